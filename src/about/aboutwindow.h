@@ -1,0 +1,32 @@
+#pragma once
+
+#include "about/registry.h"
+#include "app/window.h"
+
+class QLabel;
+class QPushButton;
+
+namespace parlog {
+
+// frmAbout: title, version, and the way to the system information tool.
+class AboutWindow : public Window {
+    Q_OBJECT
+public:
+    explicit AboutWindow(Application& app);
+
+    void form_load() override;
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void StartSysInfo();
+    bool GetKeyValue(Registry::Handle root, const QString& keyName, const QString& valueName,
+                     QString& value);
+
+private:
+    QLabel* picIcon;
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QPushButton* cmdOK;
+    QPushButton* cmdSysInfo;
+};
+
+} // namespace parlog

@@ -1,0 +1,146 @@
+#include "app/application.h"
+
+#include "about/registry.h"
+#include "app/window.h"
+#include "data/connection.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace parlog {
+
+namespace {
+const QString kCaption = QStringLiteral("Parlog");
+}
+
+Application::Application(Services services)
+    : m_services(std::move(services))
+{
+    if (!m_services.prompter)
+        m_services.prompter = std::make_shared<MessageBoxPrompter>();
+    if (!m_services.today)
+        m_services.today = [] { return QDate::currentDate(); };
+    if (!m_services.launcher)
+        m_services.launcher = std::make_shared<ProcessLauncher>();
+    if (!m_services.registry)
+        m_services.registry = std::make_shared<NoRegistry>();
+    registerWindows(*this);
+}
+
+Application::~Application()
+{
+    for (const auto& window : std::as_const(m_windows))
+        delete window.data();
+}
+
+QString Application::dataFile() const
+{
+    return QDir(m_services.programFolder).filePath(QStringLiteral("parlog.mdb"));
+}
+
+void Application::registerWindow(const QString& windowName, Factory factory)
+{
+    m_factories.insert(windowName, std::move(factory));
+}
+
+QWidget* Application::find(const QString& windowName) const
+{
+    const auto it = m_windows.constFind(windowName);
+    return it == m_windows.constEnd() ? nullptr : it->data();
+}
+
+QWidget* Application::show(const QString& windowName)
+{
+    if (QWidget* open = find(windowName)) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    const auto factory = m_factories.constFind(windowName);
+    if (factory == m_factories.constEnd())
+        return nullptr;
+    QWidget* window = (*factory)(*this);
+    if (!window)
+        return nullptr;
+    window->setObjectName(windowName);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_windows.insert(windowName, window);
+    const auto drop = [this, windowName, window] {
+        const auto it = m_windows.find(windowName);
+        if (it != m_windows.end() && (it->isNull() || it->data() == window))
+            m_windows.erase(it);
+    };
+    // A closed window is gone at once, although Qt deletes it a moment later: the
+    // next show loads afresh.
+    connect(window, &QObject::destroyed, this, drop);
+    auto* task = qobject_cast<Window*>(window);
+    if (task) {
+        connect(task, &Window::closed, this, drop);
+        task->form_load();
+    }
+    // A load that closed its own window leaves nothing to show.
+    if (!find(windowName))
+        return nullptr;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void Application::quit()
+{
+    // Close handlers do not run: nothing is asked and nothing is written.
+    const auto windows = m_windows;
+    m_windows.clear();
+    for (const auto& window : windows) {
+        if (window) {
+            window->hide();
+            window->deleteLater();
+        }
+    }
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* top : tops) {
+        if (top->isVisible()) {
+            top->hide();
+            top->deleteLater();
+        }
+    }
+    QCoreApplication::quit();
+}
+
+std::unique_ptr<Connection> Application::openConnection() const
+{
+    auto connection = std::make_unique<Connection>(dataFile());
+    if (!connection->open()) {
+        inform(connection->errorText());
+        return nullptr;
+    }
+    return connection;
+}
+
+bool Application::report(const Connection& connection, bool ok) const
+{
+    if (!ok)
+        inform(connection.describe(connection.lastError()));
+    return ok;
+}
+
+bool Application::checkDataFile() const
+{
+    Connection connection(dataFile());
+    if (!connection.open()) {
+        inform(connection.errorText());
+        return false;
+    }
+    const QString problem = connection.integrityProblem();
+    if (!problem.isEmpty()) {
+        inform(problem);
+        return false;
+    }
+    return true;
+}
+
+void Application::inform(const QString& text) const { m_services.prompter->inform(text, kCaption); }
+
+} // namespace parlog

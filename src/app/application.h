@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "ui/launcher.h"
+#include "ui/prompter.h"
+
+namespace parlog {
+
+class Registry;
+class Connection;
+
+struct Services {
+    QString programFolder;                  // where parlog.mdb and the help pages live
+    std::shared_ptr<Prompter> prompter;
+    std::function<QDate()> today;           // the date of "today"
+    std::shared_ptr<Launcher> launcher;
+    std::shared_ptr<Registry> registry;     // the system registry; none on this platform
+};
+
+// The services every window uses, and the registry of open windows: a window exists
+// at most once, and windows reach one another only through here.
+class Application : public QObject {
+    Q_OBJECT
+public:
+    using Factory = std::function<QWidget*(Application&)>;
+
+    explicit Application(Services services);
+    ~Application() override;
+
+    QWidget* show(const QString& windowName);       // create and load, or raise unchanged
+    QWidget* find(const QString& windowName) const; // nullptr when not open
+    void quit();                                    // close every window, no close handlers
+
+    // Adds a window that show() can create; later registrations replace earlier ones.
+    void registerWindow(const QString& windowName, Factory factory);
+    bool knows(const QString& windowName) const { return m_factories.contains(windowName); }
+
+    QString programFolder() const { return m_services.programFolder; }
+    QString dataFile() const;
+    Prompter& prompter() const { return *m_services.prompter; }
+    Launcher& launcher() const { return *m_services.launcher; }
+    Registry& registry() const { return *m_services.registry; }
+    QDate today() const { return m_services.today(); }
+
+    // Opens a connection for one action or for a window's life. When the file cannot
+    // be used the user is told why and nullptr comes back.
+    std::unique_ptr<Connection> openConnection() const;
+
+    // Tells the user what a failed statement means; true when the statement ran.
+    bool report(const Connection& connection, bool ok) const;
+
+    // The start-up look at the data file: creates a missing one, and says clearly
+    // what is wrong with one that cannot be used. True when it can be used.
+    bool checkDataFile() const;
+
+    // A plain message with the program's title as caption.
+    void inform(const QString& text) const;
+
+private:
+    Services m_services;
+    QHash<QString, Factory> m_factories;
+    QHash<QString, QPointer<QWidget>> m_windows;
+};
+
+// The program's own windows, registered on an Application.
+void registerWindows(Application& app);
+
+} // namespace parlog

@@ -1,0 +1,172 @@
+#include "app/mainmenu.h"
+
+#include "app/application.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace parlog {
+
+namespace {
+
+constexpr int kPictureWidth = 351;
+constexpr int kPictureHeight = 321;
+constexpr int kRowHeight = 38;
+constexpr int kRowLeft = kPictureWidth + 22;
+
+QPixmap menuPicture()
+{
+    QPixmap pixmap(kPictureWidth, kPictureHeight);
+    pixmap.fill(Qt::white);
+    QSvgRenderer svg(QStringLiteral(":/menu.svg"));
+    QPainter painter(&pixmap);
+    svg.render(&painter, QRectF(0, 0, kPictureWidth, kPictureHeight));
+    return pixmap;
+}
+
+QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text,
+                     const QRect& where, bool bold)
+{
+    auto* label = new QLabel(text, picture);
+    label->setObjectName(name);
+    label->setGeometry(where);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setBold(bold);
+    font.setPointSizeF(bold ? 11.0 : 8.5);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: #12351d; background: transparent;"));
+    return label;
+}
+
+} // namespace
+
+MainMenu::MainMenu(Application& app)
+    : Window(app, QStringLiteral("main"), QStringLiteral("Parlog"))
+{
+    setFixedSize(kRowLeft + 230, kPictureHeight + 24);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(10, 10, kPictureWidth, kPictureHeight);
+    Picture1->setPixmap(menuPicture());
+    Picture1->setFocusPolicy(Qt::TabFocus);
+    Picture1->setFrameShape(QFrame::Panel);
+    Picture1->setFrameShadow(QFrame::Sunken);
+
+    pictureLabel(Picture1, QStringLiteral("Label7"), QStringLiteral("1. Add new players first"),
+                 QRect(24, 22, 300, 24), true);
+    pictureLabel(Picture1, QStringLiteral("Label8"), QStringLiteral("2. Add new Courses"),
+                 QRect(24, 52, 300, 24), true);
+    pictureLabel(Picture1, QStringLiteral("Label10"), QStringLiteral("3. Now add new rounds"),
+                 QRect(24, 82, 300, 24), true);
+    pictureLabel(Picture1, QStringLiteral("Label11"),
+                 QStringLiteral("You must have a print driver installed to see reports. Press "
+                                "the help button for further info"),
+                 QRect(24, 218, 200, 48), false);
+
+    auto* c31 = addRow(0, QStringLiteral("Label28"), QStringLiteral("Quick Search"),
+                       QStringLiteral("Command31"));
+    auto* c36 = addRow(1, QStringLiteral("Label3"), QStringLiteral("View Courses"),
+                       QStringLiteral("Command36"));
+    auto* c37 = addRow(2, QStringLiteral("Label6"), QStringLiteral("View Players"),
+                       QStringLiteral("Command37"));
+    auto* c38 = addRow(3, QStringLiteral("Label9"), QStringLiteral("View Stats"),
+                       QStringLiteral("Command38"));
+    auto* c17 = addRow(4, QStringLiteral("Label15"), QStringLiteral("New Player"),
+                       QStringLiteral("Command17"));
+    auto* c26 = addRow(5, QStringLiteral("Label24"), QStringLiteral("New Course"),
+                       QStringLiteral("Command26"));
+    auto* c1 = addRow(6, QStringLiteral("Label1"), QStringLiteral("New Round"),
+                      QStringLiteral("Command1"));
+    auto* c40 = addRow(7, QStringLiteral("Label12"), QStringLiteral("Delete Round"),
+                       QStringLiteral("Command40"));
+
+    // About, Help and Quit sit over the lower edge of the picture.
+    const int y = kPictureHeight - 26;
+    auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("About"),
+                       QRect(24, y, 72, 26));
+    auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("Help"), QRect(102, y, 72, 26));
+    auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Quit"), QRect(180, y, 72, 26));
+    for (QPushButton* b : {c32, c2, c27})
+        b->raise();
+
+    connect(c31, &QPushButton::clicked, this, &MainMenu::Command31_Click);
+    connect(c36, &QPushButton::clicked, this, &MainMenu::Command36_Click);
+    connect(c37, &QPushButton::clicked, this, &MainMenu::Command37_Click);
+    connect(c38, &QPushButton::clicked, this, &MainMenu::Command38_Click);
+    connect(c17, &QPushButton::clicked, this, &MainMenu::Command17_Click);
+    connect(c26, &QPushButton::clicked, this, &MainMenu::Command26_Click);
+    connect(c1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
+    connect(c40, &QPushButton::clicked, this, &MainMenu::Command40_Click);
+    connect(c32, &QPushButton::clicked, this, &MainMenu::Command32_Click);
+    connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
+    connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
+
+    c31->setFocus();
+    const QList<QWidget*> order{c31, c26, c17, c32, c27, c36, c37, c38, c40, Picture1, c1, c2};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+QPushButton* MainMenu::button(const QString& name, const QString& caption, const QRect& where)
+{
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setGeometry(where);
+    return b;
+}
+
+QPushButton* MainMenu::addRow(int row, const QString& labelName, const QString& caption,
+                              const QString& buttonName)
+{
+    const int top = 10 + row * (kRowHeight + 2);
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Shape%1").arg(row + 1));
+    frame->setFrameShape(QFrame::Box);
+    frame->setGeometry(kRowLeft, top, 210, kRowHeight);
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(labelName);
+    label->setGeometry(kRowLeft + 10, top + 4, 120, kRowHeight - 8);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return button(buttonName, QStringLiteral("Open"),
+                  QRect(kRowLeft + 134, top + 6, 68, kRowHeight - 12));
+}
+
+void MainMenu::form_load()
+{
+    // Nothing to load: the menu touches no data.
+}
+
+void MainMenu::Command31_Click() { app().show(QStringLiteral("quicksearch1")); }
+void MainMenu::Command36_Click() { app().show(QStringLiteral("Courses")); }
+void MainMenu::Command37_Click() { app().show(QStringLiteral("player1")); }
+void MainMenu::Command38_Click() { app().show(QStringLiteral("stats")); }
+void MainMenu::Command17_Click() { app().show(QStringLiteral("player1")); }
+void MainMenu::Command26_Click() { app().show(QStringLiteral("Courses")); }
+void MainMenu::Command1_Click() { app().show(QStringLiteral("scoreadd")); }
+void MainMenu::Command40_Click() { app().show(QStringLiteral("edit")); }
+void MainMenu::Command32_Click() { app().show(QStringLiteral("frmAbout")); }
+
+void MainMenu::Command2_Click()
+{
+    const QString page = QDir(app().programFolder()).filePath(QStringLiteral("help/index.html"));
+    if (!QFileInfo(page).isFile()) {
+        app().inform(QStringLiteral("The help pages could not be found: %1 is missing. "
+                                    "Reinstall Parlog to put them back.")
+                         .arg(QDir::toNativeSeparators(page)));
+        return;
+    }
+    app().show(QStringLiteral("help"));
+}
+
+void MainMenu::Command27_Click() { app().quit(); }
+
+} // namespace parlog

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/window.h"
+
+class QLabel;
+class QPushButton;
+
+namespace parlog {
+
+// main: the start-up window, one button for each task window.
+class MainMenu : public Window {
+    Q_OBJECT
+public:
+    explicit MainMenu(Application& app);
+
+    void form_load() override;
+
+    void Command31_Click(); // Quick Search
+    void Command36_Click(); // View Courses
+    void Command37_Click(); // View Players
+    void Command38_Click(); // View Stats
+    void Command17_Click(); // New Player
+    void Command26_Click(); // New Course
+    void Command1_Click();  // New Round
+    void Command40_Click(); // Delete Round
+    void Command32_Click(); // About
+    void Command2_Click();  // Help
+    void Command27_Click(); // Quit
+
+private:
+    QPushButton* addRow(int row, const QString& labelName, const QString& caption,
+                        const QString& buttonName);
+    QPushButton* button(const QString& name, const QString& caption, const QRect& where);
+
+    QLabel* Picture1;
+};
+
+} // namespace parlog

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+namespace parlog {
+
+class Application;
+
+// A task window: built by its constructor, loaded by form_load when the registry
+// shows it, and discarded when it closes.
+class Window : public QWidget {
+    Q_OBJECT
+public:
+    Window(Application& app, const QString& name, const QString& caption);
+
+    // Runs once, before the window is first shown.
+    virtual void form_load() {}
+
+    Application& app() const { return m_app; }
+
+Q_SIGNALS:
+    // The window has been closed and is on its way out.
+    void closed();
+
+protected:
+    // Runs when the user closes the window; not when the program quits.
+    virtual void Form_Unload() {}
+    void closeEvent(QCloseEvent* event) override;
+
+    // Moves the focus, but only once the window is on screen: focus moves made while
+    // a window loads would otherwise decide where it opens.
+    static void moveFocus(QWidget* target);
+
+private:
+    Application& m_app;
+};
+
+} // namespace parlog

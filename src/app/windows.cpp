@@ -1,0 +1,17 @@
+#include "app/application.h"
+
+#include "about/aboutwindow.h"
+#include "app/helpwindow.h"
+#include "app/mainmenu.h"
+
+namespace parlog {
+
+void registerWindows(Application& app)
+{
+    app.registerWindow(QStringLiteral("main"), [](Application& a) { return new MainMenu(a); });
+    app.registerWindow(QStringLiteral("help"), [](Application& a) { return new HelpWindow(a); });
+    app.registerWindow(QStringLiteral("frmAbout"),
+                       [](Application& a) { return new AboutWindow(a); });
+}
+
+} // namespace parlog

@@ -1,0 +1,289 @@
+#include "data/connection.h"
+
+#include "data/schema.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace parlog {
+
+namespace {
+
+QAtomicInteger<quint64> g_connectionCount;
+
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADb = 26;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
+
+int primaryCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1;
+}
+
+QString errorDetail(const QSqlError& error)
+{
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.driverText();
+    return text;
+}
+
+} // namespace
+
+Connection::Connection(QString filePath)
+    : m_path(std::move(filePath))
+    , m_name(QStringLiteral("parlog-%1").arg(++g_connectionCount))
+{
+}
+
+Connection::~Connection() { close(); }
+
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(m_name, false); }
+
+QSqlQuery Connection::query() const
+{
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    return q;
+}
+
+void Connection::close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+    m_open = false;
+}
+
+QString Connection::fileMessage(const QString& problem) const
+{
+    return QStringLiteral("Parlog cannot use its data file \"%1\": %2")
+        .arg(QDir::toNativeSeparators(m_path), problem);
+}
+
+bool Connection::open()
+{
+    if (m_open)
+        return true;
+    m_error.clear();
+    if (!QFileInfo::exists(m_path) && !create())
+        return false;
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(m_path);
+    // A few seconds' patience with another program that holds the file.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=4000"));
+    if (!db.open()) {
+        m_error = fileMessage(QStringLiteral("it could not be opened (%1).")
+                                  .arg(errorDetail(db.lastError())));
+        db = QSqlDatabase();
+        close();
+        return false;
+    }
+    m_open = true;
+    if (!verify()) {
+        db = QSqlDatabase();
+        close();
+        return false;
+    }
+    // Durability before speed: a saved round must survive a power cut the instant
+    // after. Both fail harmlessly on a read-only file.
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    if (pragma.exec(QStringLiteral("PRAGMA journal_mode")) && pragma.next() &&
+        pragma.value(0).toString().compare(u"delete", Qt::CaseInsensitive) != 0)
+        pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    return true;
+}
+
+bool Connection::create()
+{
+    // Built under another name and moved into place, so that a failure half way
+    // never leaves a file that looks like a data file.
+    const QString temp = m_path + QStringLiteral(".new");
+    QFile::remove(temp);
+    {
+        QFile file(temp);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            m_error = fileMessage(QStringLiteral("it does not exist and could not be created "
+                                                 "(%1). Check that the folder can be written.")
+                                      .arg(file.errorString()));
+            return false;
+        }
+        // Members' addresses and telephone numbers: for the owner's eyes only.
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    const QString name = m_name + QStringLiteral("-create");
+    bool ok = false;
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(temp);
+        if (db.open()) {
+            ok = db.transaction();
+            QSqlQuery q(db);
+            for (const QString& statement : schema::createStatements()) {
+                if (!ok)
+                    break;
+                ok = q.exec(statement);
+                if (!ok)
+                    problem = errorDetail(q.lastError());
+            }
+            if (ok)
+                ok = db.commit();
+            else
+                db.rollback();
+            if (!ok && problem.isEmpty())
+                problem = errorDetail(db.lastError());
+            q = QSqlQuery();
+            db.close();
+        } else {
+            problem = errorDetail(db.lastError());
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (ok && !QFile::rename(temp, m_path)) {
+        ok = false;
+        problem = QStringLiteral("the new file could not be put in place");
+    }
+    if (!ok) {
+        QFile::remove(temp);
+        m_error = fileMessage(
+            QStringLiteral("it does not exist and could not be created (%1).").arg(problem));
+    }
+    return ok;
+}
+
+bool Connection::verify()
+{
+    QSqlQuery q = query();
+    const QString unchanged = QStringLiteral(" Parlog has not changed it.");
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        const QSqlError error = q.lastError();
+        const int code = primaryCode(error);
+        if (code == kSqliteNotADb)
+            m_error = fileMessage(QStringLiteral("it is not a Parlog database.") + unchanged);
+        else if (code == kSqliteCorrupt)
+            m_error = fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
+                                      .arg(errorDetail(error)));
+        else if (code == kSqliteBusy || code == kSqliteLocked)
+            m_error = fileMessage(QStringLiteral("it is in use by another program. Try again "
+                                                 "when that program has finished with it."));
+        else
+            m_error = fileMessage(
+                QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
+        return false;
+    }
+    const int version = q.value(0).toInt();
+    if (version > schema::kVersion) {
+        m_error = fileMessage(QStringLiteral("it was written by a newer version of Parlog "
+                                             "(data version %1; this version reads %2).")
+                                  .arg(version)
+                                  .arg(schema::kVersion) +
+                              unchanged);
+        return false;
+    }
+    if (q.exec(QStringLiteral("PRAGMA application_id")) && q.next()) {
+        const int id = q.value(0).toInt();
+        if (id != 0 && id != schema::kApplicationId) {
+            m_error = fileMessage(QStringLiteral("it is not a Parlog database (it belongs to "
+                                                 "another program).") +
+                                  unchanged);
+            return false;
+        }
+    }
+    QStringList missing;
+    for (const QString& table : schema::tableNames()) {
+        QSet<QString> present;
+        if (q.exec(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table))) {
+            while (q.next())
+                present.insert(q.value(0).toString().toLower());
+        }
+        if (present.isEmpty()) {
+            missing << QStringLiteral("table %1").arg(table);
+            continue;
+        }
+        for (const QString& column : schema::columnNames(table)) {
+            if (!present.contains(column.toLower()))
+                missing << QStringLiteral("%1.%2").arg(table, column);
+        }
+    }
+    if (!missing.isEmpty()) {
+        if (missing.size() > 6)
+            missing = missing.mid(0, 6) << QStringLiteral("…");
+        m_error = fileMessage(QStringLiteral("it is not a Parlog database (missing: %1).")
+                                  .arg(missing.join(QStringLiteral(", "))) +
+                              unchanged);
+        return false;
+    }
+    return true;
+}
+
+QString Connection::integrityProblem()
+{
+    QSqlQuery q = query();
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+        return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
+                               .arg(errorDetail(q.lastError())));
+    QStringList problems;
+    while (q.next()) {
+        const QString line = q.value(0).toString();
+        if (line != u"ok")
+            problems << line;
+    }
+    if (problems.isEmpty())
+        return {};
+    return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
+                           .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+}
+
+bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& values)
+{
+    m_lastError = QSqlError();
+    bool ok = q.prepare(sql);
+    if (ok) {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        ok = q.exec();
+    }
+    if (!ok)
+        m_lastError = q.lastError();
+    return ok;
+}
+
+QString Connection::describe(const QSqlError& error) const
+{
+    switch (primaryCode(error)) {
+    case kSqliteReadOnly:
+        return fileMessage(QStringLiteral("it is read-only, so the change was not stored."));
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return fileMessage(QStringLiteral("it is in use by another program, so the change was "
+                                          "not stored. Try again in a moment."));
+    case kSqliteFull:
+        return fileMessage(QStringLiteral("the disk is full, so the change was not stored."));
+    case kSqliteCorrupt:
+    case kSqliteNotADb:
+        return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
+                               .arg(errorDetail(error)));
+    case kSqliteCantOpen:
+        return fileMessage(QStringLiteral("it could not be opened (%1).").arg(errorDetail(error)));
+    default:
+        return QStringLiteral("The database refused the statement: %1").arg(errorDetail(error));
+    }
+}
+
+} // namespace parlog

@@ -1,0 +1,120 @@
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+namespace parlog {
+
+namespace {
+
+class SelectAllFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto* box = qobject_cast<QLineEdit*>(watched);
+            SelectAllText(box);
+            // A mouse click places the caret after the focus arrives; select again
+            // once the click is done.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+                QPointer<QLineEdit> guarded(box);
+                QTimer::singleShot(0, box, [guarded] {
+                    if (guarded && guarded->hasFocus())
+                        SelectAllText(guarded);
+                });
+            }
+        }
+        return false;
+    }
+};
+
+class KeyUpFilter : public QObject {
+public:
+    KeyUpFilter(QObject* parent, std::function<void(int)> keyUp)
+        : QObject(parent)
+        , m_keyUp(std::move(keyUp))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // The letter went into the text on the key press, so the text is complete.
+        if (event->type() == QEvent::KeyRelease) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat())
+                m_keyUp(key->key());
+        }
+        return false;
+    }
+
+private:
+    std::function<void(int)> m_keyUp;
+};
+
+} // namespace
+
+void SelectAllText(QLineEdit* box)
+{
+    if (!box)
+        return;
+    const int n = int(box->text().size());
+    if (n == 0)
+        return;
+    box->setSelection(0, n);
+}
+
+void selectAllOnFocus(QLineEdit* box)
+{
+    box->installEventFilter(new SelectAllFilter(box));
+}
+
+void preparePicker(QComboBox* combo)
+{
+    combo->setEditable(true);
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(20);
+}
+
+void onKeyUp(QComboBox* combo, std::function<void(int key)> keyUp)
+{
+    combo->installEventFilter(new KeyUpFilter(combo, std::move(keyUp)));
+}
+
+void typeAhead(QComboBox* combo, int key, const std::function<void(int index)>& click)
+{
+    if (key < Qt::Key_A || key > Qt::Key_Z)
+        return;
+    const QString typed = combo->currentText();
+    // No flicker while the text is rewritten item by item.
+    const bool updates = combo->updatesEnabled();
+    combo->setUpdatesEnabled(false);
+    const int count = combo->count();
+    for (int i = 0; i < count; ++i) {
+        const QString item = combo->itemText(i);
+        if (item.size() >= typed.size() && item.startsWith(typed, Qt::CaseInsensitive)) {
+            combo->setCurrentIndex(i);
+            if (click)
+                click(i);
+            combo->setEditText(item);
+            if (QLineEdit* edit = combo->lineEdit())
+                edit->setSelection(int(typed.size()), int(item.size() - typed.size()));
+            break;
+        }
+        combo->setEditText(typed);
+        if (QLineEdit* edit = combo->lineEdit())
+            edit->setCursorPosition(int(typed.size()));
+    }
+    combo->setUpdatesEnabled(updates);
+}
+
+} // namespace parlog

@@ -1,0 +1,329 @@
+#include "data/connection.h"
+#include "data/schema.h"
+
+#include "testmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+using namespace parlog;
+
+namespace {
+
+QByteArray bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A file written by another SQLite program, bypassing Parlog's checks.
+void rawSql(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+    if (rc != SQLITE_OK)
+        qWarning("%s", error);
+    sqlite3_free(error);
+    sqlite3_close(db);
+    QCOMPARE(rc, SQLITE_OK);
+}
+
+} // namespace
+
+class TestDataFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void missingFileIsCreatedForTheOwnerOnly();
+    void createdSchemaHasEveryColumn();
+    void namesCompareWithoutCase();
+    void strictColumnsRefuseWrongValues();
+    void apostrophesAreOrdinaryText();
+    void foreignFilesAreRefusedAndLeftAlone_data();
+    void foreignFilesAreRefusedAndLeftAlone();
+    void damagedFileIsReported();
+    void readOnlyFileStillReads();
+    void lockedFileReadsButRefusesChanges();
+    void folderThatCannotBeWritten();
+    void connectionsSeeEachOthersRows();
+};
+
+void TestDataFile::missingFileIsCreatedForTheOwnerOnly()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    Connection c(path);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther |
+                                              QFile::WriteGroup | QFile::WriteOther),
+             QFileDevice::Permissions());
+    QVERIFY(QFileInfo(path).permissions() & QFile::WriteOwner);
+    QVERIFY(!QFileInfo::exists(path + QStringLiteral(".new")));
+    QSqlQuery q = c.query();
+    QVERIFY(c.exec(q, QStringLiteral("PRAGMA user_version")) && q.next());
+    QCOMPARE(q.value(0).toInt(), schema::kVersion);
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+}
+
+void TestDataFile::createdSchemaHasEveryColumn()
+{
+    QTemporaryDir dir;
+    Connection c(dir.filePath(QStringLiteral("parlog.mdb")));
+    QVERIFY(c.open());
+    QSqlQuery q = c.query();
+    for (const QString& table : schema::tableNames()) {
+        QVERIFY(c.exec(q, QStringLiteral("SELECT * FROM %1").arg(table)));
+        const QSqlRecord record = q.record();
+        const QStringList columns = schema::columnNames(table);
+        QCOMPARE(record.count(), int(columns.size()));
+        for (const QString& column : columns)
+            QVERIFY2(record.indexOf(column) >= 0, qPrintable(table + '.' + column));
+        QVERIFY(c.exec(q, QStringLiteral("SELECT strict FROM pragma_table_list WHERE name = ?"),
+                       {table}) &&
+                q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+    }
+    QCOMPARE(schema::columnNames(QStringLiteral("score")).size(), 67 + 0);
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
+                                     "AND tbl_name = 'score'")) &&
+            q.next());
+    QVERIFY(q.value(0).toInt() >= 4);
+}
+
+void TestDataFile::namesCompareWithoutCase()
+{
+    QTemporaryDir dir;
+    Connection c(dir.filePath(QStringLiteral("parlog.mdb")));
+    QVERIFY(c.open());
+    QSqlQuery q = c.query();
+    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
+                   {QStringLiteral("Smith"), QStringLiteral("adams")}));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"),
+                   {QStringLiteral("smith")}) &&
+            q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("Smith"));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT playername FROM player ORDER BY playername")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("adams"));
+    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(playerID, comp) VALUES (?, ?), (?, ?)"),
+                   {QStringLiteral("Smith"), QStringLiteral("Medal"), QStringLiteral("SMITH"),
+                    QStringLiteral("medal")}));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(DISTINCT playerID), count(DISTINCT comp) "
+                                     "FROM score")) &&
+            q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+    QCOMPARE(q.value(1).toInt(), 1);
+}
+
+void TestDataFile::strictColumnsRefuseWrongValues()
+{
+    QTemporaryDir dir;
+    Connection c(dir.filePath(QStringLiteral("parlog.mdb")));
+    QVERIFY(c.open());
+    QSqlQuery q = c.query();
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(hole1) VALUES (?)"),
+                    {QStringLiteral("four")}));
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(strdate) VALUES (?)"),
+                    {QStringLiteral("5-Mar-04")}));
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(green1) VALUES (?)"), {2}));
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO courses(hole1) VALUES (?)"),
+                    {QStringLiteral("x")}));
+    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(hole1, strdate) VALUES (?, ?)"),
+                   {4, QStringLiteral("2004-03-05")}));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+}
+
+void TestDataFile::apostrophesAreOrdinaryText()
+{
+    QTemporaryDir dir;
+    Connection c(dir.filePath(QStringLiteral("parlog.mdb")));
+    QVERIFY(c.open());
+    QSqlQuery q = c.query();
+    const QString name = QStringLiteral("Sean O'Brien");
+    const QString nasty = QStringLiteral("x' or '1'='1");
+    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
+                   {name, QStringLiteral("Other")}));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"),
+                   {name}) &&
+            q.next());
+    QCOMPARE(q.value(0).toString(), name);
+    QVERIFY(c.exec(q, QStringLiteral("DELETE FROM player WHERE playername = ?"), {nasty}));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 2);
+}
+
+void TestDataFile::foreignFilesAreRefusedAndLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("text file") << "text" << "is not a Parlog database";
+    QTest::newRow("empty sqlite file") << "empty" << "missing: table player";
+    QTest::newRow("another program's database") << "other" << "belongs to another program";
+    QTest::newRow("missing a column") << "column" << "score.comment";
+    QTest::newRow("newer version") << "newer" << "newer version of Parlog";
+}
+
+void TestDataFile::foreignFilesAreRefusedAndLeftAlone()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    if (kind == u"text") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Standard Jet DB\nthis is not what Parlog writes\n");
+    } else if (kind == u"empty") {
+        rawSql(path, "CREATE TABLE notes(x)");
+    } else if (kind == u"other") {
+        rawSql(path, "PRAGMA application_id = 1234; CREATE TABLE player(x)");
+    } else {
+        {
+            Connection c(path);
+            QVERIFY(c.open());
+        }
+        if (kind == u"column")
+            rawSql(path, "ALTER TABLE score DROP COLUMN comment");
+        else
+            rawSql(path, "PRAGMA user_version = 99");
+    }
+    const QByteArray before = bytes(path);
+    const QDateTime modified = QFileInfo(path).lastModified();
+    Connection c(path);
+    QVERIFY(!c.open());
+    QVERIFY2(c.errorText().contains(says), qPrintable(c.errorText()));
+    QVERIFY2(c.errorText().contains(path), qPrintable(c.errorText()));
+    QVERIFY(!c.isOpen());
+    QCOMPARE(bytes(path), before);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+    QVERIFY(!QFileInfo::exists(path + QStringLiteral("-journal")));
+}
+
+void TestDataFile::damagedFileIsReported()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    {
+        Connection c(path);
+        QVERIFY(c.open());
+        QSqlQuery q = c.query();
+        for (int i = 0; i < 400; ++i)
+            QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(playerID, comment) VALUES (?, ?)"),
+                           {QStringLiteral("Player %1").arg(i), QString(200, QLatin1Char('x'))}));
+    }
+    // Scribble over pages in the middle of the file.
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const qint64 size = f.size();
+    f.seek(size / 2);
+    f.write(QByteArray(8192, '\xA5'));
+    f.close();
+    Connection c(path);
+    QString problem;
+    if (c.open())
+        problem = c.integrityProblem();
+    else
+        problem = c.errorText();
+    QVERIFY2(problem.contains(QStringLiteral("damaged")), qPrintable(problem));
+    QVERIFY(problem.contains(path));
+}
+
+void TestDataFile::readOnlyFileStillReads()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    {
+        Connection c(path);
+        QVERIFY(c.open());
+        QSqlQuery q = c.query();
+        QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+    }
+    QFile::setPermissions(path, QFile::ReadOwner);
+    Connection c(path);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    QSqlQuery q = c.query();
+    // File permissions do not bind the superuser; make the connection read-only instead.
+    if (::geteuid() == 0)
+        QVERIFY(c.exec(q, QStringLiteral("PRAGMA query_only = ON")));
+    QVERIFY(c.exec(q, QStringLiteral("SELECT type FROM division")) && q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("Gents"));
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
+    QVERIFY2(c.describe(c.lastError()).contains(QStringLiteral("read-only")),
+             qPrintable(c.describe(c.lastError())));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestDataFile::lockedFileReadsButRefusesChanges()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    {
+        Connection c(path);
+        QVERIFY(c.open());
+        QSqlQuery q = c.query();
+        QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+    }
+    // Another program holds a write lock (a reserved lock: readers may still read).
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO division(type) VALUES ('x')",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    Connection c(path);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    QSqlQuery q = c.query();
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM division")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+    QSqlDatabase db = c.database();
+    // Do not wait the full patience in a test.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
+    QVERIFY2(c.describe(c.lastError()).contains(QStringLiteral("in use by another program")),
+             qPrintable(c.describe(c.lastError())));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
+}
+
+void TestDataFile::folderThatCannotBeWritten()
+{
+    Connection c(QStringLiteral("/nonexistent-folder/parlog.mdb"));
+    QVERIFY(!c.open());
+    QVERIFY2(c.errorText().contains(QStringLiteral("could not be created")),
+             qPrintable(c.errorText()));
+    QVERIFY(c.errorText().contains(QStringLiteral("/nonexistent-folder/parlog.mdb")));
+}
+
+void TestDataFile::connectionsSeeEachOthersRows()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    Connection window(path);
+    QVERIFY(window.open());
+    {
+        Connection action(path);
+        QVERIFY(action.open());
+        QSqlQuery q = action.query();
+        QVERIFY(action.exec(q, QStringLiteral("INSERT INTO division(type) VALUES (?)"),
+                            {QStringLiteral("Seniors")}));
+    }
+    QSqlQuery q = window.query();
+    QVERIFY(window.exec(q, QStringLiteral("SELECT type FROM division")) && q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("Seniors"));
+}
+
+PARLOG_TEST(TestDataFile)
+#include "tst_datafile.moc"

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "app/application.h"
+#include "data/connection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QQueue>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace parlog::test {
+
+// Records every message and answers questions from a queue (Yes when it runs dry).
+class ScriptedPrompter : public Prompter {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        bool question = false;
+    };
+
+    void inform(const QString& text, const QString& caption) override
+    {
+        messages.append({text, caption, false});
+    }
+    bool ask(const QString& text, const QString& caption) override
+    {
+        messages.append({text, caption, true});
+        return answers.isEmpty() ? true : answers.dequeue();
+    }
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const auto& m : messages)
+            list << m.text;
+        return list;
+    }
+    QString last() const { return messages.isEmpty() ? QString() : messages.last().text; }
+
+    QList<Message> messages;
+    QQueue<bool> answers;
+};
+
+class RecordingLauncher : public Launcher {
+public:
+    bool start(const QString& program, const QStringList& arguments) override
+    {
+        started << (QStringList{program} + arguments);
+        return result;
+    }
+    bool open(const QString& path) override
+    {
+        opened << path;
+        return result;
+    }
+    QList<QStringList> started;
+    QStringList opened;
+    bool result = true;
+};
+
+// A program on a folder of its own, with today pinned and message boxes scripted.
+class Fixture {
+public:
+    explicit Fixture(QDate today = QDate(2004, 3, 5))
+        : prompter(std::make_shared<ScriptedPrompter>())
+        , launcher(std::make_shared<RecordingLauncher>())
+        , m_today(today)
+    {
+        Services services;
+        services.programFolder = folder.path();
+        services.prompter = prompter;
+        services.launcher = launcher;
+        services.today = [this] { return m_today; };
+        app = std::make_unique<Application>(std::move(services));
+    }
+    ~Fixture()
+    {
+        app.reset();
+        settle();
+    }
+
+    QString path(const QString& name) const { return QDir(folder.path()).filePath(name); }
+    QString dataFile() const { return app->dataFile(); }
+
+    // Runs statements on a connection of the test's own; fails the test on error.
+    bool sql(const QString& statement, const QVariantList& values = {})
+    {
+        Connection c(dataFile());
+        if (!c.open()) {
+            qWarning("%s", qPrintable(c.errorText()));
+            return false;
+        }
+        QSqlQuery q = c.query();
+        if (!c.exec(q, statement, values)) {
+            qWarning("%s: %s", qPrintable(statement), qPrintable(c.lastError().text()));
+            return false;
+        }
+        return true;
+    }
+
+    // The rows of a query as lists of values.
+    QList<QVariantList> rows(const QString& statement, const QVariantList& values = {})
+    {
+        QList<QVariantList> result;
+        Connection c(dataFile());
+        if (!c.open())
+            return result;
+        QSqlQuery q = c.query();
+        if (!c.exec(q, statement, values))
+            return result;
+        while (q.next()) {
+            QVariantList row;
+            for (int i = 0; i < q.record().count(); ++i)
+                row << q.value(i);
+            result << row;
+        }
+        return result;
+    }
+    QVariant value(const QString& statement, const QVariantList& values = {})
+    {
+        const auto r = rows(statement, values);
+        return r.isEmpty() || r.first().isEmpty() ? QVariant() : r.first().first();
+    }
+
+    void setToday(QDate d) { m_today = d; }
+
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    QTemporaryDir folder;
+    std::shared_ptr<ScriptedPrompter> prompter;
+    std::shared_ptr<RecordingLauncher> launcher;
+    std::unique_ptr<Application> app;
+
+private:
+    QDate m_today;
+};
+
+template <typename T> T* child(QWidget* window, const QString& name)
+{
+    T* found = window ? window->findChild<T*>(name) : nullptr;
+    if (!found)
+        qWarning("no %s in %s", qPrintable(name), window ? qPrintable(window->objectName()) : "-");
+    return found;
+}
+
+} // namespace parlog::test
