@@ -25,8 +25,23 @@ int registerTest(const char* name, TestFactory factory)
 
 } // namespace parlog::test
 
+namespace {
+QtMessageHandler g_previous = nullptr;
+
+// The offscreen platform says so whenever a window is shown; it tells us nothing.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (g_previous)
+        g_previous(type, context, message);
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    g_previous = qInstallMessageHandler(quietHandler);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,0 +1,282 @@
+#include "app/window.h"
+
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+// A window that counts its loads and unloads and keeps what was typed.
+class Probe : public Window {
+public:
+    Probe(Application& app, int* loads, int* unloads)
+        : Window(app, QStringLiteral("probe"), QStringLiteral("Probe"))
+        , m_loads(loads)
+        , m_unloads(unloads)
+    {
+        box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("box"));
+    }
+    void form_load() override
+    {
+        ++*m_loads;
+        box->setText(QStringLiteral("loaded"));
+    }
+    QLineEdit* box;
+
+protected:
+    void Form_Unload() override { ++*m_unloads; }
+
+private:
+    int* m_loads;
+    int* m_unloads;
+};
+
+} // namespace
+
+class TestApplication : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsInAnEmptyFolder();
+    void startUpNamesAForeignFile();
+    void windowExistsAtMostOnce();
+    void closingDiscardsAndTheNextShowLoadsAfresh();
+    void quitClosesEverythingWithoutCloseHandlers();
+    void unknownWindowsShowNothing();
+    void mainMenuLayout();
+    void mainMenuButtonsShowTheirWindows();
+    void helpShowsThePagesOrSaysTheyAreMissing();
+    void quitButtonEndsAtOnce();
+};
+
+void TestApplication::startsInAnEmptyFolder()
+{
+    Fixture f;
+    QVERIFY(!QFileInfo::exists(f.dataFile()));
+    QVERIFY(f.app->checkDataFile());
+    QVERIFY(QFileInfo::exists(f.dataFile()));
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    QVERIFY(menu);
+    QCOMPARE(menu->objectName(), QStringLiteral("main"));
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Parlog"));
+    QVERIFY(menu->isVisible());
+    QCOMPARE(f.prompter->messages.size(), 0);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 0);
+}
+
+void TestApplication::startUpNamesAForeignFile()
+{
+    Fixture f;
+    {
+        QFile file(f.dataFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'z'));
+    }
+    QVERIFY(!f.app->checkDataFile());
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().contains(f.dataFile()));
+    QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
+    // The menu still opens, so Help and About remain at hand.
+    QVERIFY(f.app->show(QStringLiteral("main")));
+    QCOMPARE(QFileInfo(f.dataFile()).size(), 4096);
+}
+
+void TestApplication::windowExistsAtMostOnce()
+{
+    Fixture f;
+    int loads = 0;
+    int unloads = 0;
+    f.app->registerWindow(QStringLiteral("probe"),
+                          [&](Application& a) { return new Probe(a, &loads, &unloads); });
+    auto* first = static_cast<Probe*>(f.app->show(QStringLiteral("probe")));
+    QVERIFY(first);
+    QCOMPARE(f.app->find(QStringLiteral("probe")), first);
+    first->box->setText(QStringLiteral("typed"));
+    QWidget* second = f.app->show(QStringLiteral("probe"));
+    QCOMPARE(second, first);
+    QCOMPARE(loads, 1);
+    QCOMPARE(first->box->text(), QStringLiteral("typed"));
+    QVERIFY(first->testAttribute(Qt::WA_DeleteOnClose));
+}
+
+void TestApplication::closingDiscardsAndTheNextShowLoadsAfresh()
+{
+    Fixture f;
+    int loads = 0;
+    int unloads = 0;
+    f.app->registerWindow(QStringLiteral("probe"),
+                          [&](Application& a) { return new Probe(a, &loads, &unloads); });
+    QPointer<QWidget> first = f.app->show(QStringLiteral("probe"));
+    static_cast<Probe*>(first.data())->box->setText(QStringLiteral("typed"));
+    first->close();
+    QCOMPARE(unloads, 1);
+    QCOMPARE(f.app->find(QStringLiteral("probe")), nullptr);
+    auto* again = static_cast<Probe*>(f.app->show(QStringLiteral("probe")));
+    QCOMPARE(loads, 2);
+    QCOMPARE(again->box->text(), QStringLiteral("loaded"));
+    Fixture::settle();
+    QVERIFY(first.isNull());
+    QCOMPARE(f.app->find(QStringLiteral("probe")), again);
+}
+
+void TestApplication::quitClosesEverythingWithoutCloseHandlers()
+{
+    Fixture f;
+    int loads = 0;
+    int unloads = 0;
+    f.app->registerWindow(QStringLiteral("probe"),
+                          [&](Application& a) { return new Probe(a, &loads, &unloads); });
+    QPointer<QWidget> menu = f.app->show(QStringLiteral("main"));
+    QPointer<QWidget> probe = f.app->show(QStringLiteral("probe"));
+    f.app->quit();
+    QCOMPARE(f.app->find(QStringLiteral("main")), nullptr);
+    QCOMPARE(f.app->find(QStringLiteral("probe")), nullptr);
+    QVERIFY(!probe->isVisible());
+    Fixture::settle();
+    QVERIFY(menu.isNull());
+    QVERIFY(probe.isNull());
+    QCOMPARE(unloads, 0);
+    QCOMPARE(f.prompter->messages.size(), 0);
+}
+
+void TestApplication::unknownWindowsShowNothing()
+{
+    Fixture f;
+    QCOMPARE(f.app->show(QStringLiteral("nosuchwindow")), nullptr);
+    QCOMPARE(f.app->find(QStringLiteral("nosuchwindow")), nullptr);
+}
+
+void TestApplication::mainMenuLayout()
+{
+    Fixture f;
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QList<std::pair<const char*, const char*>> labels{
+        {"Label7", "1. Add new players first"},
+        {"Label8", "2. Add new Courses"},
+        {"Label10", "3. Now add new rounds"},
+        {"Label11", "You must have a print driver installed to see reports. Press the help "
+                    "button for further info"},
+        {"Label28", "Quick Search"},
+        {"Label3", "View Courses"},
+        {"Label6", "View Players"},
+        {"Label9", "View Stats"},
+        {"Label15", "New Player"},
+        {"Label24", "New Course"},
+        {"Label1", "New Round"},
+        {"Label12", "Delete Round"}};
+    auto* picture = child<QLabel>(menu, QStringLiteral("Picture1"));
+    QVERIFY(picture);
+    QCOMPARE(picture->size(), QSize(351, 321));
+    QCOMPARE(picture->pixmap().size(), QSize(351, 321));
+    for (const auto& [name, text] : labels) {
+        auto* label = child<QLabel>(menu, QString::fromLatin1(name));
+        QVERIFY(label);
+        QCOMPARE(label->text(), QString::fromLatin1(text));
+    }
+    for (const char* name : {"Label7", "Label8", "Label10", "Label11"})
+        QCOMPARE(child<QLabel>(menu, QString::fromLatin1(name))->parentWidget(), picture);
+    // The eight rows run down in this order.
+    int lastTop = -1;
+    for (const char* name : {"Command31", "Command36", "Command37", "Command38", "Command17",
+                             "Command26", "Command1", "Command40"}) {
+        auto* button = child<QPushButton>(menu, QString::fromLatin1(name));
+        QCOMPARE(button->text(), QStringLiteral("Open"));
+        QVERIFY(button->y() > lastTop);
+        QVERIFY(button->x() > picture->geometry().right());
+        lastTop = button->y();
+    }
+    auto* about = child<QPushButton>(menu, QStringLiteral("Command32"));
+    auto* help = child<QPushButton>(menu, QStringLiteral("Command2"));
+    auto* quit = child<QPushButton>(menu, QStringLiteral("Command27"));
+    QCOMPARE(about->text(), QStringLiteral("About"));
+    QCOMPARE(help->text(), QStringLiteral("Help"));
+    QCOMPARE(quit->text(), QStringLiteral("Quit"));
+    QVERIFY(about->x() < help->x() && help->x() < quit->x());
+    QVERIFY(picture->geometry().contains(about->geometry().center()));
+
+    // Opens on Command31; Tab walks the order of the original form.
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(menu, QStringLiteral("Command31")));
+    const QStringList order{"Command26", "Command17", "Command32", "Command27", "Command36",
+                            "Command37", "Command38", "Command40", "Picture1", "Command1",
+                            "Command2", "Command31"};
+    for (const QString& next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    }
+}
+
+void TestApplication::mainMenuButtonsShowTheirWindows()
+{
+    Fixture f;
+    QHash<QString, int> made;
+    const QStringList targets{"quicksearch1", "Courses", "player1", "stats",
+                              "scoreadd",     "edit"};
+    for (const QString& name : targets) {
+        f.app->registerWindow(name, [&made, name](Application& a) {
+            ++made[name];
+            return new Window(a, name, name);
+        });
+    }
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    const QList<std::pair<const char*, const char*>> buttons{
+        {"Command31", "quicksearch1"}, {"Command36", "Courses"}, {"Command37", "player1"},
+        {"Command38", "stats"},        {"Command17", "player1"}, {"Command26", "Courses"},
+        {"Command1", "scoreadd"},      {"Command40", "edit"},    {"Command32", "frmAbout"}};
+    for (const auto& [button, window] : buttons) {
+        QTest::mouseClick(child<QPushButton>(menu, QString::fromLatin1(button)), Qt::LeftButton);
+        QVERIFY2(f.app->find(QString::fromLatin1(window)), button);
+    }
+    // New Player and View Players share one window; so do the course rows.
+    QCOMPARE(made.value(QStringLiteral("player1")), 1);
+    QCOMPARE(made.value(QStringLiteral("Courses")), 1);
+    QCOMPARE(f.app->find(QStringLiteral("frmAbout"))->windowTitle(),
+             QStringLiteral("About Parlog"));
+}
+
+void TestApplication::helpShowsThePagesOrSaysTheyAreMissing()
+{
+    Fixture f;
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    auto* help = child<QPushButton>(menu, QStringLiteral("Command2"));
+    QTest::mouseClick(help, Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("help")), nullptr);
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("help")));
+    QVERIFY(f.prompter->last().contains(f.folder.path()));
+
+    QDir(f.folder.path()).mkdir(QStringLiteral("help"));
+    QVERIFY(QFile::copy(QStringLiteral(PARLOG_SOURCE_DIR "/resources/help/index.html"),
+                        f.path(QStringLiteral("help/index.html"))));
+    QTest::mouseClick(help, Qt::LeftButton);
+    QWidget* window = f.app->find(QStringLiteral("help"));
+    QVERIFY(window);
+    auto* browser = child<QTextBrowser>(window, QStringLiteral("browser"));
+    const QString text = browser->toPlainText();
+    for (const char* topic : {"First steps", "Players", "Courses", "Rounds", "Statistics",
+                              "Search", "Printing", "parlog.mdb", "back up"})
+        QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
+    QCOMPARE(f.prompter->messages.size(), 1);
+}
+
+void TestApplication::quitButtonEndsAtOnce()
+{
+    Fixture f;
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    f.app->show(QStringLiteral("frmAbout"));
+    QTest::mouseClick(child<QPushButton>(menu, QStringLiteral("Command27")), Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("main")), nullptr);
+    QCOMPARE(f.app->find(QStringLiteral("frmAbout")), nullptr);
+    QCOMPARE(f.prompter->messages.size(), 0);
+}
+
+PARLOG_TEST(TestApplication)
+#include "tst_application.moc"
