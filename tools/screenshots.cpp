@@ -5,6 +5,11 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +19,8 @@
 #include <functional>
 
 namespace {
+
+QString g_out;
 
 // Says Yes to every question and prints what it was told.
 class LoggingPrompter : public parlog::Prompter {
@@ -48,6 +55,42 @@ bool save(QWidget* window, const QString& folder, const QString& name)
     return ok;
 }
 
+// A card typed in as a user would: course and player picked, one key per hole.
+QWidget* fillCard(parlog::Application& app)
+{
+    QWidget* card = app.show(QStringLiteral("scoreadd"));
+    settle();
+    auto* course = card->findChild<QComboBox*>(QStringLiteral("course"));
+    auto* player = card->findChild<QComboBox*>(QStringLiteral("player"));
+    course->setCurrentIndex(1);
+    card->findChild<QLineEdit*>(QStringLiteral("Text160"))->setText(QStringLiteral("Captain's Prize"));
+    player->setCurrentIndex(2);
+    Q_EMIT player->activated(2);
+    card->findChild<QLineEdit*>(QStringLiteral("HOLE1"))->setFocus();
+    const QString strokes = QStringLiteral("454354465545436455");
+    for (QChar c : strokes)
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("31"));
+    for (int h : {1, 2, 5, 7, 8, 11, 12, 15, 17})
+        card->findChild<QCheckBox*>(QStringLiteral("f%1").arg(h))->setChecked(true);
+    for (int h : {1, 3, 4, 7, 9, 10, 13, 14, 16, 18})
+        card->findChild<QCheckBox*>(QStringLiteral("g%1").arg(h))->setChecked(true);
+    card->findChild<QLineEdit*>(QStringLiteral("ss"))->setText(QStringLiteral("70"));
+    card->findChild<QPlainTextEdit*>(QStringLiteral("comment"))
+        ->setPlainText(QStringLiteral("Twos club on the 7th; wind from the sea."));
+    return card;
+}
+
+QWidget* saveCard(parlog::Application& app)
+{
+    QWidget* card = fillCard(app);
+    card->findChild<QPushButton*>(QStringLiteral("Command54"))->click();
+    settle();
+    QWidget* dialog = app.find(QStringLiteral("Handicapform"));
+    save(card, g_out, QStringLiteral("scoreadd-saved"));
+    return dialog;
+}
+
 struct Shot {
     QString file;
     std::function<QWidget*(parlog::Application&)> open;
@@ -58,8 +101,12 @@ QList<Shot> shots()
     const auto plain = [](const QString& name) {
         return Shot{name, [name](parlog::Application& app) { return app.show(name); }};
     };
-    return {plain(QStringLiteral("main")), plain(QStringLiteral("frmAbout")),
-            plain(QStringLiteral("help"))};
+    return {plain(QStringLiteral("main")),
+            plain(QStringLiteral("frmAbout")),
+            plain(QStringLiteral("help")),
+            plain(QStringLiteral("scoreadd")),
+            {QStringLiteral("scoreadd-filled"), fillCard},
+            {QStringLiteral("Handicapform"), saveCard}};
 }
 
 } // namespace
@@ -83,6 +130,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QDir().mkpath(out);
+    g_out = out;
     QTemporaryDir folder;
     const QString dataFile = QDir(folder.path()).filePath(QStringLiteral("parlog.mdb"));
     if (db.isEmpty()) {

@@ -3,6 +3,8 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "rounds/handicapform.h"
+#include "rounds/scoreadd.h"
 
 namespace parlog {
 
@@ -12,6 +14,9 @@ void registerWindows(Application& app)
     app.registerWindow(QStringLiteral("help"), [](Application& a) { return new HelpWindow(a); });
     app.registerWindow(QStringLiteral("frmAbout"),
                        [](Application& a) { return new AboutWindow(a); });
+    app.registerWindow(QStringLiteral("scoreadd"), [](Application& a) { return new ScoreAdd(a); });
+    app.registerWindow(QStringLiteral("Handicapform"),
+                       [](Application& a) { return new HandicapForm(a); });
 }
 
 } // namespace parlog

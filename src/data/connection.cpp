@@ -264,6 +264,22 @@ bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& valu
     return ok;
 }
 
+bool Connection::isFileProblem(const QSqlError& error)
+{
+    switch (primaryCode(error)) {
+    case kSqliteReadOnly:
+    case kSqliteBusy:
+    case kSqliteLocked:
+    case kSqliteFull:
+    case kSqliteCorrupt:
+    case kSqliteNotADb:
+    case kSqliteCantOpen:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString Connection::describe(const QSqlError& error) const
 {
     switch (primaryCode(error)) {

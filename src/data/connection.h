@@ -39,6 +39,9 @@ public:
     // A user message for a statement that failed, naming the file when the cause is
     // the file itself (read-only, locked by another program).
     QString describe(const QSqlError& error) const;
+    // True when a statement failed because of the file (read-only, in use, full,
+    // damaged) rather than because of what it asked.
+    static bool isFileProblem(const QSqlError& error);
 
     // Runs a thorough check of the file's pages (slow on big files); empty when sound.
     QString integrityProblem();

@@ -1,0 +1,80 @@
+#include "rounds/handicapform.h"
+
+#include "app/application.h"
+#include "data/connection.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+
+namespace parlog {
+
+using namespace forms;
+
+HandicapForm::HandicapForm(Application& app)
+    : Window(app, QStringLiteral("Handicapform"), QStringLiteral("Change Handicap"))
+{
+    setFixedSize(440, 200);
+    Label4 = label(this, QStringLiteral("Label4"), QString(), {12, 8, 416, 44});
+    Label4->setAlignment(Qt::AlignCenter);
+    QFont serif(QStringLiteral("DejaVu Serif"));
+    serif.setStyleHint(QFont::Serif);
+    serif.setPointSize(18);
+    serif.setBold(true);
+    Label4->setFont(serif);
+    rule(this, QStringLiteral("Line1"), {12, 58, 416, 2});
+
+    label(this, QStringLiteral("Label1"), QStringLiteral("New Handicap"), {20, 78, 110, 24});
+    Text1 = box(this, QStringLiteral("Text1"), {135, 78, 80, 24});
+    Text1->setAlignment(Qt::AlignCenter);
+    selectAllOnFocus(Text1);
+    rule(this, QStringLiteral("Line3"), {215, 89, 40, 2});
+    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Save"), {255, 76, 90, 28});
+    rule(this, QStringLiteral("Line2"), {12, 118, 416, 2});
+
+    auto* hint = label(this, QStringLiteral("Label2"),
+                       QStringLiteral("If you do not need to update this handicap just click close"),
+                       {20, 132, 300, 48});
+    hint->setWordWrap(true);
+    closeform = button(this, QStringLiteral("closeform"), QStringLiteral("Close"),
+                       {338, 142, 90, 28});
+
+    connect(Command1, &QPushButton::clicked, this, &HandicapForm::Command1_Click);
+    connect(closeform, &QPushButton::clicked, this, &HandicapForm::closeform_Click);
+    focusOrder({Text1, Command1, closeform});
+}
+
+void HandicapForm::form_load()
+{
+    QWidget* round = app().find(QStringLiteral("scoreadd"));
+    const auto* handicap = round ? round->findChild<QLineEdit*>(QStringLiteral("handicap")) : nullptr;
+    const auto* player = round ? round->findChild<QComboBox*>(QStringLiteral("player")) : nullptr;
+    Text1->setText(handicap ? handicap->text() : QString());
+    m_player = player ? player->currentText() : QString();
+    Label4->setText(m_player);
+    Text1->setFocus();
+}
+
+void HandicapForm::Command1_Click()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    QSqlQuery q = connection->query();
+    if (!connection->exec(q,
+                          QStringLiteral("UPDATE player SET Handicapp = ? WHERE playername = ?"),
+                          {Text1->text(), m_player})) {
+        app().inform(QStringLiteral("The new handicap was not stored. ") +
+                     connection->describe(connection->lastError()));
+        return;
+    }
+    close();
+}
+
+void HandicapForm::closeform_Click() { close(); }
+
+} // namespace parlog

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/window.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace parlog {
+
+// Handicapform: stores a new handicap for the player whose round was just saved.
+class HandicapForm : public Window {
+    Q_OBJECT
+public:
+    explicit HandicapForm(Application& app);
+
+    void form_load() override;
+    void Command1_Click();   // Save
+    void closeform_Click();  // Close
+
+private:
+    QLabel* Label4;
+    QLineEdit* Text1;
+    QPushButton* Command1;
+    QPushButton* closeform;
+    // The player the dialog was opened for; Save writes to this player whatever the
+    // round window shows by then.
+    QString m_player;
+};
+
+} // namespace parlog

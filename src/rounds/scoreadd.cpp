@@ -1,0 +1,347 @@
+#include "rounds/scoreadd.h"
+
+#include "app/application.h"
+#include "data/connection.h"
+#include "data/conversions.h"
+#include "data/queries.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+const QString kSaveFailed =
+    QStringLiteral("Check all entries are correctly filled in and valid as an error has occured");
+
+// A tick box drawn in the colour of its key: red for fairways, green for greens.
+void colour(QCheckBox* box, const QColor& colour)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, colour.lighter(185));
+    p.setColor(QPalette::Window, colour.lighter(185));
+    p.setColor(QPalette::Text, colour.darker(130));
+    p.setColor(QPalette::WindowText, colour);
+    box->setPalette(p);
+    box->setStyleSheet(QStringLiteral("QCheckBox { background: %1; border-radius: 3px; }")
+                           .arg(colour.lighter(160).name()));
+}
+
+} // namespace
+
+ScoreAdd::ScoreAdd(Application& app)
+    : Window(app, QStringLiteral("scoreadd"), QStringLiteral("Add Score"))
+{
+    setFixedSize(800, 540);
+
+    label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"), {10, 12, 120, 22});
+    Text160 = box(this, QStringLiteral("Text160"), {135, 12, 400, 22});
+
+    auto* key = label(this, QStringLiteral("Label2"), QStringLiteral("Key"), {10, 44, 60, 18});
+    embolden(key);
+    auto* red = label(this, QStringLiteral("Label3"),
+                      QStringLiteral("Red tick box = Fairways in Regulation"), {10, 62, 260, 18});
+    red->setStyleSheet(QStringLiteral("color: #b01818;"));
+    auto* green = label(this, QStringLiteral("Label4"),
+                        QStringLiteral("Green tick box = Greens in Regulation"),
+                        {10, 80, 260, 18});
+    green->setStyleSheet(QStringLiteral("color: #167a22;"));
+
+    label(this, QStringLiteral("Label5"), QStringLiteral("Course"), {10, 112, 90, 22});
+    course = picker(this, QStringLiteral("course"), {105, 112, 165, 24});
+    label(this, QStringLiteral("Label6"), QStringLiteral("Player Name"), {10, 142, 90, 22});
+    player = picker(this, QStringLiteral("player"), {105, 142, 165, 24});
+    label(this, QStringLiteral("Label7"), QStringLiteral("Handicap"), {10, 172, 90, 22});
+    handicap = box(this, QStringLiteral("handicap"), {105, 172, 60, 22});
+    label(this, QStringLiteral("Label8"), QStringLiteral("Division"), {10, 202, 90, 22});
+    Division = box(this, QStringLiteral("Division"), {105, 202, 165, 22});
+    label(this, QStringLiteral("Label9"), QStringLiteral("Date"), {10, 232, 90, 22});
+    Date = box(this, QStringLiteral("Date"), {105, 232, 80, 22});
+    label(this, QStringLiteral("Label10"), QStringLiteral("eg:  21 Feb  04"), {192, 232, 90, 22});
+
+    Command56 = button(this, QStringLiteral("Command56"), QStringLiteral("New Round"),
+                       {10, 272, 125, 28});
+    clearall = button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"),
+                      {145, 272, 125, 28});
+    clearall->setToolTip(QStringLiteral("Clear the form of all entries"));
+    Command54 = button(this, QStringLiteral("Command54"), QStringLiteral("Save"),
+                       {10, 306, 125, 28});
+    rsaved = label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"),
+                   {10, 306, 125, 28});
+    rsaved->setAlignment(Qt::AlignCenter);
+    rsaved->setStyleSheet(
+        QStringLiteral("color: #167a22; border: 1px solid #167a22; border-radius: 3px;"));
+    embolden(rsaved);
+    Command57 = button(this, QStringLiteral("Command57"), QStringLiteral("Close"),
+                       {10, 340, 125, 28});
+
+    auto* commentLabel =
+        label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 380, 120, 20});
+    commentLabel->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
+                                            "twos club\",\"Disqualified\" etc you get the gist."));
+    comment = new QPlainTextEdit(this);
+    comment->setObjectName(QStringLiteral("comment"));
+    comment->setGeometry(10, 400, 260, 120);
+    comment->setTabChangesFocus(true);
+    comment->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
+                                       "twos club\",\"Disqualified\" etc you get the jist."));
+
+    // The card: holes 1 to 9 on the left, 10 to 18 on the right.
+    frame(this, QStringLiteral("Shape1"), {285, 44, 505, 440});
+    const int columnLeft[2] = {300, 550};
+    for (int c = 0; c < 2; ++c) {
+        const int x = columnLeft[c];
+        const auto head = [&](const QString& name, const QString& text, int left, int width) {
+            auto* l = label(this, name, text, {left, 54, width, 18});
+            l->setAlignment(Qt::AlignCenter);
+            embolden(l);
+        };
+        head(QStringLiteral("HeadF%1").arg(c + 1), QStringLiteral("F"), x + 70, 22);
+        head(QStringLiteral("HeadG%1").arg(c + 1), QStringLiteral("G"), x + 96, 22);
+        head(QStringLiteral("HeadScore%1").arg(c + 1), QStringLiteral("Score"), x + 126, 60);
+    }
+    for (int h = 0; h < 18; ++h) {
+        const int x = columnLeft[h / 9];
+        const int y = 76 + (h % 9) * 30;
+        const QString n = QString::number(h + 1);
+        auto* l = label(this, QStringLiteral("LabelHole") + n, QStringLiteral("HOLE") + n,
+                        {x, y, 62, 22});
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        f[h] = tick(this, QStringLiteral("f") + n, {x + 72, y + 1, 20, 20});
+        colour(f[h], QColor(0xd0, 0x20, 0x20));
+        g[h] = tick(this, QStringLiteral("g") + n, {x + 98, y + 1, 20, 20});
+        colour(g[h], QColor(0x20, 0x9a, 0x30));
+        HOLE[h] = box(this, QStringLiteral("HOLE") + n, {x + 131, y, 50, 22});
+        HOLE[h]->setAlignment(Qt::AlignCenter);
+        selectAllOnFocus(HOLE[h]);
+        connect(HOLE[h], &QLineEdit::textChanged, this, [this, h] { HOLE_Change(h + 1); });
+    }
+    const auto total = [&](const QString& name, const QString& text, int x, int y) {
+        auto* l = label(this, QStringLiteral("Label") + name, text, {x, y, 100, 22});
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        embolden(l);
+        auto* b = box(this, name, {x + 131, y, 50, 22});
+        b->setAlignment(Qt::AlignCenter);
+        return b;
+    };
+    out = total(QStringLiteral("out"), QStringLiteral("OUT"), columnLeft[0], 356);
+    inn = total(QStringLiteral("inn"), QStringLiteral("IN"), columnLeft[1], 356);
+    gross = total(QStringLiteral("gross"), QStringLiteral("Gross"), columnLeft[1], 386);
+    net = total(QStringLiteral("net"), QStringLiteral("Net"), columnLeft[1], 416);
+    putts = total(QStringLiteral("putts"), QStringLiteral("Putts total"), columnLeft[0], 416);
+    ss = total(QStringLiteral("ss"), QStringLiteral("Standard scratch"), columnLeft[0], 446);
+    for (QLineEdit* b : {putts, ss}) {
+        selectAllOnFocus(b);
+        if (auto* l = findChild<QLabel*>(QStringLiteral("Label") + b->objectName()))
+            l->setFont(font());
+    }
+    // Wider captions start further left so that they end beside their box.
+    for (QLineEdit* b : {putts, ss}) {
+        auto* l = findChild<QLabel*>(QStringLiteral("Label") + b->objectName());
+        l->setGeometry(b->x() - 130, b->y(), 125, 22);
+    }
+
+    connect(player, &QComboBox::activated, this, &ScoreAdd::player_Click);
+    connect(Command54, &QPushButton::clicked, this, &ScoreAdd::Command54_Click);
+    connect(Command56, &QPushButton::clicked, this, &ScoreAdd::Command56_Click);
+    connect(clearall, &QPushButton::clicked, this, &ScoreAdd::clearall_Click);
+    connect(Command57, &QPushButton::clicked, this, &ScoreAdd::Command57_Click);
+
+    QList<QWidget*> order{course, handicap, Date, Text160};
+    for (QLineEdit* h : HOLE)
+        order << h;
+    order << putts << ss << comment << Command54 << Command56 << Command57 << out << player;
+    // The tick boxes keep the odd order the card was first drawn with.
+    order << f[0];
+    for (int h = 0; h < 8; ++h)
+        order << g[h];
+    for (int h = 1; h < 9; ++h)
+        order << f[h];
+    order << g[8] << f[9];
+    for (int h = 9; h < 17; ++h)
+        order << g[h];
+    for (int h = 10; h < 18; ++h)
+        order << f[h];
+    order << g[17] << Division << net << gross << inn << clearall;
+    focusOrder(order);
+}
+
+void ScoreAdd::form_load()
+{
+    clearall->hide();
+    rsaved->hide();
+    if (auto connection = app().openConnection()) {
+        if (const auto names = columnTexts(*connection,
+                                           QStringLiteral("SELECT playername FROM player "
+                                                          "ORDER BY playername"),
+                                           QStringLiteral("playername")))
+            player->addItems(*names);
+        if (const auto names = columnTexts(*connection,
+                                           QStringLiteral("SELECT coursename FROM courses "
+                                                          "ORDER BY coursename"),
+                                           QStringLiteral("coursename")))
+            course->addItems(*names);
+    }
+    player->setCurrentIndex(-1);
+    player->setEditText(QString());
+    course->setCurrentIndex(-1);
+    course->setEditText(QString());
+    Date->setText(formatDate(app().today(), DateFormat::Short));
+    for (QLineEdit* b : {inn, out, gross, net})
+        b->setText(QStringLiteral("0"));
+    setHolesToZero();
+    for (QLineEdit* b : {putts, handicap, ss})
+        b->setText(QStringLiteral("0"));
+    course->setFocus();
+}
+
+void ScoreAdd::setHolesToZero()
+{
+    // Hole 11 last, as the card always has: each change moves the focus along.
+    for (int h = 0; h < 18; ++h) {
+        if (h != 10)
+            HOLE[h]->setText(QStringLiteral("0"));
+    }
+    HOLE[10]->setText(QStringLiteral("0"));
+}
+
+void ScoreAdd::HOLE_Change(int hole)
+{
+    CardTotals totals;
+    for (int h = 0; h < 18; ++h)
+        totals.holes[h] = HOLE[h]->text();
+    totals.out = out->text();
+    totals.inn = inn->text();
+    totals.gross = gross->text();
+    totals.net = net->text();
+    totals.handicap = handicap->text();
+    recomputeTotals(totals);
+    out->setText(totals.out);
+    inn->setText(totals.inn);
+    gross->setText(totals.gross);
+    net->setText(totals.net);
+    moveFocus(hole < 18 ? static_cast<QWidget*>(HOLE[hole]) : putts);
+}
+
+void ScoreAdd::player_Click()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto row = firstRow(*connection,
+                              QStringLiteral("SELECT Handicapp, division FROM player "
+                                             "WHERE playername = ? ORDER BY ID"),
+                              {player->currentText()});
+    if (!row) {
+        app().inform(connection->describe(connection->lastError()));
+        return;
+    }
+    if (!row->isEmpty()) {
+        handicap->setText(valueText(row->value(QStringLiteral("Handicapp"))));
+        Division->setText(valueText(row->value(QStringLiteral("division"))));
+    }
+    moveFocus(Text160->text().isEmpty() ? static_cast<QWidget*>(Text160) : HOLE[0]);
+}
+
+RoundCard ScoreAdd::card() const
+{
+    RoundCard c;
+    for (int h = 0; h < 18; ++h) {
+        c.totals.holes[h] = HOLE[h]->text();
+        c.greens[h] = g[h]->isChecked();
+        c.fairways[h] = f[h]->isChecked();
+    }
+    c.totals.out = out->text();
+    c.totals.inn = inn->text();
+    c.totals.gross = gross->text();
+    c.totals.net = net->text();
+    c.totals.handicap = handicap->text();
+    c.course = course->currentText();
+    c.date = Date->text();
+    c.putts = putts->text();
+    c.player = player->currentText();
+    c.division = Division->text();
+    c.standardScratch = ss->text();
+    c.competition = Text160->text();
+    c.comment = comment->toPlainText();
+    return c;
+}
+
+void ScoreAdd::Command54_Click()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto values = roundValues(card());
+    if (!values) {
+        app().inform(kSaveFailed);
+        return;
+    }
+    if (!insertRound(*connection, *values)) {
+        // A refusal of the card itself has the card's own message; a file that cannot
+        // be written says so.
+        const QSqlError error = connection->lastError();
+        app().inform(Connection::isFileProblem(error) ? connection->describe(error)
+                                                      : kSaveFailed);
+        return;
+    }
+    Command54->hide();
+    rsaved->show();
+    Command56->setFocus();
+    app().show(QStringLiteral("Handicapform"));
+}
+
+void ScoreAdd::clearTicks()
+{
+    for (QCheckBox* b : f)
+        b->setChecked(false);
+    for (QCheckBox* b : g)
+        b->setChecked(false);
+}
+
+void ScoreAdd::Command56_Click()
+{
+    Division->setText(QString());
+    player->setEditText(QString());
+    handicap->setText(QStringLiteral("0"));
+    setHolesToZero();
+    for (QLineEdit* b : {putts, inn, out, gross, net})
+        b->setText(QStringLiteral("0"));
+    comment->setPlainText(QString());
+    clearTicks();
+    clearall->show();
+    rsaved->hide();
+    Command54->show();
+    moveFocus(player);
+}
+
+void ScoreAdd::clearall_Click()
+{
+    Text160->setText(QString());
+    course->setEditText(QString());
+    ss->setText(QStringLiteral("0"));
+    Division->setText(QString());
+    player->setEditText(QString());
+    Date->setText(formatDate(app().today(), DateFormat::Short));
+    handicap->setText(QStringLiteral("0"));
+    setHolesToZero();
+    for (QLineEdit* b : {putts, inn, out, gross, net})
+        b->setText(QStringLiteral("0"));
+    comment->setPlainText(QString());
+    clearTicks();
+    moveFocus(course);
+    clearall->hide();
+}
+
+void ScoreAdd::Command57_Click() { close(); }
+
+} // namespace parlog

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/window.h"
+#include "rounds/scorecard.h"
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace parlog {
+
+// scoreadd: the score card on screen, one round at a time.
+class ScoreAdd : public Window {
+    Q_OBJECT
+public:
+    explicit ScoreAdd(Application& app);
+
+    void form_load() override;
+    void player_Click();
+    void Command54_Click();  // Save
+    void Command56_Click();  // New Round
+    void clearall_Click();   // Clear Form
+    void Command57_Click();  // Close
+    void HOLE_Change(int hole); // HOLE1_Change ... HOLE18_Change
+
+    RoundCard card() const;
+
+private:
+    void setHolesToZero();
+    void clearTicks();
+
+    QLineEdit* Text160;
+    QComboBox* course;
+    QComboBox* player;
+    QLineEdit* handicap;
+    QLineEdit* Division;
+    QLineEdit* Date;
+    std::array<QLineEdit*, 18> HOLE{};
+    std::array<QCheckBox*, 18> f{};
+    std::array<QCheckBox*, 18> g{};
+    QLineEdit* out;
+    QLineEdit* inn;
+    QLineEdit* gross;
+    QLineEdit* net;
+    QLineEdit* putts;
+    QLineEdit* ss;
+    QPlainTextEdit* comment;
+    QPushButton* Command54;
+    QPushButton* Command56;
+    QPushButton* clearall;
+    QPushButton* Command57;
+    QLabel* rsaved;
+};
+
+} // namespace parlog

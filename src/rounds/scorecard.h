@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+#include <array>
+#include <optional>
+
+namespace parlog {
+
+class Connection;
+
+// The boxes of a score card that take part in its totals, as texts.
+struct CardTotals {
+    std::array<QString, 18> holes;
+    QString out;
+    QString inn;
+    QString gross;
+    QString net;
+    QString handicap;
+};
+
+// Recomputes out, in, gross and net in 16-bit arithmetic, each step on its own: a
+// step that cannot be formed leaves its box as it was, and the later steps use what
+// the box then holds.
+void recomputeTotals(CardTotals& card);
+
+// Everything one round stores, as the boxes hold it.
+struct RoundCard {
+    CardTotals totals;
+    QString course;
+    QString date;
+    QString putts;
+    QString player;
+    std::array<bool, 18> greens{};
+    std::array<bool, 18> fairways{};
+    QString division;
+    QString standardScratch;
+    QString competition;
+    QString comment;
+};
+
+// The insert of one score row, values in the order of roundColumns().
+QStringList roundColumns();
+
+// Converts every box for its column. Empty optional when a box does not convert;
+// then problem names it.
+std::optional<QVariantList> roundValues(const RoundCard& card, QString* problem = nullptr);
+
+// Stores one round. False with the connection's lastError() set when refused.
+bool insertRound(Connection& connection, const QVariantList& values);
+
+} // namespace parlog

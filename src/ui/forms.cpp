@@ -1,0 +1,86 @@
+#include "ui/forms.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace parlog::forms {
+
+namespace {
+template <typename T> T* place(T* widget, const QString& name, const QRect& where)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(where);
+    return widget;
+}
+} // namespace
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where)
+{
+    return place(new QLabel(text, parent), name, where);
+}
+
+QLineEdit* box(QWidget* parent, const QString& name, const QRect& where)
+{
+    return place(new QLineEdit(parent), name, where);
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text,
+                    const QRect& where)
+{
+    auto* b = place(new QPushButton(text, parent), name, where);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* picker(QWidget* parent, const QString& name, const QRect& where)
+{
+    auto* combo = place(new QComboBox(parent), name, where);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+QCheckBox* tick(QWidget* parent, const QString& name, const QRect& where)
+{
+    return place(new QCheckBox(parent), name, where);
+}
+
+QFrame* frame(QWidget* parent, const QString& name, const QRect& where)
+{
+    auto* f = place(new QFrame(parent), name, where);
+    f->setFrameShape(QFrame::Box);
+    f->setFrameShadow(QFrame::Plain);
+    f->lower();
+    return f;
+}
+
+QFrame* rule(QWidget* parent, const QString& name, const QRect& where)
+{
+    auto* f = place(new QFrame(parent), name, where);
+    f->setFrameShape(where.width() >= where.height() ? QFrame::HLine : QFrame::VLine);
+    f->setFrameShadow(QFrame::Plain);
+    return f;
+}
+
+void focusOrder(const QList<QWidget*>& widgets)
+{
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void embolden(QLabel* label, qreal extraPoints)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    if (extraPoints != 0)
+        font.setPointSizeF(font.pointSizeF() + extraPoints);
+    label->setFont(font);
+}
+
+} // namespace parlog::forms

@@ -1,0 +1,539 @@
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+const QString kSaveFailed =
+    QStringLiteral("Check all entries are correctly filled in and valid as an error has occured");
+
+// Each key goes where the focus is, as a person's keystrokes do.
+void typeKeys(const QString& keys)
+{
+    for (QChar c : keys) {
+        QWidget* target = QApplication::focusWidget();
+        QVERIFY(target);
+        QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+struct Card {
+    explicit Card(Fixture& f)
+        : fixture(f)
+    {
+        window = f.app->show(QStringLiteral("scoreadd"));
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    QLineEdit* box(const QString& name) const { return child<QLineEdit>(window, name); }
+    QLineEdit* hole(int n) const { return box(QStringLiteral("HOLE%1").arg(n)); }
+    QComboBox* combo(const QString& name) const { return child<QComboBox>(window, name); }
+    QCheckBox* tick(const QString& name) const { return child<QCheckBox>(window, name); }
+    QPushButton* button(const QString& name) const { return child<QPushButton>(window, name); }
+    QWidget* widget(const QString& name) const { return child<QWidget>(window, name); }
+    QString focus() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    void pick(const QString& comboName, const QString& item)
+    {
+        QComboBox* c = combo(comboName);
+        const int i = c->findText(item);
+        QVERIFY2(i >= 0, qPrintable(item));
+        c->setCurrentIndex(i);
+        Q_EMIT c->activated(i);
+    }
+    QStringList totals() const
+    {
+        return {box(QStringLiteral("out"))->text(), box(QStringLiteral("inn"))->text(),
+                box(QStringLiteral("gross"))->text(), box(QStringLiteral("net"))->text()};
+    }
+    // Course, player, competition, eighteen holes and the rest of a card.
+    void fill(const QString& playerName = QStringLiteral("Sean O'Brien"))
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        pick(QStringLiteral("course"), QStringLiteral("Druid's Glen"));
+        box(QStringLiteral("Text160"))->setText(QStringLiteral("Captain's Prize"));
+        pick(QStringLiteral("player"), playerName);
+        QCOMPARE(focus(), QStringLiteral("HOLE1"));
+        typeKeys(QStringLiteral("454354465545436455"));
+        typeKeys(QStringLiteral("31"));
+        tick(QStringLiteral("g1"))->setChecked(true);
+        tick(QStringLiteral("f18"))->setChecked(true);
+        box(QStringLiteral("ss"))->setText(QStringLiteral("70"));
+        child<QPlainTextEdit>(window, QStringLiteral("comment"))
+            ->setPlainText(QStringLiteral("O'Brien's twos club"));
+    }
+
+    Fixture& fixture;
+    QWidget* window = nullptr;
+};
+
+void seed(Fixture& f)
+{
+    QVERIFY(f.sql(QStringLiteral(
+        "INSERT INTO player(playername, Handicapp, division) VALUES "
+        "('Sean O''Brien', '12.5', 'Gents'), ('Adams', '8', 'Seniors'), "
+        "('Brown', NULL, NULL)")));
+    QVERIFY(f.sql(QStringLiteral(
+        "INSERT INTO courses(coursename) VALUES ('Lahinch'), ('Druid''s Glen')")));
+}
+
+} // namespace
+
+class TestScoreAdd : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void opensReadyForACard();
+    void eighteenKeysFillTheCard();
+    void aSecondDigitGoesToTheNextHole();
+    void sameTextRunsNothing();
+    void handicapCountsAtTheNextHoleChange();
+    void pickingAPlayerFillsHandicapAndDivision();
+    void saveStoresEveryColumn();
+    void saveThatFailsKeepsTheCard_data();
+    void saveThatFailsKeepsTheCard();
+    void twoCardsOfOneCompetition();
+    void stateOfSaveRecordSavedAndClearForm();
+    void closeDiscardsTheCard();
+    void handicapDialogWritesToItsOwnPlayer();
+    void handicapDialogClose();
+    void unusableDataFileIsReportedAndTheCardKept();
+};
+
+void TestScoreAdd::opensReadyForACard()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    QCOMPARE(c.window->windowTitle(), QStringLiteral("Add Score"));
+    QCOMPARE(c.focus(), QStringLiteral("course"));
+    QCOMPARE(c.combo(QStringLiteral("player"))->count(), 3);
+    QCOMPARE(c.combo(QStringLiteral("player"))->itemText(2), QStringLiteral("Sean O'Brien"));
+    QCOMPARE(c.combo(QStringLiteral("course"))->itemText(0), QStringLiteral("Druid's Glen"));
+    QCOMPARE(c.combo(QStringLiteral("player"))->currentText(), QString());
+    QCOMPARE(c.combo(QStringLiteral("course"))->currentText(), QString());
+    QCOMPARE(c.box(QStringLiteral("Date"))->text(), QStringLiteral("5-Mar-04"));
+    for (int h = 1; h <= 18; ++h)
+        QCOMPARE(c.hole(h)->text(), QStringLiteral("0"));
+    QCOMPARE(c.totals(), (QStringList{"0", "0", "0", "0"}));
+    for (const char* name : {"putts", "handicap", "ss"})
+        QCOMPARE(c.box(QString::fromLatin1(name))->text(), QStringLiteral("0"));
+    QVERIFY(c.box(QStringLiteral("Text160"))->text().isEmpty());
+    QVERIFY(c.box(QStringLiteral("Division"))->text().isEmpty());
+    QVERIFY(c.button(QStringLiteral("Command54"))->isVisible());
+    QVERIFY(!c.widget(QStringLiteral("rsaved"))->isVisible());
+    QVERIFY(!c.button(QStringLiteral("clearall"))->isVisible());
+    QVERIFY(!c.tick(QStringLiteral("f1"))->isChecked());
+    QCOMPARE(child<QLabel>(c.window, QStringLiteral("Label10"))->text(),
+             QStringLiteral("eg:  21 Feb  04"));
+    QVERIFY(child<QPlainTextEdit>(c.window, QStringLiteral("comment"))
+                ->toolTip()
+                .endsWith(QStringLiteral("etc you get the jist.")));
+    QCOMPARE(c.button(QStringLiteral("clearall"))->toolTip(),
+             QStringLiteral("Clear the form of all entries"));
+
+    // Tab walks the order of the original card.
+    const QStringList order{"handicap", "Date", "Text160", "HOLE1"};
+    for (const QString& next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(c.focus(), next);
+    }
+    c.box(QStringLiteral("ss"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(c.focus(), QStringLiteral("comment"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(c.focus(), QStringLiteral("Command54"));
+    c.tick(QStringLiteral("g8"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(c.focus(), QStringLiteral("f2"));
+}
+
+void TestScoreAdd::eighteenKeysFillTheCard()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.hole(1)->setFocus();
+    QCOMPARE(c.hole(1)->selectedText(), QStringLiteral("0"));
+    typeKeys(QStringLiteral("454354465545436455"));
+    const QString strokes = QStringLiteral("454354465545436455");
+    for (int h = 1; h <= 18; ++h)
+        QCOMPARE(c.hole(h)->text(), QString(strokes.at(h - 1)));
+    QCOMPARE(c.totals(), (QStringList{"40", "41", "81", "81"}));
+    QCOMPARE(c.focus(), QStringLiteral("putts"));
+    QCOMPARE(c.box(QStringLiteral("putts"))->selectedText(), QStringLiteral("0"));
+    typeKeys(QStringLiteral("31"));
+    QCOMPARE(c.box(QStringLiteral("putts"))->text(), QStringLiteral("31"));
+
+    // Clearing hole 5 keeps out and moves on to hole 6.
+    c.hole(5)->setFocus();
+    QTest::keyClick(c.hole(5), Qt::Key_Delete);
+    QCOMPARE(c.hole(5)->text(), QString());
+    QCOMPARE(c.totals(), (QStringList{"40", "41", "81", "81"}));
+    QCOMPARE(c.focus(), QStringLiteral("HOLE6"));
+    // A letter is like an empty box.
+    c.hole(12)->setFocus();
+    typeKeys(QStringLiteral("x"));
+    QCOMPARE(c.hole(12)->text(), QStringLiteral("x"));
+    QCOMPARE(c.box(QStringLiteral("inn"))->text(), QStringLiteral("41"));
+    QCOMPARE(c.focus(), QStringLiteral("HOLE13"));
+}
+
+void TestScoreAdd::aSecondDigitGoesToTheNextHole()
+{
+    Fixture f;
+    Card c(f);
+    c.hole(3)->setFocus();
+    typeKeys(QStringLiteral("10"));
+    QCOMPARE(c.hole(3)->text(), QStringLiteral("1"));
+    QCOMPARE(c.hole(4)->text(), QStringLiteral("0"));
+    QCOMPARE(c.focus(), QStringLiteral("HOLE5"));
+    QCOMPARE(c.box(QStringLiteral("out"))->text(), QStringLiteral("1"));
+}
+
+void TestScoreAdd::sameTextRunsNothing()
+{
+    Fixture f;
+    Card c(f);
+    c.box(QStringLiteral("Date"))->setFocus();
+    c.hole(7)->setText(QStringLiteral("0"));
+    QCOMPARE(c.focus(), QStringLiteral("Date"));
+    c.box(QStringLiteral("out"))->setText(QStringLiteral("99"));
+    c.hole(7)->setText(QStringLiteral("0"));
+    QCOMPARE(c.box(QStringLiteral("out"))->text(), QStringLiteral("99"));
+    c.hole(7)->setText(QStringLiteral("5"));
+    QCOMPARE(c.box(QStringLiteral("out"))->text(), QStringLiteral("5"));
+    QCOMPARE(c.focus(), QStringLiteral("HOLE8"));
+}
+
+void TestScoreAdd::handicapCountsAtTheNextHoleChange()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.hole(1)->setFocus();
+    typeKeys(QStringLiteral("5"));
+    QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("5"));
+    c.box(QStringLiteral("handicap"))->setText(QStringLiteral("13.5"));
+    QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("5"));
+    c.hole(2)->setFocus();
+    typeKeys(QStringLiteral("4"));
+    QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("-5"));
+    c.box(QStringLiteral("handicap"))->setText(QStringLiteral("12.5"));
+    typeKeys(QStringLiteral("3"));
+    QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("0"));
+}
+
+void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.hole(1)->setFocus();
+    typeKeys(QStringLiteral("7"));
+    c.pick(QStringLiteral("player"), QStringLiteral("Sean O'Brien"));
+    QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QStringLiteral("12.5"));
+    QCOMPARE(c.box(QStringLiteral("Division"))->text(), QStringLiteral("Gents"));
+    QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("7"));
+    QCOMPARE(c.focus(), QStringLiteral("Text160"));
+    c.box(QStringLiteral("Text160"))->setText(QStringLiteral("Medal"));
+    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QStringLiteral("8"));
+    QCOMPARE(c.focus(), QStringLiteral("HOLE1"));
+    // A player row without handicap or division empties them.
+    c.pick(QStringLiteral("player"), QStringLiteral("Brown"));
+    QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QString());
+    QCOMPARE(c.box(QStringLiteral("Division"))->text(), QString());
+    // A typed name is not a pick.
+    c.box(QStringLiteral("handicap"))->setText(QStringLiteral("3"));
+    c.combo(QStringLiteral("player"))->setFocus();
+    QTest::keyClicks(c.combo(QStringLiteral("player")), QStringLiteral("Adams"));
+    QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QStringLiteral("3"));
+    QVERIFY(f.prompter->messages.isEmpty());
+}
+
+void TestScoreAdd::saveStoresEveryColumn()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QVERIFY2(f.prompter->messages.isEmpty(), qPrintable(f.prompter->last()));
+    const auto rows = f.rows(QStringLiteral(
+        "SELECT hole1, hole4, hole18, inn, out, hand, gross, net, course, strdate, putts, "
+        "playerID, green1, green2, fairway1, fairway18, division, compss, comp, comment "
+        "FROM score"));
+    QCOMPARE(rows.size(), 1);
+    const QVariantList expected{4, 3, 5, 41, 40, 12.5, 81, 69,
+                                QStringLiteral("Druid's Glen"), QStringLiteral("2004-03-05"), 31,
+                                QStringLiteral("Sean O'Brien"), 1, 0, 0, 1,
+                                QStringLiteral("Gents"), QStringLiteral("70"),
+                                QStringLiteral("Captain's Prize"),
+                                QStringLiteral("O'Brien's twos club")};
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(rows[0][i].toString(), expected[i].toString());
+    QVERIFY(!c.button(QStringLiteral("Command54"))->isVisible());
+    QVERIFY(c.widget(QStringLiteral("rsaved"))->isVisible());
+    QCOMPARE(c.focus(), QStringLiteral("Command56"));
+    QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+    QVERIFY(dialog);
+    QCOMPARE(child<QLabel>(dialog, QStringLiteral("Label4"))->text(),
+             QStringLiteral("Sean O'Brien"));
+    QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("Text1"))->text(), QStringLiteral("12.5"));
+
+    // A hole typed as 4.5 is stored as the 4 the totals counted.
+    dialog->close();
+    QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    c.hole(1)->setText(QStringLiteral("4.5"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.value(QStringLiteral("SELECT hole1 || '/' || out FROM score WHERE playerID = "
+                                    "'Adams'"))
+                 .toString(),
+             QStringLiteral("4/4"));
+}
+
+void TestScoreAdd::saveThatFailsKeepsTheCard_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no date") << "Date" << "someday";
+    QTest::newRow("31 February") << "Date" << "31-Feb-04";
+    QTest::newRow("empty putts") << "putts" << "";
+    QTest::newRow("letter in a hole") << "HOLE9" << "x";
+    QTest::newRow("handicap in words") << "handicap" << "scratch";
+}
+
+void TestScoreAdd::saveThatFailsKeepsTheCard()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    c.box(box)->setText(text);
+    const QStringList totals = c.totals();
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.prompter->texts(), QStringList{kSaveFailed});
+    QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 0);
+    QCOMPARE(c.box(box)->text(), text);
+    QCOMPARE(c.totals(), totals);
+    QCOMPARE(c.combo(QStringLiteral("player"))->currentText(), QStringLiteral("Sean O'Brien"));
+    QCOMPARE(child<QPlainTextEdit>(c.window, QStringLiteral("comment"))->toPlainText(),
+             QStringLiteral("O'Brien's twos club"));
+    QVERIFY(c.button(QStringLiteral("Command54"))->isVisible());
+    QVERIFY(!c.widget(QStringLiteral("rsaved"))->isVisible());
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
+}
+
+void TestScoreAdd::twoCardsOfOneCompetition()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    f.app->find(QStringLiteral("Handicapform"))->close();
+    QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+    QCOMPARE(c.focus(), QStringLiteral("player"));
+    QCOMPARE(c.combo(QStringLiteral("player"))->currentText(), QString());
+    QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QStringLiteral("0"));
+    QCOMPARE(c.box(QStringLiteral("Division"))->text(), QString());
+    for (int h = 1; h <= 18; ++h)
+        QCOMPARE(c.hole(h)->text(), QStringLiteral("0"));
+    QCOMPARE(c.totals(), (QStringList{"0", "0", "0", "0"}));
+    QCOMPARE(c.box(QStringLiteral("putts"))->text(), QStringLiteral("0"));
+    QCOMPARE(child<QPlainTextEdit>(c.window, QStringLiteral("comment"))->toPlainText(), QString());
+    QVERIFY(!c.tick(QStringLiteral("g1"))->isChecked());
+    QVERIFY(!c.tick(QStringLiteral("f18"))->isChecked());
+    // The competition's own boxes stay.
+    QCOMPARE(c.combo(QStringLiteral("course"))->currentText(), QStringLiteral("Druid's Glen"));
+    QCOMPARE(c.box(QStringLiteral("Date"))->text(), QStringLiteral("5-Mar-04"));
+    QCOMPARE(c.box(QStringLiteral("Text160"))->text(), QStringLiteral("Captain's Prize"));
+    QCOMPARE(c.box(QStringLiteral("ss"))->text(), QStringLiteral("70"));
+
+    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QCOMPARE(c.focus(), QStringLiteral("HOLE1"));
+    typeKeys(QStringLiteral("555555555444444444"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    const auto rows = f.rows(QStringLiteral(
+        "SELECT playerID, comp, course, gross, net, hand FROM score ORDER BY rowid"));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[1][0].toString(), QStringLiteral("Adams"));
+    QCOMPARE(rows[1][1].toString(), QStringLiteral("Captain's Prize"));
+    QCOMPARE(rows[1][2].toString(), QStringLiteral("Druid's Glen"));
+    QCOMPARE(rows[1][3].toInt(), 81);
+    QCOMPARE(rows[1][4].toInt(), 73);
+    QCOMPARE(rows[1][5].toDouble(), 8.0);
+}
+
+void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    auto* save = c.button(QStringLiteral("Command54"));
+    auto* saved = c.widget(QStringLiteral("rsaved"));
+    auto* clear = c.button(QStringLiteral("clearall"));
+    c.fill();
+    QTest::mouseClick(save, Qt::LeftButton);
+    f.app->find(QStringLiteral("Handicapform"))->close();
+    QVERIFY(!save->isVisible() && saved->isVisible() && !clear->isVisible());
+    QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+    QVERIFY(save->isVisible() && !saved->isVisible() && clear->isVisible());
+    c.fill(QStringLiteral("Adams"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    f.app->find(QStringLiteral("Handicapform"))->close();
+    QVERIFY(!save->isVisible() && saved->isVisible() && clear->isVisible());
+    f.setToday(QDate(2004, 3, 6));
+    QTest::mouseClick(clear, Qt::LeftButton);
+    // Clear Form empties the card but leaves Save hidden until New Round.
+    QVERIFY(!save->isVisible() && saved->isVisible() && !clear->isVisible());
+    QCOMPARE(c.focus(), QStringLiteral("course"));
+    QCOMPARE(c.box(QStringLiteral("Text160"))->text(), QString());
+    QCOMPARE(c.combo(QStringLiteral("course"))->currentText(), QString());
+    QCOMPARE(c.box(QStringLiteral("ss"))->text(), QStringLiteral("0"));
+    QCOMPARE(c.box(QStringLiteral("Date"))->text(), QStringLiteral("6-Mar-04"));
+    QCOMPARE(c.totals(), (QStringList{"0", "0", "0", "0"}));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 2);
+}
+
+void TestScoreAdd::closeDiscardsTheCard()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    QTest::mouseClick(c.button(QStringLiteral("Command57")), Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("scoreadd")), nullptr);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 0);
+    // Players added meanwhile appear when the window opens again.
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Zed')")));
+    Card again(f);
+    QCOMPARE(again.combo(QStringLiteral("player"))->count(), 4);
+    QCOMPARE(again.hole(1)->text(), QStringLiteral("0"));
+}
+
+void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
+{
+    Fixture f;
+    seed(f);
+    QVERIFY(f.sql(QStringLiteral(
+        "INSERT INTO player(playername, Handicapp) VALUES ('Sean O''Brien', '14')")));
+    Card c(f);
+    c.fill();
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    auto* text = child<QLineEdit>(dialog, QStringLiteral("Text1"));
+    QCOMPARE(QApplication::focusWidget(), text);
+    QCOMPARE(text->selectedText(), QStringLiteral("12.5"));
+    typeKeys(QStringLiteral("11"));
+
+    // Left open while the next card is saved for another player: still the first.
+    QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+    c.fill(QStringLiteral("Adams"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), dialog);
+    QCOMPARE(child<QLabel>(dialog, QStringLiteral("Label4"))->text(),
+             QStringLiteral("Sean O'Brien"));
+    QCOMPARE(text->text(), QStringLiteral("11"));
+    // Even after the round window has gone.
+    c.window->close();
+    QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
+    const auto rows = f.rows(QStringLiteral(
+        "SELECT playername, Handicapp FROM player ORDER BY ID"));
+    QCOMPARE(rows[0][1].toString(), QStringLiteral("11"));
+    QCOMPARE(rows[1][1].toString(), QStringLiteral("8"));
+    QCOMPARE(rows[3][1].toString(), QStringLiteral("11")); // the second Sean O'Brien row
+    // The round keeps the handicap it was played off.
+    QCOMPARE(f.value(QStringLiteral("SELECT hand FROM score WHERE playerID = 'Sean O''Brien'"))
+                 .toDouble(),
+             12.5);
+}
+
+void TestScoreAdd::handicapDialogClose()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+    child<QLineEdit>(dialog, QStringLiteral("Text1"))->setText(QStringLiteral("2"));
+    QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("closeform")), Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
+    QCOMPARE(f.value(QStringLiteral("SELECT Handicapp FROM player WHERE ID = 1")).toString(),
+             QStringLiteral("12.5"));
+}
+
+void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+    QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+    c.fill(QStringLiteral("Adams"));
+
+    // Someone replaces the data file with something else.
+    const QString saved = f.path(QStringLiteral("saved.mdb"));
+    QVERIFY(QFile::rename(f.dataFile(), saved));
+    {
+        QFile junk(f.dataFile());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(2048, 'j'));
+    }
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().contains(f.dataFile()));
+    QVERIFY(c.button(QStringLiteral("Command54"))->isVisible());
+    QCOMPARE(c.combo(QStringLiteral("player"))->currentText(), QStringLiteral("Adams"));
+    QCOMPARE(c.hole(1)->text(), QStringLiteral("4"));
+    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QCOMPARE(f.prompter->messages.size(), 2);
+    QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(f.prompter->messages.size(), 3);
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), dialog);
+    QCOMPARE(QFile(f.dataFile()).size(), 2048);
+
+    // With the file back, the same card saves.
+    QVERIFY(QFile::remove(f.dataFile()));
+    QVERIFY(QFile::rename(saved, f.dataFile()));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.prompter->messages.size(), 3);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 2);
+
+    // A window that loads without its file still opens, with empty lists.
+    c.window->close();
+    QVERIFY(QFile::rename(f.dataFile(), saved));
+    {
+        QFile junk(f.dataFile());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(2048, 'j'));
+    }
+    Card empty(f);
+    QCOMPARE(f.prompter->messages.size(), 4);
+    QCOMPARE(empty.combo(QStringLiteral("player"))->count(), 0);
+    QCOMPARE(empty.hole(1)->text(), QStringLiteral("0"));
+}
+
+PARLOG_TEST(TestScoreAdd)
+#include "tst_scoreadd.moc"
