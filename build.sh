@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6svg6-dev
-          libqt6sql6-sqlite libsqlite3-dev sqlite3 fonts-dejavu-core poppler-utils)
+          libqt6sql6-sqlite libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation
+          poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

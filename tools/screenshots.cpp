@@ -3,6 +3,11 @@
 #include "sampledata.h"
 
 #include "app/application.h"
+#include "data/connection.h"
+#include "data/queries.h"
+#include "reports/report.h"
+#include "reports/reportpainter.h"
+#include "reports/reportwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,6 +96,24 @@ QWidget* saveCard(parlog::Application& app)
     return dialog;
 }
 
+// A list report on the sample data, its window and its first page at print quality.
+std::function<QWidget*(parlog::Application&)> listReport(const QString& name, const QString& sql)
+{
+    return [name, sql](parlog::Application& app) -> QWidget* {
+        parlog::Connection connection(app.dataFile());
+        if (!connection.open())
+            return nullptr;
+        app.report(name).setDataSource(
+            parlog::report::DataSource::of(parlog::allRows(connection, sql)));
+        auto* window = qobject_cast<parlog::ReportWindow*>(parlog::showReport(app, name));
+        if (window) {
+            const auto image = parlog::report::pageImage(window->paginator().page(0), 150);
+            image.save(QDir(g_out).filePath(name + QStringLiteral("-page1.png")));
+        }
+        return window;
+    };
+}
+
 struct Shot {
     QString file;
     std::function<QWidget*(parlog::Application&)> open;
@@ -106,7 +129,13 @@ QList<Shot> shots()
             plain(QStringLiteral("help")),
             plain(QStringLiteral("scoreadd")),
             {QStringLiteral("scoreadd-filled"), fillCard},
-            {QStringLiteral("Handicapform"), saveCard}};
+            {QStringLiteral("Handicapform"), saveCard},
+            {QStringLiteral("DataReport1"),
+             listReport(QStringLiteral("DataReport1"),
+                        QStringLiteral("SELECT * FROM player ORDER BY playername"))},
+            {QStringLiteral("DataReport2"),
+             listReport(QStringLiteral("DataReport2"),
+                        QStringLiteral("SELECT * FROM courses ORDER BY coursename"))}};
 }
 
 } // namespace

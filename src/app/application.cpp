@@ -3,9 +3,11 @@
 #include "about/registry.h"
 #include "app/window.h"
 #include "data/connection.h"
+#include "reports/reportbook.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 
 namespace parlog {
 
@@ -15,6 +17,7 @@ const QString kCaption = QStringLiteral("Parlog");
 
 Application::Application(Services services)
     : m_services(std::move(services))
+    , m_reports(std::make_unique<report::ReportBook>())
 {
     if (!m_services.prompter)
         m_services.prompter = std::make_shared<MessageBoxPrompter>();
@@ -142,5 +145,32 @@ bool Application::checkDataFile() const
 }
 
 void Application::inform(const QString& text) const { m_services.prompter->inform(text, kCaption); }
+
+} // namespace parlog
+
+namespace parlog {
+
+report::Report& Application::report(const QString& name) { return m_reports->get(name); }
+
+void Application::runModal(QWidget* window)
+{
+    if (!window)
+        return;
+    if (m_modalRunner) {
+        m_modalRunner(window);
+        return;
+    }
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    QEventLoop loop;
+    QPointer<QWidget> guard(window);
+    if (auto* task = qobject_cast<Window*>(window))
+        connect(task, &Window::closed, &loop, &QEventLoop::quit);
+    connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    if (guard && guard->isVisible())
+        loop.exec();
+    if (guard)
+        guard->setWindowModality(Qt::NonModal);
+}
 
 } // namespace parlog

@@ -17,6 +17,10 @@ namespace parlog {
 
 class Registry;
 class Connection;
+namespace report {
+class Report;
+class ReportBook;
+} // namespace report
 
 struct Services {
     QString programFolder;                  // where parlog.mdb and the help pages live
@@ -65,10 +69,20 @@ public:
     // A plain message with the program's title as caption.
     void inform(const QString& text) const;
 
+    // The ten report objects, each made on first use and kept.
+    report::Report& report(const QString& name);
+
+    // Shows a window modally: returns when it has closed. Tests put their own runner
+    // here, since nobody is there to close the window.
+    void runModal(QWidget* window);
+    void setModalRunner(std::function<void(QWidget*)> runner) { m_modalRunner = std::move(runner); }
+
 private:
     Services m_services;
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<QWidget>> m_windows;
+    std::unique_ptr<report::ReportBook> m_reports;
+    std::function<void(QWidget*)> m_modalRunner;
 };
 
 // The program's own windows, registered on an Application.

@@ -3,6 +3,8 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "reports/layouts.h"
+#include "reports/reportwindow.h"
 #include "rounds/handicapform.h"
 #include "rounds/scoreadd.h"
 
@@ -14,6 +16,8 @@ void registerWindows(Application& app)
     app.registerWindow(QStringLiteral("help"), [](Application& a) { return new HelpWindow(a); });
     app.registerWindow(QStringLiteral("frmAbout"),
                        [](Application& a) { return new AboutWindow(a); });
+    for (const QString& name : report::reportNames())
+        app.registerWindow(name, [name](Application& a) { return new ReportWindow(a, a.report(name)); });
     app.registerWindow(QStringLiteral("scoreadd"), [](Application& a) { return new ScoreAdd(a); });
     app.registerWindow(QStringLiteral("Handicapform"),
                        [](Application& a) { return new HandicapForm(a); });

@@ -15,8 +15,6 @@ const char* const kMonthShort[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
 const char* const kMonthLong[12] = {"January", "February", "March",     "April",
                                     "May",     "June",     "July",      "August",
                                     "September", "October", "November", "December"};
-const char* const kDayLong[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                 "Friday", "Saturday", "Sunday"};
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
@@ -191,8 +189,7 @@ QString formatDate(const QDate& date, DateFormat format)
     case DateFormat::DottedLong:
         return QStringLiteral("%1.%2%3").arg(date.day()).arg(month).arg(date.year());
     case DateFormat::Long:
-        return QStringLiteral("%1, %2 %3 %4")
-            .arg(QString::fromLatin1(kDayLong[date.dayOfWeek() - 1]))
+        return QStringLiteral("%1 %2 %3")
             .arg(date.day())
             .arg(QString::fromLatin1(kMonthLong[date.month() - 1]))
             .arg(date.year());

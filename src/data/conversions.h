@@ -43,7 +43,7 @@ enum class DateFormat {
     ShortPadded,   // dd-mmm-yy     05-Mar-04, the putts chart labels
     DottedShort,   // d.MMM.yy      5.Mar.04, the score cards
     DottedLong,    // d.MMMyyyy     5.Mar2004, the compact lists
-    Long,          //               Friday, 5 March 2004, report run dates
+    Long,          // d MMMM yyyy   5 March 2004, report run dates
 };
 
 // Month and day names are English whatever the machine's locale.

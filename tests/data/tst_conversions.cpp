@@ -201,7 +201,7 @@ void TestConversions::dateFormats()
     QCOMPARE(formatDate(d, DateFormat::ShortPadded), QStringLiteral("05-Mar-04"));
     QCOMPARE(formatDate(d, DateFormat::DottedShort), QStringLiteral("5.Mar.04"));
     QCOMPARE(formatDate(d, DateFormat::DottedLong), QStringLiteral("5.Mar2004"));
-    QCOMPARE(formatDate(d, DateFormat::Long), QStringLiteral("Friday, 5 March 2004"));
+    QCOMPARE(formatDate(d, DateFormat::Long), QStringLiteral("5 March 2004"));
     QCOMPARE(formatDate(QDate(2026, 12, 19), DateFormat::Short), QStringLiteral("19-Dec-26"));
     QCOMPARE(formatDate(QDate(2000, 1, 9), DateFormat::Short), QStringLiteral("9-Jan-00"));
     QCOMPARE(formatDate(QDate(1999, 10, 31), DateFormat::ShortPadded), QStringLiteral("31-Oct-99"));

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+namespace parlog::report {
+
+// Positions and sizes are in twips, 1440 to the inch, from the top left of the band.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPoint = 20;
+
+enum class BandKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter,
+                      ReportFooter };
+
+enum class Align { Left, Center, Right };
+
+enum class Format {
+    General,     // the value as it stands; ISO dates as d-mmm-yy, whole numbers without ".0"
+    DottedShort, // d.MMM.yy  5.Mar.04
+    DottedLong,  // d.MMMyyyy 5.Mar2004
+    YesNo,       // "x" for a set flag, nothing for a clear or empty one
+};
+
+struct FontSpec {
+    QString family = QStringLiteral("Arial");
+    double points = 8.25;
+    bool bold = false;
+    bool italic = false;
+};
+
+struct Item {
+    enum class Kind { Label, Field, Line, Picture };
+    Kind kind = Kind::Label;
+    QString name;
+    QRect rect;         // a line runs along the top of its rect, or down its left for width 0
+    QString caption;    // labels; "%D" prints the run date in the long form
+    QString dataField;  // fields: the column, matched ignoring case
+    QString dataMember; // fields: "work" reads the child rows of a grouped source
+    FontSpec font;
+    Align align = Align::Left;
+    Format format = Format::General;
+    QString picture;    // pictures: a resource path
+};
+
+struct Band {
+    QString name;   // Section1, Section2 ...
+    BandKind kind = BandKind::Detail;
+    int height = 0;
+    QList<Item> items;
+};
+
+struct Layout {
+    QString name;    // DataReport1 ...
+    QString caption; // the report window's caption
+    int width = 0;
+    QList<Band> bands;
+
+    const Band* band(BandKind kind) const;
+    Band* bandNamed(const QString& name);
+    Item* item(const QString& bandName, const QString& itemName);
+    const Item* item(const QString& bandName, const QString& itemName) const;
+};
+
+// Small builders that keep the layouts readable.
+Item label(const QString& name, const QString& caption, QRect rect, FontSpec font = {},
+           Align align = Align::Left);
+Item field(const QString& name, const QString& column, QRect rect, FontSpec font = {},
+           Align align = Align::Left, Format format = Format::General);
+Item hline(const QString& name, int left, int top, int length);
+Item picture(const QString& name, const QString& resource, QRect rect);
+FontSpec font(double points, bool bold = false, bool italic = false,
+              const QString& family = QStringLiteral("Arial"));
+
+} // namespace parlog::report

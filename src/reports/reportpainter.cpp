@@ -1,0 +1,150 @@
+#include "reports/reportpainter.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgRenderer>
+
+namespace parlog::report {
+
+namespace {
+
+constexpr int kMarginTwips = 720;
+
+QRectF toDevice(const QRect& twips, double dpi)
+{
+    const double k = dpi / kTwipsPerInch;
+    return QRectF(twips.x() * k, twips.y() * k, twips.width() * k, twips.height() * k);
+}
+
+Qt::Alignment alignmentOf(Align align)
+{
+    switch (align) {
+    case Align::Center:
+        return Qt::AlignHCenter;
+    case Align::Right:
+        return Qt::AlignRight;
+    case Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+QFont qfont(const FontSpec& spec)
+{
+    QFont f(spec.family);
+    f.setStyleHint(spec.family.contains(QLatin1String("Times")) ? QFont::Serif
+                                                                  : QFont::SansSerif);
+    f.setPointSizeF(spec.points);
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    return f;
+}
+
+void paintPage(QPainter& painter, const Page& page, double dpi)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    QPen pen(Qt::black);
+    pen.setWidthF(qMax(1.0, 12.0 * dpi / kTwipsPerInch));
+    for (const DrawCommand& c : page.commands) {
+        const QRectF r = toDevice(c.rect, dpi);
+        switch (c.kind) {
+        case DrawCommand::Kind::Line:
+            painter.setPen(pen);
+            if (c.rect.width() >= c.rect.height())
+                painter.drawLine(QPointF(r.left(), r.top()), QPointF(r.right(), r.top()));
+            else
+                painter.drawLine(QPointF(r.left(), r.top()), QPointF(r.left(), r.bottom()));
+            break;
+        case DrawCommand::Kind::Picture: {
+            QSvgRenderer svg(c.picture);
+            if (svg.isValid()) {
+                QSizeF size = svg.defaultSize();
+                size.scale(r.size(), Qt::KeepAspectRatio);
+                const QRectF target(r.center() - QPointF(size.width() / 2, size.height() / 2),
+                                    size);
+                svg.render(&painter, target);
+            }
+            break;
+        }
+        case DrawCommand::Kind::Text: {
+            const QFont f = qfont(c.font);
+            painter.setFont(f);
+            painter.setPen(Qt::black);
+            const QFontMetricsF metrics(f, painter.device());
+            const bool wrap = r.height() >= 2 * metrics.lineSpacing();
+            const Qt::Alignment align = alignmentOf(c.align) | Qt::AlignTop;
+            if (wrap) {
+                painter.drawText(r, int(align | Qt::TextWordWrap), c.text);
+            } else {
+                // A value wider than its box ends in an ellipsis rather than running
+                // into the next column.
+                const QString shown = metrics.elidedText(c.text, Qt::ElideRight, r.width() + 1);
+                painter.drawText(QRectF(r.left(), r.top(), r.width(),
+                                        qMax(r.height(), metrics.height())),
+                                 int(align | Qt::TextSingleLine), shown);
+            }
+            break;
+        }
+        }
+    }
+    painter.restore();
+}
+
+QImage pageImage(const Page& page, double dpi, const PageSetup& setup)
+{
+    const double k = dpi / kTwipsPerInch;
+    const QSize size(int((setup.width + 2 * kMarginTwips) * k + 0.5),
+                     int((setup.height + 2 * kMarginTwips) * k + 0.5));
+    QImage image(size, QImage::Format_RGB32);
+    const int dotsPerMeter = int(dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(kMarginTwips * k, kMarginTwips * k);
+    paintPage(painter, page, dpi);
+    return image;
+}
+
+bool writePdf(Paginator& paginator, const QString& path, QString* error)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setTitle(paginator.layout().caption);
+    writer.setCreator(QStringLiteral("Parlog"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(12.7, 12.7, 12.7, 12.7),
+                                     QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error)
+            *error = QStringLiteral("The file %1 could not be written.").arg(path);
+        return false;
+    }
+    const int pages = paginator.pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            writer.newPage();
+        paintPage(painter, paginator.page(i), writer.resolution());
+    }
+    if (!painter.end()) {
+        if (error)
+            *error = QStringLiteral("The file %1 could not be written.").arg(path);
+        return false;
+    }
+    if (!QFileInfo(path).isFile()) {
+        if (error)
+            *error = QStringLiteral("The file %1 could not be written.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace parlog::report

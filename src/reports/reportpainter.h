@@ -1,0 +1,24 @@
+#pragma once
+
+#include "reports/paginator.h"
+
+#include <QImage>
+
+class QPainter;
+
+namespace parlog::report {
+
+// Draws a page's commands with the painter's origin at the top left of the printable
+// area, at the given resolution. The same drawing serves screen, printer and PDF.
+void paintPage(QPainter& painter, const Page& page, double dotsPerInch);
+
+// A page as a picture for the screen, white paper with the printable area inset.
+QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = {});
+
+// Writes every page to a PDF file (A4, half-inch margins). False with error set.
+bool writePdf(Paginator& paginator, const QString& path, QString* error);
+
+// The QFont for a report font at a resolution.
+QFont qfont(const FontSpec& spec);
+
+} // namespace parlog::report

@@ -1,0 +1,260 @@
+#include "reports/reportwindow.h"
+
+#include "app/application.h"
+#include "reports/report.h"
+#include "reports/reportpainter.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace parlog {
+
+namespace {
+constexpr double kScreenDpi = 96.0;
+}
+
+ReportWindow::ReportWindow(Application& app, report::Report& report)
+    : Window(app, report.name(), report.caption().isEmpty() ? report.name() : report.caption())
+    , m_report(report)
+{
+    resize(900, 760);
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    layout->addLayout(bar);
+    const auto tool = [&](const char* name, const QString& text, const QString& tip) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        bar->addWidget(b);
+        return b;
+    };
+    auto* print = tool("Print", QStringLiteral("&Print..."), QStringLiteral("Print the report"));
+    auto* pdf = tool("SavePdf", QStringLiteral("Save as P&DF..."),
+                     QStringLiteral("Save the report as a PDF file"));
+    bar->addSpacing(16);
+    m_first = tool("First", QStringLiteral("|<"), QStringLiteral("First page"));
+    m_previous = tool("Previous", QStringLiteral("<"), QStringLiteral("Previous page (Page Up)"));
+    m_pageLabel = new QLabel(this);
+    m_pageLabel->setObjectName(QStringLiteral("PageLabel"));
+    m_pageLabel->setMinimumWidth(110);
+    m_pageLabel->setAlignment(Qt::AlignCenter);
+    bar->addWidget(m_pageLabel);
+    m_next = tool("Next", QStringLiteral(">"), QStringLiteral("Next page (Page Down)"));
+    m_last = tool("Last", QStringLiteral(">|"), QStringLiteral("Last page"));
+    for (QPushButton* b : {m_first, m_previous, m_next, m_last})
+        b->setMaximumWidth(36);
+    bar->addSpacing(16);
+    auto* zoomLabel = new QLabel(QStringLiteral("Zoom"), this);
+    bar->addWidget(zoomLabel);
+    m_zoomBox = new QComboBox(this);
+    m_zoomBox->setObjectName(QStringLiteral("Zoom"));
+    for (int percent : {50, 75, 100, 125, 150, 200})
+        m_zoomBox->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
+    m_zoomBox->setCurrentIndex(2);
+    bar->addWidget(m_zoomBox);
+    bar->addStretch();
+    auto* close = tool("Close", QStringLiteral("Close"), QStringLiteral("Close the report"));
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("Pages"));
+    m_scroll->setAlignment(Qt::AlignHCenter);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_sheet = new QLabel;
+    m_sheet->setObjectName(QStringLiteral("Sheet"));
+    m_scroll->setWidget(m_sheet);
+    layout->addWidget(m_scroll, 1);
+
+    connect(print, &QPushButton::clicked, this, &ReportWindow::print);
+    connect(pdf, &QPushButton::clicked, this, &ReportWindow::saveAs);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_first, &QPushButton::clicked, this, [this] { showPage(0); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
+    connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
+            [this](int i) { setZoom(m_zoomBox->itemData(i).toDouble()); });
+}
+
+void ReportWindow::form_load() { reload(); }
+
+void ReportWindow::reload()
+{
+    report::DataSource source = m_report.dataSource();
+    if (source.failed)
+        source = {};
+    m_paginator = std::make_unique<report::Paginator>(m_report.layout(), std::move(source),
+                                                      app().today());
+    m_page = 0;
+    render();
+}
+
+int ReportWindow::pageCount() { return m_paginator ? m_paginator->pageCount() : 0; }
+
+void ReportWindow::showPage(int index)
+{
+    if (!m_paginator)
+        return;
+    index = qBound(0, index, pageCount() - 1);
+    if (index == m_page)
+        return;
+    m_page = index;
+    render();
+}
+
+void ReportWindow::setZoom(double zoom)
+{
+    m_zoom = qBound(0.25, zoom, 4.0);
+    render();
+}
+
+void ReportWindow::render()
+{
+    if (!m_paginator)
+        return;
+    const report::Page& page = m_paginator->page(m_page);
+    m_sheet->setPixmap(QPixmap::fromImage(report::pageImage(page, kScreenDpi * m_zoom)));
+    m_sheet->adjustSize();
+    const int count = pageCount();
+    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(count));
+    m_first->setEnabled(m_page > 0);
+    m_previous->setEnabled(m_page > 0);
+    m_next->setEnabled(m_page + 1 < count);
+    m_last->setEnabled(m_page + 1 < count);
+}
+
+void ReportWindow::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        showPage(m_page + 1);
+        return;
+    case Qt::Key_PageUp:
+        showPage(m_page - 1);
+        return;
+    case Qt::Key_Home:
+        if (event->modifiers() & Qt::ControlModifier) {
+            showPage(0);
+            return;
+        }
+        break;
+    case Qt::Key_End:
+        if (event->modifiers() & Qt::ControlModifier) {
+            showPage(pageCount() - 1);
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        break;
+    }
+    if (event->matches(QKeySequence::Print)) {
+        print();
+        return;
+    }
+    if (event->matches(QKeySequence::ZoomIn)) {
+        m_zoomBox->setCurrentIndex(qMin(m_zoomBox->currentIndex() + 1, m_zoomBox->count() - 1));
+        return;
+    }
+    if (event->matches(QKeySequence::ZoomOut)) {
+        m_zoomBox->setCurrentIndex(qMax(m_zoomBox->currentIndex() - 1, 0));
+        return;
+    }
+    Window::keyPressEvent(event);
+}
+
+bool ReportWindow::savePdf(const QString& path)
+{
+    QString error;
+    if (!m_paginator || !report::writePdf(*m_paginator, path, &error)) {
+        app().inform(error.isEmpty() ? QStringLiteral("The report could not be saved.") : error);
+        return false;
+    }
+    return true;
+}
+
+void ReportWindow::saveAs()
+{
+    const QString suggested =
+        QDir(QDir::homePath()).filePath(windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')) +
+                                        QStringLiteral(".pdf"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
+                                                      suggested,
+                                                      QStringLiteral("PDF files (*.pdf)"));
+    if (!path.isEmpty())
+        savePdf(path);
+}
+
+void ReportWindow::printTo(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        app().inform(QStringLiteral("The printer could not be started. Check that a printer "
+                                    "is installed and ready."));
+        return;
+    }
+    const int count = pageCount();
+    int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
+    int to = printer.toPage() > 0 ? printer.toPage() - 1 : count - 1;
+    to = qMin(to, count - 1);
+    for (int i = from; i <= to; ++i) {
+        if (i > from)
+            printer.newPage();
+        report::paintPage(painter, m_paginator->page(i), printer.resolution());
+    }
+    painter.end();
+}
+
+void ReportWindow::print()
+{
+    if (!m_paginator)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(12.7, 12.7, 12.7, 12.7),
+                                      QPageLayout::Millimeter));
+    printer.setDocName(windowTitle());
+    printer.setFromTo(1, pageCount());
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, pageCount());
+    if (dialog.exec() == QDialog::Accepted)
+        printTo(printer);
+}
+
+QWidget* showReport(Application& app, const QString& name, ShowMode mode)
+{
+    report::Report& r = app.report(name);
+    if (r.dataSource().failed) {
+        // DataReport_Error: only the grouped compact list answers it.
+        if (name == u"DataReport3") {
+            app.inform(QStringLiteral("Please try a different search criteria"));
+            return nullptr;
+        }
+    }
+    QWidget* window = app.find(name);
+    if (auto* open = qobject_cast<ReportWindow*>(window)) {
+        open->reload();
+        app.show(name);
+    } else {
+        window = app.show(name);
+    }
+    if (window && mode == ShowMode::Modal)
+        app.runModal(window);
+    return window;
+}
+
+} // namespace parlog

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/window.h"
+#include "reports/paginator.h"
+
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QScrollArea;
+
+namespace parlog {
+
+namespace report {
+class Report;
+}
+
+// DataReport1 ... DataReport10 on screen: the pages with zoom and paging, Print and
+// Save as PDF.
+class ReportWindow : public Window {
+    Q_OBJECT
+public:
+    ReportWindow(Application& app, report::Report& report);
+
+    void form_load() override;
+    // Takes the report's current data again, back on the first page.
+    void reload();
+
+    int pageIndex() const { return m_page; }
+    int pageCount();
+    void showPage(int index);
+    void setZoom(double zoom);
+    bool savePdf(const QString& path);
+    void printTo(QPrinter& printer);
+    report::Paginator& paginator() { return *m_paginator; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void render();
+    void print();
+    void saveAs();
+
+    report::Report& m_report;
+    std::unique_ptr<report::Paginator> m_paginator;
+    int m_page = 0;
+    double m_zoom = 1.0;
+    QScrollArea* m_scroll;
+    QLabel* m_sheet;
+    QLabel* m_pageLabel;
+    QComboBox* m_zoomBox;
+    QPushButton* m_first;
+    QPushButton* m_previous;
+    QPushButton* m_next;
+    QPushButton* m_last;
+};
+
+enum class ShowMode { Modeless, Modal };
+
+// Shows a report with the data set on it: raises its window with the new data when it
+// is open. A report whose data could not be produced raises its error event:
+// DataReport3 answers with its message and shows nothing, the others show an empty
+// report. Modal returns when the user has closed the report.
+QWidget* showReport(Application& app, const QString& name, ShowMode mode = ShowMode::Modeless);
+
+} // namespace parlog

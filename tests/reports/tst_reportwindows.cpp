@@ -1,0 +1,187 @@
+#include "reports/report.h"
+#include "reports/reportwindow.h"
+
+#include "data/queries.h"
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+report::DataSource players(const QStringList& names)
+{
+    report::DataSource d;
+    d.rows.columns = {QStringLiteral("playername"), QStringLiteral("membership")};
+    for (const QString& n : names)
+        d.rows.rows.append({n, QStringLiteral("1")});
+    return d;
+}
+
+QStringList printed(ReportWindow* window, const QString& item, int page = 0)
+{
+    QStringList list;
+    for (const auto& c : window->paginator().page(page).commands)
+        if (c.item == item)
+            list << c.text;
+    return list;
+}
+
+} // namespace
+
+class TestReportWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void reportObjectsAreKept();
+    void showsInItsOwnWindowAndShowsAgainWithNewData();
+    void theReportKeepsItsOwnCopy();
+    void emptyAndFailedSources();
+    void pagingAndZoom();
+    void modalShowWaitsForTheRunner();
+    void pdfThatCannotBeWrittenIsReported();
+};
+
+void TestReportWindows::reportObjectsAreKept()
+{
+    Fixture f;
+    report::Report& first = f.app->report(QStringLiteral("DataReport1"));
+    first.setCaption(QStringLiteral("Section4"), QStringLiteral("Label1"), QStringLiteral("Kept"));
+    report::Report& again = f.app->report(QStringLiteral("DataReport1"));
+    QCOMPARE(&again, &first);
+    QCOMPARE(again.captionOf(QStringLiteral("Section4"), QStringLiteral("Label1")),
+             QStringLiteral("Kept"));
+    QVERIFY(&f.app->report(QStringLiteral("DataReport2")) != &first);
+}
+
+void TestReportWindows::showsInItsOwnWindowAndShowsAgainWithNewData()
+{
+    Fixture f;
+    f.app->report(QStringLiteral("DataReport1")).setDataSource(players({"Adams", "Brown"}));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("DataReport1"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Players"));
+    QVERIFY(window->isVisible());
+    QCOMPARE(f.app->find(QStringLiteral("DataReport1")), window);
+    QCOMPARE(printed(window, QStringLiteral("Text2")), (QStringList{"Adams", "Brown"}));
+    QVERIFY(!child<QLabel>(window, QStringLiteral("Sheet"))->pixmap().isNull());
+
+    f.app->report(QStringLiteral("DataReport1")).setDataSource(players({"Kelly"}));
+    QCOMPARE(showReport(*f.app, QStringLiteral("DataReport1")), window);
+    QCOMPARE(printed(window, QStringLiteral("Text2")), QStringList{QStringLiteral("Kelly")});
+
+    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
+    QWidget* courses = showReport(*f.app, QStringLiteral("DataReport2"));
+    QVERIFY(courses && courses != window);
+    QCOMPARE(courses->windowTitle(), QStringLiteral("Golf Courses"));
+    window->close();
+    QCOMPARE(f.app->find(QStringLiteral("DataReport1")), nullptr);
+    QVERIFY(showReport(*f.app, QStringLiteral("DataReport1")));
+}
+
+void TestReportWindows::theReportKeepsItsOwnCopy()
+{
+    Fixture f;
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Adams'), ('Brown')")));
+    {
+        auto connection = f.app->openConnection();
+        QVERIFY(connection);
+        f.app->report(QStringLiteral("DataReport1"))
+            .setDataSource(report::DataSource::of(allRows(
+                *connection, QStringLiteral("SELECT * FROM player ORDER BY playername"))));
+    }
+    QVERIFY(f.sql(QStringLiteral("DELETE FROM player")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    QCOMPARE(printed(window, QStringLiteral("Text2")), (QStringList{"Adams", "Brown"}));
+}
+
+void TestReportWindows::emptyAndFailedSources()
+{
+    Fixture f;
+    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport2")));
+    QCOMPARE(printed(window, QStringLiteral("Nothing")),
+             QStringList{QStringLiteral("There is nothing to show.")});
+    QCOMPARE(printed(window, QStringLiteral("Label4")),
+             QStringList{QStringLiteral("Golf Courses")});
+    QCOMPARE(printed(window, QStringLiteral("Course")), QStringList{QStringLiteral("Course")});
+
+    // A source that could not be produced: most reports show themselves empty.
+    f.app->report(QStringLiteral("DataReport1"))
+        .setDataSource(report::DataSource::failure(QStringLiteral("no such table")));
+    auto* players = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    QVERIFY(players);
+    QCOMPARE(printed(players, QStringLiteral("Nothing")).size(), 1);
+    QVERIFY(f.prompter->messages.isEmpty());
+
+    // The grouped compact list answers its error event and shows nothing.
+    f.app->report(QStringLiteral("DataReport3"))
+        .setDataSource(report::DataSource::failure(QStringLiteral("near \"'\": syntax error")));
+    QCOMPARE(showReport(*f.app, QStringLiteral("DataReport3")), nullptr);
+    QCOMPARE(f.prompter->texts(), QStringList{QStringLiteral("Please try a different search criteria")});
+    QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
+    QCOMPARE(f.app->find(QStringLiteral("DataReport3")), nullptr);
+}
+
+void TestReportWindows::pagingAndZoom()
+{
+    Fixture f;
+    QStringList names;
+    for (int i = 0; i < 120; ++i)
+        names << QStringLiteral("Player %1").arg(i, 3, 10, QLatin1Char('0'));
+    f.app->report(QStringLiteral("DataReport1")).setDataSource(players(names));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    auto* label = child<QLabel>(window, QStringLiteral("PageLabel"));
+    QCOMPARE(label->text(), QStringLiteral("Page 1 of 3"));
+    QVERIFY(!child<QPushButton>(window, QStringLiteral("Previous"))->isEnabled());
+    QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Next")), Qt::LeftButton);
+    QCOMPARE(window->pageIndex(), 1);
+    QCOMPARE(label->text(), QStringLiteral("Page 2 of 3"));
+    QTest::keyClick(window, Qt::Key_PageDown);
+    QCOMPARE(window->pageIndex(), 2);
+    QVERIFY(!child<QPushButton>(window, QStringLiteral("Next"))->isEnabled());
+    QTest::keyClick(window, Qt::Key_PageDown);
+    QCOMPARE(window->pageIndex(), 2);
+    QTest::mouseClick(child<QPushButton>(window, QStringLiteral("First")), Qt::LeftButton);
+    QCOMPARE(window->pageIndex(), 0);
+
+    auto* sheet = child<QLabel>(window, QStringLiteral("Sheet"));
+    const int width = sheet->pixmap().width();
+    child<QComboBox>(window, QStringLiteral("Zoom"))->setCurrentIndex(5); // 200%
+    QVERIFY(qAbs(sheet->pixmap().width() - 2 * width) <= 2);
+}
+
+void TestReportWindows::modalShowWaitsForTheRunner()
+{
+    Fixture f;
+    QList<QWidget*> ran;
+    f.app->setModalRunner([&](QWidget* w) {
+        ran << w;
+        w->close();
+    });
+    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
+    QWidget* w = showReport(*f.app, QStringLiteral("DataReport2"), ShowMode::Modal);
+    QCOMPARE(ran.size(), 1);
+    QCOMPARE(ran.first(), w);
+    QCOMPARE(f.app->find(QStringLiteral("DataReport2")), nullptr);
+}
+
+void TestReportWindows::pdfThatCannotBeWrittenIsReported()
+{
+    Fixture f;
+    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport2")));
+    QVERIFY(!window->savePdf(QStringLiteral("/nonexistent-folder/courses.pdf")));
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("/nonexistent-folder/courses.pdf")));
+    QVERIFY(window->savePdf(f.path(QStringLiteral("courses.pdf"))));
+    QVERIFY(QFileInfo(f.path(QStringLiteral("courses.pdf"))).size() > 0);
+}
+
+PARLOG_TEST(TestReportWindows)
+#include "tst_reportwindows.moc"
