@@ -114,6 +114,20 @@ std::function<QWidget*(parlog::Application&)> listReport(const QString& name, co
     };
 }
 
+// A register window with its third entry picked, as a user would pick it.
+std::function<QWidget*(parlog::Application&)> pickThird(const QString& name)
+{
+    return [name](parlog::Application& app) -> QWidget* {
+        QWidget* window = app.show(name);
+        settle();
+        auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        combo->setCurrentIndex(2);
+        Q_EMIT combo->activated(2);
+        combo->setFocus();
+        return window;
+    };
+}
+
 struct Shot {
     QString file;
     std::function<QWidget*(parlog::Application&)> open;
@@ -130,6 +144,9 @@ QList<Shot> shots()
             plain(QStringLiteral("scoreadd")),
             {QStringLiteral("scoreadd-filled"), fillCard},
             {QStringLiteral("Handicapform"), saveCard},
+            {QStringLiteral("player1"), pickThird(QStringLiteral("player1"))},
+            {QStringLiteral("Courses"), pickThird(QStringLiteral("Courses"))},
+            plain(QStringLiteral("Division")),
             {QStringLiteral("DataReport1"),
              listReport(QStringLiteral("DataReport1"),
                         QStringLiteral("SELECT * FROM player ORDER BY playername"))},

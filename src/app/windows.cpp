@@ -3,6 +3,9 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "masterdata/courseswindow.h"
+#include "masterdata/divisionwindow.h"
+#include "masterdata/playerwindow.h"
 #include "reports/layouts.h"
 #include "reports/reportwindow.h"
 #include "rounds/handicapform.h"
@@ -18,6 +21,10 @@ void registerWindows(Application& app)
                        [](Application& a) { return new AboutWindow(a); });
     for (const QString& name : report::reportNames())
         app.registerWindow(name, [name](Application& a) { return new ReportWindow(a, a.report(name)); });
+    app.registerWindow(QStringLiteral("player1"), [](Application& a) { return new PlayerWindow(a); });
+    app.registerWindow(QStringLiteral("Courses"), [](Application& a) { return new CoursesWindow(a); });
+    app.registerWindow(QStringLiteral("Division"),
+                       [](Application& a) { return new DivisionWindow(a); });
     app.registerWindow(QStringLiteral("scoreadd"), [](Application& a) { return new ScoreAdd(a); });
     app.registerWindow(QStringLiteral("Handicapform"),
                        [](Application& a) { return new HandicapForm(a); });

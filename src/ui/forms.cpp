@@ -1,5 +1,7 @@
 #include "ui/forms.h"
 
+#include "ui/inputhelpers.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -39,10 +41,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text,
 QComboBox* picker(QWidget* parent, const QString& name, const QRect& where)
 {
     auto* combo = place(new QComboBox(parent), name, where);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-    combo->setMaxVisibleItems(20);
+    preparePicker(combo);
     return combo;
 }
 

@@ -83,6 +83,10 @@ void preparePicker(QComboBox* combo)
     combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(20);
+    // Only a choice from the list is a pick: a name typed and left (or entered) is not,
+    // so the combo box must not turn the typed text into an activation of its own.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
 }
 
 void onKeyUp(QComboBox* combo, std::function<void(int key)> keyUp)

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void keysThatAreNotLettersDoNotSearch();
     void emptyListAndEmptyBox();
     void comboBoxHasNoCompleterOfItsOwn();
+    void typedTextLeftIsNotAPick();
 };
 
 void TestInputHelpers::selectAllOnFocusReplacesTheOldValue()
@@ -194,6 +195,20 @@ void TestInputHelpers::comboBoxHasNoCompleterOfItsOwn()
     QTest::keyClicks(p.combo, QStringLiteral("zed"));
     QTest::keyClick(p.combo, Qt::Key_Return);
     QCOMPARE(p.combo->count(), 2);
+}
+
+void TestInputHelpers::typedTextLeftIsNotAPick()
+{
+    Picker p({QStringLiteral("Adams"), QStringLiteral("Brown")});
+    int activations = 0;
+    QObject::connect(p.combo, &QComboBox::activated, [&] { ++activations; });
+    p.combo->setEditText(QStringLiteral("Brown"));
+    p.other->setFocus();
+    QTest::keyClick(p.combo, Qt::Key_Return);
+    QCOMPARE(activations, 0);
+    // Choosing from the list still is.
+    QTest::keyClick(p.combo, Qt::Key_Down);
+    QCOMPARE(activations, 1);
 }
 
 PARLOG_TEST(TestInputHelpers)

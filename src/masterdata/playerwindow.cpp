@@ -1,0 +1,148 @@
+#include "masterdata/playerwindow.h"
+
+#include "app/application.h"
+#include "data/conversions.h"
+#include "masterdata/registers.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+const QStringList kColumns{QStringLiteral("playername"), QStringLiteral("membership"),
+                           QStringLiteral("Handicapp"),  QStringLiteral("division"),
+                           QStringLiteral("address1"),   QStringLiteral("address2"),
+                           QStringLiteral("address3"),   QStringLiteral("postcode"),
+                           QStringLiteral("telephone"),  QStringLiteral("mobile"),
+                           QStringLiteral("email")};
+}
+
+PlayerWindow::PlayerWindow(Application& app)
+    : RegisterWindow(app, {QStringLiteral("player1"), QStringLiteral("Players"),
+                           QStringLiteral("player"), QStringLiteral("playername"),
+                           QStringLiteral("player"), QStringLiteral("DataReport1")})
+{
+    setFixedSize(560, 430);
+    createShared(QStringLiteral("View All"));
+    auto* pick = label(this, QStringLiteral("Label12"), QStringLiteral("Pick a Player"),
+                       {12, 12, 110, 24});
+    embolden(pick);
+    Combo1->setGeometry(126, 12, 250, 24);
+
+    const QStringList captions{"Name",     "Membership No.", "Handicap", "Division",
+                               "Street",   "Town",           "County",   "Postcode",
+                               "Telephone", "Mobile",        "Email"};
+    const QStringList names{"Text1", "Text2", "text3", "text4",  "text5", "text6",
+                            "text7", "text8", "text9", "text10", "text11"};
+    QList<QWidget*> boxes;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const int y = 52 + int(i) * 32;
+        label(this, QStringLiteral("Label%1").arg(i + 1), captions[i], {12, y, 110, 24});
+        const QRect where(126, y, i == 2 ? 80 : 250, 24);
+        if (names[i] == u"text4") {
+            text4 = picker(this, names[i], where);
+            boxes << text4;
+        } else {
+            boxes << box(this, names[i], where);
+        }
+    }
+    Text1 = static_cast<QLineEdit*>(boxes[0]);
+    Text2 = static_cast<QLineEdit*>(boxes[1]);
+    text3 = static_cast<QLineEdit*>(boxes[2]);
+    text5 = static_cast<QLineEdit*>(boxes[4]);
+    text6 = static_cast<QLineEdit*>(boxes[5]);
+    text7 = static_cast<QLineEdit*>(boxes[6]);
+    text8 = static_cast<QLineEdit*>(boxes[7]);
+    text9 = static_cast<QLineEdit*>(boxes[8]);
+    text10 = static_cast<QLineEdit*>(boxes[9]);
+    text11 = static_cast<QLineEdit*>(boxes[10]);
+    selectAllOnFocus(Text2);
+    selectAllOnFocus(text3);
+
+    // Two columns of buttons to the right.
+    Command11->setGeometry(400, 52, 70, 28);
+    Command1->setGeometry(478, 52, 70, 28);
+    Command13->setGeometry(400, 88, 70, 28);
+    Command10->setGeometry(478, 88, 70, 28);
+    Command12->setGeometry(400, 124, 148, 28);
+    Command28->setGeometry(400, 160, 148, 28);
+    label(this, QStringLiteral("Label13"), QStringLiteral("Add/Edit Division"),
+          {400, 206, 110, 24});
+    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("Go"), {512, 204, 36, 26});
+    connect(Command2, &QPushButton::clicked, this, &PlayerWindow::Command2_Click);
+
+    focusOrder({Combo1, Text1, Text2, text3, text4, text5, text6, text7, text8, text9, text10,
+                text11, Command11, Command1, Command13, Command10, Command12, Command28,
+                Command2});
+}
+
+void PlayerWindow::form_load()
+{
+    Text1->clear();
+    Text2->setText(QStringLiteral("0"));
+    text3->setText(QStringLiteral("0"));
+    for (QLineEdit* b : {text5, text6, text7, text8, text9, text10, text11})
+        b->clear();
+    RegisterWindow::form_load();
+}
+
+void PlayerWindow::afterLoad(Connection& connection)
+{
+    if (const auto names = divisionNames(connection))
+        text4->addItems(*names);
+    text4->setCurrentIndex(-1);
+    text4->setEditText(QString());
+}
+
+void PlayerWindow::loadRow(const QVariantMap& row)
+{
+    const auto text = [&](const char* name) {
+        return valueText(column(row, QString::fromLatin1(name)));
+    };
+    Text1->setText(text("playername"));
+    Text2->setText(text("membership"));
+    text3->setText(text("Handicapp"));
+    text4->setEditText(text("Division"));
+    text5->setText(text("address1"));
+    text6->setText(text("address2"));
+    text7->setText(text("address3"));
+    text8->setText(text("postcode"));
+    text9->setText(text("telephone"));
+    text10->setText(text("mobile"));
+    text11->setText(text("email"));
+}
+
+void PlayerWindow::clearBoxes(bool)
+{
+    Text1->clear();
+    Text2->setText(QStringLiteral("0"));
+    text3->setText(QStringLiteral("0"));
+    text4->setEditText(QString());
+    for (QLineEdit* b : {text5, text6, text7, text8, text9, text10, text11})
+        b->clear();
+}
+
+std::optional<std::pair<QStringList, QVariantList>> PlayerWindow::rowValues(QString*)
+{
+    // Every value is kept as typed.
+    return std::pair{kColumns,
+                     QVariantList{Text1->text(), Text2->text(), text3->text(),
+                                  text4->currentText(), text5->text(), text6->text(),
+                                  text7->text(), text8->text(), text9->text(), text10->text(),
+                                  text11->text()}};
+}
+
+void PlayerWindow::Command2_Click()
+{
+    app().show(QStringLiteral("Division"));
+    close();
+}
+
+} // namespace parlog

@@ -1,0 +1,205 @@
+#include "masterdata/registerwindow.h"
+
+#include "app/application.h"
+#include "data/queries.h"
+#include "masterdata/registers.h"
+#include "reports/report.h"
+#include "reports/reportwindow.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace parlog {
+
+using namespace forms;
+
+RegisterWindow::RegisterWindow(Application& app, Config config)
+    : Window(app, config.name, config.caption)
+    , m_config(std::move(config))
+{
+}
+
+void RegisterWindow::createShared(const QString& reportCaption)
+{
+    Combo1 = picker(this, QStringLiteral("Combo1"), {});
+    ID = box(this, QStringLiteral("ID"), {});
+    ID->hide();
+    stu = box(this, QStringLiteral("stu"), {});
+    stu->hide();
+    Command11 = button(this, QStringLiteral("Command11"), QStringLiteral("New"), {});
+    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Edit"), {});
+    Command12 = button(this, QStringLiteral("Command12"), QStringLiteral("Save"), {});
+    Command13 = button(this, QStringLiteral("Command13"), QStringLiteral("Delete"), {});
+    Command10 = button(this, QStringLiteral("Command10"), QStringLiteral("Close"), {});
+    Command28 = button(this, QStringLiteral("Command28"), reportCaption, {});
+
+    onKeyUp(Combo1, [this](int key) { Combo1_KeyUp(key); });
+    connect(Combo1, &QComboBox::activated, this, &RegisterWindow::Combo1_Click);
+    connect(Command11, &QPushButton::clicked, this, &RegisterWindow::Command11_Click);
+    connect(Command1, &QPushButton::clicked, this, &RegisterWindow::Command1_Click);
+    connect(Command12, &QPushButton::clicked, this, &RegisterWindow::Command12_Click);
+    connect(Command13, &QPushButton::clicked, this, &RegisterWindow::Command13_Click);
+    connect(Command28, &QPushButton::clicked, this, &RegisterWindow::Command28_Click);
+    connect(Command10, &QPushButton::clicked, this, &RegisterWindow::Command10_Click);
+}
+
+QVariant RegisterWindow::column(const QVariantMap& row, const QString& name)
+{
+    for (auto it = row.constBegin(); it != row.constEnd(); ++it)
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+            return it.value();
+    return {};
+}
+
+void RegisterWindow::form_load()
+{
+    ID->setText(QStringLiteral("0"));
+    stu->setText(QStringLiteral("3"));
+    Command12->hide();
+    if (auto connection = app().openConnection()) {
+        refill(*connection);
+        afterLoad(*connection);
+    }
+    Combo1->setEditText(QString());
+    Combo1->setFocus();
+}
+
+void RegisterWindow::refill(Connection& connection)
+{
+    const auto names = columnTexts(connection,
+                                   QStringLiteral("SELECT %1 FROM %2 ORDER BY %1")
+                                       .arg(m_config.nameColumn, m_config.table),
+                                   m_config.nameColumn);
+    if (names)
+        Combo1->addItems(*names);
+    // Filling the list picks nothing: the box keeps its own text.
+    const QString text = Combo1->currentText();
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(text);
+}
+
+void RegisterWindow::Combo1_Click()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    // Of two rows with one name, the first stored is the one loaded.
+    const auto row = firstRow(*connection,
+                              QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID LIMIT 1")
+                                  .arg(m_config.table, m_config.nameColumn),
+                              {Combo1->currentText()});
+    if (!row) {
+        app().inform(connection->describe(connection->lastError()));
+        return;
+    }
+    if (row->isEmpty())
+        return;
+    loadRow(*row);
+    ID->setText(column(*row, QStringLiteral("ID")).toString());
+}
+
+void RegisterWindow::Combo1_KeyUp(int key)
+{
+    typeAhead(Combo1, key, [this](int) { Combo1_Click(); });
+}
+
+void RegisterWindow::Command11_Click()
+{
+    stu->setText(QStringLiteral("1"));
+    clearBoxes(true);
+    app().inform(QStringLiteral("When finished adding this entry click the save button to save changes"));
+    nameBox()->setFocus();
+    Command12->show();
+}
+
+void RegisterWindow::Command1_Click()
+{
+    stu->setText(QStringLiteral("2"));
+    app().inform(
+        QStringLiteral("When finished editing this entry click the save button to save changes"));
+    nameBox()->setFocus();
+    Command12->show();
+}
+
+void RegisterWindow::Command12_Click()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const int mode = stu->text().trimmed().toInt();
+    const QString what = m_config.what;
+    // Nothing is stored half: a row that cannot be stored leaves the window in its
+    // mode with every box as typed, and says why.
+    const auto refuse = [&](const QString& why) {
+        app().inform(QStringLiteral("The %1 was not saved: %2").arg(what, why));
+        nameBox()->setFocus();
+    };
+    if (mode == 1 || mode == 2) {
+        if (nameBox()->text().isEmpty())
+            return refuse(QStringLiteral("the name is empty. Type a name, then press Save."));
+        QString problem;
+        const auto values = rowValues(&problem);
+        if (!values)
+            return refuse(problem + QStringLiteral(". Correct it, then press Save."));
+        if (mode == 1) {
+            if (!insertRow(*connection, m_config.table, values->first, values->second))
+                return refuse(connection->describe(connection->lastError()));
+        } else {
+            int changed = 0;
+            if (!updateRow(*connection, m_config.table, values->first, values->second,
+                           ID->text().toLongLong(), &changed))
+                return refuse(connection->describe(connection->lastError()));
+            if (changed == 0)
+                return refuse(QStringLiteral("no %1 is chosen to change. Pick the %1 in the list "
+                                             "first, then press Edit.")
+                                  .arg(what));
+        }
+    }
+    const QString name = nameBox()->text();
+    Combo1->clear();
+    Combo1->setEditText(name);
+    refill(*connection);
+    Combo1->setEditText(name);
+    ID->setText(QStringLiteral("0"));
+    stu->setText(QStringLiteral("3"));
+    Combo1->setFocus();
+    Command12->hide();
+}
+
+void RegisterWindow::Command13_Click()
+{
+    if (app().prompter().ask(QStringLiteral(" Are you sure?"), QStringLiteral("Delete Record"))) {
+        auto connection = app().openConnection();
+        if (!connection)
+            return;
+        if (!deleteRow(*connection, m_config.table, ID->text().toLongLong())) {
+            app().inform(QStringLiteral("The %1 was not deleted: %2")
+                             .arg(m_config.what, connection->describe(connection->lastError())));
+            return;
+        }
+        Combo1->clear();
+        refill(*connection);
+        Combo1->setEditText(QString());
+        clearBoxes(false);
+    }
+    Combo1->setFocus();
+}
+
+void RegisterWindow::Command28_Click()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto rows = allRows(*connection, QStringLiteral("SELECT * FROM %1 ORDER BY %2")
+                                               .arg(m_config.table, m_config.nameColumn));
+    app().report(m_config.report)
+        .setDataSource(report::DataSource::of(rows, connection->lastError().text()));
+    showReport(app(), m_config.report);
+}
+
+void RegisterWindow::Command10_Click() { close(); }
+
+} // namespace parlog

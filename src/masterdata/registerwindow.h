@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/window.h"
+
+#include <QVariantMap>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace parlog {
+
+class Connection;
+
+// What the player and course windows share: the picker with type-ahead, the hidden
+// mode (stu: "1" adding, "2" editing, "3" browsing) and key (ID), and New, Edit,
+// Save, Delete, Close and the list report.
+class RegisterWindow : public Window {
+    Q_OBJECT
+public:
+    void form_load() override;
+    void Combo1_Click();
+    void Combo1_KeyUp(int key);
+    void Command11_Click(); // New
+    void Command1_Click();  // Edit
+    void Command12_Click(); // Save
+    void Command13_Click(); // Delete
+    void Command28_Click(); // the whole register as a report
+    void Command10_Click(); // Close
+
+protected:
+    struct Config {
+        QString name;       // window
+        QString caption;
+        QString table;      // player, courses
+        QString nameColumn; // playername, coursename
+        QString what;       // "player", "course": for messages
+        QString report;     // DataReport1, DataReport2
+    };
+    RegisterWindow(Application& app, Config config);
+
+    // Builds the shared controls; the subclass places them.
+    void createShared(const QString& reportCaption);
+
+    virtual QLineEdit* nameBox() const = 0;
+    // Fills the boxes from a row; columns are found ignoring case.
+    virtual void loadRow(const QVariantMap& row) = 0;
+    // Empties the boxes as New (adding = true) or Delete leaves them.
+    virtual void clearBoxes(bool adding) = 0;
+    // The columns and values to store; empty optional with problem set when a box
+    // cannot be stored.
+    virtual std::optional<std::pair<QStringList, QVariantList>> rowValues(QString* problem) = 0;
+    virtual void afterLoad(Connection&) {}
+
+    void refill(Connection& connection);
+    static QVariant column(const QVariantMap& row, const QString& name);
+
+    QComboBox* Combo1 = nullptr;
+    QLineEdit* ID = nullptr;
+    QLineEdit* stu = nullptr;
+    QPushButton* Command11 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command12 = nullptr;
+    QPushButton* Command13 = nullptr;
+    QPushButton* Command10 = nullptr;
+    QPushButton* Command28 = nullptr;
+
+private:
+    Config m_config;
+};
+
+} // namespace parlog

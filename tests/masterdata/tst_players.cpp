@@ -1,0 +1,380 @@
+#include "reports/reportwindow.h"
+
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+const QString kAdding =
+    QStringLiteral("When finished adding this entry click the save button to save changes");
+const QString kEditing =
+    QStringLiteral("When finished editing this entry click the save button to save changes");
+
+struct Players {
+    explicit Players(Fixture& f)
+        : fixture(f)
+    {
+        window = f.app->show(QStringLiteral("player1"));
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    QLineEdit* box(const QString& name) const { return child<QLineEdit>(window, name); }
+    QComboBox* combo(const QString& name = QStringLiteral("Combo1")) const
+    {
+        return child<QComboBox>(window, name);
+    }
+    void click(const QString& name) const
+    {
+        QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
+    }
+    bool saveVisible() const { return child<QPushButton>(window, QStringLiteral("Command12"))->isVisible(); }
+    QString mode() const { return box(QStringLiteral("stu"))->text(); }
+    QString id() const { return box(QStringLiteral("ID"))->text(); }
+    QString focus() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    void pick(const QString& name)
+    {
+        QComboBox* c = combo();
+        const int i = c->findText(name);
+        QVERIFY2(i >= 0, qPrintable(name));
+        c->setCurrentIndex(i);
+        Q_EMIT c->activated(i);
+    }
+    QStringList items() const
+    {
+        QStringList list;
+        for (int i = 0; i < combo()->count(); ++i)
+            list << combo()->itemText(i);
+        return list;
+    }
+    void type(const QString& boxName, const QString& text)
+    {
+        QLineEdit* b = box(boxName);
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClicks(b, text);
+    }
+
+    Fixture& fixture;
+    QWidget* window = nullptr;
+};
+
+void seed(Fixture& f)
+{
+    QVERIFY(f.sql(QStringLiteral(
+        "INSERT INTO player(playername, membership, Handicapp, division, address1, telephone) "
+        "VALUES ('Brown', '12', '8', 'Gents', '1 Main St', '01 234'), "
+        "('Adams', '7', '12.5', 'Seniors', NULL, NULL), "
+        "('Browning', '30', '20', 'Gents', '', '')")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Gents'), ('Seniors'), "
+                                 "('Ladies'), ('Gents')")));
+}
+
+} // namespace
+
+class TestPlayers : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void opensBrowsing();
+    void newThenSaveAddsAPlayer();
+    void typeAheadLoadsAndEditSavesTheChange();
+    void saveThatCannotStoreKeepsTheBoxes();
+    void editWithoutAPickChangesNothingAndSaysSo();
+    void newThenPickThenSaveAddsASecondRow();
+    void deleteAsksFirst();
+    void duplicateNamesLoadTheFirstRow();
+    void emptyTables();
+    void viewAllAndGo();
+    void selectAllOnMembershipAndHandicap();
+};
+
+void TestPlayers::opensBrowsing()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    QCOMPARE(p.window->windowTitle(), QStringLiteral("Players"));
+    QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
+    QCOMPARE(p.combo()->currentText(), QString());
+    QCOMPARE(p.combo(QStringLiteral("text4"))->count(), 3);
+    QCOMPARE(p.combo(QStringLiteral("text4"))->itemText(0), QStringLiteral("Gents"));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QString());
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("0"));
+    QCOMPARE(p.box(QStringLiteral("text3"))->text(), QStringLiteral("0"));
+    QCOMPARE(p.id(), QStringLiteral("0"));
+    QCOMPARE(p.mode(), QStringLiteral("3"));
+    QVERIFY(!p.box(QStringLiteral("ID"))->isVisible());
+    QVERIFY(!p.box(QStringLiteral("stu"))->isVisible());
+    QVERIFY(!p.saveVisible());
+    QCOMPARE(p.focus(), QStringLiteral("Combo1"));
+}
+
+void TestPlayers::newThenSaveAddsAPlayer()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.pick(QStringLiteral("Brown"));
+    p.click(QStringLiteral("Command11"));
+    QCOMPARE(f.prompter->texts(), QStringList{kAdding});
+    QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
+    QCOMPARE(p.mode(), QStringLiteral("1"));
+    QVERIFY(p.saveVisible());
+    QCOMPARE(p.focus(), QStringLiteral("Text1"));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QString());
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("0"));
+    QCOMPARE(p.box(QStringLiteral("text5"))->text(), QString());
+    QCOMPARE(p.combo(QStringLiteral("text4"))->currentText(), QString());
+    QCOMPARE(p.combo(QStringLiteral("text4"))->count(), 3);
+
+    p.type(QStringLiteral("Text1"), QStringLiteral("Sean O'Brien"));
+    p.type(QStringLiteral("Text2"), QStringLiteral("1042"));
+    p.type(QStringLiteral("text3"), QStringLiteral("12.5"));
+    p.combo(QStringLiteral("text4"))->setEditText(QStringLiteral("Over 60's"));
+    p.type(QStringLiteral("text5"), QStringLiteral("1 O'Connell St"));
+    p.type(QStringLiteral("text11"), QStringLiteral("sean@example.ie"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.prompter->messages.size(), 1);
+    const auto rows = f.rows(QStringLiteral(
+        "SELECT playername, membership, Handicapp, division, address1, address2, email "
+        "FROM player WHERE playername = ?"),
+                             {QStringLiteral("Sean O'Brien")});
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0], (QVariantList{"Sean O'Brien", "1042", "12.5", "Over 60's",
+                                    "1 O'Connell St", "", "sean@example.ie"}));
+    QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning", "Sean O'Brien"}));
+    QCOMPARE(p.combo()->currentText(), QStringLiteral("Sean O'Brien"));
+    QCOMPARE(p.id(), QStringLiteral("0"));
+    QCOMPARE(p.mode(), QStringLiteral("3"));
+    QVERIFY(!p.saveVisible());
+    QCOMPARE(p.focus(), QStringLiteral("Combo1"));
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("1042"));
+}
+
+void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.combo()->setFocus();
+    QTest::keyClick(p.combo(), Qt::Key_B);
+    QCOMPARE(p.combo()->currentText(), QStringLiteral("Brown"));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Brown"));
+    QCOMPARE(p.box(QStringLiteral("text5"))->text(), QStringLiteral("1 Main St"));
+    QTest::keyClicks(p.combo(), QStringLiteral("rowni"));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Browning"));
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("30"));
+    const QString browningId = p.id();
+    QVERIFY(browningId != u"0");
+    QCOMPARE(p.mode(), QStringLiteral("3"));
+
+    p.click(QStringLiteral("Command1"));
+    QCOMPARE(f.prompter->texts(), QStringList{kEditing});
+    QCOMPARE(p.mode(), QStringLiteral("2"));
+    QVERIFY(p.saveVisible());
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Browning"));
+    p.type(QStringLiteral("Text1"), QStringLiteral("Browning-D'Arcy"));
+    p.type(QStringLiteral("text9"), QStringLiteral("087 1234"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.value(QStringLiteral("SELECT playername || '/' || telephone FROM player "
+                                    "WHERE ID = ?"),
+                     {browningId.toLongLong()})
+                 .toString(),
+             QStringLiteral("Browning-D'Arcy/087 1234"));
+    QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning-D'Arcy"}));
+    QCOMPARE(p.mode(), QStringLiteral("3"));
+    QCOMPARE(p.id(), QStringLiteral("0"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 3);
+}
+
+void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    // An empty name.
+    p.click(QStringLiteral("Command11"));
+    p.type(QStringLiteral("Text2"), QStringLiteral("99"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.prompter->messages.size(), 2);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("not saved")));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("name")));
+    QCOMPARE(p.mode(), QStringLiteral("1"));
+    QVERIFY(p.saveVisible());
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("99"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 3);
+
+    // A file that cannot be written.
+    p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
+    QVERIFY(QFile::rename(f.dataFile(), f.path(QStringLiteral("away.mdb"))));
+    {
+        QFile junk(f.dataFile());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a database at all");
+    }
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.prompter->messages.size(), 3);
+    QVERIFY(f.prompter->last().contains(f.dataFile()));
+    QCOMPARE(p.mode(), QStringLiteral("1"));
+    QVERIFY(p.saveVisible());
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Kelly"));
+    QVERIFY(QFile::remove(f.dataFile()));
+    QVERIFY(QFile::rename(f.path(QStringLiteral("away.mdb")), f.dataFile()));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.prompter->messages.size(), 3);
+    QCOMPARE(f.value(QStringLiteral("SELECT membership FROM player WHERE playername = 'Kelly'"))
+                 .toString(),
+             QStringLiteral("99"));
+}
+
+void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.click(QStringLiteral("Command1"));
+    p.type(QStringLiteral("Text1"), QStringLiteral("Nobody"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.prompter->messages.size(), 2);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("Pick the player")));
+    QCOMPARE(p.mode(), QStringLiteral("2"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Nobody'"))
+                 .toInt(),
+             0);
+
+    // Save, then Edit and Save at once: the key has gone back to 0.
+    p.pick(QStringLiteral("Adams"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(p.id(), QStringLiteral("0"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Adams'"))
+                 .toInt(),
+             1);
+    p.click(QStringLiteral("Command1"));
+    p.type(QStringLiteral("Text2"), QStringLiteral("555"));
+    p.click(QStringLiteral("Command12"));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("Pick the player")));
+    QCOMPARE(f.value(QStringLiteral("SELECT membership FROM player WHERE playername = 'Adams'"))
+                 .toString(),
+             QStringLiteral("7"));
+}
+
+void TestPlayers::newThenPickThenSaveAddsASecondRow()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.click(QStringLiteral("Command11"));
+    p.pick(QStringLiteral("Adams"));
+    QCOMPARE(p.mode(), QStringLiteral("1"));
+    QCOMPARE(p.box(QStringLiteral("text3"))->text(), QStringLiteral("12.5"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Adams' "
+                                    "AND Handicapp = '12.5'"))
+                 .toInt(),
+             2);
+    QCOMPARE(p.items(), (QStringList{"Adams", "Adams", "Brown", "Browning"}));
+}
+
+void TestPlayers::deleteAsksFirst()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.pick(QStringLiteral("Brown"));
+    f.prompter->answers.enqueue(false);
+    p.click(QStringLiteral("Command13"));
+    QCOMPARE(f.prompter->messages.last().text, QStringLiteral(" Are you sure?"));
+    QCOMPARE(f.prompter->messages.last().caption, QStringLiteral("Delete Record"));
+    QVERIFY(f.prompter->messages.last().question);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 3);
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Brown"));
+    QCOMPARE(p.focus(), QStringLiteral("Combo1"));
+
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID) VALUES ('Brown')")));
+    p.click(QStringLiteral("Command13"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 1);
+    QCOMPARE(p.items(), (QStringList{"Adams", "Browning"}));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QString());
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("0"));
+    QCOMPARE(p.box(QStringLiteral("text5"))->text(), QString());
+    QVERIFY(p.id() != u"0");
+    // Again: the removed ID removes nothing more.
+    p.click(QStringLiteral("Command13"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
+}
+
+void TestPlayers::duplicateNamesLoadTheFirstRow()
+{
+    Fixture f;
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, membership) VALUES "
+                                 "('Kelly', 'first'), ('Kelly', 'second')")));
+    Players p(f);
+    QCOMPARE(p.items(), (QStringList{"Kelly", "Kelly"}));
+    p.combo()->setCurrentIndex(1);
+    Q_EMIT p.combo()->activated(1);
+    QCOMPARE(p.box(QStringLiteral("Text2"))->text(), QStringLiteral("first"));
+}
+
+void TestPlayers::emptyTables()
+{
+    Fixture f;
+    Players p(f);
+    QCOMPARE(p.combo()->count(), 0);
+    QCOMPARE(p.combo(QStringLiteral("text4"))->count(), 0);
+    QVERIFY(f.prompter->messages.isEmpty());
+    // A name typed that is not in the list loads nothing.
+    p.combo()->setEditText(QStringLiteral("Ghost"));
+    Q_EMIT p.combo()->activated(-1);
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QString());
+    QCOMPARE(p.id(), QStringLiteral("0"));
+}
+
+void TestPlayers::viewAllAndGo()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.click(QStringLiteral("Command28"));
+    auto* report = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport1")));
+    QVERIFY(report);
+    QStringList names;
+    for (const auto& c : report->paginator().page(0).commands)
+        if (c.item == u"Text2")
+            names << c.text;
+    QCOMPARE(names, (QStringList{"Adams", "Brown", "Browning"}));
+    QVERIFY(f.app->find(QStringLiteral("player1")));
+
+    p.click(QStringLiteral("Command2"));
+    QVERIFY(f.app->find(QStringLiteral("Division")));
+    QCOMPARE(f.app->find(QStringLiteral("player1")), nullptr);
+}
+
+void TestPlayers::selectAllOnMembershipAndHandicap()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.pick(QStringLiteral("Adams"));
+    p.box(QStringLiteral("text3"))->setFocus();
+    QCOMPARE(p.box(QStringLiteral("text3"))->selectedText(), QStringLiteral("12.5"));
+    QTest::keyClick(p.box(QStringLiteral("text3")), Qt::Key_9);
+    QCOMPARE(p.box(QStringLiteral("text3"))->text(), QStringLiteral("9"));
+    p.box(QStringLiteral("Text2"))->setFocus();
+    QCOMPARE(p.box(QStringLiteral("Text2"))->selectedText(), QStringLiteral("7"));
+    // The name box does not select on focus.
+    p.box(QStringLiteral("Text1"))->setFocus(Qt::OtherFocusReason);
+    QVERIFY(!p.box(QStringLiteral("Text1"))->hasSelectedText());
+}
+
+PARLOG_TEST(TestPlayers)
+#include "tst_players.moc"
