@@ -128,6 +128,57 @@ std::function<QWidget*(parlog::Application&)> pickThird(const QString& name)
     };
 }
 
+// The statistics hub with its third player chosen.
+QWidget* hub(parlog::Application& app)
+{
+    QWidget* window = app.show(QStringLiteral("stats"));
+    settle();
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo0"));
+    combo->setCurrentIndex(2);
+    return window;
+}
+
+// A hub statistic pressed, its report's window saved, with the first page at print
+// quality beside it.
+std::function<QWidget*(parlog::Application&)> statistic(const QString& button,
+                                                        const QString& report,
+                                                        const QString& file)
+{
+    return [button, report, file](parlog::Application& app) -> QWidget* {
+        hub(app)->findChild<QPushButton*>(button)->click();
+        settle();
+        auto* window = qobject_cast<parlog::ReportWindow*>(app.find(report));
+        if (window)
+            parlog::report::pageImage(window->paginator().page(0), 150)
+                .save(QDir(g_out).filePath(file + QStringLiteral("-page1.png")));
+        return window;
+    };
+}
+
+std::function<QWidget*(parlog::Application&)> fromHub(const QString& button, const QString& name)
+{
+    return [button, name](parlog::Application& app) -> QWidget* {
+        hub(app)->findChild<QPushButton*>(button)->click();
+        settle();
+        return app.find(name);
+    };
+}
+
+QWidget* bestOnCourse(parlog::Application& app)
+{
+    QWidget* window = fromHub(QStringLiteral("Command16"), QStringLiteral("statscourse"))(app);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    combo->setCurrentIndex(0);
+    window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    auto* report = qobject_cast<parlog::ReportWindow*>(app.find(QStringLiteral("DataReport9")));
+    if (report)
+        parlog::report::pageImage(report->paginator().page(0), 150)
+            .save(QDir(g_out).filePath(QStringLiteral("DataReport9-page1.png")));
+    save(window, g_out, QStringLiteral("statscourse"));
+    return report;
+}
+
 struct Shot {
     QString file;
     std::function<QWidget*(parlog::Application&)> open;
@@ -147,6 +198,24 @@ QList<Shot> shots()
             {QStringLiteral("player1"), pickThird(QStringLiteral("player1"))},
             {QStringLiteral("Courses"), pickThird(QStringLiteral("Courses"))},
             plain(QStringLiteral("Division")),
+            {QStringLiteral("stats"), hub},
+            {QStringLiteral("DataReport7"),
+             statistic(QStringLiteral("Command12"), QStringLiteral("DataReport7"),
+                       QStringLiteral("DataReport7"))},
+            {QStringLiteral("DataReport8"),
+             statistic(QStringLiteral("Command13"), QStringLiteral("DataReport8"),
+                       QStringLiteral("DataReport8"))},
+            {QStringLiteral("DataReport10"),
+             statistic(QStringLiteral("Command3"), QStringLiteral("DataReport10"),
+                       QStringLiteral("DataReport10-best"))},
+            {QStringLiteral("DataReport10-average"),
+             statistic(QStringLiteral("Command5"), QStringLiteral("DataReport10"),
+                       QStringLiteral("DataReport10-average"))},
+            {QStringLiteral("DataReport9"), bestOnCourse},
+            {QStringLiteral("statscourse1"),
+             fromHub(QStringLiteral("Command14"), QStringLiteral("statscourse1"))},
+            {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
+            {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
             {QStringLiteral("DataReport1"),
              listReport(QStringLiteral("DataReport1"),
                         QStringLiteral("SELECT * FROM player ORDER BY playername"))},

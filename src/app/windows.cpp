@@ -3,6 +3,9 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "stats/chartwindow.h"
+#include "stats/statscoursewindow.h"
+#include "stats/statswindow.h"
 #include "masterdata/courseswindow.h"
 #include "masterdata/divisionwindow.h"
 #include "masterdata/playerwindow.h"
@@ -25,6 +28,19 @@ void registerWindows(Application& app)
     app.registerWindow(QStringLiteral("Courses"), [](Application& a) { return new CoursesWindow(a); });
     app.registerWindow(QStringLiteral("Division"),
                        [](Application& a) { return new DivisionWindow(a); });
+    app.registerWindow(QStringLiteral("stats"), [](Application& a) { return new StatsWindow(a); });
+    app.registerWindow(QStringLiteral("statscourse"), [](Application& a) {
+        return new StatsCourseWindow(a, StatsCourseWindow::Kind::Best);
+    });
+    app.registerWindow(QStringLiteral("statscourse1"), [](Application& a) {
+        return new StatsCourseWindow(a, StatsCourseWindow::Kind::Worst);
+    });
+    app.registerWindow(QStringLiteral("graph"), [](Application& a) {
+        return new ChartWindow(a, ChartWindow::Kind::CoursesPlayed);
+    });
+    app.registerWindow(QStringLiteral("putts"), [](Application& a) {
+        return new ChartWindow(a, ChartWindow::Kind::Putts);
+    });
     app.registerWindow(QStringLiteral("scoreadd"), [](Application& a) { return new ScoreAdd(a); });
     app.registerWindow(QStringLiteral("Handicapform"),
                        [](Application& a) { return new HandicapForm(a); });

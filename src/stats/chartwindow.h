@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/window.h"
+#include "stats/statistics.h"
+
+class QLabel;
+
+namespace parlog {
+
+// graph ("Graph") and putts ("Putts Chart"): one bar per row for the hub's player.
+class ChartWindow : public Window {
+    Q_OBJECT
+public:
+    enum class Kind { CoursesPlayed, Putts };
+    ChartWindow(Application& app, Kind kind);
+
+    void form_load() override;
+    void Command1_Click(); // Close
+
+    const Series& series() const { return m_series; }
+
+private:
+    void draw();
+
+    Kind m_kind;
+    Series m_series;
+    QLabel* Label2;
+    QWidget* MSChart1;
+};
+
+} // namespace parlog

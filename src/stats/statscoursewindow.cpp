@@ -1,0 +1,80 @@
+#include "stats/statscoursewindow.h"
+
+#include "app/application.h"
+#include "reports/report.h"
+#include "reports/reportwindow.h"
+#include "stats/statistics.h"
+#include "ui/forms.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace parlog {
+
+using namespace forms;
+
+QString hubPlayer(Application& app)
+{
+    QWidget* hub = app.find(QStringLiteral("stats"));
+    auto* combo = hub ? hub->findChild<QComboBox*>(QStringLiteral("Combo0")) : nullptr;
+    return combo ? combo->currentText() : QString();
+}
+
+StatsCourseWindow::StatsCourseWindow(Application& app, Kind kind)
+    : Window(app,
+             kind == Kind::Best ? QStringLiteral("statscourse") : QStringLiteral("statscourse1"),
+             kind == Kind::Best ? QStringLiteral("Best via Course")
+                                : QStringLiteral("Worst Score by Course"))
+    , m_kind(kind)
+{
+    setFixedSize(420, 130);
+    frame(this, QStringLiteral("Shape1"), {6, 6, 408, 118});
+    embolden(label(this, QStringLiteral("Label1"), QStringLiteral("Golf Course"),
+                   {18, 24, 90, 26}));
+    Combo1 = picker(this, QStringLiteral("Combo1"), {110, 24, 180, 26});
+    auto* open = button(this, QStringLiteral("Command1"), QStringLiteral("Open"),
+                        {302, 23, 100, 28});
+    auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("Close"),
+                         {302, 61, 100, 28});
+    connect(open, &QPushButton::clicked, this, &StatsCourseWindow::Command1_Click);
+    connect(close, &QPushButton::clicked, this, &StatsCourseWindow::Command2_Click);
+    focusOrder({Combo1, open, close});
+}
+
+StatsCourseWindow::~StatsCourseWindow() = default;
+
+void StatsCourseWindow::form_load()
+{
+    m_player = hubPlayer(app());
+    m_connection = app().openConnection();
+    if (m_connection) {
+        if (const auto courses = coursesPlayed(*m_connection, m_player))
+            Combo1->addItems(*courses);
+    }
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("Choose"));
+    Combo1->setFocus();
+}
+
+void StatsCourseWindow::Command1_Click()
+{
+    if (!m_connection)
+        m_connection = app().openConnection();
+    if (!m_connection)
+        return;
+    const bool best = m_kind == Kind::Best;
+    const QString course = Combo1->currentText();
+    report::Report& r = app().report(QStringLiteral("DataReport9"));
+    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label38"), course);
+    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label39"),
+                 best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score"));
+    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label41"), m_player);
+    r.setDataSource(report::DataSource::of(courseRound(*m_connection, m_player, course, best),
+                                           m_connection->lastError().text()));
+    showReport(app(), QStringLiteral("DataReport9"));
+}
+
+void StatsCourseWindow::Command2_Click() { close(); }
+
+} // namespace parlog

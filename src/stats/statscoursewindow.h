@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/window.h"
+
+#include <memory>
+
+class QComboBox;
+
+namespace parlog {
+
+class Connection;
+
+// statscourse ("Best via Course") and statscourse1 ("Worst Score by Course"): the
+// player's best or worst round on a chosen course.
+class StatsCourseWindow : public Window {
+    Q_OBJECT
+public:
+    enum class Kind { Best, Worst };
+    StatsCourseWindow(Application& app, Kind kind);
+    ~StatsCourseWindow() override;
+
+    void form_load() override;
+    void Command1_Click(); // Open
+    void Command2_Click(); // Close
+
+    QString player() const { return m_player; }
+
+private:
+    Kind m_kind;
+    QString m_player;
+    std::unique_ptr<Connection> m_connection;
+    QComboBox* Combo1;
+};
+
+// The player chosen on the statistics hub, or nothing when the hub is not open.
+QString hubPlayer(Application& app);
+
+} // namespace parlog

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "testsupport.h"
+
+#include "rounds/scorecard.h"
+
+namespace parlog::test {
+
+// A round stored as the card would store it: holes, totals from them, and the rest.
+struct SeedRound {
+    QString player = QStringLiteral("Adams");
+    QString course = QStringLiteral("Lahinch");
+    QString date = QStringLiteral("2004-03-05");
+    std::array<int, 18> holes{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4};
+    int hand = 10;
+    int putts = 30;
+    QString comp = QStringLiteral("Medal");
+    QString comment;
+    QList<int> greens; // holes with the green flag set
+};
+
+inline bool addRound(Fixture& f, const SeedRound& r)
+{
+    int out = 0;
+    int inn = 0;
+    for (int h = 0; h < 18; ++h)
+        (h < 9 ? out : inn) += r.holes[h];
+    QStringList columns;
+    QVariantList values;
+    for (int h = 0; h < 18; ++h) {
+        columns << QStringLiteral("hole%1").arg(h + 1);
+        values << r.holes[h];
+        columns << QStringLiteral("green%1").arg(h + 1);
+        values << int(r.greens.contains(h + 1));
+        columns << QStringLiteral("fairway%1").arg(h + 1);
+        values << 0;
+    }
+    columns << QStringLiteral("out") << QStringLiteral("inn") << QStringLiteral("gross")
+            << QStringLiteral("net") << QStringLiteral("hand") << QStringLiteral("putts")
+            << QStringLiteral("playerID") << QStringLiteral("course") << QStringLiteral("strdate")
+            << QStringLiteral("comp") << QStringLiteral("comment") << QStringLiteral("division")
+            << QStringLiteral("compss");
+    values << out << inn << out + inn << out + inn - r.hand << double(r.hand) << r.putts
+           << r.player << r.course << r.date << r.comp << r.comment << QStringLiteral("Gents")
+           << QStringLiteral("70");
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    return f.sql(QStringLiteral("INSERT INTO score(%1) VALUES (%2)")
+                     .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                 values);
+}
+
+// Holes all at one value but for some.
+inline std::array<int, 18> holes(int all, std::initializer_list<std::pair<int, int>> except = {})
+{
+    std::array<int, 18> h;
+    h.fill(all);
+    for (const auto& [hole, value] : except)
+        h[hole - 1] = value;
+    return h;
+}
+
+} // namespace parlog::test

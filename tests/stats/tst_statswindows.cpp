@@ -1,0 +1,325 @@
+#include "reports/report.h"
+#include "reports/reportwindow.h"
+#include "stats/chartwindow.h"
+
+#include "statsseed.h"
+#include "testmain.h"
+
+#include <QBarSeries>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+struct Hub {
+    explicit Hub(Fixture& f)
+        : fixture(f)
+    {
+        window = f.app->show(QStringLiteral("stats"));
+        QVERIFY(window);
+        combo = child<QComboBox>(window, QStringLiteral("Combo0"));
+    }
+    void choose(const QString& player) { combo->setEditText(player); }
+    void click(const char* name)
+    {
+        QTest::mouseClick(child<QPushButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
+    }
+    ReportWindow* report(const char* name) const
+    {
+        return qobject_cast<ReportWindow*>(fixture.app->find(QString::fromLatin1(name)));
+    }
+    Fixture& fixture;
+    QWidget* window = nullptr;
+    QComboBox* combo = nullptr;
+};
+
+QStringList printed(ReportWindow* window, const QString& item)
+{
+    QStringList list;
+    if (!window)
+        return list;
+    for (int p = 0; p < window->paginator().pageCount(); ++p)
+        for (const auto& c : window->paginator().page(p).commands)
+            if (c.item == item)
+                list << c.text;
+    return list;
+}
+
+const report::DrawCommand* printedAt(ReportWindow* window, const QString& item)
+{
+    for (const auto& c : window->paginator().page(0).commands)
+        if (c.item == item)
+            return &c;
+    return nullptr;
+}
+
+void seed(Fixture& f)
+{
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
+                                 "('Adams', '12.5'), ('Brown', '13.5')")));
+    SeedRound r;
+    r.holes = holes(4, {{1, 3}});
+    r.greens = {3};
+    r.comment = QStringLiteral("low one");
+    QVERIFY(addRound(f, r));
+    r.holes = holes(4, {{18, 3}});
+    r.greens = {};
+    r.course = QStringLiteral("Carne");
+    r.comment = QStringLiteral("low two");
+    QVERIFY(addRound(f, r));
+    r.holes = holes(6);
+    r.comment = QStringLiteral("high");
+    QVERIFY(addRound(f, r));
+    r.player = QStringLiteral("Brown");
+    r.holes = holes(5);
+    QVERIFY(addRound(f, r));
+}
+
+} // namespace
+
+class TestStatsWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void hubListsPlayersWithRounds();
+    void bestAndWorstEverRound();
+    void possibleRoundsSetTheirLabels();
+    void aPlayerWithoutRoundsPrintsEmptyTotals();
+    void bestAndWorstByCourse();
+    void chartsTakeTheHubsPlayer();
+    void unusableFileOnLoad();
+};
+
+void TestStatsWindows::hubListsPlayersWithRounds()
+{
+    Fixture f;
+    seed(f);
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Idle')")));
+    Hub h(f);
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("Stats"));
+    QCOMPARE(h.combo->count(), 2);
+    QCOMPARE(h.combo->itemText(0), QStringLiteral("Adams"));
+    QCOMPARE(h.combo->currentText(), QString());
+    for (const char* name : {"Command12", "Command13", "Command19", "Command16", "Command14",
+                             "Command18", "Command3", "Command4", "Command5", "Command6"})
+        QVERIFY(child<QPushButton>(h.window, QString::fromLatin1(name)));
+    QCOMPARE(child<QLabel>(h.window, QStringLiteral("Playername_Label"))->text(),
+             QStringLiteral("View Statistics for"));
+    h.click("Command6");
+    QCOMPARE(f.app->find(QStringLiteral("stats")), nullptr);
+}
+
+void TestStatsWindows::bestAndWorstEverRound()
+{
+    Fixture f;
+    seed(f);
+    Hub h(f);
+    h.choose(QStringLiteral("Adams"));
+    h.click("Command12");
+    ReportWindow* best = h.report("DataReport7");
+    QVERIFY(best);
+    // Two rounds share the lowest net: two cards, each with the player and the title.
+    QCOMPARE(printed(best, QStringLiteral("Comment")), (QStringList{"low one", "low two"}));
+    QCOMPARE(printed(best, QStringLiteral("Label38")), (QStringList{"Adams", "Adams"}));
+    QCOMPARE(printed(best, QStringLiteral("Label39")),
+             (QStringList{"Best Ever Round", "Best Ever Round"}));
+    // The flags print as x in the G column of their own hole only.
+    QCOMPARE(printed(best, QStringLiteral("green3")), QStringList{QStringLiteral("x")});
+    QCOMPARE(printed(best, QStringLiteral("green4")), QStringList());
+    QCOMPARE(printedAt(best, QStringLiteral("green3"))->rect.topLeft(),
+             QPoint(4677, 570 + 4819));
+    QCOMPARE(printed(best, QStringLiteral("Detail6")).first(), QStringLiteral("5.Mar.04"));
+    QCOMPARE(printed(best, QStringLiteral("CaptionNett")).first(), QStringLiteral("Nett"));
+    QCOMPARE(printed(best, QStringLiteral("CaptionOut")).size(), 2);
+
+    h.click("Command13");
+    ReportWindow* worst = h.report("DataReport8");
+    QVERIFY(worst && worst != best);
+    QCOMPARE(printed(worst, QStringLiteral("Comment")), QStringList{QStringLiteral("high")});
+    QCOMPARE(printed(worst, QStringLiteral("Label39")),
+             QStringList{QStringLiteral("Worst Ever Round")});
+    // Moved 567 right and down, and no "Out" caption beside the out box.
+    QCOMPARE(printedAt(worst, QStringLiteral("HOLE1"))->rect.topLeft(),
+             QPoint(4252 + 567, 570 + 3968 + 567));
+    QCOMPARE(printed(worst, QStringLiteral("CaptionOut")), QStringList());
+    QCOMPARE(printed(worst, QStringLiteral("out")), QStringList{QStringLiteral("54")});
+    // The best report keeps its own rows.
+    QCOMPARE(printed(best, QStringLiteral("Comment")).size(), 2);
+
+    // A player typed that has no rounds: the report shows, empty.
+    h.choose(QStringLiteral("Nobody"));
+    h.click("Command12");
+    QCOMPARE(printed(best, QStringLiteral("Nothing")).size(), 1);
+}
+
+void TestStatsWindows::possibleRoundsSetTheirLabels()
+{
+    Fixture f;
+    seed(f);
+    Hub h(f);
+    h.choose(QStringLiteral("Adams"));
+    h.click("Command3");
+    ReportWindow* card = h.report("DataReport10");
+    QVERIFY(card);
+    const auto label = [&](const char* name) {
+        return printed(card, QString::fromLatin1(name)).value(0);
+    };
+    QCOMPARE(label("Label39"), QStringLiteral("Best Possible Round"));
+    QCOMPARE(label("Label38"), QStringLiteral("Adams"));
+    QCOMPARE(label("Labelout"), QStringLiteral("35"));
+    QCOMPARE(label("Labelin"), QStringLiteral("35"));
+    QCOMPARE(label("Labelgross"), QStringLiteral("70"));
+    QCOMPARE(label("Labelhand"), QStringLiteral("12"));
+    QCOMPARE(label("Labelnet"), QStringLiteral("58"));
+    QCOMPARE(label("Text1"), QStringLiteral("3"));
+    h.click("Command4");
+    QCOMPARE(label("Label39"), QStringLiteral("Worst Possible Round"));
+    QCOMPARE(label("Labelgross"), QStringLiteral("108"));
+    h.click("Command5");
+    QCOMPARE(label("Label39"), QStringLiteral("Average Round"));
+    QCOMPARE(label("Text1"), QStringLiteral("4.3"));
+    QCOMPARE(label("Labelout"), QStringLiteral("42")); // (35 + 36 + 54) / 3 = 41.67
+    h.choose(QStringLiteral("Brown"));
+    h.click("Command5");
+    QCOMPARE(label("Labelhand"), QStringLiteral("14"));
+    QCOMPARE(label("Labelnet"), QStringLiteral("76"));
+}
+
+void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
+{
+    Fixture f;
+    seed(f);
+    Hub h(f);
+    h.choose(QStringLiteral("Adams"));
+    h.click("Command3");
+    ReportWindow* card = h.report("DataReport10");
+    QCOMPARE(printed(card, QStringLiteral("Labelgross")), QStringList{QStringLiteral("70")});
+    h.choose(QString());
+    h.click("Command3");
+    for (const char* name : {"Labelout", "Labelin", "Labelgross", "Labelhand", "Labelnet", "Text1"})
+        QCOMPARE(printed(card, QString::fromLatin1(name)), QStringList());
+    // Rounds but no player row: the handicap and net stay empty, not the last one's.
+    SeedRound r;
+    r.player = QStringLiteral("Ghost");
+    QVERIFY(addRound(f, r));
+    h.choose(QStringLiteral("Adams"));
+    h.click("Command3");
+    h.choose(QStringLiteral("Ghost"));
+    h.click("Command3");
+    QCOMPARE(printed(card, QStringLiteral("Labelgross")), QStringList{QStringLiteral("72")});
+    QCOMPARE(printed(card, QStringLiteral("Labelhand")), QStringList());
+    QCOMPARE(printed(card, QStringLiteral("Labelnet")), QStringList());
+}
+
+void TestStatsWindows::bestAndWorstByCourse()
+{
+    Fixture f;
+    seed(f);
+    Hub h(f);
+    h.choose(QStringLiteral("Adams"));
+    h.click("Command16");
+    QWidget* best = f.app->find(QStringLiteral("statscourse"));
+    QVERIFY(best);
+    QCOMPARE(best->windowTitle(), QStringLiteral("Best via Course"));
+    auto* combo = child<QComboBox>(best, QStringLiteral("Combo1"));
+    QCOMPARE(combo->currentText(), QStringLiteral("Choose"));
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), QStringLiteral("Carne"));
+    QCOMPARE(combo->itemText(1), QStringLiteral("Lahinch"));
+    // Open while it reads Choose finds nothing.
+    QTest::mouseClick(child<QPushButton>(best, QStringLiteral("Command1")), Qt::LeftButton);
+    ReportWindow* report = h.report("DataReport9");
+    QVERIFY(report);
+    QCOMPARE(printed(report, QStringLiteral("Nothing")).size(), 1);
+    combo->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>(best, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(printed(report, QStringLiteral("Comment")), QStringList{QStringLiteral("low two")});
+    QCOMPARE(printed(report, QStringLiteral("Label39")), QStringList{QStringLiteral("Best Score")});
+    QCOMPARE(printed(report, QStringLiteral("Label41")), QStringList{QStringLiteral("Adams")});
+    QCOMPARE(printed(report, QStringLiteral("Label38")), QStringList{QStringLiteral("Carne")});
+    QCOMPARE(printedAt(report, QStringLiteral("Label38"))->rect, QRect(5386, 1065 + 425, 2130, 435));
+    combo->setCurrentIndex(1);
+    QTest::mouseClick(child<QPushButton>(best, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(printed(report, QStringLiteral("Comment")), QStringList{QStringLiteral("low one")});
+    QCOMPARE(printed(report, QStringLiteral("Label38")), QStringList{QStringLiteral("Lahinch")});
+
+    // The window keeps the player it opened with.
+    h.choose(QStringLiteral("Brown"));
+    QCOMPARE(f.app->show(QStringLiteral("statscourse")), best);
+    QCOMPARE(combo->count(), 2);
+
+    h.click("Command14");
+    QWidget* worst = f.app->find(QStringLiteral("statscourse1"));
+    QCOMPARE(worst->windowTitle(), QStringLiteral("Worst Score by Course"));
+    auto* worstCombo = child<QComboBox>(worst, QStringLiteral("Combo1"));
+    QCOMPARE(worstCombo->count(), 1);
+    worstCombo->setEditText(QStringLiteral("Carne"));
+    QTest::mouseClick(child<QPushButton>(worst, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(printed(report, QStringLiteral("Label39")), QStringList{QStringLiteral("Worst Score")});
+    QCOMPARE(printed(report, QStringLiteral("Label41")), QStringList{QStringLiteral("Brown")});
+}
+
+void TestStatsWindows::chartsTakeTheHubsPlayer()
+{
+    Fixture f;
+    seed(f);
+    Hub h(f);
+    h.choose(QStringLiteral("Adams"));
+    h.click("Command18");
+    auto* graph = qobject_cast<ChartWindow*>(f.app->find(QStringLiteral("graph")));
+    QVERIFY(graph);
+    QCOMPARE(graph->windowTitle(), QStringLiteral("Graph"));
+    QCOMPARE(child<QLabel>(graph, QStringLiteral("Label1"))->text(),
+             QStringLiteral("Course played totals for"));
+    QCOMPARE(child<QLabel>(graph, QStringLiteral("Label2"))->text(), QStringLiteral("Adams"));
+    QCOMPARE(graph->series().size(), 2);
+    QCOMPARE(graph->series()[0].first, QStringLiteral("Carne"));
+    QCOMPARE(graph->series()[0].second, 2.0);
+    auto* view = child<QChartView>(graph, QStringLiteral("MSChart1"));
+    QCOMPARE(view->chart()->series().size(), 1);
+
+    h.choose(QStringLiteral("Nobody"));
+    h.click("Command19");
+    auto* putts = qobject_cast<ChartWindow*>(f.app->find(QStringLiteral("putts")));
+    QCOMPARE(putts->windowTitle(), QStringLiteral("Putts Chart"));
+    QCOMPARE(child<QLabel>(putts, QStringLiteral("Label1"))->text(),
+             QStringLiteral("Round putts totals for"));
+    QCOMPARE(putts->series().size(), 0);
+    auto* empty = child<QChartView>(putts, QStringLiteral("MSChart1"))->chart();
+    QCOMPARE(empty->series().size(), 0);
+    QVERIFY(empty->title().contains(QStringLiteral("No rounds")));
+    QTest::mouseClick(child<QPushButton>(putts, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(f.app->find(QStringLiteral("putts")), nullptr);
+}
+
+void TestStatsWindows::unusableFileOnLoad()
+{
+    Fixture f;
+    {
+        QFile junk(f.dataFile());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(3000, 'z'));
+    }
+    Hub h(f);
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QCOMPARE(h.combo->count(), 0);
+    // Each statistic says why it cannot run; the hub stays open.
+    h.click("Command12");
+    QCOMPARE(f.prompter->messages.size(), 2);
+    QCOMPARE(h.report("DataReport7"), nullptr);
+    h.click("Command16");
+    QVERIFY(f.app->find(QStringLiteral("statscourse")));
+    QCOMPARE(f.prompter->messages.size(), 3);
+    h.click("Command19");
+    QVERIFY(f.app->find(QStringLiteral("putts")));
+    QCOMPARE(f.prompter->messages.size(), 4);
+    QVERIFY(f.app->find(QStringLiteral("stats")));
+}
+
+PARLOG_TEST(TestStatsWindows)
+#include "tst_statswindows.moc"
