@@ -26,6 +26,7 @@
 namespace {
 
 QString g_out;
+bool g_answer = true; // what the questions are answered
 
 // Says Yes to every question and prints what it was told.
 class LoggingPrompter : public parlog::Prompter {
@@ -37,7 +38,7 @@ public:
     bool ask(const QString& text, const QString& caption) override
     {
         QTextStream(stderr) << "[" << caption << "?] " << text << "\n";
-        return true;
+        return g_answer;
     }
 };
 
@@ -179,6 +180,38 @@ QWidget* bestOnCourse(parlog::Application& app)
     return report;
 }
 
+// The quick search run with a grouping box ticked (or none) and the question answered.
+std::function<QWidget*(parlog::Application&)> search(const QString& group, bool compact,
+                                                     const QString& report)
+{
+    return [group, compact, report](parlog::Application& app) -> QWidget* {
+        QWidget* window = app.show(QStringLiteral("quicksearch1"));
+        settle();
+        if (!group.isEmpty())
+            window->findChild<QCheckBox*>(group)->click();
+        // The whole sample, so that every group has rounds under it.
+        window->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("1-Jan-90"));
+        g_answer = compact;
+        app.setModalRunner([](QWidget* w) {
+            settle();
+            save(w, g_out, w->objectName());
+            if (auto* modal = qobject_cast<parlog::ReportWindow*>(w))
+                parlog::report::pageImage(modal->paginator().page(0), 150)
+                    .save(QDir(g_out).filePath(w->objectName() + QStringLiteral("-page1.png")));
+            w->close();
+        });
+        window->findChild<QPushButton*>(QStringLiteral("Command22"))->click();
+        settle();
+        g_answer = true;
+        auto* reportWindow = qobject_cast<parlog::ReportWindow*>(app.find(report));
+        if (reportWindow)
+            parlog::report::pageImage(reportWindow->paginator().page(0), 150)
+                .save(QDir(g_out).filePath(report + QStringLiteral("-page1.png")));
+        window->close();
+        return app.find(report);
+    };
+}
+
 struct Shot {
     QString file;
     std::function<QWidget*(parlog::Application&)> open;
@@ -216,6 +249,14 @@ QList<Shot> shots()
              fromHub(QStringLiteral("Command14"), QStringLiteral("statscourse1"))},
             {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
             {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
+            plain(QStringLiteral("quicksearch1")),
+            plain(QStringLiteral("edit")),
+            {QStringLiteral("DataReport5"), search({}, true, QStringLiteral("DataReport5"))},
+            {QStringLiteral("DataReport6"), search({}, false, QStringLiteral("DataReport6"))},
+            {QStringLiteral("DataReport3"),
+             search(QStringLiteral("Check3"), true, QStringLiteral("DataReport3"))},
+            {QStringLiteral("DataReport4"),
+             search(QStringLiteral("Check2"), false, QStringLiteral("DataReport4"))},
             {QStringLiteral("DataReport1"),
              listReport(QStringLiteral("DataReport1"),
                         QStringLiteral("SELECT * FROM player ORDER BY playername"))},
@@ -270,6 +311,9 @@ int main(int argc, char* argv[])
     int failures = 0;
     for (const Shot& shot : shots()) {
         QWidget* window = shot.open(app);
+        // Modal reports were saved while they showed.
+        if (!window && QFile::exists(QDir(out).filePath(shot.file + QStringLiteral(".png"))))
+            continue;
         if (!save(window, out, shot.file))
             ++failures;
         if (window)

@@ -3,6 +3,8 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "search/deleterounds.h"
+#include "search/quicksearch.h"
 #include "stats/chartwindow.h"
 #include "stats/statscoursewindow.h"
 #include "stats/statswindow.h"
@@ -41,6 +43,9 @@ void registerWindows(Application& app)
     app.registerWindow(QStringLiteral("putts"), [](Application& a) {
         return new ChartWindow(a, ChartWindow::Kind::Putts);
     });
+    app.registerWindow(QStringLiteral("quicksearch1"),
+                       [](Application& a) { return new QuickSearch(a); });
+    app.registerWindow(QStringLiteral("edit"), [](Application& a) { return new DeleteRounds(a); });
     app.registerWindow(QStringLiteral("scoreadd"), [](Application& a) { return new ScoreAdd(a); });
     app.registerWindow(QStringLiteral("Handicapform"),
                        [](Application& a) { return new HandicapForm(a); });

@@ -301,10 +301,247 @@ Layout possibleRound()
     return l;
 }
 
+// The compact line of a round, as the plain list prints it (top 142) or under a
+// group header (top 0, reading the child rows).
+QList<Item> compactHeadings(int top, bool grouped)
+{
+    const auto heading = [top](const char* name, const char* text, int left, int width,
+                               Align align = Align::Center) {
+        return label(QString::fromLatin1(name), QString::fromLatin1(text),
+                     QRect(left, top, width, 285), kBold, align);
+    };
+    return {heading("Player", "Player", 567, 990),
+            heading("Label2", "Hcp", 2126, 420),
+            heading("Label1", "Division", 2693, 720),
+            heading("Label5", "Comp", 3685, 990),
+            heading("Label6", "Comment", 5244, 1140),
+            heading("Label10", "Date", 6661, 990),
+            heading("Label3", "In", 7795, grouped ? 279 : 285),
+            heading("Label4", "Out", 8079, 420),
+            heading("Label7", "Gross", 8504, 570),
+            heading("Label8", "Net", 9071, grouped ? 413 : 420, Align::Right)};
+}
+
+QList<Item> compactLine(int top, bool grouped)
+{
+    const auto box = [top, grouped](const char* name, const char* column, int left, int width,
+                                    Align align = Align::Center, Format format = Format::General) {
+        Item i = field(QString::fromLatin1(name), QString::fromLatin1(column),
+                       QRect(left, top, width, 285), kReportFont, align, format);
+        if (grouped)
+            i.dataMember = QStringLiteral("work");
+        return i;
+    };
+    return {box("Text2", "PlayerID", 425, 1710, Align::Left),
+            box("Text7", "HAND", 2126, 420),
+            box("Text3", "division", 2693, 720),
+            box("Text6", "comp", 3402, 1560),
+            box("Text10", "comment", 4961, grouped ? 1688 : 1680),
+            box("Text11", "strdate", 6661, grouped ? 1134 : 1125, Align::Center, Format::DottedLong),
+            box("Text8", "inn", 7795, 285),
+            box("Text9", "out", 8220, 270),
+            box("Text4", "gross", 8504, 570),
+            box("Text5", "net", 9213, 420)};
+}
+
+Layout compactList()
+{
+    Layout l;
+    l.name = QStringLiteral("DataReport5");
+    l.caption = QStringLiteral("Search Results");
+    l.width = 9705;
+    QList<Item> headings = compactHeadings(0, false);
+    headings << hline(QStringLiteral("Line2"), 425, 283, 9213);
+    l.bands = standardBands(285,
+                            {label(QStringLiteral("Label9"), QStringLiteral("Search Results"),
+                                   QRect(3685, 0, 2685, 285), font(12, true), Align::Center)},
+                            330, headings, 488, compactLine(142, false));
+    return l;
+}
+
+Layout groupedCompactList()
+{
+    Layout l;
+    l.name = QStringLiteral("DataReport3");
+    l.caption = QStringLiteral("Search Results");
+    l.width = 9633;
+    // Wider than drawn first, so that a long name prints whole.
+    QList<Item> group{field(QStringLiteral("Text1"), QString(), QRect(425, 283, 6000, 285),
+                            font(12, true)),
+                      hline(QStringLiteral("Line2"), 283, 567, 2130)};
+    for (Item heading : compactHeadings(566, true))
+        group << heading;
+    group << hline(QStringLiteral("Line1"), 283, 850, 9213);
+    QList<Item> line = compactLine(0, true);
+    line << hline(QStringLiteral("Line3"), 425, 283, 9082);
+    l.bands = {
+        band(QStringLiteral("Section4"), BandKind::ReportHeader, 285,
+             {label(QStringLiteral("Label9"), QStringLiteral("Golf  Report Results"),
+                    QRect(3260, 0, 3405, 285), font(15.75, true, false, QStringLiteral("Times New Roman")),
+                    Align::Center)}),
+        band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
+        band(QStringLiteral("Section6"), BandKind::GroupHeader, 855, group),
+        band(QStringLiteral("Section1"), BandKind::Detail, 315, line),
+        band(QStringLiteral("Section7"), BandKind::GroupFooter, 0),
+        band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
+        band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
+    return l;
+}
+
+// The full score card of the search results. The grouped form moves the hole grid
+// and the details block, shortens the comment box and drops the picture and two rules.
+QList<Item> fullCard(bool grouped)
+{
+    const int gridDx = grouped ? -425 : 0;
+    const int gridDy = grouped ? -1700 : 0;
+    const int detailDx = grouped ? -425 : 0;
+    const int detailDy = grouped ? 142 : 0;
+    const auto detail = [=](int left, int top, int width, int height) {
+        return QRect(left + detailDx, top + detailDy, width, height);
+    };
+    const auto grid = [=](int left, int top, int width, int height) {
+        return QRect(left + gridDx, top + gridDy, width, height);
+    };
+    QList<Item> items;
+    if (!grouped)
+        items << hline(QStringLiteral("Line1"), 425, 142, 7228);
+    // In the grouped card the hole headings move up beside the player: the rule sits
+    // just above them instead of running through them.
+    items << hline(QStringLiteral("Line8"), 2976 + detailDx, grouped ? 255 : 283, 4545);
+    if (!grouped)
+        items << hline(QStringLiteral("Line9"), 3260, 1276, 4252);
+    struct Detail {
+        const char* caption;
+        const char* column;
+        int top;
+        int captionWidth;
+        int captionHeight;
+        int boxLeft;
+        int boxWidth;
+        Format format;
+    };
+    const Detail details[] = {
+        {"Player", "PlayerID", 283, 705, 285, 1134, 1710, Format::General},
+        {"Hcp", "HAND", 708, 570, 270, 1134, 1275, Format::General},
+        {"Division", "division", 1133, grouped ? 709 : 720, 270, 1275, grouped ? 1134 : 1140,
+         Format::General},
+        {"Course", "course", 1700, 705, 285, 1134, 1695, Format::General},
+        {"Comp", "comp", 2126, 705, 285, 1134, 1695, Format::General},
+        {"Date", "strdate", 2551, 705, 285, 1134, 1695, Format::DottedShort},
+        {"S Scratch", "CompSS", 2976, 855, 285, 1275, 1140, Format::General},
+        {"Putts", "putts", 3402, 705, 285, 1134, 1695, Format::General},
+    };
+    const QString member = grouped ? QStringLiteral("work") : QString();
+    const auto bound = [&](Item i) {
+        i.dataMember = member;
+        return i;
+    };
+    int n = 0;
+    for (const Detail& d : details) {
+        ++n;
+        items << label(QStringLiteral("Caption%1").arg(n), QString::fromLatin1(d.caption),
+                       detail(425, d.top, d.captionWidth, d.captionHeight), kReportFont);
+        items << bound(field(QStringLiteral("Detail%1").arg(n), QString::fromLatin1(d.column),
+                             detail(d.boxLeft, d.top, d.boxWidth, 285), kBold, Align::Left,
+                             d.format));
+    }
+    items << label(QStringLiteral("CaptionComments"), QStringLiteral("Comments"),
+                   detail(425, 3826, 855, 285), kReportFont);
+    items << bound(field(QStringLiteral("Comment"), QStringLiteral("comment"),
+                         detail(425, 4110, 2415, grouped ? 1125 : 1559), kBold));
+    const int headingLefts[2][3] = {{3543, 4110, 4535}, {6236, 6803, 7228}};
+    const char* headings[3] = {"Score", "G", "F"};
+    for (int side = 0; side < 2; ++side)
+        for (int k = 0; k < 3; ++k)
+            items << label(QStringLiteral("Head%1%2").arg(side + 1).arg(k + 1),
+                           QString::fromLatin1(headings[k]),
+                           grid(headingLefts[side][k], 1983, k == 0 ? 570 : 285, 285), kBold);
+    const int tops[9] = {2267, 2693, 3118, 3543, 3967, 4393, 4818, 5243, 5668};
+    for (int h = 1; h <= 18; ++h) {
+        const bool front = h <= 9;
+        const int top = tops[(h - 1) % 9];
+        items << label(QStringLiteral("Hole%1").arg(h), QStringLiteral("Hole%1").arg(h),
+                       grid(front ? 3118 : 5527, top, front ? 420 : 705, 285), kReportFont,
+                       Align::Right);
+        items << bound(field(QStringLiteral("HOLE%1").arg(h), QStringLiteral("HOLE%1").arg(h),
+                             grid(front ? 3685 : 6378, top, 285, 285), kBold));
+        items << bound(field(QStringLiteral("green%1").arg(h), QStringLiteral("green%1").arg(h),
+                             grid(front ? 4110 : 6803, top, 285, 285), kReportFont, Align::Left,
+                             Format::YesNo));
+        items << bound(field(QStringLiteral("fairway%1").arg(h),
+                             QStringLiteral("fairway%1").arg(h),
+                             grid(front ? 4535 : 7228, top, 285, 285), kReportFont, Align::Left,
+                             Format::YesNo));
+    }
+    const auto total = [&](const char* caption, int captionLeft, int captionWidth,
+                           const char* column, int boxLeft, int top) {
+        items << label(QStringLiteral("Caption") + QString::fromLatin1(caption),
+                       QString::fromLatin1(caption), grid(captionLeft, top, captionWidth, 285),
+                       kReportFont, Align::Right);
+        items << bound(field(QString::fromLatin1(column), QString::fromLatin1(column),
+                             grid(boxLeft, top, 570, 285), kBold));
+    };
+    total("Out", 3118, 420, "out", 3684, 6094);
+    total("In", 5527, 705, "inn", 6378, 6094);
+    total("Gross", 5527, 705, "gross", 6378, 6519);
+    total("Nett", 5102, 1125, "net", 6378, 6944);
+    items << hline(QStringLiteral("Line3"), 3543 + gridDx, 6093 + gridDy, 570)
+          << hline(QStringLiteral("Line4"), 6236 + gridDx, 6093 + gridDy, 570)
+          << hline(QStringLiteral("Line5"), 5102 + gridDx, 6518 + gridDy, 1695)
+          << hline(QStringLiteral("Line6"), 5102 + gridDx, 6944 + gridDy, 1695);
+    if (!grouped)
+        items << picture(QStringLiteral("Image2"), kGolfer, QRect(850, 5669, 1560, 1560));
+    return items;
+}
+
+Layout fullCards()
+{
+    Layout l;
+    l.name = QStringLiteral("DataReport6");
+    l.caption = QStringLiteral("Search Results");
+    l.width = 7965;
+    l.bands = {
+        band(QStringLiteral("Section4"), BandKind::ReportHeader, 465,
+             {label(QStringLiteral("Label23"), QStringLiteral("Search Results"),
+                    QRect(2835, 0, 2415, 435), font(14.25, true))}),
+        band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
+        band(QStringLiteral("Section1"), BandKind::Detail, 7370, fullCard(false)),
+        band(QStringLiteral("Section3"), BandKind::PageFooter, 82,
+             {hline(QStringLiteral("Line2"), 283, 0, 7365)}),
+        band(QStringLiteral("Section5"), BandKind::ReportFooter, 7)};
+    return l;
+}
+
+Layout groupedFullCards()
+{
+    Layout l;
+    l.name = QStringLiteral("DataReport4");
+    l.caption = QStringLiteral("Report");
+    l.width = 7657;
+    l.bands = {
+        band(QStringLiteral("Section4"), BandKind::ReportHeader, 435,
+             {label(QStringLiteral("Label23"), QStringLiteral("Detailed Golf Report Results"),
+                    QRect(1701, 0, 4680, 435), font(14.25, true), Align::Center)}),
+        band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
+        band(QStringLiteral("Section6"), BandKind::GroupHeader, 570,
+             {hline(QStringLiteral("Line2"), 0, 0, 7657),
+              // Wider than drawn first, so that a long name prints whole.
+              field(QStringLiteral("Text1"), QString(), QRect(142, 0, 7000, 435), font(15.75, true)),
+              hline(QStringLiteral("Line1"), 0, 567, 2265)}),
+        band(QStringLiteral("Section1"), BandKind::Detail, 6390, fullCard(true)),
+        band(QStringLiteral("Section7"), BandKind::GroupFooter, 0),
+        band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
+        band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
         {QStringLiteral("DataReport1"), players},      {QStringLiteral("DataReport2"), courses},
+        {QStringLiteral("DataReport3"), groupedCompactList},
+        {QStringLiteral("DataReport4"), groupedFullCards},
+        {QStringLiteral("DataReport5"), compactList},  {QStringLiteral("DataReport6"), fullCards},
         {QStringLiteral("DataReport7"), bestEver},     {QStringLiteral("DataReport8"), worstEver},
         {QStringLiteral("DataReport9"), byCourse},     {QStringLiteral("DataReport10"), possibleRound},
     };

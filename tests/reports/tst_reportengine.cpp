@@ -77,6 +77,7 @@ private Q_SLOTS:
     void runTimeCaptionsAndFields();
     void playerLineAtItsTwips();
     void coursesListLayout();
+    void searchResultLayouts();
     void longReportsOpenAtOnce();
     void pdfHoldsTheText();
     void pagesPaintWithoutClipping();
@@ -312,6 +313,60 @@ void TestReportEngine::coursesListLayout()
              QRect(9496, 570, 570, 285));
     QCOMPARE(find(page, QStringLiteral("Text5"))->rect.left(), 7370);
     QCOMPARE(find(page, QStringLiteral("Line2"))->rect, QRect(0, 853, 10063, 0));
+}
+
+void TestReportEngine::searchResultLayouts()
+{
+    RowSet rounds;
+    rounds.columns = {QStringLiteral("playerID"), QStringLiteral("hand"), QStringLiteral("strdate"),
+                      QStringLiteral("net"), QStringLiteral("green1"), QStringLiteral("green2"),
+                      QStringLiteral("compss"), QStringLiteral("course")};
+    rounds.rows = {{QStringLiteral("Adams"), 12.5, QStringLiteral("2004-03-05"), 70, 1, 0,
+                    QStringLiteral("70"), QStringLiteral("Carne")}};
+    DataSource plain;
+    plain.rows = rounds;
+
+    Paginator compact(layoutFor(QStringLiteral("DataReport5")), plain, QDate(2004, 3, 5));
+    const Page& list = compact.page(0);
+    QCOMPARE(find(list, QStringLiteral("Text2"), QStringLiteral("Adams"))->rect,
+             QRect(425, 285 + 330 + 142, 1710, 285));
+    QCOMPARE(find(list, QStringLiteral("Text11"), QStringLiteral("5.Mar2004"))->rect.left(), 6661);
+    QCOMPARE(find(list, QStringLiteral("Text7"), QStringLiteral("12.5"))->align, Align::Center);
+    QCOMPARE(find(list, QStringLiteral("Label8"), QStringLiteral("Net"))->align, Align::Right);
+    QCOMPARE(find(list, QStringLiteral("Label3"), QStringLiteral("In"))->rect.left(), 7795);
+    QCOMPARE(layoutFor(QStringLiteral("DataReport5")).caption, QStringLiteral("Search Results"));
+
+    Paginator cards(layoutFor(QStringLiteral("DataReport6")), plain, QDate(2004, 3, 5));
+    const Page& card = cards.page(0);
+    QCOMPARE(texts(card, QStringLiteral("green1")), QStringList{QStringLiteral("x")});
+    QCOMPARE(texts(card, QStringLiteral("green2")), QStringList());
+    QCOMPARE(find(card, QStringLiteral("green1"))->rect, QRect(4110, 465 + 2267, 285, 285));
+    QCOMPARE(find(card, QStringLiteral("Detail6"))->text, QStringLiteral("5.Mar.04"));
+    QCOMPARE(find(card, QStringLiteral("Detail7"))->text, QStringLiteral("70")); // CompSS
+    QCOMPARE(find(card, QStringLiteral("CaptionNett"))->rect, QRect(5102, 465 + 6944, 1125, 285));
+    QVERIFY(find(card, QStringLiteral("Image2")));
+
+    // Grouped: a course with no matching round prints its header and headings alone.
+    DataSource grouped;
+    grouped.childMember = QStringLiteral("work");
+    grouped.rows.columns = {QStringLiteral("course")};
+    grouped.rows.rows = {{QStringLiteral("Carne")}, {QStringLiteral("Lahinch")}};
+    RowSet none;
+    none.columns = rounds.columns;
+    grouped.children = {rounds, none};
+    Layout layout = layoutFor(QStringLiteral("DataReport3"));
+    layout.item(QStringLiteral("Section6"), QStringLiteral("Text1"))->dataField =
+        QStringLiteral("course");
+    Paginator groups(layout, grouped, QDate(2004, 3, 5));
+    const Page& page = groups.page(0);
+    QCOMPARE(texts(page, QStringLiteral("Text1")), (QStringList{"Carne", "Lahinch"}));
+    QCOMPARE(texts(page, QStringLiteral("Player")).size(), 2);
+    QCOMPARE(texts(page, QStringLiteral("Text2")), QStringList{QStringLiteral("Adams")});
+    QCOMPARE(find(page, QStringLiteral("Text2"))->rect.top(), 285 + 855);
+    QCOMPARE(find(page, QStringLiteral("Text1"), QStringLiteral("Lahinch"))->rect.top(),
+             285 + 855 + 315 + 283);
+    QCOMPARE(layoutFor(QStringLiteral("DataReport4")).caption, QStringLiteral("Report"));
+    QCOMPARE(layoutFor(QStringLiteral("DataReport3")).band(BandKind::GroupHeader)->height, 855);
 }
 
 void TestReportEngine::longReportsOpenAtOnce()

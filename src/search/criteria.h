@@ -1,0 +1,64 @@
+#pragma once
+
+#include "data/connection.h"
+#include "data/queries.h"
+#include "reports/datasource.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <optional>
+
+namespace parlog {
+
+// What the search and delete windows ask for, as their boxes hold it. A picker that
+// still reads its first entry ("All Players", compared exactly) asks for nothing.
+struct Criteria {
+    QString player;
+    QString course;
+    QString competition;
+    QString from; // "Between"
+    QString to;   // "and"
+};
+
+inline const QString kAllPlayers = QStringLiteral("All Players");
+inline const QString kAllCourses = QStringLiteral("All Courses");
+inline const QString kAllCompetitions = QStringLiteral("All Competitions");
+
+// The where clause of the criteria with its bound values; the date range always
+// counts, both ends included. Empty optional when a date box holds no date; problem
+// then says which.
+struct Filter {
+    QString where;
+    QVariantList values;
+};
+std::optional<Filter> filterFor(const Criteria& criteria, QString* problem);
+
+// The columns a search may be ordered and grouped by.
+bool isOrderColumn(const QString& column);
+bool isGroupColumn(const QString& column);
+
+// The rounds that match, ordered by the column (rounds of equal value in the order
+// they were stored).
+std::optional<Rows> searchRounds(Connection& connection, const Filter& filter,
+                                 const QString& orderColumn);
+
+// The rounds that match in groups: one group for every value of the group column in
+// the whole score table, in ascending order, even with no matching round under it;
+// under each, its matching rounds in the chosen order.
+std::optional<report::DataSource> groupedSearch(Connection& connection, const Filter& filter,
+                                                const QString& orderColumn,
+                                                const QString& groupColumn);
+
+// Deletes the rounds that match; deleted tells how many went.
+bool deleteRounds(Connection& connection, const Filter& filter, int* deleted = nullptr);
+
+// The picker lists: the values the recorded rounds use, each once, in order.
+struct CriteriaLists {
+    QStringList players;
+    QStringList courses;
+    QStringList competitions;
+};
+std::optional<CriteriaLists> criteriaLists(Connection& connection);
+
+} // namespace parlog

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/window.h"
+#include "search/criteriapanel.h"
+
+#include <memory>
+
+namespace parlog {
+
+// edit ("Delete"): removes the rounds that match the criteria, after asking.
+class DeleteRounds : public Window {
+    Q_OBJECT
+public:
+    explicit DeleteRounds(Application& app);
+
+    void form_load() override;
+    void Command22_Click(); // Delete
+    void Command3_Click();  // Close
+
+private:
+    std::unique_ptr<CriteriaPanel> m_criteria;
+};
+
+} // namespace parlog

@@ -1,0 +1,534 @@
+#include "reports/report.h"
+#include "reports/reportwindow.h"
+#include "search/criteria.h"
+#include "search/quicksearch.h"
+
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+// Today is 5 March 2004: the window's range runs from 5 March 2003 (366 days back over
+// a leap day) to 6 March 2004.
+struct Round {
+    const char* player;
+    const char* course;
+    const char* comp;
+    const char* date;
+    int net;
+    const char* division;
+    double hand;
+};
+
+const Round kRounds[] = {
+    {"Adams", "Lahinch", "Medal", "2004-03-06", 70, "Gents", 12},           // last day in
+    {"Adams", "Carne", "Captain's Prize", "2003-03-05", 75, "Gents", 12},   // first day in
+    {"Brown", "Lahinch", "Captain's Prize", "2004-01-10", 68, "Seniors", 8},
+    {"Brown", "Carne", "Medal", "2003-03-04", 66, "Seniors", 8},            // a day too early
+    {"Sean O'Brien", "Druid's Glen", "Medal", "2003-10-01", 72, "Gents", 3},
+    {"x' or '1'='1", "Lahinch", "Medal", "2003-11-11", 80, "Gents", 20},
+    {"Kelly", "Enniscrone", "Friendly", "2004-03-07", 65, "Ladies", 15},    // a day too late
+};
+
+void seed(Fixture& f)
+{
+    for (const Round& r : kRounds)
+        QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, comp, strdate, net, "
+                                     "division, hand) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                      {QString::fromUtf8(r.player), QString::fromUtf8(r.course),
+                       QString::fromUtf8(r.comp), QString::fromLatin1(r.date), r.net,
+                       QString::fromLatin1(r.division), r.hand}));
+}
+
+Criteria all()
+{
+    return {kAllPlayers, kAllCourses, kAllCompetitions, QStringLiteral("5-Mar-03"),
+            QStringLiteral("6-Mar-04")};
+}
+
+QStringList nets(const Rows& rows)
+{
+    QStringList list;
+    const int i = int(rows.columns.indexOf(QStringLiteral("net")));
+    for (const auto& r : rows.rows)
+        list << r[i].toString();
+    return list;
+}
+
+std::unique_ptr<Connection> open(Fixture& f)
+{
+    auto c = std::make_unique<Connection>(f.dataFile());
+    return c->open() ? std::move(c) : nullptr;
+}
+
+QStringList found(Fixture& f, const Criteria& criteria, const QString& order = QStringLiteral("net"))
+{
+    auto c = open(f);
+    const auto filter = filterFor(criteria, nullptr);
+    if (!filter)
+        return {QStringLiteral("no filter")};
+    const auto rows = searchRounds(*c, *filter, order);
+    return rows ? nets(*rows) : QStringList{QStringLiteral("failed")};
+}
+
+QStringList printed(ReportWindow* window, const QString& item)
+{
+    QStringList list;
+    for (int p = 0; window && p < window->paginator().pageCount(); ++p)
+        for (const auto& c : window->paginator().page(p).commands)
+            if (c.item == item)
+                list << c.text;
+    return list;
+}
+
+struct Search {
+    explicit Search(Fixture& f, const QString& name = QStringLiteral("quicksearch1"))
+        : fixture(f)
+    {
+        window = f.app->show(name);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    QCheckBox* tick(const char* name) const
+    {
+        return child<QCheckBox>(window, QString::fromLatin1(name));
+    }
+    QComboBox* combo(const char* name) const
+    {
+        return child<QComboBox>(window, QString::fromLatin1(name));
+    }
+    QLineEdit* box(const char* name) const
+    {
+        return child<QLineEdit>(window, QString::fromLatin1(name));
+    }
+    void click(const char* name) const
+    {
+        QTest::mouseClick(child<QAbstractButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
+    }
+    QuickSearch* search() const { return qobject_cast<QuickSearch*>(window); }
+    QStringList hidden(const QStringList& names) const
+    {
+        QStringList list;
+        for (const QString& n : names)
+            if (!child<QWidget>(window, n)->isVisible())
+                list << n;
+        return list;
+    }
+    Fixture& fixture;
+    QWidget* window = nullptr;
+};
+
+const QStringList kOrderBoxes{"C_score", "C_date", "C_division", "C_course", "C_player",
+                              "C_handicap"};
+const QStringList kGroupBoxes{"Check5", "Check1", "Check2", "Check3", "Check4"};
+
+} // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void criteriaCombinations();
+    void datesAreInclusiveAndMustBeDates();
+    void everyOrderColumn();
+    void groupsComeFromTheWholeTable();
+    void boundValuesMatchOnlyThemselves();
+    void windowOpensWithItsDefaults();
+    void orderTicks();
+    void groupTicks();
+    void openShowsTheChosenReport();
+    void groupedOpenIsModalAndBindsTheGroup();
+    void searchThatCannotRun();
+    void deleteRemovesTheMatchingRounds();
+    void deleteSaysWhatIsWrongAndKeepsItsCriteria();
+    void unusableFileOnLoad();
+};
+
+void TestSearch::criteriaCombinations()
+{
+    Fixture f;
+    seed(f);
+    QCOMPARE(found(f, all()), (QStringList{"68", "70", "72", "75", "80"}));
+    Criteria c = all();
+    c.competition = QStringLiteral("Medal");
+    QCOMPARE(found(f, c), (QStringList{"70", "72", "80"}));
+    c.player = QStringLiteral("Adams");
+    QCOMPARE(found(f, c), QStringList{QStringLiteral("70")});
+    c = all();
+    c.course = QStringLiteral("Lahinch");
+    QCOMPARE(found(f, c), (QStringList{"68", "70", "80"}));
+    c.course = QStringLiteral("lahinch"); // names match without regard to case
+    QCOMPARE(found(f, c), (QStringList{"68", "70", "80"}));
+    // The "all" entries count only as written.
+    c = all();
+    c.player = QStringLiteral("all players");
+    QCOMPARE(found(f, c), QStringList());
+    c = all();
+    c.competition = QStringLiteral("Captain's Prize");
+    QCOMPARE(found(f, c), (QStringList{"68", "75"}));
+    QString problem;
+    QCOMPARE(filterFor(all(), &problem)->where, QStringLiteral("strdate BETWEEN ? AND ?"));
+}
+
+void TestSearch::datesAreInclusiveAndMustBeDates()
+{
+    Fixture f;
+    seed(f);
+    Criteria c = all();
+    c.from = QStringLiteral("6 Mar 2004");
+    c.to = QStringLiteral("2004-03-06");
+    QCOMPARE(found(f, c), QStringList{QStringLiteral("70")});
+    c.from = QStringLiteral("7-Mar-04");
+    QCOMPARE(found(f, c), QStringList());
+    QString problem;
+    c.from = QStringLiteral("soon");
+    QVERIFY(!filterFor(c, &problem));
+    QVERIFY(problem.contains(QStringLiteral("\"soon\" is not a date")));
+    c.from = QStringLiteral("1-Jan-03");
+    c.to = QStringLiteral("31-Feb-04");
+    QVERIFY(!filterFor(c, &problem));
+    QVERIFY(problem.contains(QStringLiteral("31-Feb-04")));
+}
+
+void TestSearch::everyOrderColumn()
+{
+    Fixture f;
+    seed(f);
+    QCOMPARE(found(f, all(), QStringLiteral("strdate")), (QStringList{"75", "72", "80", "68", "70"}));
+    QCOMPARE(found(f, all(), QStringLiteral("hand")), (QStringList{"72", "68", "70", "75", "80"}));
+    QCOMPARE(found(f, all(), QStringLiteral("playerID")),
+             (QStringList{"70", "75", "68", "72", "80"}));
+    QCOMPARE(found(f, all(), QStringLiteral("course")), (QStringList{"75", "72", "70", "68", "80"}));
+    QCOMPARE(found(f, all(), QStringLiteral("division")), (QStringList{"70", "75", "72", "80", "68"}));
+    QCOMPARE(found(f, all(), QStringLiteral("net; DROP TABLE score")),
+             QStringList{QStringLiteral("failed")});
+}
+
+void TestSearch::groupsComeFromTheWholeTable()
+{
+    Fixture f;
+    seed(f);
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, net) VALUES "
+                                 "('ADAMS', 'Carne', '2004-02-02', 90)")));
+    auto c = open(f);
+    Criteria criteria = all();
+    criteria.course = QStringLiteral("Lahinch");
+    const auto source = groupedSearch(*c, *filterFor(all(), nullptr), QStringLiteral("net"),
+                                      QStringLiteral("course"));
+    QVERIFY(source);
+    QVERIFY(source->grouped());
+    QStringList groups;
+    for (const auto& row : source->rows.rows)
+        groups << row[0].toString();
+    // Enniscrone has rounds, none in the range: it still heads a group.
+    QCOMPARE(groups, (QStringList{"Carne", "Druid's Glen", "Enniscrone", "Lahinch"}));
+    QCOMPARE(source->children[0].size(), 2);
+    QCOMPARE(source->children[0].value(0, QStringLiteral("net")).toInt(), 75);
+    QCOMPARE(source->children[2].size(), 0);
+    QCOMPARE(source->children[3].size(), 3);
+    // Players are grouped as the names compare: Adams and ADAMS are one.
+    const auto players = groupedSearch(*c, *filterFor(all(), nullptr), QStringLiteral("strdate"),
+                                       QStringLiteral("playerID"));
+    QCOMPARE(players->rows.rows[0][0].toString().toLower(), QStringLiteral("adams"));
+    QCOMPARE(players->children[0].size(), 3);
+    QCOMPARE(players->children[0].value(0, QStringLiteral("net")).toInt(), 75);
+    QCOMPARE(players->children[0].value(2, QStringLiteral("net")).toInt(), 70);
+    QVERIFY(!groupedSearch(*c, *filterFor(all(), nullptr), QStringLiteral("net"),
+                           QStringLiteral("comment")));
+}
+
+void TestSearch::boundValuesMatchOnlyThemselves()
+{
+    Fixture f;
+    seed(f);
+    Criteria c = all();
+    c.player = QStringLiteral("x' or '1'='1");
+    QCOMPARE(found(f, c), QStringList{QStringLiteral("80")});
+    c.player = QStringLiteral("Sean O'Brien");
+    QCOMPARE(found(f, c), QStringList{QStringLiteral("72")});
+    auto connection = open(f);
+    c.player = QStringLiteral("x' or '1'='1");
+    int deleted = 0;
+    QVERIFY(deleteRounds(*connection, *filterFor(c, nullptr), &deleted));
+    QCOMPARE(deleted, 1);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 6);
+}
+
+void TestSearch::windowOpensWithItsDefaults()
+{
+    Fixture f;
+    seed(f);
+    Search s(f);
+    QCOMPARE(s.window->windowTitle(), QStringLiteral("Quicksearch"));
+    QCOMPARE(s.combo("player")->itemText(0), QStringLiteral("All Players"));
+    QCOMPARE(s.combo("player")->currentText(), QStringLiteral("All Players"));
+    QCOMPARE(s.combo("player")->count(), 6);
+    QCOMPARE(s.combo("course")->itemText(0), QStringLiteral("All Courses"));
+    QCOMPARE(s.combo("course")->itemText(1), QStringLiteral("Carne"));
+    QCOMPARE(s.combo("comp")->itemText(0), QStringLiteral("All Competitions"));
+    QCOMPARE(s.combo("comp")->count(), 4);
+    QCOMPARE(s.box("Text1")->text(), QStringLiteral("5-Mar-03"));
+    QCOMPARE(s.box("Text2")->text(), QStringLiteral("6-Mar-04"));
+    QCOMPARE(child<QLabel>(s.window, QStringLiteral("Label17"))->text(),
+             QStringLiteral("eg: 23 Jun 04"));
+    QCOMPARE(QApplication::focusWidget(), s.combo("player"));
+    QVERIFY(s.tick("C_score")->isChecked());
+    QVERIFY(s.tick("Check5")->isChecked());
+    QCOMPARE(s.hidden(kOrderBoxes + kGroupBoxes), QStringList());
+    QCOMPARE(s.search()->orderField(), QStringLiteral("net"));
+    QCOMPARE(s.search()->groupField(), QStringLiteral("none"));
+    // Tab from the second date goes to the order boxes, Open and Close.
+    s.box("Text2")->setFocus();
+    QTest::keyClick(s.box("Text2"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("C_date"));
+}
+
+void TestSearch::orderTicks()
+{
+    Fixture f;
+    Search s(f);
+    s.click("C_date");
+    QCOMPARE(s.search()->orderField(), QStringLiteral("strdate"));
+    QVERIFY(!s.tick("C_score")->isChecked());
+    QCOMPARE(s.hidden(kOrderBoxes),
+             (QStringList{"C_score", "C_division", "C_course", "C_player", "C_handicap"}));
+    // Unticked: the row shows again, the column stays.
+    s.click("C_date");
+    QCOMPARE(s.hidden(kOrderBoxes), QStringList());
+    QCOMPARE(s.search()->orderField(), QStringLiteral("strdate"));
+    // C_score answers only the mouse.
+    s.tick("C_score")->setFocus();
+    QTest::keyClick(s.tick("C_score"), Qt::Key_Space);
+    QVERIFY(s.tick("C_score")->isChecked());
+    QCOMPARE(s.search()->orderField(), QStringLiteral("strdate"));
+    QCOMPARE(s.hidden(kOrderBoxes), QStringList());
+    QTest::keyClick(s.tick("C_score"), Qt::Key_Space);
+    s.click("C_score");
+    QVERIFY(s.tick("C_score")->isChecked());
+    QCOMPARE(s.search()->orderField(), QStringLiteral("net"));
+    QCOMPARE(s.hidden(kOrderBoxes).size(), 5);
+    s.click("C_score");
+    QCOMPARE(s.hidden(kOrderBoxes), QStringList());
+    s.click("C_handicap");
+    QCOMPARE(s.search()->orderField(), QStringLiteral("hand"));
+}
+
+void TestSearch::groupTicks()
+{
+    Fixture f;
+    Search s(f);
+    s.click("Check2");
+    QVERIFY(!s.tick("Check5")->isChecked());
+    QCOMPARE(s.search()->groupField(), QStringLiteral("playerID"));
+    QCOMPARE(s.hidden(kGroupBoxes), (QStringList{"Check5", "Check1", "Check3", "Check4"}));
+    s.click("Check2");
+    QCOMPARE(s.hidden(kGroupBoxes), QStringList());
+    QCOMPARE(s.search()->groupField(), QStringLiteral("playerID"));
+    s.click("Check5");
+    QCOMPARE(s.search()->groupField(), QStringLiteral("none"));
+    QCOMPARE(s.hidden(kGroupBoxes), (QStringList{"Check1", "Check2", "Check3", "Check4"}));
+    s.click("Check5");
+    QCOMPARE(s.hidden(kGroupBoxes), QStringList());
+    s.click("Check4");
+    QCOMPARE(s.search()->groupField(), QStringLiteral("comp"));
+
+    // Close and open again: every default back.
+    s.click("Command3");
+    QCOMPARE(f.app->find(QStringLiteral("quicksearch1")), nullptr);
+    Search again(f);
+    QCOMPARE(again.search()->groupField(), QStringLiteral("none"));
+    QVERIFY(again.tick("Check5")->isChecked());
+    QCOMPARE(again.hidden(kGroupBoxes + kOrderBoxes), QStringList());
+}
+
+void TestSearch::openShowsTheChosenReport()
+{
+    Fixture f;
+    seed(f);
+    Search s(f);
+    s.click("Command22");
+    QCOMPARE(f.prompter->messages.last().text,
+             QStringLiteral("Click YES for a Compact Report or NO for a Full Report"));
+    QCOMPARE(f.prompter->messages.last().caption, QStringLiteral("Golf Search Results"));
+    QVERIFY(f.prompter->messages.last().question);
+    auto* compact = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport5")));
+    QVERIFY(compact);
+    QCOMPARE(compact->windowTitle(), QStringLiteral("Search Results"));
+    QCOMPARE(printed(compact, QStringLiteral("Text5")), (QStringList{"68", "70", "72", "75", "80"}));
+    QCOMPARE(printed(compact, QStringLiteral("Text11")).first(), QStringLiteral("10.Jan2004"));
+
+    s.click("C_player");
+    s.combo("comp")->setEditText(QStringLiteral("Medal"));
+    f.prompter->answers.enqueue(false);
+    s.click("Command22");
+    auto* cards = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport6")));
+    QVERIFY(cards);
+    QCOMPARE(printed(cards, QStringLiteral("Detail1")),
+             (QStringList{"Adams", "Sean O'Brien", "x' or '1'='1"}));
+    QCOMPARE(printed(cards, QStringLiteral("Detail6")).first(), QStringLiteral("6.Mar.04"));
+    QVERIFY(f.app->find(QStringLiteral("quicksearch1")));
+}
+
+void TestSearch::groupedOpenIsModalAndBindsTheGroup()
+{
+    Fixture f;
+    seed(f);
+    QStringList groupHeads;
+    QStringList lines;
+    QString modal;
+    f.app->setModalRunner([&](QWidget* w) {
+        modal = w->objectName();
+        auto* r = qobject_cast<ReportWindow*>(w);
+        groupHeads = printed(r, QStringLiteral("Text1"));
+        lines = printed(r, QStringLiteral("Text5"));
+        w->close();
+    });
+    Search s(f);
+    s.click("Check2");
+    s.click("Command22");
+    QCOMPARE(modal, QStringLiteral("DataReport3"));
+    QCOMPARE(groupHeads, (QStringList{"Adams", "Brown", "Kelly", "Sean O'Brien", "x' or '1'='1"}));
+    QCOMPARE(lines, (QStringList{"70", "75", "68", "72", "80"}));
+    QCOMPARE(f.app->report(QStringLiteral("DataReport3")).layout().item(
+                 QStringLiteral("Section6"), QStringLiteral("Text1"))->dataField,
+             QStringLiteral("playerID"));
+    // Grouped by player, then unticked: still grouped by player.
+    s.click("Check2");
+    f.prompter->answers.enqueue(false);
+    s.click("Command22");
+    QCOMPARE(modal, QStringLiteral("DataReport4"));
+    QCOMPARE(groupHeads.size(), 5);
+    QCOMPARE(f.app->find(QStringLiteral("DataReport4")), nullptr);
+}
+
+void TestSearch::searchThatCannotRun()
+{
+    Fixture f;
+    seed(f);
+    int modals = 0;
+    f.app->setModalRunner([&](QWidget* w) {
+        ++modals;
+        w->close();
+    });
+    Search s(f);
+    s.box("Text1")->setText(QStringLiteral("someday"));
+    s.click("Command22");
+    QCOMPARE(f.prompter->texts(), QStringList{QStringLiteral("Please try a different search criteria")});
+    QCOMPARE(f.app->find(QStringLiteral("DataReport5")), nullptr);
+    QCOMPARE(s.box("Text1")->text(), QStringLiteral("someday"));
+
+    // Grouped, compact: asked, then the report's own answer and no report.
+    f.prompter->messages.clear();
+    s.click("Check3");
+    s.click("Command22");
+    QCOMPARE(f.prompter->texts(),
+             (QStringList{"Click YES for a Compact Report or NO for a Full Report",
+                          "Please try a different search criteria"}));
+    QCOMPARE(modals, 0);
+    // Grouped, full: an empty report.
+    f.prompter->answers.enqueue(false);
+    s.click("Command22");
+    QCOMPARE(modals, 1);
+    // A player with an apostrophe is an ordinary search.
+    s.box("Text1")->setText(QStringLiteral("1-Jan-03"));
+    s.combo("player")->setEditText(QStringLiteral("Sean O'Brien"));
+    f.prompter->messages.clear();
+    s.click("Command22");
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QCOMPARE(modals, 2);
+}
+
+void TestSearch::deleteRemovesTheMatchingRounds()
+{
+    Fixture f;
+    seed(f);
+    {
+        Search d(f, QStringLiteral("edit"));
+        QCOMPARE(d.window->windowTitle(), QStringLiteral("Delete"));
+        QCOMPARE(d.box("Text1")->text(), QStringLiteral("5-Mar-03"));
+        QCOMPARE(d.combo("course")->itemText(0), QStringLiteral("All Courses"));
+        // No leaves everything as it was.
+        f.prompter->answers.enqueue(false);
+        d.click("Command22");
+        QCOMPARE(f.prompter->messages.last().text, QStringLiteral(" Are You Sure? "));
+        QCOMPARE(f.prompter->messages.last().caption, QStringLiteral("Delete these records"));
+        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 7);
+        QVERIFY(f.app->find(QStringLiteral("edit")));
+        d.combo("player")->setEditText(QStringLiteral("Adams"));
+        d.click("Command22");
+        QCOMPARE(f.prompter->last(), QStringLiteral("Your Selected Records Have Now Been Deleted"));
+        QCOMPARE(f.app->find(QStringLiteral("edit")), nullptr);
+        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 5);
+    }
+    {
+        // Everything in the default range: the rounds a day outside it stay.
+        Search d(f, QStringLiteral("edit"));
+        d.click("Command22");
+        QCOMPARE(f.value(QStringLiteral("SELECT group_concat(net) FROM score")).toString(),
+                 QStringLiteral("66,65"));
+    }
+    {
+        // Criteria that match nothing: nothing goes, and the window says it is done.
+        Search d(f, QStringLiteral("edit"));
+        d.combo("comp")->setEditText(QStringLiteral("No such competition"));
+        d.click("Command22");
+        QCOMPARE(f.prompter->last(), QStringLiteral("Your Selected Records Have Now Been Deleted"));
+        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 2);
+    }
+}
+
+void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()
+{
+    Fixture f;
+    seed(f);
+    Search d(f, QStringLiteral("edit"));
+    d.combo("player")->setEditText(QStringLiteral("Brown"));
+    d.box("Text2")->setText(QStringLiteral("31 Feb 04"));
+    d.click("Command22");
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().startsWith(QStringLiteral("No rounds were deleted")));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("31 Feb 04")));
+    QVERIFY(f.app->find(QStringLiteral("edit")));
+    QCOMPARE(d.box("Text2")->text(), QStringLiteral("31 Feb 04"));
+    QCOMPARE(d.combo("player")->currentText(), QStringLiteral("Brown"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 7);
+
+    // The file cannot be written: said, nothing gone, the window stays.
+    d.box("Text2")->setText(QStringLiteral("6 Mar 04"));
+    QVERIFY(f.sql(QStringLiteral("CREATE TRIGGER no_delete BEFORE DELETE ON score BEGIN "
+                                 "SELECT RAISE(ABORT, 'the file is locked'); END")));
+    d.click("Command22");
+    QVERIFY(f.prompter->last().startsWith(QStringLiteral("No rounds were deleted")));
+    QVERIFY(f.app->find(QStringLiteral("edit")));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 7);
+}
+
+void TestSearch::unusableFileOnLoad()
+{
+    Fixture f;
+    {
+        QFile junk(f.dataFile());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(5000, 'y'));
+    }
+    Search s(f);
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().contains(f.dataFile()));
+    QCOMPARE(s.combo("player")->count(), 1);
+    Search d(f, QStringLiteral("edit"));
+    QCOMPARE(f.prompter->messages.size(), 2);
+    d.click("Command22");
+    QVERIFY(f.app->find(QStringLiteral("edit")));
+    QCOMPARE(QFile(f.dataFile()).size(), 5000);
+}
+
+PARLOG_TEST(TestSearch)
+#include "tst_search.moc"
