@@ -58,4 +58,40 @@ std::optional<Rows> allRows(Connection& connection, const QString& sql,
     return result;
 }
 
+bool insertRow(Connection& connection, const QString& table, const QStringList& columns,
+               const QVariantList& values)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    QSqlQuery q = connection.query();
+    return connection.exec(q,
+                           QStringLiteral("INSERT INTO %1(%2) VALUES (%3)")
+                               .arg(table, columns.join(QStringLiteral(", ")),
+                                    marks.join(QStringLiteral(", "))),
+                           values);
+}
+
+bool updateRow(Connection& connection, const QString& table, const QStringList& columns,
+               const QVariantList& values, qint64 id, int* changed)
+{
+    QStringList sets;
+    for (const QString& c : columns)
+        sets << c + QStringLiteral(" = ?");
+    QSqlQuery q = connection.query();
+    const bool ok = connection.exec(q,
+                                    QStringLiteral("UPDATE %1 SET %2 WHERE ID = ?")
+                                        .arg(table, sets.join(QStringLiteral(", "))),
+                                    QVariantList(values) << id);
+    if (changed)
+        *changed = ok ? q.numRowsAffected() : 0;
+    return ok;
+}
+
+bool deleteRow(Connection& connection, const QString& table, qint64 id)
+{
+    QSqlQuery q = connection.query();
+    return connection.exec(q, QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(table), {id});
+}
+
 } // namespace parlog

@@ -28,4 +28,13 @@ struct Rows {
 std::optional<Rows> allRows(Connection& connection, const QString& sql,
                             const QVariantList& values = {});
 
+// Rows written column by column. Table and
+// column names come from the program; every value is bound.
+bool insertRow(Connection& connection, const QString& table, const QStringList& columns,
+               const QVariantList& values);
+// Changes the row with that ID; changed tells how many rows were changed.
+bool updateRow(Connection& connection, const QString& table, const QStringList& columns,
+               const QVariantList& values, qint64 id, int* changed = nullptr);
+bool deleteRow(Connection& connection, const QString& table, qint64 id);
+
 } // namespace parlog

@@ -11,15 +11,6 @@
 
 namespace parlog {
 
-// Rows of the player and course registers, written column by column. Table and
-// column names come from the program; every value is bound.
-bool insertRow(Connection& connection, const QString& table, const QStringList& columns,
-               const QVariantList& values);
-// Changes the row with that ID; changed tells how many rows were changed.
-bool updateRow(Connection& connection, const QString& table, const QStringList& columns,
-               const QVariantList& values, qint64 id, int* changed = nullptr);
-bool deleteRow(Connection& connection, const QString& table, qint64 id);
-
 // The course par: the 32-bit sum of the eighteen pars, each rounded halves to even.
 // Empty when a box cannot be read or the sum leaves the range.
 std::optional<std::int32_t> coursePar(const std::array<QString, 18>& pars);

@@ -301,6 +301,19 @@ Layout possibleRound()
     return l;
 }
 
+// The bands of a grouped search report: no page header, a group header per group.
+QList<Band> groupedBands(Item title, int titleHeight, int groupHeight, QList<Item> group,
+                         int detailHeight, QList<Item> detail)
+{
+    return {band(QStringLiteral("Section4"), BandKind::ReportHeader, titleHeight, {title}),
+            band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
+            band(QStringLiteral("Section6"), BandKind::GroupHeader, groupHeight, std::move(group)),
+            band(QStringLiteral("Section1"), BandKind::Detail, detailHeight, std::move(detail)),
+            band(QStringLiteral("Section7"), BandKind::GroupFooter, 0),
+            band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
+            band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
+}
+
 // The compact line of a round, as the plain list prints it (top 142) or under a
 // group header (top 0, reading the child rows).
 QList<Item> compactHeadings(int top, bool grouped)
@@ -374,17 +387,11 @@ Layout groupedCompactList()
     group << hline(QStringLiteral("Line1"), 283, 850, 9213);
     QList<Item> line = compactLine(0, true);
     line << hline(QStringLiteral("Line3"), 425, 283, 9082);
-    l.bands = {
-        band(QStringLiteral("Section4"), BandKind::ReportHeader, 285,
-             {label(QStringLiteral("Label9"), QStringLiteral("Golf  Report Results"),
-                    QRect(3260, 0, 3405, 285), font(15.75, true, false, QStringLiteral("Times New Roman")),
-                    Align::Center)}),
-        band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
-        band(QStringLiteral("Section6"), BandKind::GroupHeader, 855, group),
-        band(QStringLiteral("Section1"), BandKind::Detail, 315, line),
-        band(QStringLiteral("Section7"), BandKind::GroupFooter, 0),
-        band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
-        band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
+    l.bands = groupedBands(label(QStringLiteral("Label9"), QStringLiteral("Golf  Report Results"),
+                                 QRect(3260, 0, 3405, 285),
+                                 font(15.75, true, false, QStringLiteral("Times New Roman")),
+                                 Align::Center),
+                           285, 855, group, 315, line);
     return l;
 }
 
@@ -518,20 +525,15 @@ Layout groupedFullCards()
     l.name = QStringLiteral("DataReport4");
     l.caption = QStringLiteral("Report");
     l.width = 7657;
-    l.bands = {
-        band(QStringLiteral("Section4"), BandKind::ReportHeader, 435,
-             {label(QStringLiteral("Label23"), QStringLiteral("Detailed Golf Report Results"),
-                    QRect(1701, 0, 4680, 435), font(14.25, true), Align::Center)}),
-        band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
-        band(QStringLiteral("Section6"), BandKind::GroupHeader, 570,
-             {hline(QStringLiteral("Line2"), 0, 0, 7657),
-              // Wider than drawn first, so that a long name prints whole.
-              field(QStringLiteral("Text1"), QString(), QRect(142, 0, 7000, 435), font(15.75, true)),
-              hline(QStringLiteral("Line1"), 0, 567, 2265)}),
-        band(QStringLiteral("Section1"), BandKind::Detail, 6390, fullCard(true)),
-        band(QStringLiteral("Section7"), BandKind::GroupFooter, 0),
-        band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
-        band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
+    l.bands = groupedBands(
+        label(QStringLiteral("Label23"), QStringLiteral("Detailed Golf Report Results"),
+              QRect(1701, 0, 4680, 435), font(14.25, true), Align::Center),
+        435, 570,
+        {hline(QStringLiteral("Line2"), 0, 0, 7657),
+         // Wider than drawn first, so that a long name prints whole.
+         field(QStringLiteral("Text1"), QString(), QRect(142, 0, 7000, 435), font(15.75, true)),
+         hline(QStringLiteral("Line1"), 0, 567, 2265)},
+        6390, fullCard(true));
     return l;
 }
 

@@ -300,8 +300,13 @@ void ScoreAdd::Command54_Click()
     app().show(QStringLiteral("Handicapform"));
 }
 
-void ScoreAdd::clearTicks()
+void ScoreAdd::clearPlayersCard()
 {
+    handicap->setText(QStringLiteral("0"));
+    setHolesToZero();
+    for (QLineEdit* b : {putts, inn, out, gross, net})
+        b->setText(QStringLiteral("0"));
+    comment->setPlainText(QString());
     for (QCheckBox* b : f)
         b->setChecked(false);
     for (QCheckBox* b : g)
@@ -312,12 +317,7 @@ void ScoreAdd::Command56_Click()
 {
     Division->setText(QString());
     player->setEditText(QString());
-    handicap->setText(QStringLiteral("0"));
-    setHolesToZero();
-    for (QLineEdit* b : {putts, inn, out, gross, net})
-        b->setText(QStringLiteral("0"));
-    comment->setPlainText(QString());
-    clearTicks();
+    clearPlayersCard();
     clearall->show();
     rsaved->hide();
     Command54->show();
@@ -332,12 +332,7 @@ void ScoreAdd::clearall_Click()
     Division->setText(QString());
     player->setEditText(QString());
     Date->setText(formatDate(app().today(), DateFormat::Short));
-    handicap->setText(QStringLiteral("0"));
-    setHolesToZero();
-    for (QLineEdit* b : {putts, inn, out, gross, net})
-        b->setText(QStringLiteral("0"));
-    comment->setPlainText(QString());
-    clearTicks();
+    clearPlayersCard();
     moveFocus(course);
     clearall->hide();
 }

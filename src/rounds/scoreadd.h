@@ -32,7 +32,8 @@ public:
 
 private:
     void setHolesToZero();
-    void clearTicks();
+    // Everything of one player's card, from the handicap to the ticks, back to a new card.
+    void clearPlayersCard();
 
     QLineEdit* Text160;
     QComboBox* course;

@@ -2,8 +2,8 @@
 
 #include "data/connection.h"
 #include "data/conversions.h"
+#include "data/queries.h"
 
-#include <QSqlQuery>
 
 namespace parlog {
 
@@ -108,16 +108,7 @@ std::optional<QVariantList> roundValues(const RoundCard& card, QString* problem)
 
 bool insertRound(Connection& connection, const QVariantList& values)
 {
-    const QStringList columns = roundColumns();
-    QStringList marks;
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        marks << QStringLiteral("?");
-    QSqlQuery q = connection.query();
-    return connection.exec(q,
-                           QStringLiteral("INSERT INTO score(%1) VALUES (%2)")
-                               .arg(columns.join(QStringLiteral(", ")),
-                                    marks.join(QStringLiteral(", "))),
-                           values);
+    return insertRow(connection, QStringLiteral("score"), roundColumns(), values);
 }
 
 } // namespace parlog

@@ -75,11 +75,7 @@ void TestApplication::startsInAnEmptyFolder()
 void TestApplication::startUpNamesAForeignFile()
 {
     Fixture f;
-    {
-        QFile file(f.dataFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'z'));
-    }
+    f.spoilDataFile(4096);
     QVERIFY(!f.app->checkDataFile());
     QCOMPARE(f.prompter->messages.size(), 1);
     QVERIFY(f.prompter->last().contains(f.dataFile()));

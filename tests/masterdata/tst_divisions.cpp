@@ -121,11 +121,7 @@ void TestDivisions::deletingTheLastName()
 void TestDivisions::unusableFile()
 {
     Fixture f;
-    {
-        QFile junk(f.dataFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(1000, 'q'));
-    }
+    f.spoilDataFile(1000);
     Divisions d(f);
     QCOMPARE(f.prompter->messages.size(), 1);
     QVERIFY(f.prompter->last().contains(f.dataFile()));

@@ -41,14 +41,7 @@ struct Players {
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
-    void pick(const QString& name)
-    {
-        QComboBox* c = combo();
-        const int i = c->findText(name);
-        QVERIFY2(i >= 0, qPrintable(name));
-        c->setCurrentIndex(i);
-        Q_EMIT c->activated(i);
-    }
+    void pick(const QString& name) { test::pick(combo(), name); }
     QStringList items() const
     {
         QStringList list;
@@ -215,20 +208,14 @@ void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 
     // A file that cannot be written.
     p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
-    QVERIFY(QFile::rename(f.dataFile(), f.path(QStringLiteral("away.mdb"))));
-    {
-        QFile junk(f.dataFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("not a database at all");
-    }
+    f.spoilDataFile();
     p.click(QStringLiteral("Command12"));
     QCOMPARE(f.prompter->messages.size(), 3);
     QVERIFY(f.prompter->last().contains(f.dataFile()));
     QCOMPARE(p.mode(), QStringLiteral("1"));
     QVERIFY(p.saveVisible());
     QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Kelly"));
-    QVERIFY(QFile::remove(f.dataFile()));
-    QVERIFY(QFile::rename(f.path(QStringLiteral("away.mdb")), f.dataFile()));
+    f.restoreDataFile();
     p.click(QStringLiteral("Command12"));
     QCOMPARE(f.prompter->messages.size(), 3);
     QCOMPARE(f.value(QStringLiteral("SELECT membership FROM player WHERE playername = 'Kelly'"))

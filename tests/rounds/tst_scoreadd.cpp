@@ -44,14 +44,7 @@ struct Card {
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
-    void pick(const QString& comboName, const QString& item)
-    {
-        QComboBox* c = combo(comboName);
-        const int i = c->findText(item);
-        QVERIFY2(i >= 0, qPrintable(item));
-        c->setCurrentIndex(i);
-        Q_EMIT c->activated(i);
-    }
+    void pick(const QString& comboName, const QString& item) { test::pick(combo(comboName), item); }
     QStringList totals() const
     {
         return {box(QStringLiteral("out"))->text(), box(QStringLiteral("inn"))->text(),
@@ -494,13 +487,7 @@ void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
     c.fill(QStringLiteral("Adams"));
 
     // Someone replaces the data file with something else.
-    const QString saved = f.path(QStringLiteral("saved.mdb"));
-    QVERIFY(QFile::rename(f.dataFile(), saved));
-    {
-        QFile junk(f.dataFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(2048, 'j'));
-    }
+    f.spoilDataFile();
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QCOMPARE(f.prompter->messages.size(), 1);
     QVERIFY(f.prompter->last().contains(f.dataFile()));
@@ -515,20 +502,14 @@ void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
     QCOMPARE(QFile(f.dataFile()).size(), 2048);
 
     // With the file back, the same card saves.
-    QVERIFY(QFile::remove(f.dataFile()));
-    QVERIFY(QFile::rename(saved, f.dataFile()));
+    f.restoreDataFile();
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QCOMPARE(f.prompter->messages.size(), 3);
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 2);
 
     // A window that loads without its file still opens, with empty lists.
     c.window->close();
-    QVERIFY(QFile::rename(f.dataFile(), saved));
-    {
-        QFile junk(f.dataFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(2048, 'j'));
-    }
+    f.spoilDataFile();
     Card empty(f);
     QCOMPARE(f.prompter->messages.size(), 4);
     QCOMPARE(empty.combo(QStringLiteral("player"))->count(), 0);

@@ -514,11 +514,7 @@ void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()
 void TestSearch::unusableFileOnLoad()
 {
     Fixture f;
-    {
-        QFile junk(f.dataFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(5000, 'y'));
-    }
+    f.spoilDataFile(5000);
     Search s(f);
     QCOMPARE(f.prompter->messages.size(), 1);
     QVERIFY(f.prompter->last().contains(f.dataFile()));

@@ -300,11 +300,7 @@ void TestStatsWindows::chartsTakeTheHubsPlayer()
 void TestStatsWindows::unusableFileOnLoad()
 {
     Fixture f;
-    {
-        QFile junk(f.dataFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(3000, 'z'));
-    }
+    f.spoilDataFile(3000);
     Hub h(f);
     QCOMPARE(f.prompter->messages.size(), 1);
     QCOMPARE(h.combo->count(), 0);

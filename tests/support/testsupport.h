@@ -4,6 +4,7 @@
 #include "data/connection.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QQueue>
@@ -131,6 +132,23 @@ public:
 
     void setToday(QDate d) { m_today = d; }
 
+    // Puts something that is not a Parlog database where the data file is; the real
+    // one, if there is one, waits aside for restoreDataFile().
+    void spoilDataFile(int bytes = 2048)
+    {
+        const QString aside = path(QStringLiteral("aside.mdb"));
+        QFile::remove(aside);
+        QFile::rename(dataFile(), aside);
+        QFile junk(dataFile());
+        if (junk.open(QIODevice::WriteOnly))
+            junk.write(QByteArray(bytes, 'j'));
+    }
+    void restoreDataFile()
+    {
+        QFile::remove(dataFile());
+        QFile::rename(path(QStringLiteral("aside.mdb")), dataFile());
+    }
+
     static void settle()
     {
         for (int i = 0; i < 3; ++i) {
@@ -147,6 +165,15 @@ public:
 private:
     QDate m_today;
 };
+
+// Picks an entry of a picker as the user does from its list.
+inline void pick(QComboBox* combo, const QString& text)
+{
+    const int i = combo->findText(text);
+    QVERIFY2(i >= 0, qPrintable(text));
+    combo->setCurrentIndex(i);
+    Q_EMIT combo->activated(i);
+}
 
 template <typename T> T* child(QWidget* window, const QString& name)
 {
