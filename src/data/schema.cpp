@@ -57,6 +57,7 @@ QStringList createStatements()
         QStringLiteral("CREATE INDEX score_course ON score (course)"),
         QStringLiteral("CREATE INDEX score_comp ON score (comp)"),
         QStringLiteral("CREATE INDEX score_date ON score (strdate)"),
+        QStringLiteral("CREATE INDEX score_net ON score (net)"),
         QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId),
         QStringLiteral("PRAGMA user_version = %1").arg(kVersion),
     };

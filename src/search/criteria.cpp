@@ -1,6 +1,7 @@
 #include "search/criteria.h"
 
 #include "data/conversions.h"
+#include "data/schema.h"
 
 #include <QSqlQuery>
 
@@ -59,20 +60,34 @@ std::optional<Filter> filterFor(const Criteria& criteria, QString* problem)
     return filter;
 }
 
+QStringList compactColumns()
+{
+    return {QStringLiteral("playerID"), QStringLiteral("hand"),  QStringLiteral("division"),
+            QStringLiteral("course"),   QStringLiteral("comp"),  QStringLiteral("comment"),
+            QStringLiteral("strdate"),  QStringLiteral("inn"),   QStringLiteral("out"),
+            QStringLiteral("gross"),    QStringLiteral("net")};
+}
+
 std::optional<Rows> searchRounds(Connection& connection, const Filter& filter,
-                                 const QString& orderColumn)
+                                 const QString& orderColumn, const QStringList& columns)
 {
     if (!isOrderColumn(orderColumn))
         return std::nullopt;
+    const QStringList known = schema::columnNames(QStringLiteral("score"));
+    for (const QString& c : columns)
+        if (!known.contains(c))
+            return std::nullopt;
+    const QString list = columns.isEmpty() ? QStringLiteral("*") : columns.join(QStringLiteral(", "));
     return allRows(connection,
-                   QStringLiteral("SELECT * FROM score WHERE %1 ORDER BY %2, rowid")
-                       .arg(filter.where, orderColumn),
+                   QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY %3, rowid")
+                       .arg(list, filter.where, orderColumn),
                    filter.values);
 }
 
 std::optional<report::DataSource> groupedSearch(Connection& connection, const Filter& filter,
                                                 const QString& orderColumn,
-                                                const QString& groupColumn)
+                                                const QString& groupColumn,
+                                                const QStringList& columns)
 {
     if (!isGroupColumn(groupColumn))
         return std::nullopt;
@@ -82,7 +97,10 @@ std::optional<report::DataSource> groupedSearch(Connection& connection, const Fi
                                     .arg(groupColumn));
     if (!groups)
         return std::nullopt;
-    const auto rounds = searchRounds(connection, filter, orderColumn);
+    QStringList wanted = columns;
+    if (!wanted.isEmpty() && !wanted.contains(groupColumn))
+        wanted << groupColumn;
+    const auto rounds = searchRounds(connection, filter, orderColumn, wanted);
     if (!rounds)
         return std::nullopt;
     report::DataSource source;

@@ -39,16 +39,20 @@ bool isOrderColumn(const QString& column);
 bool isGroupColumn(const QString& column);
 
 // The rounds that match, ordered by the column (rounds of equal value in the order
-// they were stored).
+// they were stored): every column, or only those named.
 std::optional<Rows> searchRounds(Connection& connection, const Filter& filter,
-                                 const QString& orderColumn);
+                                 const QString& orderColumn, const QStringList& columns = {});
+
+// The columns the compact lists print: a search for them reads a fraction of a round.
+QStringList compactColumns();
 
 // The rounds that match in groups: one group for every value of the group column in
 // the whole score table, in ascending order, even with no matching round under it;
 // under each, its matching rounds in the chosen order.
 std::optional<report::DataSource> groupedSearch(Connection& connection, const Filter& filter,
                                                 const QString& orderColumn,
-                                                const QString& groupColumn);
+                                                const QString& groupColumn,
+                                                const QStringList& columns = {});
 
 // Deletes the rounds that match; deleted tells how many went.
 bool deleteRounds(Connection& connection, const Filter& filter, int* deleted = nullptr);

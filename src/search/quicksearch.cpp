@@ -195,24 +195,31 @@ void QuickSearch::Command22_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const QString question = QStringLiteral("Click YES for a Compact Report or NO for a Full Report");
-    const QString title = QStringLiteral("Golf Search Results");
-    if (m_groupField == u"none") {
-        const auto rows = filter ? searchRounds(*connection, *filter, m_orderField) : std::nullopt;
+    const bool grouped = m_groupField != u"none";
+    // A search that cannot run says so; the grouped lists say it through their report.
+    if (!filter && !grouped) {
+        app().inform(kPleaseTryAgain);
+        return;
+    }
+    const bool compact = app().prompter().ask(
+        QStringLiteral("Click YES for a Compact Report or NO for a Full Report"),
+        QStringLiteral("Golf Search Results"));
+    // The compact lists print a few columns of each round; read only those.
+    const QStringList columns = compact ? compactColumns() : QStringList();
+    if (!grouped) {
+        const auto rows = searchRounds(*connection, *filter, m_orderField, columns);
         if (!rows) {
-            // The search could not run: say so rather than show a report of nothing.
             app().inform(kPleaseTryAgain);
             return;
         }
-        const bool compact = app().prompter().ask(question, title);
         const QString name = compact ? QStringLiteral("DataReport5") : QStringLiteral("DataReport6");
         app().report(name).setDataSource(report::DataSource::of(rows));
         showReport(app(), name);
         return;
     }
-    const auto source = filter ? groupedSearch(*connection, *filter, m_orderField, m_groupField)
+    const auto source = filter ? groupedSearch(*connection, *filter, m_orderField, m_groupField,
+                                               columns)
                                : std::nullopt;
-    const bool compact = app().prompter().ask(question, title);
     const QString name = compact ? QStringLiteral("DataReport3") : QStringLiteral("DataReport4");
     report::Report& r = app().report(name);
     r.setDataSource(source ? *source
