@@ -34,14 +34,14 @@ Qt::Alignment alignmentOf(Align align)
 
 } // namespace
 
-QFont qfont(const FontSpec& spec)
+QFont qfont(const FontSpec& style)
 {
-    QFont f(spec.family);
-    f.setStyleHint(spec.family.contains(QLatin1String("Times")) ? QFont::Serif
+    QFont f(style.family);
+    f.setStyleHint(style.family.contains(QLatin1String("Times")) ? QFont::Serif
                                                                   : QFont::SansSerif);
-    f.setPointSizeF(spec.points);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    f.setPointSizeF(style.points);
+    f.setBold(style.bold);
+    f.setItalic(style.italic);
     return f;
 }
 

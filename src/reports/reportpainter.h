@@ -19,6 +19,6 @@ QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = 
 bool writePdf(Paginator& paginator, const QString& path, QString* error);
 
 // The QFont for a report font at a resolution.
-QFont qfont(const FontSpec& spec);
+QFont qfont(const FontSpec& style);
 
 } // namespace parlog::report
