@@ -72,6 +72,14 @@ void HandicapForm::Command1_Click()
                      connection->describe(connection->lastError()));
         return;
     }
+    // A name typed on the card that is not in the register has no row to take it.
+    if (q.numRowsAffected() == 0) {
+        app().inform(QStringLiteral("The new handicap was not stored: there is no player named "
+                                    "\"%1\" in the register. Add the player first, or press "
+                                    "Close.")
+                         .arg(m_player));
+        return;
+    }
     close();
 }
 

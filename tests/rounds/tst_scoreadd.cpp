@@ -100,6 +100,7 @@ private Q_SLOTS:
     void stateOfSaveRecordSavedAndClearForm();
     void closeDiscardsTheCard();
     void handicapDialogWritesToItsOwnPlayer();
+    void handicapDialogForAPlayerNotInTheRegister();
     void handicapDialogClose();
     void unusableDataFileIsReportedAndTheCardKept();
 };
@@ -458,6 +459,25 @@ void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
     QCOMPARE(f.value(QStringLiteral("SELECT hand FROM score WHERE playerID = 'Sean O''Brien'"))
                  .toDouble(),
              12.5);
+}
+
+void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    // A name typed on the card instead of picked.
+    c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Visitor"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+    QCOMPARE(child<QLabel>(dialog, QStringLiteral("Label4"))->text(), QStringLiteral("Visitor"));
+    child<QLineEdit>(dialog, QStringLiteral("Text1"))->setText(QStringLiteral("18"));
+    QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("no player named \"Visitor\"")));
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), dialog);
+    QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("Text1"))->text(), QStringLiteral("18"));
 }
 
 void TestScoreAdd::handicapDialogClose()
