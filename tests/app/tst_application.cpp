@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +47,7 @@ class TestApplication : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startsInAnEmptyFolder();
+    void theProgramStartsInAnEmptyFolder();
     void startUpNamesAForeignFile();
     void windowExistsAtMostOnce();
     void closingDiscardsAndTheNextShowLoadsAfresh();
@@ -70,6 +72,29 @@ void TestApplication::startsInAnEmptyFolder()
     QVERIFY(menu->isVisible());
     QCOMPARE(f.prompter->messages.size(), 0);
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 0);
+}
+
+void TestApplication::theProgramStartsInAnEmptyFolder()
+{
+    QTemporaryDir folder;
+    const QString program = folder.filePath(QStringLiteral("parlog"));
+    QVERIFY(QFile::copy(QStringLiteral(PARLOG_PROGRAM), program));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(program, {});
+    QVERIFY(process.waitForStarted(10000));
+    const QString data = folder.filePath(QStringLiteral("parlog.mdb"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(data), 15000);
+    // Still running: the program waits with its menu open.
+    QTest::qWait(300);
+    QCOMPARE(process.state(), QProcess::Running);
+    process.kill();
+    process.waitForFinished(5000);
+    Connection c(data);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
 }
 
 void TestApplication::startUpNamesAForeignFile()
