@@ -32,8 +32,9 @@ Application::Application(Services services)
 
 Application::~Application()
 {
+    // Top-level windows have no parent to own them; they go before the services they use.
     for (const auto& window : std::as_const(m_windows))
-        delete window.data();
+        std::unique_ptr<QWidget> owned(window.data());
 }
 
 QString Application::dataFile() const
