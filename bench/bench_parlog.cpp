@@ -110,11 +110,12 @@ void FirstPageOfTheLastYear(benchmark::State& state)
 {
     parlog::Connection c(g_path);
     c.open();
-    const auto rows = parlog::searchRounds(c, *parlog::filterFor(lastYear(), nullptr),
-                                           QStringLiteral("net"));
+    const auto rows =
+        parlog::searchRounds(c, *parlog::filterFor(lastYear(), nullptr), QStringLiteral("net"));
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
     for (auto _ : state) {
-        parlog::report::Paginator p(layout, parlog::report::DataSource::of(rows), QDate(2026, 1, 1));
+        parlog::report::Paginator p(layout, parlog::report::DataSource::of(rows),
+                                    QDate(2026, 1, 1));
         benchmark::DoNotOptimize(p.page(0).commands.size());
         benchmark::DoNotOptimize(p.pageCount());
     }

@@ -19,18 +19,18 @@ namespace parlog::tools {
 namespace {
 
 const QStringList kFirst = {
-    QStringLiteral("Sean"),   QStringLiteral("Mary"),   QStringLiteral("John"),
-    QStringLiteral("Aoife"),  QStringLiteral("Peter"),  QStringLiteral("Claire"),
-    QStringLiteral("Brian"),  QStringLiteral("Siobhan"), QStringLiteral("David"),
-    QStringLiteral("Helen"),  QStringLiteral("Michael"), QStringLiteral("Anne"),
-    QStringLiteral("Tom"),    QStringLiteral("Niamh"),  QStringLiteral("Robert"),
+    QStringLiteral("Sean"),  QStringLiteral("Mary"),    QStringLiteral("John"),
+    QStringLiteral("Aoife"), QStringLiteral("Peter"),   QStringLiteral("Claire"),
+    QStringLiteral("Brian"), QStringLiteral("Siobhan"), QStringLiteral("David"),
+    QStringLiteral("Helen"), QStringLiteral("Michael"), QStringLiteral("Anne"),
+    QStringLiteral("Tom"),   QStringLiteral("Niamh"),   QStringLiteral("Robert"),
     QStringLiteral("Grace")};
 const QStringList kLast = {
-    QStringLiteral("O'Brien"), QStringLiteral("Adams"),    QStringLiteral("Brown"),
-    QStringLiteral("Browning"), QStringLiteral("Murphy"),  QStringLiteral("O'Neill"),
-    QStringLiteral("Kelly"),   QStringLiteral("Walsh"),    QStringLiteral("McCarthy"),
-    QStringLiteral("Byrne"),   QStringLiteral("D'Arcy"),   QStringLiteral("Ryan"),
-    QStringLiteral("Doyle"),   QStringLiteral("Fitzgerald"), QStringLiteral("Gallagher"),
+    QStringLiteral("O'Brien"),  QStringLiteral("Adams"),      QStringLiteral("Brown"),
+    QStringLiteral("Browning"), QStringLiteral("Murphy"),     QStringLiteral("O'Neill"),
+    QStringLiteral("Kelly"),    QStringLiteral("Walsh"),      QStringLiteral("McCarthy"),
+    QStringLiteral("Byrne"),    QStringLiteral("D'Arcy"),     QStringLiteral("Ryan"),
+    QStringLiteral("Doyle"),    QStringLiteral("Fitzgerald"), QStringLiteral("Gallagher"),
     QStringLiteral("Lynch")};
 const QStringList kCourses = {
     QStringLiteral("Ballybunion Old"), QStringLiteral("Lahinch"),
@@ -39,21 +39,26 @@ const QStringList kCourses = {
     QStringLiteral("Mount Juliet"),    QStringLiteral("Carne"),
     QStringLiteral("Enniscrone"),      QStringLiteral("Waterville"),
     QStringLiteral("Rosapenna"),       QStringLiteral("St Andrews Old")};
-const QStringList kTowns = {QStringLiteral("Kerry"), QStringLiteral("Clare"),
-                            QStringLiteral("Dublin"), QStringLiteral("Down"),
-                            QStringLiteral("Kildare"), QStringLiteral("Wicklow"),
+const QStringList kTowns = {QStringLiteral("Kerry"),    QStringLiteral("Clare"),
+                            QStringLiteral("Dublin"),   QStringLiteral("Down"),
+                            QStringLiteral("Kildare"),  QStringLiteral("Wicklow"),
                             QStringLiteral("Kilkenny"), QStringLiteral("Mayo"),
-                            QStringLiteral("Sligo"), QStringLiteral("Donegal")};
+                            QStringLiteral("Sligo"),    QStringLiteral("Donegal")};
 const QStringList kDivisions = {QStringLiteral("Gents"), QStringLiteral("Ladies"),
                                 QStringLiteral("Seniors"), QStringLiteral("Juniors")};
 const QStringList kComps = {
-    QStringLiteral("Captain's Prize"), QStringLiteral("Club Medal"),
+    QStringLiteral("Captain's Prize"),   QStringLiteral("Club Medal"),
     QStringLiteral("President's Prize"), QStringLiteral("Spring Stableford"),
-    QStringLiteral("Winter League"),   QStringLiteral("Friendly"),
+    QStringLiteral("Winter League"),     QStringLiteral("Friendly"),
     QStringLiteral("Open Week")};
-const QStringList kComments = {QString(), QString(), QString(), QString(),
-                               QStringLiteral("Windy"), QStringLiteral("Twos club on 7"),
-                               QStringLiteral("HOLE in One!"), QStringLiteral("Wet greens"),
+const QStringList kComments = {QString(),
+                               QString(),
+                               QString(),
+                               QString(),
+                               QStringLiteral("Windy"),
+                               QStringLiteral("Twos club on 7"),
+                               QStringLiteral("HOLE in One!"),
+                               QStringLiteral("Wet greens"),
                                QStringLiteral("Played with the captain's group")};
 
 // Pars of a plausible par-70 to par-72 course.
@@ -103,8 +108,9 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
     QList<QByteArray> indexes;
     {
         sqlite3_stmt* list = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT name, sql FROM sqlite_master WHERE type = 'index' "
-                                   "AND tbl_name = 'score' AND sql IS NOT NULL",
+        if (sqlite3_prepare_v2(db,
+                               "SELECT name, sql FROM sqlite_master WHERE type = 'index' "
+                               "AND tbl_name = 'score' AND sql IS NOT NULL",
                                -1, &list, nullptr) != SQLITE_OK)
             return fail();
         QList<QByteArray> names;
@@ -114,8 +120,8 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         }
         sqlite3_finalize(list);
         for (const QByteArray& name : names)
-            if (sqlite3_exec(db, ("DROP INDEX " + name).constData(), nullptr, nullptr,
-                             nullptr) != SQLITE_OK)
+            if (sqlite3_exec(db, ("DROP INDEX " + name).constData(), nullptr, nullptr, nullptr) !=
+                SQLITE_OK)
                 return fail();
     }
     QStringList columns;
@@ -187,7 +193,8 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         sqlite3_bind_text(insert, k++, date.constData(), int(date.size()), SQLITE_TRANSIENT);
         for (int h = 0; h < 18; ++h)
             sqlite3_bind_int(insert, k++,
-                             holes[h] <= p[h] ? random.bounded(100) < 70 : random.bounded(100) < 25);
+                             holes[h] <= p[h] ? random.bounded(100) < 70
+                                              : random.bounded(100) < 25);
         for (int h = 0; h < 18; ++h)
             sqlite3_bind_int(insert, k++, p[h] == 3 ? 0 : random.bounded(100) < 55);
         const auto text = [&](const QByteArray& value) {
@@ -272,10 +279,19 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
                  {name, QString::number(1000 + i), QString::number(handicap), division,
                   QStringLiteral("%1 Main Street").arg(random.bounded(1, 120)),
                   town + QStringLiteral(" Town"), QStringLiteral("Co. ") + town,
-                  QStringLiteral("P%1 X%2").arg(random.bounded(10, 99)).arg(random.bounded(100, 999)),
-                  QStringLiteral("0%1 %2").arg(random.bounded(21, 99)).arg(random.bounded(100000, 999999)),
-                  QStringLiteral("08%1 %2").arg(random.bounded(3, 9)).arg(random.bounded(1000000, 9999999)),
-                  QString(name).remove(QLatin1Char('\'')).replace(QLatin1Char(' '), QLatin1Char('.')).toLower() +
+                  QStringLiteral("P%1 X%2")
+                      .arg(random.bounded(10, 99))
+                      .arg(random.bounded(100, 999)),
+                  QStringLiteral("0%1 %2")
+                      .arg(random.bounded(21, 99))
+                      .arg(random.bounded(100000, 999999)),
+                  QStringLiteral("08%1 %2")
+                      .arg(random.bounded(3, 9))
+                      .arg(random.bounded(1000000, 9999999)),
+                  QString(name)
+                          .remove(QLatin1Char('\''))
+                          .replace(QLatin1Char(' '), QLatin1Char('.'))
+                          .toLower() +
                       QStringLiteral("@example.ie")},
                  &error))
             return error;
@@ -290,10 +306,11 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
         courseNames << name;
         const auto p = coursePars(random);
         pars.append(p);
-        QVariantList values{name, QStringLiteral("Links Road"),
-                            kTowns[i % kTowns.size()],
+        QVariantList values{name, QStringLiteral("Links Road"), kTowns[i % kTowns.size()],
                             QStringLiteral("Co. ") + kTowns[i % kTowns.size()],
-                            QStringLiteral("0%1 %2").arg(random.bounded(21, 99)).arg(random.bounded(100000, 999999))};
+                            QStringLiteral("0%1 %2")
+                                .arg(random.bounded(21, 99))
+                                .arg(random.bounded(100000, 999999))};
         int total = 0;
         for (int par : p) {
             values << double(par);

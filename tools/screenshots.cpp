@@ -69,7 +69,8 @@ QWidget* fillCard(parlog::Application& app)
     auto* course = card->findChild<QComboBox*>(QStringLiteral("course"));
     auto* player = card->findChild<QComboBox*>(QStringLiteral("player"));
     course->setCurrentIndex(1);
-    card->findChild<QLineEdit*>(QStringLiteral("Text160"))->setText(QStringLiteral("Captain's Prize"));
+    card->findChild<QLineEdit*>(QStringLiteral("Text160"))
+        ->setText(QStringLiteral("Captain's Prize"));
     player->setCurrentIndex(2);
     Q_EMIT player->activated(2);
     card->findChild<QLineEdit*>(QStringLiteral("HOLE1"))->setFocus();
@@ -142,8 +143,7 @@ QWidget* hub(parlog::Application& app)
 // A hub statistic pressed, its report's window saved, with the first page at print
 // quality beside it.
 std::function<QWidget*(parlog::Application&)> statistic(const QString& button,
-                                                        const QString& report,
-                                                        const QString& file)
+                                                        const QString& report, const QString& file)
 {
     return [button, report, file](parlog::Application& app) -> QWidget* {
         hub(app)->findChild<QPushButton*>(button)->click();
@@ -222,47 +222,48 @@ QList<Shot> shots()
     const auto plain = [](const QString& name) {
         return Shot{name, [name](parlog::Application& app) { return app.show(name); }};
     };
-    return {plain(QStringLiteral("main")),
-            plain(QStringLiteral("frmAbout")),
-            plain(QStringLiteral("help")),
-            plain(QStringLiteral("scoreadd")),
-            {QStringLiteral("scoreadd-filled"), fillCard},
-            {QStringLiteral("Handicapform"), saveCard},
-            {QStringLiteral("player1"), pickThird(QStringLiteral("player1"))},
-            {QStringLiteral("Courses"), pickThird(QStringLiteral("Courses"))},
-            plain(QStringLiteral("Division")),
-            {QStringLiteral("stats"), hub},
-            {QStringLiteral("DataReport7"),
-             statistic(QStringLiteral("Command12"), QStringLiteral("DataReport7"),
-                       QStringLiteral("DataReport7"))},
-            {QStringLiteral("DataReport8"),
-             statistic(QStringLiteral("Command13"), QStringLiteral("DataReport8"),
-                       QStringLiteral("DataReport8"))},
-            {QStringLiteral("DataReport10"),
-             statistic(QStringLiteral("Command3"), QStringLiteral("DataReport10"),
-                       QStringLiteral("DataReport10-best"))},
-            {QStringLiteral("DataReport10-average"),
-             statistic(QStringLiteral("Command5"), QStringLiteral("DataReport10"),
-                       QStringLiteral("DataReport10-average"))},
-            {QStringLiteral("DataReport9"), bestOnCourse},
-            {QStringLiteral("statscourse1"),
-             fromHub(QStringLiteral("Command14"), QStringLiteral("statscourse1"))},
-            {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
-            {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
-            plain(QStringLiteral("quicksearch1")),
-            plain(QStringLiteral("edit")),
-            {QStringLiteral("DataReport5"), search({}, true, QStringLiteral("DataReport5"))},
-            {QStringLiteral("DataReport6"), search({}, false, QStringLiteral("DataReport6"))},
-            {QStringLiteral("DataReport3"),
-             search(QStringLiteral("Check3"), true, QStringLiteral("DataReport3"))},
-            {QStringLiteral("DataReport4"),
-             search(QStringLiteral("Check2"), false, QStringLiteral("DataReport4"))},
-            {QStringLiteral("DataReport1"),
-             listReport(QStringLiteral("DataReport1"),
-                        QStringLiteral("SELECT * FROM player ORDER BY playername"))},
-            {QStringLiteral("DataReport2"),
-             listReport(QStringLiteral("DataReport2"),
-                        QStringLiteral("SELECT * FROM courses ORDER BY coursename"))}};
+    return {
+        plain(QStringLiteral("main")),
+        plain(QStringLiteral("frmAbout")),
+        plain(QStringLiteral("help")),
+        plain(QStringLiteral("scoreadd")),
+        {QStringLiteral("scoreadd-filled"), fillCard},
+        {QStringLiteral("Handicapform"), saveCard},
+        {QStringLiteral("player1"), pickThird(QStringLiteral("player1"))},
+        {QStringLiteral("Courses"), pickThird(QStringLiteral("Courses"))},
+        plain(QStringLiteral("Division")),
+        {QStringLiteral("stats"), hub},
+        {QStringLiteral("DataReport7"),
+         statistic(QStringLiteral("Command12"), QStringLiteral("DataReport7"),
+                   QStringLiteral("DataReport7"))},
+        {QStringLiteral("DataReport8"),
+         statistic(QStringLiteral("Command13"), QStringLiteral("DataReport8"),
+                   QStringLiteral("DataReport8"))},
+        {QStringLiteral("DataReport10"),
+         statistic(QStringLiteral("Command3"), QStringLiteral("DataReport10"),
+                   QStringLiteral("DataReport10-best"))},
+        {QStringLiteral("DataReport10-average"),
+         statistic(QStringLiteral("Command5"), QStringLiteral("DataReport10"),
+                   QStringLiteral("DataReport10-average"))},
+        {QStringLiteral("DataReport9"), bestOnCourse},
+        {QStringLiteral("statscourse1"),
+         fromHub(QStringLiteral("Command14"), QStringLiteral("statscourse1"))},
+        {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
+        {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
+        plain(QStringLiteral("quicksearch1")),
+        plain(QStringLiteral("edit")),
+        {QStringLiteral("DataReport5"), search({}, true, QStringLiteral("DataReport5"))},
+        {QStringLiteral("DataReport6"), search({}, false, QStringLiteral("DataReport6"))},
+        {QStringLiteral("DataReport3"),
+         search(QStringLiteral("Check3"), true, QStringLiteral("DataReport3"))},
+        {QStringLiteral("DataReport4"),
+         search(QStringLiteral("Check2"), false, QStringLiteral("DataReport4"))},
+        {QStringLiteral("DataReport1"),
+         listReport(QStringLiteral("DataReport1"),
+                    QStringLiteral("SELECT * FROM player ORDER BY playername"))},
+        {QStringLiteral("DataReport2"),
+         listReport(QStringLiteral("DataReport2"),
+                    QStringLiteral("SELECT * FROM courses ORDER BY coursename"))}};
 }
 
 } // namespace

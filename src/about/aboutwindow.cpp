@@ -63,15 +63,20 @@ AboutWindow::AboutWindow(Application& app)
 void AboutWindow::form_load()
 {
     setWindowTitle(QStringLiteral("About ") + kTitle);
-    lblVersion->setText(
-        QStringLiteral("Version %1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision));
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision));
     lblTitle->setText(kTitle);
     cmdOK->setFocus();
 }
 
-void AboutWindow::cmdOK_Click() { close(); }
+void AboutWindow::cmdOK_Click()
+{
+    close();
+}
 
-void AboutWindow::cmdSysInfo_Click() { StartSysInfo(); }
+void AboutWindow::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
 
 bool AboutWindow::GetKeyValue(Registry::Handle root, const QString& keyName,
                               const QString& valueName, QString& value)
@@ -81,8 +86,8 @@ bool AboutWindow::GetKeyValue(Registry::Handle root, const QString& keyName,
 
 void AboutWindow::StartSysInfo()
 {
-    const auto path = systemInfoPath(
-        app().registry(), [](const QString& file) { return QFileInfo(file).isFile(); });
+    const auto path = systemInfoPath(app().registry(),
+                                     [](const QString& file) { return QFileInfo(file).isFile(); });
     if (path && app().launcher().start(*path, {}))
         return;
     app().inform(QStringLiteral("System Information Is Unavailable At This Time"));

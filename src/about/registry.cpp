@@ -13,8 +13,7 @@ void MemoryRegistry::set(Handle root, const QByteArray& keyName, const QByteArra
     m_keys[path(root, keyName)].insert(valueName.toLower(), std::move(value));
 }
 
-long MemoryRegistry::openKey(Handle root, const QByteArray& keyName, std::uint32_t,
-                             Handle* key)
+long MemoryRegistry::openKey(Handle root, const QByteArray& keyName, std::uint32_t, Handle* key)
 {
     const QByteArray p = path(root, keyName);
     if (!m_keys.contains(p))
@@ -45,7 +44,10 @@ long MemoryRegistry::queryValue(Handle key, const QByteArray& valueName, std::ui
     return 0;
 }
 
-long MemoryRegistry::closeKey(Handle key) { return m_open.remove(key) ? 0 : 6; }
+long MemoryRegistry::closeKey(Handle key)
+{
+    return m_open.remove(key) ? 0 : 6;
+}
 
 bool GetKeyValue(Registry& registry, Registry::Handle root, const QString& keyName,
                  const QString& valueName, QString& value)

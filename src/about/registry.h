@@ -36,8 +36,7 @@ public:
 class NoRegistry : public Registry {
 public:
     long openKey(Handle, const QByteArray&, std::uint32_t, Handle*) override { return kNotFound; }
-    long queryValue(Handle, const QByteArray&, std::uint32_t*, QByteArray*,
-                    std::uint32_t*) override
+    long queryValue(Handle, const QByteArray&, std::uint32_t*, QByteArray*, std::uint32_t*) override
     {
         return kNotFound;
     }
@@ -55,8 +54,8 @@ public:
 
     long openKey(Handle root, const QByteArray& keyName, std::uint32_t access,
                  Handle* key) override;
-    long queryValue(Handle key, const QByteArray& valueName, std::uint32_t* type,
-                    QByteArray* data, std::uint32_t* size) override;
+    long queryValue(Handle key, const QByteArray& valueName, std::uint32_t* type, QByteArray* data,
+                    std::uint32_t* size) override;
     long closeKey(Handle key) override;
 
     int openKeys() const { return int(m_open.size()); }

@@ -145,13 +145,19 @@ bool Application::checkDataFile() const
     return true;
 }
 
-void Application::inform(const QString& text) const { m_services.prompter->inform(text, kCaption); }
+void Application::inform(const QString& text) const
+{
+    m_services.prompter->inform(text, kCaption);
+}
 
 } // namespace parlog
 
 namespace parlog {
 
-report::Report& Application::report(const QString& name) { return m_reports->get(name); }
+report::Report& Application::report(const QString& name)
+{
+    return m_reports->get(name);
+}
 
 void Application::runModal(QWidget* window)
 {

@@ -23,11 +23,11 @@ class ReportBook;
 } // namespace report
 
 struct Services {
-    QString programFolder;                  // where parlog.mdb and the help pages live
+    QString programFolder; // where parlog.mdb and the help pages live
     std::shared_ptr<Prompter> prompter;
-    std::function<QDate()> today;           // the date of "today"
+    std::function<QDate()> today; // the date of "today"
     std::shared_ptr<Launcher> launcher;
-    std::shared_ptr<Registry> registry;     // the system registry; none on this platform
+    std::shared_ptr<Registry> registry; // the system registry; none on this platform
 };
 
 // The services every window uses, and the registry of open windows: a window exists

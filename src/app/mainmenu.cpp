@@ -29,8 +29,8 @@ QPixmap menuPicture()
     return pixmap;
 }
 
-QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text,
-                     const QRect& where, bool bold)
+QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text, const QRect& where,
+                     bool bold)
 {
     auto* label = new QLabel(text, picture);
     label->setObjectName(name);
@@ -89,8 +89,7 @@ MainMenu::MainMenu(Application& app)
 
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
-    auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("About"),
-                       QRect(24, y, 72, 26));
+    auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("About"), QRect(24, y, 72, 26));
     auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("Help"), QRect(102, y, 72, 26));
     auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Quit"), QRect(180, y, 72, 26));
     for (QPushButton* b : {c32, c2, c27})
@@ -145,15 +144,42 @@ void MainMenu::form_load()
     // Nothing to load: the menu touches no data.
 }
 
-void MainMenu::Command31_Click() { app().show(QStringLiteral("quicksearch1")); }
-void MainMenu::Command36_Click() { app().show(QStringLiteral("Courses")); }
-void MainMenu::Command37_Click() { app().show(QStringLiteral("player1")); }
-void MainMenu::Command38_Click() { app().show(QStringLiteral("stats")); }
-void MainMenu::Command17_Click() { app().show(QStringLiteral("player1")); }
-void MainMenu::Command26_Click() { app().show(QStringLiteral("Courses")); }
-void MainMenu::Command1_Click() { app().show(QStringLiteral("scoreadd")); }
-void MainMenu::Command40_Click() { app().show(QStringLiteral("edit")); }
-void MainMenu::Command32_Click() { app().show(QStringLiteral("frmAbout")); }
+void MainMenu::Command31_Click()
+{
+    app().show(QStringLiteral("quicksearch1"));
+}
+void MainMenu::Command36_Click()
+{
+    app().show(QStringLiteral("Courses"));
+}
+void MainMenu::Command37_Click()
+{
+    app().show(QStringLiteral("player1"));
+}
+void MainMenu::Command38_Click()
+{
+    app().show(QStringLiteral("stats"));
+}
+void MainMenu::Command17_Click()
+{
+    app().show(QStringLiteral("player1"));
+}
+void MainMenu::Command26_Click()
+{
+    app().show(QStringLiteral("Courses"));
+}
+void MainMenu::Command1_Click()
+{
+    app().show(QStringLiteral("scoreadd"));
+}
+void MainMenu::Command40_Click()
+{
+    app().show(QStringLiteral("edit"));
+}
+void MainMenu::Command32_Click()
+{
+    app().show(QStringLiteral("frmAbout"));
+}
 
 void MainMenu::Command2_Click()
 {
@@ -167,6 +193,9 @@ void MainMenu::Command2_Click()
     app().show(QStringLiteral("help"));
 }
 
-void MainMenu::Command27_Click() { app().quit(); }
+void MainMenu::Command27_Click()
+{
+    app().quit();
+}
 
 } // namespace parlog

@@ -25,9 +25,12 @@ void registerWindows(Application& app)
     app.registerWindow(QStringLiteral("frmAbout"),
                        [](Application& a) { return new AboutWindow(a); });
     for (const QString& name : report::reportNames())
-        app.registerWindow(name, [name](Application& a) { return new ReportWindow(a, a.report(name)); });
-    app.registerWindow(QStringLiteral("player1"), [](Application& a) { return new PlayerWindow(a); });
-    app.registerWindow(QStringLiteral("Courses"), [](Application& a) { return new CoursesWindow(a); });
+        app.registerWindow(name,
+                           [name](Application& a) { return new ReportWindow(a, a.report(name)); });
+    app.registerWindow(QStringLiteral("player1"),
+                       [](Application& a) { return new PlayerWindow(a); });
+    app.registerWindow(QStringLiteral("Courses"),
+                       [](Application& a) { return new CoursesWindow(a); });
     app.registerWindow(QStringLiteral("Division"),
                        [](Application& a) { return new DivisionWindow(a); });
     app.registerWindow(QStringLiteral("stats"), [](Application& a) { return new StatsWindow(a); });
@@ -40,9 +43,8 @@ void registerWindows(Application& app)
     app.registerWindow(QStringLiteral("graph"), [](Application& a) {
         return new ChartWindow(a, ChartWindow::Kind::CoursesPlayed);
     });
-    app.registerWindow(QStringLiteral("putts"), [](Application& a) {
-        return new ChartWindow(a, ChartWindow::Kind::Putts);
-    });
+    app.registerWindow(QStringLiteral("putts"),
+                       [](Application& a) { return new ChartWindow(a, ChartWindow::Kind::Putts); });
     app.registerWindow(QStringLiteral("quicksearch1"),
                        [](Application& a) { return new QuickSearch(a); });
     app.registerWindow(QStringLiteral("edit"), [](Application& a) { return new DeleteRounds(a); });

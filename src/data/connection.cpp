@@ -45,9 +45,15 @@ Connection::Connection(QString filePath)
 {
 }
 
-Connection::~Connection() { close(); }
+Connection::~Connection()
+{
+    close();
+}
 
-QSqlDatabase Connection::database() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
 
 QSqlQuery Connection::query() const
 {
@@ -87,8 +93,8 @@ bool Connection::open()
     // A few seconds' patience with another program that holds the file.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=4000"));
     if (!db.open()) {
-        m_error = fileMessage(QStringLiteral("it could not be opened (%1).")
-                                  .arg(errorDetail(db.lastError())));
+        m_error = fileMessage(
+            QStringLiteral("it could not be opened (%1).").arg(errorDetail(db.lastError())));
         db = QSqlDatabase();
         close();
         return false;
@@ -183,8 +189,8 @@ bool Connection::verify()
             m_error = fileMessage(QStringLiteral("it is in use by another program. Try again "
                                                  "when that program has finished with it."));
         else
-            m_error = fileMessage(
-                QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
+            m_error =
+                fileMessage(QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
         return false;
     }
     const int version = q.value(0).toInt();

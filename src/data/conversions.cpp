@@ -12,11 +12,14 @@ namespace {
 
 const char* const kMonthShort[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char* const kMonthLong[12] = {"January", "February", "March",     "April",
-                                    "May",     "June",     "July",      "August",
-                                    "September", "October", "November", "December"};
+const char* const kMonthLong[12] = {"January",   "February", "March",    "April",
+                                    "May",       "June",     "July",     "August",
+                                    "September", "October",  "November", "December"};
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 QString trimBlanks(const QString& text)
 {
@@ -101,9 +104,15 @@ std::optional<std::int64_t> roundHalfEven(double value)
     return static_cast<std::int64_t>(result);
 }
 
-std::optional<std::int16_t> toInt16(const QString& text) { return toWhole<std::int16_t>(text); }
+std::optional<std::int16_t> toInt16(const QString& text)
+{
+    return toWhole<std::int16_t>(text);
+}
 
-std::optional<std::int32_t> toInt32(const QString& text) { return toWhole<std::int32_t>(text); }
+std::optional<std::int32_t> toInt32(const QString& text)
+{
+    return toWhole<std::int32_t>(text);
+}
 
 std::optional<std::int16_t> add16(std::int16_t a, std::int16_t b)
 {

@@ -39,11 +39,11 @@ std::optional<QDate> toDate(const QString& text);
 std::optional<QString> toStoredDate(const QString& text);
 
 enum class DateFormat {
-    Short,         // d-mmm-yy      5-Mar-04, the form boxes show
-    ShortPadded,   // dd-mmm-yy     05-Mar-04, the putts chart labels
-    DottedShort,   // d.MMM.yy      5.Mar.04, the score cards
-    DottedLong,    // d.MMMyyyy     5.Mar2004, the compact lists
-    Long,          // d MMMM yyyy   5 March 2004, report run dates
+    Short,       // d-mmm-yy      5-Mar-04, the form boxes show
+    ShortPadded, // dd-mmm-yy     05-Mar-04, the putts chart labels
+    DottedShort, // d.MMM.yy      5.Mar.04, the score cards
+    DottedLong,  // d.MMMyyyy     5.Mar2004, the compact lists
+    Long,        // d MMMM yyyy   5 March 2004, report run dates
 };
 
 // Month and day names are English whatever the machine's locale.

@@ -38,8 +38,7 @@ std::optional<QVariantMap> firstRow(Connection& connection, const QString& sql,
     return row;
 }
 
-std::optional<Rows> allRows(Connection& connection, const QString& sql,
-                            const QVariantList& values)
+std::optional<Rows> allRows(Connection& connection, const QString& sql, const QVariantList& values)
 {
     QSqlQuery q = connection.query();
     if (!connection.exec(q, sql, values))
@@ -65,11 +64,11 @@ bool insertRow(Connection& connection, const QString& table, const QStringList& 
     for (qsizetype i = 0; i < columns.size(); ++i)
         marks << QStringLiteral("?");
     QSqlQuery q = connection.query();
-    return connection.exec(q,
-                           QStringLiteral("INSERT INTO %1(%2) VALUES (%3)")
-                               .arg(table, columns.join(QStringLiteral(", ")),
-                                    marks.join(QStringLiteral(", "))),
-                           values);
+    return connection.exec(
+        q,
+        QStringLiteral("INSERT INTO %1(%2) VALUES (%3)")
+            .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+        values);
 }
 
 bool updateRow(Connection& connection, const QString& table, const QStringList& columns,
@@ -79,10 +78,10 @@ bool updateRow(Connection& connection, const QString& table, const QStringList& 
     for (const QString& c : columns)
         sets << c + QStringLiteral(" = ?");
     QSqlQuery q = connection.query();
-    const bool ok = connection.exec(q,
-                                    QStringLiteral("UPDATE %1 SET %2 WHERE ID = ?")
-                                        .arg(table, sets.join(QStringLiteral(", "))),
-                                    QVariantList(values) << id);
+    const bool ok = connection.exec(
+        q,
+        QStringLiteral("UPDATE %1 SET %2 WHERE ID = ?").arg(table, sets.join(QStringLiteral(", "))),
+        QVariantList(values) << id);
     if (changed)
         *changed = ok ? q.numRowsAffected() : 0;
     return ok;

@@ -72,12 +72,11 @@ QStringList columnNames(const QString& table)
         return list;
     };
     if (table == u"player")
-        return {QStringLiteral("ID"),       QStringLiteral("playername"),
-                QStringLiteral("membership"), QStringLiteral("Handicapp"),
-                QStringLiteral("division"), QStringLiteral("address1"),
-                QStringLiteral("address2"), QStringLiteral("address3"),
-                QStringLiteral("postcode"), QStringLiteral("telephone"),
-                QStringLiteral("mobile"),   QStringLiteral("email")};
+        return {
+            QStringLiteral("ID"),        QStringLiteral("playername"), QStringLiteral("membership"),
+            QStringLiteral("Handicapp"), QStringLiteral("division"),   QStringLiteral("address1"),
+            QStringLiteral("address2"),  QStringLiteral("address3"),   QStringLiteral("postcode"),
+            QStringLiteral("telephone"), QStringLiteral("mobile"),     QStringLiteral("email")};
     if (table == u"courses")
         return QStringList{QStringLiteral("ID"),         QStringLiteral("coursename"),
                            QStringLiteral("courseadd1"), QStringLiteral("courseadd2"),
@@ -86,14 +85,14 @@ QStringList columnNames(const QString& table)
     if (table == u"division")
         return {QStringLiteral("type")};
     if (table == u"score")
-        return holes("hole") +
-               QStringList{QStringLiteral("out"), QStringLiteral("inn"), QStringLiteral("gross"),
-                           QStringLiteral("net"), QStringLiteral("putts"), QStringLiteral("hand"),
-                           QStringLiteral("strdate")} +
+        return holes("hole") + QStringList{QStringLiteral("out"),    QStringLiteral("inn"),
+                                           QStringLiteral("gross"),  QStringLiteral("net"),
+                                           QStringLiteral("putts"),  QStringLiteral("hand"),
+                                           QStringLiteral("strdate")} +
                holes("green") + holes("fairway") +
-               QStringList{QStringLiteral("course"), QStringLiteral("playerID"),
+               QStringList{QStringLiteral("course"),   QStringLiteral("playerID"),
                            QStringLiteral("division"), QStringLiteral("compss"),
-                           QStringLiteral("comp"), QStringLiteral("comment")};
+                           QStringLiteral("comp"),     QStringLiteral("comment")};
     return {};
 }
 

@@ -18,7 +18,8 @@ using namespace forms;
 
 namespace {
 // The boxes were numbered as they were drawn: hole 6's box is Text28, hole 7's Text32.
-constexpr int kParBox[18] = {18, 20, 22, 24, 26, 28, 32, 34, 36, 38, 40, 42, 44, 46, 48, 50, 52, 54};
+constexpr int kParBox[18] = {18, 20, 22, 24, 26, 28, 32, 34, 36,
+                             38, 40, 42, 44, 46, 48, 50, 52, 54};
 
 // Runs AutoSelectText when a par box gets the focus.
 class AutoSelect : public QObject {
@@ -52,8 +53,8 @@ CoursesWindow::CoursesWindow(Application& app)
 {
     setFixedSize(620, 470);
     createShared(QStringLiteral("Show All"));
-    embolden(label(this, QStringLiteral("Label1"), QStringLiteral("Find Course"),
-                   {12, 12, 100, 24}));
+    embolden(
+        label(this, QStringLiteral("Label1"), QStringLiteral("Find Course"), {12, 12, 100, 24}));
     Combo1->setGeometry(116, 12, 260, 24);
 
     const auto field = [&](const char* name, const char* caption, int row) {
@@ -81,32 +82,35 @@ CoursesWindow::CoursesWindow(Application& app)
     for (int h = 0; h < 18; ++h) {
         const int x = 16 + (h / 6) * 200;
         const int y = 252 + (h % 6) * 30;
-        auto* l = label(this, QStringLiteral("LabelPar%1").arg(h + 1),
-                        h == 4 ? QStringLiteral("PAR  Hole 5")
-                               : QStringLiteral("PAR Hole %1").arg(h + 1),
-                        {x, y, 90, 24});
+        auto* l =
+            label(this, QStringLiteral("LabelPar%1").arg(h + 1),
+                  h == 4 ? QStringLiteral("PAR  Hole 5") : QStringLiteral("PAR Hole %1").arg(h + 1),
+                  {x, y, 90, 24});
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         par[h] = box(this, QStringLiteral("Text%1").arg(kParBox[h]), {x + 96, y, 50, 24});
         par[h]->setAlignment(Qt::AlignCenter);
         new AutoSelect(this, par[h]);
         connect(par[h], &QLineEdit::textChanged, this, [this, h] { Par_Change(h + 1); });
     }
-    auto* total = label(this, QStringLiteral("Label8"), QStringLiteral("Course Par"),
-                        {416, 432, 90, 24});
+    auto* total =
+        label(this, QStringLiteral("Label8"), QStringLiteral("Course Par"), {416, 432, 90, 24});
     total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     embolden(total);
     Text56 = box(this, QStringLiteral("Text56"), {512, 432, 50, 24});
     Text56->setAlignment(Qt::AlignCenter);
 
-    QList<QWidget*> order{Combo1, CourseName, CourseAdd1, CourseAdd2, CourseAdd3, CourseTel,
-                          Command11, Command13, Command1, Command28, Command12, Command10};
+    QList<QWidget*> order{Combo1,    CourseName, CourseAdd1, CourseAdd2, CourseAdd3, CourseTel,
+                          Command11, Command13,  Command1,   Command28,  Command12,  Command10};
     for (QLineEdit* b : par)
         order << b;
     order << Text56;
     focusOrder(order);
 }
 
-void CoursesWindow::AutoSelectText(QLineEdit* box) { SelectAllText(box); }
+void CoursesWindow::AutoSelectText(QLineEdit* box)
+{
+    SelectAllText(box);
+}
 
 std::array<QString, 18> CoursesWindow::parTexts() const
 {

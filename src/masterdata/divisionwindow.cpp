@@ -27,11 +27,11 @@ DivisionWindow::DivisionWindow(Application& app)
                                       "click the relevent button below."),
                        {12, 86, 334, 40});
     hint->setWordWrap(true);
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Delete"),
-                      {106, 136, 116, 28});
+    Command1 =
+        button(this, QStringLiteral("Command1"), QStringLiteral("Delete"), {106, 136, 116, 28});
     Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("Add"), {230, 136, 116, 28});
-    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Close"),
-                      {230, 176, 116, 28});
+    Command3 =
+        button(this, QStringLiteral("Command3"), QStringLiteral("Close"), {230, 176, 116, 28});
 
     connect(Combo0, &QComboBox::activated, this, &DivisionWindow::Combo0_Click);
     connect(Command1, &QPushButton::clicked, this, &DivisionWindow::Command1_Click);
@@ -68,7 +68,10 @@ void DivisionWindow::refill()
     }
 }
 
-void DivisionWindow::Combo0_Click() { Text1->setText(Combo0->currentText()); }
+void DivisionWindow::Combo0_Click()
+{
+    Text1->setText(Combo0->currentText());
+}
 
 void DivisionWindow::Command2_Click()
 {
@@ -106,6 +109,9 @@ void DivisionWindow::Command1_Click()
     Combo0->setFocus();
 }
 
-void DivisionWindow::Command3_Click() { close(); }
+void DivisionWindow::Command3_Click()
+{
+    close();
+}
 
 } // namespace parlog

@@ -16,12 +16,11 @@ namespace parlog {
 using namespace forms;
 
 namespace {
-const QStringList kColumns{QStringLiteral("playername"), QStringLiteral("membership"),
-                           QStringLiteral("Handicapp"),  QStringLiteral("division"),
-                           QStringLiteral("address1"),   QStringLiteral("address2"),
-                           QStringLiteral("address3"),   QStringLiteral("postcode"),
-                           QStringLiteral("telephone"),  QStringLiteral("mobile"),
-                           QStringLiteral("email")};
+const QStringList kColumns{
+    QStringLiteral("playername"), QStringLiteral("membership"), QStringLiteral("Handicapp"),
+    QStringLiteral("division"),   QStringLiteral("address1"),   QStringLiteral("address2"),
+    QStringLiteral("address3"),   QStringLiteral("postcode"),   QStringLiteral("telephone"),
+    QStringLiteral("mobile"),     QStringLiteral("email")};
 }
 
 PlayerWindow::PlayerWindow(Application& app)
@@ -31,14 +30,14 @@ PlayerWindow::PlayerWindow(Application& app)
 {
     setFixedSize(560, 430);
     createShared(QStringLiteral("View All"));
-    auto* pick = label(this, QStringLiteral("Label12"), QStringLiteral("Pick a Player"),
-                       {12, 12, 110, 24});
+    auto* pick =
+        label(this, QStringLiteral("Label12"), QStringLiteral("Pick a Player"), {12, 12, 110, 24});
     embolden(pick);
     Combo1->setGeometry(126, 12, 250, 24);
 
-    const QStringList captions{"Name",     "Membership No.", "Handicap", "Division",
-                               "Street",   "Town",           "County",   "Postcode",
-                               "Telephone", "Mobile",        "Email"};
+    const QStringList captions{"Name",      "Membership No.", "Handicap", "Division",
+                               "Street",    "Town",           "County",   "Postcode",
+                               "Telephone", "Mobile",         "Email"};
     const QStringList names{"Text1", "Text2", "text3", "text4",  "text5", "text6",
                             "text7", "text8", "text9", "text10", "text11"};
     QList<QWidget*> boxes;
@@ -79,8 +78,7 @@ PlayerWindow::PlayerWindow(Application& app)
     connect(Command2, &QPushButton::clicked, this, &PlayerWindow::Command2_Click);
 
     focusOrder({Combo1, Text1, Text2, text3, text4, text5, text6, text7, text8, text9, text10,
-                text11, Command11, Command1, Command13, Command10, Command12, Command28,
-                Command2});
+                text11, Command11, Command1, Command13, Command10, Command12, Command28, Command2});
 }
 
 void PlayerWindow::form_load()
@@ -133,10 +131,9 @@ std::optional<std::pair<QStringList, QVariantList>> PlayerWindow::rowValues(QStr
 {
     // Every value is kept as typed.
     return std::pair{kColumns,
-                     QVariantList{Text1->text(), Text2->text(), text3->text(),
-                                  text4->currentText(), text5->text(), text6->text(),
-                                  text7->text(), text8->text(), text9->text(), text10->text(),
-                                  text11->text()}};
+                     QVariantList{Text1->text(), Text2->text(), text3->text(), text4->currentText(),
+                                  text5->text(), text6->text(), text7->text(), text8->text(),
+                                  text9->text(), text10->text(), text11->text()}};
 }
 
 void PlayerWindow::Command2_Click()

@@ -24,20 +24,20 @@ std::optional<std::int32_t> coursePar(const std::array<QString, 18>& pars)
     return static_cast<std::int32_t>(total);
 }
 
-std::optional<QVariantList> parValues(const std::array<QString, 18>& pars,
-                                      const QString& total, QString* problem)
+std::optional<QVariantList> parValues(const std::array<QString, 18>& pars, const QString& total,
+                                      QString* problem)
 {
     QVariantList values;
     for (int h = 0; h < 18; ++h) {
         const auto par = toNumber(pars[h]);
         if (!par) {
             if (problem)
-                *problem = QStringLiteral("the par of hole %1 is %2")
-                               .arg(h + 1)
-                               .arg(pars[h].trimmed().isEmpty()
-                                        ? QStringLiteral("empty")
-                                        : QStringLiteral("\"%1\", which is not a number")
-                                              .arg(pars[h]));
+                *problem =
+                    QStringLiteral("the par of hole %1 is %2")
+                        .arg(h + 1)
+                        .arg(pars[h].trimmed().isEmpty()
+                                 ? QStringLiteral("empty")
+                                 : QStringLiteral("\"%1\", which is not a number").arg(pars[h]));
             return std::nullopt;
         }
         values << *par;

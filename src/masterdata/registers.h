@@ -17,8 +17,8 @@ std::optional<std::int32_t> coursePar(const std::array<QString, 18>& pars);
 
 // The pars and the course par as stored: the numbers as typed (4.5 stays 4.5).
 // Empty when a box is empty or not a number; problem then names the box.
-std::optional<QVariantList> parValues(const std::array<QString, 18>& pars,
-                                      const QString& coursePar, QString* problem);
+std::optional<QVariantList> parValues(const std::array<QString, 18>& pars, const QString& coursePar,
+                                      QString* problem);
 
 // Division names.
 bool addDivision(Connection& connection, const QString& name);

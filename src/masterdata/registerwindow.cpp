@@ -69,10 +69,10 @@ void RegisterWindow::form_load()
 
 void RegisterWindow::refill(Connection& connection)
 {
-    const auto names = columnTexts(connection,
-                                   QStringLiteral("SELECT %1 FROM %2 ORDER BY %1")
-                                       .arg(m_config.nameColumn, m_config.table),
-                                   m_config.nameColumn);
+    const auto names = columnTexts(
+        connection,
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(m_config.nameColumn, m_config.table),
+        m_config.nameColumn);
     if (names)
         Combo1->addItems(*names);
     // Filling the list picks nothing: the box keeps its own text.
@@ -110,7 +110,8 @@ void RegisterWindow::Command11_Click()
 {
     stu->setText(QStringLiteral("1"));
     clearBoxes(true);
-    app().inform(QStringLiteral("When finished adding this entry click the save button to save changes"));
+    app().inform(
+        QStringLiteral("When finished adding this entry click the save button to save changes"));
     nameBox()->setFocus();
     Command12->show();
 }
@@ -193,13 +194,18 @@ void RegisterWindow::Command28_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto rows = allRows(*connection, QStringLiteral("SELECT * FROM %1 ORDER BY %2")
-                                               .arg(m_config.table, m_config.nameColumn));
-    app().report(m_config.report)
+    const auto rows = allRows(
+        *connection,
+        QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(m_config.table, m_config.nameColumn));
+    app()
+        .report(m_config.report)
         .setDataSource(report::DataSource::of(rows, connection->lastError().text()));
     showReport(app(), m_config.report);
 }
 
-void RegisterWindow::Command10_Click() { close(); }
+void RegisterWindow::Command10_Click()
+{
+    close();
+}
 
 } // namespace parlog

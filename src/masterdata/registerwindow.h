@@ -30,7 +30,7 @@ public:
 
 protected:
     struct Config {
-        QString name;       // window
+        QString name; // window
         QString caption;
         QString table;      // player, courses
         QString nameColumn; // playername, coursename

@@ -18,13 +18,13 @@ Band band(const QString& name, BandKind kind, int height, QList<Item> items = {}
 QList<Band> standardBands(int reportHeader, QList<Item> reportItems, int pageHeader,
                           QList<Item> pageItems, int detail, QList<Item> detailItems)
 {
-    return {band(QStringLiteral("Section4"), BandKind::ReportHeader, reportHeader,
-                 std::move(reportItems)),
-            band(QStringLiteral("Section2"), BandKind::PageHeader, pageHeader,
-                 std::move(pageItems)),
-            band(QStringLiteral("Section1"), BandKind::Detail, detail, std::move(detailItems)),
-            band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
-            band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
+    return {
+        band(QStringLiteral("Section4"), BandKind::ReportHeader, reportHeader,
+             std::move(reportItems)),
+        band(QStringLiteral("Section2"), BandKind::PageHeader, pageHeader, std::move(pageItems)),
+        band(QStringLiteral("Section1"), BandKind::Detail, detail, std::move(detailItems)),
+        band(QStringLiteral("Section3"), BandKind::PageFooter, 0),
+        band(QStringLiteral("Section5"), BandKind::ReportFooter, 0)};
 }
 
 const FontSpec kReportFont = font(8.25);
@@ -182,8 +182,8 @@ QList<Item> roundCard(int dx, int dy, bool outCaption)
                    at(6094, 8220, 705, 285), kReportFont, Align::Right);
     items << field(QStringLiteral("gross"), QStringLiteral("gross"), at(6945, 8220, 570, 285),
                    kBold);
-    items << label(QStringLiteral("CaptionNett"), QStringLiteral("Nett"),
-                   at(5669, 8645, 1125, 285), kReportFont, Align::Right);
+    items << label(QStringLiteral("CaptionNett"), QStringLiteral("Nett"), at(5669, 8645, 1125, 285),
+                   kReportFont, Align::Right);
     items << field(QStringLiteral("net"), QStringLiteral("net"), at(6945, 8645, 570, 285), kBold);
     items << hline(QStringLiteral("Line4"), 4110 + dx, 7794 + dy, 570);
     items << hline(QStringLiteral("Line5"), 6803 + dx, 7794 + dy, 570);
@@ -193,8 +193,8 @@ QList<Item> roundCard(int dx, int dy, bool outCaption)
     return items;
 }
 
-Layout roundReport(const QString& name, int width, int titleLeft, int detailHeight, int dx,
-                   int dy, bool outCaption)
+Layout roundReport(const QString& name, int width, int titleLeft, int detailHeight, int dx, int dy,
+                   bool outCaption)
 {
     Layout l;
     l.name = name;
@@ -278,8 +278,8 @@ Layout possibleRound()
     const auto total = [&](const char* caption, int captionLeft, const char* name, int left,
                            int top) {
         items << label(QStringLiteral("Caption") + QString::fromLatin1(caption),
-                       QString::fromLatin1(caption), QRect(captionLeft, top, 705, 285),
-                       kReportFont, Align::Right);
+                       QString::fromLatin1(caption), QRect(captionLeft, top, 705, 285), kReportFont,
+                       Align::Right);
         items << label(QString::fromLatin1(name), QString(), QRect(left, top, 570, 285), kBold);
     };
     total("Out", 3118, "Labelout", 3969, 7087);
@@ -345,16 +345,17 @@ QList<Item> compactLine(int top, bool grouped)
             i.dataMember = QStringLiteral("work");
         return i;
     };
-    return {box("Text2", "PlayerID", 425, 1710, Align::Left),
-            box("Text7", "HAND", 2126, 420),
-            box("Text3", "division", 2693, 720),
-            box("Text6", "comp", 3402, 1560),
-            box("Text10", "comment", 4961, grouped ? 1688 : 1680),
-            box("Text11", "strdate", 6661, grouped ? 1134 : 1125, Align::Center, Format::DottedLong),
-            box("Text8", "inn", 7795, 285),
-            box("Text9", "out", 8220, 270),
-            box("Text4", "gross", 8504, 570),
-            box("Text5", "net", 9213, 420)};
+    return {
+        box("Text2", "PlayerID", 425, 1710, Align::Left),
+        box("Text7", "HAND", 2126, 420),
+        box("Text3", "division", 2693, 720),
+        box("Text6", "comp", 3402, 1560),
+        box("Text10", "comment", 4961, grouped ? 1688 : 1680),
+        box("Text11", "strdate", 6661, grouped ? 1134 : 1125, Align::Center, Format::DottedLong),
+        box("Text8", "inn", 7795, 285),
+        box("Text9", "out", 8220, 270),
+        box("Text4", "gross", 8504, 570),
+        box("Text5", "net", 9213, 420)};
 }
 
 Layout compactList()
@@ -379,9 +380,9 @@ Layout groupedCompactList()
     l.caption = QStringLiteral("Search Results");
     l.width = 9633;
     // Wider than drawn first, so that a long name prints whole.
-    QList<Item> group{field(QStringLiteral("Text1"), QString(), QRect(425, 283, 6000, 285),
-                            font(12, true)),
-                      hline(QStringLiteral("Line2"), 283, 567, 2130)};
+    QList<Item> group{
+        field(QStringLiteral("Text1"), QString(), QRect(425, 283, 6000, 285), font(12, true)),
+        hline(QStringLiteral("Line2"), 283, 567, 2130)};
     for (Item heading : compactHeadings(566, true))
         group << heading;
     group << hline(QStringLiteral("Line1"), 283, 850, 9213);
@@ -475,8 +476,7 @@ QList<Item> fullCard(bool grouped)
         items << bound(field(QStringLiteral("green%1").arg(h), QStringLiteral("green%1").arg(h),
                              grid(front ? 4110 : 6803, top, 285, 285), kReportFont, Align::Left,
                              Format::YesNo));
-        items << bound(field(QStringLiteral("fairway%1").arg(h),
-                             QStringLiteral("fairway%1").arg(h),
+        items << bound(field(QStringLiteral("fairway%1").arg(h), QStringLiteral("fairway%1").arg(h),
                              grid(front ? 4535 : 7228, top, 285, 285), kReportFont, Align::Left,
                              Format::YesNo));
     }
@@ -507,15 +507,14 @@ Layout fullCards()
     l.name = QStringLiteral("DataReport6");
     l.caption = QStringLiteral("Search Results");
     l.width = 7965;
-    l.bands = {
-        band(QStringLiteral("Section4"), BandKind::ReportHeader, 465,
-             {label(QStringLiteral("Label23"), QStringLiteral("Search Results"),
-                    QRect(2835, 0, 2415, 435), font(14.25, true))}),
-        band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
-        band(QStringLiteral("Section1"), BandKind::Detail, 7370, fullCard(false)),
-        band(QStringLiteral("Section3"), BandKind::PageFooter, 82,
-             {hline(QStringLiteral("Line2"), 283, 0, 7365)}),
-        band(QStringLiteral("Section5"), BandKind::ReportFooter, 7)};
+    l.bands = {band(QStringLiteral("Section4"), BandKind::ReportHeader, 465,
+                    {label(QStringLiteral("Label23"), QStringLiteral("Search Results"),
+                           QRect(2835, 0, 2415, 435), font(14.25, true))}),
+               band(QStringLiteral("Section2"), BandKind::PageHeader, 0),
+               band(QStringLiteral("Section1"), BandKind::Detail, 7370, fullCard(false)),
+               band(QStringLiteral("Section3"), BandKind::PageFooter, 82,
+                    {hline(QStringLiteral("Line2"), 283, 0, 7365)}),
+               band(QStringLiteral("Section5"), BandKind::ReportFooter, 7)};
     return l;
 }
 
@@ -540,12 +539,16 @@ Layout groupedFullCards()
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
-        {QStringLiteral("DataReport1"), players},      {QStringLiteral("DataReport2"), courses},
+        {QStringLiteral("DataReport1"), players},
+        {QStringLiteral("DataReport2"), courses},
         {QStringLiteral("DataReport3"), groupedCompactList},
         {QStringLiteral("DataReport4"), groupedFullCards},
-        {QStringLiteral("DataReport5"), compactList},  {QStringLiteral("DataReport6"), fullCards},
-        {QStringLiteral("DataReport7"), bestEver},     {QStringLiteral("DataReport8"), worstEver},
-        {QStringLiteral("DataReport9"), byCourse},     {QStringLiteral("DataReport10"), possibleRound},
+        {QStringLiteral("DataReport5"), compactList},
+        {QStringLiteral("DataReport6"), fullCards},
+        {QStringLiteral("DataReport7"), bestEver},
+        {QStringLiteral("DataReport8"), worstEver},
+        {QStringLiteral("DataReport9"), byCourse},
+        {QStringLiteral("DataReport10"), possibleRound},
     };
     return table;
 }

@@ -10,7 +10,10 @@ namespace {
 constexpr int kNothingHeight = 400;
 } // namespace
 
-QString nothingToShow() { return QStringLiteral("There is nothing to show."); }
+QString nothingToShow()
+{
+    return QStringLiteral("There is nothing to show.");
+}
 
 QString formatValue(const QVariant& value, Format format)
 {
@@ -206,8 +209,7 @@ void Paginator::addBand(Page& page, const Band& band, int top, int parent, int c
             break;
         case Item::Kind::Label:
             c.kind = DrawCommand::Kind::Text;
-            c.text = item.caption == u"%D" ? formatDate(m_runDate, DateFormat::Long)
-                                           : item.caption;
+            c.text = item.caption == u"%D" ? formatDate(m_runDate, DateFormat::Long) : item.caption;
             break;
         case Item::Kind::Field: {
             c.kind = DrawCommand::Kind::Text;

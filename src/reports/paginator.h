@@ -44,8 +44,8 @@ class Paginator {
 public:
     Paginator(Layout layout, DataSource data, QDate runDate, PageSetup setup = {});
 
-    int pageCount();                 // plans to the end (cheap: heights only)
-    const Page& page(int index);     // 0-based; builds the page's commands once
+    int pageCount();             // plans to the end (cheap: heights only)
+    const Page& page(int index); // 0-based; builds the page's commands once
     int pagesPlanned() const { return int(m_plan.size()); }
     int pagesBuilt() const { return int(m_built.size()); }
     const Layout& layout() const { return m_layout; }

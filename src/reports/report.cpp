@@ -31,6 +31,9 @@ QString Report::captionOf(const QString& section, const QString& control) const
     return item ? item->caption : QString();
 }
 
-void Report::setDataSource(DataSource source) { m_source = std::move(source); }
+void Report::setDataSource(DataSource source)
+{
+    m_source = std::move(source);
+}
 
 } // namespace parlog::report

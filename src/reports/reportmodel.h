@@ -10,8 +10,15 @@ namespace parlog::report {
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPoint = 20;
 
-enum class BandKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter,
-                      ReportFooter };
+enum class BandKind {
+    ReportHeader,
+    PageHeader,
+    GroupHeader,
+    Detail,
+    GroupFooter,
+    PageFooter,
+    ReportFooter
+};
 
 enum class Align { Left, Center, Right };
 
@@ -40,11 +47,11 @@ struct Item {
     FontSpec font;
     Align align = Align::Left;
     Format format = Format::General;
-    QString picture;    // pictures: a resource path
+    QString picture; // pictures: a resource path
 };
 
 struct Band {
-    QString name;   // Section1, Section2 ...
+    QString name; // Section1, Section2 ...
     BandKind kind = BandKind::Detail;
     int height = 0;
     QList<Item> items;

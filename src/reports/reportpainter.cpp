@@ -37,8 +37,7 @@ Qt::Alignment alignmentOf(Align align)
 QFont qfont(const FontSpec& style)
 {
     QFont f(style.family);
-    f.setStyleHint(style.family.contains(QLatin1String("Times")) ? QFont::Serif
-                                                                  : QFont::SansSerif);
+    f.setStyleHint(style.family.contains(QLatin1String("Times")) ? QFont::Serif : QFont::SansSerif);
     f.setPointSizeF(style.points);
     f.setBold(style.bold);
     f.setItalic(style.italic);
@@ -86,9 +85,9 @@ void paintPage(QPainter& painter, const Page& page, double dpi)
                 // A value wider than its box ends in an ellipsis rather than running
                 // into the next column.
                 const QString shown = metrics.elidedText(c.text, Qt::ElideRight, r.width() + 1);
-                painter.drawText(QRectF(r.left(), r.top(), r.width(),
-                                        qMax(r.height(), metrics.height())),
-                                 int(align | Qt::TextSingleLine), shown);
+                painter.drawText(
+                    QRectF(r.left(), r.top(), r.width(), qMax(r.height(), metrics.height())),
+                    int(align | Qt::TextSingleLine), shown);
             }
             break;
         }
@@ -120,8 +119,7 @@ bool writePdf(Paginator& paginator, const QString& path, QString* error)
     writer.setTitle(paginator.layout().caption);
     writer.setCreator(QStringLiteral("Parlog"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(12.7, 12.7, 12.7, 12.7),
-                                     QPageLayout::Millimeter));
+                                     QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&writer)) {
         if (error)

@@ -88,20 +88,26 @@ ReportWindow::ReportWindow(Application& app, report::Report& report)
             [this](int i) { setZoom(m_zoomBox->itemData(i).toDouble()); });
 }
 
-void ReportWindow::form_load() { reload(); }
+void ReportWindow::form_load()
+{
+    reload();
+}
 
 void ReportWindow::reload()
 {
     report::DataSource source = m_report.dataSource();
     if (source.failed)
         source = {};
-    m_paginator = std::make_unique<report::Paginator>(m_report.layout(), std::move(source),
-                                                      app().today());
+    m_paginator =
+        std::make_unique<report::Paginator>(m_report.layout(), std::move(source), app().today());
     m_page = 0;
     render();
 }
 
-int ReportWindow::pageCount() { return m_paginator ? m_paginator->pageCount() : 0; }
+int ReportWindow::pageCount()
+{
+    return m_paginator ? m_paginator->pageCount() : 0;
+}
 
 void ReportWindow::showPage(int index)
 {
@@ -190,11 +196,11 @@ bool ReportWindow::savePdf(const QString& path)
 void ReportWindow::saveAs()
 {
     const QString suggested =
-        QDir(QDir::homePath()).filePath(windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')) +
-                                        QStringLiteral(".pdf"));
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
-                                                      suggested,
-                                                      QStringLiteral("PDF files (*.pdf)"));
+        QDir(QDir::homePath())
+            .filePath(windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')) +
+                      QStringLiteral(".pdf"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
     if (!path.isEmpty())
         savePdf(path);
 }
@@ -225,8 +231,7 @@ void ReportWindow::print()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(12.7, 12.7, 12.7, 12.7),
-                                      QPageLayout::Millimeter));
+                                      QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
     printer.setDocName(windowTitle());
     printer.setFromTo(1, pageCount());
     QPrintDialog dialog(&printer, this);

@@ -36,12 +36,13 @@ HandicapForm::HandicapForm(Application& app)
     Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Save"), {255, 76, 90, 28});
     rule(this, QStringLiteral("Line2"), {12, 118, 416, 2});
 
-    auto* hint = label(this, QStringLiteral("Label2"),
-                       QStringLiteral("If you do not need to update this handicap just click close"),
-                       {20, 132, 300, 48});
+    auto* hint =
+        label(this, QStringLiteral("Label2"),
+              QStringLiteral("If you do not need to update this handicap just click close"),
+              {20, 132, 300, 48});
     hint->setWordWrap(true);
-    closeform = button(this, QStringLiteral("closeform"), QStringLiteral("Close"),
-                       {338, 142, 90, 28});
+    closeform =
+        button(this, QStringLiteral("closeform"), QStringLiteral("Close"), {338, 142, 90, 28});
 
     connect(Command1, &QPushButton::clicked, this, &HandicapForm::Command1_Click);
     connect(closeform, &QPushButton::clicked, this, &HandicapForm::closeform_Click);
@@ -51,7 +52,8 @@ HandicapForm::HandicapForm(Application& app)
 void HandicapForm::form_load()
 {
     QWidget* round = app().find(QStringLiteral("scoreadd"));
-    const auto* handicap = round ? round->findChild<QLineEdit*>(QStringLiteral("handicap")) : nullptr;
+    const auto* handicap =
+        round ? round->findChild<QLineEdit*>(QStringLiteral("handicap")) : nullptr;
     const auto* player = round ? round->findChild<QComboBox*>(QStringLiteral("player")) : nullptr;
     Text1->setText(handicap ? handicap->text() : QString());
     m_player = player ? player->currentText() : QString();
@@ -65,8 +67,7 @@ void HandicapForm::Command1_Click()
     if (!connection)
         return;
     QSqlQuery q = connection->query();
-    if (!connection->exec(q,
-                          QStringLiteral("UPDATE player SET Handicapp = ? WHERE playername = ?"),
+    if (!connection->exec(q, QStringLiteral("UPDATE player SET Handicapp = ? WHERE playername = ?"),
                           {Text1->text(), m_player})) {
         app().inform(QStringLiteral("The new handicap was not stored. ") +
                      connection->describe(connection->lastError()));
@@ -83,6 +84,9 @@ void HandicapForm::Command1_Click()
     close();
 }
 
-void HandicapForm::closeform_Click() { close(); }
+void HandicapForm::closeform_Click()
+{
+    close();
+}
 
 } // namespace parlog

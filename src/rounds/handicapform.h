@@ -15,8 +15,8 @@ public:
     explicit HandicapForm(Application& app);
 
     void form_load() override;
-    void Command1_Click();   // Save
-    void closeform_Click();  // Close
+    void Command1_Click();  // Save
+    void closeform_Click(); // Close
 
 private:
     QLabel* Label4;

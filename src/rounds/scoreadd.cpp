@@ -52,8 +52,7 @@ ScoreAdd::ScoreAdd(Application& app)
                       QStringLiteral("Red tick box = Fairways in Regulation"), {10, 62, 260, 18});
     red->setStyleSheet(QStringLiteral("color: #b01818;"));
     auto* green = label(this, QStringLiteral("Label4"),
-                        QStringLiteral("Green tick box = Greens in Regulation"),
-                        {10, 80, 260, 18});
+                        QStringLiteral("Green tick box = Greens in Regulation"), {10, 80, 260, 18});
     green->setStyleSheet(QStringLiteral("color: #167a22;"));
 
     label(this, QStringLiteral("Label5"), QStringLiteral("Course"), {10, 112, 90, 22});
@@ -68,21 +67,21 @@ ScoreAdd::ScoreAdd(Application& app)
     Date = box(this, QStringLiteral("Date"), {105, 232, 80, 22});
     label(this, QStringLiteral("Label10"), QStringLiteral("eg:  21 Feb  04"), {192, 232, 90, 22});
 
-    Command56 = button(this, QStringLiteral("Command56"), QStringLiteral("New Round"),
-                       {10, 272, 125, 28});
-    clearall = button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"),
-                      {145, 272, 125, 28});
+    Command56 =
+        button(this, QStringLiteral("Command56"), QStringLiteral("New Round"), {10, 272, 125, 28});
+    clearall =
+        button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"), {145, 272, 125, 28});
     clearall->setToolTip(QStringLiteral("Clear the form of all entries"));
-    Command54 = button(this, QStringLiteral("Command54"), QStringLiteral("Save"),
-                       {10, 306, 125, 28});
-    rsaved = label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"),
-                   {10, 306, 125, 28});
+    Command54 =
+        button(this, QStringLiteral("Command54"), QStringLiteral("Save"), {10, 306, 125, 28});
+    rsaved =
+        label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"), {10, 306, 125, 28});
     rsaved->setAlignment(Qt::AlignCenter);
     rsaved->setStyleSheet(
         QStringLiteral("color: #167a22; border: 1px solid #167a22; border-radius: 3px;"));
     embolden(rsaved);
-    Command57 = button(this, QStringLiteral("Command57"), QStringLiteral("Close"),
-                       {10, 340, 125, 28});
+    Command57 =
+        button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 340, 125, 28});
 
     auto* commentLabel =
         label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 380, 120, 20});
@@ -290,8 +289,7 @@ void ScoreAdd::Command54_Click()
         // A refusal of the card itself has the card's own message; a file that cannot
         // be written says so.
         const QSqlError error = connection->lastError();
-        app().inform(Connection::isFileProblem(error) ? connection->describe(error)
-                                                      : kSaveFailed);
+        app().inform(Connection::isFileProblem(error) ? connection->describe(error) : kSaveFailed);
         return;
     }
     Command54->hide();
@@ -337,6 +335,9 @@ void ScoreAdd::clearall_Click()
     clearall->hide();
 }
 
-void ScoreAdd::Command57_Click() { close(); }
+void ScoreAdd::Command57_Click()
+{
+    close();
+}
 
 } // namespace parlog

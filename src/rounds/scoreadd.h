@@ -22,10 +22,10 @@ public:
 
     void form_load() override;
     void player_Click();
-    void Command54_Click();  // Save
-    void Command56_Click();  // New Round
-    void clearall_Click();   // Clear Form
-    void Command57_Click();  // Close
+    void Command54_Click();     // Save
+    void Command56_Click();     // New Round
+    void clearall_Click();      // Clear Form
+    void Command57_Click();     // Close
     void HOLE_Change(int hole); // HOLE1_Change ... HOLE18_Change
 
     RoundCard card() const;

@@ -4,7 +4,6 @@
 #include "data/conversions.h"
 #include "data/queries.h"
 
-
 namespace parlog {
 
 namespace {

@@ -9,7 +9,7 @@ namespace parlog {
 
 namespace {
 
-const QStringList kOrderColumns{QStringLiteral("net"),    QStringLiteral("strdate"),
+const QStringList kOrderColumns{QStringLiteral("net"),      QStringLiteral("strdate"),
                                 QStringLiteral("division"), QStringLiteral("course"),
                                 QStringLiteral("playerID"), QStringLiteral("hand")};
 const QStringList kGroupColumns{QStringLiteral("division"), QStringLiteral("playerID"),
@@ -27,8 +27,14 @@ QString foldKey(const QVariant& value)
 
 } // namespace
 
-bool isOrderColumn(const QString& column) { return kOrderColumns.contains(column); }
-bool isGroupColumn(const QString& column) { return kGroupColumns.contains(column); }
+bool isOrderColumn(const QString& column)
+{
+    return kOrderColumns.contains(column);
+}
+bool isGroupColumn(const QString& column)
+{
+    return kGroupColumns.contains(column);
+}
 
 std::optional<Filter> filterFor(const Criteria& criteria, QString* problem)
 {
@@ -62,9 +68,9 @@ std::optional<Filter> filterFor(const Criteria& criteria, QString* problem)
 
 QStringList compactColumns()
 {
-    return {QStringLiteral("playerID"), QStringLiteral("hand"),  QStringLiteral("division"),
-            QStringLiteral("course"),   QStringLiteral("comp"),  QStringLiteral("comment"),
-            QStringLiteral("strdate"),  QStringLiteral("inn"),   QStringLiteral("out"),
+    return {QStringLiteral("playerID"), QStringLiteral("hand"), QStringLiteral("division"),
+            QStringLiteral("course"),   QStringLiteral("comp"), QStringLiteral("comment"),
+            QStringLiteral("strdate"),  QStringLiteral("inn"),  QStringLiteral("out"),
             QStringLiteral("gross"),    QStringLiteral("net")};
 }
 
@@ -77,7 +83,8 @@ std::optional<Rows> searchRounds(Connection& connection, const Filter& filter,
     for (const QString& c : columns)
         if (!known.contains(c))
             return std::nullopt;
-    const QString list = columns.isEmpty() ? QStringLiteral("*") : columns.join(QStringLiteral(", "));
+    const QString list =
+        columns.isEmpty() ? QStringLiteral("*") : columns.join(QStringLiteral(", "));
     return allRows(connection,
                    QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY %3, rowid")
                        .arg(list, filter.where, orderColumn),
@@ -91,10 +98,10 @@ std::optional<report::DataSource> groupedSearch(Connection& connection, const Fi
 {
     if (!isGroupColumn(groupColumn))
         return std::nullopt;
-    const auto groups = allRows(connection,
-                                QStringLiteral("SELECT DISTINCT %1 FROM score WHERE %1 IS NOT "
-                                               "NULL ORDER BY %1")
-                                    .arg(groupColumn));
+    const auto groups =
+        allRows(connection, QStringLiteral("SELECT DISTINCT %1 FROM score WHERE %1 IS NOT "
+                                           "NULL ORDER BY %1")
+                                .arg(groupColumn));
     if (!groups)
         return std::nullopt;
     QStringList wanted = columns;

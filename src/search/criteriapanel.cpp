@@ -59,6 +59,9 @@ Criteria CriteriaPanel::criteria() const
             Text2->text()};
 }
 
-QList<QWidget*> CriteriaPanel::focusChain() const { return {player, course, comp, Text1, Text2}; }
+QList<QWidget*> CriteriaPanel::focusChain() const
+{
+    return {player, course, comp, Text1, Text2};
+}
 
 } // namespace parlog

@@ -15,10 +15,10 @@ DeleteRounds::DeleteRounds(Application& app)
 {
     setFixedSize(560, 196);
     m_criteria = std::make_unique<CriteriaPanel>(this);
-    auto* remove = button(this, QStringLiteral("Command22"), QStringLiteral("Delete"),
-                          {400, 18, 140, 30});
-    auto* close = button(this, QStringLiteral("Command3"), QStringLiteral("Close"),
-                         {400, 56, 140, 30});
+    auto* remove =
+        button(this, QStringLiteral("Command22"), QStringLiteral("Delete"), {400, 18, 140, 30});
+    auto* close =
+        button(this, QStringLiteral("Command3"), QStringLiteral("Close"), {400, 56, 140, 30});
     connect(remove, &QPushButton::clicked, this, &DeleteRounds::Command22_Click);
     connect(close, &QPushButton::clicked, this, &DeleteRounds::Command3_Click);
     focusOrder(m_criteria->focusChain() << remove << close);
@@ -54,6 +54,9 @@ void DeleteRounds::Command22_Click()
     close();
 }
 
-void DeleteRounds::Command3_Click() { close(); }
+void DeleteRounds::Command3_Click()
+{
+    close();
+}
 
 } // namespace parlog

@@ -42,10 +42,10 @@ QuickSearch::QuickSearch(Application& app)
 {
     setFixedSize(560, 330);
     m_criteria = std::make_unique<CriteriaPanel>(this);
-    auto* open = button(this, QStringLiteral("Command22"), QStringLiteral("Open"),
-                        {400, 18, 140, 30});
-    auto* close = button(this, QStringLiteral("Command3"), QStringLiteral("Close"),
-                         {400, 56, 140, 30});
+    auto* open =
+        button(this, QStringLiteral("Command22"), QStringLiteral("Open"), {400, 18, 140, 30});
+    auto* close =
+        button(this, QStringLiteral("Command3"), QStringLiteral("Close"), {400, 56, 140, 30});
     connect(open, &QPushButton::clicked, this, &QuickSearch::Command22_Click);
     connect(close, &QPushButton::clicked, this, &QuickSearch::Command3_Click);
 
@@ -81,9 +81,8 @@ QuickSearch::QuickSearch(Application& app)
         } else {
             box = tick(this, QString::fromLatin1(order[k].box), {x + 66, 224, 20, 20});
             const QString column = QString::fromLatin1(order[k].column);
-            connect(box, &QCheckBox::clicked, this, [this, box, column] {
-                OrderBox_Click(box, column);
-            });
+            connect(box, &QCheckBox::clicked, this,
+                    [this, box, column] { OrderBox_Click(box, column); });
             m_order << box;
         }
     }
@@ -107,9 +106,8 @@ QuickSearch::QuickSearch(Application& app)
             connect(box, &QCheckBox::clicked, this, &QuickSearch::Check5_Click);
         } else {
             const QString column = QString::fromLatin1(groups[k].column);
-            connect(box, &QCheckBox::clicked, this, [this, box, column] {
-                GroupBox_Click(box, column);
-            });
+            connect(box, &QCheckBox::clicked, this,
+                    [this, box, column] { GroupBox_Click(box, column); });
             m_groups << box;
         }
     }
@@ -212,14 +210,15 @@ void QuickSearch::Command22_Click()
             app().inform(kPleaseTryAgain);
             return;
         }
-        const QString name = compact ? QStringLiteral("DataReport5") : QStringLiteral("DataReport6");
+        const QString name =
+            compact ? QStringLiteral("DataReport5") : QStringLiteral("DataReport6");
         app().report(name).setDataSource(report::DataSource::of(rows));
         showReport(app(), name);
         return;
     }
-    const auto source = filter ? groupedSearch(*connection, *filter, m_orderField, m_groupField,
-                                               columns)
-                               : std::nullopt;
+    const auto source =
+        filter ? groupedSearch(*connection, *filter, m_orderField, m_groupField, columns)
+               : std::nullopt;
     const QString name = compact ? QStringLiteral("DataReport3") : QStringLiteral("DataReport4");
     report::Report& r = app().report(name);
     r.setDataSource(source ? *source
@@ -229,6 +228,9 @@ void QuickSearch::Command22_Click()
     showReport(app(), name, ShowMode::Modal);
 }
 
-void QuickSearch::Command3_Click() { close(); }
+void QuickSearch::Command3_Click()
+{
+    close();
+}
 
 } // namespace parlog

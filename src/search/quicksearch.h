@@ -21,8 +21,8 @@ public:
     void OrderBox_Click(QCheckBox* box, const QString& column); // C_date_Click ...
     void Check5_Click();
     void GroupBox_Click(QCheckBox* box, const QString& column); // Check1_Click ...
-    void Command22_Click(); // Open
-    void Command3_Click();  // Close
+    void Command22_Click();                                     // Open
+    void Command3_Click();                                      // Close
 
     QString orderField() const { return m_orderField; }
     QString groupField() const { return m_groupField; }
@@ -32,7 +32,7 @@ private:
     QString m_orderField = QStringLiteral("net");
     QString m_groupField = QStringLiteral("none");
     QCheckBox* C_score;
-    QList<QCheckBox*> m_order;  // the five besides C_score
+    QList<QCheckBox*> m_order; // the five besides C_score
     QCheckBox* Check5;
     QList<QCheckBox*> m_groups; // Check1 ... Check4
 };

@@ -41,8 +41,8 @@ ChartWindow::ChartWindow(Application& app, Kind kind)
     view->setGeometry(10, 46, 700, 420);
     view->setRenderHint(QPainter::Antialiasing);
     MSChart1 = view;
-    auto* close = button(this, QStringLiteral("Command1"), QStringLiteral("Close"),
-                         {600, 478, 110, 30});
+    auto* close =
+        button(this, QStringLiteral("Command1"), QStringLiteral("Close"), {600, 478, 110, 30});
     connect(close, &QPushButton::clicked, this, &ChartWindow::Command1_Click);
 }
 
@@ -72,8 +72,8 @@ void ChartWindow::draw()
                             ? QStringLiteral("No rounds with putts recorded for this player.")
                             : QStringLiteral("No rounds recorded for this player."));
     } else {
-        auto* set = new QBarSet(m_kind == Kind::Putts ? QStringLiteral("Putts")
-                                                      : QStringLiteral("Rounds"));
+        auto* set =
+            new QBarSet(m_kind == Kind::Putts ? QStringLiteral("Putts") : QStringLiteral("Rounds"));
         set->setColor(m_kind == Kind::Putts ? QColor(0x2f, 0x7d, 0x32) : QColor(0x1f, 0x5f, 0x9f));
         QStringList labels;
         double top = 0;
@@ -117,6 +117,9 @@ void ChartWindow::draw()
     static_cast<QChartView*>(MSChart1)->setChart(chart);
 }
 
-void ChartWindow::Command1_Click() { close(); }
+void ChartWindow::Command1_Click()
+{
+    close();
+}
 
 } // namespace parlog

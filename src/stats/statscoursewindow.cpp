@@ -30,13 +30,13 @@ StatsCourseWindow::StatsCourseWindow(Application& app, Kind kind)
 {
     setFixedSize(420, 130);
     frame(this, QStringLiteral("Shape1"), {6, 6, 408, 118});
-    embolden(label(this, QStringLiteral("Label1"), QStringLiteral("Golf Course"),
-                   {18, 24, 90, 26}));
+    embolden(
+        label(this, QStringLiteral("Label1"), QStringLiteral("Golf Course"), {18, 24, 90, 26}));
     Combo1 = picker(this, QStringLiteral("Combo1"), {110, 24, 180, 26});
-    auto* open = button(this, QStringLiteral("Command1"), QStringLiteral("Open"),
-                        {302, 23, 100, 28});
-    auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("Close"),
-                         {302, 61, 100, 28});
+    auto* open =
+        button(this, QStringLiteral("Command1"), QStringLiteral("Open"), {302, 23, 100, 28});
+    auto* close =
+        button(this, QStringLiteral("Command2"), QStringLiteral("Close"), {302, 61, 100, 28});
     connect(open, &QPushButton::clicked, this, &StatsCourseWindow::Command1_Click);
     connect(close, &QPushButton::clicked, this, &StatsCourseWindow::Command2_Click);
     focusOrder({Combo1, open, close});
@@ -75,6 +75,9 @@ void StatsCourseWindow::Command1_Click()
     showReport(app(), QStringLiteral("DataReport9"));
 }
 
-void StatsCourseWindow::Command2_Click() { close(); }
+void StatsCourseWindow::Command2_Click()
+{
+    close();
+}
 
 } // namespace parlog

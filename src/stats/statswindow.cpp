@@ -25,8 +25,8 @@ StatsWindow::StatsWindow(Application& app)
     QFont bold = Combo0->font();
     bold.setBold(true);
     Combo0->setFont(bold);
-    auto* close = button(this, QStringLiteral("Command6"), QStringLiteral("Close"),
-                         {436, 17, 108, 28});
+    auto* close =
+        button(this, QStringLiteral("Command6"), QStringLiteral("Close"), {436, 17, 108, 28});
     connect(close, &QPushButton::clicked, this, &StatsWindow::Command6_Click);
 
     struct Stat {
@@ -34,25 +34,24 @@ StatsWindow::StatsWindow(Application& app)
         const char* caption;
         void (StatsWindow::*handler)();
     };
-    const Stat rows[3][3] = {
-        {{"Command12", "Best Ever Round", &StatsWindow::Command12_Click},
-         {"Command13", "Worst Ever Round", &StatsWindow::Command13_Click},
-         {"Command19", "Putts Chart", &StatsWindow::Command19_Click}},
-        {{"Command16", "Best Score by Course", &StatsWindow::Command16_Click},
-         {"Command14", "Worst Score by Course", &StatsWindow::Command14_Click},
-         {"Command18", "Courses Played", &StatsWindow::Command18_Click}},
-        {{"Command3", "Best Possible Round", &StatsWindow::Command3_Click},
-         {"Command4", "Worst Possible Round", &StatsWindow::Command4_Click},
-         {"Command5", "Average Round", &StatsWindow::Command5_Click}}};
+    const Stat rows[3][3] = {{{"Command12", "Best Ever Round", &StatsWindow::Command12_Click},
+                              {"Command13", "Worst Ever Round", &StatsWindow::Command13_Click},
+                              {"Command19", "Putts Chart", &StatsWindow::Command19_Click}},
+                             {{"Command16", "Best Score by Course", &StatsWindow::Command16_Click},
+                              {"Command14", "Worst Score by Course", &StatsWindow::Command14_Click},
+                              {"Command18", "Courses Played", &StatsWindow::Command18_Click}},
+                             {{"Command3", "Best Possible Round", &StatsWindow::Command3_Click},
+                              {"Command4", "Worst Possible Round", &StatsWindow::Command4_Click},
+                              {"Command5", "Average Round", &StatsWindow::Command5_Click}}};
     const char* boxes[3] = {"Box9", "Box15", "Box7"};
     QList<QWidget*> order{Combo0, close};
     for (int r = 0; r < 3; ++r) {
         const int top = 62 + r * 60;
         frame(this, QString::fromLatin1(boxes[r]), {12, top, 536, 52});
         for (int c = 0; c < 3; ++c) {
-            auto* b = button(this, QString::fromLatin1(rows[r][c].name),
-                             QString::fromLatin1(rows[r][c].caption),
-                             {22 + c * 176, top + 10, 164, 32});
+            auto* b =
+                button(this, QString::fromLatin1(rows[r][c].name),
+                       QString::fromLatin1(rows[r][c].caption), {22 + c * 176, top + 10, 164, 32});
             connect(b, &QPushButton::clicked, this, rows[r][c].handler);
             order << b;
         }
@@ -82,25 +81,35 @@ void StatsWindow::form_load()
     Combo0->setFocus();
 }
 
-QString StatsWindow::player() const { return Combo0->currentText(); }
+QString StatsWindow::player() const
+{
+    return Combo0->currentText();
+}
 
 void StatsWindow::everRound(bool best)
 {
     Connection* c = connection();
     if (!c)
         return;
-    const QString title = best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
+    const QString title =
+        best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
     const QString name = best ? QStringLiteral("DataReport7") : QStringLiteral("DataReport8");
     report::Report& r = app().report(name);
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label38"), player());
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label39"), title);
-    r.setDataSource(report::DataSource::of(parlog::everRound(*c, player(), best),
-                                           c->lastError().text()));
+    r.setDataSource(
+        report::DataSource::of(parlog::everRound(*c, player(), best), c->lastError().text()));
     showReport(app(), name);
 }
 
-void StatsWindow::Command12_Click() { everRound(true); }
-void StatsWindow::Command13_Click() { everRound(false); }
+void StatsWindow::Command12_Click()
+{
+    everRound(true);
+}
+void StatsWindow::Command13_Click()
+{
+    everRound(false);
+}
 
 void StatsWindow::possible(Possible kind, const QString& title)
 {
@@ -125,17 +134,38 @@ void StatsWindow::possible(Possible kind, const QString& title)
     showReport(app(), QStringLiteral("DataReport10"));
 }
 
-void StatsWindow::Command3_Click() { possible(Possible::Best, QStringLiteral("Best Possible Round")); }
+void StatsWindow::Command3_Click()
+{
+    possible(Possible::Best, QStringLiteral("Best Possible Round"));
+}
 void StatsWindow::Command4_Click()
 {
     possible(Possible::Worst, QStringLiteral("Worst Possible Round"));
 }
-void StatsWindow::Command5_Click() { possible(Possible::Average, QStringLiteral("Average Round")); }
+void StatsWindow::Command5_Click()
+{
+    possible(Possible::Average, QStringLiteral("Average Round"));
+}
 
-void StatsWindow::Command16_Click() { app().show(QStringLiteral("statscourse")); }
-void StatsWindow::Command14_Click() { app().show(QStringLiteral("statscourse1")); }
-void StatsWindow::Command18_Click() { app().show(QStringLiteral("graph")); }
-void StatsWindow::Command19_Click() { app().show(QStringLiteral("putts")); }
-void StatsWindow::Command6_Click() { close(); }
+void StatsWindow::Command16_Click()
+{
+    app().show(QStringLiteral("statscourse"));
+}
+void StatsWindow::Command14_Click()
+{
+    app().show(QStringLiteral("statscourse1"));
+}
+void StatsWindow::Command18_Click()
+{
+    app().show(QStringLiteral("graph"));
+}
+void StatsWindow::Command19_Click()
+{
+    app().show(QStringLiteral("putts"));
+}
+void StatsWindow::Command6_Click()
+{
+    close();
+}
 
 } // namespace parlog

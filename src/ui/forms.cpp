@@ -30,8 +30,7 @@ QLineEdit* box(QWidget* parent, const QString& name, const QRect& where)
     return place(new QLineEdit(parent), name, where);
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& text,
-                    const QRect& where)
+QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QRect& where)
 {
     auto* b = place(new QPushButton(text, parent), name, where);
     b->setAutoDefault(false);

@@ -18,8 +18,7 @@ namespace parlog::forms {
 // its name as objectName.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where);
 QLineEdit* box(QWidget* parent, const QString& name, const QRect& where);
-QPushButton* button(QWidget* parent, const QString& name, const QString& text,
-                    const QRect& where);
+QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QRect& where);
 QComboBox* picker(QWidget* parent, const QString& name, const QRect& where);
 QCheckBox* tick(QWidget* parent, const QString& name, const QRect& where);
 QFrame* frame(QWidget* parent, const QString& name, const QRect& where);

@@ -16,7 +16,10 @@ const QByteArray kFirstKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const QByteArray kSecondKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const QString kUnavailable = QStringLiteral("System Information Is Unavailable At This Time");
 
-MemoryRegistry::Value text(const QByteArray& bytes) { return {Registry::kString, bytes}; }
+MemoryRegistry::Value text(const QByteArray& bytes)
+{
+    return {Registry::kString, bytes};
+}
 
 } // namespace
 

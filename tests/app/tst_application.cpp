@@ -226,9 +226,9 @@ void TestApplication::mainMenuLayout()
 
     // Opens on Command31; Tab walks the order of the original form.
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(menu, QStringLiteral("Command31")));
-    const QStringList order{"Command26", "Command17", "Command32", "Command27", "Command36",
-                            "Command37", "Command38", "Command40", "Picture1", "Command1",
-                            "Command2", "Command31"};
+    const QStringList order{"Command26", "Command17", "Command32", "Command27",
+                            "Command36", "Command37", "Command38", "Command40",
+                            "Picture1",  "Command1",  "Command2",  "Command31"};
     for (const QString& next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -239,8 +239,7 @@ void TestApplication::mainMenuButtonsShowTheirWindows()
 {
     Fixture f;
     QHash<QString, int> made;
-    const QStringList targets{"quicksearch1", "Courses", "player1", "stats",
-                              "scoreadd",     "edit"};
+    const QStringList targets{"quicksearch1", "Courses", "player1", "stats", "scoreadd", "edit"};
     for (const QString& name : targets) {
         f.app->registerWindow(name, [&made, name](Application& a) {
             ++made[name];
@@ -282,8 +281,8 @@ void TestApplication::helpShowsThePagesOrSaysTheyAreMissing()
     QVERIFY(window);
     auto* browser = child<QTextBrowser>(window, QStringLiteral("browser"));
     const QString text = browser->toPlainText();
-    for (const char* topic : {"First steps", "Players", "Courses", "Rounds", "Statistics",
-                              "Search", "Printing", "parlog.mdb", "back up"})
+    for (const char* topic : {"First steps", "Players", "Courses", "Rounds", "Statistics", "Search",
+                              "Printing", "parlog.mdb", "back up"})
         QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
     QCOMPARE(f.prompter->messages.size(), 1);
 }

@@ -179,12 +179,13 @@ void TestConversions::everyMonthName()
 {
     const QStringList shortNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const QStringList longNames{"January", "February", "March",     "April",
-                                "May",     "June",     "July",      "August",
-                                "September", "October", "November", "December"};
+    const QStringList longNames{"January",   "February", "March",    "April",
+                                "May",       "June",     "July",     "August",
+                                "September", "October",  "November", "December"};
     for (int m = 1; m <= 12; ++m) {
         const QDate d(2004, m, 1);
-        QCOMPARE(formatDate(d, DateFormat::Short), QStringLiteral("1-%1-04").arg(shortNames[m - 1]));
+        QCOMPARE(formatDate(d, DateFormat::Short),
+                 QStringLiteral("1-%1-04").arg(shortNames[m - 1]));
         QCOMPARE(toDate(QStringLiteral("1-%1-04").arg(shortNames[m - 1])).value(), d);
         QCOMPARE(toDate(QStringLiteral("1 %1 2004").arg(longNames[m - 1])).value(), d);
         QCOMPARE(toDate(QStringLiteral("1-%1-04").arg(shortNames[m - 1].toUpper())).value(), d);

@@ -65,8 +65,8 @@ void TestDataFile::missingFileIsCreatedForTheOwnerOnly()
     Connection c(path);
     QVERIFY2(c.open(), qPrintable(c.errorText()));
     QVERIFY(QFileInfo::exists(path));
-    QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther |
-                                              QFile::WriteGroup | QFile::WriteOther),
+    QCOMPARE(QFileInfo(path).permissions() &
+                 (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
              QFileDevice::Permissions());
     QVERIFY(QFileInfo(path).permissions() & QFile::WriteOwner);
     QVERIFY(!QFileInfo::exists(path + QStringLiteral(".new")));
@@ -138,8 +138,8 @@ void TestDataFile::strictColumnsRefuseWrongValues()
     QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(strdate) VALUES (?)"),
                     {QStringLiteral("5-Mar-04")}));
     QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(green1) VALUES (?)"), {2}));
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO courses(hole1) VALUES (?)"),
-                    {QStringLiteral("x")}));
+    QVERIFY(
+        !c.exec(q, QStringLiteral("INSERT INTO courses(hole1) VALUES (?)"), {QStringLiteral("x")}));
     QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(hole1, strdate) VALUES (?, ?)"),
                    {4, QStringLiteral("2004-03-05")}));
     QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
@@ -156,9 +156,9 @@ void TestDataFile::apostrophesAreOrdinaryText()
     const QString nasty = QStringLiteral("x' or '1'='1");
     QVERIFY(c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
                    {name, QStringLiteral("Other")}));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"),
-                   {name}) &&
-            q.next());
+    QVERIFY(
+        c.exec(q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"), {name}) &&
+        q.next());
     QCOMPARE(q.value(0).toString(), name);
     QVERIFY(c.exec(q, QStringLiteral("DELETE FROM player WHERE playername = ?"), {nasty}));
     QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
@@ -169,11 +169,16 @@ void TestDataFile::foreignFilesAreRefusedAndLeftAlone_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("says");
-    QTest::newRow("text file") << "text" << "is not a Parlog database";
-    QTest::newRow("empty sqlite file") << "empty" << "missing: table player";
-    QTest::newRow("another program's database") << "other" << "belongs to another program";
-    QTest::newRow("missing a column") << "column" << "score.comment";
-    QTest::newRow("newer version") << "newer" << "newer version of Parlog";
+    QTest::newRow("text file") << "text"
+                               << "is not a Parlog database";
+    QTest::newRow("empty sqlite file") << "empty"
+                                       << "missing: table player";
+    QTest::newRow("another program's database") << "other"
+                                                << "belongs to another program";
+    QTest::newRow("missing a column") << "column"
+                                      << "score.comment";
+    QTest::newRow("newer version") << "newer"
+                                   << "newer version of Parlog";
 }
 
 void TestDataFile::foreignFilesAreRefusedAndLeftAlone()

@@ -14,7 +14,8 @@ using namespace parlog::test;
 
 namespace {
 
-constexpr int kParBox[18] = {18, 20, 22, 24, 26, 28, 32, 34, 36, 38, 40, 42, 44, 46, 48, 50, 52, 54};
+constexpr int kParBox[18] = {18, 20, 22, 24, 26, 28, 32, 34, 36,
+                             38, 40, 42, 44, 46, 48, 50, 52, 54};
 
 struct Courses {
     explicit Courses(Fixture& f)

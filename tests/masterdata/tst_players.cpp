@@ -34,7 +34,10 @@ struct Players {
     {
         QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
     }
-    bool saveVisible() const { return child<QPushButton>(window, QStringLiteral("Command12"))->isVisible(); }
+    bool saveVisible() const
+    {
+        return child<QPushButton>(window, QStringLiteral("Command12"))->isVisible();
+    }
     QString mode() const { return box(QStringLiteral("stu"))->text(); }
     QString id() const { return box(QStringLiteral("ID"))->text(); }
     QString focus() const
@@ -137,13 +140,14 @@ void TestPlayers::newThenSaveAddsAPlayer()
     p.type(QStringLiteral("text11"), QStringLiteral("sean@example.ie"));
     p.click(QStringLiteral("Command12"));
     QCOMPARE(f.prompter->messages.size(), 1);
-    const auto rows = f.rows(QStringLiteral(
-        "SELECT playername, membership, Handicapp, division, address1, address2, email "
-        "FROM player WHERE playername = ?"),
-                             {QStringLiteral("Sean O'Brien")});
+    const auto rows =
+        f.rows(QStringLiteral(
+                   "SELECT playername, membership, Handicapp, division, address1, address2, email "
+                   "FROM player WHERE playername = ?"),
+               {QStringLiteral("Sean O'Brien")});
     QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows[0], (QVariantList{"Sean O'Brien", "1042", "12.5", "Over 60's",
-                                    "1 O'Connell St", "", "sean@example.ie"}));
+    QCOMPARE(rows[0], (QVariantList{"Sean O'Brien", "1042", "12.5", "Over 60's", "1 O'Connell St",
+                                    "", "sean@example.ie"}));
     QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning", "Sean O'Brien"}));
     QCOMPARE(p.combo()->currentText(), QStringLiteral("Sean O'Brien"));
     QCOMPARE(p.id(), QStringLiteral("0"));
@@ -234,17 +238,17 @@ void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
     QCOMPARE(f.prompter->messages.size(), 2);
     QVERIFY(f.prompter->last().contains(QStringLiteral("Pick the player")));
     QCOMPARE(p.mode(), QStringLiteral("2"));
-    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Nobody'"))
-                 .toInt(),
-             0);
+    QCOMPARE(
+        f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Nobody'")).toInt(),
+        0);
 
     // Save, then Edit and Save at once: the key has gone back to 0.
     p.pick(QStringLiteral("Adams"));
     p.click(QStringLiteral("Command12"));
     QCOMPARE(p.id(), QStringLiteral("0"));
-    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Adams'"))
-                 .toInt(),
-             1);
+    QCOMPARE(
+        f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Adams'")).toInt(),
+        1);
     p.click(QStringLiteral("Command1"));
     p.type(QStringLiteral("Text2"), QStringLiteral("555"));
     p.click(QStringLiteral("Command12"));

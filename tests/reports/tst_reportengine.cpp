@@ -23,14 +23,22 @@ Layout listLayout(int detailHeight = 300)
     l.name = QStringLiteral("Test");
     l.width = 9000;
     l.bands = {
-        {QStringLiteral("Section4"), BandKind::ReportHeader, 500,
+        {QStringLiteral("Section4"),
+         BandKind::ReportHeader,
+         500,
          {label(QStringLiteral("Title"), QStringLiteral("Title"), QRect(0, 0, 9000, 400))}},
-        {QStringLiteral("Section2"), BandKind::PageHeader, 300,
+        {QStringLiteral("Section2"),
+         BandKind::PageHeader,
+         300,
          {label(QStringLiteral("Head"), QStringLiteral("Name"), QRect(100, 0, 2000, 285))}},
-        {QStringLiteral("Section1"), BandKind::Detail, detailHeight,
+        {QStringLiteral("Section1"),
+         BandKind::Detail,
+         detailHeight,
          {field(QStringLiteral("Text1"), QStringLiteral("NAME"), QRect(100, 0, 2000, 285)),
           field(QStringLiteral("Text2"), QStringLiteral("score"), QRect(2200, 0, 800, 285))}},
-        {QStringLiteral("Section3"), BandKind::PageFooter, 200,
+        {QStringLiteral("Section3"),
+         BandKind::PageFooter,
+         200,
          {hline(QStringLiteral("Foot"), 0, 0, 9000)}},
         {QStringLiteral("Section5"), BandKind::ReportFooter, 0, {}}};
     return l;
@@ -121,14 +129,15 @@ void TestReportEngine::detailOrderAndBindingIgnoringCase()
     QCOMPARE(all.size(), 60);
     for (int i = 0; i < 60; ++i)
         QCOMPARE(all[i], QStringLiteral("Player %1").arg(i));
-    QCOMPARE(texts(p.page(0), QStringLiteral("Text2")).mid(0, 3),
-             (QStringList{"0", "1", "2"}));
+    QCOMPARE(texts(p.page(0), QStringLiteral("Text2")).mid(0, 3), (QStringList{"0", "1", "2"}));
 }
 
 void TestReportEngine::groupsWithAndWithoutChildren()
 {
     Layout l = listLayout();
-    l.bands.insert(2, {QStringLiteral("Section6"), BandKind::GroupHeader, 400,
+    l.bands.insert(2, {QStringLiteral("Section6"),
+                       BandKind::GroupHeader,
+                       400,
                        {field(QStringLiteral("Group"), QString(), QRect(0, 0, 3000, 300))}});
     l.bands.insert(4, {QStringLiteral("Section7"), BandKind::GroupFooter, 0, {}});
     Report report(l);
@@ -140,8 +149,8 @@ void TestReportEngine::groupsWithAndWithoutChildren()
     DataSource d;
     d.childMember = QStringLiteral("work");
     d.rows.columns = {QStringLiteral("course")};
-    d.rows.rows = {{QStringLiteral("Carne")}, {QStringLiteral("Lahinch")},
-                   {QStringLiteral("Portmarnock")}};
+    d.rows.rows = {
+        {QStringLiteral("Carne")}, {QStringLiteral("Lahinch")}, {QStringLiteral("Portmarnock")}};
     RowSet carne;
     carne.columns = {QStringLiteral("name"), QStringLiteral("score")};
     carne.rows = {{QStringLiteral("Adams"), 70}, {QStringLiteral("Brown"), 72}};
@@ -194,10 +203,10 @@ void TestReportEngine::formats_data()
     QTest::newRow("text") << QVariant(QStringLiteral("O'Brien")) << general << "O'Brien";
     QTest::newRow("null") << QVariant() << general << "";
     QTest::newRow("iso date") << QVariant(QStringLiteral("2004-03-05")) << general << "5-Mar-04";
-    QTest::newRow("d.MMM.yy") << QVariant(QStringLiteral("2004-03-05"))
-                              << int(Format::DottedShort) << "5.Mar.04";
-    QTest::newRow("d.MMMyyyy") << QVariant(QStringLiteral("2004-03-05"))
-                               << int(Format::DottedLong) << "5.Mar2004";
+    QTest::newRow("d.MMM.yy") << QVariant(QStringLiteral("2004-03-05")) << int(Format::DottedShort)
+                              << "5.Mar.04";
+    QTest::newRow("d.MMMyyyy") << QVariant(QStringLiteral("2004-03-05")) << int(Format::DottedLong)
+                               << "5.Mar2004";
     QTest::newRow("flag set") << QVariant(1) << yesNo << "x";
     QTest::newRow("flag text") << QVariant(QStringLiteral("1")) << yesNo << "x";
     QTest::newRow("flag true") << QVariant(true) << yesNo << "x";
@@ -243,9 +252,9 @@ void TestReportEngine::runTimeCaptionsAndFields()
 void TestReportEngine::playerLineAtItsTwips()
 {
     DataSource d;
-    d.rows.columns = {QStringLiteral("ID"),       QStringLiteral("playername"),
+    d.rows.columns = {QStringLiteral("ID"),         QStringLiteral("playername"),
                       QStringLiteral("membership"), QStringLiteral("Handicapp"),
-                      QStringLiteral("division"), QStringLiteral("telephone")};
+                      QStringLiteral("division"),   QStringLiteral("telephone")};
     d.rows.rows = {{1, QStringLiteral("Sean O'Brien"), QStringLiteral("1042"),
                     QStringLiteral("12.5"), QStringLiteral("Gents"), QString()},
                    {2, QStringLiteral("Adams"), QStringLiteral("7"), QStringLiteral("8"),
@@ -294,7 +303,7 @@ void TestReportEngine::coursesListLayout()
     DataSource d;
     d.rows.columns = {QStringLiteral("coursename"), QStringLiteral("courseadd1"),
                       QStringLiteral("courseadd2"), QStringLiteral("courseadd3"),
-                      QStringLiteral("coursetel"), QStringLiteral("coursepar")};
+                      QStringLiteral("coursetel"),  QStringLiteral("coursepar")};
     d.rows.rows = {{QStringLiteral("Druid's Glen"), QStringLiteral("Newtownmountkennedy"),
                     QStringLiteral("Wicklow"), QStringLiteral("Co. Wicklow"),
                     QStringLiteral("01 2873600"), 71.0}};
@@ -318,9 +327,10 @@ void TestReportEngine::coursesListLayout()
 void TestReportEngine::searchResultLayouts()
 {
     RowSet rounds;
-    rounds.columns = {QStringLiteral("playerID"), QStringLiteral("hand"), QStringLiteral("strdate"),
-                      QStringLiteral("net"), QStringLiteral("green1"), QStringLiteral("green2"),
-                      QStringLiteral("compss"), QStringLiteral("course")};
+    rounds.columns = {QStringLiteral("playerID"), QStringLiteral("hand"),
+                      QStringLiteral("strdate"),  QStringLiteral("net"),
+                      QStringLiteral("green1"),   QStringLiteral("green2"),
+                      QStringLiteral("compss"),   QStringLiteral("course")};
     rounds.rows = {{QStringLiteral("Adams"), 12.5, QStringLiteral("2004-03-05"), 70, 1, 0,
                     QStringLiteral("70"), QStringLiteral("Carne")}};
     DataSource plain;

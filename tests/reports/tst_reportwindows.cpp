@@ -92,8 +92,8 @@ void TestReportWindows::theReportKeepsItsOwnCopy()
         auto connection = f.app->openConnection();
         QVERIFY(connection);
         f.app->report(QStringLiteral("DataReport1"))
-            .setDataSource(report::DataSource::of(allRows(
-                *connection, QStringLiteral("SELECT * FROM player ORDER BY playername"))));
+            .setDataSource(report::DataSource::of(
+                allRows(*connection, QStringLiteral("SELECT * FROM player ORDER BY playername"))));
     }
     QVERIFY(f.sql(QStringLiteral("DELETE FROM player")));
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
@@ -123,7 +123,8 @@ void TestReportWindows::emptyAndFailedSources()
     f.app->report(QStringLiteral("DataReport3"))
         .setDataSource(report::DataSource::failure(QStringLiteral("near \"'\": syntax error")));
     QCOMPARE(showReport(*f.app, QStringLiteral("DataReport3")), nullptr);
-    QCOMPARE(f.prompter->texts(), QStringList{QStringLiteral("Please try a different search criteria")});
+    QCOMPARE(f.prompter->texts(),
+             QStringList{QStringLiteral("Please try a different search criteria")});
     QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
     QCOMPARE(f.app->find(QStringLiteral("DataReport3")), nullptr);
 }

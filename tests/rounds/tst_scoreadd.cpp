@@ -74,12 +74,11 @@ struct Card {
 
 void seed(Fixture& f)
 {
-    QVERIFY(f.sql(QStringLiteral(
-        "INSERT INTO player(playername, Handicapp, division) VALUES "
-        "('Sean O''Brien', '12.5', 'Gents'), ('Adams', '8', 'Seniors'), "
-        "('Brown', NULL, NULL)")));
-    QVERIFY(f.sql(QStringLiteral(
-        "INSERT INTO courses(coursename) VALUES ('Lahinch'), ('Druid''s Glen')")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp, division) VALUES "
+                                 "('Sean O''Brien', '12.5', 'Gents'), ('Adams', '8', 'Seniors'), "
+                                 "('Brown', NULL, NULL)")));
+    QVERIFY(f.sql(
+        QStringLiteral("INSERT INTO courses(coursename) VALUES ('Lahinch'), ('Druid''s Glen')")));
 }
 
 } // namespace
@@ -270,10 +269,24 @@ void TestScoreAdd::saveStoresEveryColumn()
         "playerID, green1, green2, fairway1, fairway18, division, compss, comp, comment "
         "FROM score"));
     QCOMPARE(rows.size(), 1);
-    const QVariantList expected{4, 3, 5, 41, 40, 12.5, 81, 69,
-                                QStringLiteral("Druid's Glen"), QStringLiteral("2004-03-05"), 31,
-                                QStringLiteral("Sean O'Brien"), 1, 0, 0, 1,
-                                QStringLiteral("Gents"), QStringLiteral("70"),
+    const QVariantList expected{4,
+                                3,
+                                5,
+                                41,
+                                40,
+                                12.5,
+                                81,
+                                69,
+                                QStringLiteral("Druid's Glen"),
+                                QStringLiteral("2004-03-05"),
+                                31,
+                                QStringLiteral("Sean O'Brien"),
+                                1,
+                                0,
+                                0,
+                                1,
+                                QStringLiteral("Gents"),
+                                QStringLiteral("70"),
                                 QStringLiteral("Captain's Prize"),
                                 QStringLiteral("O'Brien's twos club")};
     for (qsizetype i = 0; i < expected.size(); ++i)
@@ -303,11 +316,16 @@ void TestScoreAdd::saveThatFailsKeepsTheCard_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
-    QTest::newRow("no date") << "Date" << "someday";
-    QTest::newRow("31 February") << "Date" << "31-Feb-04";
-    QTest::newRow("empty putts") << "putts" << "";
-    QTest::newRow("letter in a hole") << "HOLE9" << "x";
-    QTest::newRow("handicap in words") << "handicap" << "scratch";
+    QTest::newRow("no date") << "Date"
+                             << "someday";
+    QTest::newRow("31 February") << "Date"
+                                 << "31-Feb-04";
+    QTest::newRow("empty putts") << "putts"
+                                 << "";
+    QTest::newRow("letter in a hole") << "HOLE9"
+                                      << "x";
+    QTest::newRow("handicap in words") << "handicap"
+                                       << "scratch";
 }
 
 void TestScoreAdd::saveThatFailsKeepsTheCard()
@@ -450,8 +468,8 @@ void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
     c.window->close();
     QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
-    const auto rows = f.rows(QStringLiteral(
-        "SELECT playername, Handicapp FROM player ORDER BY ID"));
+    const auto rows =
+        f.rows(QStringLiteral("SELECT playername, Handicapp FROM player ORDER BY ID"));
     QCOMPARE(rows[0][1].toString(), QStringLiteral("11"));
     QCOMPARE(rows[1][1].toString(), QStringLiteral("8"));
     QCOMPARE(rows[3][1].toString(), QStringLiteral("11")); // the second Sean O'Brien row

@@ -104,9 +104,9 @@ void TestScoreCard::aStepThatFailsKeepsItsBox()
 void TestScoreCard::halvesAndNegatives()
 {
     CardTotals card = zeroCard();
-    card.holes[0] = QStringLiteral("4.5");  // 4
-    card.holes[1] = QStringLiteral("5.5");  // 6
-    card.holes[2] = QStringLiteral(" 3 ");  // 3
+    card.holes[0] = QStringLiteral("4.5"); // 4
+    card.holes[1] = QStringLiteral("5.5"); // 6
+    card.holes[2] = QStringLiteral(" 3 "); // 3
     card.holes[9] = QStringLiteral("-2");
     card.holes[10] = QStringLiteral("-3.5"); // -4
     recomputeTotals(card);
@@ -197,14 +197,22 @@ void TestScoreCard::roundValuesRefuseBoxesThatDoNotConvert_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
-    QTest::newRow("empty hole") << "hole" << "";
-    QTest::newRow("letter hole") << "hole" << "x";
-    QTest::newRow("hole out of range") << "hole" << "40000";
-    QTest::newRow("impossible date") << "date" << "31-Feb-04";
-    QTest::newRow("words for a date") << "date" << "last Sunday";
-    QTest::newRow("empty putts") << "putts" << "";
-    QTest::newRow("handicap words") << "handicap" << "scratch";
-    QTest::newRow("typed total") << "gross" << "eighty";
+    QTest::newRow("empty hole") << "hole"
+                                << "";
+    QTest::newRow("letter hole") << "hole"
+                                 << "x";
+    QTest::newRow("hole out of range") << "hole"
+                                       << "40000";
+    QTest::newRow("impossible date") << "date"
+                                     << "31-Feb-04";
+    QTest::newRow("words for a date") << "date"
+                                      << "last Sunday";
+    QTest::newRow("empty putts") << "putts"
+                                 << "";
+    QTest::newRow("handicap words") << "handicap"
+                                    << "scratch";
+    QTest::newRow("typed total") << "gross"
+                                 << "eighty";
 }
 
 void TestScoreCard::roundValuesRefuseBoxesThatDoNotConvert()

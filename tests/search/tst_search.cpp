@@ -30,13 +30,13 @@ struct Round {
 };
 
 const Round kRounds[] = {
-    {"Adams", "Lahinch", "Medal", "2004-03-06", 70, "Gents", 12},           // last day in
-    {"Adams", "Carne", "Captain's Prize", "2003-03-05", 75, "Gents", 12},   // first day in
+    {"Adams", "Lahinch", "Medal", "2004-03-06", 70, "Gents", 12},         // last day in
+    {"Adams", "Carne", "Captain's Prize", "2003-03-05", 75, "Gents", 12}, // first day in
     {"Brown", "Lahinch", "Captain's Prize", "2004-01-10", 68, "Seniors", 8},
-    {"Brown", "Carne", "Medal", "2003-03-04", 66, "Seniors", 8},            // a day too early
+    {"Brown", "Carne", "Medal", "2003-03-04", 66, "Seniors", 8}, // a day too early
     {"Sean O'Brien", "Druid's Glen", "Medal", "2003-10-01", 72, "Gents", 3},
     {"x' or '1'='1", "Lahinch", "Medal", "2003-11-11", 80, "Gents", 20},
-    {"Kelly", "Enniscrone", "Friendly", "2004-03-07", 65, "Ladies", 15},    // a day too late
+    {"Kelly", "Enniscrone", "Friendly", "2004-03-07", 65, "Ladies", 15}, // a day too late
 };
 
 void seed(Fixture& f)
@@ -70,7 +70,8 @@ std::unique_ptr<Connection> open(Fixture& f)
     return c->open() ? std::move(c) : nullptr;
 }
 
-QStringList found(Fixture& f, const Criteria& criteria, const QString& order = QStringLiteral("net"))
+QStringList found(Fixture& f, const Criteria& criteria,
+                  const QString& order = QStringLiteral("net"))
 {
     auto c = open(f);
     const auto filter = filterFor(criteria, nullptr);
@@ -112,7 +113,8 @@ struct Search {
     }
     void click(const char* name) const
     {
-        QTest::mouseClick(child<QAbstractButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
+        QTest::mouseClick(child<QAbstractButton>(window, QString::fromLatin1(name)),
+                          Qt::LeftButton);
     }
     QuickSearch* search() const { return qobject_cast<QuickSearch*>(window); }
     QStringList hidden(const QStringList& names) const
@@ -127,8 +129,8 @@ struct Search {
     QWidget* window = nullptr;
 };
 
-const QStringList kOrderBoxes{"C_score", "C_date", "C_division", "C_course", "C_player",
-                              "C_handicap"};
+const QStringList kOrderBoxes{"C_score",  "C_date",   "C_division",
+                              "C_course", "C_player", "C_handicap"};
 const QStringList kGroupBoxes{"Check5", "Check1", "Check2", "Check3", "Check4"};
 
 } // namespace
@@ -202,12 +204,15 @@ void TestSearch::everyOrderColumn()
 {
     Fixture f;
     seed(f);
-    QCOMPARE(found(f, all(), QStringLiteral("strdate")), (QStringList{"75", "72", "80", "68", "70"}));
+    QCOMPARE(found(f, all(), QStringLiteral("strdate")),
+             (QStringList{"75", "72", "80", "68", "70"}));
     QCOMPARE(found(f, all(), QStringLiteral("hand")), (QStringList{"72", "68", "70", "75", "80"}));
     QCOMPARE(found(f, all(), QStringLiteral("playerID")),
              (QStringList{"70", "75", "68", "72", "80"}));
-    QCOMPARE(found(f, all(), QStringLiteral("course")), (QStringList{"75", "72", "70", "68", "80"}));
-    QCOMPARE(found(f, all(), QStringLiteral("division")), (QStringList{"70", "75", "72", "80", "68"}));
+    QCOMPARE(found(f, all(), QStringLiteral("course")),
+             (QStringList{"75", "72", "70", "68", "80"}));
+    QCOMPARE(found(f, all(), QStringLiteral("division")),
+             (QStringList{"70", "75", "72", "80", "68"}));
     QCOMPARE(found(f, all(), QStringLiteral("net; DROP TABLE score")),
              QStringList{QStringLiteral("failed")});
 }
@@ -362,7 +367,8 @@ void TestSearch::openShowsTheChosenReport()
     auto* compact = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport5")));
     QVERIFY(compact);
     QCOMPARE(compact->windowTitle(), QStringLiteral("Search Results"));
-    QCOMPARE(printed(compact, QStringLiteral("Text5")), (QStringList{"68", "70", "72", "75", "80"}));
+    QCOMPARE(printed(compact, QStringLiteral("Text5")),
+             (QStringList{"68", "70", "72", "75", "80"}));
     QCOMPARE(printed(compact, QStringLiteral("Text11")).first(), QStringLiteral("10.Jan2004"));
 
     s.click("C_player");
@@ -397,8 +403,10 @@ void TestSearch::groupedOpenIsModalAndBindsTheGroup()
     QCOMPARE(modal, QStringLiteral("DataReport3"));
     QCOMPARE(groupHeads, (QStringList{"Adams", "Brown", "Kelly", "Sean O'Brien", "x' or '1'='1"}));
     QCOMPARE(lines, (QStringList{"70", "75", "68", "72", "80"}));
-    QCOMPARE(f.app->report(QStringLiteral("DataReport3")).layout().item(
-                 QStringLiteral("Section6"), QStringLiteral("Text1"))->dataField,
+    QCOMPARE(f.app->report(QStringLiteral("DataReport3"))
+                 .layout()
+                 .item(QStringLiteral("Section6"), QStringLiteral("Text1"))
+                 ->dataField,
              QStringLiteral("playerID"));
     // Grouped by player, then unticked: still grouped by player.
     s.click("Check2");
@@ -421,7 +429,8 @@ void TestSearch::searchThatCannotRun()
     Search s(f);
     s.box("Text1")->setText(QStringLiteral("someday"));
     s.click("Command22");
-    QCOMPARE(f.prompter->texts(), QStringList{QStringLiteral("Please try a different search criteria")});
+    QCOMPARE(f.prompter->texts(),
+             QStringList{QStringLiteral("Please try a different search criteria")});
     QCOMPARE(f.app->find(QStringLiteral("DataReport5")), nullptr);
     QCOMPARE(s.box("Text1")->text(), QStringLiteral("someday"));
 
@@ -472,8 +481,11 @@ void TestSearch::deleteRemovesTheMatchingRounds()
         // Everything in the default range: the rounds a day outside it stay.
         Search d(f, QStringLiteral("edit"));
         d.click("Command22");
-        QCOMPARE(f.value(QStringLiteral("SELECT group_concat(net) FROM (SELECT net FROM score ORDER BY rowid)")).toString(),
-                 QStringLiteral("66,65"));
+        QCOMPARE(
+            f.value(QStringLiteral(
+                        "SELECT group_concat(net) FROM (SELECT net FROM score ORDER BY rowid)"))
+                .toString(),
+            QStringLiteral("66,65"));
     }
     {
         // Criteria that match nothing: nothing goes, and the window says it is done.

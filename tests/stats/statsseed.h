@@ -40,8 +40,8 @@ inline bool addRound(Fixture& f, const SeedRound& r)
             << QStringLiteral("playerID") << QStringLiteral("course") << QStringLiteral("strdate")
             << QStringLiteral("comp") << QStringLiteral("comment") << QStringLiteral("division")
             << QStringLiteral("compss");
-    values << out << inn << out + inn << out + inn - r.hand << double(r.hand) << r.putts
-           << r.player << r.course << r.date << r.comp << r.comment << QStringLiteral("Gents")
+    values << out << inn << out + inn << out + inn - r.hand << double(r.hand) << r.putts << r.player
+           << r.course << r.date << r.comp << r.comment << QStringLiteral("Gents")
            << QStringLiteral("70");
     QStringList marks;
     for (qsizetype i = 0; i < columns.size(); ++i)

@@ -75,8 +75,9 @@ void TestStatistics::averageOutAndInRoundOnceHalvesToEven()
 {
     Fixture f;
     SeedRound r;
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '10')")));
-    r.holes = holes(4);                               // out 36, in 36
+    QVERIFY(
+        f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '10')")));
+    r.holes = holes(4); // out 36, in 36
     QVERIFY(addRound(f, r));
     r.holes = holes(4, {{9, 5}, {10, 5}, {11, 5}, {12, 5}}); // out 37, in 39
     QVERIFY(addRound(f, r));
@@ -149,7 +150,8 @@ void TestStatistics::bestPossibleMixesCoursesByHole()
 void TestStatistics::singleRoundIsItsOwnBestPossible()
 {
     Fixture f;
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '6')")));
+    QVERIFY(
+        f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '6')")));
     SeedRound r;
     r.holes = holes(4, {{3, 5}, {12, 3}});
     r.hand = 18; // the handicap of the day is not used
@@ -225,7 +227,8 @@ void TestStatistics::coursesAndCourseRounds()
              (QStringList{"Ballybunion", "Carne", "Lahinch"}));
     QCOMPARE(coursesPlayed(*c, QStringLiteral("Nobody"))->size(), 0);
     const auto best = courseRound(*c, QStringLiteral("Adams"), QStringLiteral("Carne"), true);
-    QCOMPARE(column(*best, QStringLiteral("comment")), QStringList{QStringLiteral("best at Carne")});
+    QCOMPARE(column(*best, QStringLiteral("comment")),
+             QStringList{QStringLiteral("best at Carne")});
     const auto lahinch = courseRound(*c, QStringLiteral("Adams"), QStringLiteral("Lahinch"), true);
     QCOMPARE(lahinch->rows.size(), 2); // a tie prints both
     QCOMPARE(courseRound(*c, QStringLiteral("Adams"), QStringLiteral("Choose"), true)->rows.size(),
@@ -237,8 +240,10 @@ void TestStatistics::chartSeries()
     Fixture f;
     SeedRound r;
     const QList<std::tuple<const char*, const char*, int>> rounds{
-        {"Lahinch", "2004-03-05", 31}, {"Carne", "2004-01-10", 0},
-        {"Lahinch", "2003-12-01", 28}, {"Carne", "2004-03-05", 33},
+        {"Lahinch", "2004-03-05", 31},
+        {"Carne", "2004-01-10", 0},
+        {"Lahinch", "2003-12-01", 28},
+        {"Carne", "2004-03-05", 33},
         {"Druid's Glen", "2004-02-01", 35}};
     for (const auto& [course, date, putts] : rounds) {
         r.course = QString::fromUtf8(course);

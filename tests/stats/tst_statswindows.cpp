@@ -131,8 +131,7 @@ void TestStatsWindows::bestAndWorstEverRound()
     // The flags print as x in the G column of their own hole only.
     QCOMPARE(printed(best, QStringLiteral("green3")), QStringList{QStringLiteral("x")});
     QCOMPARE(printed(best, QStringLiteral("green4")), QStringList());
-    QCOMPARE(printedAt(best, QStringLiteral("green3"))->rect.topLeft(),
-             QPoint(4677, 570 + 4819));
+    QCOMPARE(printedAt(best, QStringLiteral("green3"))->rect.topLeft(), QPoint(4677, 570 + 4819));
     QCOMPARE(printed(best, QStringLiteral("Detail6")).first(), QStringLiteral("5.Mar.04"));
     QCOMPARE(printed(best, QStringLiteral("CaptionNett")).first(), QStringLiteral("Nett"));
     QCOMPARE(printed(best, QStringLiteral("CaptionOut")).size(), 2);
@@ -242,7 +241,8 @@ void TestStatsWindows::bestAndWorstByCourse()
     QCOMPARE(printed(report, QStringLiteral("Label39")), QStringList{QStringLiteral("Best Score")});
     QCOMPARE(printed(report, QStringLiteral("Label41")), QStringList{QStringLiteral("Adams")});
     QCOMPARE(printed(report, QStringLiteral("Label38")), QStringList{QStringLiteral("Carne")});
-    QCOMPARE(printedAt(report, QStringLiteral("Label38"))->rect, QRect(5386, 1065 + 425, 2130, 435));
+    QCOMPARE(printedAt(report, QStringLiteral("Label38"))->rect,
+             QRect(5386, 1065 + 425, 2130, 435));
     combo->setCurrentIndex(1);
     QTest::mouseClick(child<QPushButton>(best, QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(printed(report, QStringLiteral("Comment")), QStringList{QStringLiteral("low one")});
@@ -260,7 +260,8 @@ void TestStatsWindows::bestAndWorstByCourse()
     QCOMPARE(worstCombo->count(), 1);
     worstCombo->setEditText(QStringLiteral("Carne"));
     QTest::mouseClick(child<QPushButton>(worst, QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(printed(report, QStringLiteral("Label39")), QStringList{QStringLiteral("Worst Score")});
+    QCOMPARE(printed(report, QStringLiteral("Label39")),
+             QStringList{QStringLiteral("Worst Score")});
     QCOMPARE(printed(report, QStringLiteral("Label41")), QStringList{QStringLiteral("Brown")});
 }
 

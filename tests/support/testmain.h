@@ -13,6 +13,6 @@ int registerTest(const char* name, TestFactory factory);
 } // namespace parlog::test
 
 // Adds a test class to its folder's test executable.
-#define PARLOG_TEST(Class)                                                                     \
-    static const int parlogTestRegistration##Class =                                          \
+#define PARLOG_TEST(Class)                                                                         \
+    static const int parlogTestRegistration##Class =                                               \
         parlog::test::registerTest(#Class, [] { return std::make_unique<Class>(); });
