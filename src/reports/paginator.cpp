@@ -166,9 +166,14 @@ bool Paginator::planNextPage()
     int body = 0;
     while (fetch()) {
         const int h = heightOf(step);
+        // A group header keeps its first line with it rather than end a page alone.
+        int need = h;
+        if (step.kind == StepKind::GroupHeader && step.parent < m_data.children.size() &&
+            m_data.children[step.parent].size() > 0)
+            need += heightOf({StepKind::Detail, step.parent, 0});
         // A band that does not fit opens the next page, unless the page is still
         // empty (a band taller than a page is printed as far as it goes).
-        if (body > 0 && h > 0 && y + h > bottom) {
+        if (body > 0 && h > 0 && y + need > bottom) {
             m_pending = step;
             m_pendingValid = true;
             break;

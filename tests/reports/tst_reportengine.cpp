@@ -166,6 +166,20 @@ void TestReportEngine::groupsWithAndWithoutChildren()
             sequence << c.item + QLatin1Char(':') + c.text;
     QCOMPARE(sequence, (QStringList{"Group:Carne", "Text1:Adams", "Text1:Brown", "Group:Lahinch",
                                     "Group:Portmarnock", "Text1:Kelly"}));
+
+    // A group header that would end a page alone goes over with its first line: after the
+    // headers (800), a group header (400) and 45 lines of 300, the next header would fit
+    // on page one but its line would not.
+    RowSet many;
+    many.columns = carne.columns;
+    for (int i = 0; i < 45; ++i)
+        many.rows.append({QStringLiteral("Line %1").arg(i), i});
+    d.children = {many, portmarnock, RowSet{}};
+    Paginator kept(grouped, d, QDate(2004, 3, 5));
+    QCOMPARE(texts(kept.page(0), QStringLiteral("Group")), QStringList{QStringLiteral("Carne")});
+    QCOMPARE(texts(kept.page(1), QStringLiteral("Group")),
+             (QStringList{"Lahinch", "Portmarnock"}));
+    QCOMPARE(texts(kept.page(1), QStringLiteral("Text1")).first(), QStringLiteral("Kelly"));
 }
 
 void TestReportEngine::emptySourcesSayNothingIsThere()
