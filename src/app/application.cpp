@@ -123,13 +123,6 @@ std::unique_ptr<Connection> Application::openConnection() const
     return connection;
 }
 
-bool Application::report(const Connection& connection, bool ok) const
-{
-    if (!ok)
-        inform(connection.describe(connection.lastError()));
-    return ok;
-}
-
 bool Application::checkDataFile() const
 {
     Connection connection(dataFile());

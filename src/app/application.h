@@ -46,7 +46,6 @@ public:
 
     // Adds a window that show() can create; later registrations replace earlier ones.
     void registerWindow(const QString& windowName, Factory factory);
-    bool knows(const QString& windowName) const { return m_factories.contains(windowName); }
 
     QString programFolder() const { return m_services.programFolder; }
     QString dataFile() const;
@@ -58,9 +57,6 @@ public:
     // Opens a connection for one action or for a window's life. When the file cannot
     // be used the user is told why and nullptr comes back.
     std::unique_ptr<Connection> openConnection() const;
-
-    // Tells the user what a failed statement means; true when the statement ran.
-    bool report(const Connection& connection, bool ok) const;
 
     // The start-up look at the data file: creates a missing one, and says clearly
     // what is wrong with one that cannot be used. True when it can be used.

@@ -13,7 +13,6 @@ namespace parlog::report {
 class ReportBook {
 public:
     Report& get(const QString& name);
-    bool has(const QString& name) const { return m_reports.contains(name); }
 
 private:
     QHash<QString, std::shared_ptr<Report>> m_reports;
