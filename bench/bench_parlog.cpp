@@ -24,6 +24,14 @@ parlog::Criteria lastYear()
             today.addDays(-366).toString(Qt::ISODate), today.addDays(1).toString(Qt::ISODate)};
 }
 
+// Every round of the register.
+parlog::Criteria everything()
+{
+    parlog::Criteria all = lastYear();
+    all.from = QStringLiteral("1900-01-01");
+    return all;
+}
+
 void OpenConnection(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -86,9 +94,7 @@ void SearchAllGroupedByPlayer(benchmark::State& state)
 {
     parlog::Connection c(g_path);
     c.open();
-    parlog::Criteria all = lastYear();
-    all.from = QStringLiteral("1900-01-01");
-    const auto filter = parlog::filterFor(all, nullptr);
+    const auto filter = parlog::filterFor(everything(), nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::groupedSearch(c, *filter, QStringLiteral("net"),
                                                        QStringLiteral("playerID"),
@@ -99,9 +105,7 @@ void SearchAllFullCards(benchmark::State& state)
 {
     parlog::Connection c(g_path);
     c.open();
-    parlog::Criteria all = lastYear();
-    all.from = QStringLiteral("1900-01-01");
-    const auto filter = parlog::filterFor(all, nullptr);
+    const auto filter = parlog::filterFor(everything(), nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::searchRounds(c, *filter, QStringLiteral("net")));
 }

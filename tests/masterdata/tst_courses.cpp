@@ -17,38 +17,18 @@ namespace {
 constexpr int kParBox[18] = {18, 20, 22, 24, 26, 28, 32, 34, 36,
                              38, 40, 42, 44, 46, 48, 50, 52, 54};
 
-struct Courses {
+struct Courses : Driver {
     explicit Courses(Fixture& f)
+        : Driver(f, QStringLiteral("Courses"))
     {
-        window = f.app->show(QStringLiteral("Courses"));
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
-    QLineEdit* box(const QString& name) const { return child<QLineEdit>(window, name); }
     QLineEdit* par(int hole) const { return box(QStringLiteral("Text%1").arg(kParBox[hole - 1])); }
     QLineEdit* total() const { return box(QStringLiteral("Text56")); }
-    QComboBox* combo() const { return child<QComboBox>(window, QStringLiteral("Combo1")); }
-    void click(const QString& name) const
-    {
-        QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
-    }
-    bool saveVisible() const
-    {
-        return child<QPushButton>(window, QStringLiteral("Command12"))->isVisible();
-    }
-    QString focus() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
+    using Driver::combo;
+    QComboBox* combo() const { return combo(QStringLiteral("Combo1")); }
+    bool saveVisible() const { return button(QStringLiteral("Command12"))->isVisible(); }
     void pick(const QString& name) { test::pick(combo(), name); }
-    // Each key goes where the focus is.
-    void typeKeys(const QString& keys)
-    {
-        for (QChar c : keys)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-
-    QWidget* window = nullptr;
+    static void typeKeys(const QString& keys) { test::typeKeys(keys); }
 };
 
 void seed(Fixture& f)

@@ -11,29 +11,16 @@ using namespace parlog::test;
 
 namespace {
 
-struct Divisions {
+struct Divisions : Driver {
     explicit Divisions(Fixture& f)
+        : Driver(f, QStringLiteral("Division"))
+        , combo(child<QComboBox>(window, QStringLiteral("Combo0")))
+        , text(child<QLineEdit>(window, QStringLiteral("Text1")))
     {
-        window = f.app->show(QStringLiteral("Division"));
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        combo = child<QComboBox>(window, QStringLiteral("Combo0"));
-        text = child<QLineEdit>(window, QStringLiteral("Text1"));
     }
-    void click(const char* name) const
-    {
-        QTest::mouseClick(child<QPushButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
-    }
-    QStringList items() const
-    {
-        QStringList list;
-        for (int i = 0; i < combo->count(); ++i)
-            list << combo->itemText(i);
-        return list;
-    }
-    QWidget* window = nullptr;
-    QComboBox* combo = nullptr;
-    QLineEdit* text = nullptr;
+    QStringList items() const { return itemsOf(combo); }
+    QComboBox* combo;
+    QLineEdit* text;
 };
 
 } // namespace

@@ -17,41 +17,18 @@ const QString kAdding =
 const QString kEditing =
     QStringLiteral("When finished editing this entry click the save button to save changes");
 
-struct Players {
+struct Players : Driver {
     explicit Players(Fixture& f)
-        : fixture(f)
+        : Driver(f, QStringLiteral("player1"))
     {
-        window = f.app->show(QStringLiteral("player1"));
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
-    QLineEdit* box(const QString& name) const { return child<QLineEdit>(window, name); }
-    QComboBox* combo(const QString& name = QStringLiteral("Combo1")) const
-    {
-        return child<QComboBox>(window, name);
-    }
-    void click(const QString& name) const
-    {
-        QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
-    }
-    bool saveVisible() const
-    {
-        return child<QPushButton>(window, QStringLiteral("Command12"))->isVisible();
-    }
+    using Driver::combo;
+    QComboBox* combo() const { return combo(QStringLiteral("Combo1")); }
+    bool saveVisible() const { return button(QStringLiteral("Command12"))->isVisible(); }
     QString mode() const { return box(QStringLiteral("stu"))->text(); }
     QString id() const { return box(QStringLiteral("ID"))->text(); }
-    QString focus() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
     void pick(const QString& name) { test::pick(combo(), name); }
-    QStringList items() const
-    {
-        QStringList list;
-        for (int i = 0; i < combo()->count(); ++i)
-            list << combo()->itemText(i);
-        return list;
-    }
+    QStringList items() const { return itemsOf(combo()); }
     void type(const QString& boxName, const QString& text)
     {
         QLineEdit* b = box(boxName);
@@ -59,9 +36,6 @@ struct Players {
         b->selectAll();
         QTest::keyClicks(b, text);
     }
-
-    Fixture& fixture;
-    QWidget* window = nullptr;
 };
 
 void seed(Fixture& f)

@@ -177,8 +177,7 @@ void TestReportEngine::groupsWithAndWithoutChildren()
     d.children = {many, portmarnock, RowSet{}};
     Paginator kept(grouped, d, QDate(2004, 3, 5));
     QCOMPARE(texts(kept.page(0), QStringLiteral("Group")), QStringList{QStringLiteral("Carne")});
-    QCOMPARE(texts(kept.page(1), QStringLiteral("Group")),
-             (QStringList{"Lahinch", "Portmarnock"}));
+    QCOMPARE(texts(kept.page(1), QStringLiteral("Group")), (QStringList{"Lahinch", "Portmarnock"}));
     QCOMPARE(texts(kept.page(1), QStringLiteral("Text1")).first(), QStringLiteral("Kelly"));
 }
 

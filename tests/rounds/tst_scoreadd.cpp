@@ -16,34 +16,12 @@ namespace {
 const QString kSaveFailed =
     QStringLiteral("Check all entries are correctly filled in and valid as an error has occured");
 
-// Each key goes where the focus is, as a person's keystrokes do.
-void typeKeys(const QString& keys)
-{
-    for (QChar c : keys) {
-        QWidget* target = QApplication::focusWidget();
-        QVERIFY(target);
-        QTest::keyClick(target, c.toLatin1());
-    }
-}
-
-struct Card {
+struct Card : Driver {
     explicit Card(Fixture& f)
-        : fixture(f)
+        : Driver(f, QStringLiteral("scoreadd"))
     {
-        window = f.app->show(QStringLiteral("scoreadd"));
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
-    QLineEdit* box(const QString& name) const { return child<QLineEdit>(window, name); }
     QLineEdit* hole(int n) const { return box(QStringLiteral("HOLE%1").arg(n)); }
-    QComboBox* combo(const QString& name) const { return child<QComboBox>(window, name); }
-    QCheckBox* tick(const QString& name) const { return child<QCheckBox>(window, name); }
-    QPushButton* button(const QString& name) const { return child<QPushButton>(window, name); }
-    QWidget* widget(const QString& name) const { return child<QWidget>(window, name); }
-    QString focus() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
     void pick(const QString& comboName, const QString& item) { test::pick(combo(comboName), item); }
     QStringList totals() const
     {
@@ -67,9 +45,6 @@ struct Card {
         child<QPlainTextEdit>(window, QStringLiteral("comment"))
             ->setPlainText(QStringLiteral("O'Brien's twos club"));
     }
-
-    Fixture& fixture;
-    QWidget* window = nullptr;
 };
 
 void seed(Fixture& f)

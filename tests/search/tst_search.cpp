@@ -91,42 +91,20 @@ QStringList printed(ReportWindow* window, const QString& item)
     return list;
 }
 
-struct Search {
+struct Search : Driver {
     explicit Search(Fixture& f, const QString& name = QStringLiteral("quicksearch1"))
-        : fixture(f)
+        : Driver(f, name)
     {
-        window = f.app->show(name);
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-    }
-    QCheckBox* tick(const char* name) const
-    {
-        return child<QCheckBox>(window, QString::fromLatin1(name));
-    }
-    QComboBox* combo(const char* name) const
-    {
-        return child<QComboBox>(window, QString::fromLatin1(name));
-    }
-    QLineEdit* box(const char* name) const
-    {
-        return child<QLineEdit>(window, QString::fromLatin1(name));
-    }
-    void click(const char* name) const
-    {
-        QTest::mouseClick(child<QAbstractButton>(window, QString::fromLatin1(name)),
-                          Qt::LeftButton);
     }
     QuickSearch* search() const { return qobject_cast<QuickSearch*>(window); }
     QStringList hidden(const QStringList& names) const
     {
         QStringList list;
         for (const QString& n : names)
-            if (!child<QWidget>(window, n)->isVisible())
+            if (!widget(n)->isVisible())
                 list << n;
         return list;
     }
-    Fixture& fixture;
-    QWidget* window = nullptr;
 };
 
 const QStringList kOrderBoxes{"C_score",  "C_date",   "C_division",

@@ -17,26 +17,18 @@ using namespace parlog::test;
 
 namespace {
 
-struct Hub {
+struct Hub : Driver {
     explicit Hub(Fixture& f)
-        : fixture(f)
+        : Driver(f, QStringLiteral("stats"))
+        , combo(child<QComboBox>(window, QStringLiteral("Combo0")))
     {
-        window = f.app->show(QStringLiteral("stats"));
-        QVERIFY(window);
-        combo = child<QComboBox>(window, QStringLiteral("Combo0"));
     }
     void choose(const QString& player) { combo->setEditText(player); }
-    void click(const char* name)
-    {
-        QTest::mouseClick(child<QPushButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
-    }
     ReportWindow* report(const char* name) const
     {
         return qobject_cast<ReportWindow*>(fixture.app->find(QString::fromLatin1(name)));
     }
-    Fixture& fixture;
-    QWidget* window = nullptr;
-    QComboBox* combo = nullptr;
+    QComboBox* combo;
 };
 
 QStringList printed(ReportWindow* window, const QString& item)

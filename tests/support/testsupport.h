@@ -4,7 +4,10 @@
 #include "data/connection.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QQueue>
@@ -175,6 +178,30 @@ inline void pick(QComboBox* combo, const QString& text)
     Q_EMIT combo->activated(i);
 }
 
+// The name of the widget that has the focus.
+inline QString focusName()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+// Each key goes where the focus is, as a person's keystrokes do.
+inline void typeKeys(const QString& keys)
+{
+    for (QChar c : keys) {
+        QWidget* target = QApplication::focusWidget();
+        QVERIFY(target);
+        QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+inline QStringList itemsOf(const QComboBox* combo)
+{
+    QStringList list;
+    for (int i = 0; i < combo->count(); ++i)
+        list << combo->itemText(i);
+    return list;
+}
+
 template <typename T> T* child(QWidget* window, const QString& name)
 {
     T* found = window ? window->findChild<T*>(name) : nullptr;
@@ -182,5 +209,29 @@ template <typename T> T* child(QWidget* window, const QString& name)
         qWarning("no %s in %s", qPrintable(name), window ? qPrintable(window->objectName()) : "-");
     return found;
 }
+
+// A window shown through the registry, its controls found by name.
+struct Driver {
+    Driver(Fixture& f, const QString& name)
+        : fixture(f)
+        , window(f.app->show(name))
+    {
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    QLineEdit* box(const QString& name) const { return child<QLineEdit>(window, name); }
+    QComboBox* combo(const QString& name) const { return child<QComboBox>(window, name); }
+    QCheckBox* tick(const QString& name) const { return child<QCheckBox>(window, name); }
+    QPushButton* button(const QString& name) const { return child<QPushButton>(window, name); }
+    QWidget* widget(const QString& name) const { return child<QWidget>(window, name); }
+    void click(const QString& name) const
+    {
+        QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
+    }
+    QString focus() const { return focusName(); }
+
+    Fixture& fixture;
+    QWidget* window = nullptr;
+};
 
 } // namespace parlog::test
