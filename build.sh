@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6svg6-dev
+packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
           libqt6sql6-sqlite libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation
           poppler-utils)
 missing=()

@@ -20,7 +20,7 @@ QString g_player;
 parlog::Criteria lastYear()
 {
     const QDate today = QDate::currentDate();
-    return {parlog::kAllPlayers, parlog::kAllCourses, parlog::kAllCompetitions,
+    return {std::nullopt, std::nullopt, std::nullopt,
             today.addDays(-366).toString(Qt::ISODate), today.addDays(1).toString(Qt::ISODate)};
 }
 

@@ -35,7 +35,7 @@ public:
     {
         QTextStream(stderr) << "[" << caption << "] " << text << "\n";
     }
-    bool ask(const QString& text, const QString& caption) override
+    bool ask(const QString& text, const QString& caption, Default) override
     {
         QTextStream(stderr) << "[" << caption << "?] " << text << "\n";
         return g_answer;

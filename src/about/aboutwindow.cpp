@@ -1,7 +1,9 @@
 #include "about/aboutwindow.h"
 
 #include "app/application.h"
+#include "app/version.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
@@ -12,15 +14,12 @@ namespace parlog {
 
 namespace {
 const QString kTitle = QStringLiteral("Parlog");
-constexpr int kMajor = 3;
-constexpr int kMinor = 1;
-constexpr int kRevision = 0;
 } // namespace
 
 AboutWindow::AboutWindow(Application& app)
     : Window(app, QStringLiteral("frmAbout"), QString())
 {
-    setFixedSize(420, 190);
+    setFixedSize(420, 236);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -39,21 +38,29 @@ AboutWindow::AboutWindow(Application& app)
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setGeometry(84, 56, 320, 20);
 
+    lblData = new QLabel(this);
+    lblData->setObjectName(QStringLiteral("lblData"));
+    lblData->setGeometry(84, 78, 324, 40);
+    lblData->setTextFormat(Qt::PlainText);
+    lblData->setWordWrap(true);
+    lblData->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
     // A grey line with a white one under it: the etched separator.
     auto* line1 = new QFrame(this);
     line1->setObjectName(QStringLiteral("Line1"));
     line1->setFrameShape(QFrame::HLine);
     line1->setFrameShadow(QFrame::Sunken);
-    line1->setGeometry(12, 100, 396, 4);
+    line1->setGeometry(12, 146, 396, 4);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(284, 114, 124, 28);
+    cmdOK->setGeometry(284, 160, 124, 28);
     cmdOK->setDefault(true);
 
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(284, 150, 124, 28);
+    cmdSysInfo->setGeometry(284, 196, 124, 28);
 
     connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
@@ -63,7 +70,11 @@ AboutWindow::AboutWindow(Application& app)
 void AboutWindow::form_load()
 {
     setWindowTitle(QStringLiteral("About ") + kTitle);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision));
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                            .arg(PARLOG_VERSION_MAJOR)
+                            .arg(PARLOG_VERSION_MINOR)
+                            .arg(PARLOG_VERSION_PATCH));
+    lblData->setText(QStringLiteral("Register: %1").arg(QDir::toNativeSeparators(app().dataFile())));
     lblTitle->setText(kTitle);
     cmdOK->setFocus();
 }

@@ -25,6 +25,7 @@ private:
     QLabel* picIcon;
     QLabel* lblTitle;
     QLabel* lblVersion;
+    QLabel* lblData;
     QPushButton* cmdOK;
     QPushButton* cmdSysInfo;
 };

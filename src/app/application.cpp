@@ -3,11 +3,13 @@
 #include "about/registry.h"
 #include "app/window.h"
 #include "data/connection.h"
+#include "data/location.h"
 #include "reports/reportbook.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 
 namespace parlog {
 
@@ -27,6 +29,10 @@ Application::Application(Services services)
         m_services.launcher = std::make_shared<ProcessLauncher>();
     if (!m_services.registry)
         m_services.registry = std::make_shared<NoRegistry>();
+    if (m_services.dataFile.isEmpty())
+        m_services.dataFile = defaultDataFile(m_services.programFolder);
+    else
+        m_services.dataFile = QFileInfo(m_services.dataFile).absoluteFilePath();
     registerWindows(*this);
 }
 
@@ -37,9 +43,9 @@ Application::~Application()
         std::unique_ptr<QWidget> owned(window.data());
 }
 
-QString Application::dataFile() const
+QString Application::helpFolder() const
 {
-    return QDir(m_services.programFolder).filePath(QStringLiteral("parlog.mdb"));
+    return parlog::helpFolder(m_services.programFolder);
 }
 
 void Application::registerWindow(const QString& windowName, Factory factory)

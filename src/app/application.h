@@ -23,7 +23,8 @@ class ReportBook;
 } // namespace report
 
 struct Services {
-    QString programFolder; // where parlog.mdb and the help pages live
+    QString programFolder; // where the program, and beside it the help pages, live
+    QString dataFile;      // the register; empty for the usual place (defaultDataFile)
     std::shared_ptr<Prompter> prompter;
     std::function<QDate()> today; // the date of "today"
     std::shared_ptr<Launcher> launcher;
@@ -48,7 +49,9 @@ public:
     void registerWindow(const QString& windowName, Factory factory);
 
     QString programFolder() const { return m_services.programFolder; }
-    QString dataFile() const;
+    // The register in use, and the folder of the help pages.
+    QString dataFile() const { return m_services.dataFile; }
+    QString helpFolder() const;
     Prompter& prompter() const { return *m_services.prompter; }
     Launcher& launcher() const { return *m_services.launcher; }
     Registry& registry() const { return *m_services.registry; }

@@ -3,6 +3,7 @@
 #include "app/application.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -15,6 +16,12 @@ HelpWindow::HelpWindow(Application& app)
 {
     resize(720, 600);
     auto* layout = new QVBoxLayout(this);
+    m_register = new QLabel(this);
+    m_register->setObjectName(QStringLiteral("register"));
+    m_register->setTextFormat(Qt::PlainText);
+    m_register->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_register->setWordWrap(true);
+    layout->addWidget(m_register);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("browser"));
     m_browser->setOpenExternalLinks(false);
@@ -27,8 +34,10 @@ HelpWindow::HelpWindow(Application& app)
 
 void HelpWindow::form_load()
 {
-    const QString page = QDir(app().programFolder()).filePath(QStringLiteral("help/index.html"));
+    const QString page = QDir(app().helpFolder()).filePath(QStringLiteral("index.html"));
     m_browser->setSource(QUrl::fromLocalFile(page));
+    m_register->setText(QStringLiteral("Your register: %1")
+                            .arg(QDir::toNativeSeparators(app().dataFile())));
 }
 
 } // namespace parlog

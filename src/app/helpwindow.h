@@ -2,6 +2,7 @@
 
 #include "app/window.h"
 
+class QLabel;
 class QTextBrowser;
 
 namespace parlog {
@@ -15,6 +16,7 @@ public:
 
 private:
     QTextBrowser* m_browser;
+    QLabel* m_register;
 };
 
 } // namespace parlog

@@ -1,18 +1,70 @@
 #include "app/application.h"
+#include "app/commandline.h"
+#include "app/version.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+// The smoke test has nobody to press OK: messages go to the terminal.
+class TerminalPrompter : public parlog::Prompter {
+public:
+    void inform(const QString& text, const QString&) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    bool ask(const QString& text, const QString& caption, Default) override
+    {
+        inform(text, caption);
+        return false;
+    }
+};
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    // --help and --version answer without a display, so read the options first.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const parlog::CommandLine line = parlog::parseCommandLine(arguments);
+    switch (line.action) {
+    case parlog::CommandLine::Action::Help:
+        std::fputs(qPrintable(parlog::usageText()), stdout);
+        return 0;
+    case parlog::CommandLine::Action::Version:
+        std::printf("Parlog %s\n", PARLOG_VERSION);
+        return 0;
+    case parlog::CommandLine::Action::Error:
+        std::fprintf(stderr, "parlog: %s\nTry 'parlog --help'.\n", qPrintable(line.error));
+        return 2;
+    case parlog::CommandLine::Action::Run:
+    case parlog::CommandLine::Action::SmokeTest:
+        break;
+    }
+
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parlog"));
+    QApplication::setApplicationVersion(QStringLiteral(PARLOG_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.parlog.Parlog"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.svg")));
 
     parlog::Services services;
     services.programFolder = QApplication::applicationDirPath();
+    services.dataFile = line.database;
+    if (line.action == parlog::CommandLine::Action::SmokeTest)
+        services.prompter = std::make_shared<TerminalPrompter>();
     parlog::Application app(std::move(services));
-    app.checkDataFile();
+    const bool usable = app.checkDataFile();
     app.show(QStringLiteral("main"));
+    if (line.action == parlog::CommandLine::Action::SmokeTest) {
+        std::printf("register: %s\n", qPrintable(app.dataFile()));
+        QTimer::singleShot(0, &app, [&app] { app.quit(); });
+        const int status = QApplication::exec();
+        return usable ? status : 1;
+    }
     return QApplication::exec();
 }

@@ -183,7 +183,7 @@ void MainMenu::Command32_Click()
 
 void MainMenu::Command2_Click()
 {
-    const QString page = QDir(app().programFolder()).filePath(QStringLiteral("help/index.html"));
+    const QString page = QDir(app().helpFolder()).filePath(QStringLiteral("index.html"));
     if (!QFileInfo(page).isFile()) {
         app().inform(QStringLiteral("The help pages could not be found: %1 is missing. "
                                     "Reinstall Parlog to put them back.")

@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSet>
+
+#include <unistd.h>
 
 namespace parlog {
 
@@ -37,7 +41,49 @@ QString errorDetail(const QSqlError& error)
     return text;
 }
 
+// Files found damaged in this run, by path, with the message that said so.
+QMutex g_damagedLock;
+QHash<QString, QString>& damagedFiles()
+{
+    static QHash<QString, QString> files;
+    return files;
+}
+
+QString key(const QString& path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+bool folderIsWritable(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
+bool fileIsWritable(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
 } // namespace
+
+void Connection::markDamaged(const QString& filePath, const QString& message)
+{
+    QMutexLocker lock(&g_damagedLock);
+    damagedFiles().insert(key(filePath), message);
+}
+
+QString Connection::damage(const QString& filePath)
+{
+    QMutexLocker lock(&g_damagedLock);
+    return damagedFiles().value(key(filePath));
+}
+
+QString Connection::damageMessage(const QString& detail) const
+{
+    return fileMessage(
+        QStringLiteral("it is damaged (%1). Restore it from a backup.").arg(detail));
+}
 
 Connection::Connection(QString filePath)
     : m_path(std::move(filePath))
@@ -91,7 +137,10 @@ bool Connection::open()
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(m_path);
     // A few seconds' patience with another program that holds the file.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=4000"));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=4000");
+    if (!damage(m_path).isEmpty())
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
     if (!db.open()) {
         m_error = fileMessage(
             QStringLiteral("it could not be opened (%1).").arg(errorDetail(db.lastError())));
@@ -117,9 +166,15 @@ bool Connection::open()
 
 bool Connection::create()
 {
+    // A link that points nowhere yet gets its file where it points, owner-only like
+    // any other, and keeps being the link the user made.
+    QString target = m_path;
+    const QFileInfo link(m_path);
+    if (link.isSymLink())
+        target = link.symLinkTarget();
     // Built under another name and moved into place, so that a failure half way
     // never leaves a file that looks like a data file.
-    const QString temp = m_path + QStringLiteral(".new");
+    const QString temp = target + QStringLiteral(".new");
     QFile::remove(temp);
     {
         QFile file(temp);
@@ -161,7 +216,7 @@ bool Connection::create()
         }
     }
     QSqlDatabase::removeDatabase(name);
-    if (ok && !QFile::rename(temp, m_path)) {
+    if (ok && !QFile::rename(temp, target)) {
         ok = false;
         problem = QStringLiteral("the new file could not be put in place");
     }
@@ -182,9 +237,10 @@ bool Connection::verify()
         const int code = primaryCode(error);
         if (code == kSqliteNotADb)
             m_error = fileMessage(QStringLiteral("it is not a Parlog database.") + unchanged);
-        else if (code == kSqliteCorrupt)
-            m_error = fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
-                                      .arg(errorDetail(error)));
+        else if (code == kSqliteCorrupt) {
+            m_error = damageMessage(errorDetail(error));
+            markDamaged(m_path, m_error);
+        }
         else if (code == kSqliteBusy || code == kSqliteLocked)
             m_error = fileMessage(QStringLiteral("it is in use by another program. Try again "
                                                  "when that program has finished with it."));
@@ -194,6 +250,13 @@ bool Connection::verify()
         return false;
     }
     const int version = q.value(0).toInt();
+    if (version < 0) {
+        m_error = fileMessage(QStringLiteral("it is not a Parlog database (its data version is "
+                                             "%1).")
+                                  .arg(version) +
+                              unchanged);
+        return false;
+    }
     if (version > schema::kVersion) {
         m_error = fileMessage(QStringLiteral("it was written by a newer version of Parlog "
                                              "(data version %1; this version reads %2).")
@@ -241,19 +304,24 @@ bool Connection::verify()
 QString Connection::integrityProblem()
 {
     QSqlQuery q = query();
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")))
-        return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
-                               .arg(errorDetail(q.lastError())));
-    QStringList problems;
-    while (q.next()) {
-        const QString line = q.value(0).toString();
-        if (line != u"ok")
-            problems << line;
+    QString message;
+    if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+        message = damageMessage(errorDetail(q.lastError()));
+    } else {
+        // A report may run to many lines, some within one row: the first few say enough.
+        QStringList problems;
+        while (q.next() && problems.size() < 3) {
+            const QStringList lines = q.value(0).toString().split(QLatin1Char('\n'));
+            for (const QString& line : lines)
+                if (!line.trimmed().isEmpty() && line != u"ok" && problems.size() < 3)
+                    problems << line.trimmed();
+        }
+        if (problems.isEmpty())
+            return {};
+        message = damageMessage(problems.join(QStringLiteral("; ")));
     }
-    if (problems.isEmpty())
-        return {};
-    return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
-                           .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+    markDamaged(m_path, message);
+    return message;
 }
 
 bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& values)
@@ -288,8 +356,26 @@ bool Connection::isFileProblem(const QSqlError& error)
 
 QString Connection::describe(const QSqlError& error) const
 {
-    switch (primaryCode(error)) {
+    const int code = primaryCode(error);
+    if (code == kSqliteCorrupt || code == kSqliteNotADb)
+        markDamaged(m_path, damageMessage(errorDetail(error)));
+    // A file known damaged refuses every write with the message that found it so.
+    const QString damaged = damage(m_path);
+    if (!damaged.isEmpty() && isFileProblem(error))
+        return damaged;
+    switch (code) {
     case kSqliteReadOnly:
+    case kSqliteCantOpen:
+        // SQLite writes a journal beside the file: a folder that cannot be written
+        // refuses a change as surely as a read-only file, and is what to mend.
+        if (fileIsWritable(m_path) && !folderIsWritable(m_path))
+            return fileMessage(QStringLiteral("its folder \"%1\" cannot be written (Parlog keeps "
+                                              "a journal there while it saves), so the change "
+                                              "was not stored.")
+                                   .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath())));
+        if (code == kSqliteCantOpen)
+            return fileMessage(
+                QStringLiteral("it could not be opened (%1).").arg(errorDetail(error)));
         return fileMessage(QStringLiteral("it is read-only, so the change was not stored."));
     case kSqliteBusy:
     case kSqliteLocked:
@@ -299,10 +385,7 @@ QString Connection::describe(const QSqlError& error) const
         return fileMessage(QStringLiteral("the disk is full, so the change was not stored."));
     case kSqliteCorrupt:
     case kSqliteNotADb:
-        return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.")
-                               .arg(errorDetail(error)));
-    case kSqliteCantOpen:
-        return fileMessage(QStringLiteral("it could not be opened (%1).").arg(errorDetail(error)));
+        return damageMessage(errorDetail(error));
     default:
         return QStringLiteral("The database refused the statement: %1").arg(errorDetail(error));
     }

@@ -44,11 +44,18 @@ public:
     static bool isFileProblem(const QSqlError& error);
 
     // Runs a thorough check of the file's pages (slow on big files); empty when sound.
+    // A damaged file is marked so for the rest of the run.
     QString integrityProblem();
+
+    // A file found damaged is opened read-only from then on, so that what can be read
+    // can be rescued and nothing is written over it; every refused write says why.
+    static void markDamaged(const QString& filePath, const QString& message);
+    static QString damage(const QString& filePath); // empty when not known damaged
 
 private:
     bool create();
     bool verify();
+    QString damageMessage(const QString& detail) const;
     QString fileMessage(const QString& problem) const;
 
     QString m_path;

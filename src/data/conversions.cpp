@@ -202,6 +202,8 @@ QString formatDate(const QDate& date, DateFormat format)
             .arg(date.day())
             .arg(QString::fromLatin1(kMonthLong[date.month() - 1]))
             .arg(date.year());
+    case DateFormat::Medium:
+        return QStringLiteral("%1 %2 %3").arg(date.day()).arg(month).arg(date.year());
     }
     return {};
 }

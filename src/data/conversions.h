@@ -44,6 +44,7 @@ enum class DateFormat {
     DottedShort, // d.MMM.yy      5.Mar.04, the score cards
     DottedLong,  // d.MMMyyyy     5.Mar2004, the compact lists
     Long,        // d MMMM yyyy   5 March 2004, report run dates
+    Medium,      // d MMM yyyy    5 Mar 2004, dates in messages
 };
 
 // Month and day names are English whatever the machine's locale.

@@ -172,6 +172,14 @@ void RegisterWindow::Command12_Click()
 
 void RegisterWindow::Command13_Click()
 {
+    // Right after a save, or before any pick, no row is loaded: nothing to delete.
+    if (ID->text().toLongLong() == 0) {
+        app().inform(QStringLiteral("No %1 is chosen to delete. Pick the %1 in the list first, "
+                                    "then press Delete.")
+                         .arg(m_config.what));
+        Combo1->setFocus();
+        return;
+    }
     if (app().prompter().ask(QStringLiteral(" Are you sure?"), QStringLiteral("Delete Record"))) {
         auto connection = app().openConnection();
         if (!connection)

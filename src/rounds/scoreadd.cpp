@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "data/connection.h"
 #include "data/conversions.h"
+#include "data/players.h"
 #include "data/queries.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
@@ -277,12 +278,40 @@ RoundCard ScoreAdd::card() const
 
 void ScoreAdd::Command54_Click()
 {
+    // A card must say whose round it is and where: a nameless card would stand in
+    // the statistics as a player of no name.
+    const auto refuse = [this](const QString& why, QWidget* box) {
+        app().inform(QStringLiteral("The round was not saved: %1").arg(why));
+        moveFocus(box);
+    };
+    if (player->currentText().trimmed().isEmpty())
+        return refuse(QStringLiteral("the player's name is empty. Choose the player, then press "
+                                     "Save."),
+                      player);
+    if (course->currentText().trimmed().isEmpty())
+        return refuse(QStringLiteral("the course is empty. Choose the course, then press Save."),
+                      course);
     auto connection = app().openConnection();
     if (!connection)
         return;
     const auto values = roundValues(card());
     if (!values) {
         app().inform(kSaveFailed);
+        return;
+    }
+    const auto known = players::exists(*connection, player->currentText());
+    if (!known) {
+        app().inform(connection->describe(connection->lastError()));
+        return;
+    }
+    // A visitor's card is welcome, but only when the user says it is one: a typing
+    // slip would otherwise start a new player in the statistics.
+    if (!*known &&
+        !app().prompter().ask(QStringLiteral("\"%1\" is not in the register of players. Save "
+                                             "the card anyway, as a visitor's?")
+                                  .arg(player->currentText()),
+                              QStringLiteral("Save Round"), Prompter::Default::No)) {
+        moveFocus(player);
         return;
     }
     if (!insertRound(*connection, *values)) {

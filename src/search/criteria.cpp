@@ -48,22 +48,35 @@ std::optional<Filter> filterFor(const Criteria& criteria, QString* problem)
     }
     Filter filter;
     QStringList parts;
-    if (criteria.player != kAllPlayers) {
+    if (criteria.player) {
         parts << QStringLiteral("playerID = ?");
-        filter.values << criteria.player;
+        filter.values << *criteria.player;
     }
-    if (criteria.course != kAllCourses) {
+    if (criteria.course) {
         parts << QStringLiteral("course = ?");
-        filter.values << criteria.course;
+        filter.values << *criteria.course;
     }
-    if (criteria.competition != kAllCompetitions) {
+    if (criteria.competition) {
         parts << QStringLiteral("comp = ?");
-        filter.values << criteria.competition;
+        filter.values << *criteria.competition;
     }
     parts << QStringLiteral("strdate BETWEEN ? AND ?");
     filter.values << *from << *to;
     filter.where = parts.join(QStringLiteral(" AND "));
     return filter;
+}
+
+QString describeCriteria(const Criteria& criteria)
+{
+    const auto date = [](const QString& text) {
+        const auto d = toDate(text);
+        return d ? formatDate(*d, DateFormat::Medium) : text.trimmed();
+    };
+    QStringList parts{criteria.player.value_or(kAllPlayers), criteria.course.value_or(kAllCourses)};
+    if (criteria.competition)
+        parts << *criteria.competition;
+    parts << date(criteria.from) + QStringLiteral(" \u2013 ") + date(criteria.to);
+    return parts.join(QStringLiteral(", "));
 }
 
 QStringList compactColumns()
@@ -127,6 +140,16 @@ std::optional<report::DataSource> groupedSearch(Connection& connection, const Fi
             source.children[*it].rows << row;
     }
     return source;
+}
+
+std::optional<qint64> countRounds(Connection& connection, const Filter& filter)
+{
+    QSqlQuery q = connection.query();
+    if (!connection.exec(q, QStringLiteral("SELECT count(*) FROM score WHERE %1").arg(filter.where),
+                         filter.values) ||
+        !q.next())
+        return std::nullopt;
+    return q.value(0).toLongLong();
 }
 
 bool deleteRounds(Connection& connection, const Filter& filter, int* deleted)

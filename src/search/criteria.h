@@ -11,12 +11,12 @@
 
 namespace parlog {
 
-// What the search and delete windows ask for, as their boxes hold it. A picker that
-// still reads its first entry ("All Players", compared exactly) asks for nothing.
+// What the search and delete windows ask for, as their boxes hold it. No name means
+// every one: the pickers' "All Players" entry, never a name that happens to read so.
 struct Criteria {
-    QString player;
-    QString course;
-    QString competition;
+    std::optional<QString> player;
+    std::optional<QString> course;
+    std::optional<QString> competition;
     QString from; // "Between"
     QString to;   // "and"
 };
@@ -24,6 +24,10 @@ struct Criteria {
 inline const QString kAllPlayers = QStringLiteral("All Players");
 inline const QString kAllCourses = QStringLiteral("All Courses");
 inline const QString kAllCompetitions = QStringLiteral("All Competitions");
+
+// The criteria in words, for a question or a report: "All Players, Royal Links,
+// 1 Jan 2004 – 31 Dec 2004"; the competition only when one is chosen.
+QString describeCriteria(const Criteria& criteria);
 
 // The where clause of the criteria with its bound values; the date range always
 // counts, both ends included. Empty optional when a date box holds no date; problem
@@ -53,6 +57,9 @@ std::optional<report::DataSource> groupedSearch(Connection& connection, const Fi
                                                 const QString& orderColumn,
                                                 const QString& groupColumn,
                                                 const QStringList& columns = {});
+
+// How many rounds match.
+std::optional<qint64> countRounds(Connection& connection, const Filter& filter);
 
 // Deletes the rounds that match; deleted tells how many went.
 bool deleteRounds(Connection& connection, const Filter& filter, int* deleted = nullptr);

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "data/conversions.h"
 #include "ui/forms.h"
+#include "ui/inputhelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -44,7 +45,7 @@ void CriteriaPanel::load(Application& app)
             app.inform(connection->describe(connection->lastError()));
     }
     const auto fill = [](QComboBox* combo, const QString& all, const QStringList& items) {
-        combo->addItem(all);
+        addAllEntry(combo, all);
         combo->addItems(items);
         combo->setCurrentIndex(0);
     };
@@ -55,7 +56,7 @@ void CriteriaPanel::load(Application& app)
 
 Criteria CriteriaPanel::criteria() const
 {
-    return {player->currentText(), course->currentText(), comp->currentText(), Text1->text(),
+    return {chosenName(player), chosenName(course), chosenName(comp), Text1->text(),
             Text2->text()};
 }
 

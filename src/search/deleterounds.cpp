@@ -1,8 +1,10 @@
 #include "search/deleterounds.h"
 
 #include "app/application.h"
+#include "data/backup.h"
 #include "ui/forms.h"
 
+#include <QDir>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -32,25 +34,47 @@ void DeleteRounds::form_load()
 
 void DeleteRounds::Command22_Click()
 {
+    const QString nothing = QStringLiteral("No rounds were deleted: ");
+    const Criteria criteria = m_criteria->criteria();
     QString problem;
-    const auto filter = filterFor(m_criteria->criteria(), &problem);
+    const auto filter = filterFor(criteria, &problem);
     // Nothing goes unless the criteria can be read as they stand.
     if (!filter) {
-        app().inform(QStringLiteral("No rounds were deleted: ") + problem);
+        app().inform(nothing + problem);
         return;
     }
-    if (!app().prompter().ask(QStringLiteral(" Are You Sure? "),
-                              QStringLiteral("Delete these records")))
-        return;
     auto connection = app().openConnection();
     if (!connection)
         return;
-    if (!deleteRounds(*connection, *filter)) {
-        app().inform(QStringLiteral("No rounds were deleted: ") +
-                     connection->describe(connection->lastError()));
+    // Counted first, so that the question says what Yes will do.
+    const auto count = countRounds(*connection, *filter);
+    if (!count) {
+        app().inform(nothing + connection->describe(connection->lastError()));
         return;
     }
-    app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted"));
+    const QString what = describeCriteria(criteria);
+    if (*count == 0) {
+        app().inform(QStringLiteral("No rounds match (%1), so nothing was deleted.").arg(what));
+        return;
+    }
+    const QString rounds =
+        *count == 1 ? QStringLiteral("1 round") : QStringLiteral("%L1 rounds").arg(*count);
+    if (!app().prompter().ask(QStringLiteral("Delete %1 (%2)?").arg(rounds, what),
+                              QStringLiteral("Delete these records"), Prompter::Default::No))
+        return;
+    // A copy of the register as it stands, so that what goes can always come back.
+    const QString backup = backupRegister(*connection, &problem);
+    if (backup.isEmpty()) {
+        app().inform(nothing + problem + QLatin1Char('.'));
+        return;
+    }
+    if (!deleteRounds(*connection, *filter)) {
+        app().inform(nothing + connection->describe(connection->lastError()));
+        return;
+    }
+    app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted\n\nA copy of the "
+                                "register as it was before is in %1")
+                     .arg(QDir::toNativeSeparators(backup)));
     close();
 }
 

@@ -22,7 +22,10 @@ template <typename T> T* place(T* widget, const QString& name, const QRect& wher
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where)
 {
-    return place(new QLabel(text, parent), name, where);
+    auto* l = place(new QLabel(text, parent), name, where);
+    // Labels may show names as stored or typed: never read them as markup.
+    l->setTextFormat(Qt::PlainText);
+    return l;
 }
 
 QLineEdit* box(QWidget* parent, const QString& name, const QRect& where)

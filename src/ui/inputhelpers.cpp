@@ -12,6 +12,9 @@ namespace parlog {
 
 namespace {
 
+// Item data of the entry that stands for all.
+constexpr int kAllRole = Qt::UserRole + 17;
+
 class SelectAllFilter : public QObject {
 public:
     using QObject::QObject;
@@ -92,6 +95,21 @@ void preparePicker(QComboBox* combo)
 void onKeyUp(QComboBox* combo, std::function<void(int key)> keyUp)
 {
     combo->installEventFilter(new KeyUpFilter(combo, std::move(keyUp)));
+}
+
+void addAllEntry(QComboBox* combo, const QString& caption)
+{
+    combo->addItem(caption);
+    combo->setItemData(combo->count() - 1, true, kAllRole);
+}
+
+std::optional<QString> chosenName(const QComboBox* combo)
+{
+    const int i = combo->currentIndex();
+    const QString text = combo->currentText();
+    if (i >= 0 && combo->itemData(i, kAllRole).toBool() && combo->itemText(i) == text)
+        return std::nullopt;
+    return text;
 }
 
 void typeAhead(QComboBox* combo, int key, const std::function<void(int index)>& click)

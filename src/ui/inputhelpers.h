@@ -1,6 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+
+class QString;
 
 class QComboBox;
 class QLineEdit;
@@ -26,5 +29,14 @@ void onKeyUp(QComboBox* combo, std::function<void(int key)> keyUp);
 // then shows the item's full text with the completed rest highlighted. Other keys
 // leave the box as the keystroke left it.
 void typeAhead(QComboBox* combo, int key, const std::function<void(int index)>& click);
+
+// A picker's first entry that stands for every name ("All Players"). It is marked in
+// the list itself, so that a player, course or competition that really bears the
+// same name is still a name.
+void addAllEntry(QComboBox* combo, const QString& caption);
+
+// The name a picker asks for: empty when its entry for all is chosen and its text
+// untouched, else the text as it stands.
+std::optional<QString> chosenName(const QComboBox* combo);
 
 } // namespace parlog

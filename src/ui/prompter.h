@@ -10,16 +10,22 @@ namespace parlog {
 // was said and answer the questions.
 class Prompter {
 public:
+    // The button that Enter presses: No for questions whose Yes cannot be undone.
+    enum class Default { Yes, No };
+
     virtual ~Prompter() = default;
     virtual void inform(const QString& text, const QString& caption) = 0; // OK only
-    virtual bool ask(const QString& text, const QString& caption) = 0;    // Yes/No, true on Yes
+    // Yes/No, true on Yes.
+    virtual bool ask(const QString& text, const QString& caption,
+                     Default byDefault = Default::Yes) = 0;
 };
 
-// The real message boxes, over whichever window is active.
+// The real message boxes, over whichever window is active. Texts show as typed:
+// a name that looks like markup is still just a name.
 class MessageBoxPrompter : public Prompter {
 public:
     void inform(const QString& text, const QString& caption) override;
-    bool ask(const QString& text, const QString& caption) override;
+    bool ask(const QString& text, const QString& caption, Default byDefault) override;
 };
 
 } // namespace parlog

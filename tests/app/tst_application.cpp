@@ -1,4 +1,6 @@
+#include "app/commandline.h"
 #include "app/window.h"
+#include "data/location.h"
 
 #include "testmain.h"
 #include "testsupport.h"
@@ -57,6 +59,10 @@ private Q_SLOTS:
     void mainMenuButtonsShowTheirWindows();
     void helpShowsThePagesOrSaysTheyAreMissing();
     void quitButtonEndsAtOnce();
+    void commandLine_data();
+    void commandLine();
+    void whereTheRegisterLives();
+    void theProgramOpensTheRegisterItIsGiven();
 };
 
 void TestApplication::startsInAnEmptyFolder()
@@ -296,6 +302,90 @@ void TestApplication::quitButtonEndsAtOnce()
     QCOMPARE(f.app->find(QStringLiteral("main")), nullptr);
     QCOMPARE(f.app->find(QStringLiteral("frmAbout")), nullptr);
     QCOMPARE(f.prompter->messages.size(), 0);
+}
+
+void TestApplication::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("database");
+    using A = CommandLine::Action;
+    const auto row = [](const char* name, QStringList args, A action, const char* db = "") {
+        QTest::newRow(name) << (QStringList{QStringLiteral("parlog")} + args) << int(action)
+                            << QString::fromUtf8(db);
+    };
+    row("nothing", {}, A::Run);
+    row("database", {"--database", "club.mdb"}, A::Run, "club.mdb");
+    row("database=", {"--database=/b/x y.mdb"}, A::Run, "/b/x y.mdb");
+    row("help wins", {"--database", "a.mdb", "--help"}, A::Help, "a.mdb");
+    row("-v", {"-v"}, A::Version);
+    row("smoke", {"--smoke-test", "--database", "s.mdb"}, A::SmokeTest, "s.mdb");
+    row("database without file", {"--database"}, A::Error);
+    row("empty database", {"--database="}, A::Error);
+    row("unknown option", {"--frobnicate"}, A::Error);
+    row("stray argument", {"club.mdb"}, A::Error);
+}
+
+void TestApplication::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(QString, database);
+    const CommandLine line = parseCommandLine(arguments);
+    QCOMPARE(int(line.action), action);
+    QCOMPARE(line.database, database);
+    QCOMPARE(line.error.isEmpty(), line.action != CommandLine::Action::Error);
+}
+
+void TestApplication::whereTheRegisterLives()
+{
+    QTemporaryDir root;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath(QStringLiteral("data"))));
+    const QString userFile = root.filePath(QStringLiteral("data/Parlog/parlog.mdb"));
+    QDir(root.path()).mkpath(QStringLiteral("copied"));
+    QDir(root.path()).mkpath(QStringLiteral("usr/bin"));
+    QDir(root.path()).mkpath(QStringLiteral("usr/share/parlog/help"));
+
+    // A folder of its own, as after a build or a copy: beside the program.
+    const QString copied = root.filePath(QStringLiteral("copied"));
+    QCOMPARE(defaultDataFile(copied), copied + QStringLiteral("/parlog.mdb"));
+    QCOMPARE(helpFolder(copied), copied + QStringLiteral("/help"));
+    QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("data"))));
+
+    // Installed: the user's data folder, made owner-only; help from share/parlog.
+    const QString bin = root.filePath(QStringLiteral("usr/bin"));
+    QCOMPARE(defaultDataFile(bin), userFile);
+    QCOMPARE(QFileInfo(QFileInfo(userFile).path()).permissions() & 0x0077, 0);
+    QCOMPARE(helpFolder(bin), root.filePath(QStringLiteral("usr/share/parlog/help")));
+
+    // An installed folder that already holds a register keeps using it.
+    QFile existing(bin + QStringLiteral("/parlog.mdb"));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QCOMPARE(defaultDataFile(bin), existing.fileName());
+    qunsetenv("XDG_DATA_HOME");
+}
+
+void TestApplication::theProgramOpensTheRegisterItIsGiven()
+{
+    QTemporaryDir folder;
+    const QString data = folder.filePath(QStringLiteral("society two.mdb"));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PARLOG_PROGRAM),
+                  {QStringLiteral("--smoke-test"), QStringLiteral("--database"), data});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(QString::fromLocal8Bit(process.readAllStandardOutput()).contains(data));
+    Connection c(data);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+
+    process.start(QStringLiteral(PARLOG_PROGRAM), {QStringLiteral("--version")});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().startsWith("Parlog 3."));
 }
 
 PARLOG_TEST(TestApplication)

@@ -1,3 +1,4 @@
+#include "data/backup.h"
 #include "data/connection.h"
 #include "data/schema.h"
 
@@ -52,6 +53,9 @@ private Q_SLOTS:
     void foreignFilesAreRefusedAndLeftAlone_data();
     void foreignFilesAreRefusedAndLeftAlone();
     void damagedFileIsReported();
+    void danglingLinkGetsAnOwnerOnlyFile();
+    void folderThatCannotBeWrittenIsNamed();
+    void backupsKeepTheLastTen();
     void readOnlyFileStillReads();
     void lockedFileReadsButRefusesChanges();
     void folderThatCannotBeWritten();
@@ -179,6 +183,8 @@ void TestDataFile::foreignFilesAreRefusedAndLeftAlone_data()
                                       << "score.comment";
     QTest::newRow("newer version") << "newer"
                                    << "newer version of Parlog";
+    QTest::newRow("negative version") << "negative"
+                                      << "is not a Parlog database (its data version is -3)";
 }
 
 void TestDataFile::foreignFilesAreRefusedAndLeftAlone()
@@ -202,6 +208,8 @@ void TestDataFile::foreignFilesAreRefusedAndLeftAlone()
         }
         if (kind == u"column")
             rawSql(path, "ALTER TABLE score DROP COLUMN comment");
+        else if (kind == u"negative")
+            rawSql(path, "PRAGMA user_version = -3");
         else
             rawSql(path, "PRAGMA user_version = 99");
     }
@@ -236,14 +244,85 @@ void TestDataFile::damagedFileIsReported()
     f.seek(size / 2);
     f.write(QByteArray(8192, '\xA5'));
     f.close();
-    Connection c(path);
     QString problem;
-    if (c.open())
-        problem = c.integrityProblem();
-    else
-        problem = c.errorText();
+    {
+        Connection c(path);
+        problem = c.open() ? c.integrityProblem() : c.errorText();
+    }
     QVERIFY2(problem.contains(QStringLiteral("damaged")), qPrintable(problem));
     QVERIFY(problem.contains(path));
+    // The integrity report runs to many lines; the message keeps three.
+    QVERIFY(!problem.contains(QLatin1Char('\n')));
+    QVERIFY2(problem.count(QStringLiteral("; ")) <= 2, qPrintable(problem));
+    QCOMPARE(Connection::damage(path), problem);
+
+    // For the rest of the run the file reads, and every write is refused with that message.
+    const QByteArray before = bytes(path);
+    Connection c(path);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    QSqlQuery q = c.query();
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES ('New')")));
+    QCOMPARE(c.describe(c.lastError()), problem);
+    QCOMPARE(bytes(path), before);
+}
+
+void TestDataFile::danglingLinkGetsAnOwnerOnlyFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("synced")));
+    const QString target = dir.filePath(QStringLiteral("synced/golf.mdb"));
+    const QString link = dir.filePath(QStringLiteral("parlog.mdb"));
+    QVERIFY(QFile::link(target, link));
+    Connection c(link);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(QFileInfo(target).isFile());
+    QCOMPARE(QFileInfo(target).permissions() & 0x0077, 0);
+}
+
+void TestDataFile::folderThatCannotBeWrittenIsNamed()
+{
+    if (::geteuid() == 0)
+        QSKIP("the superuser writes any folder");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    {
+        Connection c(path);
+        QVERIFY(c.open());
+    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    Connection c(path);
+    QVERIFY(c.open());
+    QSqlQuery q = c.query();
+    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+    const QString said = c.describe(c.lastError());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(said.contains(QStringLiteral("its folder")), qPrintable(said));
+    QVERIFY(!said.contains(QStringLiteral("it is read-only")));
+}
+
+void TestDataFile::backupsKeepTheLastTen()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("club.mdb"));
+    Connection c(path);
+    QVERIFY(c.open());
+    QSqlQuery q = c.query();
+    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+    QStringList made;
+    for (int i = 0; i < kBackupsKept + 2; ++i) {
+        QString error;
+        made << backupRegister(c, &error);
+        QVERIFY2(!made.last().isEmpty(), qPrintable(error));
+    }
+    const QDir backups(dir.filePath(QStringLiteral("backups")));
+    QCOMPARE(QFileInfo(backups.path()).permissions() & 0x0077, 0);
+    QStringList kept;
+    for (const QString& name : backups.entryList(QDir::Files, QDir::Name))
+        kept << backups.filePath(name);
+    QCOMPARE(kept, made.mid(2));
+    QVERIFY(QFileInfo(made.last()).fileName().startsWith(QStringLiteral("club-")));
 }
 
 void TestDataFile::readOnlyFileStillReads()

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void editWithoutAPickChangesNothingAndSaysSo();
     void newThenPickThenSaveAddsASecondRow();
     void deleteAsksFirst();
+    void deleteWithNoPlayerLoadedChangesNothing();
+    void damagedFileRefusesEveryWrite();
     void duplicateNamesLoadTheFirstRow();
     void emptyTables();
     void viewAllAndGo();
@@ -276,6 +278,44 @@ void TestPlayers::deleteAsksFirst()
     // Again: the removed ID removes nothing more.
     p.click(QStringLiteral("Command13"));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
+}
+
+void TestPlayers::deleteWithNoPlayerLoadedChangesNothing()
+{
+    Fixture f;
+    seed(f);
+    Players p(f);
+    p.pick(QStringLiteral("Brown"));
+    p.click(QStringLiteral("Command1"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(p.id(), QStringLiteral("0"));
+    f.prompter->messages.clear();
+    p.click(QStringLiteral("Command13"));
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QVERIFY(!f.prompter->messages.first().question);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("Pick the player")));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Brown"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 3);
+}
+
+void TestPlayers::damagedFileRefusesEveryWrite()
+{
+    Fixture f;
+    seed(f);
+    QVERIFY(f.damageDataFile());
+    QVERIFY(!f.app->checkDataFile());
+    const QString damage = f.prompter->last();
+    QVERIFY2(damage.contains(QStringLiteral("damaged")), qPrintable(damage));
+    // What can be read still reads; nothing is written.
+    Players p(f);
+    QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
+    p.click(QStringLiteral("Command11"));
+    p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
+    p.click(QStringLiteral("Command12"));
+    QVERIFY2(f.prompter->last().endsWith(damage), qPrintable(f.prompter->last()));
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Kelly"));
+    QCOMPARE(p.mode(), QStringLiteral("1"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 3);
 }
 
 void TestPlayers::duplicateNamesLoadTheFirstRow()

@@ -76,6 +76,8 @@ private Q_SLOTS:
     void handicapDialogWritesToItsOwnPlayer();
     void handicapDialogForAPlayerNotInTheRegister();
     void handicapDialogClose();
+    void cardWithoutPlayerOrCourseIsRefused();
+    void typedTextShowsAsTyped();
     void unusableDataFileIsReportedAndTheCardKept();
 };
 
@@ -467,10 +469,59 @@ void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
     QCOMPARE(child<QLabel>(dialog, QStringLiteral("Label4"))->text(), QStringLiteral("Visitor"));
     child<QLineEdit>(dialog, QStringLiteral("Text1"))->setText(QStringLiteral("18"));
     QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(f.prompter->messages.size(), 1);
+    // Stored as a visitor's card on Yes; the handicap then has no row to go to.
+    QCOMPARE(f.prompter->messages.size(), 2);
+    QVERIFY(f.prompter->messages.first().question);
     QVERIFY(f.prompter->last().contains(QStringLiteral("no player named \"Visitor\"")));
     QCOMPARE(f.app->find(QStringLiteral("Handicapform")), dialog);
     QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("Text1"))->text(), QStringLiteral("18"));
+}
+
+void TestScoreAdd::cardWithoutPlayerOrCourseIsRefused()
+{
+    Fixture f;
+    seed(f);
+    Card c(f);
+    c.fill();
+    const auto stored = [&f] { return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(); };
+    c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("  "));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("the player's name is empty")));
+    c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Adams"));
+    c.combo(QStringLiteral("course"))->setEditText(QString());
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QVERIFY(f.prompter->last().contains(QStringLiteral("the course is empty")));
+    QCOMPARE(stored(), 0);
+    QCOMPARE(c.hole(18)->text(), QStringLiteral("5"));
+    QVERIFY(c.button(QStringLiteral("Command54"))->isVisible());
+
+    // A name not in the register: stored only when the user says it is a visitor.
+    c.combo(QStringLiteral("course"))->setEditText(QStringLiteral("Lahinch"));
+    c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Visitor"));
+    f.prompter->answers.enqueue(false);
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    const auto question = f.prompter->messages.last();
+    QVERIFY(question.question && question.defaultNo);
+    QVERIFY(question.text.contains(QStringLiteral("\"Visitor\" is not in the register")));
+    QCOMPARE(stored(), 0);
+    QCOMPARE(c.combo(QStringLiteral("player"))->currentText(), QStringLiteral("Visitor"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(stored(), 1);
+}
+
+void TestScoreAdd::typedTextShowsAsTyped()
+{
+    Fixture f;
+    const QString markup = QStringLiteral("<h1 style='color:red'>FAKE ERROR</h1>");
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES (?)"), {markup}));
+    Card c(f);
+    c.combo(QStringLiteral("player"))->setEditText(markup);
+    c.combo(QStringLiteral("course"))->setEditText(QStringLiteral("Lahinch"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    auto* name = child<QLabel>(f.app->find(QStringLiteral("Handicapform")), QStringLiteral("Label4"));
+    QVERIFY(name);
+    QCOMPARE(name->text(), markup);
+    QCOMPARE(name->textFormat(), Qt::PlainText);
 }
 
 void TestScoreAdd::handicapDialogClose()

@@ -2,11 +2,13 @@
 #include "reports/reportwindow.h"
 #include "search/criteria.h"
 #include "search/quicksearch.h"
+#include "ui/inputhelpers.h"
 
 #include "testmain.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,7 +53,7 @@ void seed(Fixture& f)
 
 Criteria all()
 {
-    return {kAllPlayers, kAllCourses, kAllCompetitions, QStringLiteral("5-Mar-03"),
+    return {std::nullopt, std::nullopt, std::nullopt, QStringLiteral("5-Mar-03"),
             QStringLiteral("6-Mar-04")};
 }
 
@@ -128,6 +130,8 @@ private Q_SLOTS:
     void groupedOpenIsModalAndBindsTheGroup();
     void searchThatCannotRun();
     void deleteRemovesTheMatchingRounds();
+    void allEntriesAreNotNames();
+    void deleteWritesABackupFirst();
     void deleteSaysWhatIsWrongAndKeepsItsCriteria();
     void unusableFileOnLoad();
 };
@@ -147,9 +151,11 @@ void TestSearch::criteriaCombinations()
     QCOMPARE(found(f, c), (QStringList{"68", "70", "80"}));
     c.course = QStringLiteral("lahinch"); // names match without regard to case
     QCOMPARE(found(f, c), (QStringList{"68", "70", "80"}));
-    // The "all" entries count only as written.
+    // A name that reads like the "all" entry is a name like any other.
     c = all();
     c.player = QStringLiteral("all players");
+    QCOMPARE(found(f, c), QStringList());
+    c.player = kAllPlayers;
     QCOMPARE(found(f, c), QStringList());
     c = all();
     c.competition = QStringLiteral("Captain's Prize");
@@ -437,23 +443,30 @@ void TestSearch::deleteRemovesTheMatchingRounds()
 {
     Fixture f;
     seed(f);
+    const auto count = [&f] { return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(); };
     {
         Search d(f, QStringLiteral("edit"));
         QCOMPARE(d.window->windowTitle(), QStringLiteral("Delete"));
         QCOMPARE(d.box("Text1")->text(), QStringLiteral("5-Mar-03"));
         QCOMPARE(d.combo("course")->itemText(0), QStringLiteral("All Courses"));
-        // No leaves everything as it was.
+        // Counted and described first, with No as the safe answer; No leaves all as it was.
         f.prompter->answers.enqueue(false);
         d.click("Command22");
-        QCOMPARE(f.prompter->messages.last().text, QStringLiteral(" Are You Sure? "));
-        QCOMPARE(f.prompter->messages.last().caption, QStringLiteral("Delete these records"));
-        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 7);
+        const auto question = f.prompter->messages.last();
+        QCOMPARE(question.text, QStringLiteral("Delete 5 rounds (All Players, All Courses, "
+                                               "5 Mar 2003 \u2013 6 Mar 2004)?"));
+        QCOMPARE(question.caption, QStringLiteral("Delete these records"));
+        QVERIFY(question.defaultNo);
+        QCOMPARE(count(), 7);
         QVERIFY(f.app->find(QStringLiteral("edit")));
         d.combo("player")->setEditText(QStringLiteral("Adams"));
         d.click("Command22");
-        QCOMPARE(f.prompter->last(), QStringLiteral("Your Selected Records Have Now Been Deleted"));
+        QVERIFY(f.prompter->messages.at(f.prompter->messages.size() - 2)
+                    .text.startsWith(QStringLiteral("Delete 2 rounds (Adams, All Courses")));
+        QVERIFY(f.prompter->last().startsWith(
+            QStringLiteral("Your Selected Records Have Now Been Deleted")));
         QCOMPARE(f.app->find(QStringLiteral("edit")), nullptr);
-        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 5);
+        QCOMPARE(count(), 5);
     }
     {
         // Everything in the default range: the rounds a day outside it stay.
@@ -466,13 +479,81 @@ void TestSearch::deleteRemovesTheMatchingRounds()
             QStringLiteral("66,65"));
     }
     {
-        // Criteria that match nothing: nothing goes, and the window says it is done.
+        // Criteria that match nothing: said so, nothing asked, nothing gone.
         Search d(f, QStringLiteral("edit"));
         d.combo("comp")->setEditText(QStringLiteral("No such competition"));
+        f.prompter->messages.clear();
         d.click("Command22");
-        QCOMPARE(f.prompter->last(), QStringLiteral("Your Selected Records Have Now Been Deleted"));
-        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 2);
+        QCOMPARE(f.prompter->messages.size(), 1);
+        QVERIFY(!f.prompter->messages.first().question);
+        QVERIFY(f.prompter->last().startsWith(QStringLiteral("No rounds match")));
+        QVERIFY(f.app->find(QStringLiteral("edit")));
+        QCOMPARE(count(), 2);
     }
+}
+
+void TestSearch::allEntriesAreNotNames()
+{
+    Fixture f;
+    seed(f);
+    // A player and a competition that really bear the names of the "all" entries.
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, comp, strdate, net) "
+                                 "VALUES ('All Players', 'Carne', 'All Competitions', "
+                                 "'2004-01-01', 90)")));
+    Search d(f, QStringLiteral("edit"));
+    QComboBox* player = d.combo("player");
+    QCOMPARE(chosenName(player), std::nullopt);
+    // Typed back to the entry's own text, it still means all; another text is a name.
+    player->setEditText(QStringLiteral("All players"));
+    QCOMPARE(chosenName(player), std::optional<QString>(QStringLiteral("All players")));
+    player->setEditText(QStringLiteral("All Players"));
+    QCOMPARE(chosenName(player), std::nullopt);
+    // The real player is its own entry of the list.
+    pick(player, QStringLiteral("Adams"));
+    QCOMPARE(player->findText(QStringLiteral("All Players")), 0);
+    const int real = int(itemsOf(player).lastIndexOf(QStringLiteral("All Players")));
+    QVERIFY(real > 0);
+    player->setCurrentIndex(real);
+    QCOMPARE(chosenName(player), std::optional<QString>(QStringLiteral("All Players")));
+    d.click("Command22");
+    QVERIFY(f.prompter->messages.first().text.startsWith(QStringLiteral("Delete 1 round (")));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 7);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score WHERE playerID = 'All Players'"))
+                 .toInt(),
+             0);
+}
+
+void TestSearch::deleteWritesABackupFirst()
+{
+    Fixture f;
+    seed(f);
+    // The backups folder cannot be made: nothing is deleted.
+    QFile blocker(f.path(QStringLiteral("backups")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    {
+        Search d(f, QStringLiteral("edit"));
+        d.click("Command22");
+        QVERIFY2(f.prompter->last().startsWith(QStringLiteral("No rounds were deleted: the backup")),
+                 qPrintable(f.prompter->last()));
+        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 7);
+        QVERIFY(f.app->find(QStringLiteral("edit")));
+    }
+    QVERIFY(blocker.remove());
+    Search d(f, QStringLiteral("edit"));
+    d.click("Command22");
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 2);
+    const QStringList copies = QDir(f.path(QStringLiteral("backups"))).entryList(QDir::Files);
+    QCOMPARE(copies.size(), 1);
+    const QString copy = f.path(QStringLiteral("backups/") + copies.first());
+    QVERIFY(f.prompter->last().contains(copy));
+    QCOMPARE(QFileInfo(copy).permissions() & 0x0077, 0);
+    // The copy is the register as it was, and opens as one.
+    Connection c(copy);
+    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    QSqlQuery q = c.query();
+    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 7);
 }
 
 void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()

@@ -28,15 +28,16 @@ public:
         QString text;
         QString caption;
         bool question = false;
+        bool defaultNo = false;
     };
 
     void inform(const QString& text, const QString& caption) override
     {
         messages.append({text, caption, false});
     }
-    bool ask(const QString& text, const QString& caption) override
+    bool ask(const QString& text, const QString& caption, Default byDefault) override
     {
-        messages.append({text, caption, true});
+        messages.append({text, caption, true, byDefault == Default::No});
         return answers.isEmpty() ? true : answers.dequeue();
     }
     QStringList texts() const
@@ -150,6 +151,20 @@ public:
     {
         QFile::remove(dataFile());
         QFile::rename(path(QStringLiteral("aside.mdb")), dataFile());
+    }
+
+    // Damages the data file as a failing disk would: rows first, then pages scribbled
+    // over in the middle of the file.
+    bool damageDataFile()
+    {
+        for (int i = 0; i < 40; ++i)
+            if (!sql(QStringLiteral("INSERT INTO score(playerID, comment) VALUES (?, ?)"),
+                     {QStringLiteral("P%1").arg(i), QString(2000, QLatin1Char('x'))}))
+                return false;
+        QFile file(dataFile());
+        if (!file.open(QIODevice::ReadWrite) || !file.seek(file.size() / 2))
+            return false;
+        return file.write(QByteArray(8192, '\xA5')) == 8192;
     }
 
     static void settle()

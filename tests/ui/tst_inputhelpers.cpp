@@ -1,9 +1,14 @@
 #include "ui/inputhelpers.h"
+#include "ui/prompter.h"
 
 #include "testmain.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -54,6 +59,7 @@ private Q_SLOTS:
     void emptyListAndEmptyBox();
     void comboBoxHasNoCompleterOfItsOwn();
     void typedTextLeftIsNotAPick();
+    void messageBoxesShowPlainTextAndTheirDefault();
 };
 
 void TestInputHelpers::selectAllOnFocusReplacesTheOldValue()
@@ -212,4 +218,38 @@ void TestInputHelpers::typedTextLeftIsNotAPick()
 }
 
 PARLOG_TEST(TestInputHelpers)
+void TestInputHelpers::messageBoxesShowPlainTextAndTheirDefault()
+{
+    // Reads the box as the user would see it, then presses Enter.
+    struct Seen {
+        Qt::TextFormat format = Qt::AutoText;
+        QString text;
+        QString defaultButton;
+    };
+    const auto answerWithEnter = [](Seen* seen) {
+        QTimer::singleShot(0, [seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen->format = box->textFormat();
+            seen->text = box->text();
+            seen->defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    MessageBoxPrompter boxes;
+    Prompter& prompter = boxes;
+    const QString markup = QStringLiteral("<b>x</b> is not a date");
+    Seen seen;
+    answerWithEnter(&seen);
+    prompter.inform(markup, QStringLiteral("Parlog"));
+    QCOMPARE(seen.format, Qt::PlainText);
+    QCOMPARE(seen.text, markup);
+    answerWithEnter(&seen);
+    QVERIFY(!prompter.ask(markup, QStringLiteral("Delete"), Prompter::Default::No));
+    QCOMPARE(seen.format, Qt::PlainText);
+    QVERIFY(seen.defaultButton.contains(QStringLiteral("No")));
+    answerWithEnter(&seen);
+    QVERIFY(prompter.ask(markup, QStringLiteral("Save")));
+}
+
 #include "tst_inputhelpers.moc"

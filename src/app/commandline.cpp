@@ -1,0 +1,64 @@
+#include "app/commandline.h"
+
+namespace parlog {
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    CommandLine line;
+    const auto fail = [&line](const QString& why) {
+        line.action = CommandLine::Action::Error;
+        line.error = why;
+        return line;
+    };
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == u"--help" || a == u"-h") {
+            line.action = CommandLine::Action::Help;
+            return line;
+        }
+        if (a == u"--version" || a == u"-v") {
+            line.action = CommandLine::Action::Version;
+            return line;
+        }
+        if (a == u"--smoke-test") {
+            line.action = CommandLine::Action::SmokeTest;
+        } else if (a == u"--database" || a.startsWith(u"--database=")) {
+            QString value;
+            if (a == u"--database") {
+                if (i + 1 >= arguments.size())
+                    return fail(QStringLiteral("--database needs the register to open."));
+                value = arguments[++i];
+            } else {
+                value = a.mid(int(qstrlen("--database=")));
+            }
+            if (value.isEmpty())
+                return fail(QStringLiteral("--database needs the register to open."));
+            line.database = value;
+        } else if (a.startsWith(u'-')) {
+            return fail(QStringLiteral("Unknown option %1.").arg(a));
+        } else {
+            return fail(QStringLiteral("Unexpected argument %1.").arg(a));
+        }
+    }
+    return line;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: parlog [--database FILE]\n"
+        "A golf register for a golfer or a small golf society.\n"
+        "\n"
+        "Options:\n"
+        "  --database FILE  open this register instead of the usual one\n"
+        "                   (another society's, or a backup to look at)\n"
+        "  --smoke-test     start, open the register, show the menu and quit\n"
+        "  -h, --help       show this text\n"
+        "  -v, --version    show the version\n"
+        "\n"
+        "Without --database, the register is parlog.mdb beside the program when that\n"
+        "folder can be written or already holds one, else parlog.mdb in the user's\n"
+        "data folder (~/.local/share/Parlog).\n");
+}
+
+} // namespace parlog

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace parlog {
+
+// What the program was asked for on its command line.
+struct CommandLine {
+    enum class Action { Run, Help, Version, SmokeTest, Error };
+    Action action = Action::Run;
+    QString database; // --database: another register than the usual one
+    QString error;    // for Action::Error: what was wrong, for the user
+};
+
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// The text --help prints.
+QString usageText();
+
+} // namespace parlog

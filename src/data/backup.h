@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace parlog {
+
+class Connection;
+
+// How many copies the backups folder keeps; older ones go as new ones come.
+inline constexpr int kBackupsKept = 10;
+
+// Writes a consistent copy of the register with SQLite's online backup, owner-only,
+// into the folder "backups" beside it, named with the date and time
+// (parlog-20041231-235959-123.mdb), and keeps the last kBackupsKept. Returns the copy's
+// path, or an empty text with error set.
+QString backupRegister(Connection& connection, QString* error);
+
+} // namespace parlog

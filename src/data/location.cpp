@@ -1,0 +1,59 @@
+#include "data/location.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace parlog {
+
+namespace {
+const QString kFileName = QStringLiteral("parlog.mdb");
+
+QString installedShare(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("../share/parlog"));
+}
+
+bool canWrite(const QString& folder)
+{
+    // access() answers for this user, ACLs included, where the mode bits would not.
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+} // namespace
+
+bool isInstalledProgram(const QString& programFolder)
+{
+    return QFileInfo(installedShare(programFolder)).isDir();
+}
+
+QString userDataFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Parlog"));
+}
+
+QString defaultDataFile(const QString& programFolder)
+{
+    const QString beside = QDir(programFolder).filePath(kFileName);
+    if (QFileInfo::exists(beside) || QFileInfo(beside).isSymLink())
+        return beside;
+    if (!isInstalledProgram(programFolder) && canWrite(programFolder))
+        return beside;
+    const QString folder = userDataFolder();
+    if (!QFileInfo(folder).isDir() && QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    return QDir(folder).filePath(kFileName);
+}
+
+QString helpFolder(const QString& programFolder)
+{
+    const QString beside = QDir(programFolder).filePath(QStringLiteral("help"));
+    if (QFileInfo(beside).isDir() || !isInstalledProgram(programFolder))
+        return QDir::cleanPath(beside);
+    return QDir::cleanPath(installedShare(programFolder) + QStringLiteral("/help"));
+}
+
+} // namespace parlog
