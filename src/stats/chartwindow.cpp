@@ -15,6 +15,7 @@
 #include <QValueAxis>
 
 #include <cmath>
+#include <memory>
 
 namespace parlog {
 
@@ -114,7 +115,10 @@ void ChartWindow::draw()
         chart->addAxis(values, Qt::AlignLeft);
         bars->attachAxis(values);
     }
-    static_cast<QChartView*>(MSChart1)->setChart(chart);
+    // The view lets go of its previous chart without deleting it.
+    auto* view = static_cast<QChartView*>(MSChart1);
+    std::unique_ptr<QChart> previous(view->chart());
+    view->setChart(chart);
 }
 
 void ChartWindow::Command1_Click()

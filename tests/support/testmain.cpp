@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QMetaMethod>
 #include <QTest>
 
 #include <utility>
@@ -39,6 +40,36 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }
 } // namespace
 
+namespace {
+
+// The test functions a class offers, as QTest names them.
+QStringList functionsOf(const QObject& object)
+{
+    QStringList names;
+    const QMetaObject* meta = object.metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod m = meta->method(i);
+        if (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Private)
+            names << QString::fromLatin1(m.name());
+    }
+    return names;
+}
+
+// QTest's options that take a value of their own.
+bool takesValue(const QByteArray& option)
+{
+    static const QList<QByteArray> options{"-o",       "-maxwarnings", "-eventdelay",
+                                           "-keydelay", "-mousedelay",  "-seed",
+                                           "-iterations", "-median",    "-minimumvalue",
+                                           "-minimumtotal", "-perfcounter", "-platform"};
+    return options.contains(option);
+}
+
+} // namespace
+
+// Names on the command line go to the class that has them: "TestCrash" runs a class,
+// "savesSurviveAKill" or "TestCrash::savesSurviveAKill" one function of it. Options
+// go to every class that runs. No names: every class, every function.
 int main(int argc, char* argv[])
 {
     g_previous = qInstallMessageHandler(quietHandler);
@@ -46,11 +77,53 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+
+    QList<QByteArray> options;
+    QList<QByteArray> names;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a.startsWith('-')) {
+            options << a;
+            if (takesValue(a) && i + 1 < argc)
+                options << QByteArray(argv[++i]);
+        } else {
+            names << a;
+        }
+    }
     int failed = 0;
-    for (const auto& [name, factory] : parlog::test::tests()) {
+    int ran = 0;
+    for (const auto& [className, factory] : parlog::test::tests()) {
         auto object = factory();
-        if (QTest::qExec(object.get(), argc, argv) != 0)
+        const QStringList functions = functionsOf(*object);
+        QList<QByteArray> mine;
+        bool wholeClass = names.isEmpty();
+        for (const QByteArray& name : std::as_const(names)) {
+            const qsizetype colons = name.indexOf("::");
+            const QByteArray owner = colons < 0 ? QByteArray() : name.left(colons);
+            const QByteArray function = colons < 0 ? name : name.mid(colons + 2);
+            if (colons < 0 && name == className) {
+                wholeClass = true;
+            } else if ((owner.isEmpty() || owner == className) &&
+                       functions.contains(QString::fromLatin1(function.split(':').first()))) {
+                mine << function;
+            }
+        }
+        if (!wholeClass && mine.isEmpty())
+            continue;
+        QList<QByteArray> args{QByteArray(argv[0])};
+        args << options;
+        if (!wholeClass)
+            args << mine;
+        QList<char*> pointers;
+        for (QByteArray& a : args)
+            pointers << a.data();
+        ++ran;
+        if (QTest::qExec(object.get(), int(pointers.size()), pointers.data()) != 0)
             ++failed;
+    }
+    if (ran == 0 && !names.isEmpty()) {
+        qWarning("No test class has a function of that name.");
+        return 1;
     }
     return failed == 0 ? 0 : 1;
 }

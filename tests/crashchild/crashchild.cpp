@@ -1,0 +1,70 @@
+// The other half of the crash test: saves rounds one by one, or deletes them all,
+// saying on standard output what is done, so that a parent can kill it at any moment
+// and check that what was acknowledged is there and nothing is half stored.
+//   parlog-crashchild save FILE FIRST    saves rounds FIRST, FIRST+1 ... until killed
+//   parlog-crashchild delete FILE        deletes every round
+#include "data/connection.h"
+#include "rounds/scorecard.h"
+#include "search/criteria.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace parlog;
+
+namespace {
+
+RoundCard card(int n)
+{
+    RoundCard c;
+    for (int h = 0; h < 18; ++h)
+        c.totals.holes[h] = QString::number(3 + (n + h) % 4);
+    c.totals.handicap = QStringLiteral("12");
+    recomputeTotals(c.totals);
+    c.course = QStringLiteral("Lahinch");
+    c.date = QStringLiteral("5-Mar-04");
+    c.putts = QStringLiteral("31");
+    c.player = QStringLiteral("Crash");
+    c.competition = QStringLiteral("Medal");
+    c.standardScratch = QStringLiteral("70");
+    c.comment = QStringLiteral("round %1").arg(n);
+    return c;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 3)
+        return 2;
+    Connection connection(args[2]);
+    if (!connection.open()) {
+        std::fprintf(stderr, "%s\n", qPrintable(connection.errorText()));
+        return 1;
+    }
+    if (args[1] == u"save") {
+        for (int n = args.value(3).toInt();; ++n) {
+            const auto values = roundValues(card(n));
+            if (!values || !insertRound(connection, *values))
+                return 1;
+            std::printf("saved %d\n", n);
+            std::fflush(stdout);
+        }
+    }
+    if (args[1] == u"delete") {
+        const auto filter = filterFor({std::nullopt, std::nullopt, std::nullopt,
+                                       QStringLiteral("1900-01-01"), QStringLiteral("2100-01-01")},
+                                      nullptr);
+        std::printf("deleting\n");
+        std::fflush(stdout);
+        int deleted = 0;
+        if (!filter || !deleteRounds(connection, *filter, &deleted))
+            return 1;
+        std::printf("deleted %d\n", deleted);
+        return 0;
+    }
+    return 2;
+}
