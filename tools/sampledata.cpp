@@ -245,8 +245,8 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
     if (QFile::exists(path) && !QFile::remove(path))
         return QStringLiteral("cannot replace %1").arg(path);
     Connection connection(path);
-    if (!connection.open())
-        return connection.errorText();
+    if (const Status opened = connection.open(); !opened)
+        return opened.error();
     QSqlDatabase db = connection.database();
     QRandomGenerator random(sizes.seed);
     QString error;

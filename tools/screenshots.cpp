@@ -3,8 +3,9 @@
 #include "sampledata.h"
 
 #include "app/application.h"
+#include "app/windows.h"
 #include "data/connection.h"
-#include "data/queries.h"
+#include "data/registers.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
 #include "reports/reportwindow.h"
@@ -99,14 +100,15 @@ QWidget* saveCard(parlog::Application& app)
 }
 
 // A list report on the sample data, its window and its first page at print quality.
-std::function<QWidget*(parlog::Application&)> listReport(const QString& name, const QString& sql)
+std::function<QWidget*(parlog::Application&)> listReport(const QString& name,
+                                                         const parlog::registers::Register& data)
 {
-    return [name, sql](parlog::Application& app) -> QWidget* {
+    return [name, &data](parlog::Application& app) -> QWidget* {
         parlog::Connection connection(app.dataFile());
         if (!connection.open())
             return nullptr;
         app.report(name).setDataSource(
-            parlog::report::DataSource::of(parlog::allRows(connection, sql)));
+            parlog::report::DataSource::of(parlog::registers::all(connection, data)));
         auto* window = qobject_cast<parlog::ReportWindow*>(parlog::showReport(app, name));
         if (window) {
             const auto image = parlog::report::pageImage(window->paginator().page(0), 150);
@@ -259,11 +261,9 @@ QList<Shot> shots()
         {QStringLiteral("DataReport4"),
          search(QStringLiteral("Check2"), false, QStringLiteral("DataReport4"))},
         {QStringLiteral("DataReport1"),
-         listReport(QStringLiteral("DataReport1"),
-                    QStringLiteral("SELECT * FROM player ORDER BY playername"))},
+         listReport(QStringLiteral("DataReport1"), parlog::registers::players())},
         {QStringLiteral("DataReport2"),
-         listReport(QStringLiteral("DataReport2"),
-                    QStringLiteral("SELECT * FROM courses ORDER BY coursename"))}};
+         listReport(QStringLiteral("DataReport2"), parlog::registers::courses())}};
 }
 
 } // namespace
@@ -309,6 +309,7 @@ int main(int argc, char* argv[])
     services.prompter = std::make_shared<LoggingPrompter>();
     services.today = [] { return QDate(2026, 12, 9); };
     parlog::Application app(std::move(services));
+    parlog::registerWindows(app);
     int failures = 0;
     for (const Shot& shot : shots()) {
         QWidget* window = shot.open(app);

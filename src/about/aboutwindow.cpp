@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/version.h"
+#include "app/windownames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +18,7 @@ const QString kTitle = QStringLiteral("Parlog");
 } // namespace
 
 AboutWindow::AboutWindow(Application& app)
-    : Window(app, QStringLiteral("frmAbout"), QString())
+    : Window(app, windows::kAbout, QString())
 {
     setFixedSize(420, 236);
 
@@ -74,7 +75,8 @@ void AboutWindow::form_load()
                             .arg(PARLOG_VERSION_MAJOR)
                             .arg(PARLOG_VERSION_MINOR)
                             .arg(PARLOG_VERSION_PATCH));
-    lblData->setText(QStringLiteral("Register: %1").arg(QDir::toNativeSeparators(app().dataFile())));
+    lblData->setText(
+        QStringLiteral("Register: %1").arg(QDir::toNativeSeparators(app().dataFile())));
     lblTitle->setText(kTitle);
     cmdOK->setFocus();
 }

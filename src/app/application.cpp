@@ -33,7 +33,6 @@ Application::Application(Services services)
         m_services.dataFile = defaultDataFile(m_services.programFolder);
     else
         m_services.dataFile = QFileInfo(m_services.dataFile).absoluteFilePath();
-    registerWindows(*this);
 }
 
 Application::~Application()
@@ -59,7 +58,7 @@ QWidget* Application::find(const QString& windowName) const
     return it == m_windows.constEnd() ? nullptr : it->data();
 }
 
-QWidget* Application::show(const QString& windowName)
+QWidget* Application::show(const QString& windowName, std::any context)
 {
     if (QWidget* open = find(windowName)) {
         open->show();
@@ -87,6 +86,7 @@ QWidget* Application::show(const QString& windowName)
     auto* task = qobject_cast<Window*>(window);
     if (task) {
         connect(task, &Window::closed, this, drop);
+        task->setContext(std::move(context));
         task->form_load();
     }
     // A load that closed its own window leaves nothing to show.
@@ -122,20 +122,25 @@ void Application::quit()
 std::unique_ptr<Connection> Application::openConnection() const
 {
     auto connection = std::make_unique<Connection>(dataFile());
-    if (!connection->open()) {
-        inform(connection->errorText());
+    // What the register is was settled by its first opening in this run.
+    const Status opened =
+        connection->open(m_verified ? Connection::Check::None : Connection::Check::Full);
+    if (!opened) {
+        inform(opened.error());
         return nullptr;
     }
+    m_verified = true;
     return connection;
 }
 
 bool Application::checkDataFile() const
 {
     Connection connection(dataFile());
-    if (!connection.open()) {
-        inform(connection.errorText());
+    if (const Status opened = connection.open(); !opened) {
+        inform(opened.error());
         return false;
     }
+    m_verified = true;
     const QString problem = connection.integrityProblem();
     if (!problem.isEmpty()) {
         inform(problem);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <any>
 #include <functional>
 #include <memory>
 
@@ -41,7 +42,9 @@ public:
     explicit Application(Services services);
     ~Application() override;
 
-    QWidget* show(const QString& windowName);       // create and load, or raise unchanged
+    // Creates and loads the window, handing it the context first; or raises it
+    // unchanged when it is open, context and all.
+    QWidget* show(const QString& windowName, std::any context = {});
     QWidget* find(const QString& windowName) const; // nullptr when not open
     void quit();                                    // close every window, no close handlers
 
@@ -82,9 +85,8 @@ private:
     QHash<QString, QPointer<QWidget>> m_windows;
     std::unique_ptr<report::ReportBook> m_reports;
     std::function<void(QWidget*)> m_modalRunner;
+    // Whether the register has been opened and found to be one of Parlog's.
+    mutable bool m_verified = false;
 };
-
-// The program's own windows, registered on an Application.
-void registerWindows(Application& app);
 
 } // namespace parlog

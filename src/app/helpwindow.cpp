@@ -1,6 +1,7 @@
 #include "app/helpwindow.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 
 #include <QDir>
 #include <QLabel>
@@ -12,7 +13,7 @@
 namespace parlog {
 
 HelpWindow::HelpWindow(Application& app)
-    : Window(app, QStringLiteral("help"), QStringLiteral("Parlog Help"))
+    : Window(app, windows::kHelp, QStringLiteral("Parlog Help"))
 {
     resize(720, 600);
     auto* layout = new QVBoxLayout(this);
@@ -36,8 +37,8 @@ void HelpWindow::form_load()
 {
     const QString page = QDir(app().helpFolder()).filePath(QStringLiteral("index.html"));
     m_browser->setSource(QUrl::fromLocalFile(page));
-    m_register->setText(QStringLiteral("Your register: %1")
-                            .arg(QDir::toNativeSeparators(app().dataFile())));
+    m_register->setText(
+        QStringLiteral("Your register: %1").arg(QDir::toNativeSeparators(app().dataFile())));
 }
 
 } // namespace parlog

@@ -1,6 +1,8 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/version.h"
+#include "app/windownames.h"
+#include "app/windows.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -58,8 +60,9 @@ int main(int argc, char* argv[])
     if (line.action == parlog::CommandLine::Action::SmokeTest)
         services.prompter = std::make_shared<TerminalPrompter>();
     parlog::Application app(std::move(services));
+    parlog::registerWindows(app);
     const bool usable = app.checkDataFile();
-    app.show(QStringLiteral("main"));
+    app.show(parlog::windows::kMain);
     if (line.action == parlog::CommandLine::Action::SmokeTest) {
         std::printf("register: %s\n", qPrintable(app.dataFile()));
         QTimer::singleShot(0, &app, [&app] { app.quit(); });

@@ -1,6 +1,7 @@
 #include "app/mainmenu.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,7 +48,7 @@ QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text,
 } // namespace
 
 MainMenu::MainMenu(Application& app)
-    : Window(app, QStringLiteral("main"), QStringLiteral("Parlog"))
+    : Window(app, windows::kMain, QStringLiteral("Parlog"))
 {
     setFixedSize(kRowLeft + 230, kPictureHeight + 24);
 
@@ -146,39 +147,39 @@ void MainMenu::form_load()
 
 void MainMenu::Command31_Click()
 {
-    app().show(QStringLiteral("quicksearch1"));
+    app().show(windows::kQuickSearch);
 }
 void MainMenu::Command36_Click()
 {
-    app().show(QStringLiteral("Courses"));
+    app().show(windows::kCourses);
 }
 void MainMenu::Command37_Click()
 {
-    app().show(QStringLiteral("player1"));
+    app().show(windows::kPlayers);
 }
 void MainMenu::Command38_Click()
 {
-    app().show(QStringLiteral("stats"));
+    app().show(windows::kStats);
 }
 void MainMenu::Command17_Click()
 {
-    app().show(QStringLiteral("player1"));
+    app().show(windows::kPlayers);
 }
 void MainMenu::Command26_Click()
 {
-    app().show(QStringLiteral("Courses"));
+    app().show(windows::kCourses);
 }
 void MainMenu::Command1_Click()
 {
-    app().show(QStringLiteral("scoreadd"));
+    app().show(windows::kScoreCard);
 }
 void MainMenu::Command40_Click()
 {
-    app().show(QStringLiteral("edit"));
+    app().show(windows::kDeleteRounds);
 }
 void MainMenu::Command32_Click()
 {
-    app().show(QStringLiteral("frmAbout"));
+    app().show(windows::kAbout);
 }
 
 void MainMenu::Command2_Click()
@@ -190,7 +191,7 @@ void MainMenu::Command2_Click()
                          .arg(QDir::toNativeSeparators(page)));
         return;
     }
-    app().show(QStringLiteral("help"));
+    app().show(windows::kHelp);
 }
 
 void MainMenu::Command27_Click()

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <any>
+
 namespace parlog {
 
 class Application;
@@ -18,6 +20,11 @@ public:
 
     Application& app() const { return m_app; }
 
+    // What the showing window handed over (an app/windowcontexts.h type), set before
+    // form_load; nullptr when it handed nothing of that type.
+    void setContext(std::any context) { m_context = std::move(context); }
+    template <typename T> const T* context() const { return std::any_cast<T>(&m_context); }
+
 Q_SIGNALS:
     // The window has been closed and is on its way out.
     void closed();
@@ -33,6 +40,7 @@ protected:
 
 private:
     Application& m_app;
+    std::any m_context;
 };
 
 } // namespace parlog

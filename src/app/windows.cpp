@@ -1,13 +1,11 @@
+#include "app/windows.h"
+
 #include "app/application.h"
 
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
-#include "search/deleterounds.h"
-#include "search/quicksearch.h"
-#include "stats/chartwindow.h"
-#include "stats/statscoursewindow.h"
-#include "stats/statswindow.h"
+#include "app/windownames.h"
 #include "masterdata/courseswindow.h"
 #include "masterdata/divisionwindow.h"
 #include "masterdata/playerwindow.h"
@@ -15,42 +13,41 @@
 #include "reports/reportwindow.h"
 #include "rounds/handicapform.h"
 #include "rounds/scoreadd.h"
+#include "search/deleterounds.h"
+#include "search/quicksearch.h"
+#include "stats/chartwindow.h"
+#include "stats/statscoursewindow.h"
+#include "stats/statswindow.h"
 
 namespace parlog {
 
 void registerWindows(Application& app)
 {
-    app.registerWindow(QStringLiteral("main"), [](Application& a) { return new MainMenu(a); });
-    app.registerWindow(QStringLiteral("help"), [](Application& a) { return new HelpWindow(a); });
-    app.registerWindow(QStringLiteral("frmAbout"),
-                       [](Application& a) { return new AboutWindow(a); });
+    app.registerWindow(windows::kMain, [](Application& a) { return new MainMenu(a); });
+    app.registerWindow(windows::kHelp, [](Application& a) { return new HelpWindow(a); });
+    app.registerWindow(windows::kAbout, [](Application& a) { return new AboutWindow(a); });
     for (const QString& name : report::reportNames())
         app.registerWindow(name,
                            [name](Application& a) { return new ReportWindow(a, a.report(name)); });
-    app.registerWindow(QStringLiteral("player1"),
-                       [](Application& a) { return new PlayerWindow(a); });
-    app.registerWindow(QStringLiteral("Courses"),
-                       [](Application& a) { return new CoursesWindow(a); });
-    app.registerWindow(QStringLiteral("Division"),
-                       [](Application& a) { return new DivisionWindow(a); });
-    app.registerWindow(QStringLiteral("stats"), [](Application& a) { return new StatsWindow(a); });
-    app.registerWindow(QStringLiteral("statscourse"), [](Application& a) {
+    app.registerWindow(windows::kPlayers, [](Application& a) { return new PlayerWindow(a); });
+    app.registerWindow(windows::kCourses, [](Application& a) { return new CoursesWindow(a); });
+    app.registerWindow(windows::kDivisions, [](Application& a) { return new DivisionWindow(a); });
+    app.registerWindow(windows::kStats, [](Application& a) { return new StatsWindow(a); });
+    app.registerWindow(windows::kBestByCourse, [](Application& a) {
         return new StatsCourseWindow(a, StatsCourseWindow::Kind::Best);
     });
-    app.registerWindow(QStringLiteral("statscourse1"), [](Application& a) {
+    app.registerWindow(windows::kWorstByCourse, [](Application& a) {
         return new StatsCourseWindow(a, StatsCourseWindow::Kind::Worst);
     });
-    app.registerWindow(QStringLiteral("graph"), [](Application& a) {
+    app.registerWindow(windows::kCoursesChart, [](Application& a) {
         return new ChartWindow(a, ChartWindow::Kind::CoursesPlayed);
     });
-    app.registerWindow(QStringLiteral("putts"),
+    app.registerWindow(windows::kPuttsChart,
                        [](Application& a) { return new ChartWindow(a, ChartWindow::Kind::Putts); });
-    app.registerWindow(QStringLiteral("quicksearch1"),
-                       [](Application& a) { return new QuickSearch(a); });
-    app.registerWindow(QStringLiteral("edit"), [](Application& a) { return new DeleteRounds(a); });
-    app.registerWindow(QStringLiteral("scoreadd"), [](Application& a) { return new ScoreAdd(a); });
-    app.registerWindow(QStringLiteral("Handicapform"),
-                       [](Application& a) { return new HandicapForm(a); });
+    app.registerWindow(windows::kQuickSearch, [](Application& a) { return new QuickSearch(a); });
+    app.registerWindow(windows::kDeleteRounds, [](Application& a) { return new DeleteRounds(a); });
+    app.registerWindow(windows::kScoreCard, [](Application& a) { return new ScoreAdd(a); });
+    app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
 }
 
 } // namespace parlog

@@ -38,12 +38,10 @@ void pruneOld(QDir folder, const QString& stem)
 
 } // namespace
 
-QString backupRegister(Connection& connection, QString* error)
+Result<QString> backupRegister(Connection& connection)
 {
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = QStringLiteral("the backup copy could not be written (%1)").arg(why);
-        return QString();
+    const auto fail = [](const QString& why) {
+        return Failure{QStringLiteral("the backup copy could not be written (%1)").arg(why)};
     };
     sqlite3* source = handleOf(connection);
     if (!source)
@@ -63,10 +61,9 @@ QString backupRegister(Connection& connection, QString* error)
     // Stamped to the millisecond, so that names sort as the copies were made.
     QString path;
     do {
-        path = folder.filePath(
-            QStringLiteral("%1-%2.mdb")
-                .arg(stem, QDateTime::currentDateTime().toString(
-                               QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
+        path = folder.filePath(QStringLiteral("%1-%2.mdb")
+                                   .arg(stem, QDateTime::currentDateTime().toString(
+                                                  QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
     } while (QFileInfo::exists(path) && (QThread::msleep(1), true));
 
     // Made owner-only before a byte goes in: it holds what the register holds.
@@ -77,8 +74,8 @@ QString backupRegister(Connection& connection, QString* error)
         copy.setPermissions(kOwnerOnly);
     }
     sqlite3* target = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &target,
-                             SQLITE_OPEN_READWRITE, nullptr);
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &target, SQLITE_OPEN_READWRITE,
+                             nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
         if (backup) {

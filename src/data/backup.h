@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/result.h"
+
 #include <QString>
 
 namespace parlog {
@@ -11,8 +13,8 @@ inline constexpr int kBackupsKept = 10;
 
 // Writes a consistent copy of the register with SQLite's online backup, owner-only,
 // into the folder "backups" beside it, named with the date and time
-// (parlog-20041231-235959-123.mdb), and keeps the last kBackupsKept. Returns the copy's
-// path, or an empty text with error set.
-QString backupRegister(Connection& connection, QString* error);
+// (parlog-20041231-235959-123.mdb), and keeps the last kBackupsKept. Gives the copy's
+// path.
+Result<QString> backupRegister(Connection& connection);
 
 } // namespace parlog

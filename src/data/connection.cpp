@@ -1,5 +1,6 @@
 #include "data/connection.h"
 
+#include "data/dialect.h"
 #include "data/schema.h"
 
 #include <QAtomicInteger>
@@ -81,8 +82,7 @@ QString Connection::damage(const QString& filePath)
 
 QString Connection::damageMessage(const QString& detail) const
 {
-    return fileMessage(
-        QStringLiteral("it is damaged (%1). Restore it from a backup.").arg(detail));
+    return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.").arg(detail));
 }
 
 Connection::Connection(QString filePath)
@@ -94,6 +94,11 @@ Connection::Connection(QString filePath)
 Connection::~Connection()
 {
     close();
+}
+
+const SqliteDialect& Connection::dialect() const
+{
+    return sqliteDialect();
 }
 
 QSqlDatabase Connection::database() const
@@ -126,15 +131,16 @@ QString Connection::fileMessage(const QString& problem) const
         .arg(QDir::toNativeSeparators(m_path), problem);
 }
 
-bool Connection::open()
+Status Connection::open(Check check)
 {
     if (m_open)
-        return true;
-    m_error.clear();
-    if (!QFileInfo::exists(m_path) && !create())
-        return false;
+        return {};
+    if (!QFileInfo::exists(m_path)) {
+        if (Status made = create(); !made)
+            return made;
+    }
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(dialect().driver(), m_name);
     db.setDatabaseName(m_path);
     // A few seconds' patience with another program that holds the file.
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=4000");
@@ -142,17 +148,17 @@ bool Connection::open()
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open()) {
-        m_error = fileMessage(
+        const QString error = fileMessage(
             QStringLiteral("it could not be opened (%1).").arg(errorDetail(db.lastError())));
         db = QSqlDatabase();
         close();
-        return false;
+        return Failure{error};
     }
     m_open = true;
-    if (!verify()) {
+    if (Status sound = verify(check); !sound) {
         db = QSqlDatabase();
         close();
-        return false;
+        return sound;
     }
     // Durability before speed: a saved round must survive a power cut the instant
     // after. Both fail harmlessly on a read-only file.
@@ -161,10 +167,10 @@ bool Connection::open()
     if (pragma.exec(QStringLiteral("PRAGMA journal_mode")) && pragma.next() &&
         pragma.value(0).toString().compare(u"delete", Qt::CaseInsensitive) != 0)
         pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
-    return true;
+    return {};
 }
 
-bool Connection::create()
+Status Connection::create()
 {
     // A link that points nowhere yet gets its file where it points, owner-only like
     // any other, and keeps being the link the user made.
@@ -178,12 +184,11 @@ bool Connection::create()
     QFile::remove(temp);
     {
         QFile file(temp);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            m_error = fileMessage(QStringLiteral("it does not exist and could not be created "
-                                                 "(%1). Check that the folder can be written.")
-                                      .arg(file.errorString()));
-            return false;
-        }
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return Failure{fileMessage(QStringLiteral("it does not exist and could not be "
+                                                      "created (%1). Check that the folder can "
+                                                      "be written.")
+                                           .arg(file.errorString()))};
         // Members' addresses and telephone numbers: for the owner's eyes only.
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
@@ -191,12 +196,12 @@ bool Connection::create()
     bool ok = false;
     QString problem;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialect().driver(), name);
         db.setDatabaseName(temp);
         if (db.open()) {
             ok = db.transaction();
             QSqlQuery q(db);
-            for (const QString& statement : schema::createStatements()) {
+            for (const QString& statement : dialect().createStatements()) {
                 if (!ok)
                     break;
                 ok = q.exec(statement);
@@ -222,83 +227,78 @@ bool Connection::create()
     }
     if (!ok) {
         QFile::remove(temp);
-        m_error = fileMessage(
-            QStringLiteral("it does not exist and could not be created (%1).").arg(problem));
+        return Failure{fileMessage(
+            QStringLiteral("it does not exist and could not be created (%1).").arg(problem))};
     }
-    return ok;
+    return {};
 }
 
-bool Connection::verify()
+Status Connection::verify(Check check)
 {
     QSqlQuery q = query();
     const QString unchanged = QStringLiteral(" Parlog has not changed it.");
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+    const auto refuse = [this](const QString& why) { return Failure{fileMessage(why)}; };
+    if (!q.exec(dialect().versionQuery()) || !q.next()) {
         const QSqlError error = q.lastError();
         const int code = primaryCode(error);
         if (code == kSqliteNotADb)
-            m_error = fileMessage(QStringLiteral("it is not a Parlog database.") + unchanged);
-        else if (code == kSqliteCorrupt) {
-            m_error = damageMessage(errorDetail(error));
-            markDamaged(m_path, m_error);
+            return refuse(QStringLiteral("it is not a Parlog database.") + unchanged);
+        if (code == kSqliteCorrupt) {
+            const QString message = damageMessage(errorDetail(error));
+            markDamaged(m_path, message);
+            return Failure{message};
         }
-        else if (code == kSqliteBusy || code == kSqliteLocked)
-            m_error = fileMessage(QStringLiteral("it is in use by another program. Try again "
-                                                 "when that program has finished with it."));
-        else
-            m_error =
-                fileMessage(QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
-        return false;
+        if (code == kSqliteBusy || code == kSqliteLocked)
+            return refuse(QStringLiteral("it is in use by another program. Try again when that "
+                                         "program has finished with it."));
+        return refuse(QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
     }
+    // Reading the version proves the file is a readable database; what kind was
+    // settled by the run's first, full check.
+    if (check == Check::None)
+        return {};
     const int version = q.value(0).toInt();
-    if (version < 0) {
-        m_error = fileMessage(QStringLiteral("it is not a Parlog database (its data version is "
-                                             "%1).")
-                                  .arg(version) +
-                              unchanged);
-        return false;
-    }
-    if (version > schema::kVersion) {
-        m_error = fileMessage(QStringLiteral("it was written by a newer version of Parlog "
-                                             "(data version %1; this version reads %2).")
-                                  .arg(version)
-                                  .arg(schema::kVersion) +
-                              unchanged);
-        return false;
-    }
-    if (q.exec(QStringLiteral("PRAGMA application_id")) && q.next()) {
+    if (version < 0)
+        return refuse(
+            QStringLiteral("it is not a Parlog database (its data version is %1).").arg(version) +
+            unchanged);
+    if (version > schema::kVersion)
+        return refuse(QStringLiteral("it was written by a newer version of Parlog (data version "
+                                     "%1; this version reads %2).")
+                          .arg(version)
+                          .arg(schema::kVersion) +
+                      unchanged);
+    if (q.exec(dialect().applicationIdQuery()) && q.next()) {
         const int id = q.value(0).toInt();
-        if (id != 0 && id != schema::kApplicationId) {
-            m_error = fileMessage(QStringLiteral("it is not a Parlog database (it belongs to "
-                                                 "another program).") +
-                                  unchanged);
-            return false;
-        }
+        if (id != 0 && id != schema::kApplicationId)
+            return refuse(
+                QStringLiteral("it is not a Parlog database (it belongs to another program).") +
+                unchanged);
     }
     QStringList missing;
-    for (const QString& table : schema::tableNames()) {
+    for (const schema::Table* table : schema::tables()) {
         QSet<QString> present;
-        if (q.exec(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table))) {
+        if (q.exec(dialect().columnsQuery(table->name))) {
             while (q.next())
                 present.insert(q.value(0).toString().toLower());
         }
         if (present.isEmpty()) {
-            missing << QStringLiteral("table %1").arg(table);
+            missing << QStringLiteral("table %1").arg(table->name);
             continue;
         }
-        for (const QString& column : schema::columnNames(table)) {
+        for (const QString& column : table->columnNames()) {
             if (!present.contains(column.toLower()))
-                missing << QStringLiteral("%1.%2").arg(table, column);
+                missing << QStringLiteral("%1.%2").arg(table->name, column);
         }
     }
     if (!missing.isEmpty()) {
         if (missing.size() > 6)
             missing = missing.mid(0, 6) << QStringLiteral("…");
-        m_error = fileMessage(QStringLiteral("it is not a Parlog database (missing: %1).")
-                                  .arg(missing.join(QStringLiteral(", "))) +
-                              unchanged);
-        return false;
+        return refuse(QStringLiteral("it is not a Parlog database (missing: %1).")
+                          .arg(missing.join(QStringLiteral(", "))) +
+                      unchanged);
     }
-    return true;
+    return {};
 }
 
 QString Connection::integrityProblem()
@@ -357,7 +357,9 @@ bool Connection::isFileProblem(const QSqlError& error)
 QString Connection::describe(const QSqlError& error) const
 {
     const int code = primaryCode(error);
-    if (code == kSqliteCorrupt || code == kSqliteNotADb)
+    // Damaged pages stay damaged; a file that is not a database at all may be put
+    // right by the user and is not remembered.
+    if (code == kSqliteCorrupt)
         markDamaged(m_path, damageMessage(errorDetail(error)));
     // A file known damaged refuses every write with the message that found it so.
     const QString damaged = damage(m_path);
@@ -369,10 +371,11 @@ QString Connection::describe(const QSqlError& error) const
         // SQLite writes a journal beside the file: a folder that cannot be written
         // refuses a change as surely as a read-only file, and is what to mend.
         if (fileIsWritable(m_path) && !folderIsWritable(m_path))
-            return fileMessage(QStringLiteral("its folder \"%1\" cannot be written (Parlog keeps "
-                                              "a journal there while it saves), so the change "
-                                              "was not stored.")
-                                   .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath())));
+            return fileMessage(
+                QStringLiteral("its folder \"%1\" cannot be written (Parlog keeps "
+                               "a journal there while it saves), so the change "
+                               "was not stored.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath())));
         if (code == kSqliteCantOpen)
             return fileMessage(
                 QStringLiteral("it could not be opened (%1).").arg(errorDetail(error)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/result.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -8,10 +10,12 @@
 
 namespace parlog {
 
-// One connection to the data file. A handler that touches data makes one for the
-// action and lets it go at its end; a window that keeps one for its life holds it as
-// a member. Opening checks that the file is a Parlog database before anything is
-// sent to it, and creates a missing file with the empty tables.
+class SqliteDialect;
+
+// One connection to the register, made for one action and let go at its end. Opening
+// creates a missing file with the empty tables, and checks that an existing one is a
+// Parlog register before anything is sent to it. The data modules (players, courses,
+// divisions, rounds) run their statements on it; nothing else builds SQL.
 class Connection {
 public:
     explicit Connection(QString filePath);
@@ -19,14 +23,16 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // False with errorText() set when the file cannot be used.
-    bool open();
+    // How closely opening looks at the file: every opening reads it, but only the
+    // run's first checks that it is a Parlog register; later ones trust that check.
+    enum class Check { Full, None };
+    // A failure names the file and says what is wrong with it.
+    Status open(Check check = Check::Full);
     void close();
     bool isOpen() const { return m_open; }
 
-    // A message for the user naming the file and what is wrong.
-    QString errorText() const { return m_error; }
     QString filePath() const { return m_path; }
+    const SqliteDialect& dialect() const;
     QString name() const { return m_name; }
     QSqlDatabase database() const;
 
@@ -53,14 +59,13 @@ public:
     static QString damage(const QString& filePath); // empty when not known damaged
 
 private:
-    bool create();
-    bool verify();
+    Status create();
+    Status verify(Check check);
     QString damageMessage(const QString& detail) const;
     QString fileMessage(const QString& problem) const;
 
     QString m_path;
     QString m_name;
-    QString m_error;
     QSqlError m_lastError;
     bool m_open = false;
 };

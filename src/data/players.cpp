@@ -1,16 +1,37 @@
 #include "data/players.h"
 
-#include <QSqlQuery>
+#include "data/registers.h"
 
 namespace parlog::players {
 
-std::optional<bool> exists(Connection& connection, const QString& name)
+Result<QStringList> names(Connection& connection)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, QStringLiteral("SELECT 1 FROM player WHERE playername = ? LIMIT 1"),
-                         {name}))
-        return std::nullopt;
-    return q.next();
+    return registers::names(connection, registers::players());
+}
+
+Result<Record> rowNamed(Connection& connection, const QString& name)
+{
+    return registers::rowNamed(connection, registers::players(), name);
+}
+
+Result<bool> exists(Connection& connection, const QString& name)
+{
+    const auto found = sql::value(
+        connection, QStringLiteral("SELECT count(*) FROM player WHERE playername = ?"), {name});
+    if (!found)
+        return Failure{found.error()};
+    return found->toLongLong() > 0;
+}
+
+Result<int> setHandicap(Connection& connection, const QString& name, const QString& handicap)
+{
+    int changed = 0;
+    if (Status done = sql::run(
+            connection, QStringLiteral("UPDATE player SET Handicapp = ? WHERE playername = ?"),
+            {handicap, name}, &changed);
+        !done)
+        return Failure{done.error()};
+    return changed;
 }
 
 } // namespace parlog::players

@@ -3,33 +3,70 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace parlog {
+namespace parlog::sql {
 
-std::optional<QStringList> columnTexts(Connection& connection, const QString& sql,
-                                       const QString& column, const QVariantList& values)
+namespace {
+
+// The columns of a record in the schema's spelling; empty when one is not a column.
+std::optional<QStringList> columnsOf(const schema::Table& table, const Record& record)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, sql, values))
-        return std::nullopt;
-    const int index = q.record().indexOf(column);
-    if (index < 0)
-        return std::nullopt;
-    QStringList texts;
-    while (q.next()) {
-        const QVariant v = q.value(index);
-        if (!v.isNull())
-            texts << v.toString();
+    QStringList names;
+    for (auto it = record.constBegin(); it != record.constEnd(); ++it) {
+        const schema::Column* column = table.column(it.key());
+        if (!column)
+            return std::nullopt;
+        names << column->name;
     }
-    return texts;
+    return names;
 }
 
-std::optional<QVariantMap> firstRow(Connection& connection, const QString& sql,
-                                    const QVariantList& values)
+Failure unknownColumn(const schema::Table& table)
+{
+    return Failure{QStringLiteral("The program asked for a column the table %1 does not have.")
+                       .arg(table.name)};
+}
+
+} // namespace
+
+Failure failure(Connection& connection)
+{
+    return Failure{connection.describe(connection.lastError())};
+}
+
+Status run(Connection& connection, const QString& statement, const QVariantList& values,
+           int* affected)
 {
     QSqlQuery q = connection.query();
-    if (!connection.exec(q, sql, values))
-        return std::nullopt;
-    QVariantMap row;
+    const bool ok = connection.exec(q, statement, values);
+    if (affected)
+        *affected = ok ? q.numRowsAffected() : 0;
+    if (!ok)
+        return failure(connection);
+    return {};
+}
+
+Result<QStringList> texts(Connection& connection, const QString& statement,
+                          const QVariantList& values)
+{
+    QSqlQuery q = connection.query();
+    if (!connection.exec(q, statement, values))
+        return failure(connection);
+    QStringList list;
+    while (q.next()) {
+        const QVariant v = q.value(0);
+        if (!v.isNull())
+            list << v.toString();
+    }
+    return list;
+}
+
+Result<Record> firstRow(Connection& connection, const QString& statement,
+                        const QVariantList& values)
+{
+    QSqlQuery q = connection.query();
+    if (!connection.exec(q, statement, values))
+        return failure(connection);
+    Record row;
     if (q.next()) {
         const QSqlRecord record = q.record();
         for (int i = 0; i < record.count(); ++i)
@@ -38,11 +75,11 @@ std::optional<QVariantMap> firstRow(Connection& connection, const QString& sql,
     return row;
 }
 
-std::optional<Rows> allRows(Connection& connection, const QString& sql, const QVariantList& values)
+Result<Rows> rows(Connection& connection, const QString& statement, const QVariantList& values)
 {
     QSqlQuery q = connection.query();
-    if (!connection.exec(q, sql, values))
-        return std::nullopt;
+    if (!connection.exec(q, statement, values))
+        return failure(connection);
     Rows result;
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
@@ -57,40 +94,39 @@ std::optional<Rows> allRows(Connection& connection, const QString& sql, const QV
     return result;
 }
 
-bool insertRow(Connection& connection, const QString& table, const QStringList& columns,
-               const QVariantList& values)
+Result<QVariant> value(Connection& connection, const QString& statement, const QVariantList& values)
 {
-    QStringList marks;
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        marks << QStringLiteral("?");
     QSqlQuery q = connection.query();
-    return connection.exec(
-        q,
-        QStringLiteral("INSERT INTO %1(%2) VALUES (%3)")
-            .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-        values);
+    if (!connection.exec(q, statement, values))
+        return failure(connection);
+    return q.next() ? q.value(0) : QVariant();
 }
 
-bool updateRow(Connection& connection, const QString& table, const QStringList& columns,
-               const QVariantList& values, qint64 id, int* changed)
+Status insert(Connection& connection, const schema::Table& table, const Record& record)
 {
+    const auto columns = columnsOf(table, record);
+    if (!columns)
+        return unknownColumn(table);
+    const QString marks = QStringList(columns->size(), QStringLiteral("?")).join(u", ");
+    return run(connection,
+               QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                   .arg(table.name, columns->join(QStringLiteral(", ")), marks),
+               record.values());
+}
+
+Status update(Connection& connection, const schema::Table& table, const QString& keyColumn,
+              const QVariant& key, const Record& record, int* changed)
+{
+    const auto columns = columnsOf(table, record);
+    if (!columns)
+        return unknownColumn(table);
     QStringList sets;
-    for (const QString& c : columns)
+    for (const QString& c : *columns)
         sets << c + QStringLiteral(" = ?");
-    QSqlQuery q = connection.query();
-    const bool ok = connection.exec(
-        q,
-        QStringLiteral("UPDATE %1 SET %2 WHERE ID = ?").arg(table, sets.join(QStringLiteral(", "))),
-        QVariantList(values) << id);
-    if (changed)
-        *changed = ok ? q.numRowsAffected() : 0;
-    return ok;
+    return run(connection,
+               QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                   .arg(table.name, sets.join(QStringLiteral(", ")), keyColumn),
+               QVariantList(record.values()) << key, changed);
 }
 
-bool deleteRow(Connection& connection, const QString& table, qint64 id)
-{
-    QSqlQuery q = connection.query();
-    return connection.exec(q, QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(table), {id});
-}
-
-} // namespace parlog
+} // namespace parlog::sql

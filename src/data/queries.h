@@ -1,40 +1,57 @@
 #pragma once
 
 #include "data/connection.h"
+#include "data/result.h"
+#include "data/schema.h"
 
 #include <QStringList>
 #include <QVariantList>
+#include <QVariantMap>
 
-#include <optional>
-
+// The few shapes every statement of the data modules takes. Table and column names
+// come from the schema; every value is bound.
 namespace parlog {
 
-// The texts of one column over the rows of a query, in row order. Rows whose value is
-// empty (null) are left out, as the pickers leave them out. Empty optional when the
-// query itself fails.
-std::optional<QStringList> columnTexts(Connection& connection, const QString& sql,
-                                       const QString& column, const QVariantList& values = {});
-
-// The first row of a query as column name -> value; empty optional when the query
-// fails, an empty map when it finds nothing.
-std::optional<QVariantMap> firstRow(Connection& connection, const QString& sql,
-                                    const QVariantList& values = {});
-
-// Every row of a query, for handing to a report.
+// Every row of a query, for a report or a list.
 struct Rows {
     QStringList columns;
     QList<QVariantList> rows;
 };
-std::optional<Rows> allRows(Connection& connection, const QString& sql,
-                            const QVariantList& values = {});
 
-// Rows written column by column. Table and
-// column names come from the program; every value is bound.
-bool insertRow(Connection& connection, const QString& table, const QStringList& columns,
-               const QVariantList& values);
-// Changes the row with that ID; changed tells how many rows were changed.
-bool updateRow(Connection& connection, const QString& table, const QStringList& columns,
-               const QVariantList& values, qint64 id, int* changed = nullptr);
-bool deleteRow(Connection& connection, const QString& table, qint64 id);
+// One row by column name, as the schema names the columns.
+using Record = QVariantMap;
 
+namespace sql {
+
+// The statement's failure in words for the user.
+Failure failure(Connection& connection);
+
+// Runs a statement; affected, when given, tells how many rows it changed.
+Status run(Connection& connection, const QString& statement, const QVariantList& values = {},
+           int* affected = nullptr);
+
+// The texts of the first column, in row order, empty values left out (as the
+// pickers leave them out).
+Result<QStringList> texts(Connection& connection, const QString& statement,
+                          const QVariantList& values = {});
+
+// The first row as column name -> value; an empty record when there is none.
+Result<Record> firstRow(Connection& connection, const QString& statement,
+                        const QVariantList& values = {});
+
+Result<Rows> rows(Connection& connection, const QString& statement,
+                  const QVariantList& values = {});
+
+// The single value of a query such as count(*).
+Result<QVariant> value(Connection& connection, const QString& statement,
+                       const QVariantList& values = {});
+
+// A row written column by column. A name that is not a column of the table is
+// refused before anything is sent.
+Status insert(Connection& connection, const schema::Table& table, const Record& record);
+// Changes the row with that key; changed tells how many rows were changed.
+Status update(Connection& connection, const schema::Table& table, const QString& keyColumn,
+              const QVariant& key, const Record& record, int* changed = nullptr);
+
+} // namespace sql
 } // namespace parlog

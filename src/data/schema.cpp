@@ -4,102 +4,143 @@ namespace parlog::schema {
 
 namespace {
 
-QString numbered(const QString& pattern, const QString& type)
+QList<Column> numbered(const char* prefix, Type type)
 {
-    QStringList columns;
+    QList<Column> columns;
     for (int hole = 1; hole <= 18; ++hole)
-        columns << pattern.arg(hole) + QLatin1Char(' ') +
-                       QString(type).replace(QStringLiteral("%1"), QString::number(hole));
-    return columns.join(QStringLiteral(", "));
+        columns.append({QLatin1String(prefix) + QString::number(hole), type});
+    return columns;
+}
+
+QList<Column> columns(std::initializer_list<std::pair<const char*, Type>> list)
+{
+    QList<Column> result;
+    for (const auto& [name, type] : list)
+        result.append({QString::fromLatin1(name), type});
+    return result;
 }
 
 } // namespace
 
-QStringList createStatements()
+QStringList Table::columnNames() const
 {
-    // Names compare without regard to case, so "smith" finds Smith and distinct
-    // lists do not show Smith twice.
-    const QString player = QStringLiteral(
-        "CREATE TABLE player (ID INTEGER PRIMARY KEY, playername TEXT COLLATE NOCASE, "
-        "membership TEXT, Handicapp TEXT, division TEXT COLLATE NOCASE, address1 TEXT, "
-        "address2 TEXT, address3 TEXT, postcode TEXT, telephone TEXT, mobile TEXT, "
-        "email TEXT) STRICT");
-    const QString courses =
-        QStringLiteral("CREATE TABLE courses (ID INTEGER PRIMARY KEY, coursename TEXT COLLATE "
-                       "NOCASE, courseadd1 TEXT, courseadd2 TEXT, courseadd3 TEXT, coursetel "
-                       "TEXT, %1, coursepar REAL) STRICT")
-            .arg(numbered(QStringLiteral("hole%1"), QStringLiteral("REAL")));
-    const QString division =
-        QStringLiteral("CREATE TABLE division (type TEXT COLLATE NOCASE) STRICT");
-    const QString score =
-        QStringLiteral(
-            "CREATE TABLE score (%1, out INTEGER, inn INTEGER, gross INTEGER, net INTEGER, "
-            "putts INTEGER, hand REAL, strdate TEXT CHECK (strdate IS NULL OR "
-            "strdate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'), %2, %3, "
-            "course TEXT COLLATE NOCASE, playerID TEXT COLLATE NOCASE, division TEXT COLLATE "
-            "NOCASE, compss TEXT, comp TEXT COLLATE NOCASE, comment TEXT) STRICT")
-            .arg(numbered(QStringLiteral("hole%1"), QStringLiteral("INTEGER")),
-                 numbered(QStringLiteral("green%1"),
-                          QStringLiteral("INTEGER CHECK (green%1 IN (0, 1))")),
-                 numbered(QStringLiteral("fairway%1"),
-                          QStringLiteral("INTEGER CHECK (fairway%1 IN (0, 1))")));
+    QStringList names;
+    for (const Column& c : columns)
+        names << c.name;
+    return names;
+}
+
+const Column* Table::column(const QString& wanted) const
+{
+    for (const Column& c : columns)
+        if (c.name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
+
+const Table& player()
+{
+    static const Table t{QStringLiteral("player"), columns({{"ID", Type::Key},
+                                                            {"playername", Type::Name},
+                                                            {"membership", Type::Text},
+                                                            {"Handicapp", Type::Text},
+                                                            {"division", Type::Name},
+                                                            {"address1", Type::Text},
+                                                            {"address2", Type::Text},
+                                                            {"address3", Type::Text},
+                                                            {"postcode", Type::Text},
+                                                            {"telephone", Type::Text},
+                                                            {"mobile", Type::Text},
+                                                            {"email", Type::Text}})};
+    return t;
+}
+
+const Table& courses()
+{
+    static const Table t{QStringLiteral("courses"), columns({{"ID", Type::Key},
+                                                             {"coursename", Type::Name},
+                                                             {"courseadd1", Type::Text},
+                                                             {"courseadd2", Type::Text},
+                                                             {"courseadd3", Type::Text},
+                                                             {"coursetel", Type::Text}}) +
+                                                        numbered("hole", Type::Number) +
+                                                        columns({{"coursepar", Type::Number}})};
+    return t;
+}
+
+const Table& division()
+{
+    static const Table t{QStringLiteral("division"), columns({{"type", Type::Name}})};
+    return t;
+}
+
+const Table& score()
+{
+    static const Table t{QStringLiteral("score"), numbered("hole", Type::Whole) +
+                                                      columns({{"out", Type::Whole},
+                                                               {"inn", Type::Whole},
+                                                               {"gross", Type::Whole},
+                                                               {"net", Type::Whole},
+                                                               {"putts", Type::Whole},
+                                                               {"hand", Type::Number},
+                                                               {"strdate", Type::Date}}) +
+                                                      numbered("green", Type::Tick) +
+                                                      numbered("fairway", Type::Tick) +
+                                                      columns({{"course", Type::Name},
+                                                               {"playerID", Type::Name},
+                                                               {"division", Type::Name},
+                                                               {"compss", Type::Text},
+                                                               {"comp", Type::Name},
+                                                               {"comment", Type::Text}})};
+    return t;
+}
+
+QList<const Table*> tables()
+{
+    return {&player(), &courses(), &division(), &score()};
+}
+
+const Table* table(const QString& name)
+{
+    for (const Table* t : tables())
+        if (t->name == name)
+            return t;
+    return nullptr;
+}
+
+QList<Index> indexes()
+{
+    const auto index = [](const char* name, const char* table, QStringList columns) {
+        return Index{QString::fromLatin1(name), QString::fromLatin1(table), std::move(columns)};
+    };
     return {
-        player,
-        courses,
-        division,
-        score,
-        QStringLiteral("CREATE INDEX player_name ON player (playername)"),
-        QStringLiteral("CREATE INDEX courses_name ON courses (coursename)"),
-        QStringLiteral("CREATE INDEX division_type ON division (type)"),
-        QStringLiteral("CREATE INDEX score_player_net ON score (playerID, net)"),
-        QStringLiteral("CREATE INDEX score_player_course ON score (playerID, course, net)"),
-        QStringLiteral("CREATE INDEX score_player_date ON score (playerID, strdate)"),
-        QStringLiteral("CREATE INDEX score_course ON score (course)"),
-        QStringLiteral("CREATE INDEX score_comp ON score (comp)"),
-        QStringLiteral("CREATE INDEX score_date ON score (strdate)"),
-        QStringLiteral("CREATE INDEX score_net ON score (net)"),
-        QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId),
-        QStringLiteral("PRAGMA user_version = %1").arg(kVersion),
+        index("player_name", "player", {QStringLiteral("playername")}),
+        index("courses_name", "courses", {QStringLiteral("coursename")}),
+        index("division_type", "division", {QStringLiteral("type")}),
+        index("score_player_net", "score", {QStringLiteral("playerID"), QStringLiteral("net")}),
+        index("score_player_course", "score",
+              {QStringLiteral("playerID"), QStringLiteral("course"), QStringLiteral("net")}),
+        index("score_player_date", "score",
+              {QStringLiteral("playerID"), QStringLiteral("strdate")}),
+        index("score_course", "score", {QStringLiteral("course")}),
+        index("score_comp", "score", {QStringLiteral("comp")}),
+        index("score_date", "score", {QStringLiteral("strdate")}),
+        index("score_net", "score", {QStringLiteral("net")}),
     };
 }
 
-QStringList columnNames(const QString& table)
+QStringList columnNames(const QString& name)
 {
-    const auto holes = [](const char* prefix) {
-        QStringList list;
-        for (int hole = 1; hole <= 18; ++hole)
-            list << QLatin1String(prefix) + QString::number(hole);
-        return list;
-    };
-    if (table == u"player")
-        return {
-            QStringLiteral("ID"),        QStringLiteral("playername"), QStringLiteral("membership"),
-            QStringLiteral("Handicapp"), QStringLiteral("division"),   QStringLiteral("address1"),
-            QStringLiteral("address2"),  QStringLiteral("address3"),   QStringLiteral("postcode"),
-            QStringLiteral("telephone"), QStringLiteral("mobile"),     QStringLiteral("email")};
-    if (table == u"courses")
-        return QStringList{QStringLiteral("ID"),         QStringLiteral("coursename"),
-                           QStringLiteral("courseadd1"), QStringLiteral("courseadd2"),
-                           QStringLiteral("courseadd3"), QStringLiteral("coursetel")} +
-               holes("hole") + QStringList{QStringLiteral("coursepar")};
-    if (table == u"division")
-        return {QStringLiteral("type")};
-    if (table == u"score")
-        return holes("hole") + QStringList{QStringLiteral("out"),    QStringLiteral("inn"),
-                                           QStringLiteral("gross"),  QStringLiteral("net"),
-                                           QStringLiteral("putts"),  QStringLiteral("hand"),
-                                           QStringLiteral("strdate")} +
-               holes("green") + holes("fairway") +
-               QStringList{QStringLiteral("course"),   QStringLiteral("playerID"),
-                           QStringLiteral("division"), QStringLiteral("compss"),
-                           QStringLiteral("comp"),     QStringLiteral("comment")};
-    return {};
+    const Table* t = table(name);
+    return t ? t->columnNames() : QStringList();
 }
 
 QStringList tableNames()
 {
-    return {QStringLiteral("player"), QStringLiteral("courses"), QStringLiteral("division"),
-            QStringLiteral("score")};
+    QStringList names;
+    for (const Table* t : tables())
+        names << t->name;
+    return names;
 }
 
 } // namespace parlog::schema

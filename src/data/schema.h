@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QStringList>
 
+// The tables and their columns, written once: the DDL of each engine, the column
+// lists, the checks of an opened file and the inserts are all made from here.
 namespace parlog::schema {
 
 // Raised when the tables change shape; a file with a higher number was written by a
@@ -10,13 +14,50 @@ inline constexpr int kVersion = 1;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 
-// The statements that create an empty data file, in order.
-QStringList createStatements();
+enum class Type {
+    Key,    // the row's key, given by the engine
+    Text,   // text as typed
+    Name,   // text that compares, sorts and groups without regard to case
+    Whole,  // a whole number
+    Number, // a number, fractions kept
+    Date,   // a date, stored as ISO yyyy-mm-dd text
+    Tick,   // 0 or 1
+};
 
-// The tables every data file must have.
-QStringList tableNames();
+struct Column {
+    QString name;
+    Type type;
+};
 
-// The columns the program reads and writes in a table, in the table's order.
+struct Table {
+    QString name;
+    QList<Column> columns;
+
+    QStringList columnNames() const;
+    // The column of that name, found ignoring case as the engines do; nullptr if none.
+    const Column* column(const QString& name) const;
+};
+
+struct Index {
+    QString name;
+    QString table;
+    QStringList columns;
+};
+
+const Table& player();
+const Table& courses();
+const Table& division();
+const Table& score();
+
+// The four tables, in the order they are created.
+QList<const Table*> tables();
+// The table of that name, or nullptr.
+const Table* table(const QString& name);
+// The indexes on the columns that statistics and searches filter and order by.
+QList<Index> indexes();
+
+// Kept for the checks of an opened file: the names of a table's columns.
 QStringList columnNames(const QString& table);
+QStringList tableNames();
 
 } // namespace parlog::schema

@@ -1,13 +1,13 @@
 #include "masterdata/courseswindow.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 #include "data/conversions.h"
-#include "masterdata/registers.h"
+#include "masterdata/coursepar.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,35 +21,11 @@ namespace {
 constexpr int kParBox[18] = {18, 20, 22, 24, 26, 28, 32, 34, 36,
                              38, 40, 42, 44, 46, 48, 50, 52, 54};
 
-// Runs AutoSelectText when a par box gets the focus.
-class AutoSelect : public QObject {
-public:
-    AutoSelect(CoursesWindow* window, QLineEdit* box)
-        : QObject(box)
-        , m_window(window)
-        , m_box(box)
-    {
-        box->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::FocusIn)
-            m_window->AutoSelectText(m_box);
-        return false;
-    }
-
-private:
-    CoursesWindow* m_window;
-    QLineEdit* m_box;
-};
 } // namespace
 
 CoursesWindow::CoursesWindow(Application& app)
-    : RegisterWindow(app, {QStringLiteral("Courses"), QStringLiteral("Courses"),
-                           QStringLiteral("courses"), QStringLiteral("coursename"),
-                           QStringLiteral("course"), QStringLiteral("DataReport2")})
+    : RegisterWindow(app, {windows::kCourses, QStringLiteral("Courses"), registers::courses(),
+                           QStringLiteral("course"), windows::kCourseList})
 {
     setFixedSize(620, 470);
     createShared(QStringLiteral("Show All"));
@@ -89,7 +65,7 @@ CoursesWindow::CoursesWindow(Application& app)
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         par[h] = box(this, QStringLiteral("Text%1").arg(kParBox[h]), {x + 96, y, 50, 24});
         par[h]->setAlignment(Qt::AlignCenter);
-        new AutoSelect(this, par[h]);
+        selectAllOnFocus(par[h]);
         connect(par[h], &QLineEdit::textChanged, this, [this, h] { Par_Change(h + 1); });
     }
     auto* total =
@@ -105,11 +81,6 @@ CoursesWindow::CoursesWindow(Application& app)
         order << b;
     order << Text56;
     focusOrder(order);
-}
-
-void CoursesWindow::AutoSelectText(QLineEdit* box)
-{
-    SelectAllText(box);
 }
 
 std::array<QString, 18> CoursesWindow::parTexts() const
@@ -156,21 +127,17 @@ void CoursesWindow::clearBoxes(bool adding)
     Text56->setText(value);
 }
 
-std::optional<std::pair<QStringList, QVariantList>> CoursesWindow::rowValues(QString* problem)
+Result<Record> CoursesWindow::rowValues()
 {
-    const auto pars = parValues(parTexts(), Text56->text(), problem);
-    if (!pars)
-        return std::nullopt;
-    QStringList columns{QStringLiteral("coursename"), QStringLiteral("courseadd1"),
-                        QStringLiteral("courseadd2"), QStringLiteral("courseadd3"),
-                        QStringLiteral("coursetel")};
-    for (int h = 1; h <= 18; ++h)
-        columns << QStringLiteral("hole%1").arg(h);
-    columns << QStringLiteral("coursepar");
-    QVariantList values{CourseName->text(), CourseAdd1->text(), CourseAdd2->text(),
-                        CourseAdd3->text(), CourseTel->text()};
-    values << *pars;
-    return std::pair{columns, values};
+    auto values = parValues(parTexts(), Text56->text());
+    if (values) {
+        values->insert(QStringLiteral("coursename"), CourseName->text());
+        values->insert(QStringLiteral("courseadd1"), CourseAdd1->text());
+        values->insert(QStringLiteral("courseadd2"), CourseAdd2->text());
+        values->insert(QStringLiteral("courseadd3"), CourseAdd3->text());
+        values->insert(QStringLiteral("coursetel"), CourseTel->text());
+    }
+    return values;
 }
 
 } // namespace parlog

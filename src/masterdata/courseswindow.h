@@ -14,13 +14,12 @@ public:
 
     // Text18_Change ... Text54_Change: the course par follows, the focus moves on.
     void Par_Change(int hole);
-    void AutoSelectText(QLineEdit* box);
 
 protected:
     QLineEdit* nameBox() const override { return CourseName; }
     void loadRow(const QVariantMap& row) override;
     void clearBoxes(bool adding) override;
-    std::optional<std::pair<QStringList, QVariantList>> rowValues(QString* problem) override;
+    Result<Record> rowValues() override;
 
 private:
     std::array<QString, 18> parTexts() const;

@@ -1,8 +1,9 @@
 #include "masterdata/divisionwindow.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 #include "data/connection.h"
-#include "masterdata/registers.h"
+#include "data/divisions.h"
 #include "ui/forms.h"
 
 #include <QComboBox>
@@ -15,7 +16,7 @@ namespace parlog {
 using namespace forms;
 
 DivisionWindow::DivisionWindow(Application& app)
-    : Window(app, QStringLiteral("Division"), QStringLiteral("Division"))
+    : Window(app, windows::kDivisions, QStringLiteral("Division"))
 {
     setFixedSize(360, 220);
     embolden(label(this, QStringLiteral("Label1"), QStringLiteral("Pick Entry"), {12, 14, 90, 24}));
@@ -40,27 +41,18 @@ DivisionWindow::DivisionWindow(Application& app)
     focusOrder({Combo0, Text1, Command1, Command2, Command3});
 }
 
-DivisionWindow::~DivisionWindow() = default;
-
-Connection* DivisionWindow::connection()
-{
-    if (!m_connection)
-        m_connection = app().openConnection();
-    return m_connection.get();
-}
-
 void DivisionWindow::form_load()
 {
-    if (connection())
-        refill();
+    if (auto connection = app().openConnection())
+        refill(*connection);
     Combo0->setCurrentIndex(-1);
     Combo0->setEditText(QString());
     Combo0->setFocus();
 }
 
-void DivisionWindow::refill()
+void DivisionWindow::refill(Connection& connection)
 {
-    if (const auto names = divisionNames(*m_connection)) {
+    if (const auto names = divisions::names(connection)) {
         const QString text = Combo0->currentText();
         Combo0->addItems(*names);
         Combo0->setCurrentIndex(-1);
@@ -75,17 +67,17 @@ void DivisionWindow::Combo0_Click()
 
 void DivisionWindow::Command2_Click()
 {
-    if (!Text1->text().isEmpty() && connection()) {
-        if (!addDivision(*m_connection, Text1->text())) {
+    auto connection = Text1->text().isEmpty() ? nullptr : app().openConnection();
+    if (connection) {
+        if (Status added = divisions::add(*connection, Text1->text()); !added) {
             // The name stays in its box to be tried again.
-            app().inform(QStringLiteral("The division was not added: %1")
-                             .arg(m_connection->describe(m_connection->lastError())));
+            app().inform(QStringLiteral("The division was not added: %1").arg(added.error()));
             Text1->setFocus();
             return;
         }
         Combo0->clear();
         Combo0->setEditText(Text1->text());
-        refill();
+        refill(*connection);
         Text1->clear();
     }
     Combo0->setFocus();
@@ -93,16 +85,16 @@ void DivisionWindow::Command2_Click()
 
 void DivisionWindow::Command1_Click()
 {
-    if (!connection())
+    auto connection = app().openConnection();
+    if (!connection)
         return;
-    if (!removeDivision(*m_connection, Text1->text())) {
-        app().inform(QStringLiteral("The division was not deleted: %1")
-                         .arg(m_connection->describe(m_connection->lastError())));
+    if (Status removed = divisions::remove(*connection, Text1->text()); !removed) {
+        app().inform(QStringLiteral("The division was not deleted: %1").arg(removed.error()));
         return;
     }
     Combo0->clear();
     Combo0->setEditText(QString());
-    refill();
+    refill(*connection);
     // The first remaining name shows in the picker.
     Combo0->setEditText(Combo0->count() > 0 ? Combo0->itemText(0) : QString());
     Text1->clear();

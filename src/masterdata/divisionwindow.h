@@ -2,8 +2,6 @@
 
 #include "app/window.h"
 
-#include <memory>
-
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -12,13 +10,11 @@ namespace parlog {
 
 class Connection;
 
-// Division: the division names offered in the player window. Keeps one connection
-// for as long as it is open.
+// Division: the division names offered in the player window.
 class DivisionWindow : public Window {
     Q_OBJECT
 public:
     explicit DivisionWindow(Application& app);
-    ~DivisionWindow() override;
 
     void form_load() override;
     void Combo0_Click();
@@ -27,11 +23,8 @@ public:
     void Command3_Click(); // Close
 
 private:
-    // The window's connection, opened again if it could not be opened at load.
-    Connection* connection();
-    void refill();
+    void refill(Connection& connection);
 
-    std::unique_ptr<Connection> m_connection;
     QComboBox* Combo0;
     QLineEdit* Text1;
     QPushButton* Command1;

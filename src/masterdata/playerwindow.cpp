@@ -1,8 +1,9 @@
 #include "masterdata/playerwindow.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 #include "data/conversions.h"
-#include "masterdata/registers.h"
+#include "data/divisions.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -15,18 +16,9 @@ namespace parlog {
 
 using namespace forms;
 
-namespace {
-const QStringList kColumns{
-    QStringLiteral("playername"), QStringLiteral("membership"), QStringLiteral("Handicapp"),
-    QStringLiteral("division"),   QStringLiteral("address1"),   QStringLiteral("address2"),
-    QStringLiteral("address3"),   QStringLiteral("postcode"),   QStringLiteral("telephone"),
-    QStringLiteral("mobile"),     QStringLiteral("email")};
-}
-
 PlayerWindow::PlayerWindow(Application& app)
-    : RegisterWindow(app, {QStringLiteral("player1"), QStringLiteral("Players"),
-                           QStringLiteral("player"), QStringLiteral("playername"),
-                           QStringLiteral("player"), QStringLiteral("DataReport1")})
+    : RegisterWindow(app, {windows::kPlayers, QStringLiteral("Players"), registers::players(),
+                           QStringLiteral("player"), windows::kPlayerList})
 {
     setFixedSize(560, 430);
     createShared(QStringLiteral("View All"));
@@ -93,7 +85,7 @@ void PlayerWindow::form_load()
 
 void PlayerWindow::afterLoad(Connection& connection)
 {
-    if (const auto names = divisionNames(connection))
+    if (const auto names = divisions::names(connection))
         text4->addItems(*names);
     text4->setCurrentIndex(-1);
     text4->setEditText(QString());
@@ -127,18 +119,25 @@ void PlayerWindow::clearBoxes(bool)
         b->clear();
 }
 
-std::optional<std::pair<QStringList, QVariantList>> PlayerWindow::rowValues(QString*)
+Result<Record> PlayerWindow::rowValues()
 {
     // Every value is kept as typed.
-    return std::pair{kColumns,
-                     QVariantList{Text1->text(), Text2->text(), text3->text(), text4->currentText(),
-                                  text5->text(), text6->text(), text7->text(), text8->text(),
-                                  text9->text(), text10->text(), text11->text()}};
+    return Record{{QStringLiteral("playername"), Text1->text()},
+                  {QStringLiteral("membership"), Text2->text()},
+                  {QStringLiteral("Handicapp"), text3->text()},
+                  {QStringLiteral("division"), text4->currentText()},
+                  {QStringLiteral("address1"), text5->text()},
+                  {QStringLiteral("address2"), text6->text()},
+                  {QStringLiteral("address3"), text7->text()},
+                  {QStringLiteral("postcode"), text8->text()},
+                  {QStringLiteral("telephone"), text9->text()},
+                  {QStringLiteral("mobile"), text10->text()},
+                  {QStringLiteral("email"), text11->text()}};
 }
 
 void PlayerWindow::Command2_Click()
 {
-    app().show(QStringLiteral("Division"));
+    app().show(windows::kDivisions);
     close();
 }
 

@@ -17,7 +17,7 @@ protected:
     QLineEdit* nameBox() const override { return Text1; }
     void loadRow(const QVariantMap& row) override;
     void clearBoxes(bool adding) override;
-    std::optional<std::pair<QStringList, QVariantList>> rowValues(QString* problem) override;
+    Result<Record> rowValues() override;
     void afterLoad(Connection& connection) override;
 
 private:

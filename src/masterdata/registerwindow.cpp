@@ -1,8 +1,6 @@
 #include "masterdata/registerwindow.h"
 
 #include "app/application.h"
-#include "data/queries.h"
-#include "masterdata/registers.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 #include "ui/forms.h"
@@ -69,11 +67,7 @@ void RegisterWindow::form_load()
 
 void RegisterWindow::refill(Connection& connection)
 {
-    const auto names = columnTexts(
-        connection,
-        QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(m_config.nameColumn, m_config.table),
-        m_config.nameColumn);
-    if (names)
+    if (const auto names = registers::names(connection, m_config.data))
         Combo1->addItems(*names);
     // Filling the list picks nothing: the box keeps its own text.
     const QString text = Combo1->currentText();
@@ -87,12 +81,9 @@ void RegisterWindow::Combo1_Click()
     if (!connection)
         return;
     // Of two rows with one name, the first stored is the one loaded.
-    const auto row = firstRow(*connection,
-                              QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID LIMIT 1")
-                                  .arg(m_config.table, m_config.nameColumn),
-                              {Combo1->currentText()});
+    const auto row = registers::rowNamed(*connection, m_config.data, Combo1->currentText());
     if (!row) {
-        app().inform(connection->describe(connection->lastError()));
+        app().inform(row.error());
         return;
     }
     if (row->isEmpty())
@@ -141,19 +132,18 @@ void RegisterWindow::Command12_Click()
     if (mode == 1 || mode == 2) {
         if (nameBox()->text().isEmpty())
             return refuse(QStringLiteral("the name is empty. Type a name, then press Save."));
-        QString problem;
-        const auto values = rowValues(&problem);
+        const auto values = rowValues();
         if (!values)
-            return refuse(problem + QStringLiteral(". Correct it, then press Save."));
+            return refuse(values.error() + QStringLiteral(". Correct it, then press Save."));
         if (mode == 1) {
-            if (!insertRow(*connection, m_config.table, values->first, values->second))
-                return refuse(connection->describe(connection->lastError()));
+            if (Status added = registers::insert(*connection, m_config.data, *values); !added)
+                return refuse(added.error());
         } else {
-            int changed = 0;
-            if (!updateRow(*connection, m_config.table, values->first, values->second,
-                           ID->text().toLongLong(), &changed))
-                return refuse(connection->describe(connection->lastError()));
-            if (changed == 0)
+            const auto changed =
+                registers::update(*connection, m_config.data, ID->text().toLongLong(), *values);
+            if (!changed)
+                return refuse(changed.error());
+            if (*changed == 0)
                 return refuse(QStringLiteral("no %1 is chosen to change. Pick the %1 in the list "
                                              "first, then press Edit.")
                                   .arg(what));
@@ -184,9 +174,10 @@ void RegisterWindow::Command13_Click()
         auto connection = app().openConnection();
         if (!connection)
             return;
-        if (!deleteRow(*connection, m_config.table, ID->text().toLongLong())) {
-            app().inform(QStringLiteral("The %1 was not deleted: %2")
-                             .arg(m_config.what, connection->describe(connection->lastError())));
+        if (Status removed = registers::remove(*connection, m_config.data, ID->text().toLongLong());
+            !removed) {
+            app().inform(
+                QStringLiteral("The %1 was not deleted: %2").arg(m_config.what, removed.error()));
             return;
         }
         Combo1->clear();
@@ -202,12 +193,9 @@ void RegisterWindow::Command28_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto rows = allRows(
-        *connection,
-        QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(m_config.table, m_config.nameColumn));
     app()
         .report(m_config.report)
-        .setDataSource(report::DataSource::of(rows, connection->lastError().text()));
+        .setDataSource(report::DataSource::of(registers::all(*connection, m_config.data)));
     showReport(app(), m_config.report);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/window.h"
-
-#include <QVariantMap>
+#include "data/registers.h"
 
 class QComboBox;
 class QLineEdit;
@@ -32,10 +31,9 @@ protected:
     struct Config {
         QString name; // window
         QString caption;
-        QString table;      // player, courses
-        QString nameColumn; // playername, coursename
-        QString what;       // "player", "course": for messages
-        QString report;     // DataReport1, DataReport2
+        const registers::Register& data; // the players' or the courses' register
+        QString what;                    // "player", "course": for messages
+        QString report;                  // DataReport1, DataReport2
     };
     RegisterWindow(Application& app, Config config);
 
@@ -47,9 +45,8 @@ protected:
     virtual void loadRow(const QVariantMap& row) = 0;
     // Empties the boxes as New (adding = true) or Delete leaves them.
     virtual void clearBoxes(bool adding) = 0;
-    // The columns and values to store; empty optional with problem set when a box
-    // cannot be stored.
-    virtual std::optional<std::pair<QStringList, QVariantList>> rowValues(QString* problem) = 0;
+    // The values to store by column; fails saying which box cannot be stored.
+    virtual Result<Record> rowValues() = 0;
     virtual void afterLoad(Connection&) {}
 
     void refill(Connection& connection);

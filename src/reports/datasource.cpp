@@ -34,12 +34,15 @@ DataSource DataSource::failure(const QString& error)
     return d;
 }
 
-DataSource DataSource::of(const std::optional<Rows>& rows, const QString& error)
+DataSource DataSource::of(const Result<Rows>& rows)
 {
-    if (!rows)
-        return failure(error);
+    return rows ? of(*rows) : failure(rows.error());
+}
+
+DataSource DataSource::of(const Rows& rows)
+{
     DataSource d;
-    d.rows = RowSet(*rows);
+    d.rows = RowSet(rows);
     return d;
 }
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <optional>
+#include "data/result.h"
 
 namespace parlog {
 struct Rows;
@@ -37,8 +37,9 @@ struct DataSource {
     bool grouped() const { return !childMember.isEmpty(); }
     bool empty() const { return rows.rows.isEmpty(); }
     static DataSource failure(const QString& error);
-    // Plain rows of a query, or a failed source when the query did not run.
-    static DataSource of(const std::optional<Rows>& rows, const QString& error = {});
+    // Plain rows of a query, or a failed source, with its error, when it did not run.
+    static DataSource of(const Result<Rows>& rows);
+    static DataSource of(const Rows& rows);
 };
 
 } // namespace parlog::report

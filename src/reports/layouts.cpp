@@ -1,5 +1,7 @@
 #include "reports/layouts.h"
 
+#include "app/windownames.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -33,7 +35,7 @@ const FontSpec kHeading = font(9.75, true);
 Layout players()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport1");
+    l.name = windows::kPlayerList;
     l.caption = QStringLiteral("Players");
     l.width = 9525;
     const auto heading = [](const char* name, const char* text, int left, int width) {
@@ -68,7 +70,7 @@ Layout players()
 Layout courses()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport2");
+    l.name = windows::kCourseList;
     l.caption = QStringLiteral("Golf Courses");
     l.width = 10066;
     const auto heading = [](const char* name, const char* text, int left) {
@@ -210,18 +212,18 @@ Layout roundReport(const QString& name, int width, int titleLeft, int detailHeig
 
 Layout bestEver()
 {
-    return roundReport(QStringLiteral("DataReport7"), 9000, 2268, 9255, 0, 0, true);
+    return roundReport(windows::kBestEverRound, 9000, 2268, 9255, 0, 0, true);
 }
 
 Layout worstEver()
 {
-    return roundReport(QStringLiteral("DataReport8"), 9135, 3118, 9497, 567, 567, false);
+    return roundReport(windows::kWorstEverRound, 9135, 3118, 9497, 567, 567, false);
 }
 
 // The round card under a heading: title for player at course.
 Layout byCourse()
 {
-    Layout l = roundReport(QStringLiteral("DataReport9"), 9210, 2409, 9639, 0, 284, false);
+    Layout l = roundReport(windows::kCourseRound, 9210, 2409, 9639, 0, 284, false);
     Band& page = l.bands[1];
     page.height = 1065;
     page.items[0].rect = QRect(2409, 142, 4545, 570);
@@ -248,7 +250,7 @@ Layout byCourse()
 Layout possibleRound()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport10");
+    l.name = windows::kPossibleRound;
     l.caption = l.name;
     l.width = 9825;
     QList<Item> items{
@@ -361,7 +363,7 @@ QList<Item> compactLine(int top, bool grouped)
 Layout compactList()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport5");
+    l.name = windows::kCompactList;
     l.caption = QStringLiteral("Search Results");
     l.width = 9705;
     QList<Item> headings = compactHeadings(0, false);
@@ -376,7 +378,7 @@ Layout compactList()
 Layout groupedCompactList()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport3");
+    l.name = windows::kGroupedCompactList;
     l.caption = QStringLiteral("Search Results");
     l.width = 9633;
     // Wider than drawn first, so that a long name prints whole.
@@ -504,7 +506,7 @@ QList<Item> fullCard(bool grouped)
 Layout fullCards()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport6");
+    l.name = windows::kFullCards;
     l.caption = QStringLiteral("Search Results");
     l.width = 7965;
     l.bands = {band(QStringLiteral("Section4"), BandKind::ReportHeader, 465,
@@ -521,7 +523,7 @@ Layout fullCards()
 Layout groupedFullCards()
 {
     Layout l;
-    l.name = QStringLiteral("DataReport4");
+    l.name = windows::kGroupedFullCards;
     l.caption = QStringLiteral("Report");
     l.width = 7657;
     l.bands = groupedBands(
@@ -539,16 +541,16 @@ Layout groupedFullCards()
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
-        {QStringLiteral("DataReport1"), players},
-        {QStringLiteral("DataReport2"), courses},
-        {QStringLiteral("DataReport3"), groupedCompactList},
-        {QStringLiteral("DataReport4"), groupedFullCards},
-        {QStringLiteral("DataReport5"), compactList},
-        {QStringLiteral("DataReport6"), fullCards},
-        {QStringLiteral("DataReport7"), bestEver},
-        {QStringLiteral("DataReport8"), worstEver},
-        {QStringLiteral("DataReport9"), byCourse},
-        {QStringLiteral("DataReport10"), possibleRound},
+        {windows::kPlayerList, players},
+        {windows::kCourseList, courses},
+        {windows::kGroupedCompactList, groupedCompactList},
+        {windows::kGroupedFullCards, groupedFullCards},
+        {windows::kCompactList, compactList},
+        {windows::kFullCards, fullCards},
+        {windows::kBestEverRound, bestEver},
+        {windows::kWorstEverRound, worstEver},
+        {windows::kCourseRound, byCourse},
+        {windows::kPossibleRound, possibleRound},
     };
     return table;
 }

@@ -112,8 +112,9 @@ QImage pageImage(const Page& page, double dpi, const PageSetup& setup)
     return image;
 }
 
-bool writePdf(Paginator& paginator, const QString& path, QString* error)
+Status writePdf(Paginator& paginator, const QString& path)
 {
+    const Failure failed{QStringLiteral("The file %1 could not be written.").arg(path)};
     QPdfWriter writer(path);
     writer.setResolution(1200);
     writer.setTitle(paginator.layout().caption);
@@ -121,28 +122,17 @@ bool writePdf(Paginator& paginator, const QString& path, QString* error)
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-        if (error)
-            *error = QStringLiteral("The file %1 could not be written.").arg(path);
-        return false;
-    }
+    if (!painter.begin(&writer))
+        return failed;
     const int pages = paginator.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0)
             writer.newPage();
         paintPage(painter, paginator.page(i), writer.resolution());
     }
-    if (!painter.end()) {
-        if (error)
-            *error = QStringLiteral("The file %1 could not be written.").arg(path);
-        return false;
-    }
-    if (!QFileInfo(path).isFile()) {
-        if (error)
-            *error = QStringLiteral("The file %1 could not be written.").arg(path);
-        return false;
-    }
-    return true;
+    if (!painter.end() || !QFileInfo(path).isFile())
+        return failed;
+    return {};
 }
 
 } // namespace parlog::report

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/result.h"
 #include "reports/paginator.h"
 
 #include <QImage>
@@ -15,8 +16,8 @@ void paintPage(QPainter& painter, const Page& page, double dotsPerInch);
 // A page as a picture for the screen, white paper with the printable area inset.
 QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = {});
 
-// Writes every page to a PDF file (A4, half-inch margins). False with error set.
-bool writePdf(Paginator& paginator, const QString& path, QString* error);
+// Writes every page to a PDF file (A4, half-inch margins).
+Status writePdf(Paginator& paginator, const QString& path);
 
 // The QFont for a report font at a resolution.
 QFont qfont(const FontSpec& style);

@@ -1,6 +1,7 @@
 #include "reports/reportwindow.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
 
@@ -185,9 +186,10 @@ void ReportWindow::keyPressEvent(QKeyEvent* event)
 
 bool ReportWindow::savePdf(const QString& path)
 {
-    QString error;
-    if (!m_paginator || !report::writePdf(*m_paginator, path, &error)) {
-        app().inform(error.isEmpty() ? QStringLiteral("The report could not be saved.") : error);
+    if (!m_paginator)
+        return false;
+    if (Status written = report::writePdf(*m_paginator, path); !written) {
+        app().inform(written.error());
         return false;
     }
     return true;
@@ -245,7 +247,7 @@ QWidget* showReport(Application& app, const QString& name, ShowMode mode)
     report::Report& r = app.report(name);
     if (r.dataSource().failed) {
         // DataReport_Error: only the grouped compact list answers it.
-        if (name == u"DataReport3") {
+        if (name == windows::kGroupedCompactList) {
             app.inform(QStringLiteral("Please try a different search criteria"));
             return nullptr;
         }

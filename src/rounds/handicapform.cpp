@@ -1,22 +1,23 @@
 #include "rounds/handicapform.h"
 
 #include "app/application.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
 #include "data/connection.h"
+#include "data/players.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 
 namespace parlog {
 
 using namespace forms;
 
 HandicapForm::HandicapForm(Application& app)
-    : Window(app, QStringLiteral("Handicapform"), QStringLiteral("Change Handicap"))
+    : Window(app, windows::kHandicap, QStringLiteral("Change Handicap"))
 {
     setFixedSize(440, 200);
     Label4 = label(this, QStringLiteral("Label4"), QString(), {12, 8, 416, 44});
@@ -51,12 +52,9 @@ HandicapForm::HandicapForm(Application& app)
 
 void HandicapForm::form_load()
 {
-    QWidget* round = app().find(QStringLiteral("scoreadd"));
-    const auto* handicap =
-        round ? round->findChild<QLineEdit*>(QStringLiteral("handicap")) : nullptr;
-    const auto* player = round ? round->findChild<QComboBox*>(QStringLiteral("player")) : nullptr;
-    Text1->setText(handicap ? handicap->text() : QString());
-    m_player = player ? player->currentText() : QString();
+    const auto* round = context<HandicapContext>();
+    Text1->setText(round ? round->handicap : QString());
+    m_player = round ? round->player : QString();
     Label4->setText(m_player);
     Text1->setFocus();
 }
@@ -66,15 +64,13 @@ void HandicapForm::Command1_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    QSqlQuery q = connection->query();
-    if (!connection->exec(q, QStringLiteral("UPDATE player SET Handicapp = ? WHERE playername = ?"),
-                          {Text1->text(), m_player})) {
-        app().inform(QStringLiteral("The new handicap was not stored. ") +
-                     connection->describe(connection->lastError()));
+    const auto changed = players::setHandicap(*connection, m_player, Text1->text());
+    if (!changed) {
+        app().inform(QStringLiteral("The new handicap was not stored. ") + changed.error());
         return;
     }
     // A name typed on the card that is not in the register has no row to take it.
-    if (q.numRowsAffected() == 0) {
+    if (*changed == 0) {
         app().inform(QStringLiteral("The new handicap was not stored: there is no player named "
                                     "\"%1\" in the register. Add the player first, or press "
                                     "Close.")

@@ -1,10 +1,13 @@
 #include "rounds/scoreadd.h"
 
 #include "app/application.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
 #include "data/connection.h"
 #include "data/conversions.h"
+#include "data/courses.h"
 #include "data/players.h"
-#include "data/queries.h"
+#include "data/rounds.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -40,7 +43,7 @@ void colour(QCheckBox* box, const QColor& colour)
 } // namespace
 
 ScoreAdd::ScoreAdd(Application& app)
-    : Window(app, QStringLiteral("scoreadd"), QStringLiteral("Add Score"))
+    : Window(app, windows::kScoreCard, QStringLiteral("Add Score"))
 {
     setFixedSize(800, 540);
 
@@ -180,15 +183,9 @@ void ScoreAdd::form_load()
     clearall->hide();
     rsaved->hide();
     if (auto connection = app().openConnection()) {
-        if (const auto names = columnTexts(*connection,
-                                           QStringLiteral("SELECT playername FROM player "
-                                                          "ORDER BY playername"),
-                                           QStringLiteral("playername")))
+        if (const auto names = players::names(*connection))
             player->addItems(*names);
-        if (const auto names = columnTexts(*connection,
-                                           QStringLiteral("SELECT coursename FROM courses "
-                                                          "ORDER BY coursename"),
-                                           QStringLiteral("coursename")))
+        if (const auto names = courses::names(*connection))
             course->addItems(*names);
     }
     player->setCurrentIndex(-1);
@@ -237,12 +234,9 @@ void ScoreAdd::player_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto row = firstRow(*connection,
-                              QStringLiteral("SELECT Handicapp, division FROM player "
-                                             "WHERE playername = ? ORDER BY ID"),
-                              {player->currentText()});
+    const auto row = players::rowNamed(*connection, player->currentText());
     if (!row) {
-        app().inform(connection->describe(connection->lastError()));
+        app().inform(row.error());
         return;
     }
     if (!row->isEmpty()) {
@@ -301,7 +295,7 @@ void ScoreAdd::Command54_Click()
     }
     const auto known = players::exists(*connection, player->currentText());
     if (!known) {
-        app().inform(connection->describe(connection->lastError()));
+        app().inform(known.error());
         return;
     }
     // A visitor's card is welcome, but only when the user says it is one: a typing
@@ -314,17 +308,14 @@ void ScoreAdd::Command54_Click()
         moveFocus(player);
         return;
     }
-    if (!insertRound(*connection, *values)) {
-        // A refusal of the card itself has the card's own message; a file that cannot
-        // be written says so.
-        const QSqlError error = connection->lastError();
-        app().inform(Connection::isFileProblem(error) ? connection->describe(error) : kSaveFailed);
+    if (Status saved = rounds::insert(*connection, *values); !saved) {
+        app().inform(saved.error());
         return;
     }
     Command54->hide();
     rsaved->show();
     Command56->setFocus();
-    app().show(QStringLiteral("Handicapform"));
+    app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text()});
 }
 
 void ScoreAdd::clearPlayersCard()

@@ -1,8 +1,6 @@
 #include "rounds/scorecard.h"
 
-#include "data/connection.h"
 #include "data/conversions.h"
-#include "data/queries.h"
 
 namespace parlog {
 
@@ -42,72 +40,50 @@ void recomputeTotals(CardTotals& card)
     }
 }
 
-QStringList roundColumns()
+Result<Record> roundValues(const RoundCard& card)
 {
-    QStringList columns;
-    for (int h = 1; h <= 18; ++h)
-        columns << QStringLiteral("hole%1").arg(h);
-    columns << QStringLiteral("inn") << QStringLiteral("out") << QStringLiteral("hand")
-            << QStringLiteral("gross") << QStringLiteral("net") << QStringLiteral("course")
-            << QStringLiteral("strdate") << QStringLiteral("putts") << QStringLiteral("playerID");
-    for (int h = 1; h <= 18; ++h)
-        columns << QStringLiteral("green%1").arg(h);
-    for (int h = 1; h <= 18; ++h)
-        columns << QStringLiteral("fairway%1").arg(h);
-    columns << QStringLiteral("division") << QStringLiteral("compss") << QStringLiteral("comp")
-            << QStringLiteral("comment");
-    return columns;
-}
-
-std::optional<QVariantList> roundValues(const RoundCard& card, QString* problem)
-{
-    QVariantList values;
-    const auto whole = [&](const QString& text, const QString& what) {
+    Record values;
+    const auto refuse = [](const QString& box) {
+        return Failure{QStringLiteral("%1 cannot be stored as it stands").arg(box)};
+    };
+    const auto whole = [&](const char* column, const QString& text) {
         const auto n = toInt16(text);
-        if (!n && problem)
-            *problem = what;
         if (n)
-            values << int(*n);
+            values.insert(QLatin1String(column), int(*n));
         return n.has_value();
     };
     for (int h = 0; h < 18; ++h)
-        if (!whole(card.totals.holes[h], QStringLiteral("HOLE%1").arg(h + 1)))
-            return std::nullopt;
-    if (!whole(card.totals.inn, QStringLiteral("IN")) ||
-        !whole(card.totals.out, QStringLiteral("OUT")))
-        return std::nullopt;
+        if (!whole(qPrintable(QStringLiteral("hole%1").arg(h + 1)), card.totals.holes[h]))
+            return refuse(QStringLiteral("HOLE%1").arg(h + 1));
+    if (!whole("inn", card.totals.inn))
+        return refuse(QStringLiteral("IN"));
+    if (!whole("out", card.totals.out))
+        return refuse(QStringLiteral("OUT"));
     const auto hand = toNumber(card.totals.handicap);
-    if (!hand) {
-        if (problem)
-            *problem = QStringLiteral("Handicap");
-        return std::nullopt;
-    }
-    values << *hand;
-    if (!whole(card.totals.gross, QStringLiteral("Gross")) ||
-        !whole(card.totals.net, QStringLiteral("Net")))
-        return std::nullopt;
-    values << card.course;
+    if (!hand)
+        return refuse(QStringLiteral("Handicap"));
+    values.insert(QStringLiteral("hand"), *hand);
+    if (!whole("gross", card.totals.gross))
+        return refuse(QStringLiteral("Gross"));
+    if (!whole("net", card.totals.net))
+        return refuse(QStringLiteral("Net"));
     const auto date = toStoredDate(card.date);
-    if (!date) {
-        if (problem)
-            *problem = QStringLiteral("Date");
-        return std::nullopt;
+    if (!date)
+        return refuse(QStringLiteral("Date"));
+    values.insert(QStringLiteral("strdate"), *date);
+    if (!whole("putts", card.putts))
+        return refuse(QStringLiteral("Putts total"));
+    for (int h = 0; h < 18; ++h) {
+        values.insert(QStringLiteral("green%1").arg(h + 1), int(card.greens[h]));
+        values.insert(QStringLiteral("fairway%1").arg(h + 1), int(card.fairways[h]));
     }
-    values << *date;
-    if (!whole(card.putts, QStringLiteral("Putts total")))
-        return std::nullopt;
-    values << card.player;
-    for (bool green : card.greens)
-        values << int(green);
-    for (bool fairway : card.fairways)
-        values << int(fairway);
-    values << card.division << card.standardScratch << card.competition << card.comment;
+    values.insert(QStringLiteral("course"), card.course);
+    values.insert(QStringLiteral("playerID"), card.player);
+    values.insert(QStringLiteral("division"), card.division);
+    values.insert(QStringLiteral("compss"), card.standardScratch);
+    values.insert(QStringLiteral("comp"), card.competition);
+    values.insert(QStringLiteral("comment"), card.comment);
     return values;
-}
-
-bool insertRound(Connection& connection, const QVariantList& values)
-{
-    return insertRow(connection, QStringLiteral("score"), roundColumns(), values);
 }
 
 } // namespace parlog

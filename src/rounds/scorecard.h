@@ -1,14 +1,13 @@
 #pragma once
 
+#include "data/queries.h"
+
 #include <QString>
-#include <QVariantList>
 
 #include <array>
 #include <optional>
 
 namespace parlog {
-
-class Connection;
 
 // The boxes of a score card that take part in its totals, as texts.
 struct CardTotals {
@@ -40,14 +39,8 @@ struct RoundCard {
     QString comment;
 };
 
-// The insert of one score row, values in the order of roundColumns().
-QStringList roundColumns();
-
-// Converts every box for its column. Empty optional when a box does not convert;
-// then problem names it.
-std::optional<QVariantList> roundValues(const RoundCard& card, QString* problem = nullptr);
-
-// Stores one round. False with the connection's lastError() set when refused.
-bool insertRound(Connection& connection, const QVariantList& values);
+// Every box converted for its column, by column name. Fails naming the first box
+// that does not convert.
+Result<Record> roundValues(const RoundCard& card);
 
 } // namespace parlog

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "data/connection.h"
-#include "data/queries.h"
+#include "data/rounds.h"
 #include "reports/datasource.h"
 
 #include <QString>
-#include <QVariantList>
 
 #include <optional>
 
@@ -29,23 +28,9 @@ inline const QString kAllCompetitions = QStringLiteral("All Competitions");
 // 1 Jan 2004 – 31 Dec 2004"; the competition only when one is chosen.
 QString describeCriteria(const Criteria& criteria);
 
-// The where clause of the criteria with its bound values; the date range always
-// counts, both ends included. Empty optional when a date box holds no date; problem
-// then says which.
-struct Filter {
-    QString where;
-    QVariantList values;
-};
-std::optional<Filter> filterFor(const Criteria& criteria, QString* problem);
-
-// The columns a search may be ordered and grouped by.
-bool isOrderColumn(const QString& column);
-bool isGroupColumn(const QString& column);
-
-// The rounds that match, ordered by the column (rounds of equal value in the order
-// they were stored): every column, or only those named.
-std::optional<Rows> searchRounds(Connection& connection, const Filter& filter,
-                                 const QString& orderColumn, const QStringList& columns = {});
+// The rounds the criteria ask for; the date range always counts, both ends included.
+// Fails when a date box holds no date, saying which.
+Result<rounds::Filter> filterFor(const Criteria& criteria);
 
 // The columns the compact lists print: a search for them reads a fraction of a round.
 QStringList compactColumns();
@@ -53,16 +38,9 @@ QStringList compactColumns();
 // The rounds that match in groups: one group for every value of the group column in
 // the whole score table, in ascending order, even with no matching round under it;
 // under each, its matching rounds in the chosen order.
-std::optional<report::DataSource> groupedSearch(Connection& connection, const Filter& filter,
-                                                const QString& orderColumn,
-                                                const QString& groupColumn,
-                                                const QStringList& columns = {});
-
-// How many rounds match.
-std::optional<qint64> countRounds(Connection& connection, const Filter& filter);
-
-// Deletes the rounds that match; deleted tells how many went.
-bool deleteRounds(Connection& connection, const Filter& filter, int* deleted = nullptr);
+Result<report::DataSource> groupedSearch(Connection& connection, const rounds::Filter& filter,
+                                         const QString& orderColumn, const QString& groupColumn,
+                                         const QStringList& columns = {});
 
 // The picker lists: the values the recorded rounds use, each once, in order.
 struct CriteriaLists {
@@ -70,6 +48,6 @@ struct CriteriaLists {
     QStringList courses;
     QStringList competitions;
 };
-std::optional<CriteriaLists> criteriaLists(Connection& connection);
+Result<CriteriaLists> criteriaLists(Connection& connection);
 
 } // namespace parlog

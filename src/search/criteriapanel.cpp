@@ -42,7 +42,7 @@ void CriteriaPanel::load(Application& app)
         if (const auto found = criteriaLists(*connection))
             lists = *found;
         else
-            app.inform(connection->describe(connection->lastError()));
+            app.inform(found.error());
     }
     const auto fill = [](QComboBox* combo, const QString& all, const QStringList& items) {
         addAllEntry(combo, all);
@@ -56,8 +56,7 @@ void CriteriaPanel::load(Application& app)
 
 Criteria CriteriaPanel::criteria() const
 {
-    return {chosenName(player), chosenName(course), chosenName(comp), Text1->text(),
-            Text2->text()};
+    return {chosenName(player), chosenName(course), chosenName(comp), Text1->text(), Text2->text()};
 }
 
 QList<QWidget*> CriteriaPanel::focusChain() const

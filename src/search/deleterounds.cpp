@@ -1,7 +1,9 @@
 #include "search/deleterounds.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 #include "data/backup.h"
+#include "data/rounds.h"
 #include "ui/forms.h"
 
 #include <QDir>
@@ -13,7 +15,7 @@ namespace parlog {
 using namespace forms;
 
 DeleteRounds::DeleteRounds(Application& app)
-    : Window(app, QStringLiteral("edit"), QStringLiteral("Delete"))
+    : Window(app, windows::kDeleteRounds, QStringLiteral("Delete"))
 {
     setFixedSize(560, 196);
     m_criteria = std::make_unique<CriteriaPanel>(this);
@@ -36,20 +38,19 @@ void DeleteRounds::Command22_Click()
 {
     const QString nothing = QStringLiteral("No rounds were deleted: ");
     const Criteria criteria = m_criteria->criteria();
-    QString problem;
-    const auto filter = filterFor(criteria, &problem);
+    const auto filter = filterFor(criteria);
     // Nothing goes unless the criteria can be read as they stand.
     if (!filter) {
-        app().inform(nothing + problem);
+        app().inform(nothing + filter.error());
         return;
     }
     auto connection = app().openConnection();
     if (!connection)
         return;
     // Counted first, so that the question says what Yes will do.
-    const auto count = countRounds(*connection, *filter);
+    const auto count = rounds::count(*connection, *filter);
     if (!count) {
-        app().inform(nothing + connection->describe(connection->lastError()));
+        app().inform(nothing + count.error());
         return;
     }
     const QString what = describeCriteria(criteria);
@@ -63,18 +64,18 @@ void DeleteRounds::Command22_Click()
                               QStringLiteral("Delete these records"), Prompter::Default::No))
         return;
     // A copy of the register as it stands, so that what goes can always come back.
-    const QString backup = backupRegister(*connection, &problem);
-    if (backup.isEmpty()) {
-        app().inform(nothing + problem + QLatin1Char('.'));
+    const auto backup = backupRegister(*connection);
+    if (!backup) {
+        app().inform(nothing + backup.error() + QLatin1Char('.'));
         return;
     }
-    if (!deleteRounds(*connection, *filter)) {
-        app().inform(nothing + connection->describe(connection->lastError()));
+    if (const auto deleted = rounds::remove(*connection, *filter); !deleted) {
+        app().inform(nothing + deleted.error());
         return;
     }
     app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted\n\nA copy of the "
                                 "register as it was before is in %1")
-                     .arg(QDir::toNativeSeparators(backup)));
+                     .arg(QDir::toNativeSeparators(*backup)));
     close();
 }
 

@@ -1,6 +1,7 @@
 #include "search/quicksearch.h"
 
 #include "app/application.h"
+#include "app/windownames.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 #include "ui/forms.h"
@@ -38,7 +39,7 @@ const QString kPleaseTryAgain = QStringLiteral("Please try a different search cr
 } // namespace
 
 QuickSearch::QuickSearch(Application& app)
-    : Window(app, QStringLiteral("quicksearch1"), QStringLiteral("Quicksearch"))
+    : Window(app, windows::kQuickSearch, QStringLiteral("Quicksearch"))
 {
     setFixedSize(560, 330);
     m_criteria = std::make_unique<CriteriaPanel>(this);
@@ -188,8 +189,7 @@ void QuickSearch::GroupBox_Click(QCheckBox* box, const QString& column)
 
 void QuickSearch::Command22_Click()
 {
-    QString problem;
-    const auto filter = filterFor(m_criteria->criteria(), &problem);
+    const auto filter = filterFor(m_criteria->criteria());
     auto connection = app().openConnection();
     if (!connection)
         return;
@@ -205,25 +205,22 @@ void QuickSearch::Command22_Click()
     // The compact lists print a few columns of each round; read only those.
     const QStringList columns = compact ? compactColumns() : QStringList();
     if (!grouped) {
-        const auto rows = searchRounds(*connection, *filter, m_orderField, columns);
+        const auto rows = rounds::search(*connection, *filter, m_orderField, columns);
         if (!rows) {
             app().inform(kPleaseTryAgain);
             return;
         }
-        const QString name =
-            compact ? QStringLiteral("DataReport5") : QStringLiteral("DataReport6");
+        const QString name = compact ? windows::kCompactList : windows::kFullCards;
         app().report(name).setDataSource(report::DataSource::of(rows));
         showReport(app(), name);
         return;
     }
     const auto source =
         filter ? groupedSearch(*connection, *filter, m_orderField, m_groupField, columns)
-               : std::nullopt;
-    const QString name = compact ? QStringLiteral("DataReport3") : QStringLiteral("DataReport4");
+               : Result<report::DataSource>(Failure{filter.error()});
+    const QString name = compact ? windows::kGroupedCompactList : windows::kGroupedFullCards;
     report::Report& r = app().report(name);
-    r.setDataSource(source ? *source
-                           : report::DataSource::failure(
-                                 problem.isEmpty() ? connection->lastError().text() : problem));
+    r.setDataSource(source ? *source : report::DataSource::failure(source.error()));
     r.setDataField(QStringLiteral("Section6"), QStringLiteral("Text1"), m_groupField);
     showReport(app(), name, ShowMode::Modal);
 }

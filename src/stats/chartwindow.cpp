@@ -1,7 +1,8 @@
 #include "stats/chartwindow.h"
 
 #include "app/application.h"
-#include "stats/statscoursewindow.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
 #include "ui/forms.h"
 
 #include <QBarCategoryAxis>
@@ -22,7 +23,7 @@ namespace parlog {
 using namespace forms;
 
 ChartWindow::ChartWindow(Application& app, Kind kind)
-    : Window(app, kind == Kind::Putts ? QStringLiteral("putts") : QStringLiteral("graph"),
+    : Window(app, kind == Kind::Putts ? windows::kPuttsChart : windows::kCoursesChart,
              kind == Kind::Putts ? QStringLiteral("Putts Chart") : QStringLiteral("Graph"))
     , m_kind(kind)
 {
@@ -49,7 +50,8 @@ ChartWindow::ChartWindow(Application& app, Kind kind)
 
 void ChartWindow::form_load()
 {
-    const QString player = hubPlayer(app());
+    const auto* hub = context<PlayerContext>();
+    const QString player = hub ? hub->player : QString();
     Label2->setText(player);
     if (auto connection = app().openConnection()) {
         const auto rows = m_kind == Kind::Putts ? puttsByDate(*connection, player)
@@ -57,7 +59,7 @@ void ChartWindow::form_load()
         if (rows)
             m_series = *rows;
         else
-            app().inform(connection->describe(connection->lastError()));
+            app().inform(rows.error());
     }
     draw();
 }

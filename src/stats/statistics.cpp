@@ -1,80 +1,38 @@
 #include "stats/statistics.h"
 
 #include "data/conversions.h"
-
-#include <QSqlQuery>
+#include "data/players.h"
+#include "data/rounds.h"
 
 #include <cmath>
 #include <functional>
 
 namespace parlog {
 
-std::optional<QStringList> playersWithRounds(Connection& connection)
+Result<QStringList> playersWithRounds(Connection& connection)
 {
-    return columnTexts(connection,
-                       QStringLiteral("SELECT DISTINCT playerID FROM score WHERE playerID IS NOT "
-                                      "NULL ORDER BY playerID"),
-                       QStringLiteral("playerID"));
+    return rounds::values(connection, QStringLiteral("playerID"));
 }
 
-std::optional<Rows> everRound(Connection& connection, const QString& player, bool best)
+Result<std::optional<qint64>> currentHandicap(Connection& connection, const QString& player)
 {
-    // Ties all print, as the cards always have: every round sharing the net.
-    return allRows(connection,
-                   QStringLiteral("SELECT * FROM score WHERE playerID = ? AND net = "
-                                  "(SELECT %1(net) FROM score WHERE playerID = ?) ORDER BY rowid")
-                       .arg(best ? QStringLiteral("min") : QStringLiteral("max")),
-                   {player, player});
-}
-
-std::optional<Rows> courseRound(Connection& connection, const QString& player,
-                                const QString& course, bool best)
-{
-    return allRows(connection,
-                   QStringLiteral("SELECT * FROM score WHERE playerID = ? AND course = ? AND "
-                                  "net = (SELECT %1(net) FROM score WHERE playerID = ? AND "
-                                  "course = ?) ORDER BY rowid")
-                       .arg(best ? QStringLiteral("min") : QStringLiteral("max")),
-                   {player, course, player, course});
-}
-
-std::optional<QStringList> coursesPlayed(Connection& connection, const QString& player)
-{
-    return columnTexts(connection,
-                       QStringLiteral("SELECT DISTINCT course FROM score WHERE playerID = ? AND "
-                                      "course IS NOT NULL ORDER BY course"),
-                       QStringLiteral("course"), {player});
-}
-
-std::optional<qint64> currentHandicap(Connection& connection, const QString& player)
-{
-    const auto row = firstRow(connection,
-                              QStringLiteral("SELECT Handicapp FROM player WHERE playername = ? "
-                                             "ORDER BY ID LIMIT 1"),
-                              {player});
-    if (!row || row->isEmpty())
-        return std::nullopt;
+    const auto row = players::rowNamed(connection, player);
+    if (!row)
+        return Failure{row.error()};
     const auto value = toNumber(valueText(row->value(QStringLiteral("Handicapp"))));
     if (!value)
-        return std::nullopt;
-    return roundHalfEven(*value);
+        return std::optional<qint64>();
+    return std::optional<qint64>(roundHalfEven(*value));
 }
 
-std::optional<PossibleRound> possibleRound(Connection& connection, const QString& player,
-                                           Possible kind)
+Result<PossibleRound> possibleRound(Connection& connection, const QString& player, Possible kind)
 {
-    const QString aggregate = kind == Possible::Best    ? QStringLiteral("min")
-                              : kind == Possible::Worst ? QStringLiteral("max")
-                                                        : QStringLiteral("avg");
-    QStringList columns;
-    for (int h = 1; h <= 18; ++h)
-        columns << QStringLiteral("%1(hole%2) AS h%2").arg(aggregate).arg(h);
-    const auto rows = allRows(connection,
-                              QStringLiteral("SELECT %1 FROM score WHERE playerID = ?")
-                                  .arg(columns.join(QStringLiteral(", "))),
-                              {player});
+    const auto rows = rounds::holeAggregates(connection, player,
+                                             kind == Possible::Best    ? rounds::Aggregate::Min
+                                             : kind == Possible::Worst ? rounds::Aggregate::Max
+                                                                       : rounds::Aggregate::Avg);
     if (!rows)
-        return std::nullopt;
+        return Failure{rows.error()};
     PossibleRound round;
     round.holes = *rows;
     const QVariantList values = rows->rows.isEmpty() ? QVariantList() : rows->rows.first();
@@ -115,43 +73,39 @@ std::optional<PossibleRound> possibleRound(Connection& connection, const QString
         round.gross = text(*gross);
     }
     const auto handicap = currentHandicap(connection, player);
-    if (handicap)
-        round.handicap = QString::number(*handicap);
-    if (gross && handicap)
-        round.net = text(*gross - double(*handicap));
+    if (!handicap)
+        return Failure{handicap.error()};
+    if (*handicap)
+        round.handicap = QString::number(**handicap);
+    if (gross && *handicap)
+        round.net = text(*gross - double(**handicap));
     return round;
 }
 
 namespace {
 
-std::optional<Series> series(Connection& connection, const QString& sql, const QString& player,
-                             const std::function<QString(const QVariant&)>& label)
+Result<Series> series(const Result<Rows>& rows,
+                      const std::function<QString(const QVariant&)>& label)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, sql, {player}))
-        return std::nullopt;
+    if (!rows)
+        return Failure{rows.error()};
     Series result;
-    while (q.next())
-        result.append({label(q.value(0)), q.value(1).toDouble()});
+    for (const QVariantList& row : rows->rows)
+        result.append({label(row.value(0)), row.value(1).toDouble()});
     return result;
 }
 
 } // namespace
 
-std::optional<Series> roundsPerCourse(Connection& connection, const QString& player)
+Result<Series> roundsPerCourse(Connection& connection, const QString& player)
 {
-    return series(connection,
-                  QStringLiteral("SELECT course, count(*) FROM score WHERE playerID = ? "
-                                 "GROUP BY course"),
-                  player, [](const QVariant& v) { return valueText(v); });
+    return series(rounds::roundsPerCourse(connection, player),
+                  [](const QVariant& v) { return valueText(v); });
 }
 
-std::optional<Series> puttsByDate(Connection& connection, const QString& player)
+Result<Series> puttsByDate(Connection& connection, const QString& player)
 {
-    return series(connection,
-                  QStringLiteral("SELECT strdate, putts FROM score WHERE putts > 0 AND "
-                                 "playerID = ? ORDER BY strdate, rowid"),
-                  player,
+    return series(rounds::puttsByDate(connection, player),
                   [](const QVariant& v) { return formatStoredDate(v, DateFormat::ShortPadded); });
 }
 

@@ -1,9 +1,11 @@
 #include "stats/statscoursewindow.h"
 
 #include "app/application.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
-#include "stats/statistics.h"
+#include "data/rounds.h"
 #include "ui/forms.h"
 
 #include <QComboBox>
@@ -14,16 +16,8 @@ namespace parlog {
 
 using namespace forms;
 
-QString hubPlayer(Application& app)
-{
-    QWidget* hub = app.find(QStringLiteral("stats"));
-    auto* combo = hub ? hub->findChild<QComboBox*>(QStringLiteral("Combo0")) : nullptr;
-    return combo ? combo->currentText() : QString();
-}
-
 StatsCourseWindow::StatsCourseWindow(Application& app, Kind kind)
-    : Window(app,
-             kind == Kind::Best ? QStringLiteral("statscourse") : QStringLiteral("statscourse1"),
+    : Window(app, kind == Kind::Best ? windows::kBestByCourse : windows::kWorstByCourse,
              kind == Kind::Best ? QStringLiteral("Best via Course")
                                 : QStringLiteral("Worst Score by Course"))
     , m_kind(kind)
@@ -42,14 +36,12 @@ StatsCourseWindow::StatsCourseWindow(Application& app, Kind kind)
     focusOrder({Combo1, open, close});
 }
 
-StatsCourseWindow::~StatsCourseWindow() = default;
-
 void StatsCourseWindow::form_load()
 {
-    m_player = hubPlayer(app());
-    m_connection = app().openConnection();
-    if (m_connection) {
-        if (const auto courses = coursesPlayed(*m_connection, m_player))
+    const auto* hub = context<PlayerContext>();
+    m_player = hub ? hub->player : QString();
+    if (auto connection = app().openConnection()) {
+        if (const auto courses = rounds::coursesPlayed(*connection, m_player))
             Combo1->addItems(*courses);
     }
     Combo1->setCurrentIndex(-1);
@@ -59,20 +51,19 @@ void StatsCourseWindow::form_load()
 
 void StatsCourseWindow::Command1_Click()
 {
-    if (!m_connection)
-        m_connection = app().openConnection();
-    if (!m_connection)
+    auto connection = app().openConnection();
+    if (!connection)
         return;
     const bool best = m_kind == Kind::Best;
     const QString course = Combo1->currentText();
-    report::Report& r = app().report(QStringLiteral("DataReport9"));
+    report::Report& r = app().report(windows::kCourseRound);
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label38"), course);
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label39"),
                  best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score"));
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label41"), m_player);
-    r.setDataSource(report::DataSource::of(courseRound(*m_connection, m_player, course, best),
-                                           m_connection->lastError().text()));
-    showReport(app(), QStringLiteral("DataReport9"));
+    r.setDataSource(
+        report::DataSource::of(rounds::extremeRounds(*connection, m_player, course, best)));
+    showReport(app(), windows::kCourseRound);
 }
 
 void StatsCourseWindow::Command2_Click()

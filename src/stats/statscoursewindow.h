@@ -17,7 +17,6 @@ class StatsCourseWindow : public Window {
 public:
     enum class Kind { Best, Worst };
     StatsCourseWindow(Application& app, Kind kind);
-    ~StatsCourseWindow() override;
 
     void form_load() override;
     void Command1_Click(); // Open
@@ -28,11 +27,7 @@ public:
 private:
     Kind m_kind;
     QString m_player;
-    std::unique_ptr<Connection> m_connection;
     QComboBox* Combo1;
 };
-
-// The player chosen on the statistics hub, or nothing when the hub is not open.
-QString hubPlayer(Application& app);
 
 } // namespace parlog

@@ -1,6 +1,9 @@
 #include "stats/statswindow.h"
 
 #include "app/application.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
+#include "data/rounds.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 #include "ui/forms.h"
@@ -14,7 +17,7 @@ namespace parlog {
 using namespace forms;
 
 StatsWindow::StatsWindow(Application& app)
-    : Window(app, QStringLiteral("stats"), QStringLiteral("Stats"))
+    : Window(app, windows::kStats, QStringLiteral("Stats"))
 {
     setFixedSize(560, 250);
     frame(this, QStringLiteral("Box20"), {4, 4, 552, 242});
@@ -59,22 +62,13 @@ StatsWindow::StatsWindow(Application& app)
     focusOrder(order);
 }
 
-StatsWindow::~StatsWindow() = default;
-
-Connection* StatsWindow::connection()
-{
-    if (!m_connection)
-        m_connection = app().openConnection();
-    return m_connection.get();
-}
-
 void StatsWindow::form_load()
 {
-    if (Connection* c = connection()) {
+    if (auto c = app().openConnection()) {
         if (const auto players = playersWithRounds(*c))
             Combo0->addItems(*players);
         else
-            app().inform(c->describe(c->lastError()));
+            app().inform(players.error());
     }
     Combo0->setCurrentIndex(-1);
     Combo0->setEditText(QString());
@@ -88,17 +82,16 @@ QString StatsWindow::player() const
 
 void StatsWindow::everRound(bool best)
 {
-    Connection* c = connection();
+    auto c = app().openConnection();
     if (!c)
         return;
     const QString title =
         best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
-    const QString name = best ? QStringLiteral("DataReport7") : QStringLiteral("DataReport8");
+    const QString name = best ? windows::kBestEverRound : windows::kWorstEverRound;
     report::Report& r = app().report(name);
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label38"), player());
     r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label39"), title);
-    r.setDataSource(
-        report::DataSource::of(parlog::everRound(*c, player(), best), c->lastError().text()));
+    r.setDataSource(report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)));
     showReport(app(), name);
 }
 
@@ -113,11 +106,11 @@ void StatsWindow::Command13_Click()
 
 void StatsWindow::possible(Possible kind, const QString& title)
 {
-    Connection* c = connection();
+    auto c = app().openConnection();
     if (!c)
         return;
     const auto round = possibleRound(*c, player(), kind);
-    report::Report& r = app().report(QStringLiteral("DataReport10"));
+    report::Report& r = app().report(windows::kPossibleRound);
     const auto set = [&](const char* label, const QString& text) {
         r.setCaption(QStringLiteral("Section1"), QString::fromLatin1(label), text);
     };
@@ -130,8 +123,8 @@ void StatsWindow::possible(Possible kind, const QString& title)
     set("Labelhand", round ? round->handicap : QString());
     set("Labelnet", round ? round->net : QString());
     r.setDataSource(round ? report::DataSource::of(round->holes)
-                          : report::DataSource::failure(c->lastError().text()));
-    showReport(app(), QStringLiteral("DataReport10"));
+                          : report::DataSource::failure(round.error()));
+    showReport(app(), windows::kPossibleRound);
 }
 
 void StatsWindow::Command3_Click()
@@ -149,19 +142,19 @@ void StatsWindow::Command5_Click()
 
 void StatsWindow::Command16_Click()
 {
-    app().show(QStringLiteral("statscourse"));
+    app().show(windows::kBestByCourse, PlayerContext{player()});
 }
 void StatsWindow::Command14_Click()
 {
-    app().show(QStringLiteral("statscourse1"));
+    app().show(windows::kWorstByCourse, PlayerContext{player()});
 }
 void StatsWindow::Command18_Click()
 {
-    app().show(QStringLiteral("graph"));
+    app().show(windows::kCoursesChart, PlayerContext{player()});
 }
 void StatsWindow::Command19_Click()
 {
-    app().show(QStringLiteral("putts"));
+    app().show(windows::kPuttsChart, PlayerContext{player()});
 }
 void StatsWindow::Command6_Click()
 {

@@ -3,8 +3,6 @@
 #include "app/window.h"
 #include "stats/statistics.h"
 
-#include <memory>
-
 class QComboBox;
 class QPushButton;
 
@@ -15,7 +13,6 @@ class StatsWindow : public Window {
     Q_OBJECT
 public:
     explicit StatsWindow(Application& app);
-    ~StatsWindow() override;
 
     void form_load() override;
     QString player() const;
@@ -32,11 +29,9 @@ public:
     void Command6_Click();  // Close
 
 private:
-    Connection* connection();
     void everRound(bool best);
     void possible(Possible kind, const QString& title);
 
-    std::unique_ptr<Connection> m_connection;
     QComboBox* Combo0;
 };
 

@@ -112,6 +112,7 @@ void TestAbout::launcherFailureMeansUnavailable()
     services.launcher = f.launcher;
     services.registry = registry;
     Application app(std::move(services));
+    registerWindows(app);
     QWidget* about = app.show(QStringLiteral("frmAbout"));
     auto* button = child<QPushButton>(about, QStringLiteral("cmdSysInfo"));
     QTest::mouseClick(button, Qt::LeftButton);

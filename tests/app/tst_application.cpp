@@ -100,7 +100,7 @@ void TestApplication::theProgramStartsInAnEmptyFolder()
     process.kill();
     process.waitForFinished(5000);
     Connection c(data);
-    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    PARLOG_VERIFY_OK(c.open());
 }
 
 void TestApplication::startUpNamesAForeignFile()
@@ -380,7 +380,7 @@ void TestApplication::theProgramOpensTheRegisterItIsGiven()
     QCOMPARE(process.exitCode(), 0);
     QVERIFY(QString::fromLocal8Bit(process.readAllStandardOutput()).contains(data));
     Connection c(data);
-    QVERIFY2(c.open(), qPrintable(c.errorText()));
+    PARLOG_VERIFY_OK(c.open());
 
     process.start(QStringLiteral(PARLOG_PROGRAM), {QStringLiteral("--version")});
     QVERIFY(process.waitForFinished(10000));

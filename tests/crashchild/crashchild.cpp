@@ -4,8 +4,8 @@
 //   parlog-crashchild save FILE FIRST    saves rounds FIRST, FIRST+1 ... until killed
 //   parlog-crashchild delete FILE        deletes every round
 #include "data/connection.h"
+#include "data/rounds.h"
 #include "rounds/scorecard.h"
-#include "search/criteria.h"
 
 #include <QCoreApplication>
 
@@ -41,29 +41,28 @@ int main(int argc, char* argv[])
     if (args.size() < 3)
         return 2;
     Connection connection(args[2]);
-    if (!connection.open()) {
-        std::fprintf(stderr, "%s\n", qPrintable(connection.errorText()));
+    if (const Status opened = connection.open(); !opened) {
+        std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
         return 1;
     }
     if (args[1] == u"save") {
         for (int n = args.value(3).toInt();; ++n) {
             const auto values = roundValues(card(n));
-            if (!values || !insertRound(connection, *values))
+            if (!values || !rounds::insert(connection, *values))
                 return 1;
             std::printf("saved %d\n", n);
             std::fflush(stdout);
         }
     }
     if (args[1] == u"delete") {
-        const auto filter = filterFor({std::nullopt, std::nullopt, std::nullopt,
-                                       QStringLiteral("1900-01-01"), QStringLiteral("2100-01-01")},
-                                      nullptr);
+        const rounds::Filter everything{
+            {}, {}, {}, QStringLiteral("1900-01-01"), QStringLiteral("2100-01-01")};
         std::printf("deleting\n");
         std::fflush(stdout);
-        int deleted = 0;
-        if (!filter || !deleteRounds(connection, *filter, &deleted))
+        const auto deleted = rounds::remove(connection, everything);
+        if (!deleted)
             return 1;
-        std::printf("deleted %d\n", deleted);
+        std::printf("deleted %d\n", *deleted);
         return 0;
     }
     return 2;

@@ -1,4 +1,4 @@
-#include "masterdata/registers.h"
+#include "masterdata/coursepar.h"
 #include "reports/reportwindow.h"
 
 #include "testmain.h"
@@ -27,20 +27,22 @@ struct Courses : Driver {
     using Driver::combo;
     QComboBox* combo() const { return combo(QStringLiteral("Combo1")); }
     bool saveVisible() const { return button(QStringLiteral("Command12"))->isVisible(); }
-    void pick(const QString& name) { test::pick(combo(), name); }
-    static void typeKeys(const QString& keys) { test::typeKeys(keys); }
+    bool pick(const QString& name) { return test::pick(combo(), name); }
 };
 
-void seed(Fixture& f)
+bool seed(Fixture& f)
 {
-    QVERIFY(f.sql(QStringLiteral(
-        "INSERT INTO courses(coursename, courseadd1, courseadd2, courseadd3, coursetel, hole1, "
-        "hole2, hole3, hole4, hole5, hole6, hole7, hole8, hole9, hole10, hole11, hole12, hole13, "
-        "hole14, hole15, hole16, hole17, hole18, coursepar) VALUES "
-        "('Lahinch', 'Links Rd', 'Lahinch', 'Clare', '065 1', 4, 4, 3, 5, 4, 4, 4, 3, 5, "
-        "4, 4, 3, 5, 4, 4, 4, 3, 4.5, 99), "
-        "('Druid''s Glen', 'Main St', 'Newtown', 'Wicklow', '01 2', 4, 4, 4, 4, 4, 4, 4, 4, 4, "
-        "4, 4, 4, 4, 4, 4, 4, 4, 4, 72)")));
+    if (!f.sql(QStringLiteral(
+            "INSERT INTO courses(coursename, courseadd1, courseadd2, courseadd3, coursetel, hole1, "
+            "hole2, hole3, hole4, hole5, hole6, hole7, hole8, hole9, hole10, hole11, hole12, "
+            "hole13, "
+            "hole14, hole15, hole16, hole17, hole18, coursepar) VALUES "
+            "('Lahinch', 'Links Rd', 'Lahinch', 'Clare', '065 1', 4, 4, 3, 5, 4, 4, 4, 3, 5, "
+            "4, 4, 3, 5, 4, 4, 4, 3, 4.5, 99), "
+            "('Druid''s Glen', 'Main St', 'Newtown', 'Wicklow', '01 2', 4, 4, 4, 4, 4, 4, 4, 4, 4, "
+            "4, 4, 4, 4, 4, 4, 4, 4, 4, 72)")))
+        return false;
+    return true;
 }
 
 } // namespace
@@ -73,24 +75,24 @@ void TestCourses::parSums()
     QCOMPARE(coursePar(pars).value(), 67);
     pars[3].clear();
     QVERIFY(!coursePar(pars));
-    QString problem;
     pars[3] = QStringLiteral("four");
-    QVERIFY(!parValues(pars, QStringLiteral("72"), &problem));
-    QVERIFY2(problem.contains(QStringLiteral("hole 4")), qPrintable(problem));
+    const auto four = parValues(pars, QStringLiteral("72"));
+    QVERIFY2(!four && four.error().contains(QStringLiteral("hole 4")), qPrintable(four.error()));
     pars[3] = QStringLiteral("4");
-    QVERIFY(!parValues(pars, QString(), &problem));
-    QVERIFY(problem.contains(QStringLiteral("Course Par")));
-    const auto values = parValues(pars, QStringLiteral("72"), &problem);
+    const auto empty = parValues(pars, QString());
+    QVERIFY(!empty && empty.error().contains(QStringLiteral("Course Par")));
+    const auto values = parValues(pars, QStringLiteral("72"));
     QVERIFY(values);
-    QCOMPARE(values->at(0).toDouble(), 4.5);
-    QCOMPARE(values->at(18).toDouble(), 72.0);
+    QCOMPARE(values->value(QStringLiteral("hole1")).toDouble(), 4.5);
+    QCOMPARE(values->value(QStringLiteral("coursepar")).toDouble(), 72.0);
 }
 
 void TestCourses::opensEmptyAndBrowsing()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Courses c(f);
+    QVERIFY(c.shown());
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Courses"));
     QCOMPARE(c.combo()->count(), 2);
     QCOMPARE(c.combo()->itemText(0), QStringLiteral("Druid's Glen"));
@@ -110,6 +112,7 @@ void TestCourses::eighteenParsTypedInARow()
 {
     Fixture f;
     Courses c(f);
+    QVERIFY(c.shown());
     c.click(QStringLiteral("Command11"));
     for (int h = 1; h <= 18; ++h)
         QCOMPARE(c.par(h)->text(), QStringLiteral("0"));
@@ -119,18 +122,18 @@ void TestCourses::eighteenParsTypedInARow()
     QCOMPARE(c.focus(), QStringLiteral("CourseName"));
     c.par(1)->setFocus();
     QCOMPARE(c.par(1)->selectedText(), QStringLiteral("0"));
-    c.typeKeys(QStringLiteral("4"));
+    QVERIFY(typeKeys(QStringLiteral("4")));
     QCOMPARE(c.total()->text(), QStringLiteral("4"));
     QCOMPARE(c.focus(), QStringLiteral("Text20"));
     QCOMPARE(c.par(2)->selectedText(), QStringLiteral("0"));
-    c.typeKeys(QStringLiteral("5"));
+    QVERIFY(typeKeys(QStringLiteral("5")));
     QCOMPARE(c.total()->text(), QStringLiteral("9"));
     QCOMPARE(c.focus(), QStringLiteral("Text22"));
-    c.typeKeys(QStringLiteral("4344354453443544"));
+    QVERIFY(typeKeys(QStringLiteral("4344354453443544")));
     QCOMPARE(c.total()->text(), QStringLiteral("72"));
     // Hole 18 keeps the focus and takes more than one key.
     QCOMPARE(c.focus(), QStringLiteral("Text54"));
-    c.typeKeys(QStringLiteral("1"));
+    QVERIFY(typeKeys(QStringLiteral("1")));
     QCOMPARE(c.par(18)->text(), QStringLiteral("41"));
     QCOMPARE(c.total()->text(), QStringLiteral("109"));
 }
@@ -139,9 +142,10 @@ void TestCourses::parBoxesKeepTheirSumWhenOneCannotBeRead()
 {
     Fixture f;
     Courses c(f);
+    QVERIFY(c.shown());
     c.click(QStringLiteral("Command11"));
     c.par(1)->setFocus();
-    c.typeKeys(QStringLiteral("444444444444444444"));
+    QVERIFY(typeKeys(QStringLiteral("444444444444444444")));
     QCOMPARE(c.total()->text(), QStringLiteral("72"));
     c.par(5)->setFocus();
     QTest::keyClick(c.par(5), Qt::Key_Delete);
@@ -159,6 +163,7 @@ void TestCourses::newSaveStoresNumbersAsTyped()
 {
     Fixture f;
     Courses c(f);
+    QVERIFY(c.shown());
     c.click(QStringLiteral("Command11"));
     c.box(QStringLiteral("CourseName"))->setText(QStringLiteral("St Patrick's Links"));
     c.click(QStringLiteral("Command12"));
@@ -183,8 +188,9 @@ void TestCourses::newSaveStoresNumbersAsTyped()
 void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Courses c(f);
+    QVERIFY(c.shown());
     c.combo()->setFocus();
     QTest::keyClick(c.combo(), Qt::Key_L);
     QCOMPARE(c.box(QStringLiteral("CourseName"))->text(), QStringLiteral("Lahinch"));
@@ -201,9 +207,10 @@ void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 void TestCourses::saveThatCannotStoreNamesTheHole()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Courses c(f);
-    c.pick(QStringLiteral("Druid's Glen"));
+    QVERIFY(c.shown());
+    QVERIFY(c.pick(QStringLiteral("Druid's Glen")));
     c.click(QStringLiteral("Command1"));
     c.par(7)->setText(QStringLiteral("x"));
     c.click(QStringLiteral("Command12"));
@@ -233,9 +240,10 @@ void TestCourses::saveThatCannotStoreNamesTheHole()
 void TestCourses::editSavesAndShowAllLists()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Courses c(f);
-    c.pick(QStringLiteral("Lahinch"));
+    QVERIFY(c.shown());
+    QVERIFY(c.pick(QStringLiteral("Lahinch")));
     c.click(QStringLiteral("Command1"));
     c.box(QStringLiteral("CourseTel"))->setText(QStringLiteral("065 708 1003"));
     c.par(18)->setText(QStringLiteral("5"));
@@ -262,9 +270,10 @@ void TestCourses::editSavesAndShowAllLists()
 void TestCourses::deleteEmptiesTheBoxes()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Courses c(f);
-    c.pick(QStringLiteral("Lahinch"));
+    QVERIFY(c.shown());
+    QVERIFY(c.pick(QStringLiteral("Lahinch")));
     c.click(QStringLiteral("Command13"));
     QCOMPARE(f.prompter->last(), QStringLiteral(" Are you sure?"));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM courses")).toInt(), 1);

@@ -39,6 +39,7 @@ void TestDivisions::addAndDelete()
     Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Seniors'), ('Gents')")));
     Divisions d(f);
+    QVERIFY(d.shown());
     QCOMPARE(d.window->windowTitle(), QStringLiteral("Division"));
     QCOMPARE(child<QLabel>(d.window, QStringLiteral("Label3"))->text(),
              QStringLiteral("Select an entry to delete or type a new entry above then click the "
@@ -81,6 +82,7 @@ void TestDivisions::sameNameTwice()
 {
     Fixture f;
     Divisions d(f);
+    QVERIFY(d.shown());
     d.text->setText(QStringLiteral("Ladies"));
     d.click("Command2");
     d.text->setText(QStringLiteral("Ladies"));
@@ -97,6 +99,7 @@ void TestDivisions::deletingTheLastName()
     Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Juniors')")));
     Divisions d(f);
+    QVERIFY(d.shown());
     d.text->setText(QStringLiteral("Juniors"));
     d.click("Command1");
     QCOMPARE(d.combo->count(), 0);
@@ -110,6 +113,7 @@ void TestDivisions::unusableFile()
     Fixture f;
     f.spoilDataFile(1000);
     Divisions d(f);
+    QVERIFY(d.shown());
     QCOMPARE(f.prompter->messages.size(), 1);
     QVERIFY(f.prompter->last().contains(f.dataFile()));
     QCOMPARE(d.combo->count(), 0);

@@ -27,7 +27,7 @@ struct Players : Driver {
     bool saveVisible() const { return button(QStringLiteral("Command12"))->isVisible(); }
     QString mode() const { return box(QStringLiteral("stu"))->text(); }
     QString id() const { return box(QStringLiteral("ID"))->text(); }
-    void pick(const QString& name) { test::pick(combo(), name); }
+    bool pick(const QString& name) { return test::pick(combo(), name); }
     QStringList items() const { return itemsOf(combo()); }
     void type(const QString& boxName, const QString& text)
     {
@@ -38,15 +38,18 @@ struct Players : Driver {
     }
 };
 
-void seed(Fixture& f)
+bool seed(Fixture& f)
 {
-    QVERIFY(f.sql(QStringLiteral(
-        "INSERT INTO player(playername, membership, Handicapp, division, address1, telephone) "
-        "VALUES ('Brown', '12', '8', 'Gents', '1 Main St', '01 234'), "
-        "('Adams', '7', '12.5', 'Seniors', NULL, NULL), "
-        "('Browning', '30', '20', 'Gents', '', '')")));
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Gents'), ('Seniors'), "
-                                 "('Ladies'), ('Gents')")));
+    if (!f.sql(QStringLiteral(
+            "INSERT INTO player(playername, membership, Handicapp, division, address1, telephone) "
+            "VALUES ('Brown', '12', '8', 'Gents', '1 Main St', '01 234'), "
+            "('Adams', '7', '12.5', 'Seniors', NULL, NULL), "
+            "('Browning', '30', '20', 'Gents', '', '')")))
+        return false;
+    if (!f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Gents'), ('Seniors'), "
+                              "('Ladies'), ('Gents')")))
+        return false;
+    return true;
 }
 
 } // namespace
@@ -72,8 +75,9 @@ private Q_SLOTS:
 void TestPlayers::opensBrowsing()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
+    QVERIFY(p.shown());
     QCOMPARE(p.window->windowTitle(), QStringLiteral("Players"));
     QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
     QCOMPARE(p.combo()->currentText(), QString());
@@ -93,9 +97,10 @@ void TestPlayers::opensBrowsing()
 void TestPlayers::newThenSaveAddsAPlayer()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
-    p.pick(QStringLiteral("Brown"));
+    QVERIFY(p.shown());
+    QVERIFY(p.pick(QStringLiteral("Brown")));
     p.click(QStringLiteral("Command11"));
     QCOMPARE(f.prompter->texts(), QStringList{kAdding});
     QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
@@ -136,8 +141,9 @@ void TestPlayers::newThenSaveAddsAPlayer()
 void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
+    QVERIFY(p.shown());
     p.combo()->setFocus();
     QTest::keyClick(p.combo(), Qt::Key_B);
     QCOMPARE(p.combo()->currentText(), QStringLiteral("Brown"));
@@ -172,8 +178,9 @@ void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
 void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
+    QVERIFY(p.shown());
     // An empty name.
     p.click(QStringLiteral("Command11"));
     p.type(QStringLiteral("Text2"), QStringLiteral("99"));
@@ -206,8 +213,9 @@ void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
+    QVERIFY(p.shown());
     p.click(QStringLiteral("Command1"));
     p.type(QStringLiteral("Text1"), QStringLiteral("Nobody"));
     p.click(QStringLiteral("Command12"));
@@ -219,7 +227,7 @@ void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
         0);
 
     // Save, then Edit and Save at once: the key has gone back to 0.
-    p.pick(QStringLiteral("Adams"));
+    QVERIFY(p.pick(QStringLiteral("Adams")));
     p.click(QStringLiteral("Command12"));
     QCOMPARE(p.id(), QStringLiteral("0"));
     QCOMPARE(
@@ -237,10 +245,11 @@ void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
 void TestPlayers::newThenPickThenSaveAddsASecondRow()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
+    QVERIFY(p.shown());
     p.click(QStringLiteral("Command11"));
-    p.pick(QStringLiteral("Adams"));
+    QVERIFY(p.pick(QStringLiteral("Adams")));
     QCOMPARE(p.mode(), QStringLiteral("1"));
     QCOMPARE(p.box(QStringLiteral("text3"))->text(), QStringLiteral("12.5"));
     p.click(QStringLiteral("Command12"));
@@ -254,9 +263,10 @@ void TestPlayers::newThenPickThenSaveAddsASecondRow()
 void TestPlayers::deleteAsksFirst()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
-    p.pick(QStringLiteral("Brown"));
+    QVERIFY(p.shown());
+    QVERIFY(p.pick(QStringLiteral("Brown")));
     f.prompter->answers.enqueue(false);
     p.click(QStringLiteral("Command13"));
     QCOMPARE(f.prompter->messages.last().text, QStringLiteral(" Are you sure?"));
@@ -283,9 +293,10 @@ void TestPlayers::deleteAsksFirst()
 void TestPlayers::deleteWithNoPlayerLoadedChangesNothing()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
-    p.pick(QStringLiteral("Brown"));
+    QVERIFY(p.shown());
+    QVERIFY(p.pick(QStringLiteral("Brown")));
     p.click(QStringLiteral("Command1"));
     p.click(QStringLiteral("Command12"));
     QCOMPARE(p.id(), QStringLiteral("0"));
@@ -301,13 +312,14 @@ void TestPlayers::deleteWithNoPlayerLoadedChangesNothing()
 void TestPlayers::damagedFileRefusesEveryWrite()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     QVERIFY(f.damageDataFile());
     QVERIFY(!f.app->checkDataFile());
     const QString damage = f.prompter->last();
     QVERIFY2(damage.contains(QStringLiteral("damaged")), qPrintable(damage));
     // What can be read still reads; nothing is written.
     Players p(f);
+    QVERIFY(p.shown());
     QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
     p.click(QStringLiteral("Command11"));
     p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
@@ -324,6 +336,7 @@ void TestPlayers::duplicateNamesLoadTheFirstRow()
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, membership) VALUES "
                                  "('Kelly', 'first'), ('Kelly', 'second')")));
     Players p(f);
+    QVERIFY(p.shown());
     QCOMPARE(p.items(), (QStringList{"Kelly", "Kelly"}));
     p.combo()->setCurrentIndex(1);
     Q_EMIT p.combo()->activated(1);
@@ -334,6 +347,7 @@ void TestPlayers::emptyTables()
 {
     Fixture f;
     Players p(f);
+    QVERIFY(p.shown());
     QCOMPARE(p.combo()->count(), 0);
     QCOMPARE(p.combo(QStringLiteral("text4"))->count(), 0);
     QVERIFY(f.prompter->messages.isEmpty());
@@ -347,8 +361,9 @@ void TestPlayers::emptyTables()
 void TestPlayers::viewAllAndGo()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
+    QVERIFY(p.shown());
     p.click(QStringLiteral("Command28"));
     auto* report = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport1")));
     QVERIFY(report);
@@ -367,9 +382,10 @@ void TestPlayers::viewAllAndGo()
 void TestPlayers::selectAllOnMembershipAndHandicap()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Players p(f);
-    p.pick(QStringLiteral("Adams"));
+    QVERIFY(p.shown());
+    QVERIFY(p.pick(QStringLiteral("Adams")));
     p.box(QStringLiteral("text3"))->setFocus();
     QCOMPARE(p.box(QStringLiteral("text3"))->selectedText(), QStringLiteral("12.5"));
     QTest::keyClick(p.box(QStringLiteral("text3")), Qt::Key_9);

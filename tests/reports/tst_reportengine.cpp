@@ -415,8 +415,8 @@ void TestReportEngine::pdfHoldsTheText()
     for (int i = 0; i < 80; ++i)
         d.rows.rows.append({QStringLiteral("Member%1").arg(i), QString::number(1000 + i)});
     Paginator p(layoutFor(QStringLiteral("DataReport1")), d, QDate(2004, 3, 5));
-    QString error;
-    QVERIFY2(writePdf(p, path, &error), qPrintable(error));
+    const Status written = writePdf(p, path);
+    QVERIFY2(written, qPrintable(written.error()));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(5).startsWith("%PDF-"));
@@ -433,8 +433,9 @@ void TestReportEngine::pdfHoldsTheText()
     QCOMPARE(text.count(QStringLiteral("Mem No.")), p.pageCount());
     QCOMPARE(p.pageCount(), 2);
 
-    QVERIFY(!writePdf(p, QStringLiteral("/nonexistent-folder/x.pdf"), &error));
-    QVERIFY(error.contains(QStringLiteral("/nonexistent-folder/x.pdf")));
+    const Status refused = writePdf(p, QStringLiteral("/nonexistent-folder/x.pdf"));
+    QVERIFY(!refused);
+    QVERIFY(refused.error().contains(QStringLiteral("/nonexistent-folder/x.pdf")));
 }
 
 void TestReportEngine::pagesPaintWithoutClipping()

@@ -1,3 +1,4 @@
+#include "data/registers.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 
@@ -92,8 +93,8 @@ void TestReportWindows::theReportKeepsItsOwnCopy()
         auto connection = f.app->openConnection();
         QVERIFY(connection);
         f.app->report(QStringLiteral("DataReport1"))
-            .setDataSource(report::DataSource::of(
-                allRows(*connection, QStringLiteral("SELECT * FROM player ORDER BY playername"))));
+            .setDataSource(
+                report::DataSource::of(registers::all(*connection, registers::players())));
     }
     QVERIFY(f.sql(QStringLiteral("DELETE FROM player")));
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));

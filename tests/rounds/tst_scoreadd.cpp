@@ -22,38 +22,45 @@ struct Card : Driver {
     {
     }
     QLineEdit* hole(int n) const { return box(QStringLiteral("HOLE%1").arg(n)); }
-    void pick(const QString& comboName, const QString& item) { test::pick(combo(comboName), item); }
+    bool pick(const QString& comboName, const QString& item)
+    {
+        return test::pick(combo(comboName), item);
+    }
     QStringList totals() const
     {
         return {box(QStringLiteral("out"))->text(), box(QStringLiteral("inn"))->text(),
                 box(QStringLiteral("gross"))->text(), box(QStringLiteral("net"))->text()};
     }
     // Course, player, competition, eighteen holes and the rest of a card.
-    void fill(const QString& playerName = QStringLiteral("Sean O'Brien"))
+    [[nodiscard]] bool fill(const QString& playerName = QStringLiteral("Sean O'Brien"))
     {
         window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        pick(QStringLiteral("course"), QStringLiteral("Druid's Glen"));
+        if (!QTest::qWaitForWindowActive(window) ||
+            !pick(QStringLiteral("course"), QStringLiteral("Druid's Glen")))
+            return false;
         box(QStringLiteral("Text160"))->setText(QStringLiteral("Captain's Prize"));
-        pick(QStringLiteral("player"), playerName);
-        QCOMPARE(focus(), QStringLiteral("HOLE1"));
-        typeKeys(QStringLiteral("454354465545436455"));
-        typeKeys(QStringLiteral("31"));
+        if (!pick(QStringLiteral("player"), playerName) || focus() != u"HOLE1" ||
+            !typeKeys(QStringLiteral("454354465545436455")) || !typeKeys(QStringLiteral("31")))
+            return false;
         tick(QStringLiteral("g1"))->setChecked(true);
         tick(QStringLiteral("f18"))->setChecked(true);
         box(QStringLiteral("ss"))->setText(QStringLiteral("70"));
         child<QPlainTextEdit>(window, QStringLiteral("comment"))
             ->setPlainText(QStringLiteral("O'Brien's twos club"));
+        return true;
     }
 };
 
-void seed(Fixture& f)
+bool seed(Fixture& f)
 {
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp, division) VALUES "
-                                 "('Sean O''Brien', '12.5', 'Gents'), ('Adams', '8', 'Seniors'), "
-                                 "('Brown', NULL, NULL)")));
-    QVERIFY(f.sql(
-        QStringLiteral("INSERT INTO courses(coursename) VALUES ('Lahinch'), ('Druid''s Glen')")));
+    if (!f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp, division) VALUES "
+                              "('Sean O''Brien', '12.5', 'Gents'), ('Adams', '8', 'Seniors'), "
+                              "('Brown', NULL, NULL)")))
+        return false;
+    if (!f.sql(QStringLiteral(
+            "INSERT INTO courses(coursename) VALUES ('Lahinch'), ('Druid''s Glen')")))
+        return false;
+    return true;
 }
 
 } // namespace
@@ -84,8 +91,9 @@ private Q_SLOTS:
 void TestScoreAdd::opensReadyForACard()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
+    QVERIFY(c.shown());
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Add Score"));
     QCOMPARE(c.focus(), QStringLiteral("course"));
     QCOMPARE(c.combo(QStringLiteral("player"))->count(), 3);
@@ -132,18 +140,19 @@ void TestScoreAdd::opensReadyForACard()
 void TestScoreAdd::eighteenKeysFillTheCard()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
+    QVERIFY(c.shown());
     c.hole(1)->setFocus();
     QCOMPARE(c.hole(1)->selectedText(), QStringLiteral("0"));
-    typeKeys(QStringLiteral("454354465545436455"));
+    QVERIFY(typeKeys(QStringLiteral("454354465545436455")));
     const QString strokes = QStringLiteral("454354465545436455");
     for (int h = 1; h <= 18; ++h)
         QCOMPARE(c.hole(h)->text(), QString(strokes.at(h - 1)));
     QCOMPARE(c.totals(), (QStringList{"40", "41", "81", "81"}));
     QCOMPARE(c.focus(), QStringLiteral("putts"));
     QCOMPARE(c.box(QStringLiteral("putts"))->selectedText(), QStringLiteral("0"));
-    typeKeys(QStringLiteral("31"));
+    QVERIFY(typeKeys(QStringLiteral("31")));
     QCOMPARE(c.box(QStringLiteral("putts"))->text(), QStringLiteral("31"));
 
     // Clearing hole 5 keeps out and moves on to hole 6.
@@ -154,7 +163,7 @@ void TestScoreAdd::eighteenKeysFillTheCard()
     QCOMPARE(c.focus(), QStringLiteral("HOLE6"));
     // A letter is like an empty box.
     c.hole(12)->setFocus();
-    typeKeys(QStringLiteral("x"));
+    QVERIFY(typeKeys(QStringLiteral("x")));
     QCOMPARE(c.hole(12)->text(), QStringLiteral("x"));
     QCOMPARE(c.box(QStringLiteral("inn"))->text(), QStringLiteral("41"));
     QCOMPARE(c.focus(), QStringLiteral("HOLE13"));
@@ -164,8 +173,9 @@ void TestScoreAdd::aSecondDigitGoesToTheNextHole()
 {
     Fixture f;
     Card c(f);
+    QVERIFY(c.shown());
     c.hole(3)->setFocus();
-    typeKeys(QStringLiteral("10"));
+    QVERIFY(typeKeys(QStringLiteral("10")));
     QCOMPARE(c.hole(3)->text(), QStringLiteral("1"));
     QCOMPARE(c.hole(4)->text(), QStringLiteral("0"));
     QCOMPARE(c.focus(), QStringLiteral("HOLE5"));
@@ -176,6 +186,7 @@ void TestScoreAdd::sameTextRunsNothing()
 {
     Fixture f;
     Card c(f);
+    QVERIFY(c.shown());
     c.box(QStringLiteral("Date"))->setFocus();
     c.hole(7)->setText(QStringLiteral("0"));
     QCOMPARE(c.focus(), QStringLiteral("Date"));
@@ -190,39 +201,41 @@ void TestScoreAdd::sameTextRunsNothing()
 void TestScoreAdd::handicapCountsAtTheNextHoleChange()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
+    QVERIFY(c.shown());
     c.hole(1)->setFocus();
-    typeKeys(QStringLiteral("5"));
+    QVERIFY(typeKeys(QStringLiteral("5")));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("5"));
     c.box(QStringLiteral("handicap"))->setText(QStringLiteral("13.5"));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("5"));
     c.hole(2)->setFocus();
-    typeKeys(QStringLiteral("4"));
+    QVERIFY(typeKeys(QStringLiteral("4")));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("-5"));
     c.box(QStringLiteral("handicap"))->setText(QStringLiteral("12.5"));
-    typeKeys(QStringLiteral("3"));
+    QVERIFY(typeKeys(QStringLiteral("3")));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("0"));
 }
 
 void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
+    QVERIFY(c.shown());
     c.hole(1)->setFocus();
-    typeKeys(QStringLiteral("7"));
-    c.pick(QStringLiteral("player"), QStringLiteral("Sean O'Brien"));
+    QVERIFY(typeKeys(QStringLiteral("7")));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Sean O'Brien")));
     QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QStringLiteral("12.5"));
     QCOMPARE(c.box(QStringLiteral("Division"))->text(), QStringLiteral("Gents"));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("7"));
     QCOMPARE(c.focus(), QStringLiteral("Text160"));
     c.box(QStringLiteral("Text160"))->setText(QStringLiteral("Medal"));
-    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Adams")));
     QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QStringLiteral("8"));
     QCOMPARE(c.focus(), QStringLiteral("HOLE1"));
     // A player row without handicap or division empties them.
-    c.pick(QStringLiteral("player"), QStringLiteral("Brown"));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Brown")));
     QCOMPARE(c.box(QStringLiteral("handicap"))->text(), QString());
     QCOMPARE(c.box(QStringLiteral("Division"))->text(), QString());
     // A typed name is not a pick.
@@ -236,9 +249,10 @@ void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
 void TestScoreAdd::saveStoresEveryColumn()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QVERIFY2(f.prompter->messages.isEmpty(), qPrintable(f.prompter->last()));
     const auto rows = f.rows(QStringLiteral(
@@ -280,7 +294,7 @@ void TestScoreAdd::saveStoresEveryColumn()
     // A hole typed as 4.5 is stored as the 4 the totals counted.
     dialog->close();
     QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
-    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Adams")));
     c.hole(1)->setText(QStringLiteral("4.5"));
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QCOMPARE(f.value(QStringLiteral("SELECT hole1 || '/' || out FROM score WHERE playerID = "
@@ -310,9 +324,10 @@ void TestScoreAdd::saveThatFailsKeepsTheCard()
     QFETCH(QString, box);
     QFETCH(QString, text);
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     c.box(box)->setText(text);
     const QStringList totals = c.totals();
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
@@ -332,9 +347,10 @@ void TestScoreAdd::saveThatFailsKeepsTheCard()
 void TestScoreAdd::twoCardsOfOneCompetition()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     f.app->find(QStringLiteral("Handicapform"))->close();
     QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
@@ -355,9 +371,9 @@ void TestScoreAdd::twoCardsOfOneCompetition()
     QCOMPARE(c.box(QStringLiteral("Text160"))->text(), QStringLiteral("Captain's Prize"));
     QCOMPARE(c.box(QStringLiteral("ss"))->text(), QStringLiteral("70"));
 
-    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Adams")));
     QCOMPARE(c.focus(), QStringLiteral("HOLE1"));
-    typeKeys(QStringLiteral("555555555444444444"));
+    QVERIFY(typeKeys(QStringLiteral("555555555444444444")));
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     const auto rows = f.rows(QStringLiteral(
         "SELECT playerID, comp, course, gross, net, hand FROM score ORDER BY rowid"));
@@ -373,18 +389,19 @@ void TestScoreAdd::twoCardsOfOneCompetition()
 void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
+    QVERIFY(c.shown());
     auto* save = c.button(QStringLiteral("Command54"));
     auto* saved = c.widget(QStringLiteral("rsaved"));
     auto* clear = c.button(QStringLiteral("clearall"));
-    c.fill();
+    QVERIFY(c.fill());
     QTest::mouseClick(save, Qt::LeftButton);
     f.app->find(QStringLiteral("Handicapform"))->close();
     QVERIFY(!save->isVisible() && saved->isVisible() && !clear->isVisible());
     QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
     QVERIFY(save->isVisible() && !saved->isVisible() && clear->isVisible());
-    c.fill(QStringLiteral("Adams"));
+    QVERIFY(c.fill(QStringLiteral("Adams")));
     QTest::mouseClick(save, Qt::LeftButton);
     f.app->find(QStringLiteral("Handicapform"))->close();
     QVERIFY(!save->isVisible() && saved->isVisible() && clear->isVisible());
@@ -404,15 +421,17 @@ void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
 void TestScoreAdd::closeDiscardsTheCard()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command57")), Qt::LeftButton);
     QCOMPARE(f.app->find(QStringLiteral("scoreadd")), nullptr);
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 0);
     // Players added meanwhile appear when the window opens again.
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Zed')")));
     Card again(f);
+    QVERIFY(again.shown());
     QCOMPARE(again.combo(QStringLiteral("player"))->count(), 4);
     QCOMPARE(again.hole(1)->text(), QStringLiteral("0"));
 }
@@ -420,22 +439,23 @@ void TestScoreAdd::closeDiscardsTheCard()
 void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     QVERIFY(f.sql(QStringLiteral(
         "INSERT INTO player(playername, Handicapp) VALUES ('Sean O''Brien', '14')")));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     auto* text = child<QLineEdit>(dialog, QStringLiteral("Text1"));
     QCOMPARE(QApplication::focusWidget(), text);
     QCOMPARE(text->selectedText(), QStringLiteral("12.5"));
-    typeKeys(QStringLiteral("11"));
+    QVERIFY(typeKeys(QStringLiteral("11")));
 
     // Left open while the next card is saved for another player: still the first.
     QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
-    c.fill(QStringLiteral("Adams"));
+    QVERIFY(c.fill(QStringLiteral("Adams")));
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QCOMPARE(f.app->find(QStringLiteral("Handicapform")), dialog);
     QCOMPARE(child<QLabel>(dialog, QStringLiteral("Label4"))->text(),
@@ -459,9 +479,10 @@ void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
 void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     // A name typed on the card instead of picked.
     c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Visitor"));
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
@@ -480,10 +501,13 @@ void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
 void TestScoreAdd::cardWithoutPlayerOrCourseIsRefused()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
-    const auto stored = [&f] { return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(); };
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
+    const auto stored = [&f] {
+        return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt();
+    };
     c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("  "));
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QVERIFY(f.prompter->last().contains(QStringLiteral("the player's name is empty")));
@@ -515,10 +539,12 @@ void TestScoreAdd::typedTextShowsAsTyped()
     const QString markup = QStringLiteral("<h1 style='color:red'>FAKE ERROR</h1>");
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES (?)"), {markup}));
     Card c(f);
+    QVERIFY(c.shown());
     c.combo(QStringLiteral("player"))->setEditText(markup);
     c.combo(QStringLiteral("course"))->setEditText(QStringLiteral("Lahinch"));
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
-    auto* name = child<QLabel>(f.app->find(QStringLiteral("Handicapform")), QStringLiteral("Label4"));
+    auto* name =
+        child<QLabel>(f.app->find(QStringLiteral("Handicapform")), QStringLiteral("Label4"));
     QVERIFY(name);
     QCOMPARE(name->text(), markup);
     QCOMPARE(name->textFormat(), Qt::PlainText);
@@ -527,9 +553,10 @@ void TestScoreAdd::typedTextShowsAsTyped()
 void TestScoreAdd::handicapDialogClose()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
     child<QLineEdit>(dialog, QStringLiteral("Text1"))->setText(QStringLiteral("2"));
@@ -542,13 +569,14 @@ void TestScoreAdd::handicapDialogClose()
 void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Card c(f);
-    c.fill();
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
     QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
-    c.fill(QStringLiteral("Adams"));
+    QVERIFY(c.fill(QStringLiteral("Adams")));
 
     // Someone replaces the data file with something else.
     f.spoilDataFile();
@@ -558,7 +586,7 @@ void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
     QVERIFY(c.button(QStringLiteral("Command54"))->isVisible());
     QCOMPARE(c.combo(QStringLiteral("player"))->currentText(), QStringLiteral("Adams"));
     QCOMPARE(c.hole(1)->text(), QStringLiteral("4"));
-    c.pick(QStringLiteral("player"), QStringLiteral("Adams"));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Adams")));
     QCOMPARE(f.prompter->messages.size(), 2);
     QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(f.prompter->messages.size(), 3);
@@ -575,6 +603,7 @@ void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
     c.window->close();
     f.spoilDataFile();
     Card empty(f);
+    QVERIFY(empty.shown());
     QCOMPARE(f.prompter->messages.size(), 4);
     QCOMPARE(empty.combo(QStringLiteral("player"))->count(), 0);
     QCOMPARE(empty.hole(1)->text(), QStringLiteral("0"));

@@ -51,26 +51,32 @@ const report::DrawCommand* printedAt(ReportWindow* window, const QString& item)
     return nullptr;
 }
 
-void seed(Fixture& f)
+bool seed(Fixture& f)
 {
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
-                                 "('Adams', '12.5'), ('Brown', '13.5')")));
+    if (!f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
+                              "('Adams', '12.5'), ('Brown', '13.5')")))
+        return false;
     SeedRound r;
     r.holes = holes(4, {{1, 3}});
     r.greens = {3};
     r.comment = QStringLiteral("low one");
-    QVERIFY(addRound(f, r));
+    if (!addRound(f, r))
+        return false;
     r.holes = holes(4, {{18, 3}});
     r.greens = {};
     r.course = QStringLiteral("Carne");
     r.comment = QStringLiteral("low two");
-    QVERIFY(addRound(f, r));
+    if (!addRound(f, r))
+        return false;
     r.holes = holes(6);
     r.comment = QStringLiteral("high");
-    QVERIFY(addRound(f, r));
+    if (!addRound(f, r))
+        return false;
     r.player = QStringLiteral("Brown");
     r.holes = holes(5);
-    QVERIFY(addRound(f, r));
+    if (!addRound(f, r))
+        return false;
+    return true;
 }
 
 } // namespace
@@ -90,9 +96,10 @@ private Q_SLOTS:
 void TestStatsWindows::hubListsPlayersWithRounds()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Idle')")));
     Hub h(f);
+    QVERIFY(h.shown());
     QCOMPARE(h.window->windowTitle(), QStringLiteral("Stats"));
     QCOMPARE(h.combo->count(), 2);
     QCOMPARE(h.combo->itemText(0), QStringLiteral("Adams"));
@@ -109,8 +116,9 @@ void TestStatsWindows::hubListsPlayersWithRounds()
 void TestStatsWindows::bestAndWorstEverRound()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Hub h(f);
+    QVERIFY(h.shown());
     h.choose(QStringLiteral("Adams"));
     h.click("Command12");
     ReportWindow* best = h.report("DataReport7");
@@ -151,8 +159,9 @@ void TestStatsWindows::bestAndWorstEverRound()
 void TestStatsWindows::possibleRoundsSetTheirLabels()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Hub h(f);
+    QVERIFY(h.shown());
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
     ReportWindow* card = h.report("DataReport10");
@@ -184,8 +193,9 @@ void TestStatsWindows::possibleRoundsSetTheirLabels()
 void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Hub h(f);
+    QVERIFY(h.shown());
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
     ReportWindow* card = h.report("DataReport10");
@@ -210,8 +220,9 @@ void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
 void TestStatsWindows::bestAndWorstByCourse()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Hub h(f);
+    QVERIFY(h.shown());
     h.choose(QStringLiteral("Adams"));
     h.click("Command16");
     QWidget* best = f.app->find(QStringLiteral("statscourse"));
@@ -260,8 +271,9 @@ void TestStatsWindows::bestAndWorstByCourse()
 void TestStatsWindows::chartsTakeTheHubsPlayer()
 {
     Fixture f;
-    seed(f);
+    QVERIFY(seed(f));
     Hub h(f);
+    QVERIFY(h.shown());
     h.choose(QStringLiteral("Adams"));
     h.click("Command18");
     auto* graph = qobject_cast<ChartWindow*>(f.app->find(QStringLiteral("graph")));
@@ -295,6 +307,7 @@ void TestStatsWindows::unusableFileOnLoad()
     Fixture f;
     f.spoilDataFile(3000);
     Hub h(f);
+    QVERIFY(h.shown());
     QCOMPARE(f.prompter->messages.size(), 1);
     QCOMPARE(h.combo->count(), 0);
     // Each statistic says why it cannot run; the hub stays open.

@@ -16,3 +16,10 @@ int registerTest(const char* name, TestFactory factory);
 #define PARLOG_TEST(Class)                                                                         \
     static const int parlogTestRegistration##Class =                                               \
         parlog::test::registerTest(#Class, [] { return std::make_unique<Class>(); });
+
+// Verifies that a Result or Status succeeded, failing the test with its error.
+#define PARLOG_VERIFY_OK(expression)                                                               \
+    do {                                                                                           \
+        const auto& parlogResult_ = (expression);                                                  \
+        QVERIFY2(parlogResult_.ok(), qPrintable(parlogResult_.error()));                           \
+    } while (false)

@@ -1,0 +1,58 @@
+#include "data/registers.h"
+
+namespace parlog::registers {
+
+const Register& players()
+{
+    static const Register r{schema::player(), QStringLiteral("playername")};
+    return r;
+}
+
+const Register& courses()
+{
+    static const Register r{schema::courses(), QStringLiteral("coursename")};
+    return r;
+}
+
+Result<QStringList> names(Connection& connection, const Register& r)
+{
+    return sql::texts(
+        connection,
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(r.nameColumn, r.table.name));
+}
+
+Result<Record> rowNamed(Connection& connection, const Register& r, const QString& name)
+{
+    return sql::firstRow(connection,
+                         QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID LIMIT 1")
+                             .arg(r.table.name, r.nameColumn),
+                         {name});
+}
+
+Result<Rows> all(Connection& connection, const Register& r)
+{
+    return sql::rows(
+        connection, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(r.table.name, r.nameColumn));
+}
+
+Status insert(Connection& connection, const Register& r, const Record& record)
+{
+    return sql::insert(connection, r.table, record);
+}
+
+Result<int> update(Connection& connection, const Register& r, qint64 id, const Record& record)
+{
+    int changed = 0;
+    if (Status done = sql::update(connection, r.table, QStringLiteral("ID"), id, record, &changed);
+        !done)
+        return Failure{done.error()};
+    return changed;
+}
+
+Status remove(Connection& connection, const Register& r, qint64 id)
+{
+    return sql::run(connection, QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(r.table.name),
+                    {id});
+}
+
+} // namespace parlog::registers

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/queries.h"
+
+// What the registers of players and of courses share: a row per name, kept by key.
+namespace parlog::registers {
+
+struct Register {
+    const schema::Table& table;
+    QString nameColumn; // playername, coursename
+};
+
+const Register& players();
+const Register& courses();
+
+// The names in name order, empty names left out.
+Result<QStringList> names(Connection& connection, const Register& r);
+// The row of that name (of two with one name, the first stored); an empty record
+// when there is none.
+Result<Record> rowNamed(Connection& connection, const Register& r, const QString& name);
+// Every row in name order, for the list report.
+Result<Rows> all(Connection& connection, const Register& r);
+Status insert(Connection& connection, const Register& r, const Record& record);
+// Changes the row with that key; the result is how many rows changed (0: none has it).
+Result<int> update(Connection& connection, const Register& r, qint64 id, const Record& record);
+Status remove(Connection& connection, const Register& r, qint64 id);
+
+} // namespace parlog::registers

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/queries.h"
+
+#include <optional>
+
+// The recorded rounds: the score table.
+namespace parlog::rounds {
+
+// Which rounds: no name means every one; the dates are ISO, both ends included.
+struct Filter {
+    std::optional<QString> player;
+    std::optional<QString> course;
+    std::optional<QString> competition;
+    QString from;
+    QString to;
+};
+
+Status insert(Connection& connection, const Record& record);
+
+// The columns a search may be ordered and grouped by.
+bool isOrderColumn(const QString& column);
+bool isGroupColumn(const QString& column);
+
+// The rounds that match, ordered by the column (rounds of equal value in the order
+// they were stored): every column, or only those named.
+Result<Rows> search(Connection& connection, const Filter& filter, const QString& orderColumn,
+                    const QStringList& columns = {});
+Result<qint64> count(Connection& connection, const Filter& filter);
+// Deletes the rounds that match, in one statement: all of them or none. The result
+// is how many went.
+Result<int> remove(Connection& connection, const Filter& filter);
+
+// The values a column of the rounds takes, each once, in order, empty ones left out:
+// the players, courses and competitions of the pickers, the groups of a search.
+Result<QStringList> values(Connection& connection, const QString& column);
+
+// Every round of the player sharing the lowest (best) or highest net, on one course
+// or on any, in the order they were stored.
+Result<Rows> extremeRounds(Connection& connection, const QString& player,
+                           const std::optional<QString>& course, bool best);
+// The courses the player has played, each once, in name order.
+Result<QStringList> coursesPlayed(Connection& connection, const QString& player);
+
+enum class Aggregate { Min, Max, Avg };
+// One row, columns h1 ... h18: each hole's lowest, highest or mean score over the
+// player's rounds (empty when the player has none).
+Result<Rows> holeAggregates(Connection& connection, const QString& player, Aggregate aggregate);
+
+// Columns course, rounds: the player's rounds per course, in the order groups come.
+Result<Rows> roundsPerCourse(Connection& connection, const QString& player);
+// Columns strdate, putts: the player's rounds with putts, by date, then as stored.
+Result<Rows> puttsByDate(Connection& connection, const QString& player);
+
+} // namespace parlog::rounds

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "data/queries.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace parlog {
+
+// The course par: the 32-bit sum of the eighteen pars, each rounded halves to even.
+// Empty when a box cannot be read or the sum leaves the range.
+std::optional<std::int32_t> coursePar(const std::array<QString, 18>& pars);
+
+// The pars and the course par as stored, by column: the numbers as typed (4.5 stays
+// 4.5). Fails naming the box that is empty or not a number.
+Result<Record> parValues(const std::array<QString, 18>& pars, const QString& coursePar);
+
+} // namespace parlog

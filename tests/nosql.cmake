@@ -1,0 +1,18 @@
+# Every statement lives in src/data: no other source file may hold SQL.
+#   cmake -DSOURCE_DIR=<repo> -P nosql.cmake
+file(GLOB_RECURSE sources "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*.h")
+set(offenders "")
+foreach(source IN LISTS sources)
+    if(source MATCHES "/src/data/")
+        continue()
+    endif()
+    file(READ "${source}" text)
+    string(REGEX MATCH "(SELECT [^\"]*FROM|INSERT INTO|UPDATE [A-Za-z_]+ SET|DELETE FROM|CREATE (TABLE|INDEX)|PRAGMA [a-z_]+)" found "${text}")
+    if(found)
+        list(APPEND offenders "${source}: ${found}")
+    endif()
+endforeach()
+if(offenders)
+    list(JOIN offenders "\n" report)
+    message(FATAL_ERROR "SQL outside src/data:\n${report}")
+endif()
