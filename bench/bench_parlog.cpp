@@ -1,5 +1,6 @@
 // parlog-bench [--rounds N] [benchmark flags]: what a user waits for on a large register.
 #include "data/connection.h"
+#include "data/rounds.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
 #include "sampledata.h"
@@ -12,16 +13,30 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 QString g_path;
 QString g_player;
+const QStringList g_compact =
+    parlog::report::fieldColumns(parlog::report::layoutFor(QStringLiteral("DataReport3")));
+
+// A benchmark of a register that cannot be opened measures nothing: stop.
+void mustOpen(parlog::Connection& c)
+{
+    if (const parlog::Status opened = c.open(); !opened) {
+        std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
+        std::exit(1);
+    }
+}
 
 parlog::Criteria lastYear()
 {
     const QDate today = QDate::currentDate();
-    return {std::nullopt, std::nullopt, std::nullopt,
-            today.addDays(-366).toString(Qt::ISODate), today.addDays(1).toString(Qt::ISODate)};
+    return {std::nullopt, std::nullopt, std::nullopt, today.addDays(-366).toString(Qt::ISODate),
+            today.addDays(1).toString(Qt::ISODate)};
 }
 
 // Every round of the register.
@@ -44,15 +59,15 @@ void StartUpCheck(benchmark::State& state)
 {
     for (auto _ : state) {
         parlog::Connection c(g_path);
-        c.open();
-        benchmark::DoNotOptimize(c.integrityProblem());
+        mustOpen(c);
+        benchmark::DoNotOptimize(c.checkIntegrity().ok());
     }
 }
 
 void HubPlayerList(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
+    mustOpen(c);
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::playersWithRounds(c));
 }
@@ -60,15 +75,15 @@ void HubPlayerList(benchmark::State& state)
 void BestEverRound(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
+    mustOpen(c);
     for (auto _ : state)
-        benchmark::DoNotOptimize(parlog::everRound(c, g_player, true));
+        benchmark::DoNotOptimize(parlog::rounds::extremeRounds(c, g_player, {}, true));
 }
 
 void AverageRound(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
+    mustOpen(c);
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::possibleRound(c, g_player, parlog::Possible::Average));
 }
@@ -76,7 +91,7 @@ void AverageRound(benchmark::State& state)
 void PuttsChart(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
+    mustOpen(c);
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::puttsByDate(c, g_player));
 }
@@ -84,38 +99,37 @@ void PuttsChart(benchmark::State& state)
 void SearchLastYear(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
-    const auto filter = parlog::filterFor(lastYear(), nullptr);
+    mustOpen(c);
+    const auto filter = parlog::filterFor(lastYear());
     for (auto _ : state)
-        benchmark::DoNotOptimize(parlog::searchRounds(c, *filter, QStringLiteral("net")));
+        benchmark::DoNotOptimize(parlog::rounds::search(c, *filter, QStringLiteral("net")));
 }
 
 void SearchAllGroupedByPlayer(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
-    const auto filter = parlog::filterFor(everything(), nullptr);
+    mustOpen(c);
+    const auto filter = parlog::filterFor(everything());
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::groupedSearch(c, *filter, QStringLiteral("net"),
-                                                       QStringLiteral("playerID"),
-                                                       parlog::compactColumns()));
+                                                       QStringLiteral("playerID"), g_compact));
 }
 
 void SearchAllFullCards(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
-    const auto filter = parlog::filterFor(everything(), nullptr);
+    mustOpen(c);
+    const auto filter = parlog::filterFor(everything());
     for (auto _ : state)
-        benchmark::DoNotOptimize(parlog::searchRounds(c, *filter, QStringLiteral("net")));
+        benchmark::DoNotOptimize(parlog::rounds::search(c, *filter, QStringLiteral("net")));
 }
 
 void FirstPageOfTheLastYear(benchmark::State& state)
 {
     parlog::Connection c(g_path);
-    c.open();
+    mustOpen(c);
     const auto rows =
-        parlog::searchRounds(c, *parlog::filterFor(lastYear(), nullptr), QStringLiteral("net"));
+        parlog::rounds::search(c, *parlog::filterFor(lastYear()), QStringLiteral("net"));
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
     for (auto _ : state) {
         parlog::report::Paginator p(layout, parlog::report::DataSource::of(rows),
@@ -158,7 +172,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     parlog::Connection c(g_path);
-    c.open();
+    mustOpen(c);
     g_player = parlog::playersWithRounds(c)->value(0);
     c.close();
     benchmark::Initialize(&argc, argv);

@@ -91,12 +91,6 @@ void AboutWindow::cmdSysInfo_Click()
     StartSysInfo();
 }
 
-bool AboutWindow::GetKeyValue(Registry::Handle root, const QString& keyName,
-                              const QString& valueName, QString& value)
-{
-    return parlog::GetKeyValue(app().registry(), root, keyName, valueName, value);
-}
-
 void AboutWindow::StartSysInfo()
 {
     const auto path = systemInfoPath(app().registry(),

@@ -18,8 +18,6 @@ public:
     void cmdOK_Click();
     void cmdSysInfo_Click();
     void StartSysInfo();
-    bool GetKeyValue(Registry::Handle root, const QString& keyName, const QString& valueName,
-                     QString& value);
 
 private:
     QLabel* picIcon;

@@ -2,53 +2,6 @@
 
 namespace parlog {
 
-QByteArray MemoryRegistry::path(Handle root, const QByteArray& keyName)
-{
-    return QByteArray::number(quint64(root)) + '\\' + keyName.toLower();
-}
-
-void MemoryRegistry::set(Handle root, const QByteArray& keyName, const QByteArray& valueName,
-                         Value value)
-{
-    m_keys[path(root, keyName)].insert(valueName.toLower(), std::move(value));
-}
-
-long MemoryRegistry::openKey(Handle root, const QByteArray& keyName, std::uint32_t, Handle* key)
-{
-    const QByteArray p = path(root, keyName);
-    if (!m_keys.contains(p))
-        return kNotFound;
-    *key = m_next++;
-    m_open.insert(*key, p);
-    return 0;
-}
-
-long MemoryRegistry::queryValue(Handle key, const QByteArray& valueName, std::uint32_t* type,
-                                QByteArray* data, std::uint32_t* size)
-{
-    const auto open = m_open.constFind(key);
-    if (open == m_open.constEnd())
-        return 6; // invalid handle
-    const auto& values = m_keys[*open];
-    const auto it = values.constFind(valueName.toLower());
-    if (it == values.constEnd())
-        return kNotFound;
-    *type = it->type;
-    const auto needed = std::uint32_t(it->data.size());
-    if (needed > *size) {
-        *size = needed;
-        return kMoreData;
-    }
-    data->replace(0, it->data.size(), it->data);
-    *size = needed;
-    return 0;
-}
-
-long MemoryRegistry::closeKey(Handle key)
-{
-    return m_open.remove(key) ? 0 : 6;
-}
-
 bool GetKeyValue(Registry& registry, Registry::Handle root, const QString& keyName,
                  const QString& valueName, QString& value)
 {

@@ -43,30 +43,6 @@ public:
     long closeKey(Handle) override { return kNotFound; }
 };
 
-// A registry held in memory, for tests.
-class MemoryRegistry : public Registry {
-public:
-    struct Value {
-        std::uint32_t type = kString;
-        QByteArray data; // stored bytes, with a closing NUL if the writer kept one
-    };
-    void set(Handle root, const QByteArray& keyName, const QByteArray& valueName, Value value);
-
-    long openKey(Handle root, const QByteArray& keyName, std::uint32_t access,
-                 Handle* key) override;
-    long queryValue(Handle key, const QByteArray& valueName, std::uint32_t* type, QByteArray* data,
-                    std::uint32_t* size) override;
-    long closeKey(Handle key) override;
-
-    int openKeys() const { return int(m_open.size()); }
-
-private:
-    static QByteArray path(Handle root, const QByteArray& keyName);
-    QHash<QByteArray, QHash<QByteArray, Value>> m_keys;
-    QHash<Handle, QByteArray> m_open;
-    Handle m_next = 1;
-};
-
 // Reads a value as the About box does: a string without its closing NUL, or a
 // DWORD as "&h" and the hex digits of its bytes from last to first. False with an
 // empty value when the key or value cannot be read.

@@ -141,9 +141,8 @@ bool Application::checkDataFile() const
         return false;
     }
     m_verified = true;
-    const QString problem = connection.integrityProblem();
-    if (!problem.isEmpty()) {
-        inform(problem);
+    if (const Status sound = connection.checkIntegrity(); !sound) {
+        inform(sound.error());
         return false;
     }
     return true;

@@ -301,7 +301,7 @@ Status Connection::verify(Check check)
     return {};
 }
 
-QString Connection::integrityProblem()
+Status Connection::checkIntegrity()
 {
     QSqlQuery q = query();
     QString message;
@@ -321,7 +321,7 @@ QString Connection::integrityProblem()
         message = damageMessage(problems.join(QStringLiteral("; ")));
     }
     markDamaged(m_path, message);
-    return message;
+    return Failure{message};
 }
 
 bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& values)

@@ -49,9 +49,9 @@ public:
     // damaged) rather than because of what it asked.
     static bool isFileProblem(const QSqlError& error);
 
-    // Runs a thorough check of the file's pages (slow on big files); empty when sound.
-    // A damaged file is marked so for the rest of the run.
-    QString integrityProblem();
+    // Runs a thorough check of the file's pages (slow on big files). A damaged file
+    // is marked so for the rest of the run.
+    Status checkIntegrity();
 
     // A file found damaged is opened read-only from then on, so that what can be read
     // can be rescued and nothing is written over it; every refused write says why.

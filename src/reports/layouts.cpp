@@ -3,8 +3,8 @@
 #include "app/windownames.h"
 
 #include <QHash>
+#include <QPoint>
 
-#include <algorithm>
 #include <functional>
 
 namespace parlog::report {
@@ -102,19 +102,27 @@ const FontSpec kBold = font(8.25, true);
 const FontSpec kRunTime = font(12, true, true);
 const FontSpec kPageTitle = font(15.75, true);
 
-// The round card of the best and worst rounds, moved by (dx, dy).
-QList<Item> roundCard(int dx, int dy, bool outCaption)
+// Where a score card's parts sit and what it carries besides the round itself. The
+// best round's card is drawn at (0, 0); the others are the same card moved.
+struct CardStyle {
+    QPoint details; // the block from Player to Comments
+    QPoint grid;    // the holes and the totals
+    bool outCaption = true;
+    QString dataMember; // "work": the rounds under a group
+    int commentHeight = 1560;
+    QList<Item> extras; // the card's own titles, rules and picture, placed as drawn
+};
+
+QList<Item> scoreCard(const CardStyle& style)
 {
-    const auto at = [dx, dy](int left, int top, int width, int height) {
-        return QRect(left + dx, top + dy, width, height);
+    const auto at = [](QPoint shift, int left, int top, int width, int height) {
+        return QRect(left + shift.x(), top + shift.y(), width, height);
     };
-    QList<Item> items{
-        label(QStringLiteral("Label38"), QString(), at(567, 142, 2130, 435), kRunTime),
-        label(QStringLiteral("Label39"), QString(), at(2976, 142, 3260, 425), kRunTime),
-        hline(QStringLiteral("Line1"), 283 + dx, 709 + dy, 5386),
-        hline(QStringLiteral("Line2"), 992 + dx, 1843 + dy, 7230),
-        hline(QStringLiteral("Line3"), 3543 + dx, 1984 + dy, 4545),
+    const auto bound = [&](Item i) {
+        i.dataMember = style.dataMember;
+        return i;
     };
+    QList<Item> items = style.extras;
     struct Detail {
         const char* caption;
         const char* column;
@@ -134,70 +142,94 @@ QList<Item> roundCard(int dx, int dy, bool outCaption)
         {"S Scratch", "CompSS", 1842, 4677, 855, 1140, Format::General},
         {"Putts", "putts", 1701, 5102, 705, 1695, Format::General},
     };
+    const QPoint d = style.details;
     int n = 0;
-    for (const Detail& d : details) {
+    for (const Detail& detail : details) {
         ++n;
-        items << label(QStringLiteral("Caption%1").arg(n), QString::fromLatin1(d.caption),
-                       at(992, d.top, d.captionWidth, 285), kReportFont);
-        Item box = field(QStringLiteral("Detail%1").arg(n), QString::fromLatin1(d.column),
-                         at(d.boxLeft, d.top, d.boxWidth, 285), kBold);
-        box.format = d.format;
-        items << box;
+        items << label(QStringLiteral("Caption%1").arg(n), QString::fromLatin1(detail.caption),
+                       at(d, 992, detail.top, detail.captionWidth, 285), kReportFont);
+        items << bound(field(QStringLiteral("Detail%1").arg(n), QString::fromLatin1(detail.column),
+                             at(d, detail.boxLeft, detail.top, detail.boxWidth, 285), kBold,
+                             Align::Left, detail.format));
     }
     items << label(QStringLiteral("CaptionComments"), QStringLiteral("Comments"),
-                   at(992, 5527, 855, 285), kReportFont);
-    items << field(QStringLiteral("Comment"), QStringLiteral("comment"), at(992, 5811, 2415, 1560),
-                   kBold);
+                   at(d, 992, 5527, 855, 285), kReportFont);
+    items << bound(field(QStringLiteral("Comment"), QStringLiteral("comment"),
+                         at(d, 992, 5811, 2415, style.commentHeight), kBold));
+
+    const QPoint g = style.grid;
     const int headingLefts[2][3] = {{4110, 4677, 5102}, {6803, 7370, 7795}};
     const char* headings[3] = {"Score", "G", "F"};
     for (int side = 0; side < 2; ++side)
         for (int k = 0; k < 3; ++k)
             items << label(QStringLiteral("Head%1%2").arg(side + 1).arg(k + 1),
                            QString::fromLatin1(headings[k]),
-                           at(headingLefts[side][k], 3684, k == 0 ? 570 : 285, 285), kBold);
+                           at(g, headingLefts[side][k], 3684, k == 0 ? 570 : 285, 285), kBold);
     const int tops[9] = {3968, 4394, 4819, 5244, 5668, 6094, 6519, 6944, 7369};
     for (int h = 1; h <= 18; ++h) {
         const bool front = h <= 9;
         const int top = tops[(h - 1) % 9];
-        const int captionLeft = front ? 3685 : 6094;
-        const int captionWidth = front ? 420 : 705;
-        const int scoreLeft = front ? 4252 : 6945;
-        const int greenLeft = front ? 4677 : 7370;
-        const int fairwayLeft = front ? 5102 : 7795;
         items << label(QStringLiteral("Hole%1").arg(h), QStringLiteral("Hole%1").arg(h),
-                       at(captionLeft, top, captionWidth, 285), kReportFont, Align::Right);
-        items << field(QStringLiteral("HOLE%1").arg(h), QStringLiteral("HOLE%1").arg(h),
-                       at(scoreLeft, top, 285, 285), kBold);
-        items << field(QStringLiteral("green%1").arg(h), QStringLiteral("green%1").arg(h),
-                       at(greenLeft, top, 285, 285), kReportFont, Align::Left, Format::YesNo);
-        items << field(QStringLiteral("fairway%1").arg(h), QStringLiteral("fairway%1").arg(h),
-                       at(fairwayLeft, top, 285, 285), kReportFont, Align::Left, Format::YesNo);
+                       at(g, front ? 3685 : 6094, top, front ? 420 : 705, 285), kReportFont,
+                       Align::Right);
+        items << bound(field(QStringLiteral("HOLE%1").arg(h), QStringLiteral("HOLE%1").arg(h),
+                             at(g, front ? 4252 : 6945, top, 285, 285), kBold));
+        items << bound(field(QStringLiteral("green%1").arg(h), QStringLiteral("green%1").arg(h),
+                             at(g, front ? 4677 : 7370, top, 285, 285), kReportFont, Align::Left,
+                             Format::YesNo));
+        items << bound(field(QStringLiteral("fairway%1").arg(h), QStringLiteral("fairway%1").arg(h),
+                             at(g, front ? 5102 : 7795, top, 285, 285), kReportFont, Align::Left,
+                             Format::YesNo));
     }
-    if (outCaption)
-        items << label(QStringLiteral("CaptionOut"), QStringLiteral("Out"),
-                       at(3685, 7794, 420, 285), kReportFont, Align::Right);
-    items << field(QStringLiteral("out"), QStringLiteral("out"), at(4251, 7794, 570, 285), kBold);
-    items << label(QStringLiteral("CaptionIn"), QStringLiteral("In"), at(6094, 7795, 705, 285),
-                   kReportFont, Align::Right);
-    items << field(QStringLiteral("inn"), QStringLiteral("inn"), at(6945, 7795, 570, 285), kBold);
-    items << label(QStringLiteral("CaptionGross"), QStringLiteral("Gross"),
-                   at(6094, 8220, 705, 285), kReportFont, Align::Right);
-    items << field(QStringLiteral("gross"), QStringLiteral("gross"), at(6945, 8220, 570, 285),
-                   kBold);
-    items << label(QStringLiteral("CaptionNett"), QStringLiteral("Nett"), at(5669, 8645, 1125, 285),
-                   kReportFont, Align::Right);
-    items << field(QStringLiteral("net"), QStringLiteral("net"), at(6945, 8645, 570, 285), kBold);
-    items << hline(QStringLiteral("Line4"), 4110 + dx, 7794 + dy, 570);
-    items << hline(QStringLiteral("Line5"), 6803 + dx, 7794 + dy, 570);
-    items << hline(QStringLiteral("Line6"), 5669 + dx, 8219 + dy, 1695);
-    items << hline(QStringLiteral("Line7"), 5669 + dx, 8645 + dy, 1695);
-    items << picture(QStringLiteral("Image1"), kGolferOnOval, at(1417, 7370, 1560, 1560));
+    const auto box = [&](const char* column, int left, int top) {
+        items << bound(field(QString::fromLatin1(column), QString::fromLatin1(column),
+                             at(g, left, top, 570, 285), kBold));
+    };
+    const auto caption = [&](const char* text, int left, int top, int width) {
+        items << label(QStringLiteral("Caption") + QString::fromLatin1(text),
+                       QString::fromLatin1(text), at(g, left, top, width, 285), kReportFont,
+                       Align::Right);
+    };
+    if (style.outCaption)
+        caption("Out", 3685, 7794, 420);
+    box("out", 4251, 7794);
+    caption("In", 6094, 7795, 705);
+    box("inn", 6945, 7795);
+    caption("Gross", 6094, 8220, 705);
+    box("gross", 6945, 8220);
+    caption("Nett", 5669, 8645, 1125);
+    box("net", 6945, 8645);
+    items << hline(QStringLiteral("Line4"), 4110 + g.x(), 7794 + g.y(), 570)
+          << hline(QStringLiteral("Line5"), 6803 + g.x(), 7794 + g.y(), 570)
+          << hline(QStringLiteral("Line6"), 5669 + g.x(), 8219 + g.y(), 1695)
+          << hline(QStringLiteral("Line7"), 5669 + g.x(), 8645 + g.y(), 1695);
     return items;
 }
 
-Layout roundReport(const QString& name, int width, int titleLeft, int detailHeight, int dx, int dy,
-                   bool outCaption)
+// The round cards of the statistics: the card moved by (dx, dy), with the rules above
+// its details and its headings, and the golfer on his oval.
+CardStyle roundCardStyle(int dx, int dy, bool outCaption)
 {
+    CardStyle style;
+    style.details = style.grid = QPoint(dx, dy);
+    style.outCaption = outCaption;
+    style.extras = {
+        hline(QStringLiteral("Line2"), 992 + dx, 1843 + dy, 7230),
+        hline(QStringLiteral("Line3"), 3543 + dx, 1984 + dy, 4545),
+        picture(QStringLiteral("Image1"), kGolferOnOval, QRect(1417 + dx, 7370 + dy, 1560, 1560))};
+    return style;
+}
+
+// The best and worst ever round: player and title over the card.
+Layout everRound(const QString& name, int width, int titleLeft, int detailHeight, int shift,
+                 bool outCaption)
+{
+    CardStyle style = roundCardStyle(shift, shift, outCaption);
+    style.extras << label(QStringLiteral("Label38"), QStringLiteral("{player}"),
+                          QRect(567 + shift, 142 + shift, 2130, 435), kRunTime)
+                 << label(QStringLiteral("Label39"), QStringLiteral("{title}"),
+                          QRect(2976 + shift, 142 + shift, 3260, 425), kRunTime)
+                 << hline(QStringLiteral("Line1"), 283 + shift, 709 + shift, 5386);
     Layout l;
     l.name = name;
     // The designs keep the report's own name as the window caption.
@@ -206,43 +238,44 @@ Layout roundReport(const QString& name, int width, int titleLeft, int detailHeig
     l.bands = standardBands(0, {}, 570,
                             {label(QStringLiteral("Label23"), QStringLiteral("Golf Results"),
                                    QRect(titleLeft, 0, 4545, 570), kPageTitle, Align::Center)},
-                            detailHeight, roundCard(dx, dy, outCaption));
+                            detailHeight, scoreCard(style));
     return l;
 }
 
 Layout bestEver()
 {
-    return roundReport(windows::kBestEverRound, 9000, 2268, 9255, 0, 0, true);
+    return everRound(windows::kBestEverRound, 9000, 2268, 9255, 0, true);
 }
 
 Layout worstEver()
 {
-    return roundReport(windows::kWorstEverRound, 9135, 3118, 9497, 567, 567, false);
+    return everRound(windows::kWorstEverRound, 9135, 3118, 9497, 567, false);
 }
 
 // The round card under a heading: title for player at course.
 Layout byCourse()
 {
-    Layout l = roundReport(windows::kCourseRound, 9210, 2409, 9639, 0, 284, false);
-    Band& page = l.bands[1];
-    page.height = 1065;
-    page.items[0].rect = QRect(2409, 142, 4545, 570);
-    QList<Item>& items = l.bands[2].items;
-    items.erase(std::remove_if(items.begin(), items.end(),
-                               [](const Item& i) {
-                                   return i.name == u"Label38" || i.name == u"Label39" ||
-                                          i.name == u"Line1";
-                               }),
-                items.end());
+    CardStyle style = roundCardStyle(0, 284, false);
     const FontSpec plain = font(12);
-    items << label(QStringLiteral("Label39"), QString(), QRect(283, 425, 1843, 420), kRunTime)
-          << label(QStringLiteral("CaptionFor"), QStringLiteral("for"), QRect(2126, 425, 555, 420),
-                   plain)
-          << label(QStringLiteral("Label41"), QString(), QRect(2693, 425, 2130, 435), kRunTime)
-          << label(QStringLiteral("CaptionAt"), QStringLiteral("at"), QRect(4819, 425, 555, 420),
-                   plain)
-          << label(QStringLiteral("Label38"), QString(), QRect(5386, 425, 2130, 435), kRunTime)
-          << hline(QStringLiteral("Line1"), 283, 993, 5385);
+    style.extras << label(QStringLiteral("Label39"), QStringLiteral("{title}"),
+                          QRect(283, 425, 1843, 420), kRunTime)
+                 << label(QStringLiteral("CaptionFor"), QStringLiteral("for"),
+                          QRect(2126, 425, 555, 420), plain)
+                 << label(QStringLiteral("Label41"), QStringLiteral("{player}"),
+                          QRect(2693, 425, 2130, 435), kRunTime)
+                 << label(QStringLiteral("CaptionAt"), QStringLiteral("at"),
+                          QRect(4819, 425, 555, 420), plain)
+                 << label(QStringLiteral("Label38"), QStringLiteral("{course}"),
+                          QRect(5386, 425, 2130, 435), kRunTime)
+                 << hline(QStringLiteral("Line1"), 283, 993, 5385);
+    Layout l;
+    l.name = windows::kCourseRound;
+    l.caption = l.name;
+    l.width = 9210;
+    l.bands = standardBands(0, {}, 1065,
+                            {label(QStringLiteral("Label23"), QStringLiteral("Golf Results"),
+                                   QRect(2409, 142, 4545, 570), kPageTitle, Align::Center)},
+                            9639, scoreCard(style));
     return l;
 }
 
@@ -254,13 +287,16 @@ Layout possibleRound()
     l.caption = l.name;
     l.width = 9825;
     QList<Item> items{
-        label(QStringLiteral("Label39"), QString(), QRect(850, 992, 2977, 420), kRunTime),
+        label(QStringLiteral("Label39"), QStringLiteral("{title}"), QRect(850, 992, 2977, 420),
+              kRunTime),
         label(QStringLiteral("CaptionFor"), QStringLiteral("for"), QRect(3827, 992, 500, 420),
               font(12)),
-        label(QStringLiteral("Label38"), QString(), QRect(4394, 992, 2835, 435), kRunTime),
+        label(QStringLiteral("Label38"), QStringLiteral("{player}"), QRect(4394, 992, 2835, 435),
+              kRunTime),
         label(QStringLiteral("CaptionHandicap"), QStringLiteral("Handicap"),
               QRect(709, 1843, 900, 285), kReportFont, Align::Right),
-        label(QStringLiteral("Labelhand"), QString(), QRect(1701, 1843, 570, 285), kBold),
+        label(QStringLiteral("Labelhand"), QStringLiteral("{handicap}"),
+              QRect(1701, 1843, 570, 285), kBold),
         hline(QStringLiteral("Line1"), 1276, 1559, 7230),
         hline(QStringLiteral("Line2"), 1276, 2409, 7230),
         hline(QStringLiteral("Line3"), 2693, 2835, 4545),
@@ -277,17 +313,19 @@ Layout possibleRound()
         items << field(QStringLiteral("Text%1").arg(h), QStringLiteral("H%1").arg(h),
                        QRect(front ? 3969 : 6662, top, 570, 285), kBold);
     }
-    const auto total = [&](const char* caption, int captionLeft, const char* name, int left,
-                           int top) {
+    const auto total = [&](const char* caption, int captionLeft, const char* name,
+                           const char* parameter, int left, int top) {
         items << label(QStringLiteral("Caption") + QString::fromLatin1(caption),
                        QString::fromLatin1(caption), QRect(captionLeft, top, 705, 285), kReportFont,
                        Align::Right);
-        items << label(QString::fromLatin1(name), QString(), QRect(left, top, 570, 285), kBold);
+        items << label(QString::fromLatin1(name),
+                       QStringLiteral("{%1}").arg(QLatin1String(parameter)),
+                       QRect(left, top, 570, 285), kBold);
     };
-    total("Out", 3118, "Labelout", 3969, 7087);
-    total("In", 5811, "Labelin", 6661, 7087);
-    total("Gross", 5811, "Labelgross", 6661, 7512);
-    total("Net", 5811, "Labelnet", 6661, 8079);
+    total("Out", 3118, "Labelout", "out", 3969, 7087);
+    total("In", 5811, "Labelin", "in", 6661, 7087);
+    total("Gross", 5811, "Labelgross", "gross", 6661, 7512);
+    total("Net", 5811, "Labelnet", "net", 6661, 8079);
     items << hline(QStringLiteral("Line4"), 2835, 6945, 1695)
           << hline(QStringLiteral("Line5"), 5386, 6945, 1695)
           << hline(QStringLiteral("Line6"), 5386, 7369, 1695)
@@ -382,9 +420,9 @@ Layout groupedCompactList()
     l.caption = QStringLiteral("Search Results");
     l.width = 9633;
     // Wider than drawn first, so that a long name prints whole.
-    QList<Item> group{
-        field(QStringLiteral("Text1"), QString(), QRect(425, 283, 6000, 285), font(12, true)),
-        hline(QStringLiteral("Line2"), 283, 567, 2130)};
+    QList<Item> group{field(QStringLiteral("Text1"), QStringLiteral("{group}"),
+                            QRect(425, 283, 6000, 285), font(12, true)),
+                      hline(QStringLiteral("Line2"), 283, 567, 2130)};
     for (Item heading : compactHeadings(566, true))
         group << heading;
     group << hline(QStringLiteral("Line1"), 283, 850, 9213);
@@ -398,109 +436,27 @@ Layout groupedCompactList()
     return l;
 }
 
-// The full score card of the search results. The grouped form moves the hole grid
-// and the details block, shortens the comment box and drops the picture and two rules.
+// The full score card of the search results: the round card moved up and left, with
+// rules of its own and the golfer without his oval. The grouped form moves the hole
+// grid beside the player, shortens the comment box and keeps one rule.
 QList<Item> fullCard(bool grouped)
 {
-    const int gridDx = grouped ? -425 : 0;
-    const int gridDy = grouped ? -1700 : 0;
-    const int detailDx = grouped ? -425 : 0;
-    const int detailDy = grouped ? 142 : 0;
-    const auto detail = [=](int left, int top, int width, int height) {
-        return QRect(left + detailDx, top + detailDy, width, height);
-    };
-    const auto grid = [=](int left, int top, int width, int height) {
-        return QRect(left + gridDx, top + gridDy, width, height);
-    };
-    QList<Item> items;
-    if (!grouped)
-        items << hline(QStringLiteral("Line1"), 425, 142, 7228);
-    // In the grouped card the hole headings move up beside the player: the rule sits
-    // just above them instead of running through them.
-    items << hline(QStringLiteral("Line8"), 2976 + detailDx, grouped ? 255 : 283, 4545);
-    if (!grouped)
-        items << hline(QStringLiteral("Line9"), 3260, 1276, 4252);
-    struct Detail {
-        const char* caption;
-        const char* column;
-        int top;
-        int captionWidth;
-        int captionHeight;
-        int boxLeft;
-        int boxWidth;
-        Format format;
-    };
-    const Detail details[] = {
-        {"Player", "PlayerID", 283, 705, 285, 1134, 1710, Format::General},
-        {"Hcp", "HAND", 708, 570, 270, 1134, 1275, Format::General},
-        {"Division", "division", 1133, grouped ? 709 : 720, 270, 1275, grouped ? 1134 : 1140,
-         Format::General},
-        {"Course", "course", 1700, 705, 285, 1134, 1695, Format::General},
-        {"Comp", "comp", 2126, 705, 285, 1134, 1695, Format::General},
-        {"Date", "strdate", 2551, 705, 285, 1134, 1695, Format::DottedShort},
-        {"S Scratch", "CompSS", 2976, 855, 285, 1275, 1140, Format::General},
-        {"Putts", "putts", 3402, 705, 285, 1134, 1695, Format::General},
-    };
-    const QString member = grouped ? QStringLiteral("work") : QString();
-    const auto bound = [&](Item i) {
-        i.dataMember = member;
-        return i;
-    };
-    int n = 0;
-    for (const Detail& d : details) {
-        ++n;
-        items << label(QStringLiteral("Caption%1").arg(n), QString::fromLatin1(d.caption),
-                       detail(425, d.top, d.captionWidth, d.captionHeight), kReportFont);
-        items << bound(field(QStringLiteral("Detail%1").arg(n), QString::fromLatin1(d.column),
-                             detail(d.boxLeft, d.top, d.boxWidth, 285), kBold, Align::Left,
-                             d.format));
+    CardStyle style;
+    if (grouped) {
+        style.details = QPoint(-992, -1559);
+        style.grid = QPoint(-992, -3401);
+        style.dataMember = QStringLiteral("work");
+        style.commentHeight = 1125;
+        // The hole headings sit beside the player: the rule runs just above them.
+        style.extras = {hline(QStringLiteral("Line8"), 2551, 255, 4545)};
+    } else {
+        style.details = style.grid = QPoint(-567, -1701);
+        style.extras = {hline(QStringLiteral("Line1"), 425, 142, 7228),
+                        hline(QStringLiteral("Line8"), 2976, 283, 4545),
+                        hline(QStringLiteral("Line9"), 3260, 1276, 4252),
+                        picture(QStringLiteral("Image2"), kGolfer, QRect(850, 5669, 1560, 1560))};
     }
-    items << label(QStringLiteral("CaptionComments"), QStringLiteral("Comments"),
-                   detail(425, 3826, 855, 285), kReportFont);
-    items << bound(field(QStringLiteral("Comment"), QStringLiteral("comment"),
-                         detail(425, 4110, 2415, grouped ? 1125 : 1559), kBold));
-    const int headingLefts[2][3] = {{3543, 4110, 4535}, {6236, 6803, 7228}};
-    const char* headings[3] = {"Score", "G", "F"};
-    for (int side = 0; side < 2; ++side)
-        for (int k = 0; k < 3; ++k)
-            items << label(QStringLiteral("Head%1%2").arg(side + 1).arg(k + 1),
-                           QString::fromLatin1(headings[k]),
-                           grid(headingLefts[side][k], 1983, k == 0 ? 570 : 285, 285), kBold);
-    const int tops[9] = {2267, 2693, 3118, 3543, 3967, 4393, 4818, 5243, 5668};
-    for (int h = 1; h <= 18; ++h) {
-        const bool front = h <= 9;
-        const int top = tops[(h - 1) % 9];
-        items << label(QStringLiteral("Hole%1").arg(h), QStringLiteral("Hole%1").arg(h),
-                       grid(front ? 3118 : 5527, top, front ? 420 : 705, 285), kReportFont,
-                       Align::Right);
-        items << bound(field(QStringLiteral("HOLE%1").arg(h), QStringLiteral("HOLE%1").arg(h),
-                             grid(front ? 3685 : 6378, top, 285, 285), kBold));
-        items << bound(field(QStringLiteral("green%1").arg(h), QStringLiteral("green%1").arg(h),
-                             grid(front ? 4110 : 6803, top, 285, 285), kReportFont, Align::Left,
-                             Format::YesNo));
-        items << bound(field(QStringLiteral("fairway%1").arg(h), QStringLiteral("fairway%1").arg(h),
-                             grid(front ? 4535 : 7228, top, 285, 285), kReportFont, Align::Left,
-                             Format::YesNo));
-    }
-    const auto total = [&](const char* caption, int captionLeft, int captionWidth,
-                           const char* column, int boxLeft, int top) {
-        items << label(QStringLiteral("Caption") + QString::fromLatin1(caption),
-                       QString::fromLatin1(caption), grid(captionLeft, top, captionWidth, 285),
-                       kReportFont, Align::Right);
-        items << bound(field(QString::fromLatin1(column), QString::fromLatin1(column),
-                             grid(boxLeft, top, 570, 285), kBold));
-    };
-    total("Out", 3118, 420, "out", 3684, 6094);
-    total("In", 5527, 705, "inn", 6378, 6094);
-    total("Gross", 5527, 705, "gross", 6378, 6519);
-    total("Nett", 5102, 1125, "net", 6378, 6944);
-    items << hline(QStringLiteral("Line3"), 3543 + gridDx, 6093 + gridDy, 570)
-          << hline(QStringLiteral("Line4"), 6236 + gridDx, 6093 + gridDy, 570)
-          << hline(QStringLiteral("Line5"), 5102 + gridDx, 6518 + gridDy, 1695)
-          << hline(QStringLiteral("Line6"), 5102 + gridDx, 6944 + gridDy, 1695);
-    if (!grouped)
-        items << picture(QStringLiteral("Image2"), kGolfer, QRect(850, 5669, 1560, 1560));
-    return items;
+    return scoreCard(style);
 }
 
 Layout fullCards()
@@ -526,15 +482,16 @@ Layout groupedFullCards()
     l.name = windows::kGroupedFullCards;
     l.caption = QStringLiteral("Report");
     l.width = 7657;
-    l.bands = groupedBands(
-        label(QStringLiteral("Label23"), QStringLiteral("Detailed Golf Report Results"),
-              QRect(1701, 0, 4680, 435), font(14.25, true), Align::Center),
-        435, 570,
-        {hline(QStringLiteral("Line2"), 0, 0, 7657),
-         // Wider than drawn first, so that a long name prints whole.
-         field(QStringLiteral("Text1"), QString(), QRect(142, 0, 7000, 435), font(15.75, true)),
-         hline(QStringLiteral("Line1"), 0, 567, 2265)},
-        6390, fullCard(true));
+    l.bands = groupedBands(label(QStringLiteral("Label23"),
+                                 QStringLiteral("Detailed Golf Report Results"),
+                                 QRect(1701, 0, 4680, 435), font(14.25, true), Align::Center),
+                           435, 570,
+                           {hline(QStringLiteral("Line2"), 0, 0, 7657),
+                            // Wider than drawn first, so that a long name prints whole.
+                            field(QStringLiteral("Text1"), QStringLiteral("{group}"),
+                                  QRect(142, 0, 7000, 435), font(15.75, true)),
+                            hline(QStringLiteral("Line1"), 0, 567, 2265)},
+                           6390, fullCard(true));
     return l;
 }
 

@@ -242,9 +242,8 @@ const Page& Paginator::page(int index)
     static const Page none;
     if (index < 0 || index >= m_plan.size())
         return none;
-    auto built = m_built.find(index);
-    if (built != m_built.end())
-        return *built;
+    if (const auto built = m_built.find(index); built != m_built.end())
+        return built->second;
 
     Page page;
     page.number = index + 1;
@@ -269,7 +268,7 @@ const Page& Paginator::page(int index)
     }
     if (pageFooter)
         addBand(page, *pageFooter, m_setup.height - pageFooter->height, -1, -1);
-    return *m_built.insert(index, page);
+    return m_built.emplace(index, std::move(page)).first->second;
 }
 
 } // namespace parlog::report

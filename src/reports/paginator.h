@@ -4,14 +4,18 @@
 #include "reports/reportmodel.h"
 
 #include <QDate>
-#include <QHash>
+#include <map>
 
 namespace parlog::report {
 
-// A4 with half-inch margins: the printable area in twips.
+// A4 with half-inch margins, in twips: the paper, and the printable area the pages
+// are laid out on.
 struct PageSetup {
-    int width = 11906 - 2 * 720;
-    int height = 16838 - 2 * 720;
+    static constexpr int kPaperWidth = 11906;
+    static constexpr int kPaperHeight = 16838;
+    static constexpr int kMargin = 720;
+    int width = kPaperWidth - 2 * kMargin;
+    int height = kPaperHeight - 2 * kMargin;
 };
 
 struct DrawCommand {
@@ -88,7 +92,8 @@ private:
     bool m_planDone = false;
 
     QList<PagePlan> m_plan;
-    QHash<int, Page> m_built;
+    // Node-based, so that a page handed out stays where it is as others are built.
+    std::map<int, Page> m_built;
 };
 
 } // namespace parlog::report

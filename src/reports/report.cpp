@@ -1,5 +1,7 @@
 #include "reports/report.h"
 
+#include <QRegularExpression>
+
 namespace parlog::report {
 
 Report::Report(Layout layout)
@@ -7,28 +9,34 @@ Report::Report(Layout layout)
 {
 }
 
-bool Report::setCaption(const QString& section, const QString& control, const QString& text)
+void Report::setParameter(const QString& name, const QString& value)
 {
-    Item* item = m_layout.item(section, control);
-    if (!item || item->kind != Item::Kind::Label)
-        return false;
-    item->caption = text;
-    return true;
+    m_parameters.insert(name, value);
 }
 
-bool Report::setDataField(const QString& section, const QString& control, const QString& column)
+Layout Report::layout() const
 {
-    Item* item = m_layout.item(section, control);
-    if (!item || item->kind != Item::Kind::Field)
-        return false;
-    item->dataField = column;
-    return true;
-}
-
-QString Report::captionOf(const QString& section, const QString& control) const
-{
-    const Item* item = m_layout.item(section, control);
-    return item ? item->caption : QString();
+    static const QRegularExpression parameter(QStringLiteral(R"(\{(\w+)\})"));
+    const auto fill = [this](QString text) {
+        QString filled;
+        qsizetype at = 0;
+        for (auto it = parameter.globalMatch(text); it.hasNext();) {
+            const auto m = it.next();
+            filled += text.mid(at, m.capturedStart() - at) + m_parameters.value(m.captured(1));
+            at = m.capturedEnd();
+        }
+        return filled + text.mid(at);
+    };
+    Layout resolved = m_layout;
+    for (Band& band : resolved.bands) {
+        for (Item& item : band.items) {
+            if (item.kind == Item::Kind::Label)
+                item.caption = fill(item.caption);
+            else if (item.kind == Item::Kind::Field)
+                item.dataField = fill(item.dataField);
+        }
+    }
+    return resolved;
 }
 
 void Report::setDataSource(DataSource source)

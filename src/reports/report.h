@@ -3,23 +3,25 @@
 #include "reports/datasource.h"
 #include "reports/reportmodel.h"
 
+#include <QHash>
+
 namespace parlog::report {
 
-// One of the ten report objects: its layout, what handlers set on it at run time
-// (captions, a field's column, the data source), kept between uses.
+// One of the report objects: its layout, what handlers set on it at run time (its
+// parameters, the data source), kept between uses.
 class Report {
 public:
     explicit Report(Layout layout);
 
     QString name() const { return m_layout.name; }
     QString caption() const { return m_layout.caption; }
-    const Layout& layout() const { return m_layout; }
+    // The layout with the parameters filled in.
+    Layout layout() const;
 
-    // Sections("Section1").Controls("Label38").Caption = text
-    bool setCaption(const QString& section, const QString& control, const QString& text);
-    // Sections("Section6").Controls("Text1").DataField = column
-    bool setDataField(const QString& section, const QString& control, const QString& column);
-    QString captionOf(const QString& section, const QString& control) const;
+    // A label whose caption holds "{name}" prints the value there; a field whose
+    // column is "{name}" reads the column the value names. Unset parameters are empty.
+    void setParameter(const QString& name, const QString& value);
+    QString parameter(const QString& name) const { return m_parameters.value(name); }
 
     // The report keeps its own copy, so the window that produced the rows may go.
     void setDataSource(DataSource source);
@@ -27,6 +29,7 @@ public:
 
 private:
     Layout m_layout;
+    QHash<QString, QString> m_parameters;
     DataSource m_source;
 };
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 namespace parlog::report {
 
@@ -68,6 +69,10 @@ struct Layout {
     Item* item(const QString& bandName, const QString& itemName);
     const Item* item(const QString& bandName, const QString& itemName) const;
 };
+
+// The columns a layout's fields print, each once, in the order they are drawn; a
+// field bound through a parameter is left out.
+QStringList fieldColumns(const Layout& layout);
 
 // Small builders that keep the layouts readable.
 Item label(const QString& name, const QString& caption, QRect rect, FontSpec font = {},

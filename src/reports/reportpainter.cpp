@@ -11,8 +11,6 @@ namespace parlog::report {
 
 namespace {
 
-constexpr int kMarginTwips = 720;
-
 QRectF toDevice(const QRect& twips, double dpi)
 {
     const double k = dpi / kTwipsPerInch;
@@ -33,6 +31,13 @@ Qt::Alignment alignmentOf(Align align)
 }
 
 } // namespace
+
+QPageLayout pageLayout()
+{
+    const double margin = double(PageSetup::kMargin) / kTwipsPerPoint;
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
+}
 
 QFont qfont(const FontSpec& style)
 {
@@ -99,15 +104,15 @@ void paintPage(QPainter& painter, const Page& page, double dpi)
 QImage pageImage(const Page& page, double dpi, const PageSetup& setup)
 {
     const double k = dpi / kTwipsPerInch;
-    const QSize size(int((setup.width + 2 * kMarginTwips) * k + 0.5),
-                     int((setup.height + 2 * kMarginTwips) * k + 0.5));
+    const QSize size(int((setup.width + 2 * PageSetup::kMargin) * k + 0.5),
+                     int((setup.height + 2 * PageSetup::kMargin) * k + 0.5));
     QImage image(size, QImage::Format_RGB32);
     const int dotsPerMeter = int(dpi / 0.0254 + 0.5);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.translate(kMarginTwips * k, kMarginTwips * k);
+    painter.translate(PageSetup::kMargin * k, PageSetup::kMargin * k);
     paintPage(painter, page, dpi);
     return image;
 }
@@ -119,8 +124,7 @@ Status writePdf(Paginator& paginator, const QString& path)
     writer.setResolution(1200);
     writer.setTitle(paginator.layout().caption);
     writer.setCreator(QStringLiteral("Parlog"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
+    writer.setPageLayout(pageLayout());
     QPainter painter;
     if (!painter.begin(&writer))
         return failed;

@@ -4,6 +4,7 @@
 #include "reports/paginator.h"
 
 #include <QImage>
+#include <QPageLayout>
 
 class QPainter;
 
@@ -18,6 +19,9 @@ QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = 
 
 // Writes every page to a PDF file (A4, half-inch margins).
 Status writePdf(Paginator& paginator, const QString& path);
+
+// The paper of PageSetup for a printer or a PDF writer.
+QPageLayout pageLayout();
 
 // The QFont for a report font at a resolution.
 QFont qfont(const FontSpec& style);

@@ -232,8 +232,7 @@ void ReportWindow::print()
     if (!m_paginator)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
+    printer.setPageLayout(report::pageLayout());
     printer.setDocName(windowTitle());
     printer.setFromTo(1, pageCount());
     QPrintDialog dialog(&printer, this);

@@ -43,14 +43,6 @@ QString describeCriteria(const Criteria& criteria)
     return parts.join(QStringLiteral(", "));
 }
 
-QStringList compactColumns()
-{
-    return {QStringLiteral("playerID"), QStringLiteral("hand"), QStringLiteral("division"),
-            QStringLiteral("course"),   QStringLiteral("comp"), QStringLiteral("comment"),
-            QStringLiteral("strdate"),  QStringLiteral("inn"),  QStringLiteral("out"),
-            QStringLiteral("gross"),    QStringLiteral("net")};
-}
-
 Result<report::DataSource> groupedSearch(Connection& connection, const rounds::Filter& filter,
                                          const QString& orderColumn, const QString& groupColumn,
                                          const QStringList& columns)

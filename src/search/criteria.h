@@ -32,9 +32,6 @@ QString describeCriteria(const Criteria& criteria);
 // Fails when a date box holds no date, saying which.
 Result<rounds::Filter> filterFor(const Criteria& criteria);
 
-// The columns the compact lists print: a search for them reads a fraction of a round.
-QStringList compactColumns();
-
 // The rounds that match in groups: one group for every value of the group column in
 // the whole score table, in ascending order, even with no matching round under it;
 // under each, its matching rounds in the chosen order.

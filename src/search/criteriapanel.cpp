@@ -8,12 +8,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace parlog {
 
 using namespace forms;
 
-CriteriaPanel::CriteriaPanel(QWidget* window)
+CriteriaPanel::CriteriaPanel(QWidget* window, const QString& actionCaption)
 {
     frame(window, QStringLiteral("Shape1"), {8, 8, 370, 178});
     const auto row = [&](const char* labelName, const char* caption, int y) {
@@ -31,6 +32,9 @@ CriteriaPanel::CriteriaPanel(QWidget* window)
     row("Label2", "and", 148);
     Text2 = box(window, QStringLiteral("Text2"), {150, 148, 100, 26});
     label(window, QStringLiteral("Label17"), QStringLiteral("eg: 23 Jun 04"), {258, 148, 110, 26});
+    Command22 = button(window, QStringLiteral("Command22"), actionCaption, {400, 18, 140, 30});
+    Command3 =
+        button(window, QStringLiteral("Command3"), QStringLiteral("Close"), {400, 56, 140, 30});
 }
 
 void CriteriaPanel::load(Application& app)

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace parlog {
@@ -13,10 +14,12 @@ namespace parlog {
 class Application;
 
 // The criteria controls the quick search and the round deletion share: player,
-// course and competition pickers, and the two dates, framed on the window's left.
+// course and competition pickers, and the two dates, framed on the window's left; and
+// the two buttons at the top right, the window's action (Command22) and Close
+// (Command3).
 class CriteriaPanel {
 public:
-    explicit CriteriaPanel(QWidget* window);
+    CriteriaPanel(QWidget* window, const QString& actionCaption);
 
     // The start values: the dates 366 days back and tomorrow, the lists of what the
     // rounds use, each headed by its entry that means all.
@@ -29,6 +32,8 @@ public:
     QComboBox* comp;
     QLineEdit* Text1;
     QLineEdit* Text2;
+    QPushButton* Command22;
+    QPushButton* Command3;
 };
 
 } // namespace parlog

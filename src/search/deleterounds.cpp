@@ -18,14 +18,10 @@ DeleteRounds::DeleteRounds(Application& app)
     : Window(app, windows::kDeleteRounds, QStringLiteral("Delete"))
 {
     setFixedSize(560, 196);
-    m_criteria = std::make_unique<CriteriaPanel>(this);
-    auto* remove =
-        button(this, QStringLiteral("Command22"), QStringLiteral("Delete"), {400, 18, 140, 30});
-    auto* close =
-        button(this, QStringLiteral("Command3"), QStringLiteral("Close"), {400, 56, 140, 30});
-    connect(remove, &QPushButton::clicked, this, &DeleteRounds::Command22_Click);
-    connect(close, &QPushButton::clicked, this, &DeleteRounds::Command3_Click);
-    focusOrder(m_criteria->focusChain() << remove << close);
+    m_criteria = std::make_unique<CriteriaPanel>(this, QStringLiteral("Delete"));
+    connect(m_criteria->Command22, &QPushButton::clicked, this, &DeleteRounds::Command22_Click);
+    connect(m_criteria->Command3, &QPushButton::clicked, this, &DeleteRounds::Command3_Click);
+    focusOrder(m_criteria->focusChain() << m_criteria->Command22 << m_criteria->Command3);
 }
 
 void DeleteRounds::form_load()

@@ -42,11 +42,9 @@ QuickSearch::QuickSearch(Application& app)
     : Window(app, windows::kQuickSearch, QStringLiteral("Quicksearch"))
 {
     setFixedSize(560, 330);
-    m_criteria = std::make_unique<CriteriaPanel>(this);
-    auto* open =
-        button(this, QStringLiteral("Command22"), QStringLiteral("Open"), {400, 18, 140, 30});
-    auto* close =
-        button(this, QStringLiteral("Command3"), QStringLiteral("Close"), {400, 56, 140, 30});
+    m_criteria = std::make_unique<CriteriaPanel>(this, QStringLiteral("Open"));
+    QPushButton* open = m_criteria->Command22;
+    QPushButton* close = m_criteria->Command3;
     connect(open, &QPushButton::clicked, this, &QuickSearch::Command22_Click);
     connect(close, &QPushButton::clicked, this, &QuickSearch::Command3_Click);
 
@@ -74,17 +72,18 @@ QuickSearch::QuickSearch(Application& app)
         if (k == 0) {
             auto* score = new MouseUpTick;
             score->setParent(this);
-            score->mouseUp = [this] { C_score_MouseUp(); };
+            score->mouseUp = [this] { firstTicked(m_order); };
             box = score;
             box->setObjectName(QString::fromLatin1(order[k].box));
             box->setGeometry(x + 66, 224, 20, 20);
-            C_score = box;
+            m_order.first = box;
+            m_order.defaultColumn = QString::fromLatin1(order[k].column);
         } else {
             box = tick(this, QString::fromLatin1(order[k].box), {x + 66, 224, 20, 20});
             const QString column = QString::fromLatin1(order[k].column);
             connect(box, &QCheckBox::clicked, this,
-                    [this, box, column] { OrderBox_Click(box, column); });
-            m_order << box;
+                    [this, box, column] { otherTicked(m_order, box, column); });
+            m_order.others << box;
         }
     }
 
@@ -102,89 +101,56 @@ QuickSearch::QuickSearch(Application& app)
                         QString::fromLatin1(groups[k].caption), {x, 288, 80, 24});
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QCheckBox* box = tick(this, QString::fromLatin1(groups[k].box), {x + 84, 290, 20, 20});
+        const QString column = QString::fromLatin1(groups[k].column);
         if (k == 0) {
-            Check5 = box;
-            connect(box, &QCheckBox::clicked, this, &QuickSearch::Check5_Click);
+            m_groups.first = box;
+            m_groups.defaultColumn = column;
+            connect(box, &QCheckBox::clicked, this, [this] { firstTicked(m_groups); });
         } else {
-            const QString column = QString::fromLatin1(groups[k].column);
             connect(box, &QCheckBox::clicked, this,
-                    [this, box, column] { GroupBox_Click(box, column); });
-            m_groups << box;
+                    [this, box, column] { otherTicked(m_groups, box, column); });
+            m_groups.others << box;
         }
     }
 
     QList<QWidget*> chain = m_criteria->focusChain();
-    for (QCheckBox* b : m_order)
+    for (QCheckBox* b : std::as_const(m_order.others))
         chain << b;
-    chain << open << close << C_score;
-    for (QCheckBox* b : m_groups)
+    chain << open << close << m_order.first;
+    for (QCheckBox* b : std::as_const(m_groups.others))
         chain << b;
-    chain << Check5;
+    chain << m_groups.first;
     focusOrder(chain);
 }
 
 void QuickSearch::form_load()
 {
-    m_orderField = QStringLiteral("net");
-    m_groupField = QStringLiteral("none");
+    m_order.field = m_order.defaultColumn;
+    m_groups.field = m_groups.defaultColumn;
     m_criteria->load(app());
-    C_score->setChecked(true);
-    Check5->setChecked(true);
+    m_order.first->setChecked(true);
+    m_groups.first->setChecked(true);
     m_criteria->player->setFocus();
 }
 
-void QuickSearch::C_score_MouseUp()
+void QuickSearch::firstTicked(TickRow& row)
 {
-    if (C_score->isChecked()) {
-        m_orderField = QStringLiteral("net");
-        for (QCheckBox* b : m_order)
-            b->hide();
-    } else {
-        for (QCheckBox* b : m_order)
-            b->show();
-    }
+    if (row.first->isChecked())
+        row.field = row.defaultColumn;
+    for (QCheckBox* b : std::as_const(row.others))
+        b->setVisible(!row.first->isChecked());
 }
 
-void QuickSearch::OrderBox_Click(QCheckBox* box, const QString& column)
+void QuickSearch::otherTicked(TickRow& row, QCheckBox* box, const QString& column)
 {
-    C_score->setChecked(false);
+    row.first->setChecked(false);
     const bool ticked = box->isChecked();
     if (ticked)
-        m_orderField = column;
-    // A column chosen stays in force after its box is unticked.
-    QList<QCheckBox*> row = m_order;
-    row << C_score;
-    for (QCheckBox* other : row)
+        row.field = column;
+    for (QCheckBox* other : std::as_const(row.others))
         if (other != box)
             other->setVisible(!ticked);
-}
-
-void QuickSearch::Check5_Click()
-{
-    if (Check5->isChecked()) {
-        m_groupField = QStringLiteral("none");
-        for (QCheckBox* b : m_groups)
-            b->hide();
-    } else {
-        for (QCheckBox* b : m_groups)
-            b->show();
-    }
-}
-
-void QuickSearch::GroupBox_Click(QCheckBox* box, const QString& column)
-{
-    if (Check5->isChecked()) {
-        Check5->setChecked(false);
-        Check5_Click();
-    }
-    const bool ticked = box->isChecked();
-    if (ticked)
-        m_groupField = column;
-    QList<QCheckBox*> row = m_groups;
-    row << Check5;
-    for (QCheckBox* other : row)
-        if (other != box)
-            other->setVisible(!ticked);
+    row.first->setVisible(!ticked);
 }
 
 void QuickSearch::Command22_Click()
@@ -193,7 +159,7 @@ void QuickSearch::Command22_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const bool grouped = m_groupField != u"none";
+    const bool grouped = groupField() != u"none";
     // A search that cannot run says so; the grouped lists say it through their report.
     if (!filter && !grouped) {
         app().inform(kPleaseTryAgain);
@@ -202,26 +168,27 @@ void QuickSearch::Command22_Click()
     const bool compact = app().prompter().ask(
         QStringLiteral("Click YES for a Compact Report or NO for a Full Report"),
         QStringLiteral("Golf Search Results"));
+    const QString name = grouped
+                             ? (compact ? windows::kGroupedCompactList : windows::kGroupedFullCards)
+                             : (compact ? windows::kCompactList : windows::kFullCards);
+    report::Report& r = app().report(name);
     // The compact lists print a few columns of each round; read only those.
-    const QStringList columns = compact ? compactColumns() : QStringList();
+    const QStringList columns = compact ? report::fieldColumns(r.layout()) : QStringList();
     if (!grouped) {
-        const auto rows = rounds::search(*connection, *filter, m_orderField, columns);
+        const auto rows = rounds::search(*connection, *filter, orderField(), columns);
         if (!rows) {
             app().inform(kPleaseTryAgain);
             return;
         }
-        const QString name = compact ? windows::kCompactList : windows::kFullCards;
-        app().report(name).setDataSource(report::DataSource::of(rows));
+        r.setDataSource(report::DataSource::of(rows));
         showReport(app(), name);
         return;
     }
     const auto source =
-        filter ? groupedSearch(*connection, *filter, m_orderField, m_groupField, columns)
+        filter ? groupedSearch(*connection, *filter, orderField(), groupField(), columns)
                : Result<report::DataSource>(Failure{filter.error()});
-    const QString name = compact ? windows::kGroupedCompactList : windows::kGroupedFullCards;
-    report::Report& r = app().report(name);
     r.setDataSource(source ? *source : report::DataSource::failure(source.error()));
-    r.setDataField(QStringLiteral("Section6"), QStringLiteral("Text1"), m_groupField);
+    r.setParameter(QStringLiteral("group"), groupField());
     showReport(app(), name, ShowMode::Modal);
 }
 

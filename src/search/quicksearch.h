@@ -17,24 +17,30 @@ public:
     explicit QuickSearch(Application& app);
 
     void form_load() override;
-    void C_score_MouseUp();
-    void OrderBox_Click(QCheckBox* box, const QString& column); // C_date_Click ...
-    void Check5_Click();
-    void GroupBox_Click(QCheckBox* box, const QString& column); // Check1_Click ...
-    void Command22_Click();                                     // Open
-    void Command3_Click();                                      // Close
+    void Command22_Click(); // Open
+    void Command3_Click();  // Close
 
-    QString orderField() const { return m_orderField; }
-    QString groupField() const { return m_groupField; }
+    QString orderField() const { return m_order.field; }
+    QString groupField() const { return m_groups.field; }
 
 private:
+    // A row of tick boxes choosing a column. Its first box (Score, No Grouping)
+    // brings back the row's default; ticking any other chooses that box's column and
+    // hides the rest of the row until it is unticked. The column chosen last stays
+    // in force after its box is unticked.
+    struct TickRow {
+        QCheckBox* first = nullptr;
+        QString defaultColumn;
+        QList<QCheckBox*> others;
+        QString field;
+    };
+    void firstTicked(TickRow& row); // C_score_MouseUp, Check5_Click
+    void otherTicked(TickRow& row, QCheckBox* box,
+                     const QString& column); // C_date_Click, Check1_Click ...
+
     std::unique_ptr<CriteriaPanel> m_criteria;
-    QString m_orderField = QStringLiteral("net");
-    QString m_groupField = QStringLiteral("none");
-    QCheckBox* C_score;
-    QList<QCheckBox*> m_order; // the five besides C_score
-    QCheckBox* Check5;
-    QList<QCheckBox*> m_groups; // Check1 ... Check4
+    TickRow m_order;  // C_score; C_date ... C_handicap
+    TickRow m_groups; // Check5; Check1 ... Check4
 };
 
 } // namespace parlog

@@ -57,10 +57,10 @@ void StatsCourseWindow::Command1_Click()
     const bool best = m_kind == Kind::Best;
     const QString course = Combo1->currentText();
     report::Report& r = app().report(windows::kCourseRound);
-    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label38"), course);
-    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label39"),
-                 best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score"));
-    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label41"), m_player);
+    r.setParameter(QStringLiteral("course"), course);
+    r.setParameter(QStringLiteral("title"),
+                   best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score"));
+    r.setParameter(QStringLiteral("player"), m_player);
     r.setDataSource(
         report::DataSource::of(rounds::extremeRounds(*connection, m_player, course, best)));
     showReport(app(), windows::kCourseRound);

@@ -89,8 +89,8 @@ void StatsWindow::everRound(bool best)
         best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
     const QString name = best ? windows::kBestEverRound : windows::kWorstEverRound;
     report::Report& r = app().report(name);
-    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label38"), player());
-    r.setCaption(QStringLiteral("Section1"), QStringLiteral("Label39"), title);
+    r.setParameter(QStringLiteral("player"), player());
+    r.setParameter(QStringLiteral("title"), title);
     r.setDataSource(report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)));
     showReport(app(), name);
 }
@@ -111,17 +111,17 @@ void StatsWindow::possible(Possible kind, const QString& title)
         return;
     const auto round = possibleRound(*c, player(), kind);
     report::Report& r = app().report(windows::kPossibleRound);
-    const auto set = [&](const char* label, const QString& text) {
-        r.setCaption(QStringLiteral("Section1"), QString::fromLatin1(label), text);
+    const auto set = [&](const char* parameter, const QString& text) {
+        r.setParameter(QString::fromLatin1(parameter), text);
     };
     // A round that cannot be built prints empty totals, never the last player's.
-    set("Label38", player());
-    set("Label39", title);
-    set("Labelout", round ? round->out : QString());
-    set("Labelin", round ? round->inn : QString());
-    set("Labelgross", round ? round->gross : QString());
-    set("Labelhand", round ? round->handicap : QString());
-    set("Labelnet", round ? round->net : QString());
+    set("player", player());
+    set("title", title);
+    set("out", round ? round->out : QString());
+    set("in", round ? round->inn : QString());
+    set("gross", round ? round->gross : QString());
+    set("handicap", round ? round->handicap : QString());
+    set("net", round ? round->net : QString());
     r.setDataSource(round ? report::DataSource::of(round->holes)
                           : report::DataSource::failure(round.error()));
     showReport(app(), windows::kPossibleRound);

@@ -1,6 +1,7 @@
 #include "about/aboutwindow.h"
 #include "about/registry.h"
 
+#include "memoryregistry.h"
 #include "testmain.h"
 #include "testsupport.h"
 

@@ -250,7 +250,7 @@ void TestDataFile::damagedFileIsReported()
     {
         Connection c(path);
         const Status opened = c.open();
-        problem = opened ? c.integrityProblem() : opened.error();
+        problem = opened ? c.checkIntegrity().error() : opened.error();
     }
     QVERIFY2(problem.contains(QStringLiteral("damaged")), qPrintable(problem));
     QVERIFY(problem.contains(path));

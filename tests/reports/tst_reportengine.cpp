@@ -87,6 +87,7 @@ private Q_SLOTS:
     void coursesListLayout();
     void searchResultLayouts();
     void longReportsOpenAtOnce();
+    void aPageStaysWhereItIsAsOthersAreBuilt();
     void pdfHoldsTheText();
     void pagesPaintWithoutClipping();
 };
@@ -135,14 +136,14 @@ void TestReportEngine::detailOrderAndBindingIgnoringCase()
 void TestReportEngine::groupsWithAndWithoutChildren()
 {
     Layout l = listLayout();
-    l.bands.insert(2, {QStringLiteral("Section6"),
-                       BandKind::GroupHeader,
-                       400,
-                       {field(QStringLiteral("Group"), QString(), QRect(0, 0, 3000, 300))}});
+    l.bands.insert(
+        2, {QStringLiteral("Section6"),
+            BandKind::GroupHeader,
+            400,
+            {field(QStringLiteral("Group"), QStringLiteral("{group}"), QRect(0, 0, 3000, 300))}});
     l.bands.insert(4, {QStringLiteral("Section7"), BandKind::GroupFooter, 0, {}});
     Report report(l);
-    QVERIFY(report.setDataField(QStringLiteral("Section6"), QStringLiteral("Group"),
-                                QStringLiteral("COURSE")));
+    report.setParameter(QStringLiteral("group"), QStringLiteral("COURSE"));
     Layout grouped = report.layout();
     for (Item& i : grouped.bandNamed(QStringLiteral("Section1"))->items)
         i.dataMember = QStringLiteral("work");
@@ -238,26 +239,27 @@ void TestReportEngine::formats()
 
 void TestReportEngine::runTimeCaptionsAndFields()
 {
-    Report report(listLayout());
-    QVERIFY(report.setCaption(QStringLiteral("Section2"), QStringLiteral("Head"),
-                              QStringLiteral("Best Ever Round")));
-    QVERIFY(report.setCaption(QStringLiteral("section2"), QStringLiteral("HEAD"),
-                              QStringLiteral("Worst Ever Round")));
-    QVERIFY(!report.setCaption(QStringLiteral("Section9"), QStringLiteral("Head"), {}));
-    QVERIFY(!report.setCaption(QStringLiteral("Section1"), QStringLiteral("Text1"), {}));
-    QVERIFY(report.setDataField(QStringLiteral("Section1"), QStringLiteral("Text1"),
-                                QStringLiteral("score")));
-    QCOMPARE(report.captionOf(QStringLiteral("Section2"), QStringLiteral("Head")),
-             QStringLiteral("Worst Ever Round"));
+    Layout l = listLayout();
+    l.item(QStringLiteral("Section2"), QStringLiteral("Head"))->caption =
+        QStringLiteral("{title} for {player}");
+    l.item(QStringLiteral("Section1"), QStringLiteral("Text1"))->dataField =
+        QStringLiteral("{column}");
+    Report report(l);
+    report.setParameter(QStringLiteral("title"), QStringLiteral("Best Ever Round"));
+    report.setParameter(QStringLiteral("title"), QStringLiteral("Worst Ever Round"));
+    report.setParameter(QStringLiteral("column"), QStringLiteral("score"));
+    QCOMPARE(report.parameter(QStringLiteral("title")), QStringLiteral("Worst Ever Round"));
     Paginator p(report.layout(), rows(2), QDate(2004, 3, 5));
+    // An unset parameter prints nothing.
     QCOMPARE(texts(p.page(0), QStringLiteral("Head")),
-             QStringList{QStringLiteral("Worst Ever Round")});
+             QStringList{QStringLiteral("Worst Ever Round for ")});
     QCOMPARE(texts(p.page(0), QStringLiteral("Text1")), (QStringList{"0", "1"}));
 
     // "%D" is the day the report is run.
-    Layout l = listLayout();
-    l.item(QStringLiteral("Section4"), QStringLiteral("Title"))->caption = QStringLiteral("%D");
-    Paginator dated(l, rows(1), QDate(2026, 12, 9));
+    Layout withDate = listLayout();
+    withDate.item(QStringLiteral("Section4"), QStringLiteral("Title"))->caption =
+        QStringLiteral("%D");
+    Paginator dated(withDate, rows(1), QDate(2026, 12, 9));
     QCOMPARE(texts(dated.page(0), QStringLiteral("Title")),
              QStringList{QStringLiteral("9 December 2026")});
 }
@@ -404,6 +406,18 @@ void TestReportEngine::longReportsOpenAtOnce()
     const Page& last = p.page(p.pageCount() - 1);
     QVERIFY(!last.commands.isEmpty());
     QCOMPARE(p.pagesBuilt(), 2);
+}
+
+void TestReportEngine::aPageStaysWhereItIsAsOthersAreBuilt()
+{
+    Paginator p(layoutFor(QStringLiteral("DataReport1")), rows(20000), QDate(2004, 3, 5));
+    const Page& first = p.page(0);
+    const QString firstName = first.commands.value(3).text;
+    for (int i = 1; i < 300; ++i)
+        QVERIFY(!p.page(i).commands.isEmpty());
+    QCOMPARE(&p.page(0), &first);
+    QCOMPARE(first.number, 1);
+    QCOMPARE(first.commands.value(3).text, firstName);
 }
 
 void TestReportEngine::pdfHoldsTheText()

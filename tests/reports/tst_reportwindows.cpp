@@ -51,11 +51,10 @@ void TestReportWindows::reportObjectsAreKept()
 {
     Fixture f;
     report::Report& first = f.app->report(QStringLiteral("DataReport1"));
-    first.setCaption(QStringLiteral("Section4"), QStringLiteral("Label1"), QStringLiteral("Kept"));
+    first.setParameter(QStringLiteral("player"), QStringLiteral("Kept"));
     report::Report& again = f.app->report(QStringLiteral("DataReport1"));
     QCOMPARE(&again, &first);
-    QCOMPARE(again.captionOf(QStringLiteral("Section4"), QStringLiteral("Label1")),
-             QStringLiteral("Kept"));
+    QCOMPARE(again.parameter(QStringLiteral("player")), QStringLiteral("Kept"));
     QVERIFY(&f.app->report(QStringLiteral("DataReport2")) != &first);
 }
 

@@ -86,6 +86,7 @@ class TestStatsWindows : public QObject {
 private Q_SLOTS:
     void hubListsPlayersWithRounds();
     void bestAndWorstEverRound();
+    void aStatisticThatCannotRunSaysWhy();
     void possibleRoundsSetTheirLabels();
     void aPlayerWithoutRoundsPrintsEmptyTotals();
     void bestAndWorstByCourse();
@@ -154,6 +155,32 @@ void TestStatsWindows::bestAndWorstEverRound()
     h.choose(QStringLiteral("Nobody"));
     h.click("Command12");
     QCOMPARE(printed(best, QStringLiteral("Nothing")).size(), 1);
+}
+
+void TestStatsWindows::aStatisticThatCannotRunSaysWhy()
+{
+    Fixture f;
+    QVERIFY(seed(f));
+    Hub h(f);
+    QVERIFY(h.shown());
+    h.choose(QStringLiteral("Adams"));
+    // The rounds go from under the open hub.
+    QVERIFY(f.sql(QStringLiteral("ALTER TABLE score RENAME TO gone")));
+    for (const char* button : {"Command12", "Command16"}) {
+        h.click(button);
+        const QString name = QString::fromLatin1(button) == u"Command12"
+                                 ? QStringLiteral("DataReport7")
+                                 : QStringLiteral("DataReport9");
+        if (name == u"DataReport9") {
+            QWidget* byCourse = f.app->find(QStringLiteral("statscourse"));
+            QVERIFY(byCourse);
+            QTest::mouseClick(child<QPushButton>(byCourse, QStringLiteral("Command1")),
+                              Qt::LeftButton);
+        }
+        const auto& source = f.app->report(name).dataSource();
+        QVERIFY(source.failed);
+        QVERIFY2(source.error.contains(QStringLiteral("score")), qPrintable(source.error));
+    }
 }
 
 void TestStatsWindows::possibleRoundsSetTheirLabels()
