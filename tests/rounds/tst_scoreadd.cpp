@@ -115,11 +115,6 @@ void TestScoreAdd::opensReadyForACard()
     QVERIFY(!c.tick(QStringLiteral("f1"))->isChecked());
     QCOMPARE(child<QLabel>(c.window, QStringLiteral("Label10"))->text(),
              QStringLiteral("eg:  21 Feb  04"));
-    QVERIFY(child<QPlainTextEdit>(c.window, QStringLiteral("comment"))
-                ->toolTip()
-                .endsWith(QStringLiteral("etc you get the jist.")));
-    QCOMPARE(c.button(QStringLiteral("clearall"))->toolTip(),
-             QStringLiteral("Clear the form of all entries"));
 
     // Tab walks the order of the original card.
     const QStringList order{"handicap", "Date", "Text160", "HOLE1"};
