@@ -20,6 +20,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTextStream>
 
 #include <functional>
@@ -60,6 +62,22 @@ bool save(QWidget* window, const QString& folder, const QString& name)
     const bool ok = window->grab().save(file);
     QTextStream(stdout) << (ok ? "saved " : "FAILED ") << file << "\n";
     return ok;
+}
+
+// A report's first page at print quality: as a picture, and as a one-page PDF to
+// look at with pdftoppm and pdftotext, since print metrics differ from the screen's.
+void savePage(parlog::ReportWindow* window, const QString& file)
+{
+    if (!window)
+        return;
+    const parlog::report::Page& page = window->paginator().page(0);
+    parlog::report::pageImage(page, 150).save(
+        QDir(g_out).filePath(file + QStringLiteral("-page1.png")));
+    QPdfWriter pdf(QDir(g_out).filePath(file + QStringLiteral("-page1.pdf")));
+    pdf.setResolution(1200);
+    pdf.setPageLayout(parlog::report::pageLayout());
+    QPainter painter(&pdf);
+    parlog::report::paintPage(painter, page, pdf.resolution());
 }
 
 // A card typed in as a user would: course and player picked, one key per hole.
@@ -110,10 +128,7 @@ std::function<QWidget*(parlog::Application&)> listReport(const QString& name,
         app.report(name).setDataSource(
             parlog::report::DataSource::of(parlog::registers::all(connection, data)));
         auto* window = qobject_cast<parlog::ReportWindow*>(parlog::showReport(app, name));
-        if (window) {
-            const auto image = parlog::report::pageImage(window->paginator().page(0), 150);
-            image.save(QDir(g_out).filePath(name + QStringLiteral("-page1.png")));
-        }
+        savePage(window, name);
         return window;
     };
 }
@@ -151,9 +166,7 @@ std::function<QWidget*(parlog::Application&)> statistic(const QString& button,
         hub(app)->findChild<QPushButton*>(button)->click();
         settle();
         auto* window = qobject_cast<parlog::ReportWindow*>(app.find(report));
-        if (window)
-            parlog::report::pageImage(window->paginator().page(0), 150)
-                .save(QDir(g_out).filePath(file + QStringLiteral("-page1.png")));
+        savePage(window, file);
         return window;
     };
 }
@@ -175,9 +188,7 @@ QWidget* bestOnCourse(parlog::Application& app)
     window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     settle();
     auto* report = qobject_cast<parlog::ReportWindow*>(app.find(QStringLiteral("DataReport9")));
-    if (report)
-        parlog::report::pageImage(report->paginator().page(0), 150)
-            .save(QDir(g_out).filePath(QStringLiteral("DataReport9-page1.png")));
+    savePage(report, QStringLiteral("DataReport9"));
     save(window, g_out, QStringLiteral("statscourse"));
     return report;
 }
@@ -197,18 +208,14 @@ std::function<QWidget*(parlog::Application&)> search(const QString& group, bool 
         app.setModalRunner([](QWidget* w) {
             settle();
             save(w, g_out, w->objectName());
-            if (auto* modal = qobject_cast<parlog::ReportWindow*>(w))
-                parlog::report::pageImage(modal->paginator().page(0), 150)
-                    .save(QDir(g_out).filePath(w->objectName() + QStringLiteral("-page1.png")));
+            savePage(qobject_cast<parlog::ReportWindow*>(w), w->objectName());
             w->close();
         });
         window->findChild<QPushButton*>(QStringLiteral("Command22"))->click();
         settle();
         g_answer = true;
         auto* reportWindow = qobject_cast<parlog::ReportWindow*>(app.find(report));
-        if (reportWindow)
-            parlog::report::pageImage(reportWindow->paginator().page(0), 150)
-                .save(QDir(g_out).filePath(report + QStringLiteral("-page1.png")));
+        savePage(reportWindow, report);
         window->close();
         return app.find(report);
     };

@@ -1,6 +1,7 @@
 #include "app/mainmenu.h"
 
 #include "app/application.h"
+#include "app/helpwindow.h"
 #include "app/windownames.h"
 
 #include <QDir>
@@ -50,6 +51,7 @@ QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text,
 MainMenu::MainMenu(Application& app)
     : Window(app, windows::kMain, QStringLiteral("Parlog"))
 {
+    setClosesOnEscape(false);
     setFixedSize(kRowLeft + 230, kPictureHeight + 24);
 
     Picture1 = new QLabel(this);
@@ -184,14 +186,7 @@ void MainMenu::Command32_Click()
 
 void MainMenu::Command2_Click()
 {
-    const QString page = QDir(app().helpFolder()).filePath(QStringLiteral("index.html"));
-    if (!QFileInfo(page).isFile()) {
-        app().inform(QStringLiteral("The help pages could not be found: %1 is missing. "
-                                    "Reinstall Parlog to put them back.")
-                         .arg(QDir::toNativeSeparators(page)));
-        return;
-    }
-    app().show(windows::kHelp);
+    openHelp(app());
 }
 
 void MainMenu::Command27_Click()

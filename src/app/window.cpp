@@ -1,8 +1,12 @@
 #include "app/window.h"
 
 #include "app/application.h"
+#include "app/helpwindow.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QPointer>
+#include <QShortcut>
 
 namespace parlog {
 
@@ -11,6 +15,24 @@ Window::Window(Application& app, const QString& name, const QString& caption)
 {
     setObjectName(name);
     setWindowTitle(caption);
+    // Escape closes, asking nothing that Close would not ask; F1 opens the help at
+    // this window's section.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        if (m_closesOnEscape)
+            close();
+    });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { openHelp(m_app, helpSection(objectName())); });
+}
+
+void Window::setDefaultButton(QAbstractButton* button)
+{
+    QPointer<QAbstractButton> target(button);
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [target] {
+            if (target && target->isVisible() && target->isEnabled())
+                target->click();
+        });
 }
 
 void Window::closeEvent(QCloseEvent* event)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+
 #include <any>
 
 namespace parlog {
@@ -30,6 +32,11 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    // Enter presses this button, wherever the focus is in the window.
+    void setDefaultButton(QAbstractButton* button);
+    // The main menu ends the program with Quit; every other window closes on Escape.
+    void setClosesOnEscape(bool closes) { m_closesOnEscape = closes; }
+
     // Runs when the user closes the window; not when the program quits.
     virtual void Form_Unload() {}
     void closeEvent(QCloseEvent* event) override;
@@ -41,6 +48,7 @@ protected:
 private:
     Application& m_app;
     std::any m_context;
+    bool m_closesOnEscape = true;
 };
 
 } // namespace parlog

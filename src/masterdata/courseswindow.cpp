@@ -75,11 +75,11 @@ CoursesWindow::CoursesWindow(Application& app)
     Text56 = box(this, QStringLiteral("Text56"), {512, 432, 50, 24});
     Text56->setAlignment(Qt::AlignCenter);
 
-    QList<QWidget*> order{Combo1,    CourseName, CourseAdd1, CourseAdd2, CourseAdd3, CourseTel,
-                          Command11, Command13,  Command1,   Command28,  Command12,  Command10};
+    // The boxes in reading order, the par of every hole before the buttons.
+    QList<QWidget*> order{Combo1, CourseName, CourseAdd1, CourseAdd2, CourseAdd3, CourseTel};
     for (QLineEdit* b : par)
         order << b;
-    order << Text56;
+    order << Text56 << Command11 << Command13 << Command1 << Command28 << Command12 << Command10;
     focusOrder(order);
 }
 

@@ -39,6 +39,7 @@ DivisionWindow::DivisionWindow(Application& app)
     connect(Command2, &QPushButton::clicked, this, &DivisionWindow::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &DivisionWindow::Command3_Click);
     focusOrder({Combo0, Text1, Command1, Command2, Command3});
+    setDefaultButton(Command2);
 }
 
 void DivisionWindow::form_load()

@@ -221,8 +221,8 @@ CardStyle roundCardStyle(int dx, int dy, bool outCaption)
 }
 
 // The best and worst ever round: player and title over the card.
-Layout everRound(const QString& name, int width, int titleLeft, int detailHeight, int shift,
-                 bool outCaption)
+Layout everRound(const QString& name, const QString& caption, int width, int titleLeft,
+                 int detailHeight, int shift, bool outCaption)
 {
     CardStyle style = roundCardStyle(shift, shift, outCaption);
     style.extras << label(QStringLiteral("Label38"), QStringLiteral("{player}"),
@@ -232,8 +232,7 @@ Layout everRound(const QString& name, int width, int titleLeft, int detailHeight
                  << hline(QStringLiteral("Line1"), 283 + shift, 709 + shift, 5386);
     Layout l;
     l.name = name;
-    // The designs keep the report's own name as the window caption.
-    l.caption = name;
+    l.caption = caption;
     l.width = width;
     l.bands = standardBands(0, {}, 570,
                             {label(QStringLiteral("Label23"), QStringLiteral("Golf Results"),
@@ -244,12 +243,14 @@ Layout everRound(const QString& name, int width, int titleLeft, int detailHeight
 
 Layout bestEver()
 {
-    return everRound(windows::kBestEverRound, 9000, 2268, 9255, 0, true);
+    return everRound(windows::kBestEverRound, QStringLiteral("Best Ever Round"), 9000, 2268, 9255,
+                     0, true);
 }
 
 Layout worstEver()
 {
-    return everRound(windows::kWorstEverRound, 9135, 3118, 9497, 567, false);
+    return everRound(windows::kWorstEverRound, QStringLiteral("Worst Ever Round"), 9135, 3118, 9497,
+                     567, false);
 }
 
 // The round card under a heading: title for player at course.
@@ -270,7 +271,7 @@ Layout byCourse()
                  << hline(QStringLiteral("Line1"), 283, 993, 5385);
     Layout l;
     l.name = windows::kCourseRound;
-    l.caption = l.name;
+    l.caption = QStringLiteral("{title} by Course");
     l.width = 9210;
     l.bands = standardBands(0, {}, 1065,
                             {label(QStringLiteral("Label23"), QStringLiteral("Golf Results"),
@@ -284,7 +285,7 @@ Layout possibleRound()
 {
     Layout l;
     l.name = windows::kPossibleRound;
-    l.caption = l.name;
+    l.caption = QStringLiteral("{title}");
     l.width = 9825;
     QList<Item> items{
         label(QStringLiteral("Label39"), QStringLiteral("{title}"), QRect(850, 992, 2977, 420),

@@ -214,6 +214,7 @@ void Paginator::addBand(Page& page, const Band& band, int top, int parent, int c
             break;
         case Item::Kind::Label:
             c.kind = DrawCommand::Kind::Text;
+            c.caption = !item.filled;
             c.text = item.caption == u"%D" ? formatDate(m_runDate, DateFormat::Long) : item.caption;
             break;
         case Item::Kind::Field: {

@@ -28,6 +28,7 @@ struct DrawCommand {
     QString picture;
     QString item; // the layout item that made it
     QString band;
+    bool caption = false; // a label's text, as opposed to a value from the data
 };
 
 struct Page {

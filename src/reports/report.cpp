@@ -28,11 +28,13 @@ Layout Report::layout() const
         return filled + text.mid(at);
     };
     Layout resolved = m_layout;
+    resolved.caption = fill(resolved.caption);
     for (Band& band : resolved.bands) {
         for (Item& item : band.items) {
-            if (item.kind == Item::Kind::Label)
+            if (item.kind == Item::Kind::Label && item.caption.contains(parameter)) {
                 item.caption = fill(item.caption);
-            else if (item.kind == Item::Kind::Field)
+                item.filled = true;
+            } else if (item.kind == Item::Kind::Field)
                 item.dataField = fill(item.dataField);
         }
     }

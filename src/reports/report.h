@@ -14,7 +14,7 @@ public:
     explicit Report(Layout layout);
 
     QString name() const { return m_layout.name; }
-    QString caption() const { return m_layout.caption; }
+    QString caption() const { return layout().caption; }
     // The layout with the parameters filled in.
     Layout layout() const;
 

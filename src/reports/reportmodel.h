@@ -41,10 +41,11 @@ struct Item {
     enum class Kind { Label, Field, Line, Picture };
     Kind kind = Kind::Label;
     QString name;
-    QRect rect;         // a line runs along the top of its rect, or down its left for width 0
-    QString caption;    // labels; "%D" prints the run date in the long form
-    QString dataField;  // fields: the column, matched ignoring case
-    QString dataMember; // fields: "work" reads the child rows of a grouped source
+    QRect rect;          // a line runs along the top of its rect, or down its left for width 0
+    QString caption;     // labels; "%D" prints the run date in the long form
+    bool filled = false; // a label whose caption came from a parameter: a value
+    QString dataField;   // fields: the column, matched ignoring case
+    QString dataMember;  // fields: "work" reads the child rows of a grouped source
     FontSpec font;
     Align align = Align::Left;
     Format format = Format::General;

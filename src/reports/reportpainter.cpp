@@ -32,6 +32,27 @@ Qt::Alignment alignmentOf(Align align)
 
 } // namespace
 
+QString fittedText(const DrawCommand& c)
+{
+    if (c.kind != DrawCommand::Kind::Text || c.caption)
+        return c.text;
+    // Measured in twips on a device of 1440 dots to the inch, unhinted: the same
+    // answer for the screen at any zoom, the printer and a PDF.
+    static const QImage design = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = int(kTwipsPerInch / 0.0254 + 0.5);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    QFont f = qfont(c.font);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF metrics(f, &design);
+    if (c.rect.height() >= 2 * metrics.lineSpacing())
+        return c.text; // wrapped within its box
+    return metrics.elidedText(c.text, Qt::ElideRight, c.rect.width() + 1);
+}
+
 QPageLayout pageLayout()
 {
     const double margin = double(PageSetup::kMargin) / kTwipsPerPoint;
@@ -88,11 +109,10 @@ void paintPage(QPainter& painter, const Page& page, double dpi)
                 painter.drawText(r, int(align | Qt::TextWordWrap), c.text);
             } else {
                 // A value wider than its box ends in an ellipsis rather than running
-                // into the next column.
-                const QString shown = metrics.elidedText(c.text, Qt::ElideRight, r.width() + 1);
+                // into the next column; a caption prints whole.
                 painter.drawText(
                     QRectF(r.left(), r.top(), r.width(), qMax(r.height(), metrics.height())),
-                    int(align | Qt::TextSingleLine), shown);
+                    int(align | Qt::TextSingleLine | Qt::TextDontClip), fittedText(c));
             }
             break;
         }

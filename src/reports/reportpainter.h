@@ -14,6 +14,11 @@ namespace parlog::report {
 // area, at the given resolution. The same drawing serves screen, printer and PDF.
 void paintPage(QPainter& painter, const Page& page, double dotsPerInch);
 
+// What a text command prints, the same on every device: a caption whole, as the
+// layout was designed to hold it; a value that overflows its box cut with an
+// ellipsis, measured with the font's design metrics, not a device's.
+QString fittedText(const DrawCommand& command);
+
 // A page as a picture for the screen, white paper with the printable area inset.
 QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = {});
 

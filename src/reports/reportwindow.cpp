@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace parlog {
@@ -27,7 +28,7 @@ constexpr double kScreenDpi = 96.0;
 }
 
 ReportWindow::ReportWindow(Application& app, report::Report& report)
-    : Window(app, report.name(), report.caption().isEmpty() ? report.name() : report.caption())
+    : Window(app, report.name(), report.caption())
     , m_report(report)
 {
     resize(900, 760);
@@ -87,6 +88,27 @@ ReportWindow::ReportWindow(Application& app, report::Report& report)
     connect(m_last, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
     connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
             [this](int i) { setZoom(m_zoomBox->itemData(i).toDouble()); });
+
+    // Keys work wherever the focus is, the scrolled page included.
+    const auto key = [this](const QKeySequence& sequence, const std::function<void()>& action) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    key(QKeySequence(Qt::Key_PageDown), [this] { showPage(m_page + 1); });
+    key(QKeySequence(Qt::Key_PageUp), [this] { showPage(m_page - 1); });
+    for (const QKeySequence& first :
+         {QKeySequence(Qt::Key_Home), QKeySequence(Qt::CTRL | Qt::Key_Home)})
+        key(first, [this] { showPage(0); });
+    for (const QKeySequence& last :
+         {QKeySequence(Qt::Key_End), QKeySequence(Qt::CTRL | Qt::Key_End)})
+        key(last, [this] { showPage(pageCount() - 1); });
+    key(QKeySequence::Print, [this] { this->print(); });
+    key(QKeySequence::Save, [this] { saveAs(); });
+    key(QKeySequence::ZoomIn, [this] {
+        m_zoomBox->setCurrentIndex(qMin(m_zoomBox->currentIndex() + 1, m_zoomBox->count() - 1));
+    });
+    key(QKeySequence::ZoomOut,
+        [this] { m_zoomBox->setCurrentIndex(qMax(m_zoomBox->currentIndex() - 1, 0)); });
 }
 
 void ReportWindow::form_load()
@@ -99,8 +121,9 @@ void ReportWindow::reload()
     report::DataSource source = m_report.dataSource();
     if (source.failed)
         source = {};
-    m_paginator =
-        std::make_unique<report::Paginator>(m_report.layout(), std::move(source), app().today());
+    const report::Layout layout = m_report.layout();
+    setWindowTitle(layout.caption.trimmed().isEmpty() ? layout.name : layout.caption);
+    m_paginator = std::make_unique<report::Paginator>(layout, std::move(source), app().today());
     m_page = 0;
     render();
 }
@@ -144,6 +167,7 @@ void ReportWindow::render()
 
 void ReportWindow::keyPressEvent(QKeyEvent* event)
 {
+    // The same keys as the shortcuts, for when the window is not the active one.
     switch (event->key()) {
     case Qt::Key_PageDown:
         showPage(m_page + 1);
@@ -152,34 +176,13 @@ void ReportWindow::keyPressEvent(QKeyEvent* event)
         showPage(m_page - 1);
         return;
     case Qt::Key_Home:
-        if (event->modifiers() & Qt::ControlModifier) {
-            showPage(0);
-            return;
-        }
-        break;
+        showPage(0);
+        return;
     case Qt::Key_End:
-        if (event->modifiers() & Qt::ControlModifier) {
-            showPage(pageCount() - 1);
-            return;
-        }
-        break;
-    case Qt::Key_Escape:
-        close();
+        showPage(pageCount() - 1);
         return;
     default:
         break;
-    }
-    if (event->matches(QKeySequence::Print)) {
-        print();
-        return;
-    }
-    if (event->matches(QKeySequence::ZoomIn)) {
-        m_zoomBox->setCurrentIndex(qMin(m_zoomBox->currentIndex() + 1, m_zoomBox->count() - 1));
-        return;
-    }
-    if (event->matches(QKeySequence::ZoomOut)) {
-        m_zoomBox->setCurrentIndex(qMax(m_zoomBox->currentIndex() - 1, 0));
-        return;
     }
     Window::keyPressEvent(event);
 }

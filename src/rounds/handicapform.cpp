@@ -48,6 +48,7 @@ HandicapForm::HandicapForm(Application& app)
     connect(Command1, &QPushButton::clicked, this, &HandicapForm::Command1_Click);
     connect(closeform, &QPushButton::clicked, this, &HandicapForm::closeform_Click);
     focusOrder({Text1, Command1, closeform});
+    setDefaultButton(Command1);
 }
 
 void HandicapForm::form_load()

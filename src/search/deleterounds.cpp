@@ -22,6 +22,7 @@ DeleteRounds::DeleteRounds(Application& app)
     connect(m_criteria->Command22, &QPushButton::clicked, this, &DeleteRounds::Command22_Click);
     connect(m_criteria->Command3, &QPushButton::clicked, this, &DeleteRounds::Command3_Click);
     focusOrder(m_criteria->focusChain() << m_criteria->Command22 << m_criteria->Command3);
+    setDefaultButton(m_criteria->Command22);
 }
 
 void DeleteRounds::form_load()

@@ -46,6 +46,7 @@ QuickSearch::QuickSearch(Application& app)
     QPushButton* open = m_criteria->Command22;
     QPushButton* close = m_criteria->Command3;
     connect(open, &QPushButton::clicked, this, &QuickSearch::Command22_Click);
+    setDefaultButton(open);
     connect(close, &QPushButton::clicked, this, &QuickSearch::Command3_Click);
 
     frame(this, QStringLiteral("Box23"), {8, 194, 544, 60});

@@ -8,8 +8,11 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
+#include <QToolTip>
 #include <QLabel>
 #include <QPushButton>
 #include <QFontMetrics>
@@ -78,11 +81,9 @@ void ChartWindow::draw()
         auto* set =
             new QBarSet(m_kind == Kind::Putts ? QStringLiteral("Putts") : QStringLiteral("Rounds"));
         set->setColor(m_kind == Kind::Putts ? QColor(0x2f, 0x7d, 0x32) : QColor(0x1f, 0x5f, 0x9f));
-        QStringList labels;
         double top = 0;
         for (const auto& [label, value] : m_series) {
             *set << value;
-            labels << label;
             top = std::max(top, value);
         }
         auto* bars = new QBarSeries;
@@ -94,22 +95,53 @@ void ChartWindow::draw()
         small.setPointSizeF(7.5);
         set->setLabelFont(small);
         chart->addSeries(bars);
-        auto* categories = new QBarCategoryAxis;
-        categories->append(labels);
-        const QFontMetrics metrics(categories->labelsFont());
+        // Each bar keeps its own label and its hint; labels that would crowd stand on
+        // end, and if even then they would run together only every k-th one shows.
+        QFont axisFont = QChart().font();
+        const int maxLength = m_kind == Kind::Putts ? 0 : 18;
         int widest = 0;
-        for (const QString& l : labels)
-            widest = std::max(widest, metrics.horizontalAdvance(l));
-        if (widest + 8 > (MSChart1->width() - 100) / int(labels.size())) {
-            // Dates and course names stand on end so that every one can be read.
-            categories->setLabelsAngle(-90);
-            QFont small = categories->labelsFont();
-            small.setPointSizeF(7.5);
-            categories->setLabelsFont(small);
+        for (const QString& l : barLabels(m_series, 1, maxLength))
+            widest = std::max(widest, QFontMetrics(axisFont).horizontalAdvance(l));
+        const double plot = MSChart1->width() - 100;
+        const int count = int(m_series.size());
+        int step = 1;
+        bool upright = false;
+        if (widest + 8 > plot / double(count)) {
+            axisFont.setPointSizeF(7.5);
+            upright = true;
+            step = labelStep(count, plot, QFontMetrics(axisFont).height() + 4);
         }
-        categories->setTruncateLabels(false);
-        chart->addAxis(categories, Qt::AlignBottom);
-        bars->attachAxis(categories);
+        const QStringList labels = barLabels(m_series, step, maxLength);
+        QAbstractAxis* axis = nullptr;
+        if (step == 1) {
+            auto* categories = new QBarCategoryAxis;
+            categories->append(labels);
+            axis = categories;
+        } else {
+            // A label per bar would be hidden as overlapping: name every k-th bar only.
+            auto* ticks = new QCategoryAxis;
+            ticks->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+            for (int i = 0; i < count; i += step)
+                ticks->append(labels[i], i);
+            ticks->setRange(-0.5, count - 0.5);
+            ticks->setGridLineVisible(false);
+            axis = ticks;
+            // Bars a pixel or two wide: full width, and no border to pale them.
+            bars->setBarWidth(1.0);
+            set->setPen(Qt::NoPen);
+        }
+        axis->setLabelsFont(axisFont);
+        axis->setTruncateLabels(false);
+        if (upright)
+            axis->setLabelsAngle(-90);
+        connect(set, &QBarSet::hovered, this, [this](bool on, int index) {
+            if (on && index >= 0 && index < m_series.size())
+                QToolTip::showText(QCursor::pos(), barHint(index), MSChart1);
+            else
+                QToolTip::hideText();
+        });
+        chart->addAxis(axis, Qt::AlignBottom);
+        bars->attachAxis(axis);
         auto* values = new QValueAxis;
         values->setRange(0, std::ceil(top * 1.1 + 0.5));
         values->applyNiceNumbers();
@@ -121,6 +153,13 @@ void ChartWindow::draw()
     auto* view = static_cast<QChartView*>(MSChart1);
     std::unique_ptr<QChart> previous(view->chart());
     view->setChart(chart);
+}
+
+QString ChartWindow::barHint(int index) const
+{
+    const auto& [label, value] = m_series.at(index);
+    return m_kind == Kind::Putts ? QStringLiteral("%1: %2 putts").arg(label).arg(value)
+                                 : QStringLiteral("%1: %2 rounds").arg(label).arg(value);
 }
 
 void ChartWindow::Command1_Click()

@@ -18,6 +18,8 @@ public:
     void Command1_Click(); // Close
 
     const Series& series() const { return m_series; }
+    // The hover hint of a bar: its label in full and its value.
+    QString barHint(int index) const;
 
 private:
     void draw();

@@ -109,4 +109,35 @@ Result<Series> puttsByDate(Connection& connection, const QString& player)
                   [](const QVariant& v) { return formatStoredDate(v, DateFormat::ShortPadded); });
 }
 
+QStringList barLabels(const Series& series, int step, int maxLength)
+{
+    // Invisible marks make each label its own: the bar's number in zero-width
+    // spaces and non-joiners.
+    const auto mark = [](qsizetype n) {
+        QString suffix;
+        for (; n > 0; n /= 2)
+            suffix += QChar(n % 2 ? 0x200C : 0x200B);
+        return suffix;
+    };
+    QStringList labels;
+    for (qsizetype i = 0; i < series.size(); ++i) {
+        QString text;
+        if (step <= 1 || i % step == 0) {
+            text = series[i].first;
+            if (maxLength > 0 && text.size() > maxLength)
+                text = text.left(maxLength - 1) + QChar(0x2026);
+        }
+        labels << text + QChar(0x200B) + mark(i);
+    }
+    return labels;
+}
+
+int labelStep(int bars, double plotWidth, double labelWidth)
+{
+    if (bars <= 0 || labelWidth <= 0)
+        return 1;
+    const int fit = qMax(1, int(plotWidth / labelWidth));
+    return qMax(1, (bars + fit - 1) / fit);
+}
+
 } // namespace parlog

@@ -42,4 +42,14 @@ Result<Series> roundsPerCourse(Connection& connection, const QString& player);
 // Putts of each round with more than 0 putts, by date, labelled dd-mmm-yy.
 Result<Series> puttsByDate(Connection& connection, const QString& player);
 
+// The labels under the bars of a chart: one per bar and each distinct, since the
+// chart merges equal labels into one bar (two rounds on one day). Only every step-th
+// bar shows its text, so that the shown ones fit; a text longer than maxLength is cut
+// with an ellipsis.
+QStringList barLabels(const Series& series, int step, int maxLength = 0);
+
+// How many bars to go from one shown label to the next: 1 when every label fits
+// the plot's width, more when they would run into each other.
+int labelStep(int bars, double plotWidth, double labelWidth);
+
 } // namespace parlog

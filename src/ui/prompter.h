@@ -20,8 +20,8 @@ public:
                      Default byDefault = Default::Yes) = 0;
 };
 
-// The real message boxes, over whichever window is active. Texts show as typed:
-// a name that looks like markup is still just a name.
+// The real message boxes, centred over the window in front (or the last one
+// opened), their texts shown as typed.
 class MessageBoxPrompter : public Prompter {
 public:
     void inform(const QString& text, const QString& caption) override;

@@ -4,6 +4,8 @@
 #include "statsseed.h"
 #include "testmain.h"
 
+#include <QSet>
+
 using namespace parlog;
 using namespace parlog::test;
 
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void twoPlayerRowsOfOneName();
     void coursesAndCourseRounds();
     void chartSeries();
+    void barLabels_data();
+    void barLabels();
     void namesWithApostrophes();
 };
 
@@ -271,6 +275,43 @@ void TestStatistics::chartSeries()
     QCOMPARE(labels, (QStringList{"01-Dec-03", "01-Feb-04", "05-Mar-04", "05-Mar-04"}));
     QCOMPARE(values, (QList<double>{28, 35, 31, 33}));
     QCOMPARE(puttsByDate(*c, QStringLiteral("Nobody"))->size(), 0);
+}
+
+void TestStatistics::barLabels_data()
+{
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("maxLength");
+    QTest::newRow("every label") << 8 << 1 << 0;
+    QTest::newRow("every third") << 100 << 3 << 0;
+    QTest::newRow("long names cut") << 5 << 1 << 6;
+}
+
+// Two rounds on one day keep a bar each: every label is its own, and shows the text
+// of its bar on every step-th bar only.
+void TestStatistics::barLabels()
+{
+    QFETCH(int, bars);
+    QFETCH(int, step);
+    QFETCH(int, maxLength);
+    Series series;
+    for (int i = 0; i < bars; ++i)
+        series.append(
+            {i % 2 ? QStringLiteral("Royal County Down") : QStringLiteral("05-Mar-04"), double(i)});
+    const QStringList labels = parlog::barLabels(series, step, maxLength);
+    QCOMPARE(labels.size(), bars);
+    QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), bars);
+    for (int i = 0; i < bars; ++i) {
+        QString shown = labels[i];
+        shown.remove(QChar(0x200B)).remove(QChar(0x200C));
+        QString expected = i % step ? QString() : series[i].first;
+        if (maxLength > 0 && expected.size() > maxLength)
+            expected = expected.left(maxLength - 1) + QChar(0x2026);
+        QCOMPARE(shown, expected);
+    }
+    QCOMPARE(labelStep(60, 600, 14), 2);
+    QCOMPARE(labelStep(30, 600, 14), 1);
+    QCOMPARE(labelStep(500, 600, 14), 12);
 }
 
 void TestStatistics::namesWithApostrophes()

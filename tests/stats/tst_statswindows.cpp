@@ -7,6 +7,7 @@
 
 #include <QBarSeries>
 #include <QChart>
+#include <QBarCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
@@ -124,6 +125,7 @@ void TestStatsWindows::bestAndWorstEverRound()
     h.click("Command12");
     ReportWindow* best = h.report("DataReport7");
     QVERIFY(best);
+    QCOMPARE(best->windowTitle(), QStringLiteral("Best Ever Round"));
     // Two rounds share the lowest net: two cards, each with the player and the title.
     QCOMPARE(printed(best, QStringLiteral("Comment")), (QStringList{"low one", "low two"}));
     QCOMPARE(printed(best, QStringLiteral("Label38")), (QStringList{"Adams", "Adams"}));
@@ -271,6 +273,7 @@ void TestStatsWindows::bestAndWorstByCourse()
     QCOMPARE(printed(report, QStringLiteral("Label39")), QStringList{QStringLiteral("Best Score")});
     QCOMPARE(printed(report, QStringLiteral("Label41")), QStringList{QStringLiteral("Adams")});
     QCOMPARE(printed(report, QStringLiteral("Label38")), QStringList{QStringLiteral("Carne")});
+    QCOMPARE(report->windowTitle(), QStringLiteral("Best Score by Course"));
     QCOMPARE(printedAt(report, QStringLiteral("Label38"))->rect,
              QRect(5386, 1065 + 425, 2130, 435));
     combo->setCurrentIndex(1);
@@ -314,6 +317,22 @@ void TestStatsWindows::chartsTakeTheHubsPlayer()
     QCOMPARE(graph->series()[0].second, 2.0);
     auto* view = child<QChartView>(graph, QStringLiteral("MSChart1"));
     QCOMPARE(view->chart()->series().size(), 1);
+    QCOMPARE(graph->barHint(0), QStringLiteral("Carne: 2 rounds"));
+    // Two rounds on one day: a bar each, under one date each.
+    QVERIFY(
+        f.sql(QStringLiteral("UPDATE score SET strdate = '2004-03-05' WHERE playerID = 'Adams'")));
+    graph->close();
+    h.click("Command19");
+    auto* days = qobject_cast<ChartWindow*>(f.app->find(QStringLiteral("putts")));
+    QVERIFY(days);
+    auto* axis = qobject_cast<QBarCategoryAxis*>(child<QChartView>(days, QStringLiteral("MSChart1"))
+                                                     ->chart()
+                                                     ->axes(Qt::Horizontal)
+                                                     .value(0));
+    QVERIFY(axis);
+    QCOMPARE(axis->count(), int(days->series().size()));
+    QCOMPARE(days->barHint(2), QStringLiteral("05-Mar-04: 30 putts"));
+    days->close();
 
     h.choose(QStringLiteral("Nobody"));
     h.click("Command19");

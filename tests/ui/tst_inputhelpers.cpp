@@ -225,6 +225,7 @@ void TestInputHelpers::messageBoxesShowPlainTextAndTheirDefault()
         Qt::TextFormat format = Qt::AutoText;
         QString text;
         QString defaultButton;
+        QPoint centre;
     };
     const auto answerWithEnter = [](Seen* seen) {
         QTimer::singleShot(0, [seen] {
@@ -233,9 +234,16 @@ void TestInputHelpers::messageBoxesShowPlainTextAndTheirDefault()
             seen->format = box->textFormat();
             seen->text = box->text();
             seen->defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            seen->centre = box->geometry().center();
             QTest::keyClick(box, Qt::Key_Return);
         });
     };
+    // The window the message speaks for, away from the middle of the screen.
+    QWidget window;
+    window.setGeometry(40, 60, 640, 420);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     MessageBoxPrompter boxes;
     Prompter& prompter = boxes;
     const QString markup = QStringLiteral("<b>x</b> is not a date");
@@ -244,6 +252,8 @@ void TestInputHelpers::messageBoxesShowPlainTextAndTheirDefault()
     prompter.inform(markup, QStringLiteral("Parlog"));
     QCOMPARE(seen.format, Qt::PlainText);
     QCOMPARE(seen.text, markup);
+    QVERIFY2((seen.centre - window.geometry().center()).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1,%2").arg(seen.centre.x()).arg(seen.centre.y())));
     answerWithEnter(&seen);
     QVERIFY(!prompter.ask(markup, QStringLiteral("Delete"), Prompter::Default::No));
     QCOMPARE(seen.format, Qt::PlainText);

@@ -1,0 +1,116 @@
+#include "data/schema.h"
+#include "reports/layouts.h"
+#include "reports/paginator.h"
+#include "reports/report.h"
+#include "reports/reportpainter.h"
+
+#include "testmain.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace parlog;
+using namespace parlog::report;
+
+namespace {
+
+// One row that every layout can print: a player, a course and a round, long where a
+// box may be short.
+RowSet everything()
+{
+    RowSet set;
+    QVariantList row;
+    for (const schema::Table* table : schema::tables()) {
+        for (const schema::Column& c : table->columns) {
+            if (set.column(c.name) >= 0)
+                continue;
+            set.columns << c.name;
+            switch (c.type) {
+            case schema::Type::Date:
+                row << QStringLiteral("2004-03-05");
+                break;
+            case schema::Type::Tick:
+                row << 1;
+                break;
+            case schema::Type::Name:
+            case schema::Type::Text:
+                row << QStringLiteral("Ballybunion Old Course Golf Club of Kerry");
+                break;
+            default:
+                row << 4;
+            }
+        }
+    }
+    set.rows << row;
+    return set;
+}
+
+DataSource sourceFor(const Layout& layout)
+{
+    DataSource d;
+    if (!layout.band(BandKind::GroupHeader)) {
+        d.rows = everything();
+        return d;
+    }
+    d.childMember = QStringLiteral("work");
+    d.rows.columns = QStringList{QStringLiteral("course")};
+    d.rows.rows << QVariantList{QStringLiteral("Lahinch")};
+    d.children << everything();
+    return d;
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess extract;
+    extract.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                  {path, QStringLiteral("-")});
+    extract.waitForFinished(30000);
+    return QString::fromUtf8(extract.readAllStandardOutput()).simplified();
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyCaptionPrintsWhole();
+};
+
+// The captions the layouts were designed to hold come out of a PDF whole; a value too
+// long for its box is cut with an ellipsis, on every device alike.
+void TestPrinting::everyCaptionPrintsWhole()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    for (const QString& name : reportNames()) {
+        Report report(layoutFor(name));
+        report.setParameter(QStringLiteral("player"), QStringLiteral("Sean O'Brien"));
+        report.setParameter(QStringLiteral("title"), QStringLiteral("Best Ever Round"));
+        report.setParameter(QStringLiteral("group"), QStringLiteral("course"));
+        Paginator pages(report.layout(), sourceFor(report.layout()), QDate(2026, 12, 9));
+        const QString path = dir.filePath(name + QStringLiteral(".pdf"));
+        PARLOG_VERIFY_OK(writePdf(pages, path));
+        const QString text = pdfText(path);
+        int values = 0;
+        for (const DrawCommand& c : pages.page(0).commands) {
+            if (c.kind != DrawCommand::Kind::Text)
+                continue;
+            if (c.caption) {
+                QCOMPARE(fittedText(c), c.text);
+                QVERIFY2(text.contains(c.text.simplified()),
+                         qPrintable(name + QStringLiteral(": ") + c.text));
+            } else if (fittedText(c) != c.text) {
+                QVERIFY(fittedText(c).endsWith(QChar(0x2026)));
+                ++values;
+            }
+        }
+        // The long club name is too long somewhere on every report but the courses'.
+        QVERIFY2(values > 0 || name == u"DataReport2" || name == u"DataReport10", qPrintable(name));
+    }
+}
+
+PARLOG_TEST(TestPrinting)
+#include "tst_printing.moc"
