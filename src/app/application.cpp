@@ -5,8 +5,10 @@
 #include "data/connection.h"
 #include "data/location.h"
 #include "reports/reportbook.h"
+#include "ui/actionprogress.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -15,7 +17,19 @@ namespace parlog {
 
 namespace {
 const QString kCaption = QStringLiteral("Parlog");
+
+// A busy cursor while a statement runs in the window thread: a file that another
+// program holds shows at once that Parlog is waiting, not frozen.
+void showBusy(bool busy)
+{
+    if (!qApp || QThread::currentThread() != qApp->thread())
+        return;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
+} // namespace
 
 Application::Application(Services services)
     : m_services(std::move(services))
@@ -29,6 +43,11 @@ Application::Application(Services services)
         m_services.launcher = std::make_shared<ProcessLauncher>();
     if (!m_services.registry)
         m_services.registry = std::make_shared<NoRegistry>();
+    Connection::setActivityHook(showBusy);
+    if (!m_services.progress)
+        m_services.progress = [](const QString& text) -> std::unique_ptr<Progress> {
+            return std::make_unique<ActionProgress>(text);
+        };
     if (m_services.dataFile.isEmpty())
         m_services.dataFile = defaultDataFile(m_services.programFolder);
     else
@@ -37,6 +56,10 @@ Application::Application(Services services)
 
 Application::~Application()
 {
+    if (m_integrityCheck) {
+        m_integrityCheck->wait();
+        delete m_integrityCheck;
+    }
     // Top-level windows have no parent to own them; they go before the services they use.
     for (const auto& window : std::as_const(m_windows))
         std::unique_ptr<QWidget> owned(window.data());
@@ -133,7 +156,7 @@ std::unique_ptr<Connection> Application::openConnection() const
     return connection;
 }
 
-bool Application::checkDataFile() const
+bool Application::openDataFile() const
 {
     Connection connection(dataFile());
     if (const Status opened = connection.open(); !opened) {
@@ -141,6 +164,38 @@ bool Application::checkDataFile() const
         return false;
     }
     m_verified = true;
+    return true;
+}
+
+void Application::checkIntegrityInBackground()
+{
+    if (m_integrityCheck)
+        return;
+    const QString path = dataFile();
+    Connection::checkStarted(path);
+    m_integrityCheck = QThread::create([this, path] {
+        Status sound;
+        {
+            Connection connection(path);
+            if (connection.open(Connection::Check::None))
+                sound = connection.checkIntegrity();
+        }
+        // Writes that wait are let go from here, not from the busy window thread.
+        Connection::checkEnded(path);
+        if (!sound)
+            QMetaObject::invokeMethod(
+                this, [this, error = sound.error()] { inform(error); }, Qt::QueuedConnection);
+    });
+    m_integrityCheck->start(QThread::LowPriority);
+}
+
+bool Application::checkDataFile() const
+{
+    if (!openDataFile())
+        return false;
+    Connection connection(dataFile());
+    if (!connection.open(Connection::Check::None))
+        return false;
     if (const Status sound = connection.checkIntegrity(); !sound) {
         inform(sound.error());
         return false;

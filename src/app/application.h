@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QThread>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "data/progress.h"
 #include "ui/launcher.h"
 #include "ui/prompter.h"
 
@@ -30,6 +32,8 @@ struct Services {
     std::function<QDate()> today; // the date of "today"
     std::shared_ptr<Launcher> launcher;
     std::shared_ptr<Registry> registry; // the system registry; none on this platform
+    // The progress of a long action, with its words; tests put their own here.
+    std::function<std::unique_ptr<Progress>(const QString& text)> progress;
 };
 
 // The services every window uses, and the registry of open windows: a window exists
@@ -66,7 +70,16 @@ public:
 
     // The start-up look at the data file: creates a missing one, and says clearly
     // what is wrong with one that cannot be used. True when it can be used.
+    bool openDataFile() const;
+    // Then the slow look at every page of it, on a connection of its own in the
+    // background, once the menu is on screen. Until its verdict, writes wait; a
+    // damaged file is said so and written no more.
+    void checkIntegrityInBackground();
+    // Both at once, waiting for the verdict.
     bool checkDataFile() const;
+
+    // The progress of an action that may take a while.
+    std::unique_ptr<Progress> progress(const QString& text) const { return m_services.progress(text); }
 
     // A plain message with the program's title as caption.
     void inform(const QString& text) const;
@@ -87,6 +100,7 @@ private:
     std::function<void(QWidget*)> m_modalRunner;
     // Whether the register has been opened and found to be one of Parlog's.
     mutable bool m_verified = false;
+    QThread* m_integrityCheck = nullptr;
 };
 
 } // namespace parlog

@@ -61,8 +61,11 @@ int main(int argc, char* argv[])
         services.prompter = std::make_shared<TerminalPrompter>();
     parlog::Application app(std::move(services));
     parlog::registerWindows(app);
-    const bool usable = app.checkDataFile();
+    // The menu comes at once; the thorough check of a large file follows behind it.
+    const bool usable = app.openDataFile();
     app.show(parlog::windows::kMain);
+    if (usable)
+        QTimer::singleShot(0, &app, [&app] { app.checkIntegrityInBackground(); });
     if (line.action == parlog::CommandLine::Action::SmokeTest) {
         std::printf("register: %s\n", qPrintable(app.dataFile()));
         QTimer::singleShot(0, &app, [&app] { app.quit(); });

@@ -1,12 +1,12 @@
 #include "data/backup.h"
 
 #include "data/connection.h"
+#include "data/progress.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QThread>
 
 #include <sqlite3.h>
@@ -16,14 +16,6 @@ namespace parlog {
 namespace {
 
 constexpr auto kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-sqlite3* handleOf(Connection& connection)
-{
-    const QVariant handle = connection.database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
 
 void pruneOld(QDir folder, const QString& stem)
 {
@@ -38,12 +30,12 @@ void pruneOld(QDir folder, const QString& stem)
 
 } // namespace
 
-Result<QString> backupRegister(Connection& connection)
+Result<QString> backupRegister(Connection& connection, Progress* progress)
 {
     const auto fail = [](const QString& why) {
         return Failure{QStringLiteral("the backup copy could not be written (%1)").arg(why)};
     };
-    sqlite3* source = handleOf(connection);
+    sqlite3* source = connection.sqliteHandle();
     if (!source)
         return fail(QStringLiteral("the register is not an SQLite file"));
     const QFileInfo file(connection.filePath());
@@ -79,14 +71,24 @@ Result<QString> backupRegister(Connection& connection)
     if (rc == SQLITE_OK) {
         sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
         if (backup) {
-            rc = sqlite3_backup_step(backup, -1);
+            // A few megabytes at a time, so that a long copy shows its progress.
+            do {
+                if (progress && !progress->carryOn(sqlite3_backup_pagecount(backup) -
+                                                       sqlite3_backup_remaining(backup),
+                                                   sqlite3_backup_pagecount(backup)))
+                    rc = SQLITE_INTERRUPT;
+                else
+                    rc = sqlite3_backup_step(backup, 1024);
+            } while (rc == SQLITE_OK);
             sqlite3_backup_finish(backup);
             rc = rc == SQLITE_DONE ? SQLITE_OK : rc;
         } else {
             rc = sqlite3_errcode(target);
         }
     }
-    const QString why = QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(rc));
+    const QString why = rc == SQLITE_INTERRUPT
+                            ? QStringLiteral("it was cancelled")
+                            : QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(rc));
     sqlite3_close(target);
     if (rc != SQLITE_OK) {
         QFile::remove(path);

@@ -7,6 +7,7 @@
 namespace parlog {
 
 class Connection;
+class Progress;
 
 // How many copies the backups folder keeps; older ones go as new ones come.
 inline constexpr int kBackupsKept = 10;
@@ -15,6 +16,7 @@ inline constexpr int kBackupsKept = 10;
 // into the folder "backups" beside it, named with the date and time
 // (parlog-20041231-235959-123.mdb), and keeps the last kBackupsKept. Gives the copy's
 // path.
-Result<QString> backupRegister(Connection& connection);
+// A progress that says stop leaves no copy behind.
+Result<QString> backupRegister(Connection& connection, Progress* progress = nullptr);
 
 } // namespace parlog

@@ -1,6 +1,7 @@
 #include "data/connection.h"
 
 #include "data/dialect.h"
+#include "data/progress.h"
 #include "data/schema.h"
 
 #include <QAtomicInteger>
@@ -10,6 +11,10 @@
 #include <QHash>
 #include <QMutex>
 #include <QSet>
+#include <QSqlDriver>
+#include <QWaitCondition>
+
+#include <sqlite3.h>
 
 #include <unistd.h>
 
@@ -26,6 +31,27 @@ constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteInterrupt = 9;
+
+// How long a statement waits for another program to let go of the file before it
+// says so: long enough for a brief lock, short enough to answer within two seconds.
+constexpr int kBusyTimeoutMs = 1500;
+
+void (*g_activityHook)(bool) = nullptr;
+
+// Files whose integrity check is running, and the signal that one has ended.
+QMutex g_checkLock;
+QWaitCondition g_checkDone;
+QSet<QString>& checking()
+{
+    static QSet<QString> files;
+    return files;
+}
+
+int progressCallback(void* context)
+{
+    return static_cast<Progress*>(context)->carryOn(0, 0) ? 0 : 1;
+}
 
 int primaryCode(const QSqlError& error)
 {
@@ -143,7 +169,7 @@ Status Connection::open(Check check)
     QSqlDatabase db = QSqlDatabase::addDatabase(dialect().driver(), m_name);
     db.setDatabaseName(m_path);
     // A few seconds' patience with another program that holds the file.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=4000");
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
     if (!damage(m_path).isEmpty())
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
@@ -327,12 +353,16 @@ Status Connection::checkIntegrity()
 bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& values)
 {
     m_lastError = QSqlError();
+    if (g_activityHook)
+        g_activityHook(true);
     bool ok = q.prepare(sql);
     if (ok) {
         for (const QVariant& value : values)
             q.addBindValue(value);
         ok = q.exec();
     }
+    if (g_activityHook)
+        g_activityHook(false);
     if (!ok)
         m_lastError = q.lastError();
     return ok;
@@ -354,6 +384,73 @@ bool Connection::isFileProblem(const QSqlError& error)
     }
 }
 
+sqlite3* Connection::sqliteHandle() const
+{
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+void Connection::setProgress(Progress* progress)
+{
+    if (sqlite3* db = sqliteHandle())
+        sqlite3_progress_handler(db, progress ? 20000 : 0, progress ? progressCallback : nullptr,
+                                 progress);
+}
+
+void Connection::cacheWholeFile(bool whole)
+{
+    QSqlQuery q = query();
+    qint64 kib = 2000; // SQLite's own default
+    if (whole && q.exec(QStringLiteral("PRAGMA page_count")) && q.next()) {
+        const qint64 pages = q.value(0).toLongLong();
+        qint64 pageSize = 4096;
+        if (q.exec(QStringLiteral("PRAGMA page_size")) && q.next())
+            pageSize = q.value(0).toLongLong();
+        // Room for every page, within reason.
+        kib = qBound(qint64(2000), pages * pageSize / 1024 + 1024, qint64(1024 * 1024));
+    }
+    q.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kib));
+}
+
+void Connection::setActivityHook(void (*hook)(bool))
+{
+    g_activityHook = hook;
+}
+
+void Connection::checkStarted(const QString& filePath)
+{
+    QMutexLocker lock(&g_checkLock);
+    checking().insert(key(filePath));
+}
+
+void Connection::checkEnded(const QString& filePath)
+{
+    QMutexLocker lock(&g_checkLock);
+    checking().remove(key(filePath));
+    g_checkDone.wakeAll();
+}
+
+Status Connection::beforeWrite()
+{
+    {
+        QMutexLocker lock(&g_checkLock);
+        if (checking().contains(key(m_path))) {
+            if (g_activityHook)
+                g_activityHook(true);
+            while (checking().contains(key(m_path)))
+                g_checkDone.wait(&g_checkLock);
+            if (g_activityHook)
+                g_activityHook(false);
+        }
+    }
+    const QString damaged = damage(m_path);
+    if (!damaged.isEmpty())
+        return Failure{damaged};
+    return {};
+}
+
 QString Connection::describe(const QSqlError& error) const
 {
     const int code = primaryCode(error);
@@ -366,6 +463,8 @@ QString Connection::describe(const QSqlError& error) const
     if (!damaged.isEmpty() && isFileProblem(error))
         return damaged;
     switch (code) {
+    case kSqliteInterrupt:
+        return QStringLiteral("it was cancelled, so nothing was changed.");
     case kSqliteReadOnly:
     case kSqliteCantOpen:
         // SQLite writes a journal beside the file: a folder that cannot be written

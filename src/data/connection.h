@@ -8,8 +8,11 @@
 #include <QString>
 #include <QVariantList>
 
+struct sqlite3;
+
 namespace parlog {
 
+class Progress;
 class SqliteDialect;
 
 // One connection to the register, made for one action and let go at its end. Opening
@@ -41,6 +44,27 @@ public:
     bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
     QSqlQuery query() const;
     QSqlError lastError() const { return m_lastError; }
+
+    // While set, a long statement asks the progress whether to carry on, and stops
+    // (changing nothing) when told to. nullptr for none.
+    void setProgress(Progress* progress);
+    // Gives the page cache room for the whole file, for a statement that will touch
+    // most of it; back to the usual size with false.
+    void cacheWholeFile(bool whole);
+    // SQLite's own handle, for its online backup; nullptr when not open.
+    sqlite3* sqliteHandle() const;
+
+    // Writes wait here for the run's integrity check of the file, and are refused if
+    // it found the file damaged.
+    Status beforeWrite();
+    // The run's integrity check of this file has started (in the background) or
+    // ended; writes wait between the two.
+    static void checkStarted(const QString& filePath);
+    static void checkEnded(const QString& filePath);
+
+    // Called with true when a statement starts and false when it ends, so that the
+    // program can show that it is busy. One for the whole program.
+    static void setActivityHook(void (*hook)(bool busy));
 
     // A user message for a statement that failed, naming the file when the cause is
     // the file itself (read-only, locked by another program).

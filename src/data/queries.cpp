@@ -36,6 +36,10 @@ Failure failure(Connection& connection)
 Status run(Connection& connection, const QString& statement, const QVariantList& values,
            int* affected)
 {
+    if (affected)
+        *affected = 0;
+    if (Status allowed = connection.beforeWrite(); !allowed)
+        return allowed;
     QSqlQuery q = connection.query();
     const bool ok = connection.exec(q, statement, values);
     if (affected)

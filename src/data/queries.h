@@ -26,7 +26,8 @@ namespace sql {
 // The statement's failure in words for the user.
 Failure failure(Connection& connection);
 
-// Runs a statement; affected, when given, tells how many rows it changed.
+// Runs a statement that changes the register, once the run's integrity check allows
+// writing; affected, when given, tells how many rows it changed.
 Status run(Connection& connection, const QString& statement, const QVariantList& values = {},
            int* affected = nullptr);
 

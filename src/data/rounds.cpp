@@ -2,6 +2,12 @@
 
 #include "data/dialect.h"
 
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <vector>
+
 namespace parlog::rounds {
 
 namespace {
@@ -90,14 +96,217 @@ Result<qint64> count(Connection& connection, const Filter& filter)
     return n->toLongLong();
 }
 
-Result<int> remove(Connection& connection, const Filter& filter)
+namespace {
+
+class RoundFeed : public RowFeed {
+public:
+    RoundFeed(std::shared_ptr<Connection> connection, Where where, QString order,
+              QStringList columns)
+        : m_connection(std::move(connection))
+        , m_where(std::move(where))
+        , m_order(std::move(order))
+        , m_select(std::move(columns))
+    {
+    }
+
+    // Reads the first keys and rows; until then the feed has read nothing.
+    Status start()
+    {
+        m_started = true;
+        if (!m_connection->isOpen()) {
+            if (Status opened = m_connection->open(Connection::Check::None); !opened) {
+                m_exhausted = true;
+                return opened;
+            }
+        }
+        m_key = m_connection->dialect().roundKey();
+        if (Status keys = loadKeys(kFirstKeys); !keys)
+            return keys;
+        return fetchWindow(0);
+    }
+
+    QStringList columns() const override { return m_columns; }
+
+    bool hasRow(int row) override
+    {
+        if (!m_started)
+            (void)start();
+        while (row >= int(m_keys.size()) && !m_exhausted)
+            if (!loadKeys(kMoreKeys))
+                return false;
+        return row >= 0 && row < int(m_keys.size());
+    }
+
+    QVariant value(int row, const QString& column) override
+    {
+        if (!hasRow(row))
+            return {};
+        if (row < m_windowStart || row >= m_windowStart + int(m_window.size()))
+            if (!fetchWindow(row))
+                return {};
+        const int c = m_index.value(column.toLower(), -1);
+        return c < 0 ? QVariant() : m_window[row - m_windowStart].value(c);
+    }
+
+    int count() override
+    {
+        if (!m_started)
+            (void)start();
+        while (!m_exhausted && loadKeys(kMoreKeys)) {
+        }
+        return int(m_keys.size());
+    }
+
+private:
+    static constexpr int kFirstKeys = 256;
+    static constexpr int kMoreKeys = 8192;
+    static constexpr int kWindow = 64;
+
+    // The next keys in order, after the last one read: by the order column, then by
+    // key, with empty values first as the engine sorts them.
+    Status loadKeys(int how)
+    {
+        QString clause = m_where.clause;
+        QVariantList values = m_where.values;
+        if (!m_keys.empty()) {
+            if (m_lastOrder.isNull()) {
+                clause += QStringLiteral(" AND ((%1 IS NULL AND %2 > ?) OR %1 IS NOT NULL)")
+                              .arg(m_order, m_key);
+                values << m_keys.back();
+            } else {
+                clause += QStringLiteral(" AND (%1 > ? OR (%1 = ? AND %2 > ?))").arg(m_order, m_key);
+                values << m_lastOrder << m_lastOrder << m_keys.back();
+            }
+        }
+        QSqlQuery q = m_connection->query();
+        if (!m_connection->exec(q,
+                                QStringLiteral("SELECT %1, %2 FROM score WHERE %3 ORDER BY %2, %1 "
+                                               "LIMIT %4")
+                                    .arg(m_key, m_order, clause)
+                                    .arg(how),
+                                values)) {
+            m_exhausted = true;
+            return sql::failure(*m_connection);
+        }
+        int read = 0;
+        while (q.next()) {
+            m_keys.push_back(q.value(0).toLongLong());
+            m_lastOrder = q.value(1);
+            ++read;
+        }
+        m_exhausted = read < how;
+        return {};
+    }
+
+    // The rows of a window of keys, from the one asked for on.
+    Status fetchWindow(int from)
+    {
+        const int to = qMin(int(m_keys.size()), from + kWindow);
+        QVariantList keys;
+        for (int i = from; i < to; ++i)
+            keys << m_keys[size_t(i)];
+        const QString list =
+            m_select.isEmpty() ? QStringLiteral("*") : m_select.join(QStringLiteral(", "));
+        const QString marks = QStringList(keys.size(), QStringLiteral("?")).join(u", ");
+        QSqlQuery q = m_connection->query();
+        if (!m_connection->exec(q,
+                                QStringLiteral("SELECT %1 AS parlog_key, %2 FROM score WHERE %1 "
+                                               "IN (%3)")
+                                    .arg(m_key, list, keys.isEmpty() ? QStringLiteral("NULL")
+                                                                     : marks),
+                                keys))
+            return sql::failure(*m_connection);
+        const QSqlRecord record = q.record();
+        if (m_columns.isEmpty()) {
+            for (int i = 1; i < record.count(); ++i) {
+                m_columns << record.fieldName(i);
+                m_index.insert(record.fieldName(i).toLower(), i - 1);
+            }
+        }
+        QHash<qint64, QVariantList> byKey;
+        while (q.next()) {
+            QVariantList row;
+            for (int i = 1; i < record.count(); ++i)
+                row << q.value(i);
+            byKey.insert(q.value(0).toLongLong(), row);
+        }
+        m_window.clear();
+        for (const QVariant& key : std::as_const(keys))
+            m_window << byKey.value(key.toLongLong());
+        m_windowStart = from;
+        return {};
+    }
+
+    std::shared_ptr<Connection> m_connection;
+    bool m_started = false;
+    Where m_where;
+    QString m_order;
+    QStringList m_select;
+    QString m_key;
+    std::vector<qint64> m_keys;
+    QVariant m_lastOrder;
+    bool m_exhausted = false;
+    QStringList m_columns;
+    QHash<QString, int> m_index;
+    int m_windowStart = 0;
+    QList<QVariantList> m_window;
+};
+
+} // namespace
+
+Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter& filter,
+                                      const QString& orderColumn, const QStringList& columns)
+{
+    if (!isOrderColumn(orderColumn))
+        return notAColumn(orderColumn);
+    for (const QString& c : columns)
+        if (!schema::score().column(c))
+            return notAColumn(c);
+    auto rows = std::make_shared<RoundFeed>(std::make_shared<Connection>(registerPath),
+                                            where(filter), orderColumn, columns);
+    if (Status started = rows->start(); !started)
+        return Failure{started.error()};
+    return std::shared_ptr<RowFeed>(std::move(rows));
+}
+
+Result<QList<std::shared_ptr<RowFeed>>> groupFeeds(const QString& registerPath,
+                                                   const Filter& filter,
+                                                   const QString& orderColumn,
+                                                   const QStringList& columns,
+                                                   const QString& groupColumn,
+                                                   const QStringList& groupValues)
+{
+    if (!isOrderColumn(orderColumn))
+        return notAColumn(orderColumn);
+    if (!isGroupColumn(groupColumn))
+        return notAColumn(groupColumn);
+    for (const QString& c : columns)
+        if (!schema::score().column(c))
+            return notAColumn(c);
+    const auto connection = std::make_shared<Connection>(registerPath);
+    QList<std::shared_ptr<RowFeed>> feeds;
+    for (const QString& value : groupValues) {
+        Where w = where(filter);
+        w.clause += QStringLiteral(" AND %1 = ?").arg(groupColumn);
+        w.values << value;
+        feeds << std::make_shared<RoundFeed>(connection, std::move(w), orderColumn, columns);
+    }
+    return feeds;
+}
+
+Result<int> remove(Connection& connection, const Filter& filter, Progress* progress)
 {
     const Where w = where(filter);
     int deleted = 0;
-    if (Status done =
-            sql::run(connection, QStringLiteral("DELETE FROM score WHERE %1").arg(w.clause),
-                     w.values, &deleted);
-        !done)
+    // A large deletion touches most pages, several times over for the indexes: with
+    // room for the whole file in the cache each is read and journalled once.
+    connection.cacheWholeFile(true);
+    connection.setProgress(progress);
+    const Status done = sql::run(
+        connection, QStringLiteral("DELETE FROM score WHERE %1").arg(w.clause), w.values, &deleted);
+    connection.setProgress(nullptr);
+    connection.cacheWholeFile(false);
+    if (!done)
         return Failure{done.error()};
     return deleted;
 }

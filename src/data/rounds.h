@@ -1,6 +1,10 @@
 #pragma once
 
+#include "data/progress.h"
 #include "data/queries.h"
+#include "data/rowfeed.h"
+
+#include <memory>
 
 #include <optional>
 
@@ -27,9 +31,26 @@ bool isGroupColumn(const QString& column);
 Result<Rows> search(Connection& connection, const Filter& filter, const QString& orderColumn,
                     const QStringList& columns = {});
 Result<qint64> count(Connection& connection, const Filter& filter);
+
+// The same rounds fetched as they are read, on a connection of the feed's own: the
+// keys a few thousand at a time, the rows a window at a time around the one asked
+// for. The first rows are read at once, so that a search that cannot run fails here.
+Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter& filter,
+                                      const QString& orderColumn,
+                                      const QStringList& columns = {});
+
+// One feed for each value of the group column, of the rounds that match and hold
+// that value; they share one connection and each reads nothing until it is read.
+Result<QList<std::shared_ptr<RowFeed>>> groupFeeds(const QString& registerPath,
+                                                   const Filter& filter,
+                                                   const QString& orderColumn,
+                                                   const QStringList& columns,
+                                                   const QString& groupColumn,
+                                                   const QStringList& groupValues);
+
 // Deletes the rounds that match, in one statement: all of them or none. The result
-// is how many went.
-Result<int> remove(Connection& connection, const Filter& filter);
+// is how many went. A progress that says stop leaves every round in place.
+Result<int> remove(Connection& connection, const Filter& filter, Progress* progress = nullptr);
 
 // The values a column of the rounds takes, each once, in order, empty ones left out:
 // the players, courses and competitions of the pickers, the groups of a search.

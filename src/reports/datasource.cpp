@@ -26,6 +26,47 @@ QVariant RowSet::value(int row, const QString& name) const
     return rows[row][c];
 }
 
+bool DataSource::hasRow(int row) const
+{
+    if (row < 0)
+        return false;
+    return feed ? feed->hasRow(row) : row < rows.size();
+}
+
+QVariant DataSource::value(int row, const QString& column) const
+{
+    return feed ? feed->value(row, column) : rows.value(row, column);
+}
+
+bool DataSource::hasChild(int parent, int child) const
+{
+    if (parent < 0 || child < 0)
+        return false;
+    if (parent < childFeeds.size())
+        return childFeeds[parent] && childFeeds[parent]->hasRow(child);
+    return parent < children.size() && child < children[parent].size();
+}
+
+QVariant DataSource::childValue(int parent, int child, const QString& column) const
+{
+    if (parent >= 0 && parent < childFeeds.size())
+        return childFeeds[parent] ? childFeeds[parent]->value(child, column) : QVariant();
+    return parent >= 0 && parent < children.size() ? children[parent].value(child, column)
+                                                   : QVariant();
+}
+
+int DataSource::rowCount() const
+{
+    return feed ? feed->count() : rows.size();
+}
+
+int DataSource::childCount(int parent) const
+{
+    if (parent >= 0 && parent < childFeeds.size())
+        return childFeeds[parent] ? childFeeds[parent]->count() : 0;
+    return parent >= 0 && parent < children.size() ? children[parent].size() : 0;
+}
+
 DataSource DataSource::failure(const QString& error)
 {
     DataSource d;

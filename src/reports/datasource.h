@@ -5,6 +5,9 @@
 #include <QVariant>
 
 #include "data/result.h"
+#include "data/rowfeed.h"
+
+#include <memory>
 
 namespace parlog {
 struct Rows;
@@ -27,15 +30,30 @@ struct RowSet {
 // What a report prints: plain rows, or parent rows each with child rows (the data
 // member, "work") for the grouped reports. A source that could not be produced is
 // failed; the report raises its error event instead of printing it.
+//
+// The rows are held (rows, children), or fetched as they are read (feed, childFeeds),
+// as a search of a whole register does; either way the report reads them through
+// the accessors below.
 struct DataSource {
     RowSet rows;
     QList<RowSet> children;
     QString childMember;
     bool failed = false;
     QString error;
+    std::shared_ptr<RowFeed> feed;                 // instead of rows
+    QList<std::shared_ptr<RowFeed>> childFeeds;    // instead of children, one a parent row
 
     bool grouped() const { return !childMember.isEmpty(); }
-    bool empty() const { return rows.rows.isEmpty(); }
+    bool empty() const { return !hasRow(0); }
+    bool lazy() const { return feed || !childFeeds.isEmpty(); }
+
+    bool hasRow(int row) const;
+    QVariant value(int row, const QString& column) const;
+    bool hasChild(int parent, int child) const;
+    QVariant childValue(int parent, int child, const QString& column) const;
+    // Counting a fed source fetches every key.
+    int rowCount() const;
+    int childCount(int parent) const;
     static DataSource failure(const QString& error);
     // Plain rows of a query, or a failed source, with its error, when it did not run.
     static DataSource of(const Result<Rows>& rows);

@@ -91,7 +91,7 @@ bool Paginator::nextStep(Step& step)
             step = {StepKind::Nothing};
             return true;
         }
-        if (m_parent >= m_data.rows.size()) {
+        if (!m_data.hasRow(m_parent)) {
             m_phase = Phase::ReportFooter;
             return nextStep(step);
         }
@@ -107,9 +107,7 @@ bool Paginator::nextStep(Step& step)
             return true;
         }
         {
-            const int children =
-                m_parent < m_data.children.size() ? m_data.children[m_parent].size() : 0;
-            if (m_child < children) {
+            if (m_data.hasChild(m_parent, m_child)) {
                 step = {StepKind::Detail, m_parent, m_child};
                 ++m_child;
                 return true;
@@ -168,8 +166,7 @@ bool Paginator::planNextPage()
         const int h = heightOf(step);
         // A group header keeps its first line with it rather than end a page alone.
         int need = h;
-        if (step.kind == StepKind::GroupHeader && step.parent < m_data.children.size() &&
-            m_data.children[step.parent].size() > 0)
+        if (step.kind == StepKind::GroupHeader && m_data.hasChild(step.parent, 0))
             need += heightOf({StepKind::Detail, step.parent, 0});
         // A band that does not fit opens the next page, unless the page is still
         // empty (a band taller than a page is printed as far as it goes).
@@ -221,10 +218,10 @@ void Paginator::addBand(Page& page, const Band& band, int top, int parent, int c
             c.kind = DrawCommand::Kind::Text;
             QVariant value;
             if (!item.dataMember.isEmpty() && m_data.grouped()) {
-                if (child >= 0 && parent < m_data.children.size())
-                    value = m_data.children[parent].value(child, item.dataField);
+                if (child >= 0)
+                    value = m_data.childValue(parent, child, item.dataField);
             } else if (parent >= 0) {
-                value = m_data.rows.value(parent, item.dataField);
+                value = m_data.value(parent, item.dataField);
             }
             c.text = formatValue(value, item.format);
             break;
@@ -238,11 +235,21 @@ void Paginator::addBand(Page& page, const Band& band, int top, int parent, int c
 
 const Page& Paginator::page(int index)
 {
+    if (const auto built = m_built.find(index); built != m_built.end())
+        return built->second;
+    Page made = build(index);
+    static const Page none;
+    if (made.number == 0)
+        return none;
+    return m_built.emplace(index, std::move(made)).first->second;
+}
+
+Page Paginator::build(int index)
+{
     while (index >= m_plan.size() && planNextPage()) {
     }
-    static const Page none;
     if (index < 0 || index >= m_plan.size())
-        return none;
+        return {};
     if (const auto built = m_built.find(index); built != m_built.end())
         return built->second;
 
@@ -269,7 +276,7 @@ const Page& Paginator::page(int index)
     }
     if (pageFooter)
         addBand(page, *pageFooter, m_setup.height - pageFooter->height, -1, -1);
-    return m_built.emplace(index, std::move(page)).first->second;
+    return page;
 }
 
 } // namespace parlog::report

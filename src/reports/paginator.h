@@ -51,7 +51,14 @@ public:
 
     int pageCount();             // plans to the end (cheap: heights only)
     const Page& page(int index); // 0-based; builds the page's commands once
+    // The same page, built afresh and not kept: for printing every page of a long
+    // report in the memory of one.
+    Page build(int index);
     int pagesPlanned() const { return int(m_plan.size()); }
+    // Plans one page more; false when every page is planned. Lets a window count the
+    // pages of a long report a slice at a time.
+    bool planAhead() { return planNextPage(); }
+    bool planComplete() const { return m_planDone; }
     int pagesBuilt() const { return int(m_built.size()); }
     const Layout& layout() const { return m_layout; }
 

@@ -1,5 +1,6 @@
 #include "reports/reportpainter.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -137,7 +138,7 @@ QImage pageImage(const Page& page, double dpi, const PageSetup& setup)
     return image;
 }
 
-Status writePdf(Paginator& paginator, const QString& path)
+Status writePdf(Paginator& paginator, const QString& path, Progress* progress)
 {
     const Failure failed{QStringLiteral("The file %1 could not be written.").arg(path)};
     QPdfWriter writer(path);
@@ -148,11 +149,22 @@ Status writePdf(Paginator& paginator, const QString& path)
     QPainter painter;
     if (!painter.begin(&writer))
         return failed;
+    const auto cancelled = [&] {
+        painter.end();
+        QFile::remove(path);
+        return Failure{QStringLiteral("The report was not saved: it was cancelled.")};
+    };
+    // Counted first, a page at a time, so that the progress can say how far it is.
+    while (paginator.planAhead())
+        if (progress && !progress->carryOn(0, 0))
+            return cancelled();
     const int pages = paginator.pageCount();
     for (int i = 0; i < pages; ++i) {
+        if (progress && !progress->carryOn(i, pages))
+            return cancelled();
         if (i > 0)
             writer.newPage();
-        paintPage(painter, paginator.page(i), writer.resolution());
+        paintPage(painter, paginator.build(i), writer.resolution());
     }
     if (!painter.end() || !QFileInfo(path).isFile())
         return failed;

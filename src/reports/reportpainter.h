@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/progress.h"
 #include "data/result.h"
 #include "reports/paginator.h"
 
@@ -22,8 +23,9 @@ QString fittedText(const DrawCommand& command);
 // A page as a picture for the screen, white paper with the printable area inset.
 QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = {});
 
-// Writes every page to a PDF file (A4, half-inch margins).
-Status writePdf(Paginator& paginator, const QString& path);
+// Writes every page to a PDF file (A4, half-inch margins), page by page, telling the
+// progress. Cancelled, it leaves no file behind.
+Status writePdf(Paginator& paginator, const QString& path, Progress* progress = nullptr);
 
 // The paper of PageSetup for a printer or a PDF writer.
 QPageLayout pageLayout();

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace parlog {
@@ -123,21 +125,55 @@ void ReportWindow::reload()
         source = {};
     const report::Layout layout = m_report.layout();
     setWindowTitle(layout.caption.trimmed().isEmpty() ? layout.name : layout.caption);
+    // Rows fetched as they are read are counted after the first page is on screen,
+    // a slice at a time, so that the window never waits for the whole register.
+    const bool countLater = source.lazy();
     m_paginator = std::make_unique<report::Paginator>(layout, std::move(source), app().today());
     m_page = 0;
+    m_counting = countLater;
     render();
+    if (countLater)
+        QTimer::singleShot(0, this, &ReportWindow::countSomePages);
+}
+
+void ReportWindow::countSomePages()
+{
+    if (!m_paginator || !m_counting)
+        return;
+    QElapsedTimer slice;
+    slice.start();
+    while (slice.elapsed() < 25)
+        if (!m_paginator->planAhead()) {
+            m_counting = false;
+            render();
+            return;
+        }
+    QTimer::singleShot(0, this, &ReportWindow::countSomePages);
 }
 
 int ReportWindow::pageCount()
 {
-    return m_paginator ? m_paginator->pageCount() : 0;
+    if (!m_paginator)
+        return 0;
+    if (m_counting) {
+        // Asked for the whole count at once (Last, End, Print): count with progress.
+        const auto progress = app().progress(QStringLiteral("Counting the pages\u2026"));
+        while (m_paginator->planAhead())
+            if (!progress->carryOn(m_paginator->pagesPlanned(), 0))
+                return m_paginator->pagesPlanned();
+        m_counting = false;
+    }
+    return m_paginator->pageCount();
 }
 
 void ReportWindow::showPage(int index)
 {
     if (!m_paginator)
         return;
-    index = qBound(0, index, pageCount() - 1);
+    // Forward while still counting plans only as far as the page asked for.
+    while (m_counting && index >= m_paginator->pagesPlanned() && m_paginator->planAhead()) {
+    }
+    index = qBound(0, index, (m_counting ? m_paginator->pagesPlanned() : pageCount()) - 1);
     if (index == m_page)
         return;
     m_page = index;
@@ -157,12 +193,20 @@ void ReportWindow::render()
     const report::Page& page = m_paginator->page(m_page);
     m_sheet->setPixmap(QPixmap::fromImage(report::pageImage(page, kScreenDpi * m_zoom)));
     m_sheet->adjustSize();
-    const int count = pageCount();
-    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(count));
+    if (m_counting) {
+        // Still counting: the next page may be there, and Last waits for the count.
+        const bool more = m_paginator->pagesPlanned() > m_page + 1 || !m_paginator->planComplete();
+        m_pageLabel->setText(QStringLiteral("Page %1 of \u2026").arg(m_page + 1));
+        m_next->setEnabled(more);
+        m_last->setEnabled(false);
+    } else {
+        const int count = pageCount();
+        m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(count));
+        m_next->setEnabled(m_page + 1 < count);
+        m_last->setEnabled(m_page + 1 < count);
+    }
     m_first->setEnabled(m_page > 0);
     m_previous->setEnabled(m_page > 0);
-    m_next->setEnabled(m_page + 1 < count);
-    m_last->setEnabled(m_page + 1 < count);
 }
 
 void ReportWindow::keyPressEvent(QKeyEvent* event)
@@ -191,7 +235,8 @@ bool ReportWindow::savePdf(const QString& path)
 {
     if (!m_paginator)
         return false;
-    if (Status written = report::writePdf(*m_paginator, path); !written) {
+    const auto progress = app().progress(QStringLiteral("Saving the report as PDF\u2026"));
+    if (Status written = report::writePdf(*m_paginator, path, progress.get()); !written) {
         app().inform(written.error());
         return false;
     }
@@ -222,10 +267,16 @@ void ReportWindow::printTo(QPrinter& printer)
     int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
     int to = printer.toPage() > 0 ? printer.toPage() - 1 : count - 1;
     to = qMin(to, count - 1);
+    // Page by page, each built for the printer and let go, with Cancel at hand.
+    const auto progress = app().progress(QStringLiteral("Printing the report\u2026"));
     for (int i = from; i <= to; ++i) {
+        if (!progress->carryOn(i - from, to - from + 1)) {
+            printer.abort();
+            return;
+        }
         if (i > from)
             printer.newPage();
-        report::paintPage(painter, m_paginator->page(i), printer.resolution());
+        report::paintPage(painter, m_paginator->build(i), printer.resolution());
     }
     painter.end();
 }

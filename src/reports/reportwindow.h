@@ -41,12 +41,14 @@ protected:
 
 private:
     void render();
+    void countSomePages();
     void print();
     void saveAs();
 
     report::Report& m_report;
     std::unique_ptr<report::Paginator> m_paginator;
     int m_page = 0;
+    bool m_counting = false; // the pages of a fed report are still being counted
     double m_zoom = 1.0;
     QScrollArea* m_scroll;
     QLabel* m_sheet;

@@ -2,23 +2,8 @@
 
 #include "data/conversions.h"
 
-#include <QHash>
 
 namespace parlog {
-
-namespace {
-
-// SQLite folds only ASCII letters when it compares without case; do the same.
-QString foldKey(const QVariant& value)
-{
-    QString text = value.toString();
-    for (QChar& c : text)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    return text;
-}
-
-} // namespace
 
 Result<rounds::Filter> filterFor(const Criteria& criteria)
 {
@@ -52,29 +37,17 @@ Result<report::DataSource> groupedSearch(Connection& connection, const rounds::F
     const auto groups = rounds::values(connection, groupColumn);
     if (!groups)
         return Failure{groups.error()};
-    QStringList wanted = columns;
-    if (!wanted.isEmpty() && !wanted.contains(groupColumn))
-        wanted << groupColumn;
-    const auto found = rounds::search(connection, filter, orderColumn, wanted);
-    if (!found)
-        return Failure{found.error()};
+    // Each group reads its rounds when the report reaches it.
+    auto feeds = rounds::groupFeeds(connection.filePath(), filter, orderColumn, columns,
+                                    groupColumn, *groups);
+    if (!feeds)
+        return Failure{feeds.error()};
     report::DataSource source;
     source.childMember = QStringLiteral("work");
     source.rows.columns = QStringList{groupColumn};
-    QHash<QString, int> index;
-    for (const QString& group : *groups) {
-        index.insert(foldKey(group), int(source.rows.rows.size()));
+    for (const QString& group : *groups)
         source.rows.rows << QVariantList{group};
-        report::RowSet children;
-        children.columns = found->columns;
-        source.children << children;
-    }
-    const int column = int(found->columns.indexOf(groupColumn));
-    for (const QVariantList& row : found->rows) {
-        const auto it = index.constFind(foldKey(row.value(column)));
-        if (it != index.constEnd())
-            source.children[*it].rows << row;
-    }
+    source.childFeeds = *feeds;
     return source;
 }
 

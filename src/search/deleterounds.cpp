@@ -61,12 +61,14 @@ void DeleteRounds::Command22_Click()
                               QStringLiteral("Delete these records"), Prompter::Default::No))
         return;
     // A copy of the register as it stands, so that what goes can always come back.
-    const auto backup = backupRegister(*connection);
+    // Either step may take a while on a large register, and either may be cancelled.
+    const auto progress = app().progress(QStringLiteral("Deleting %1\u2026").arg(rounds));
+    const auto backup = backupRegister(*connection, progress.get());
     if (!backup) {
         app().inform(nothing + backup.error() + QLatin1Char('.'));
         return;
     }
-    if (const auto deleted = rounds::remove(*connection, *filter); !deleted) {
+    if (const auto deleted = rounds::remove(*connection, *filter, progress.get()); !deleted) {
         app().inform(nothing + deleted.error());
         return;
     }

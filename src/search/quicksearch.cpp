@@ -176,12 +176,16 @@ void QuickSearch::Command22_Click()
     // The compact lists print a few columns of each round; read only those.
     const QStringList columns = compact ? report::fieldColumns(r.layout()) : QStringList();
     if (!grouped) {
-        const auto rows = rounds::search(*connection, *filter, orderField(), columns);
+        // Read as the report pages through them: the first page comes at once, however
+        // many rounds match.
+        const auto rows = rounds::feed(connection->filePath(), *filter, orderField(), columns);
         if (!rows) {
             app().inform(kPleaseTryAgain);
             return;
         }
-        r.setDataSource(report::DataSource::of(rows));
+        report::DataSource source;
+        source.feed = *rows;
+        r.setDataSource(source);
         showReport(app(), name);
         return;
     }

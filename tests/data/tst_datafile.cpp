@@ -5,6 +5,8 @@
 #include "testmain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void danglingLinkGetsAnOwnerOnlyFile();
     void folderThatCannotBeWrittenIsNamed();
     void backupsKeepTheLastTen();
+    void writesWaitForTheIntegrityCheck();
     void readOnlyFileStillReads();
     void lockedFileReadsButRefusesChanges();
     void folderThatCannotBeWritten();
@@ -411,6 +414,29 @@ void TestDataFile::connectionsSeeEachOthersRows()
     QSqlQuery q = window.query();
     QVERIFY(window.exec(q, QStringLiteral("SELECT type FROM division")) && q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("Seniors"));
+}
+
+void TestDataFile::writesWaitForTheIntegrityCheck()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    Connection c(path);
+    PARLOG_VERIFY_OK(c.open());
+    PARLOG_VERIFY_OK(c.beforeWrite());
+    // A check in the background finds the file damaged a moment later.
+    Connection::checkStarted(path);
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QThread> check(QThread::create([path] {
+        QThread::msleep(200);
+        Connection::markDamaged(path, QStringLiteral("damaged, found in the background"));
+        Connection::checkEnded(path);
+    }));
+    check->start();
+    const Status write = c.beforeWrite();
+    QVERIFY(clock.elapsed() >= 150);
+    QCOMPARE(write.error(), QStringLiteral("damaged, found in the background"));
+    check->wait();
 }
 
 PARLOG_TEST(TestDataFile)

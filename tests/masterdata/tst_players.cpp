@@ -4,8 +4,12 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <sqlite3.h>
 
 using namespace parlog;
 using namespace parlog::test;
@@ -66,6 +70,7 @@ private Q_SLOTS:
     void deleteAsksFirst();
     void deleteWithNoPlayerLoadedChangesNothing();
     void damagedFileRefusesEveryWrite();
+    void aFileHeldByAnotherProgramAnswersWithinTwoSeconds();
     void duplicateNamesLoadTheFirstRow();
     void emptyTables();
     void viewAllAndGo();
@@ -328,6 +333,33 @@ void TestPlayers::damagedFileRefusesEveryWrite()
     QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Kelly"));
     QCOMPARE(p.mode(), QStringLiteral("1"));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 3);
+}
+
+void TestPlayers::aFileHeldByAnotherProgramAnswersWithinTwoSeconds()
+{
+    Fixture f;
+    QVERIFY(seed(f));
+    Players p(f);
+    QVERIFY(p.shown());
+    p.click(QStringLiteral("Command11"));
+    p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
+    // Another program holds a write lock on the file.
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(f.dataFile().toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QElapsedTimer clock;
+    clock.start();
+    p.click(QStringLiteral("Command12"));
+    const qint64 waited = clock.elapsed();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY2(waited < 2000, qPrintable(QString::number(waited)));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("in use by another program")));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    // Nothing lost: the boxes as typed, and Save works once the file is free.
+    QCOMPARE(p.box(QStringLiteral("Text1"))->text(), QStringLiteral("Kelly"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Kelly'")).toInt(), 1);
 }
 
 void TestPlayers::duplicateNamesLoadTheFirstRow()

@@ -6,6 +6,7 @@
 
 #include "testmain.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -76,6 +77,7 @@ class TestPrinting : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void everyCaptionPrintsWhole();
+    void aCancelledPdfLeavesNoFile();
 };
 
 // The captions the layouts were designed to hold come out of a PDF whole; a value too
@@ -110,6 +112,30 @@ void TestPrinting::everyCaptionPrintsWhole()
         // The long club name is too long somewhere on every report but the courses'.
         QVERIFY2(values > 0 || name == u"DataReport2" || name == u"DataReport10", qPrintable(name));
     }
+}
+
+void TestPrinting::aCancelledPdfLeavesNoFile()
+{
+    struct StopAt : Progress {
+        long long pages = 0;
+        bool carryOn(long long done, long long total) override
+        {
+            pages = total;
+            return done < 3;
+        }
+    } stop;
+    DataSource players;
+    players.rows.columns = {QStringLiteral("playername")};
+    for (int i = 0; i < 500; ++i)
+        players.rows.rows << QVariantList{QStringLiteral("Player %1").arg(i)};
+    Paginator pages(layoutFor(QStringLiteral("DataReport1")), players, QDate(2026, 12, 9));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("players.pdf"));
+    const Status written = writePdf(pages, path, &stop);
+    QVERIFY(!written);
+    QVERIFY(written.error().contains(QStringLiteral("cancelled")));
+    QCOMPARE(stop.pages, pages.pageCount());
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 PARLOG_TEST(TestPrinting)

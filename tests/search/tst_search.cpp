@@ -4,6 +4,7 @@
 #include "search/quicksearch.h"
 #include "ui/inputhelpers.h"
 
+#include "sampledata.h"
 #include "testmain.h"
 #include "testsupport.h"
 
@@ -134,6 +135,9 @@ private Q_SLOTS:
     void deleteRemovesTheMatchingRounds();
     void allEntriesAreNotNames();
     void deleteWritesABackupFirst();
+    void aCancelledDeletionLeavesEveryRound();
+    void aFedSearchReadsWhatTheWholeSearchReads_data();
+    void aFedSearchReadsWhatTheWholeSearchReads();
     void deleteSaysWhatIsWrongAndKeepsItsCriteria();
     void unusableFileOnLoad();
 };
@@ -221,17 +225,17 @@ void TestSearch::groupsComeFromTheWholeTable()
         groups << row[0].toString();
     // Enniscrone has rounds, none in the range: it still heads a group.
     QCOMPARE(groups, (QStringList{"Carne", "Druid's Glen", "Enniscrone", "Lahinch"}));
-    QCOMPARE(source->children[0].size(), 2);
-    QCOMPARE(source->children[0].value(0, QStringLiteral("net")).toInt(), 75);
-    QCOMPARE(source->children[2].size(), 0);
-    QCOMPARE(source->children[3].size(), 3);
+    QCOMPARE(source->childCount(0), 2);
+    QCOMPARE(source->childValue(0, 0, QStringLiteral("net")).toInt(), 75);
+    QCOMPARE(source->childCount(2), 0);
+    QCOMPARE(source->childCount(3), 3);
     // Players are grouped as the names compare: Adams and ADAMS are one.
     const auto players =
         groupedSearch(*c, *filterFor(all()), QStringLiteral("strdate"), QStringLiteral("playerID"));
     QCOMPARE(players->rows.rows[0][0].toString().toLower(), QStringLiteral("adams"));
-    QCOMPARE(players->children[0].size(), 3);
-    QCOMPARE(players->children[0].value(0, QStringLiteral("net")).toInt(), 75);
-    QCOMPARE(players->children[0].value(2, QStringLiteral("net")).toInt(), 70);
+    QCOMPARE(players->childCount(0), 3);
+    QCOMPARE(players->childValue(0, 0, QStringLiteral("net")).toInt(), 75);
+    QCOMPARE(players->childValue(0, 2, QStringLiteral("net")).toInt(), 70);
     QVERIFY(
         !groupedSearch(*c, *filterFor(all()), QStringLiteral("net"), QStringLiteral("comment")));
 }
@@ -572,6 +576,73 @@ void TestSearch::deleteWritesABackupFirst()
     QSqlQuery q = c.query();
     QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
     QCOMPARE(q.value(0).toInt(), 7);
+}
+
+void TestSearch::aCancelledDeletionLeavesEveryRound()
+{
+    Fixture f;
+    tools::SampleSizes sizes;
+    sizes.rounds = 3000;
+    QCOMPARE(tools::writeSampleDatabase(f.dataFile(), sizes), QString());
+    const auto count = [&f] { return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(); };
+    // Stopped in the copy, and stopped in the deletion itself.
+    for (int stopAfter : {0, 1}) {
+        Search d(f, QStringLiteral("edit"));
+        QVERIFY(d.shown());
+        d.box("Text1")->setText(QStringLiteral("1-Jan-1900"));
+        d.box("Text2")->setText(QStringLiteral("31-Dec-2099"));
+        f.stopAfter = stopAfter;
+        f.progressAsked = 0;
+        d.click("Command22");
+        QVERIFY2(!f.progressTexts.isEmpty(), qPrintable(f.prompter->last()));
+        QVERIFY(f.progressTexts.last().startsWith(QStringLiteral("Deleting 3")));
+        QVERIFY2(f.prompter->last().startsWith(QStringLiteral("No rounds were deleted")),
+                 qPrintable(f.prompter->last()));
+        QVERIFY(f.prompter->last().contains(QStringLiteral("cancelled")));
+        QCOMPARE(count(), 3000);
+        QVERIFY(f.app->find(QStringLiteral("edit")));
+        d.window->close();
+    }
+    // A cancelled copy leaves nothing; the copy before a cancelled deletion stays.
+    QCOMPARE(QDir(f.path(QStringLiteral("backups"))).entryList(QDir::Files).size(), 1);
+}
+
+void TestSearch::aFedSearchReadsWhatTheWholeSearchReads_data()
+{
+    QTest::addColumn<QString>("order");
+    for (const char* column : {"net", "strdate", "division", "course", "playerID", "hand"})
+        QTest::newRow(column) << QString::fromLatin1(column);
+}
+
+// Fed a window at a time, in keyset order, the rows come as one query gives them all,
+// empty values and ties included.
+void TestSearch::aFedSearchReadsWhatTheWholeSearchReads()
+{
+    QFETCH(QString, order);
+    Fixture f;
+    tools::SampleSizes sizes;
+    sizes.rounds = 2500;
+    QCOMPARE(tools::writeSampleDatabase(f.dataFile(), sizes), QString());
+    QVERIFY(f.sql(
+        QStringLiteral("UPDATE score SET hand = NULL, division = NULL WHERE rowid % 7 = 0")));
+    auto c = open(f);
+    const rounds::Filter everything{{}, {}, {}, QStringLiteral("1900-01-01"),
+                                    QStringLiteral("2100-01-01")};
+    const QStringList columns{QStringLiteral("playerID"), QStringLiteral("strdate"),
+                              QStringLiteral("net"), QStringLiteral("hand")};
+    const auto whole = rounds::search(*c, everything, order, columns);
+    QVERIFY(whole);
+    const auto fed = rounds::feed(f.dataFile(), everything, order, columns);
+    PARLOG_VERIFY_OK(fed);
+    RowFeed& rows = **fed;
+    int n = 0;
+    for (; rows.hasRow(n); ++n)
+        for (const QString& column : columns)
+            QCOMPARE(rows.value(n, column), whole->rows[n][columns.indexOf(column)]);
+    QCOMPARE(n, int(whole->rows.size()));
+    QCOMPARE(rows.count(), n);
+    // Read again from the start, as a report goes back to its first page.
+    QCOMPARE(rows.value(0, QStringLiteral("NET")), whole->rows[0][2]);
 }
 
 void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()

@@ -71,6 +71,24 @@ public:
     bool result = true;
 };
 
+// Says carry on, or stop once it has been asked stopAfter times.
+class ScriptedProgress : public Progress {
+public:
+    explicit ScriptedProgress(int* asked, int stopAfter)
+        : m_asked(asked)
+        , m_stopAfter(stopAfter)
+    {
+    }
+    bool carryOn(long long, long long) override
+    {
+        return m_stopAfter < 0 || ++*m_asked <= m_stopAfter;
+    }
+
+private:
+    int* m_asked;
+    int m_stopAfter;
+};
+
 // A program on a folder of its own, with today pinned and message boxes scripted.
 class Fixture {
 public:
@@ -84,6 +102,10 @@ public:
         services.prompter = prompter;
         services.launcher = launcher;
         services.today = [this] { return m_today; };
+        services.progress = [this](const QString& text) -> std::unique_ptr<Progress> {
+            progressTexts << text;
+            return std::make_unique<ScriptedProgress>(&progressAsked, stopAfter);
+        };
         app = std::make_unique<Application>(std::move(services));
         registerWindows(*app);
     }
@@ -178,6 +200,11 @@ public:
     }
 
     QTemporaryDir folder;
+    // Long actions: their words, how often they asked to go on, and when to say stop
+    // (-1: never).
+    QStringList progressTexts;
+    int progressAsked = 0;
+    int stopAfter = -1;
     std::shared_ptr<ScriptedPrompter> prompter;
     std::shared_ptr<RecordingLauncher> launcher;
     std::unique_ptr<Application> app;
