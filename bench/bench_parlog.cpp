@@ -1,17 +1,25 @@
 // parlog-bench [--rounds N] [benchmark flags]: what a user waits for on a large register.
+#include "data/backup.h"
 #include "data/connection.h"
+#include "data/divisions.h"
 #include "data/rounds.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
+#include "reports/reportpainter.h"
 #include "sampledata.h"
 #include "search/criteria.h"
 #include "stats/statistics.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +28,11 @@ namespace {
 
 QString g_path;
 QString g_player;
-const QStringList g_compact =
-    parlog::report::fieldColumns(parlog::report::layoutFor(QStringLiteral("DataReport3")));
+// The columns the grouped compact list prints.
+QStringList compactColumns()
+{
+    return parlog::report::fieldColumns(parlog::report::layoutFor(QStringLiteral("DataReport3")));
+}
 
 // A benchmark of a register that cannot be opened measures nothing: stop.
 void mustOpen(parlog::Connection& c)
@@ -111,8 +122,8 @@ void SearchAllGroupedByPlayer(benchmark::State& state)
     mustOpen(c);
     const auto filter = parlog::filterFor(everything());
     for (auto _ : state)
-        benchmark::DoNotOptimize(parlog::groupedSearch(c, *filter, QStringLiteral("net"),
-                                                       QStringLiteral("playerID"), g_compact));
+        benchmark::DoNotOptimize(parlog::groupedSearch(
+            c, *filter, QStringLiteral("net"), QStringLiteral("playerID"), compactColumns()));
 }
 
 void SearchAllFullCards(benchmark::State& state)
@@ -140,8 +151,167 @@ void FirstPageOfTheLastYear(benchmark::State& state)
     state.counters["rows"] = double(rows ? rows->rows.size() : 0);
 }
 
+// A fresh copy of the register for a benchmark that changes it.
+QString freshCopy(benchmark::State& state)
+{
+    state.PauseTiming();
+    const QString copy = g_path + QStringLiteral(".work");
+    QFile::remove(copy);
+    QFile::remove(copy + QStringLiteral("-journal"));
+    QDir(QFileInfo(copy).dir().filePath(QStringLiteral("backups"))).removeRecursively();
+    QFile::copy(g_path, copy);
+    state.ResumeTiming();
+    return copy;
+}
+
+const char* const kDeleteAll =
+    "DELETE FROM score WHERE strdate BETWEEN '1900-01-01' AND '2100-01-01'";
+
+// The same deletion through SQLite alone, as sqlite3 would run it.
+void DeleteAllBareSqlite(benchmark::State& state)
+{
+    const bool bigCache = state.range(0) != 0;
+    for (auto _ : state) {
+        const QString copy = freshCopy(state);
+        sqlite3* db = nullptr;
+        sqlite3_open(copy.toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+        if (bigCache)
+            sqlite3_exec(db, "PRAGMA cache_size = -500000", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, kDeleteAll, nullptr, nullptr, nullptr);
+        state.counters["deleted"] = sqlite3_changes(db);
+        sqlite3_close(db);
+    }
+}
+
+// The round deletion window's work: its progress asked now and then; with the backup
+// before it, as the window does it, or the deletion alone.
+void DeleteAllParlog(benchmark::State& state)
+{
+    const bool backup = state.range(0) != 0;
+    struct Gaps : parlog::Progress {
+        QElapsedTimer clock;
+        qint64 longest = 0;
+        bool carryOn(long long, long long) override
+        {
+            longest = std::max(longest, clock.restart());
+            return true;
+        }
+    };
+    for (auto _ : state) {
+        const QString copy = freshCopy(state);
+        parlog::Connection c(copy);
+        mustOpen(c);
+        Gaps gaps;
+        gaps.clock.start();
+        if (backup) {
+            const auto copied = parlog::backupRegister(c, &gaps);
+            if (!copied) {
+                state.SkipWithError(qPrintable(copied.error()));
+                break;
+            }
+        }
+        const auto deleted = parlog::rounds::remove(c, *parlog::filterFor(everything()), &gaps);
+        state.counters["deleted"] = deleted ? *deleted : -1;
+        state.counters["longest_gap_ms"] = double(gaps.longest);
+    }
+}
+
+// A report of 2,500 pages saved as PDF, and the longest the window goes unpainted.
+void PdfOf2500Pages(benchmark::State& state)
+{
+    parlog::report::DataSource players;
+    players.rows.columns = {QStringLiteral("playername"), QStringLiteral("membership")};
+    for (int i = 0; i < 2500 * 47; ++i)
+        players.rows.rows << QVariantList{QStringLiteral("Player %1").arg(i), i};
+    struct Gaps : parlog::Progress {
+        QElapsedTimer clock;
+        qint64 longest = 0;
+        bool carryOn(long long, long long) override
+        {
+            longest = std::max(longest, clock.restart());
+            return true;
+        }
+    };
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        parlog::report::Paginator pages(parlog::report::layoutFor(QStringLiteral("DataReport1")),
+                                        players, QDate(2026, 1, 1));
+        Gaps gaps;
+        gaps.clock.start();
+        (void)parlog::report::writePdf(pages, dir.filePath(QStringLiteral("big.pdf")), &gaps);
+        state.counters["pages"] = pages.pageCount();
+        state.counters["longest_gap_ms"] = double(gaps.longest);
+    }
+}
+
+// A save while another program holds the file: how long until Parlog says so.
+void SaveWhileFileIsHeld(benchmark::State& state)
+{
+    sqlite3* other = nullptr;
+    sqlite3_open(g_path.toUtf8().constData(), &other);
+    sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    parlog::Connection c(g_path);
+    mustOpen(c);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parlog::divisions::add(c, QStringLiteral("Held")).ok());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+
+// The whole register as full cards: from Open to the first page, read as the report
+// reads it; and the count of its pages after that.
+void WholeRegisterFirstPage(benchmark::State& state)
+{
+    const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport6"));
+    for (auto _ : state) {
+        const auto rows =
+            parlog::rounds::feed(g_path, *parlog::filterFor(everything()), QStringLiteral("net"));
+        if (!rows) {
+            state.SkipWithError(qPrintable(rows.error()));
+            break;
+        }
+        parlog::report::DataSource source;
+        source.feed = *rows;
+        parlog::report::Paginator p(layout, source, QDate(2026, 1, 1));
+        benchmark::DoNotOptimize(p.page(0).commands.size());
+    }
+}
+
+void WholeRegisterPageCount(benchmark::State& state)
+{
+    const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
+    for (auto _ : state) {
+        const auto rows =
+            parlog::rounds::feed(g_path, *parlog::filterFor(everything()), QStringLiteral("net"),
+                                 parlog::report::fieldColumns(layout));
+        parlog::report::DataSource source;
+        source.feed = *rows;
+        parlog::report::Paginator p(layout, source, QDate(2026, 1, 1));
+        benchmark::DoNotOptimize(p.page(0).commands.size());
+        state.counters["pages"] = p.pageCount();
+    }
+}
+
+// Start-up: what the menu waits for (opening and checking what the file is), beside
+// the integrity check that now runs behind it.
+void StartUpBeforeTheMenu(benchmark::State& state)
+{
+    for (auto _ : state) {
+        parlog::Connection c(g_path);
+        benchmark::DoNotOptimize(c.open().ok());
+    }
+}
+
 } // namespace
 
+BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeRegisterPageCount)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(SaveWhileFileIsHeld)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(PdfOf2500Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(DeleteAllBareSqlite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(DeleteAllParlog)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(OpenConnection)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(HubPlayerList)->Unit(benchmark::kMillisecond);
@@ -155,7 +325,10 @@ BENCHMARK(FirstPageOfTheLastYear)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication qt(argc, argv);
+    // Fonts for the PDF: a GUI application, with no display needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication qt(argc, argv);
     parlog::tools::SampleSizes sizes;
     sizes.rounds = 250000;
     sizes.players = 200;
