@@ -7,6 +7,7 @@
 #include "reports/paginator.h"
 #include "reports/reportpainter.h"
 #include "sampledata.h"
+#include "stats/results.h"
 #include "search/criteria.h"
 #include "stats/statistics.h"
 
@@ -303,8 +304,35 @@ void StartUpBeforeTheMenu(benchmark::State& state)
     }
 }
 
+// The results of a competition of 2,000 cards: its cards read and ranked.
+void RankA2000CardCompetition(benchmark::State& state)
+{
+    const QString copy = g_path + QStringLiteral(".championship");
+    QFile::remove(copy);
+    QFile::copy(g_path, copy);
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(copy.toUtf8().constData(), &db);
+        sqlite3_exec(db,
+                     "UPDATE score SET comp = 'Club Championship', strdate = '2026-06-06' "
+                     "WHERE rowid % 125 = 0",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    parlog::Connection c(copy);
+    mustOpen(c);
+    for (auto _ : state) {
+        const auto cards = parlog::rounds::competitionCards(c, QStringLiteral("Club Championship"),
+                                                            QStringLiteral("2026-06-06"),
+                                                            QStringLiteral("2026-06-06"));
+        const auto placings = parlog::rankCards(*cards, parlog::Basis::Net);
+        state.counters["cards"] = double(placings.size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterPageCount)->Unit(benchmark::kMillisecond)->Iterations(2);

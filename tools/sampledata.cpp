@@ -164,10 +164,28 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
 
     const QDate last = QDate::currentDate();
     const int span = qMax(1, sizes.years * 365);
+    // Rounds come as a society plays them: a competition day at a course, with a field
+    // of different players handing in their cards.
+    int fieldLeft = 0;
+    int c = 0;
+    QByteArray date;
+    QByteArray ss;
+    int comp = 0;
+    QList<int> field;
     for (int r = 0; r < sizes.rounds; ++r) {
-        const int pi = random.bounded(int(players.size()));
+        if (fieldLeft == 0) {
+            fieldLeft = qMin(int(players.size()), 4 + int(random.bounded(37)));
+            c = random.bounded(int(courseNames.size()));
+            date = last.addDays(-random.bounded(span)).toString(Qt::ISODate).toUtf8();
+            ss = QByteArray::number(68 + random.bounded(5));
+            comp = random.bounded(int(comps.size()));
+            field.clear();
+            for (int i = 0; i < int(players.size()); ++i)
+                field << i;
+        }
+        --fieldLeft;
+        const int pi = field.takeAt(random.bounded(int(field.size())));
         const Player& player = players[pi];
-        const int c = random.bounded(int(courseNames.size()));
         const auto& p = pars[c];
         int holes[18];
         int out = 0;
@@ -189,7 +207,6 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         sqlite3_bind_int(insert, k++, gross - hand);
         sqlite3_bind_int(insert, k++, random.bounded(26, 40));
         sqlite3_bind_double(insert, k++, player.handicap);
-        const QByteArray date = last.addDays(-random.bounded(span)).toString(Qt::ISODate).toUtf8();
         sqlite3_bind_text(insert, k++, date.constData(), int(date.size()), SQLITE_TRANSIENT);
         for (int h = 0; h < 18; ++h)
             sqlite3_bind_int(insert, k++,
@@ -203,9 +220,8 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         text(courses[c]);
         text(playerNames[pi]);
         text(divisions[pi]);
-        const QByteArray ss = QByteArray::number(68 + random.bounded(5));
         sqlite3_bind_text(insert, k++, ss.constData(), int(ss.size()), SQLITE_TRANSIENT);
-        text(comps[random.bounded(int(comps.size()))]);
+        text(comps[comp]);
         text(comments[random.bounded(int(comments.size()))]);
         if (sqlite3_step(insert) != SQLITE_DONE) {
             sqlite3_finalize(insert);

@@ -9,6 +9,7 @@
 #include "reports/report.h"
 #include "reports/reportpainter.h"
 #include "reports/reportwindow.h"
+#include "stats/resultswindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -259,6 +260,30 @@ QList<Shot> shots()
          fromHub(QStringLiteral("Command14"), QStringLiteral("statscourse1"))},
         {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
         {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
+        {QStringLiteral("results"),
+         [](parlog::Application& app) -> QWidget* {
+             // A past competition with a full field, not the card just saved today.
+             QWidget* window = app.show(QStringLiteral("results"));
+             auto* pick = window->findChild<QComboBox*>(QStringLiteral("competition"));
+             if (pick && pick->count() > 1) {
+                 pick->setCurrentIndex(1);
+                 Q_EMIT pick->activated(1);
+             }
+             return window;
+         }},
+        {QStringLiteral("ResultsReport"),
+         [](parlog::Application& app) -> QWidget* {
+             auto* results =
+                 qobject_cast<parlog::ResultsWindow*>(app.show(QStringLiteral("results")));
+             if (!results)
+                 return nullptr;
+             results->print();
+             settle();
+             auto* report =
+                 qobject_cast<parlog::ReportWindow*>(app.find(QStringLiteral("ResultsReport")));
+             savePage(report, QStringLiteral("ResultsReport"));
+             return report;
+         }},
         plain(QStringLiteral("quicksearch1")),
         plain(QStringLiteral("edit")),
         {QStringLiteral("DataReport5"), search({}, true, QStringLiteral("DataReport5"))},

@@ -31,6 +31,7 @@ QString helpSection(const QString& windowName)
         {windows::kQuickSearch, QStringLiteral("search")},
         {windows::kDeleteRounds, QStringLiteral("delete")},
         {windows::kAbout, QStringLiteral("data")},
+        {windows::kResults, QStringLiteral("results")},
     };
     if (windowName.startsWith(QStringLiteral("DataReport")))
         return QStringLiteral("printing");

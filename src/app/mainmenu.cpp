@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 namespace parlog {
 
 namespace {
@@ -52,7 +54,8 @@ MainMenu::MainMenu(Application& app)
     : Window(app, windows::kMain, QStringLiteral("Parlog"))
 {
     setClosesOnEscape(false);
-    setFixedSize(kRowLeft + 230, kPictureHeight + 24);
+    // Room for the picture, and for the nine rows beside it.
+    setFixedSize(kRowLeft + 230, std::max(kPictureHeight + 24, 20 + 9 * (kRowHeight + 2)));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -89,6 +92,8 @@ MainMenu::MainMenu(Application& app)
                       QStringLiteral("Command1"));
     auto* c40 = addRow(7, QStringLiteral("Label12"), QStringLiteral("Delete Round"),
                        QStringLiteral("Command40"));
+    auto* c42 = addRow(8, QStringLiteral("Label42"), QStringLiteral("Competition Results"),
+                       QStringLiteral("Command42"));
 
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
@@ -106,12 +111,13 @@ MainMenu::MainMenu(Application& app)
     connect(c26, &QPushButton::clicked, this, &MainMenu::Command26_Click);
     connect(c1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(c40, &QPushButton::clicked, this, &MainMenu::Command40_Click);
+    connect(c42, &QPushButton::clicked, this, &MainMenu::Command42_Click);
     connect(c32, &QPushButton::clicked, this, &MainMenu::Command32_Click);
     connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
 
     c31->setFocus();
-    const QList<QWidget*> order{c31, c26, c17, c32, c27, c36, c37, c38, c40, Picture1, c1, c2};
+    const QList<QWidget*> order{c31, c26, c17, c32, c27, c36, c37, c38, c40, Picture1, c1, c2, c42};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -179,6 +185,11 @@ void MainMenu::Command40_Click()
 {
     app().show(windows::kDeleteRounds);
 }
+void MainMenu::Command42_Click()
+{
+    app().show(windows::kResults);
+}
+
 void MainMenu::Command32_Click()
 {
     app().show(windows::kAbout);

@@ -23,6 +23,7 @@ public:
     void Command26_Click(); // New Course
     void Command1_Click();  // New Round
     void Command40_Click(); // Delete Round
+    void Command42_Click(); // Competition Results
     void Command32_Click(); // About
     void Command2_Click();  // Help
     void Command27_Click(); // Quit

@@ -20,6 +20,7 @@ inline const QString kQuickSearch = QStringLiteral("quicksearch1");
 inline const QString kDeleteRounds = QStringLiteral("edit");
 inline const QString kScoreCard = QStringLiteral("scoreadd");
 inline const QString kHandicap = QStringLiteral("Handicapform");
+inline const QString kResults = QStringLiteral("results");
 
 // The reports, each a window of its own.
 inline const QString kPlayerList = QStringLiteral("DataReport1");
@@ -32,5 +33,6 @@ inline const QString kBestEverRound = QStringLiteral("DataReport7");
 inline const QString kWorstEverRound = QStringLiteral("DataReport8");
 inline const QString kCourseRound = QStringLiteral("DataReport9");
 inline const QString kPossibleRound = QStringLiteral("DataReport10");
+inline const QString kResultsReport = QStringLiteral("ResultsReport");
 
 } // namespace parlog::windows

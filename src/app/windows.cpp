@@ -16,6 +16,7 @@
 #include "search/deleterounds.h"
 #include "search/quicksearch.h"
 #include "stats/chartwindow.h"
+#include "stats/resultswindow.h"
 #include "stats/statscoursewindow.h"
 #include "stats/statswindow.h"
 
@@ -47,6 +48,7 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kQuickSearch, [](Application& a) { return new QuickSearch(a); });
     app.registerWindow(windows::kDeleteRounds, [](Application& a) { return new DeleteRounds(a); });
     app.registerWindow(windows::kScoreCard, [](Application& a) { return new ScoreAdd(a); });
+    app.registerWindow(windows::kResults, [](Application& a) { return new ResultsWindow(a); });
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
 }
 

@@ -376,6 +376,30 @@ Result<Rows> holeAggregates(Connection& connection, const QString& player, Aggre
                      {player});
 }
 
+Result<QList<Competition>> competitions(Connection& connection)
+{
+    const auto rows =
+        sql::rows(connection, QStringLiteral("SELECT comp, strdate, min(course), count(*) FROM "
+                                             "score WHERE comp IS NOT NULL AND comp <> '' GROUP "
+                                             "BY comp, strdate ORDER BY strdate DESC, comp"));
+    if (!rows)
+        return Failure{rows.error()};
+    QList<Competition> list;
+    for (const QVariantList& r : rows->rows)
+        list.append({r[0].toString(), r[1].toString(), r[2].toString(), r[3].toInt()});
+    return list;
+}
+
+Result<Rows> competitionCards(Connection& connection, const QString& competition,
+                              const QString& from, const QString& to)
+{
+    return sql::rows(connection,
+                     QStringLiteral("SELECT %1 AS card, * FROM score WHERE comp = ? AND strdate "
+                                    "BETWEEN ? AND ? ORDER BY %1")
+                         .arg(key(connection)),
+                     {competition, from, to});
+}
+
 Result<Rows> roundsPerCourse(Connection& connection, const QString& player)
 {
     return sql::rows(connection,

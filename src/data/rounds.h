@@ -36,17 +36,13 @@ Result<qint64> count(Connection& connection, const Filter& filter);
 // keys a few thousand at a time, the rows a window at a time around the one asked
 // for. The first rows are read at once, so that a search that cannot run fails here.
 Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter& filter,
-                                      const QString& orderColumn,
-                                      const QStringList& columns = {});
+                                      const QString& orderColumn, const QStringList& columns = {});
 
 // One feed for each value of the group column, of the rounds that match and hold
 // that value; they share one connection and each reads nothing until it is read.
-Result<QList<std::shared_ptr<RowFeed>>> groupFeeds(const QString& registerPath,
-                                                   const Filter& filter,
-                                                   const QString& orderColumn,
-                                                   const QStringList& columns,
-                                                   const QString& groupColumn,
-                                                   const QStringList& groupValues);
+Result<QList<std::shared_ptr<RowFeed>>>
+groupFeeds(const QString& registerPath, const Filter& filter, const QString& orderColumn,
+           const QStringList& columns, const QString& groupColumn, const QStringList& groupValues);
 
 // Deletes the rounds that match, in one statement: all of them or none. The result
 // is how many went. A progress that says stop leaves every round in place.
@@ -67,6 +63,21 @@ enum class Aggregate { Min, Max, Avg };
 // One row, columns h1 ... h18: each hole's lowest, highest or mean score over the
 // player's rounds (empty when the player has none).
 Result<Rows> holeAggregates(Connection& connection, const QString& player, Aggregate aggregate);
+
+// A competition as the cards name it: played on a day, with the course of its cards
+// (the first by name when they differ) and how many cards were handed in.
+struct Competition {
+    QString name;
+    QString date; // ISO
+    QString course;
+    int cards = 0;
+};
+// Every competition, newest first.
+Result<QList<Competition>> competitions(Connection& connection);
+// The cards of a competition played between two dates (ISO, both included), in the
+// order they were stored, with their key in the column "card".
+Result<Rows> competitionCards(Connection& connection, const QString& competition,
+                              const QString& from, const QString& to);
 
 // Columns course, rounds: the player's rounds per course, in the order groups come.
 Result<Rows> roundsPerCourse(Connection& connection, const QString& player);

@@ -496,6 +496,52 @@ Layout groupedFullCards()
     return l;
 }
 
+// A competition's results: the competition over the ranking, a line a card.
+Layout results()
+{
+    Layout l;
+    l.name = windows::kResultsReport;
+    l.caption = QStringLiteral("Results: {competition}");
+    l.width = 10400;
+    struct Column {
+        const char* name;
+        const char* caption;
+        int left;
+        int width;
+        Align align;
+    };
+    const Column columns[] = {{"position", "Position", 0, 900, Align::Center},
+                              {"player", "Player", 950, 2600, Align::Left},
+                              {"division", "Division", 3600, 1300, Align::Left},
+                              {"handicap", "Handicap", 4950, 1000, Align::Center},
+                              {"gross", "Gross", 6000, 800, Align::Center},
+                              {"net", "Net", 6850, 800, Align::Center},
+                              {"countback", "Countback", 7700, 2700, Align::Left}};
+    QList<Item> headings;
+    QList<Item> line;
+    for (const Column& c : columns) {
+        const QString name = QString::fromLatin1(c.name);
+        headings << label(QStringLiteral("Head") + name, QString::fromLatin1(c.caption),
+                          QRect(c.left, 0, c.width, 285), kHeading, c.align);
+        line << field(QStringLiteral("Text") + name, name, QRect(c.left, 0, c.width, 285),
+                      kReportFont, c.align);
+    }
+    headings << hline(QStringLiteral("Line1"), 0, 300, 10400);
+    const FontSpec plain = font(10);
+    l.bands = standardBands(
+        1500,
+        {label(QStringLiteral("Title"), QStringLiteral("Results"), QRect(0, 0, 10400, 450),
+               kPageTitle, Align::Center),
+         label(QStringLiteral("Competition"), QStringLiteral("{competition}"),
+               QRect(0, 480, 10400, 330), font(12, true), Align::Center),
+         label(QStringLiteral("Played"), QStringLiteral("{date} at {course}"),
+               QRect(0, 830, 10400, 285), plain, Align::Center),
+         label(QStringLiteral("Scratch"), QStringLiteral("Standard scratch {scratch}"),
+               QRect(0, 1120, 10400, 285), plain, Align::Center)},
+        345, headings, 300, line);
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -509,6 +555,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {windows::kWorstEverRound, worstEver},
         {windows::kCourseRound, byCourse},
         {windows::kPossibleRound, possibleRound},
+        {windows::kResultsReport, results},
     };
     return table;
 }
@@ -529,7 +576,7 @@ QStringList reportNames()
         if (factories().contains(name))
             names << name;
     }
-    return names;
+    return names << windows::kResultsReport;
 }
 
 } // namespace parlog::report

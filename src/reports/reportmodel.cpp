@@ -34,13 +34,13 @@ const Item* Layout::item(const QString& bandName, const QString& itemName) const
     return const_cast<Layout*>(this)->item(bandName, itemName);
 }
 
-QStringList fieldColumns(const Layout& layout)
+QStringList fieldColumns(const Layout& layout, bool childRows)
 {
     QStringList columns;
     for (const Band& b : layout.bands)
         for (const Item& i : b.items)
             if (i.kind == Item::Kind::Field && !i.dataField.isEmpty() &&
-                !i.dataField.startsWith(u'{') &&
+                (!childRows || !i.dataMember.isEmpty()) && !i.dataField.startsWith(u'{') &&
                 !columns.contains(i.dataField, Qt::CaseInsensitive))
                 columns << i.dataField;
     return columns;

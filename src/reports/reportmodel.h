@@ -73,7 +73,8 @@ struct Layout {
 
 // The columns a layout's fields print, each once, in the order they are drawn; a
 // field bound through a parameter is left out.
-QStringList fieldColumns(const Layout& layout);
+// childRows: only the fields that read the child rows of a grouped source.
+QStringList fieldColumns(const Layout& layout, bool childRows = false);
 
 // Small builders that keep the layouts readable.
 Item label(const QString& name, const QString& caption, QRect rect, FontSpec font = {},

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/windownames.h"
+#include "reports/csv.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
 
@@ -48,6 +49,8 @@ ReportWindow::ReportWindow(Application& app, report::Report& report)
     auto* print = tool("Print", QStringLiteral("&Print..."), QStringLiteral("Print the report"));
     auto* pdf = tool("SavePdf", QStringLiteral("Save as P&DF..."),
                      QStringLiteral("Save the report as a PDF file"));
+    auto* csv = tool("SaveCsv", QStringLiteral("Save as &CSV..."),
+                     QStringLiteral("Save the report's rows for a spreadsheet"));
     bar->addSpacing(16);
     m_first = tool("First", QStringLiteral("|<"), QStringLiteral("First page"));
     m_previous = tool("Previous", QStringLiteral("<"), QStringLiteral("Previous page (Page Up)"));
@@ -83,6 +86,7 @@ ReportWindow::ReportWindow(Application& app, report::Report& report)
 
     connect(print, &QPushButton::clicked, this, &ReportWindow::print);
     connect(pdf, &QPushButton::clicked, this, &ReportWindow::saveAs);
+    connect(csv, &QPushButton::clicked, this, &ReportWindow::saveAsCsv);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_first, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(m_previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
@@ -253,6 +257,32 @@ void ReportWindow::saveAs()
         this, QStringLiteral("Save as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
     if (!path.isEmpty())
         savePdf(path);
+}
+
+bool ReportWindow::saveCsv(const QString& path)
+{
+    report::DataSource source = m_report.dataSource();
+    if (source.failed)
+        source = {};
+    const auto columns = report::fieldColumns(m_report.layout(), source.grouped());
+    const auto progress = app().progress(QStringLiteral("Saving the rows as CSV\u2026"));
+    if (Status written = report::writeCsv(source, columns, path, progress.get()); !written) {
+        app().inform(written.error());
+        return false;
+    }
+    return true;
+}
+
+void ReportWindow::saveAsCsv()
+{
+    const QString suggested =
+        QDir(QDir::homePath())
+            .filePath(windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')) +
+                      QStringLiteral(".csv"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save as CSV"), suggested, QStringLiteral("CSV files (*.csv)"));
+    if (!path.isEmpty())
+        saveCsv(path);
 }
 
 void ReportWindow::printTo(QPrinter& printer)

@@ -33,6 +33,8 @@ public:
     void showPage(int index);
     void setZoom(double zoom);
     bool savePdf(const QString& path);
+    // The rows of the report, in the columns it prints, as CSV.
+    bool saveCsv(const QString& path);
     void printTo(QPrinter& printer);
     report::Paginator& paginator() { return *m_paginator; }
 
@@ -44,6 +46,7 @@ private:
     void countSomePages();
     void print();
     void saveAs();
+    void saveAsCsv();
 
     report::Report& m_report;
     std::unique_ptr<report::Paginator> m_paginator;

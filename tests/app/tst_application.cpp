@@ -199,7 +199,8 @@ void TestApplication::mainMenuLayout()
         {"Label15", "New Player"},
         {"Label24", "New Course"},
         {"Label1", "New Round"},
-        {"Label12", "Delete Round"}};
+        {"Label12", "Delete Round"},
+        {"Label42", "Competition Results"}};
     auto* picture = child<QLabel>(menu, QStringLiteral("Picture1"));
     QVERIFY(picture);
     QCOMPARE(picture->size(), QSize(351, 321));
@@ -214,7 +215,7 @@ void TestApplication::mainMenuLayout()
     // The eight rows run down in this order.
     int lastTop = -1;
     for (const char* name : {"Command31", "Command36", "Command37", "Command38", "Command17",
-                             "Command26", "Command1", "Command40"}) {
+                             "Command26", "Command1", "Command40", "Command42"}) {
         auto* button = child<QPushButton>(menu, QString::fromLatin1(name));
         QCOMPARE(button->text(), QStringLiteral("Open"));
         QVERIFY(button->y() > lastTop);
@@ -232,9 +233,9 @@ void TestApplication::mainMenuLayout()
 
     // Opens on Command31; Tab walks the order of the original form.
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(menu, QStringLiteral("Command31")));
-    const QStringList order{"Command26", "Command17", "Command32", "Command27",
-                            "Command36", "Command37", "Command38", "Command40",
-                            "Picture1",  "Command1",  "Command2",  "Command31"};
+    const QStringList order{"Command26", "Command17", "Command32", "Command27", "Command36",
+                            "Command37", "Command38", "Command40", "Picture1",  "Command1",
+                            "Command2",  "Command42", "Command31"};
     for (const QString& next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), next);

@@ -45,6 +45,7 @@ private Q_SLOTS:
     void pagingAndZoom();
     void modalShowWaitsForTheRunner();
     void pdfThatCannotBeWrittenIsReported();
+    void everyReportSavesItsRowsAsCsv();
 };
 
 void TestReportWindows::reportObjectsAreKept()
@@ -182,6 +183,21 @@ void TestReportWindows::pdfThatCannotBeWrittenIsReported()
     QVERIFY(f.prompter->last().contains(QStringLiteral("/nonexistent-folder/courses.pdf")));
     QVERIFY(window->savePdf(f.path(QStringLiteral("courses.pdf"))));
     QVERIFY(QFileInfo(f.path(QStringLiteral("courses.pdf"))).size() > 0);
+}
+
+void TestReportWindows::everyReportSavesItsRowsAsCsv()
+{
+    Fixture f;
+    f.app->report(QStringLiteral("DataReport1")).setDataSource(players({"Adams", "O'Brien, Seán"}));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    QVERIFY(window->saveCsv(f.path(QStringLiteral("players.csv"))));
+    QFile file(f.path(QStringLiteral("players.csv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // The columns the report prints, in the order it draws them.
+    QCOMPARE(file.readAll(), QStringLiteral("membership,playername,handicapp,division,telephone\r\n"
+                                            "1,Adams,,,\r\n"
+                                            "1,\"O'Brien, Seán\",,,\r\n")
+                                 .toUtf8());
 }
 
 PARLOG_TEST(TestReportWindows)

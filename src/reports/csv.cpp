@@ -1,0 +1,80 @@
+#include "reports/csv.h"
+
+#include "data/conversions.h"
+
+#include <QDate>
+#include <QDir>
+#include <QSaveFile>
+
+namespace parlog::report {
+
+QByteArray csvLine(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& f : fields) {
+        if (f.contains(QLatin1Char(',')) || f.contains(QLatin1Char('"')) ||
+            f.contains(QLatin1Char('\n')) || f.contains(QLatin1Char('\r'))) {
+            QString q = f;
+            q.replace(QLatin1String("\""), QLatin1String("\"\""));
+            quoted << QLatin1Char('"') + q + QLatin1Char('"');
+        } else {
+            quoted << f;
+        }
+    }
+    return quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
+}
+
+QString csvField(const QVariant& value)
+{
+    if (value.metaType().id() == QMetaType::QDate)
+        return value.toDate().toString(Qt::ISODate);
+    return valueText(value);
+}
+
+Status writeCsv(const DataSource& source, const QStringList& columns, const QString& path,
+                Progress* progress)
+{
+    const auto failed = [&path](const QString& why) {
+        return Failure{QStringLiteral("The file %1 could not be written (%2).")
+                           .arg(QDir::toNativeSeparators(path), why)};
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    const auto line = [&](const QStringList& fields) { return file.write(csvLine(fields)) >= 0; };
+    const auto values = [&](const auto& read) {
+        QStringList fields;
+        for (const QString& c : columns)
+            fields << csvField(read(c));
+        return fields;
+    };
+    bool ok = true;
+    int written = 0;
+    const auto carryOn = [&] { return !progress || progress->carryOn(++written, 0); };
+    if (source.grouped()) {
+        const QString group = source.rows.columns.value(0);
+        ok = line(QStringList{group} + columns);
+        for (int p = 0; ok && source.hasRow(p); ++p) {
+            const QString value = csvField(source.value(p, group));
+            for (int c = 0; ok && source.hasChild(p, c); ++c) {
+                if (!carryOn())
+                    return Failure{QStringLiteral("The file was not saved: it was cancelled.")};
+                ok = line(QStringList{value} + values([&](const QString& column) {
+                              return source.childValue(p, c, column);
+                          }));
+            }
+        }
+    } else {
+        ok = line(columns);
+        for (int r = 0; ok && source.hasRow(r); ++r) {
+            if (!carryOn())
+                return Failure{QStringLiteral("The file was not saved: it was cancelled.")};
+            ok = line(values([&](const QString& column) { return source.value(r, column); }));
+        }
+    }
+    if (!ok || !file.commit())
+        return failed(file.errorString());
+    return {};
+}
+
+} // namespace parlog::report

@@ -1,0 +1,271 @@
+#include "stats/resultswindow.h"
+
+#include "app/application.h"
+#include "app/windownames.h"
+#include "data/conversions.h"
+#include "data/rounds.h"
+#include "reports/csv.h"
+#include "reports/report.h"
+#include "reports/reportpainter.h"
+#include "reports/reportwindow.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+const QStringList kHeadings{"Position", "Player", "Division", "Handicap",
+                            "Gross",    "Net",    "Countback"};
+const QStringList kColumns{"position", "player", "division", "handicap",
+                           "gross",    "net",    "countback"};
+
+QStringList fieldsOf(const Placing& p)
+{
+    return {p.position, p.player, p.division, p.handicap, p.gross, p.net, p.countback};
+}
+
+} // namespace
+
+ResultsWindow::ResultsWindow(Application& app)
+    : Window(app, windows::kResults, QStringLiteral("Competition Results"))
+{
+    setFixedSize(760, 520);
+    embolden(
+        label(this, QStringLiteral("Label1"), QStringLiteral("Competition"), {12, 14, 100, 24}));
+    competition = new QComboBox(this);
+    competition->setObjectName(QStringLiteral("competition"));
+    competition->setGeometry(116, 14, 520, 24);
+    competition->setMaxVisibleItems(20);
+    label(this, QStringLiteral("Label2"), QStringLiteral("Played between"), {12, 48, 100, 24});
+    from = box(this, QStringLiteral("from"), {116, 48, 100, 24});
+    label(this, QStringLiteral("Label3"), QStringLiteral("and"), {224, 48, 30, 24});
+    to = box(this, QStringLiteral("to"), {258, 48, 100, 24});
+    label(this, QStringLiteral("Label4"), QStringLiteral("eg: 23 Jun 04"), {366, 48, 110, 24});
+    label(this, QStringLiteral("Label5"), QStringLiteral("Ranking"), {12, 82, 100, 24});
+    basis = new QComboBox(this);
+    basis->setObjectName(QStringLiteral("basis"));
+    basis->setGeometry(116, 82, 100, 24);
+    basis->addItems({QStringLiteral("Net"), QStringLiteral("Gross")});
+    label(this, QStringLiteral("Label6"), QStringLiteral("Division"), {236, 82, 60, 24});
+    divisionFilter = new QComboBox(this);
+    divisionFilter->setObjectName(QStringLiteral("divisionFilter"));
+    divisionFilter->setGeometry(300, 82, 176, 24);
+    for (QLineEdit* b : {from, to})
+        selectAllOnFocus(b);
+
+    m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
+    m_model->setHorizontalHeaderLabels(kHeadings);
+    ranking = new QTableView(this);
+    ranking->setObjectName(QStringLiteral("ranking"));
+    ranking->setGeometry(12, 118, 736, 348);
+    ranking->setModel(m_model);
+    ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ranking->verticalHeader()->hide();
+    const int widths[] = {70, 190, 110, 80, 60, 60, 150};
+    for (int c = 0; c < 7; ++c)
+        ranking->setColumnWidth(c, widths[c]);
+    ranking->horizontalHeader()->setStretchLastSection(true);
+    status = label(this, QStringLiteral("status"), QString(), {12, 474, 300, 36});
+    status->setWordWrap(true);
+
+    auto* printButton =
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {318, 478, 100, 30});
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
+                       {424, 478, 110, 30});
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
+                       {540, 478, 110, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {656, 478, 92, 30});
+
+    connect(competition, &QComboBox::activated, this, &ResultsWindow::competition_Click);
+    for (QLineEdit* b : {from, to})
+        connect(b, &QLineEdit::editingFinished, this, &ResultsWindow::refresh);
+    connect(basis, &QComboBox::activated, this, &ResultsWindow::refresh);
+    connect(divisionFilter, &QComboBox::activated, this, &ResultsWindow::refresh);
+    connect(printButton, &QPushButton::clicked, this, &ResultsWindow::print);
+    connect(pdf, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
+                                         QDir::home().filePath(QStringLiteral("Results.pdf")),
+                                         QStringLiteral("PDF files (*.pdf)"));
+        if (!path.isEmpty())
+            savePdf(path);
+    });
+    connect(csv, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
+                                         QDir::home().filePath(QStringLiteral("Results.csv")),
+                                         QStringLiteral("CSV files (*.csv)"));
+        if (!path.isEmpty())
+            saveCsv(path);
+    });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder(
+        {competition, from, to, basis, divisionFilter, ranking, printButton, pdf, csv, close});
+}
+
+void ResultsWindow::form_load()
+{
+    if (auto connection = app().openConnection()) {
+        const auto list = rounds::competitions(*connection);
+        if (!list)
+            app().inform(list.error());
+        for (const rounds::Competition& c : list.valueOr({})) {
+            const QString date = formatStoredDate(c.date, DateFormat::Medium);
+            competition->addItem(QStringLiteral("%1 \u2014 %2 \u2014 %3 \u2014 %4 card%5")
+                                     .arg(c.name, date, c.course)
+                                     .arg(c.cards)
+                                     .arg(c.cards == 1 ? QString() : QStringLiteral("s")),
+                                 QStringList{c.name, c.date});
+        }
+    }
+    if (competition->count() > 0) {
+        competition->setCurrentIndex(0);
+        competition_Click();
+    } else {
+        status->setText(QStringLiteral("No competitions are recorded yet: cards with a "
+                                       "competition name on them appear here."));
+    }
+    competition->setFocus();
+}
+
+void ResultsWindow::competition_Click()
+{
+    const QStringList chosen = competition->currentData().toStringList();
+    if (chosen.size() != 2)
+        return;
+    const QString day = formatStoredDate(chosen[1], DateFormat::Medium);
+    from->setText(day);
+    to->setText(day);
+    refresh();
+}
+
+void ResultsWindow::refresh()
+{
+    const QStringList chosen = competition->currentData().toStringList();
+    if (chosen.size() != 2)
+        return;
+    const auto first = toStoredDate(from->text());
+    const auto last = toStoredDate(to->text());
+    if (!first || !last) {
+        status->setText(QStringLiteral("\"%1\" is not a date. Type the dates as in 23 Jun 04.")
+                            .arg(!first ? from->text() : to->text()));
+        return;
+    }
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto cards = rounds::competitionCards(*connection, chosen[0], *first, *last);
+    if (!cards) {
+        app().inform(cards.error());
+        return;
+    }
+    // The divisions of the cards, the chosen one kept.
+    const QString keep =
+        divisionFilter->currentIndex() > 0 ? divisionFilter->currentText() : QString();
+    QStringList divisions;
+    const int divisionColumn = int(cards->columns.indexOf(QStringLiteral("division")));
+    for (const QVariantList& row : cards->rows) {
+        const QString d = row.value(divisionColumn).toString();
+        if (!d.isEmpty() && !divisions.contains(d, Qt::CaseInsensitive))
+            divisions << d;
+    }
+    divisions.sort(Qt::CaseInsensitive);
+    divisionFilter->clear();
+    addAllEntry(divisionFilter, QStringLiteral("Overall"));
+    divisionFilter->addItems(divisions);
+    divisionFilter->setCurrentIndex(qMax(0, divisionFilter->findText(keep)));
+    m_placings = rankCards(*cards, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
+                           chosenName(divisionFilter));
+
+    const int courseColumn = int(cards->columns.indexOf(QStringLiteral("course")));
+    const int scratchColumn = int(cards->columns.indexOf(QStringLiteral("compss")));
+    m_course =
+        cards->rows.isEmpty() ? QString() : cards->rows.first().value(courseColumn).toString();
+    m_scratch =
+        cards->rows.isEmpty() ? QString() : valueText(cards->rows.first().value(scratchColumn));
+    m_model->removeRows(0, m_model->rowCount());
+    for (const Placing& p : std::as_const(m_placings)) {
+        QList<QStandardItem*> items;
+        for (const QString& text : fieldsOf(p))
+            items << new QStandardItem(text);
+        m_model->appendRow(items);
+    }
+    status->setText(QStringLiteral("%1 card%2")
+                        .arg(m_placings.size())
+                        .arg(m_placings.size() == 1 ? QString() : QStringLiteral("s")));
+}
+
+void ResultsWindow::fillReport()
+{
+    report::Report& r = app().report(windows::kResultsReport);
+    const QStringList chosen = competition->currentData().toStringList();
+    r.setParameter(QStringLiteral("competition"),
+                   chosen.value(0) +
+                       (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
+                       (divisionFilter->currentIndex() > 0
+                            ? QStringLiteral(", %1").arg(divisionFilter->currentText())
+                            : QString()));
+    r.setParameter(QStringLiteral("date"),
+                   from->text() == to->text()
+                       ? from->text()
+                       : from->text() + QStringLiteral(" \u2013 ") + to->text());
+    r.setParameter(QStringLiteral("course"), m_course);
+    r.setParameter(QStringLiteral("scratch"), m_scratch);
+    report::DataSource source;
+    source.rows.columns = kColumns;
+    for (const Placing& p : std::as_const(m_placings)) {
+        QVariantList row;
+        for (const QString& text : fieldsOf(p))
+            row << text;
+        source.rows.rows << row;
+    }
+    r.setDataSource(source);
+}
+
+void ResultsWindow::print()
+{
+    fillReport();
+    // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
+    showReport(app(), windows::kResultsReport);
+}
+
+bool ResultsWindow::savePdf(const QString& path)
+{
+    fillReport();
+    report::Report& r = app().report(windows::kResultsReport);
+    report::Paginator pages(r.layout(), r.dataSource(), app().today());
+    if (Status written = report::writePdf(pages, path); !written) {
+        app().inform(written.error());
+        return false;
+    }
+    return true;
+}
+
+bool ResultsWindow::saveCsv(const QString& path)
+{
+    fillReport();
+    if (Status written =
+            report::writeCsv(app().report(windows::kResultsReport).dataSource(), kColumns, path);
+        !written) {
+        app().inform(written.error());
+        return false;
+    }
+    return true;
+}
+
+} // namespace parlog

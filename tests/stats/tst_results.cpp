@@ -1,0 +1,206 @@
+#include "reports/csv.h"
+#include "stats/results.h"
+#include "stats/resultswindow.h"
+
+#include "statsseed.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QFile>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+// A card: strokes per hole (4 unless changed), its handicap and the net it shows.
+struct Card {
+    QString player;
+    QMap<int, int> changed; // hole -> strokes
+    double hand = 0;
+    int net = 72;
+    QString division = QStringLiteral("Gents");
+};
+
+Rows cardsOf(const QList<Card>& cards)
+{
+    Rows rows;
+    rows.columns = {"card", "playerID", "division", "hand", "gross", "net"};
+    for (int h = 1; h <= 18; ++h)
+        rows.columns << QStringLiteral("hole%1").arg(h);
+    qint64 key = 0;
+    for (const Card& c : cards) {
+        QVariantList row{++key, c.player, c.division, c.hand};
+        int gross = 0;
+        QVariantList holes;
+        for (int h = 1; h <= 18; ++h) {
+            const int strokes = c.changed.value(h, 4);
+            gross += strokes;
+            holes << strokes;
+        }
+        row << gross << c.net << holes;
+        rows.rows << row;
+    }
+    return rows;
+}
+
+QStringList column(const QList<Placing>& placings, QString Placing::*member)
+{
+    QStringList list;
+    for (const Placing& p : placings)
+        list << p.*member;
+    return list;
+}
+
+} // namespace
+
+class TestResults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tiesDecidedByCountback_data();
+    void tiesDecidedByCountback();
+    void divisionsNoReturnsAndSecondCards();
+    void csvQuotesWhatItMust();
+    void theResultsWindow();
+};
+
+void TestResults::tiesDecidedByCountback_data()
+{
+    QTest::addColumn<QList<Card>>("cards");
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<QStringList>("positions");
+    QTest::addColumn<QStringList>("countback");
+    const Card level{QStringLiteral("Level"), {}};
+    QTest::newRow("last 9") << QList<Card>{{QStringLiteral("B"), {{1, 3}, {10, 5}}}, level}
+                            << QStringList{"Level", "B"} << QStringList{"1", "2"}
+                            << QStringList{"last 9: 36", "last 9: 37"};
+    QTest::newRow("last 6") << QList<Card>{{QStringLiteral("B"), {{10, 3}, {13, 5}}}, level}
+                            << QStringList{"Level", "B"} << QStringList{"1", "2"}
+                            << QStringList{"last 6: 24", "last 6: 25"};
+    QTest::newRow("last 3") << QList<Card>{{QStringLiteral("B"), {{13, 3}, {16, 5}}}, level}
+                            << QStringList{"Level", "B"} << QStringList{"1", "2"}
+                            << QStringList{"last 3: 12", "last 3: 13"};
+    QTest::newRow("18th") << QList<Card>{{QStringLiteral("B"), {{16, 3}, {18, 5}}}, level}
+                          << QStringList{"Level", "B"} << QStringList{"1", "2"}
+                          << QStringList{"18th: 4", "18th: 5"};
+    QTest::newRow("all equal") << QList<Card>{{QStringLiteral("B"), {}},
+                                              level,
+                                              {QStringLiteral("Low"), {{1, 3}}, 0, 71}}
+                               << QStringList{"Low", "B", "Level"} << QStringList{"1", "2=", "2="}
+                               << QStringList{"", "tied after the 18th", "tied after the 18th"};
+    // Odd handicaps: the back nine less half of 13.5 and of 27, fractions kept.
+    QTest::newRow("13.5 and 27")
+        << QList<Card>{{QStringLiteral("Ann"),
+                        {{10, 5},
+                         {11, 5},
+                         {12, 5},
+                         {13, 5},
+                         {14, 5},
+                         {15, 5},
+                         {16, 4},
+                         {17, 5},
+                         {18, 4}},
+                        27,
+                        72},
+                       {QStringLiteral("Bob"),
+                        {{10, 5}, {11, 5}, {12, 5}, {13, 4}, {14, 5}, {15, 5}},
+                        13.5,
+                        72}}
+        << QStringList{"Ann", "Bob"} << QStringList{"1", "2"}
+        << QStringList{"last 9: 29.5", "last 9: 34.25"};
+}
+
+void TestResults::tiesDecidedByCountback()
+{
+    QFETCH(QList<Card>, cards);
+    QFETCH(QStringList, order);
+    QFETCH(QStringList, positions);
+    QFETCH(QStringList, countback);
+    const auto placings = rankCards(cardsOf(cards), Basis::Net);
+    QCOMPARE(column(placings, &Placing::player), order);
+    QCOMPARE(column(placings, &Placing::position), positions);
+    QCOMPARE(column(placings, &Placing::countback), countback);
+}
+
+void TestResults::divisionsNoReturnsAndSecondCards()
+{
+    const QList<Card> cards{{QStringLiteral("Gent"), {{1, 5}}, 0, 73},
+                            {QStringLiteral("Lady"), {}, 0, 72, QStringLiteral("Ladies")},
+                            {QStringLiteral("Walked in"), {{7, 0}}, 0, 68},
+                            {QStringLiteral("Twice"), {}, 10, 62},
+                            {QStringLiteral("twice"), {{2, 6}}, 10, 64}};
+    const auto all = rankCards(cardsOf(cards), Basis::Net);
+    QCOMPARE(column(all, &Placing::player),
+             (QStringList{"Twice", "twice", "Lady", "Gent", "Walked in"}));
+    QCOMPARE(column(all, &Placing::position), (QStringList{"1", "2", "3", "4", "NR"}));
+    QCOMPARE(all[0].countback, QStringLiteral("one of 2 cards"));
+    // Gross: the same stages, no handicap.
+    const auto gross = rankCards(cardsOf(cards), Basis::Gross);
+    QCOMPARE(column(gross, &Placing::player),
+             (QStringList{"Lady", "Twice", "Gent", "twice", "Walked in"}));
+    QCOMPARE(gross[1].position, QStringLiteral("1="));
+    QCOMPARE(gross[1].countback, QStringLiteral("tied after the 18th; one of 2 cards"));
+    const auto ladies = rankCards(cardsOf(cards), Basis::Net, QStringLiteral("ladies"));
+    QCOMPARE(column(ladies, &Placing::player), QStringList{"Lady"});
+}
+
+void TestResults::csvQuotesWhatItMust()
+{
+    QCOMPARE(report::csvLine({"plain", "a,b", "say \"hi\"", "two\nlines", "Seán O'Brien"}),
+             QByteArray("plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",Se\xc3\xa1n O'Brien\r\n"));
+    QCOMPARE(report::csvField(QDate(2004, 3, 5)), QStringLiteral("2004-03-05"));
+    QCOMPARE(report::csvField(QVariant(72.0)), QStringLiteral("72"));
+    report::DataSource source;
+    source.rows.columns = {"playerID", "strdate"};
+    source.rows.rows = {{QStringLiteral("Zoë, \"Z\""), QStringLiteral("2004-03-05")}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rounds.csv"));
+    PARLOG_VERIFY_OK(report::writeCsv(source, {"playerID", "strdate"}, path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QByteArray("playerID,strdate\r\n\"Zo\xc3\xab, \"\"Z\"\"\",2004-03-05\r\n"));
+    const Status refused =
+        report::writeCsv(source, {"playerID"}, dir.filePath(QStringLiteral("no/such/x.csv")));
+    QVERIFY(!refused);
+    QVERIFY(refused.error().contains(QStringLiteral("could not be written")));
+}
+
+void TestResults::theResultsWindow()
+{
+    Fixture f;
+    SeedRound r;
+    r.comp = QStringLiteral("Captain's Prize");
+    r.course = QStringLiteral("Lahinch");
+    for (const char* player : {"Adams", "Brown"}) {
+        r.player = QString::fromLatin1(player);
+        QVERIFY(addRound(f, r));
+    }
+    r.comp = QStringLiteral("Spring Medal");
+    r.date = QStringLiteral("2004-04-10");
+    QVERIFY(addRound(f, r));
+    Driver w(f, QStringLiteral("results"));
+    QVERIFY(w.shown());
+    QCOMPARE(w.window->windowTitle(), QStringLiteral("Competition Results"));
+    QComboBox* competitions = w.combo(QStringLiteral("competition"));
+    QCOMPARE(competitions->count(), 2);
+    QCOMPARE(competitions->itemText(0),
+             QStringLiteral("Spring Medal \u2014 10 Apr 2004 \u2014 Lahinch \u2014 1 card"));
+    competitions->setCurrentIndex(1);
+    Q_EMIT competitions->activated(1);
+    QCOMPARE(w.box(QStringLiteral("from"))->text(), QStringLiteral("5 Mar 2004"));
+    auto* results = qobject_cast<ResultsWindow*>(w.window);
+    QCOMPARE(results->placings().size(), 2);
+    QCOMPARE(results->placings()[1].position, QStringLiteral("1="));
+
+    QVERIFY(results->saveCsv(f.path(QStringLiteral("results.csv"))));
+    QFile csv(f.path(QStringLiteral("results.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readLine().startsWith("position,player,division,handicap,gross,net,countback"));
+    QVERIFY(results->savePdf(f.path(QStringLiteral("results.pdf"))));
+    QVERIFY(!results->saveCsv(f.path(QStringLiteral("missing/results.csv"))));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("could not be written")));
+}
+
+PARLOG_TEST(TestResults)
+#include "tst_results.moc"
