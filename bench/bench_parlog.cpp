@@ -8,6 +8,8 @@
 #include "reports/reportpainter.h"
 #include "sampledata.h"
 #include "stats/results.h"
+#include "stats/season.h"
+#include "data/courses.h"
 #include "search/criteria.h"
 #include "stats/statistics.h"
 
@@ -330,8 +332,33 @@ void RankA2000CardCompetition(benchmark::State& state)
     }
 }
 
+// The season figures of a player with 5,000 rounds, over all of them.
+void SeasonOf5000Rounds(benchmark::State& state)
+{
+    const QString copy = g_path + QStringLiteral(".season");
+    QFile::remove(copy);
+    QFile::copy(g_path, copy);
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(copy.toUtf8().constData(), &db);
+        sqlite3_exec(db, "UPDATE score SET playerID = 'Keen Golfer' WHERE rowid % 50 = 0", nullptr,
+                     nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    parlog::Connection c(copy);
+    mustOpen(c);
+    for (auto _ : state) {
+        const auto rounds = parlog::rounds::seasonRounds(c, QStringLiteral("Keen Golfer"),
+                                                         QStringLiteral("1900-01-01"),
+                                                         QStringLiteral("2100-01-01"), {});
+        const auto figures = parlog::seasonFigures(*rounds, *parlog::courses::pars(c));
+        state.counters["rounds"] = figures.rounds;
+    }
+}
+
 } // namespace
 
+BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);

@@ -260,6 +260,14 @@ QList<Shot> shots()
          fromHub(QStringLiteral("Command14"), QStringLiteral("statscourse1"))},
         {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
         {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
+        {QStringLiteral("season"), fromHub(QStringLiteral("Command20"), QStringLiteral("season"))},
+        {QStringLiteral("pickround"),
+         [](parlog::Application& app) -> QWidget* {
+             QWidget* card = app.show(QStringLiteral("scoreadd"));
+             card->findChild<QPushButton*>(QStringLiteral("editRound"))->click();
+             settle();
+             return app.find(QStringLiteral("pickround"));
+         }},
         {QStringLiteral("results"),
          [](parlog::Application& app) -> QWidget* {
              // A past competition with a full field, not the card just saved today.

@@ -84,6 +84,10 @@ QWidget* Application::find(const QString& windowName) const
 QWidget* Application::show(const QString& windowName, std::any context)
 {
     if (QWidget* open = find(windowName)) {
+        if (auto* task = qobject_cast<Window*>(open); task && context.has_value()) {
+            task->setContext(std::move(context));
+            task->contextChanged();
+        }
         open->show();
         open->raise();
         open->activateWindow();

@@ -32,6 +32,8 @@ QString helpSection(const QString& windowName)
         {windows::kDeleteRounds, QStringLiteral("delete")},
         {windows::kAbout, QStringLiteral("data")},
         {windows::kResults, QStringLiteral("results")},
+        {windows::kSeason, QStringLiteral("season")},
+        {windows::kPickRound, QStringLiteral("editround")},
     };
     if (windowName.startsWith(QStringLiteral("DataReport")))
         return QStringLiteral("printing");

@@ -25,6 +25,9 @@ public:
     // What the showing window handed over (an app/windowcontexts.h type), set before
     // form_load; nullptr when it handed nothing of that type.
     void setContext(std::any context) { m_context = std::move(context); }
+    // Handed a new context while open: most windows stay as they are; one that can
+    // take it (the score card, given a round to correct) does.
+    virtual void contextChanged() {}
     template <typename T> const T* context() const { return std::any_cast<T>(&m_context); }
 
 Q_SIGNALS:

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // What a window is handed by the window that shows it, so that no window reads
 // another's controls.
 namespace parlog {
@@ -15,6 +17,20 @@ struct PlayerContext {
 struct HandicapContext {
     QString player;
     QString handicap;
+};
+
+// Which rounds to offer for correcting: the criteria of a search, or a player's.
+struct PickRoundContext {
+    std::optional<QString> player;
+    std::optional<QString> course;
+    std::optional<QString> competition;
+    QString from; // as typed, "5 Mar 2004"
+    QString to;
+};
+
+// A stored round to load into the score card for correcting.
+struct EditRoundContext {
+    qint64 round = 0;
 };
 
 } // namespace parlog

@@ -21,6 +21,8 @@ inline const QString kDeleteRounds = QStringLiteral("edit");
 inline const QString kScoreCard = QStringLiteral("scoreadd");
 inline const QString kHandicap = QStringLiteral("Handicapform");
 inline const QString kResults = QStringLiteral("results");
+inline const QString kSeason = QStringLiteral("season");
+inline const QString kPickRound = QStringLiteral("pickround");
 
 // The reports, each a window of its own.
 inline const QString kPlayerList = QStringLiteral("DataReport1");
@@ -34,5 +36,6 @@ inline const QString kWorstEverRound = QStringLiteral("DataReport8");
 inline const QString kCourseRound = QStringLiteral("DataReport9");
 inline const QString kPossibleRound = QStringLiteral("DataReport10");
 inline const QString kResultsReport = QStringLiteral("ResultsReport");
+inline const QString kSeasonReport = QStringLiteral("SeasonReport");
 
 } // namespace parlog::windows

@@ -12,11 +12,13 @@
 #include "reports/layouts.h"
 #include "reports/reportwindow.h"
 #include "rounds/handicapform.h"
+#include "rounds/pickround.h"
 #include "rounds/scoreadd.h"
 #include "search/deleterounds.h"
 #include "search/quicksearch.h"
 #include "stats/chartwindow.h"
 #include "stats/resultswindow.h"
+#include "stats/seasonwindow.h"
 #include "stats/statscoursewindow.h"
 #include "stats/statswindow.h"
 
@@ -49,6 +51,8 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kDeleteRounds, [](Application& a) { return new DeleteRounds(a); });
     app.registerWindow(windows::kScoreCard, [](Application& a) { return new ScoreAdd(a); });
     app.registerWindow(windows::kResults, [](Application& a) { return new ResultsWindow(a); });
+    app.registerWindow(windows::kSeason, [](Application& a) { return new SeasonWindow(a); });
+    app.registerWindow(windows::kPickRound, [](Application& a) { return new PickRound(a); });
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
 }
 

@@ -62,6 +62,51 @@ Status insert(Connection& connection, const Record& record)
     return sql::insert(connection, schema::score(), record);
 }
 
+Result<int> update(Connection& connection, qint64 key, const Record& record)
+{
+    int changed = 0;
+    if (Status done = sql::update(connection, schema::score(), rounds::key(connection), key, record,
+                                  &changed);
+        !done)
+        return Failure{done.error()};
+    return changed;
+}
+
+Result<Rows> round(Connection& connection, qint64 key)
+{
+    return sql::rows(
+        connection,
+        QStringLiteral("SELECT %1 AS card, * FROM score WHERE %1 = ?").arg(rounds::key(connection)),
+        {key});
+}
+
+Result<Rows> roundsToPick(Connection& connection, const Filter& filter)
+{
+    const Where w = where(filter);
+    return sql::rows(
+        connection,
+        QStringLiteral("SELECT %1 AS card, strdate, playerID, course, comp, gross, net "
+                       "FROM score WHERE %2 ORDER BY strdate DESC, %1 DESC")
+            .arg(key(connection), w.clause),
+        w.values);
+}
+
+Result<Rows> seasonRounds(Connection& connection, const QString& player, const QString& from,
+                          const QString& to, const std::optional<QString>& course)
+{
+    const Where w = where(Filter{player, course, {}, from, to});
+    // What the figures read, and no more: a keen golfer's seasons run to thousands.
+    QStringList columns{QStringLiteral("strdate"), QStringLiteral("course"),
+                        QStringLiteral("gross"), QStringLiteral("net"), QStringLiteral("putts")};
+    for (const char* prefix : {"hole", "green", "fairway"})
+        for (int h = 1; h <= 18; ++h)
+            columns << QLatin1String(prefix) + QString::number(h);
+    return sql::rows(connection,
+                     QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY strdate, %3")
+                         .arg(columns.join(QStringLiteral(", ")), w.clause, key(connection)),
+                     w.values);
+}
+
 bool isOrderColumn(const QString& column)
 {
     return kOrderColumns.contains(column);

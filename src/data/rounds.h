@@ -21,6 +21,20 @@ struct Filter {
 };
 
 Status insert(Connection& connection, const Record& record);
+// Changes the stored round with that key; the result is how many rounds changed (0:
+// it is no longer there).
+Result<int> update(Connection& connection, qint64 key, const Record& record);
+// One stored round, every column, with its key in the column "card"; an empty set
+// when it is no longer there.
+Result<Rows> round(Connection& connection, qint64 key);
+// A player's rounds between two dates (ISO, both included), newest first, with the
+// columns that tell them apart, for picking one: card, strdate, course, comp, gross, net.
+Result<Rows> roundsToPick(Connection& connection, const Filter& filter);
+// The player's rounds between two dates, on one course or any, oldest first, with the
+// columns a season's figures come from: strdate, course, gross, net, putts and each
+// hole's strokes, green and fairway.
+Result<Rows> seasonRounds(Connection& connection, const QString& player, const QString& from,
+                          const QString& to, const std::optional<QString>& course);
 
 // The columns a search may be ordered and grouped by.
 bool isOrderColumn(const QString& column);

@@ -542,6 +542,28 @@ Layout results()
     return l;
 }
 
+// A player's season: the figures, a line each.
+Layout season()
+{
+    Layout l;
+    l.name = windows::kSeasonReport;
+    l.caption = QStringLiteral("Season Statistics: {player}");
+    l.width = 7000;
+    l.bands = standardBands(1300,
+                            {label(QStringLiteral("Title"), QStringLiteral("Season Statistics"),
+                                   QRect(0, 0, 7000, 450), kPageTitle, Align::Center),
+                             label(QStringLiteral("Player"), QStringLiteral("{player}"),
+                                   QRect(0, 480, 7000, 330), font(12, true), Align::Center),
+                             label(QStringLiteral("Range"), QStringLiteral("{range}, {course}"),
+                                   QRect(0, 830, 7000, 285), font(10), Align::Center)},
+                            0, {}, 330,
+                            {field(QStringLiteral("Figure"), QStringLiteral("figure"),
+                                   QRect(1000, 0, 3400, 300), font(10)),
+                             field(QStringLiteral("Value"), QStringLiteral("value"),
+                                   QRect(4500, 0, 2000, 300), font(10, true))});
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -556,6 +578,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {windows::kCourseRound, byCourse},
         {windows::kPossibleRound, possibleRound},
         {windows::kResultsReport, results},
+        {windows::kSeasonReport, season},
     };
     return table;
 }
@@ -576,7 +599,7 @@ QStringList reportNames()
         if (factories().contains(name))
             names << name;
     }
-    return names << windows::kResultsReport;
+    return names << windows::kResultsReport << windows::kSeasonReport;
 }
 
 } // namespace parlog::report

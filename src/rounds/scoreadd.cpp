@@ -8,6 +8,7 @@
 #include "data/courses.h"
 #include "data/players.h"
 #include "data/rounds.h"
+#include "reports/datasource.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -86,6 +87,8 @@ ScoreAdd::ScoreAdd(Application& app)
     embolden(rsaved);
     Command57 =
         button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 340, 125, 28});
+    editRound = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."),
+                       {145, 340, 125, 28});
 
     auto* commentLabel =
         label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 380, 120, 20});
@@ -158,6 +161,7 @@ ScoreAdd::ScoreAdd(Application& app)
     connect(Command56, &QPushButton::clicked, this, &ScoreAdd::Command56_Click);
     connect(clearall, &QPushButton::clicked, this, &ScoreAdd::clearall_Click);
     connect(Command57, &QPushButton::clicked, this, &ScoreAdd::Command57_Click);
+    connect(editRound, &QPushButton::clicked, this, &ScoreAdd::editRound_Click);
 
     QList<QWidget*> order{course, handicap, Date, Text160};
     for (QLineEdit* h : HOLE)
@@ -174,7 +178,7 @@ ScoreAdd::ScoreAdd(Application& app)
         order << g[h];
     for (int h = 10; h < 18; ++h)
         order << f[h];
-    order << g[17] << Division << net << gross << inn << clearall;
+    order << g[17] << Division << net << gross << inn << clearall << editRound;
     focusOrder(order);
 }
 
@@ -199,6 +203,8 @@ void ScoreAdd::form_load()
     for (QLineEdit* b : {putts, handicap, ss})
         b->setText(QStringLiteral("0"));
     course->setFocus();
+    // Opened to correct a stored round.
+    contextChanged();
 }
 
 void ScoreAdd::setHolesToZero()
@@ -308,6 +314,28 @@ void ScoreAdd::Command54_Click()
         moveFocus(player);
         return;
     }
+    if (m_editing != 0) {
+        // A correction: said first, and stored over the round it came from.
+        if (!app().prompter().ask(QStringLiteral("Change the round of %1 for %2?")
+                                      .arg(m_editingDate, m_editingPlayer),
+                                  QStringLiteral("Edit a Round"), Prompter::Default::No))
+            return;
+        const auto changed = rounds::update(*connection, m_editing, *values);
+        if (!changed) {
+            app().inform(QStringLiteral("The round was not changed: %1").arg(changed.error()));
+            return;
+        }
+        if (*changed == 0) {
+            app().inform(QStringLiteral("The round was not changed: it is no longer in the "
+                                        "register."));
+            return;
+        }
+        stopEditing();
+        Command54->hide();
+        rsaved->show();
+        Command56->setFocus();
+        return;
+    }
     if (Status saved = rounds::insert(*connection, *values); !saved) {
         app().inform(saved.error());
         return;
@@ -316,6 +344,69 @@ void ScoreAdd::Command54_Click()
     rsaved->show();
     Command56->setFocus();
     app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text()});
+}
+
+void ScoreAdd::editRound_Click()
+{
+    app().show(windows::kPickRound,
+               PickRoundContext{player->currentText().trimmed().isEmpty()
+                                    ? std::nullopt
+                                    : std::optional<QString>(player->currentText()),
+                                {},
+                                {},
+                                QString(),
+                                QString()});
+}
+
+void ScoreAdd::contextChanged()
+{
+    if (const auto* round = context<EditRoundContext>())
+        loadRound(round->round);
+}
+
+void ScoreAdd::loadRound(qint64 key)
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto found = rounds::round(*connection, key);
+    if (!found || found->rows.isEmpty()) {
+        app().inform(found ? QStringLiteral("That round is no longer in the register.")
+                           : found.error());
+        return;
+    }
+    const report::RowSet row(*found);
+    const auto text = [&row](const QString& column) { return valueText(row.value(0, column)); };
+    // The handicap first: each hole written recomputes the totals with it.
+    handicap->setText(text(QStringLiteral("hand")));
+    course->setEditText(text(QStringLiteral("course")));
+    player->setEditText(text(QStringLiteral("playerID")));
+    Division->setText(text(QStringLiteral("division")));
+    const QVariant date = row.value(0, QStringLiteral("strdate"));
+    Date->setText(formatStoredDate(date, DateFormat::Short));
+    Text160->setText(text(QStringLiteral("comp")));
+    ss->setText(text(QStringLiteral("compss")));
+    for (int h = 0; h < 18; ++h) {
+        HOLE[h]->setText(text(QStringLiteral("hole%1").arg(h + 1)));
+        g[h]->setChecked(row.value(0, QStringLiteral("green%1").arg(h + 1)).toInt() != 0);
+        f[h]->setChecked(row.value(0, QStringLiteral("fairway%1").arg(h + 1)).toInt() != 0);
+    }
+    putts->setText(text(QStringLiteral("putts")));
+    comment->setPlainText(text(QStringLiteral("comment")));
+    m_editing = key;
+    m_editingDate = formatStoredDate(date, DateFormat::Medium);
+    m_editingPlayer = text(QStringLiteral("playerID"));
+    setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")
+                       .arg(m_editingDate, m_editingPlayer));
+    rsaved->hide();
+    Command54->show();
+    moveFocus(HOLE[0]);
+}
+
+void ScoreAdd::stopEditing()
+{
+    m_editing = 0;
+    setWindowTitle(QStringLiteral("Add Score"));
 }
 
 void ScoreAdd::clearPlayersCard()
@@ -333,6 +424,7 @@ void ScoreAdd::clearPlayersCard()
 
 void ScoreAdd::Command56_Click()
 {
+    stopEditing();
     Division->setText(QString());
     player->setEditText(QString());
     clearPlayersCard();
@@ -344,6 +436,7 @@ void ScoreAdd::Command56_Click()
 
 void ScoreAdd::clearall_Click()
 {
+    stopEditing();
     Text160->setText(QString());
     course->setEditText(QString());
     ss->setText(QStringLiteral("0"));

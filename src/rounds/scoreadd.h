@@ -22,10 +22,15 @@ public:
 
     void form_load() override;
     void player_Click();
-    void Command54_Click();     // Save
-    void Command56_Click();     // New Round
-    void clearall_Click();      // Clear Form
-    void Command57_Click();     // Close
+    void Command54_Click(); // Save
+    void Command56_Click(); // New Round
+    void clearall_Click();  // Clear Form
+    void Command57_Click(); // Close
+    void editRound_Click(); // Edit a Round: pick a stored round to correct
+    // A stored round loaded into the card; Save then changes it instead of adding one.
+    void loadRound(qint64 key);
+    qint64 editing() const { return m_editing; }
+    void contextChanged() override;
     void HOLE_Change(int hole); // HOLE1_Change ... HOLE18_Change
 
     RoundCard card() const;
@@ -34,6 +39,7 @@ private:
     void setHolesToZero();
     // Everything of one player's card, from the handicap to the ticks, back to a new card.
     void clearPlayersCard();
+    void stopEditing();
 
     QLineEdit* Text160;
     QComboBox* course;
@@ -56,6 +62,10 @@ private:
     QPushButton* clearall;
     QPushButton* Command57;
     QLabel* rsaved;
+    QPushButton* editRound;
+    qint64 m_editing = 0; // the round being corrected; 0 for a new card
+    QString m_editingDate;
+    QString m_editingPlayer;
 };
 
 } // namespace parlog

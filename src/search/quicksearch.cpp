@@ -1,6 +1,7 @@
 #include "search/quicksearch.h"
 
 #include "app/application.h"
+#include "app/windowcontexts.h"
 #include "app/windownames.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
@@ -48,6 +49,14 @@ QuickSearch::QuickSearch(Application& app)
     connect(open, &QPushButton::clicked, this, &QuickSearch::Command22_Click);
     setDefaultButton(open);
     connect(close, &QPushButton::clicked, this, &QuickSearch::Command3_Click);
+    // The rounds the search finds, to pick one and correct it.
+    auto* edit = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."),
+                        {400, 94, 140, 30});
+    connect(edit, &QPushButton::clicked, this, [this] {
+        const Criteria c = m_criteria->criteria();
+        this->app().show(windows::kPickRound,
+                         PickRoundContext{c.player, c.course, c.competition, c.from, c.to});
+    });
 
     frame(this, QStringLiteral("Box23"), {8, 194, 544, 60});
     embolden(label(this, QStringLiteral("Label9"), QStringLiteral("List Results in order of"),
@@ -117,7 +126,7 @@ QuickSearch::QuickSearch(Application& app)
     QList<QWidget*> chain = m_criteria->focusChain();
     for (QCheckBox* b : std::as_const(m_order.others))
         chain << b;
-    chain << open << close << m_order.first;
+    chain << open << close << edit << m_order.first;
     for (QCheckBox* b : std::as_const(m_groups.others))
         chain << b;
     chain << m_groups.first;

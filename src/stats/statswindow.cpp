@@ -19,8 +19,8 @@ using namespace forms;
 StatsWindow::StatsWindow(Application& app)
     : Window(app, windows::kStats, QStringLiteral("Stats"))
 {
-    setFixedSize(560, 250);
-    frame(this, QStringLiteral("Box20"), {4, 4, 552, 242});
+    setFixedSize(560, 310);
+    frame(this, QStringLiteral("Box20"), {4, 4, 552, 302});
     auto* caption = label(this, QStringLiteral("Playername_Label"),
                           QStringLiteral("View Statistics for"), {16, 18, 150, 26});
     embolden(caption);
@@ -59,6 +59,12 @@ StatsWindow::StatsWindow(Application& app)
             order << b;
         }
     }
+    // A fourth row: the season in numbers.
+    frame(this, QStringLiteral("Box21"), {12, 242, 536, 52});
+    auto* season = button(this, QStringLiteral("Command20"), QStringLiteral("Season Statistics"),
+                          {22, 252, 164, 32});
+    connect(season, &QPushButton::clicked, this, &StatsWindow::Command20_Click);
+    order << season;
     focusOrder(order);
 }
 
@@ -156,6 +162,11 @@ void StatsWindow::Command19_Click()
 {
     app().show(windows::kPuttsChart, PlayerContext{player()});
 }
+void StatsWindow::Command20_Click()
+{
+    app().show(windows::kSeason, PlayerContext{player()});
+}
+
 void StatsWindow::Command6_Click()
 {
     close();

@@ -26,6 +26,7 @@ public:
     void Command14_Click(); // Worst Score by Course
     void Command18_Click(); // Courses Played
     void Command19_Click(); // Putts Chart
+    void Command20_Click(); // Season Statistics
     void Command6_Click();  // Close
 
 private:

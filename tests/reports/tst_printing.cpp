@@ -109,8 +109,10 @@ void TestPrinting::everyCaptionPrintsWhole()
                 ++values;
             }
         }
-        // The long club name is too long somewhere on every report but the courses'.
-        QVERIFY2(values > 0 || name == u"DataReport2" || name == u"DataReport10", qPrintable(name));
+        // The long club name is too long somewhere on every report of rounds and players.
+        QVERIFY2(values > 0 || !name.startsWith(QStringLiteral("DataReport")) ||
+                     name == u"DataReport2" || name == u"DataReport10",
+                 qPrintable(name));
     }
 }
 

@@ -1,3 +1,5 @@
+#include "rounds/pickround.h"
+#include "rounds/scoreadd.h"
 #include "testmain.h"
 #include "testsupport.h"
 
@@ -85,6 +87,7 @@ private Q_SLOTS:
     void handicapDialogClose();
     void cardWithoutPlayerOrCourseIsRefused();
     void typedTextShowsAsTyped();
+    void correctingAStoredRound();
     void unusableDataFileIsReportedAndTheCardKept();
 };
 
@@ -543,6 +546,68 @@ void TestScoreAdd::typedTextShowsAsTyped()
     QVERIFY(name);
     QCOMPARE(name->text(), markup);
     QCOMPARE(name->textFormat(), Qt::PlainText);
+}
+
+void TestScoreAdd::correctingAStoredRound()
+{
+    Fixture f;
+    QVERIFY(seed(f));
+    Card c(f);
+    QVERIFY(c.shown());
+    // Three cards of one competition.
+    for (const char* name : {"Sean O'Brien", "Adams", "Sean O'Brien"}) {
+        QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+        QVERIFY(c.fill(QString::fromUtf8(name)));
+        QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+        f.app->find(QStringLiteral("Handicapform"))->close();
+    }
+    const auto stored = [&f] {
+        return f.rows(QStringLiteral("SELECT * FROM score ORDER BY rowid"));
+    };
+    const auto before = stored();
+    QCOMPARE(before.size(), 3);
+
+    // Edit a Round offers the player's rounds, newest first; typing narrows them.
+    c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Sean O'Brien"));
+    QTest::mouseClick(c.button(QStringLiteral("editRound")), Qt::LeftButton);
+    auto* picker = qobject_cast<PickRound*>(f.app->find(QStringLiteral("pickround")));
+    QVERIFY(picker);
+    QCOMPARE(picker->shownRounds(), 2);
+    child<QLineEdit>(picker, QStringLiteral("find"))->setText(QStringLiteral("nothing like it"));
+    QCOMPARE(picker->shownRounds(), 0);
+    child<QLineEdit>(picker, QStringLiteral("find"))->setText(QStringLiteral("Druid"));
+    QCOMPARE(picker->shownRounds(), 2);
+    picker->open_Click();
+    auto* card = qobject_cast<ScoreAdd*>(c.window);
+    QCOMPARE(card->editing(), 3); // the newest first
+    QVERIFY(c.window->windowTitle().contains(QStringLiteral("5 Mar 2004 for Sean O'Brien")));
+    QCOMPARE(c.hole(1)->text(), QStringLiteral("4"));
+    QCOMPARE(c.totals(), (QStringList{"40", "41", "81", "69"}));
+
+    // A box that does not convert: refused, the stored round as it was.
+    c.hole(2)->setText(QStringLiteral("x"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(stored(), before);
+    // Asked first; No changes nothing.
+    c.hole(2)->setText(QStringLiteral("6"));
+    f.prompter->answers.enqueue(false);
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.prompter->last(),
+             QStringLiteral("Change the round of 5 Mar 2004 for Sean O'Brien?"));
+    QVERIFY(f.prompter->messages.last().defaultNo);
+    QCOMPARE(stored(), before);
+    // Yes: that round alone changes, totals recomputed; no new round, no handicap asked.
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    const auto after = stored();
+    QCOMPARE(after.size(), 3);
+    QCOMPARE(after[0], before[0]);
+    QCOMPARE(after[1], before[1]);
+    QCOMPARE(f.value(QStringLiteral("SELECT hole2 || ' ' || out || ' ' || gross FROM score "
+                                    "WHERE rowid = 3"))
+                 .toString(),
+             QStringLiteral("6 41 82"));
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
+    QCOMPARE(card->editing(), 0);
 }
 
 void TestScoreAdd::handicapDialogClose()

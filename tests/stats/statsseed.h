@@ -16,7 +16,8 @@ struct SeedRound {
     int putts = 30;
     QString comp = QStringLiteral("Medal");
     QString comment;
-    QList<int> greens; // holes with the green flag set
+    QList<int> greens;   // holes with the green flag set
+    QList<int> fairways; // holes with the fairway flag set
 };
 
 inline bool addRound(Fixture& f, const SeedRound& r)
@@ -33,7 +34,7 @@ inline bool addRound(Fixture& f, const SeedRound& r)
         columns << QStringLiteral("green%1").arg(h + 1);
         values << int(r.greens.contains(h + 1));
         columns << QStringLiteral("fairway%1").arg(h + 1);
-        values << 0;
+        values << int(r.fairways.contains(h + 1));
     }
     columns << QStringLiteral("out") << QStringLiteral("inn") << QStringLiteral("gross")
             << QStringLiteral("net") << QStringLiteral("hand") << QStringLiteral("putts")

@@ -1,0 +1,156 @@
+#include "rounds/pickround.h"
+
+#include "app/application.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
+#include "data/conversions.h"
+#include "data/rounds.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+constexpr int kKeyRole = Qt::UserRole + 1;
+}
+
+PickRound::PickRound(Application& app)
+    : Window(app, windows::kPickRound, QStringLiteral("Edit a Round"))
+{
+    setFixedSize(640, 470);
+    label(this, QStringLiteral("Label1"), QStringLiteral("Player"), {12, 12, 70, 24});
+    player = picker(this, QStringLiteral("player"), {86, 12, 250, 24});
+    label(this, QStringLiteral("Label2"), QStringLiteral("Between"), {12, 44, 70, 24});
+    from = box(this, QStringLiteral("from"), {86, 44, 100, 24});
+    label(this, QStringLiteral("Label3"), QStringLiteral("and"), {194, 44, 30, 24});
+    to = box(this, QStringLiteral("to"), {228, 44, 100, 24});
+    label(this, QStringLiteral("Label4"), QStringLiteral("Find"), {350, 44, 40, 24});
+    find = box(this, QStringLiteral("find"), {394, 44, 234, 24});
+    find->setPlaceholderText(QStringLiteral("course, competition or date"));
+    for (QLineEdit* b : {from, to})
+        selectAllOnFocus(b);
+
+    m_model = new QStandardItemModel(0, 6, this);
+    m_model->setHorizontalHeaderLabels({"Date", "Player", "Course", "Competition", "Gross", "Net"});
+    m_filter = new QSortFilterProxyModel(this);
+    m_filter->setSourceModel(m_model);
+    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_filter->setFilterKeyColumn(-1);
+    rounds = new QTableView(this);
+    rounds->setObjectName(QStringLiteral("rounds"));
+    rounds->setGeometry(12, 80, 616, 338);
+    rounds->setModel(m_filter);
+    rounds->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rounds->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rounds->setSelectionMode(QAbstractItemView::SingleSelection);
+    rounds->verticalHeader()->hide();
+    const int widths[] = {90, 150, 140, 140, 45, 45};
+    for (int c = 0; c < 6; ++c)
+        rounds->setColumnWidth(c, widths[c]);
+    status = label(this, QStringLiteral("status"), QString(), {12, 430, 360, 28});
+
+    auto* open = button(this, QStringLiteral("open"), QStringLiteral("Open"), {430, 428, 96, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {532, 428, 96, 30});
+    connect(player, &QComboBox::activated, this, &PickRound::refresh);
+    onKeyUp(player, [this](int key) { typeAhead(player, key, [this](int) { refresh(); }); });
+    for (QLineEdit* b : {from, to})
+        connect(b, &QLineEdit::editingFinished, this, &PickRound::refresh);
+    // Typing narrows the list at once; Down goes to it, Enter opens.
+    connect(find, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_filter->setFilterFixedString(text);
+        if (m_filter->rowCount() > 0)
+            rounds->selectRow(0);
+    });
+    connect(rounds, &QTableView::doubleClicked, this, &PickRound::open_Click);
+    connect(open, &QPushButton::clicked, this, &PickRound::open_Click);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    setDefaultButton(open);
+    focusOrder({player, from, to, find, rounds, open, close});
+}
+
+void PickRound::form_load()
+{
+    const auto* given = context<PickRoundContext>();
+    const QDate today = app().today();
+    from->setText(given && !given->from.isEmpty()
+                      ? given->from
+                      : formatDate(today.addYears(-1), DateFormat::Medium));
+    to->setText(given && !given->to.isEmpty() ? given->to : formatDate(today, DateFormat::Medium));
+    if (given) {
+        m_course = given->course;
+        m_competition = given->competition;
+    }
+    addAllEntry(player, QStringLiteral("All Players"));
+    if (auto connection = app().openConnection())
+        if (const auto names = rounds::values(*connection, QStringLiteral("playerID")))
+            player->addItems(*names);
+    const int at = given && given->player ? player->findText(*given->player) : 0;
+    player->setCurrentIndex(qMax(0, at));
+    refresh();
+    (given && given->player ? static_cast<QWidget*>(find) : player)->setFocus();
+}
+
+void PickRound::refresh()
+{
+    const auto first = toStoredDate(from->text());
+    const auto last = toStoredDate(to->text());
+    if (!first || !last) {
+        status->setText(QStringLiteral("\"%1\" is not a date. Type the dates as in 23 Jun 04.")
+                            .arg(!first ? from->text() : to->text()));
+        return;
+    }
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto found = rounds::roundsToPick(
+        *connection, {chosenName(player), m_course, m_competition, *first, *last});
+    if (!found) {
+        app().inform(found.error());
+        return;
+    }
+    m_model->removeRows(0, m_model->rowCount());
+    for (const QVariantList& row : found->rows) {
+        QList<QStandardItem*> items;
+        auto* date = new QStandardItem(formatStoredDate(row.value(1), DateFormat::Medium));
+        date->setData(row.value(0), kKeyRole);
+        items << date;
+        for (int c = 2; c <= 6; ++c)
+            items << new QStandardItem(valueText(row.value(c)));
+        m_model->appendRow(items);
+    }
+    if (m_filter->rowCount() > 0)
+        rounds->selectRow(0);
+    status->setText(QStringLiteral("%1 round%2")
+                        .arg(found->rows.size())
+                        .arg(found->rows.size() == 1 ? QString() : QStringLiteral("s")));
+}
+
+int PickRound::shownRounds() const
+{
+    return m_filter->rowCount();
+}
+
+void PickRound::open_Click()
+{
+    const QModelIndex current = rounds->currentIndex();
+    if (!current.isValid()) {
+        app().inform(QStringLiteral("Choose a round in the list first, then press Open."));
+        return;
+    }
+    const qint64 key = m_filter->index(current.row(), 0).data(kKeyRole).toLongLong();
+    app().show(windows::kScoreCard, EditRoundContext{key});
+}
+
+} // namespace parlog

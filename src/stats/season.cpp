@@ -1,0 +1,121 @@
+#include "stats/season.h"
+
+namespace parlog {
+
+namespace {
+
+std::optional<double> ratio(double part, double whole, double scale = 1)
+{
+    if (whole <= 0)
+        return std::nullopt;
+    return part * scale / whole;
+}
+
+} // namespace
+
+SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<double, 18>>& pars)
+{
+    QHash<QString, int> index;
+    for (qsizetype i = 0; i < rounds.columns.size(); ++i)
+        index.insert(rounds.columns[i].toLower(), int(i));
+    const int grossAt = index.value(QStringLiteral("gross"), -1);
+    const int netAt = index.value(QStringLiteral("net"), -1);
+    const int dateAt = index.value(QStringLiteral("strdate"), -1);
+    const int courseAt = index.value(QStringLiteral("course"), -1);
+    const int puttsAt = index.value(QStringLiteral("putts"), -1);
+    // The columns of each hole, looked up once.
+    std::array<int, 18> holeAt{};
+    std::array<int, 18> greenAt{};
+    std::array<int, 18> fairwayAt{};
+    for (int h = 0; h < 18; ++h) {
+        holeAt[h] = index.value(QStringLiteral("hole%1").arg(h + 1), -1);
+        greenAt[h] = index.value(QStringLiteral("green%1").arg(h + 1), -1);
+        fairwayAt[h] = index.value(QStringLiteral("fairway%1").arg(h + 1), -1);
+    }
+    SeasonFigures f;
+    double gross = 0;
+    int grossCount = 0;
+    double net = 0;
+    int netCount = 0;
+    int played = 0;
+    int greens = 0;
+    int drivingHoles = 0;
+    int fairways = 0;
+    double putts = 0;
+    int puttRounds = 0;
+    int puttGreens = 0;
+    std::array<double, 3> parStrokes{};
+    std::array<int, 3> parHoles{};
+    for (const QVariantList& row : rounds.rows) {
+        ++f.rounds;
+        if (const QVariant g = row.value(grossAt); !g.isNull()) {
+            gross += g.toDouble();
+            ++grossCount;
+        }
+        if (const QVariant n = row.value(netAt); !n.isNull()) {
+            net += n.toDouble();
+            ++netCount;
+            const int whole = n.toInt();
+            f.bestNet = f.bestNet ? std::min(*f.bestNet, whole) : whole;
+            f.worstNet = f.worstNet ? std::max(*f.worstNet, whole) : whole;
+            f.nets.append({row.value(dateAt).toString(), n.toDouble()});
+        }
+        const auto course = pars.constFind(row.value(courseAt).toString().toLower());
+        const bool withPars = course != pars.constEnd();
+        if (!withPars)
+            ++f.roundsWithoutPars;
+        int roundGreens = 0;
+        for (int h = 1; h <= 18; ++h) {
+            const int strokes = row.value(holeAt[h - 1]).toInt();
+            if (strokes <= 0)
+                continue; // not played
+            ++played;
+            const bool green = row.value(greenAt[h - 1]).toInt() != 0;
+            greens += green;
+            roundGreens += green;
+            if (!withPars)
+                continue;
+            const int par = int((*course)[h - 1]);
+            if (par >= 4) {
+                ++drivingHoles;
+                fairways += row.value(fairwayAt[h - 1]).toInt() != 0;
+            }
+            if (par >= 3 && par <= 5) {
+                parStrokes[par - 3] += strokes;
+                ++parHoles[par - 3];
+            }
+            const int over = strokes - par;
+            ++f.toPar[over <= -2 ? 0 : over >= 3 ? 5 : over + 2];
+            ++f.holesToPar;
+        }
+        if (const double p = row.value(puttsAt).toDouble(); p > 0) {
+            putts += p;
+            ++puttRounds;
+            puttGreens += roundGreens;
+        }
+    }
+    f.avgGross = ratio(gross, grossCount);
+    f.avgNet = ratio(net, netCount);
+    f.greensPct = ratio(greens, played, 100);
+    f.fairwaysPct = ratio(fairways, drivingHoles, 100);
+    f.puttsPerRound = ratio(putts, puttRounds);
+    f.puttsPerGreen = ratio(putts, puttGreens);
+    for (int k = 0; k < 3; ++k)
+        f.parAverage[k] = ratio(parStrokes[k], parHoles[k]);
+    return f;
+}
+
+QList<double> rollingAverage(const QList<double>& values, int count)
+{
+    QList<double> averages;
+    double sum = 0;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        sum += values[i];
+        if (i >= count)
+            sum -= values[i - count];
+        averages << sum / double(std::min<qsizetype>(i + 1, count));
+    }
+    return averages;
+}
+
+} // namespace parlog

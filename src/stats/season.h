@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/queries.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace parlog {
+
+// A player's season in numbers. Holes scored 0 were not played and count in no
+// per-hole figure; rounds on a course without pars in the register count in the
+// totals but not in the figures that need par.
+struct SeasonFigures {
+    int rounds = 0;
+    std::optional<double> avgGross;
+    std::optional<double> avgNet;
+    std::optional<int> bestNet;
+    std::optional<int> worstNet;
+    std::optional<double> fairwaysPct;   // fairways hit on par 4s and 5s
+    std::optional<double> greensPct;     // greens in regulation, of holes played
+    std::optional<double> puttsPerRound; // of rounds with their putts recorded
+    std::optional<double> puttsPerGreen; // those putts per green in regulation
+    // Scores to par: eagle or better, birdie, par, bogey, double bogey, worse.
+    std::array<int, 6> toPar{};
+    int holesToPar = 0;
+    std::array<std::optional<double>, 3> parAverage; // on par 3s, 4s and 5s
+    int roundsWithoutPars = 0;
+    // Each round's date (ISO) and net, oldest first, for the chart.
+    QList<std::pair<QString, double>> nets;
+};
+
+// The figures of rounds as rounds::seasonRounds gives them, with the pars of the
+// courses (courses::pars).
+SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<double, 18>>& pars);
+
+// The mean of each value and the ones before it, up to count of them.
+QList<double> rollingAverage(const QList<double>& values, int count);
+
+} // namespace parlog

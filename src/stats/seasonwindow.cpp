@@ -1,0 +1,348 @@
+#include "stats/seasonwindow.h"
+
+#include "app/application.h"
+#include "app/windowcontexts.h"
+#include "app/windownames.h"
+#include "data/conversions.h"
+#include "data/courses.h"
+#include "data/rounds.h"
+#include "reports/csv.h"
+#include "reports/report.h"
+#include "reports/reportpainter.h"
+#include "reports/reportwindow.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+const char* const kToPar[6] = {"eagles", "birdies", "pars", "bogeys", "doubles", "worse"};
+const char* const kToParCaptions[6] = {"Eagles or better", "Birdies",       "Pars",
+                                       "Bogeys",           "Double bogeys", "Worse"};
+
+QString decimals(const std::optional<double>& value, int places)
+{
+    return value ? QString::number(*value, 'f', places) : QString();
+}
+
+QString percent(const std::optional<double>& value)
+{
+    return value ? QStringLiteral("%1%").arg(std::lround(*value)) : QString();
+}
+
+// A chart in its view; the view's first chart is let go of, so it is deleted here.
+void setChart(QChartView* view, QChart* chart)
+{
+    std::unique_ptr<QChart> previous(view->chart());
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    view->setChart(chart);
+}
+
+} // namespace
+
+SeasonWindow::SeasonWindow(Application& app)
+    : Window(app, windows::kSeason, QStringLiteral("Season Statistics"))
+{
+    setFixedSize(900, 600);
+    auto* title = label(this, QStringLiteral("Label1"), QString(), {12, 10, 560, 28});
+    title->setObjectName(QStringLiteral("player"));
+    embolden(title, 3);
+    label(this, QStringLiteral("Label2"), QStringLiteral("Between"), {12, 46, 60, 24});
+    from = box(this, QStringLiteral("from"), {76, 46, 100, 24});
+    label(this, QStringLiteral("Label3"), QStringLiteral("and"), {184, 46, 30, 24});
+    to = box(this, QStringLiteral("to"), {218, 46, 100, 24});
+    label(this, QStringLiteral("Label4"), QStringLiteral("Course"), {336, 46, 50, 24});
+    course = picker(this, QStringLiteral("course"), {390, 46, 200, 24});
+    course->setEditable(false);
+    for (QLineEdit* b : {from, to})
+        selectAllOnFocus(b);
+
+    // The figures in two columns of caption and value.
+    const QList<std::pair<const char*, const char*>> figures{
+        {"rounds", "Rounds"},
+        {"avgGross", "Average gross"},
+        {"avgNet", "Average net"},
+        {"bestNet", "Best net"},
+        {"worstNet", "Worst net"},
+        {"fairwaysPct", "Fairways hit"},
+        {"greensPct", "Greens in regulation"},
+        {"puttsPerRound", "Putts a round"},
+        {"puttsPerGreen", "Putts a green in regulation"},
+        {"par3Avg", "Average on par 3s"},
+        {"par4Avg", "Average on par 4s"},
+        {"par5Avg", "Average on par 5s"}};
+    int row = 0;
+    const auto figure = [&](const QString& name, const QString& caption) {
+        const int y = 86 + row++ * 25;
+        label(this, QStringLiteral("Caption_") + name, caption, {12, y, 190, 22});
+        QLabel* value = label(this, name, QString(), {206, y, 110, 22});
+        embolden(value);
+        m_figureLabels.append({caption, value});
+    };
+    for (const auto& [name, caption] : figures)
+        figure(QString::fromLatin1(name), QString::fromLatin1(caption));
+    for (int k = 0; k < 6; ++k)
+        figure(QString::fromLatin1(kToPar[k]), QString::fromLatin1(kToParCaptions[k]));
+    noPars = label(this, QStringLiteral("noPars"), QString(), {12, 86 + row * 25 + 4, 320, 48});
+    noPars->setWordWrap(true);
+
+    netChart = new QChartView(this);
+    netChart->setObjectName(QStringLiteral("netChart"));
+    netChart->setGeometry(330, 80, 560, 250);
+    netChart->setRenderHint(QPainter::Antialiasing);
+    toParChart = new QChartView(this);
+    toParChart->setObjectName(QStringLiteral("toParChart"));
+    toParChart->setGeometry(330, 334, 560, 220);
+    toParChart->setRenderHint(QPainter::Antialiasing);
+
+    auto* printButton =
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {456, 562, 100, 30});
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
+                       {562, 562, 110, 30});
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
+                       {678, 562, 110, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {794, 562, 96, 30});
+    for (QLineEdit* b : {from, to})
+        connect(b, &QLineEdit::editingFinished, this, &SeasonWindow::refresh);
+    connect(course, &QComboBox::activated, this, &SeasonWindow::refresh);
+    connect(printButton, &QPushButton::clicked, this, &SeasonWindow::print);
+    connect(pdf, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
+                                         QDir::home().filePath(QStringLiteral("Season.pdf")),
+                                         QStringLiteral("PDF files (*.pdf)"));
+        if (!path.isEmpty())
+            savePdf(path);
+    });
+    connect(csv, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
+                                         QDir::home().filePath(QStringLiteral("Season.csv")),
+                                         QStringLiteral("CSV files (*.csv)"));
+        if (!path.isEmpty())
+            saveCsv(path);
+    });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({from, to, course, printButton, pdf, csv, close});
+}
+
+void SeasonWindow::form_load()
+{
+    const auto* hub = context<PlayerContext>();
+    m_player = hub ? hub->player : QString();
+    findChild<QLabel*>(QStringLiteral("player"))
+        ->setText(QStringLiteral("Season Statistics for %1").arg(m_player));
+    const QDate today = app().today();
+    from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
+    to->setText(formatDate(QDate(today.year(), 12, 31), DateFormat::Medium));
+    addAllEntry(course, QStringLiteral("All Courses"));
+    if (auto connection = app().openConnection())
+        if (const auto played = rounds::coursesPlayed(*connection, m_player))
+            course->addItems(*played);
+    course->setCurrentIndex(0);
+    refresh();
+    from->setFocus();
+}
+
+void SeasonWindow::refresh()
+{
+    const auto first = toStoredDate(from->text());
+    const auto last = toStoredDate(to->text());
+    if (!first || !last) {
+        noPars->setText(QStringLiteral("\"%1\" is not a date. Type the dates as in 1 Jan 2026.")
+                            .arg(!first ? from->text() : to->text()));
+        return;
+    }
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto played =
+        rounds::seasonRounds(*connection, m_player, *first, *last, chosenName(course));
+    const auto pars = courses::pars(*connection);
+    if (!played || !pars) {
+        app().inform(!played ? played.error() : pars.error());
+        return;
+    }
+    m_figures = seasonFigures(*played, *pars);
+    show(m_figures);
+    drawCharts();
+}
+
+void SeasonWindow::show(const SeasonFigures& f)
+{
+    const auto share = [&f](int count) {
+        if (f.holesToPar == 0)
+            return QString();
+        return QStringLiteral("%1 (%2%)").arg(count).arg(std::lround(100.0 * count / f.holesToPar));
+    };
+    const bool any = f.rounds > 0;
+    const QStringList values{any ? QString::number(f.rounds) : QString(),
+                             decimals(f.avgGross, 1),
+                             decimals(f.avgNet, 1),
+                             f.bestNet ? QString::number(*f.bestNet) : QString(),
+                             f.worstNet ? QString::number(*f.worstNet) : QString(),
+                             percent(f.fairwaysPct),
+                             percent(f.greensPct),
+                             decimals(f.puttsPerRound, 1),
+                             decimals(f.puttsPerGreen, 2),
+                             decimals(f.parAverage[0], 2),
+                             decimals(f.parAverage[1], 2),
+                             decimals(f.parAverage[2], 2),
+                             share(f.toPar[0]),
+                             share(f.toPar[1]),
+                             share(f.toPar[2]),
+                             share(f.toPar[3]),
+                             share(f.toPar[4]),
+                             share(f.toPar[5])};
+    for (qsizetype i = 0; i < values.size(); ++i)
+        m_figureLabels[i].second->setText(values[i]);
+    if (!any)
+        noPars->setText(QStringLiteral("No rounds in these dates."));
+    else if (f.roundsWithoutPars > 0)
+        noPars->setText(
+            QStringLiteral("%1 of the rounds %2 on courses without pars in the "
+                           "register: they count in the totals, not in the figures "
+                           "to par.")
+                .arg(f.roundsWithoutPars)
+                .arg(f.roundsWithoutPars == 1 ? QStringLiteral("is") : QStringLiteral("are")));
+    else
+        noPars->clear();
+}
+
+void SeasonWindow::drawCharts()
+{
+    // Net per round in date order, and the mean of the last ten beside it.
+    auto* nets = new QChart;
+    nets->setTitle(QStringLiteral("Net score a round, and the average of the last 10"));
+    if (!m_figures.nets.isEmpty()) {
+        auto* points = new QLineSeries;
+        auto* rolling = new QLineSeries;
+        QList<double> values;
+        for (const auto& [date, net] : m_figures.nets)
+            values << net;
+        const QList<double> averages = rollingAverage(values, 10);
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            points->append(double(i + 1), values[i]);
+            rolling->append(double(i + 1), averages[i]);
+        }
+        points->setPointsVisible(true);
+        points->setColor(QColor(0x1f, 0x5f, 0x9f));
+        QPen pen(QColor(0xd0, 0x60, 0x10));
+        pen.setWidth(3);
+        rolling->setPen(pen);
+        nets->addSeries(points);
+        nets->addSeries(rolling);
+        nets->createDefaultAxes();
+        // Whole rounds along the bottom, whole strokes up the side.
+        if (auto* x = qobject_cast<QValueAxis*>(nets->axes(Qt::Horizontal).value(0))) {
+            x->setRange(1, std::max<double>(2, double(values.size())));
+            x->setTickType(QValueAxis::TicksDynamic);
+            x->setTickAnchor(1);
+            x->setTickInterval(std::max<double>(1, std::ceil(values.size() / 8.0)));
+            x->setLabelFormat(QStringLiteral("%d"));
+            x->setTitleText(QStringLiteral("Round"));
+        }
+        if (auto* y = qobject_cast<QValueAxis*>(nets->axes(Qt::Vertical).value(0))) {
+            y->applyNiceNumbers();
+            y->setLabelFormat(QStringLiteral("%d"));
+        }
+    }
+    setChart(netChart, nets);
+
+    auto* spread = new QChart;
+    spread->setTitle(QStringLiteral("Scores to par"));
+    if (m_figures.holesToPar > 0) {
+        auto* set = new QBarSet(QStringLiteral("Holes"));
+        set->setColor(QColor(0x2f, 0x7d, 0x32));
+        QStringList categories;
+        const char* const shortNames[6] = {"Eagle-", "Birdie", "Par", "Bogey", "Double", "Worse"};
+        for (int k = 0; k < 6; ++k) {
+            *set << m_figures.toPar[k];
+            categories << QString::fromLatin1(shortNames[k]);
+        }
+        auto* bars = new QBarSeries;
+        bars->append(set);
+        bars->setLabelsVisible(true);
+        spread->addSeries(bars);
+        auto* axis = new QBarCategoryAxis;
+        axis->append(categories);
+        spread->addAxis(axis, Qt::AlignBottom);
+        bars->attachAxis(axis);
+        auto* counts = new QValueAxis;
+        counts->setRange(0, *std::max_element(m_figures.toPar.begin(), m_figures.toPar.end()));
+        counts->applyNiceNumbers();
+        counts->setLabelFormat(QStringLiteral("%d"));
+        spread->addAxis(counts, Qt::AlignLeft);
+        bars->attachAxis(counts);
+    }
+    setChart(toParChart, spread);
+}
+
+void SeasonWindow::fillReport()
+{
+    report::Report& r = app().report(windows::kSeasonReport);
+    r.setParameter(QStringLiteral("player"), m_player);
+    r.setParameter(QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text());
+    r.setParameter(QStringLiteral("course"), course->currentText());
+    report::DataSource source;
+    source.rows.columns = {QStringLiteral("figure"), QStringLiteral("value")};
+    for (const auto& [caption, value] : std::as_const(m_figureLabels))
+        source.rows.rows << QVariantList{caption, value->text()};
+    r.setDataSource(source);
+}
+
+void SeasonWindow::print()
+{
+    fillReport();
+    showReport(app(), windows::kSeasonReport);
+}
+
+bool SeasonWindow::savePdf(const QString& path)
+{
+    fillReport();
+    report::Report& r = app().report(windows::kSeasonReport);
+    report::Paginator pages(r.layout(), r.dataSource(), app().today());
+    if (Status written = report::writePdf(pages, path); !written) {
+        app().inform(written.error());
+        return false;
+    }
+    return true;
+}
+
+bool SeasonWindow::saveCsv(const QString& path)
+{
+    fillReport();
+    if (Status written =
+            report::writeCsv(app().report(windows::kSeasonReport).dataSource(),
+                             {QStringLiteral("figure"), QStringLiteral("value")}, path);
+        !written) {
+        app().inform(written.error());
+        return false;
+    }
+    return true;
+}
+
+} // namespace parlog

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/window.h"
+#include "stats/season.h"
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace parlog {
+
+// season: the hub's player's figures over a range of dates, on one course or all:
+// scoring, fairways, greens, putts and scores to par, with two charts.
+class SeasonWindow : public Window {
+    Q_OBJECT
+public:
+    explicit SeasonWindow(Application& app);
+
+    void form_load() override;
+    void refresh(); // the figures anew, from the boxes as they stand
+
+    const SeasonFigures& figures() const { return m_figures; }
+    bool savePdf(const QString& path);
+    bool saveCsv(const QString& path);
+    void print();
+
+private:
+    void show(const SeasonFigures& f);
+    void drawCharts();
+    // The figures as the rows of the season report, with its heading.
+    void fillReport();
+
+    QString m_player;
+    QLineEdit* from;
+    QLineEdit* to;
+    QComboBox* course;
+    QLabel* noPars;
+    QChartView* netChart;
+    QChartView* toParChart;
+    QList<std::pair<QString, QLabel*>> m_figureLabels; // caption, value
+    SeasonFigures m_figures;
+};
+
+} // namespace parlog

@@ -1,0 +1,145 @@
+#include "data/courses.h"
+#include "data/rounds.h"
+#include "stats/season.h"
+#include "stats/seasonwindow.h"
+
+#include "statsseed.h"
+#include "testmain.h"
+
+#include <QLabel>
+
+using namespace parlog;
+using namespace parlog::test;
+
+namespace {
+
+// A season worked out by hand. Links has par 3s at 3, 7, 12, 16 and par 5s at 4, 8,
+// 13, 17; Muni has no pars in the register.
+bool seedSeason(Fixture& f)
+{
+    const int pars[18] = {4, 4, 3, 5, 4, 4, 3, 5, 4, 4, 4, 3, 5, 4, 4, 3, 5, 4};
+    QStringList columns{QStringLiteral("coursename")};
+    QVariantList values{QStringLiteral("Links")};
+    for (int h = 0; h < 18; ++h) {
+        columns << QStringLiteral("hole%1").arg(h + 1);
+        values << pars[h];
+    }
+    if (!f.sql(QStringLiteral("INSERT INTO courses(%1) VALUES (%2)")
+                   .arg(columns.join(u','), QStringList(19, QStringLiteral("?")).join(u',')),
+               values))
+        return false;
+    std::array<int, 18> par{};
+    std::copy(std::begin(pars), std::end(pars), par.begin());
+    SeedRound a;
+    a.course = QStringLiteral("Links");
+    a.holes = par;
+    a.holes[0] = 3; // birdie
+    a.holes[1] = 5; // bogey
+    a.holes[3] = 3; // eagle on a par 5
+    a.holes[4] = 8; // worse
+    a.holes[6] = 5; // double on a par 3
+    a.putts = 30;
+    a.greens = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    a.fairways = {1, 2, 3, 4}; // the par 3 does not count
+    SeedRound b;
+    b.course = QStringLiteral("Links");
+    b.holes = par;
+    b.holes[17] = 0; // not played
+    b.putts = 0;     // not recorded
+    b.fairways = {10, 18};
+    b.date = QStringLiteral("2004-06-01");
+    SeedRound c;
+    c.course = QStringLiteral("Muni");
+    c.putts = 34;
+    c.greens = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    c.fairways = c.greens;
+    c.date = QStringLiteral("2004-08-01");
+    return addRound(f, a) && addRound(f, b) && addRound(f, c);
+}
+
+SeasonFigures figuresOf(Fixture& f, const std::optional<QString>& course = {})
+{
+    Connection c(f.dataFile());
+    if (!c.open())
+        return {};
+    return seasonFigures(
+        *rounds::seasonRounds(c, QStringLiteral("Adams"), "2004-01-01", "2004-12-31", course),
+        *courses::pars(c));
+}
+
+} // namespace
+
+class TestSeason : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void figuresOfAHandMadeSeason();
+    void theSeasonWindow();
+};
+
+void TestSeason::figuresOfAHandMadeSeason()
+{
+    Fixture f;
+    QVERIFY(seedSeason(f));
+    const SeasonFigures s = figuresOf(f);
+    QCOMPARE(s.rounds, 3);
+    QCOMPARE(*s.avgGross, (76 + 68 + 72) / 3.0);
+    QCOMPARE(*s.avgNet, (66 + 58 + 62) / 3.0);
+    QCOMPARE(*s.bestNet, 58);
+    QCOMPARE(*s.worstNet, 66);
+    // 27 greens on 53 holes played; 4 fairways on 27 par 4s and 5s of Links played.
+    QCOMPARE(*s.greensPct, 2700.0 / 53);
+    QCOMPARE(*s.fairwaysPct, 400.0 / 27);
+    // The putts of the rounds that have them, per round and per green of theirs.
+    QCOMPARE(*s.puttsPerRound, 32.0);
+    QCOMPARE(*s.puttsPerGreen, 64.0 / 27);
+    QCOMPARE(s.toPar, (std::array<int, 6>{1, 1, 30, 1, 1, 1}));
+    QCOMPARE(s.holesToPar, 35);
+    QCOMPARE(*s.parAverage[0], 26.0 / 8);
+    QCOMPARE(*s.parAverage[1], 80.0 / 19);
+    QCOMPARE(*s.parAverage[2], 38.0 / 8);
+    QCOMPARE(s.roundsWithoutPars, 1);
+    // On the course without pars: totals only.
+    const SeasonFigures muni = figuresOf(f, QStringLiteral("Muni"));
+    QCOMPARE(muni.rounds, 1);
+    QVERIFY(!muni.fairwaysPct && !muni.parAverage[1]);
+    QCOMPARE(*muni.greensPct, 100.0);
+    QCOMPARE(rollingAverage({70, 72, 74, 76}, 2), (QList<double>{70, 71, 73, 75}));
+}
+
+void TestSeason::theSeasonWindow()
+{
+    Fixture f(QDate(2004, 11, 1));
+    QVERIFY(seedSeason(f));
+    QWidget* hub = f.app->show(QStringLiteral("stats"));
+    QVERIFY(hub);
+    QVERIFY(pick(child<QComboBox>(hub, QStringLiteral("Combo0")), QStringLiteral("Adams")));
+    QTest::mouseClick(child<QPushButton>(hub, QStringLiteral("Command20")), Qt::LeftButton);
+    auto* season = qobject_cast<SeasonWindow*>(f.app->find(QStringLiteral("season")));
+    QVERIFY(season);
+    QCOMPARE(season->windowTitle(), QStringLiteral("Season Statistics"));
+    const auto text = [season](const char* name) {
+        return child<QLabel>(season, QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(child<QLineEdit>(season, QStringLiteral("from"))->text(),
+             QStringLiteral("1 Jan 2004"));
+    QCOMPARE(text("rounds"), QStringLiteral("3"));
+    QCOMPARE(text("avgNet"), QStringLiteral("62.0"));
+    QCOMPARE(text("greensPct"), QStringLiteral("51%"));
+    QCOMPARE(text("fairwaysPct"), QStringLiteral("15%"));
+    QCOMPARE(text("pars"), QStringLiteral("30 (86%)"));
+    QCOMPARE(text("par4Avg"), QStringLiteral("4.21"));
+    QVERIFY(text("noPars").startsWith(QStringLiteral("1 of the rounds is on courses without")));
+    // A range with no rounds: empty, not 0%.
+    auto* from = child<QLineEdit>(season, QStringLiteral("from"));
+    from->setText(QStringLiteral("1 Jan 2005"));
+    child<QLineEdit>(season, QStringLiteral("to"))->setText(QStringLiteral("31 Dec 2005"));
+    season->refresh();
+    for (const char* name :
+         {"rounds", "avgGross", "fairwaysPct", "greensPct", "puttsPerRound", "eagles", "par3Avg"})
+        QCOMPARE(text(name), QString());
+    QCOMPARE(text("noPars"), QStringLiteral("No rounds in these dates."));
+    QVERIFY(season->saveCsv(f.path(QStringLiteral("season.csv"))));
+}
+
+PARLOG_TEST(TestSeason)
+#include "tst_season.moc"
