@@ -50,7 +50,7 @@ Application::Application(Services services)
         };
     if (m_services.dataFile.isEmpty())
         m_services.dataFile = defaultDataFile(m_services.programFolder);
-    else
+    else if (!serverAddress(m_services.dataFile))
         m_services.dataFile = QFileInfo(m_services.dataFile).absoluteFilePath();
 }
 

@@ -22,6 +22,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
         }
         if (a == u"--smoke-test") {
             line.action = CommandLine::Action::SmokeTest;
+        } else if (a == u"--copy-register") {
+            if (i + 2 >= arguments.size())
+                return fail(QStringLiteral("--copy-register needs the register to copy and "
+                                           "where to copy it."));
+            line.action = CommandLine::Action::CopyRegister;
+            line.source = arguments[++i];
+            line.target = arguments[++i];
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
             QString value;
             if (a == u"--database") {
@@ -46,12 +53,17 @@ CommandLine parseCommandLine(const QStringList& arguments)
 QString usageText()
 {
     return QStringLiteral(
-        "Usage: parlog [--database FILE]\n"
+        "Usage: parlog [--database FILE|URL]\n"
+        "       parlog --copy-register SOURCE TARGET\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"
         "  --database FILE  open this register instead of the usual one\n"
-        "                   (another society's, or a backup to look at)\n"
+        "                   (another society's, or a backup to look at), or a club's\n"
+        "                   register on a server: postgresql://USER@HOST:PORT/DBNAME\n"
+        "  --copy-register SOURCE TARGET\n"
+        "                   copy a whole register, file or server, into a new file or an\n"
+        "                   empty database; prints the rows of each table\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

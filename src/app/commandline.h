@@ -7,10 +7,12 @@ namespace parlog {
 
 // What the program was asked for on its command line.
 struct CommandLine {
-    enum class Action { Run, Help, Version, SmokeTest, Error };
+    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, Error };
     Action action = Action::Run;
     QString database; // --database: another register than the usual one
-    QString error;    // for Action::Error: what was wrong, for the user
+    QString source;   // --copy-register SOURCE TARGET
+    QString target;
+    QString error; // for Action::Error: what was wrong, for the user
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

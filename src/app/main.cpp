@@ -3,6 +3,7 @@
 #include "app/version.h"
 #include "app/windownames.h"
 #include "app/windows.h"
+#include "data/copy.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,6 +25,23 @@ public:
         return false;
     }
 };
+// --copy-register: no window, the counts on the terminal, 0 only when every row came.
+int copyRegister(int argc, char* argv[], const parlog::CommandLine& line)
+{
+    QCoreApplication core(argc, argv);
+    const auto counts = parlog::copyRegister(line.source, line.target);
+    if (!counts) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(counts.error()));
+        return 1;
+    }
+    bool whole = true;
+    for (const parlog::TableCount& c : *counts) {
+        std::printf("%-9s %lld of %lld rows\n", qPrintable(c.table), c.arrived, c.source);
+        whole = whole && c.arrived == c.source;
+    }
+    return whole ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -43,6 +61,8 @@ int main(int argc, char* argv[])
     case parlog::CommandLine::Action::Error:
         std::fprintf(stderr, "parlog: %s\nTry 'parlog --help'.\n", qPrintable(line.error));
         return 2;
+    case parlog::CommandLine::Action::CopyRegister:
+        return copyRegister(argc, argv, line);
     case parlog::CommandLine::Action::Run:
     case parlog::CommandLine::Action::SmokeTest:
         break;

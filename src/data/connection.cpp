@@ -1,6 +1,7 @@
 #include "data/connection.h"
 
 #include "data/dialect.h"
+#include "data/location.h"
 #include "data/progress.h"
 #include "data/schema.h"
 
@@ -111,9 +112,10 @@ QString Connection::damageMessage(const QString& detail) const
     return fileMessage(QStringLiteral("it is damaged (%1). Restore it from a backup.").arg(detail));
 }
 
-Connection::Connection(QString filePath)
-    : m_path(std::move(filePath))
+Connection::Connection(QString location)
+    : m_path(std::move(location))
     , m_name(QStringLiteral("parlog-%1").arg(++g_connectionCount))
+    , m_server(serverAddress(m_path).has_value())
 {
 }
 
@@ -122,9 +124,29 @@ Connection::~Connection()
     close();
 }
 
-const SqliteDialect& Connection::dialect() const
+const Dialect& Connection::dialect() const
 {
+    if (m_server)
+        return postgresDialect();
     return sqliteDialect();
+}
+
+bool Connection::transaction()
+{
+    return database().transaction();
+}
+
+bool Connection::commit()
+{
+    if (database().commit())
+        return true;
+    m_lastError = database().lastError();
+    return false;
+}
+
+void Connection::rollback()
+{
+    database().rollback();
 }
 
 QSqlDatabase Connection::database() const
@@ -153,6 +175,9 @@ void Connection::close()
 
 QString Connection::fileMessage(const QString& problem) const
 {
+    if (m_server)
+        return QStringLiteral("Parlog cannot use the club register \"%1\": %2")
+            .arg(m_path, problem);
     return QStringLiteral("Parlog cannot use its data file \"%1\": %2")
         .arg(QDir::toNativeSeparators(m_path), problem);
 }
@@ -161,6 +186,8 @@ Status Connection::open(Check check)
 {
     if (m_open)
         return {};
+    if (m_server)
+        return openServer(check);
     if (!QFileInfo::exists(m_path)) {
         if (Status made = create(); !made)
             return made;
@@ -297,7 +324,7 @@ Status Connection::verify(Check check)
                           .arg(version)
                           .arg(schema::kVersion) +
                       unchanged);
-    if (q.exec(dialect().applicationIdQuery()) && q.next()) {
+    if (q.exec(sqliteDialect().applicationIdQuery()) && q.next()) {
         const int id = q.value(0).toInt();
         if (id != 0 && id != schema::kApplicationId)
             return refuse(
@@ -332,6 +359,8 @@ Status Connection::verify(Check check)
 
 Status Connection::checkIntegrity()
 {
+    if (m_server)
+        return {}; // the server keeps its own pages
     QSqlQuery q = query();
     QString message;
     if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
@@ -387,8 +416,154 @@ bool Connection::isFileProblem(const QSqlError& error)
     }
 }
 
+namespace {
+
+std::function<std::optional<QString>(const QString&)>& passwordHook()
+{
+    static std::function<std::optional<QString>(const QString&)> hook;
+    return hook;
+}
+
+// Passwords given in this run, by server location.
+QHash<QString, QString>& passwords()
+{
+    static QHash<QString, QString> known;
+    return known;
+}
+
+bool needsPassword(const QSqlError& error)
+{
+    const QString text = error.databaseText() + error.driverText();
+    return text.contains(QLatin1String("password"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void Connection::setPasswordHook(std::function<std::optional<QString>(const QString&)> ask)
+{
+    passwordHook() = std::move(ask);
+}
+
+Status Connection::openServer(Check check)
+{
+    const auto address = serverAddress(m_path);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(dialect().driver(), m_name);
+            db.setDatabaseName(address->database);
+            if (!address->host.isEmpty())
+                db.setHostName(address->host);
+            if (address->port > 0)
+                db.setPort(address->port);
+            if (!address->user.isEmpty())
+                db.setUserName(address->user);
+            {
+                QMutexLocker lock(&g_damagedLock);
+                if (passwords().contains(m_path))
+                    db.setPassword(passwords().value(m_path));
+            }
+            // A server that has gone away answers within seconds, not minutes.
+            db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+            if (db.open()) {
+                m_open = true;
+                break;
+            }
+            const QSqlError error = db.lastError();
+            db = QSqlDatabase();
+            close();
+            // Once per run the user is asked, when the server's own means gave none.
+            if (attempt == 0 && needsPassword(error) && passwordHook()) {
+                if (const auto given = passwordHook()(m_path)) {
+                    QMutexLocker lock(&g_damagedLock);
+                    passwords().insert(m_path, *given);
+                    continue;
+                }
+            }
+            return Failure{fileMessage(
+                QStringLiteral("the server could not be reached or refused the connection "
+                               "(%1). Check the address, the network and the password, then "
+                               "try again.")
+                    .arg(errorDetail(error).trimmed()))};
+        }
+    }
+    if (Status sound = verifyServer(check); !sound) {
+        close();
+        return sound;
+    }
+    return {};
+}
+
+Status Connection::verifyServer(Check check)
+{
+    QSqlQuery q = query();
+    const QString unchanged = QStringLiteral(" Parlog has not changed it.");
+    if (q.exec(QStringLiteral("SELECT application, version FROM parlog_meta")) && q.next()) {
+        if (q.value(0).toString() != u"Parlog")
+            return Failure{
+                fileMessage(QStringLiteral("it belongs to another program.") + unchanged)};
+        const int version = q.value(1).toInt();
+        if (version > schema::kVersion)
+            return Failure{fileMessage(QStringLiteral("it was written by a newer version of "
+                                                      "Parlog (data version %1; this version "
+                                                      "reads %2).")
+                                           .arg(version)
+                                           .arg(schema::kVersion) +
+                                       unchanged)};
+        if (version < 1)
+            return Failure{fileMessage(QStringLiteral("it is not a Parlog register.") + unchanged)};
+        if (check == Check::None)
+            return {};
+        QStringList missing;
+        for (const schema::Table* table : schema::tables()) {
+            QSet<QString> present;
+            if (q.exec(dialect().columnsQuery(table->name)))
+                while (q.next())
+                    present.insert(q.value(0).toString().toLower());
+            for (const QString& column : table->columnNames())
+                if (!present.contains(column.toLower()))
+                    missing << QStringLiteral("%1.%2").arg(table->name, column);
+        }
+        if (!missing.isEmpty())
+            return Failure{fileMessage(QStringLiteral("it is not a Parlog register (missing: %1).")
+                                           .arg(missing.mid(0, 6).join(QStringLiteral(", "))) +
+                                       unchanged)};
+        return {};
+    }
+    // No mark of Parlog's: an empty database becomes a register; anything else is
+    // someone else's and left alone.
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE "
+                               "table_schema = current_schema()")) ||
+        !q.next())
+        return Failure{describe(q.lastError())};
+    if (q.value(0).toLongLong() > 0)
+        return Failure{fileMessage(
+            QStringLiteral("the database holds tables of another program, so it is not a "
+                           "Parlog register.") +
+            unchanged)};
+    QSqlDatabase db = database();
+    bool ok = db.transaction();
+    QString problem;
+    for (const QString& statement : dialect().createStatements()) {
+        if (!ok)
+            break;
+        ok = q.exec(statement);
+        if (!ok)
+            problem = errorDetail(q.lastError());
+    }
+    if (ok)
+        ok = db.commit();
+    else
+        db.rollback();
+    if (!ok)
+        return Failure{fileMessage(
+            QStringLiteral("its tables could not be made (%1).").arg(problem.trimmed()))};
+    return {};
+}
+
 sqlite3* Connection::sqliteHandle() const
 {
+    if (m_server)
+        return nullptr;
     const QVariant handle = database().driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return nullptr;
@@ -404,6 +579,8 @@ void Connection::setProgress(Progress* progress)
 
 void Connection::cacheWholeFile(bool whole)
 {
+    if (m_server)
+        return;
     QSqlQuery q = query();
     qint64 kib = 2000; // SQLite's own default
     if (whole && q.exec(QStringLiteral("PRAGMA page_count")) && q.next()) {
@@ -456,6 +633,16 @@ Status Connection::beforeWrite()
 
 QString Connection::describe(const QSqlError& error) const
 {
+    if (m_server) {
+        // What was typed stays in its boxes; the next action connects afresh.
+        if (!database().isOpen() || error.type() == QSqlError::ConnectionError ||
+            error.databaseText().contains(QLatin1String("connection"), Qt::CaseInsensitive))
+            return fileMessage(QStringLiteral("the server did not answer (%1). Nothing was "
+                                              "stored. Try again when the server is back.")
+                                   .arg(errorDetail(error).trimmed()));
+        return QStringLiteral("The club server refused the statement: %1")
+            .arg(errorDetail(error).trimmed());
+    }
     const int code = primaryCode(error);
     // Damaged pages stay damaged; a file that is not a database at all may be put
     // right by the user and is not remembered.

@@ -8,20 +8,27 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
+#include <optional>
+
 struct sqlite3;
 
 namespace parlog {
 
+class Dialect;
 class Progress;
 class SqliteDialect;
+struct ServerAddress;
 
-// One connection to the register, made for one action and let go at its end. Opening
-// creates a missing file with the empty tables, and checks that an existing one is a
-// Parlog register before anything is sent to it. The data modules (players, courses,
-// divisions, rounds) run their statements on it; nothing else builds SQL.
+// One connection to the register, made for one action and let go at its end. The
+// register is an SQLite file, or a database on a club's PostgreSQL server
+// (postgresql://USER@HOST:PORT/DBNAME). Opening creates a missing file, or the tables
+// in an empty database, and checks that an existing one is a Parlog register before
+// anything is sent to it. The data modules (players, courses, divisions, rounds) run
+// their statements on it; nothing else builds SQL.
 class Connection {
 public:
-    explicit Connection(QString filePath);
+    explicit Connection(QString location);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -34,8 +41,19 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
+    // The file's path, or the server's address.
     QString filePath() const { return m_path; }
-    const SqliteDialect& dialect() const;
+    bool isServer() const { return m_server; }
+    const Dialect& dialect() const;
+
+    // Several statements that stand or fall together.
+    bool transaction();
+    bool commit();
+    void rollback();
+
+    // Asked for the password of a server whose own means (~/.pgpass, PGPASSWORD) gave
+    // none; nothing to give up. Passwords are kept for the run only, never stored.
+    static void setPasswordHook(std::function<std::optional<QString>(const QString& location)> ask);
     QString name() const { return m_name; }
     QSqlDatabase database() const;
 
@@ -85,6 +103,8 @@ public:
 private:
     Status create();
     Status verify(Check check);
+    Status openServer(Check check);
+    Status verifyServer(Check check);
     QString damageMessage(const QString& detail) const;
     QString fileMessage(const QString& problem) const;
 
@@ -92,6 +112,7 @@ private:
     QString m_name;
     QSqlError m_lastError;
     bool m_open = false;
+    bool m_server = false;
 };
 
 } // namespace parlog

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -22,6 +23,22 @@ bool canWrite(const QString& folder)
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 } // namespace
+
+std::optional<ServerAddress> serverAddress(const QString& location)
+{
+    if (!location.startsWith(QLatin1String("postgresql://")) &&
+        !location.startsWith(QLatin1String("postgres://")))
+        return std::nullopt;
+    const QUrl url(location);
+    if (!url.isValid() || url.path().size() < 2)
+        return std::nullopt;
+    ServerAddress address;
+    address.user = url.userName();
+    address.host = url.host();
+    address.port = url.port(0);
+    address.database = url.path().mid(1);
+    return address;
+}
 
 bool isInstalledProgram(const QString& programFolder)
 {

@@ -2,7 +2,20 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace parlog {
+
+// A register on a club's PostgreSQL server: postgresql://USER@HOST:PORT/DBNAME. Every
+// part but the database may be left out (libpq's defaults then hold).
+struct ServerAddress {
+    QString user;
+    QString host;
+    int port = 0; // 0: the default
+    QString database;
+};
+// The server of a location, or nothing when the location is a file.
+std::optional<ServerAddress> serverAddress(const QString& location);
 
 // True when the program runs from an installed tree (bin/ beside share/parlog/), whose
 // folder is not the user's to write in, even when the user could (root).

@@ -20,6 +20,16 @@ std::optional<QStringList> columnsOf(const schema::Table& table, const Record& r
     return names;
 }
 
+// A column as the schema spells it: engines give names back as they fold them
+// (PostgreSQL in lower case), and records are read by the schema's names.
+QString schemaName(const QString& field)
+{
+    for (const schema::Table* table : schema::tables())
+        if (const schema::Column* column = table->column(field))
+            return column->name;
+    return field;
+}
+
 Failure unknownColumn(const schema::Table& table)
 {
     return Failure{QStringLiteral("The program asked for a column the table %1 does not have.")
@@ -74,7 +84,7 @@ Result<Record> firstRow(Connection& connection, const QString& statement,
     if (q.next()) {
         const QSqlRecord record = q.record();
         for (int i = 0; i < record.count(); ++i)
-            row.insert(record.fieldName(i), q.value(i));
+            row.insert(schemaName(record.fieldName(i)), q.value(i));
     }
     return row;
 }
@@ -119,7 +129,7 @@ Status insert(Connection& connection, const schema::Table& table, const Record& 
 }
 
 Status update(Connection& connection, const schema::Table& table, const QString& keyColumn,
-              const QVariant& key, const Record& record, int* changed)
+              const QVariant& key, const Record& record, int* changed, const Record& asRead)
 {
     const auto columns = columnsOf(table, record);
     if (!columns)
@@ -127,10 +137,20 @@ Status update(Connection& connection, const schema::Table& table, const QString&
     QStringList sets;
     for (const QString& c : *columns)
         sets << c + QStringLiteral(" = ?");
+    QString where = QStringLiteral("%1 = ?").arg(keyColumn);
+    QVariantList values = record.values();
+    values << key;
+    for (auto it = asRead.constBegin(); it != asRead.constEnd(); ++it) {
+        const schema::Column* column = table.column(it.key());
+        if (!column || column->type == schema::Type::Key)
+            continue;
+        where += QStringLiteral(" AND %1 IS NOT DISTINCT FROM ?").arg(column->name);
+        values << it.value();
+    }
     return run(connection,
-               QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                   .arg(table.name, sets.join(QStringLiteral(", ")), keyColumn),
-               QVariantList(record.values()) << key, changed);
+               QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                   .arg(table.name, sets.join(QStringLiteral(", ")), where),
+               values, changed);
 }
 
 } // namespace parlog::sql

@@ -50,9 +50,12 @@ Result<QVariant> value(Connection& connection, const QString& statement,
 // A row written column by column. A name that is not a column of the table is
 // refused before anything is sent.
 Status insert(Connection& connection, const schema::Table& table, const Record& record);
-// Changes the row with that key; changed tells how many rows were changed.
+// Changes the row with that key; changed tells how many rows were changed. Given
+// the row as it was read, it is changed only if it still reads so: what another user
+// changed meanwhile is never overwritten unseen.
 Status update(Connection& connection, const schema::Table& table, const QString& keyColumn,
-              const QVariant& key, const Record& record, int* changed = nullptr);
+              const QVariant& key, const Record& record, int* changed = nullptr,
+              const Record& asRead = {});
 
 } // namespace sql
 } // namespace parlog

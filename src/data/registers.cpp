@@ -40,13 +40,21 @@ Status insert(Connection& connection, const Register& r, const Record& record)
     return sql::insert(connection, r.table, record);
 }
 
-Result<int> update(Connection& connection, const Register& r, qint64 id, const Record& record)
+Result<int> update(Connection& connection, const Register& r, qint64 id, const Record& record,
+                   const Record& asRead)
 {
     int changed = 0;
-    if (Status done = sql::update(connection, r.table, QStringLiteral("ID"), id, record, &changed);
+    if (Status done =
+            sql::update(connection, r.table, QStringLiteral("ID"), id, record, &changed, asRead);
         !done)
         return Failure{done.error()};
     return changed;
+}
+
+Result<Record> rowWithKey(Connection& connection, const Register& r, qint64 id)
+{
+    return sql::firstRow(connection,
+                         QStringLiteral("SELECT * FROM %1 WHERE ID = ?").arg(r.table.name), {id});
 }
 
 Status remove(Connection& connection, const Register& r, qint64 id)

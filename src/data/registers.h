@@ -21,8 +21,12 @@ Result<Record> rowNamed(Connection& connection, const Register& r, const QString
 // Every row in name order, for the list report.
 Result<Rows> all(Connection& connection, const Register& r);
 Status insert(Connection& connection, const Register& r, const Record& record);
-// Changes the row with that key; the result is how many rows changed (0: none has it).
-Result<int> update(Connection& connection, const Register& r, qint64 id, const Record& record);
+// Changes the row with that key, if it still reads as asRead; the result is how many
+// rows changed (0: none has that key, or someone else changed it meanwhile).
+Result<int> update(Connection& connection, const Register& r, qint64 id, const Record& record,
+                   const Record& asRead = {});
+// The row with that key as it reads now; an empty record when there is none.
+Result<Record> rowWithKey(Connection& connection, const Register& r, qint64 id);
 Status remove(Connection& connection, const Register& r, qint64 id);
 
 } // namespace parlog::registers

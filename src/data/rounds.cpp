@@ -23,9 +23,10 @@ struct Where {
     QVariantList values;
 };
 
-// broad: the dates let through most rounds, so the order column's index serves
-// better than the date's (the engine cannot know, and would sort them all).
-Where where(const Filter& filter, bool broad = false)
+// dates: how the date column is named in the condition; a search whose dates let
+// through most rounds names it so that the engine reads the order column's index
+// rather than the date's (it cannot know, and would sort them all).
+Where where(const Filter& filter, const QString& dates = QStringLiteral("strdate"))
 {
     Where w;
     QStringList parts;
@@ -38,8 +39,7 @@ Where where(const Filter& filter, bool broad = false)
     name("playerID", filter.player);
     name("course", filter.course);
     name("comp", filter.competition);
-    parts << (broad ? QStringLiteral("+strdate BETWEEN ? AND ?")
-                    : QStringLiteral("strdate BETWEEN ? AND ?"));
+    parts << dates + QStringLiteral(" BETWEEN ? AND ?");
     w.values << filter.from << filter.to;
     w.clause = parts.join(QStringLiteral(" AND "));
     return w;
@@ -129,7 +129,8 @@ Result<Rows> search(Connection& connection, const Filter& filter, const QString&
     const QString list =
         columns.isEmpty() ? QStringLiteral("*") : columns.join(QStringLiteral(", "));
     return sql::rows(connection,
-                     QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY %3, %4")
+                     // Empty values first on every engine, as SQLite has them.
+                     QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY %3 NULLS FIRST, %4")
                          .arg(list, w.clause, orderColumn, key(connection)),
                      w.values);
 }
@@ -229,8 +230,8 @@ private:
         }
         QSqlQuery q = m_connection->query();
         if (!m_connection->exec(q,
-                                QStringLiteral("SELECT %1, %2 FROM score WHERE %3 ORDER BY %2, %1 "
-                                               "LIMIT %4")
+                                QStringLiteral("SELECT %1, %2 FROM score WHERE %3 ORDER BY %2 "
+                                               "NULLS FIRST, %1 LIMIT %4")
                                     .arg(m_key, m_order, clause)
                                     .arg(how),
                                 values)) {
@@ -324,8 +325,10 @@ Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter&
     auto connection = std::make_shared<Connection>(registerPath);
     if (Status opened = connection->open(Connection::Check::None); !opened)
         return Failure{opened.error()};
-    auto rows = std::make_shared<RoundFeed>(connection, where(filter, isBroad(*connection, filter)),
-                                            orderColumn, columns);
+    const QString dates = isBroad(*connection, filter)
+                              ? connection->dialect().unindexed(QStringLiteral("strdate"))
+                              : QStringLiteral("strdate");
+    auto rows = std::make_shared<RoundFeed>(connection, where(filter, dates), orderColumn, columns);
     if (Status started = rows->start(); !started)
         return Failure{started.error()};
     return std::shared_ptr<RowFeed>(std::move(rows));

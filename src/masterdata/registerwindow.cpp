@@ -89,6 +89,7 @@ void RegisterWindow::Combo1_Click()
     if (row->isEmpty())
         return;
     loadRow(*row);
+    m_loaded = *row;
     ID->setText(column(*row, QStringLiteral("ID")).toString());
 }
 
@@ -139,14 +140,33 @@ void RegisterWindow::Command12_Click()
             if (Status added = registers::insert(*connection, m_config.data, *values); !added)
                 return refuse(added.error());
         } else {
-            const auto changed =
-                registers::update(*connection, m_config.data, ID->text().toLongLong(), *values);
+            const qint64 id = ID->text().toLongLong();
+            const auto changed = registers::update(*connection, m_config.data, id, *values,
+                                                   id != 0 ? m_loaded : Record());
             if (!changed)
                 return refuse(changed.error());
-            if (*changed == 0)
-                return refuse(QStringLiteral("no %1 is chosen to change. Pick the %1 in the list "
-                                             "first, then press Edit.")
-                                  .arg(what));
+            if (*changed == 0) {
+                const auto now = id != 0 ? registers::rowWithKey(*connection, m_config.data, id)
+                                         : Result<Record>(Record());
+                if (!now || now->isEmpty())
+                    return refuse(id != 0 ? QStringLiteral("the %1 is no longer in the register: "
+                                                           "someone has deleted it.")
+                                                .arg(what)
+                                          : QStringLiteral("no %1 is chosen to change. Pick the "
+                                                           "%1 in the list first, then press Edit.")
+                                                .arg(what));
+                // Someone else changed it since it was loaded: never overwritten unseen.
+                if (app().prompter().ask(QStringLiteral("Someone else has changed this %1 since "
+                                                        "you loaded it, so your changes were not "
+                                                        "saved. Load it as it is now?")
+                                             .arg(what),
+                                         QStringLiteral("Changed by another user"))) {
+                    loadRow(*now);
+                    m_loaded = *now;
+                }
+                nameBox()->setFocus();
+                return;
+            }
         }
     }
     const QString name = nameBox()->text();

@@ -64,6 +64,8 @@ protected:
 
 private:
     Config m_config;
+    // The row as it was loaded: an edit changes it only if nobody else has meanwhile.
+    Record m_loaded;
 };
 
 } // namespace parlog

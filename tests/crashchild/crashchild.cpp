@@ -1,8 +1,10 @@
 // The other half of the crash test: saves rounds one by one, or deletes them all,
 // saying on standard output what is done, so that a parent can kill it at any moment
 // and check that what was acknowledged is there and nothing is half stored.
-//   parlog-crashchild save FILE FIRST    saves rounds FIRST, FIRST+1 ... until killed
-//   parlog-crashchild delete FILE        deletes every round
+//   parlog-crashchild save FILE FIRST [COUNT]  saves rounds FIRST, FIRST+1 ... until
+//                                              killed, or COUNT of them
+//   parlog-crashchild delete FILE              deletes every round
+// FILE may also be a club server's register (postgresql://...).
 #include "data/connection.h"
 #include "data/rounds.h"
 #include "rounds/scorecard.h"
@@ -46,13 +48,20 @@ int main(int argc, char* argv[])
         return 1;
     }
     if (args[1] == u"save") {
-        for (int n = args.value(3).toInt();; ++n) {
+        const int first = args.value(3).toInt();
+        const int count = args.size() > 4 ? args.value(4).toInt() : -1;
+        for (int n = first; count < 0 || n < first + count; ++n) {
             const auto values = roundValues(card(n));
-            if (!values || !rounds::insert(connection, *values))
+            const Status saved =
+                values ? rounds::insert(connection, *values) : Status(Failure{values.error()});
+            if (!saved) {
+                std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
                 return 1;
+            }
             std::printf("saved %d\n", n);
             std::fflush(stdout);
         }
+        return 0;
     }
     if (args[1] == u"delete") {
         const rounds::Filter everything{

@@ -1,0 +1,108 @@
+#include "data/copy.h"
+
+#include "data/connection.h"
+#include "data/dialect.h"
+#include "data/queries.h"
+#include "data/schema.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace parlog {
+
+namespace {
+
+// The key a table's rows are told apart by on an engine: the schema's, or the
+// engine's own for the rounds.
+QString keyOf(Connection& connection, const schema::Table& table)
+{
+    for (const schema::Column& c : table.columns)
+        if (c.type == schema::Type::Key)
+            return c.name;
+    return connection.dialect().roundKey();
+}
+
+} // namespace
+
+Result<QList<TableCount>> copyRegister(const QString& source, const QString& target,
+                                       Progress* progress)
+{
+    Connection from(source);
+    if (Status opened = from.open(); !opened)
+        return Failure{opened.error()};
+    Connection to(target);
+    if (Status opened = to.open(); !opened)
+        return Failure{opened.error()};
+    for (const schema::Table* table : schema::tables()) {
+        const auto rows =
+            sql::value(to, QStringLiteral("SELECT count(*) FROM %1").arg(table->name));
+        if (!rows)
+            return Failure{rows.error()};
+        if (rows->toLongLong() > 0)
+            return Failure{QStringLiteral("Nothing was copied: %1 already holds rows (%2 in %3). "
+                                          "Copy into a new file or an empty database.")
+                               .arg(target)
+                               .arg(rows->toLongLong())
+                               .arg(table->name)};
+    }
+    QList<TableCount> counts;
+    long long done = 0;
+    for (const schema::Table* table : schema::tables()) {
+        TableCount count{table->name, 0, 0};
+        QStringList columns;
+        for (const schema::Column& c : table->columns)
+            if (c.type != schema::Type::Key)
+                columns << c.name;
+        const QString fromKey = keyOf(from, *table);
+        const QString toKey = keyOf(to, *table);
+        QSqlQuery read = from.query();
+        if (!from.exec(read, QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
+                                 .arg(fromKey, columns.join(QStringLiteral(", ")), table->name)))
+            return sql::failure(from);
+        if (!to.transaction())
+            return Failure{QStringLiteral("Nothing more was copied: %1 would not start a "
+                                          "transaction.")
+                               .arg(target)};
+        QSqlQuery write = to.query();
+        const QString marks = QStringList(columns.size() + 1, QStringLiteral("?")).join(u", ");
+        if (!write.prepare(
+                QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (%4)")
+                    .arg(table->name, toKey, columns.join(QStringLiteral(", ")), marks))) {
+            to.rollback();
+            return Failure{to.describe(write.lastError())};
+        }
+        while (read.next()) {
+            ++count.source;
+            for (int i = 0; i <= columns.size(); ++i)
+                write.bindValue(i, read.value(i));
+            if (!write.exec()) {
+                const QString why = to.describe(write.lastError());
+                to.rollback();
+                return Failure{QStringLiteral("The copy stopped in %1: %2").arg(table->name, why)};
+            }
+            if (progress && ++done % 500 == 0 && !progress->carryOn(done, 0)) {
+                to.rollback();
+                return Failure{QStringLiteral("The copy was cancelled.")};
+            }
+        }
+        // The engine's own counter goes on from the last key copied.
+        for (const QString& statement : to.dialect().afterCopy(table->name, toKey)) {
+            QSqlQuery q = to.query();
+            if (!to.exec(q, statement)) {
+                to.rollback();
+                return sql::failure(to);
+            }
+        }
+        if (!to.commit())
+            return sql::failure(to);
+        const auto arrived =
+            sql::value(to, QStringLiteral("SELECT count(*) FROM %1").arg(table->name));
+        if (!arrived)
+            return Failure{arrived.error()};
+        count.arrived = arrived->toLongLong();
+        counts << count;
+    }
+    return counts;
+}
+
+} // namespace parlog

@@ -1,0 +1,314 @@
+#include "data/connection.h"
+#include "data/copy.h"
+#include "data/divisions.h"
+#include "data/players.h"
+#include "data/registers.h"
+#include "data/rounds.h"
+#include "rounds/scorecard.h"
+#include "sampledata.h"
+#include "stats/results.h"
+
+#include "pgserver.h"
+#include "testmain.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+using namespace parlog;
+
+namespace {
+
+// A register on the engine a test row names: a new file, or a fresh database on the
+// server. Empty, with why, when the server is not there.
+QString registerOn(const QString& engine, const QTemporaryDir& dir, QString* why)
+{
+    if (engine == u"sqlite")
+        return dir.filePath(QStringLiteral("parlog.mdb"));
+    return test::freshServerRegister(why);
+}
+
+#define REGISTER_ON_ENGINE(location)                                                               \
+    QFETCH(QString, engine);                                                                       \
+    QTemporaryDir dir_;                                                                            \
+    QString why_;                                                                                  \
+    const QString location = registerOn(engine, dir_, &why_);                                      \
+    if (location.isEmpty()) {                                                                      \
+        if (!qEnvironmentVariableIsEmpty("PARLOG_REQUIRE_PG"))                                     \
+            QFAIL(qPrintable(why_));                                                               \
+        QSKIP(qPrintable(why_));                                                                   \
+    }
+
+void engines()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite");
+    QTest::newRow("postgresql") << QStringLiteral("postgresql");
+}
+
+RoundCard card(const QString& player, int n, const QString& comp = QStringLiteral("Medal"))
+{
+    RoundCard c;
+    for (int h = 0; h < 18; ++h)
+        c.totals.holes[h] = QString::number(3 + (n * 7 + h * 3) % 4);
+    c.totals.handicap = QString::number(n % 20);
+    recomputeTotals(c.totals);
+    c.course = n % 2 ? QStringLiteral("Lahinch") : QStringLiteral("Druid's Glen");
+    c.date = QDate(2004, 1, 1).addDays(n % 90).toString(Qt::ISODate);
+    c.putts = QString::number(28 + n % 8);
+    c.player = player;
+    c.competition = comp;
+    c.division = n % 3 ? QStringLiteral("Gents") : QString();
+    c.comment = QStringLiteral("round %1").arg(n);
+    return c;
+}
+
+} // namespace
+
+// The data layer reads and writes alike on both engines.
+class TestEngines : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void namesMatchAsOnSqlite_data() { engines(); }
+    void namesMatchAsOnSqlite();
+    void roundsReadAlike_data() { engines(); }
+    void roundsReadAlike();
+    void anEditNeverOverwritesAnotherUsers_data() { engines(); }
+    void anEditNeverOverwritesAnotherUsers();
+    void foreignRegistersAreRefused_data() { engines(); }
+    void foreignRegistersAreRefused();
+};
+
+void TestEngines::namesMatchAsOnSqlite()
+{
+    REGISTER_ON_ENGINE(location);
+    Connection c(location);
+    PARLOG_VERIFY_OK(c.open());
+    for (const char* name : {"Smith", "Sean O'Brien"})
+        PARLOG_VERIFY_OK(registers::insert(
+            c, registers::players(), {{QStringLiteral("playername"), QString::fromUtf8(name)}}));
+    QVERIFY(*players::exists(c, QStringLiteral("smith")));
+    QVERIFY(*players::exists(c, QStringLiteral("SEAN o'brien")));
+    QVERIFY(!*players::exists(c, QStringLiteral("Sean OBrien")));
+    QCOMPARE(*players::setHandicap(c, QStringLiteral("SMITH"), QStringLiteral("9")), 1);
+    QCOMPARE(players::rowNamed(c, QStringLiteral("smith"))->value(QStringLiteral("Handicapp")),
+             QVariant(QStringLiteral("9")));
+    PARLOG_VERIFY_OK(divisions::add(c, QStringLiteral("Gents")));
+    PARLOG_VERIFY_OK(divisions::add(c, QStringLiteral("gents")));
+    QCOMPARE(divisions::names(c)->size(), 1);
+    for (const char* who : {"Adams", "ADAMS", "x' or '1'='1"})
+        PARLOG_VERIFY_OK(rounds::insert(c, *roundValues(card(QString::fromLatin1(who), 1))));
+    QCOMPARE(rounds::values(c, QStringLiteral("playerID"))->size(), 2);
+    const rounds::Filter adams{QStringLiteral("adams"), {}, {}, "2004-01-01", "2004-12-31"};
+    QCOMPARE(*rounds::count(c, adams), 2);
+    const rounds::Filter odd{QStringLiteral("x' or '1'='1"), {}, {}, "2004-01-01", "2004-12-31"};
+    QCOMPARE(*rounds::count(c, odd), 1);
+}
+
+void TestEngines::roundsReadAlike()
+{
+    REGISTER_ON_ENGINE(location);
+    Connection c(location);
+    PARLOG_VERIFY_OK(c.open());
+    QVERIFY(c.transaction());
+    for (int n = 0; n < 400; ++n)
+        PARLOG_VERIFY_OK(rounds::insert(
+            c,
+            *roundValues(card(n % 3 ? QStringLiteral("Adams") : QStringLiteral("Brown"), n,
+                              n < 30 ? QStringLiteral("Spring Cup") : QStringLiteral("Medal")))));
+    QVERIFY(c.commit());
+    const rounds::Filter all{{}, {}, {}, "2004-01-01", "2004-12-31"};
+    QCOMPARE(*rounds::count(c, all), 400);
+    // Fed in windows, in the order one query gives: by net, empty divisions first.
+    for (const char* order : {"net", "division", "strdate"}) {
+        const QStringList columns{"playerID", "net", "comment"};
+        const auto whole = rounds::search(c, all, QString::fromLatin1(order), columns);
+        PARLOG_VERIFY_OK(whole);
+        const auto fed = rounds::feed(location, all, QString::fromLatin1(order), columns);
+        PARLOG_VERIFY_OK(fed);
+        for (int i = 0; i < 400; ++i)
+            QCOMPARE((*fed)->value(i, QStringLiteral("comment")), whole->rows[i][2]);
+        QVERIFY(!(*fed)->hasRow(400));
+    }
+    const auto best = rounds::extremeRounds(c, QStringLiteral("adams"), {}, true);
+    QVERIFY(best && !best->rows.isEmpty());
+    const auto mean = rounds::holeAggregates(c, QStringLiteral("Adams"), rounds::Aggregate::Avg);
+    QVERIFY(mean->rows.first().first().toDouble() > 3);
+    const auto comps = rounds::competitions(c);
+    QCOMPARE(comps->size(), 120); // 30 days of the Spring Cup, 90 of the Medal
+    QCOMPARE(comps->first().date, QStringLiteral("2004-03-30"));
+    const auto cards =
+        rounds::competitionCards(c, QStringLiteral("spring cup"), "2004-01-01", "2004-01-30");
+    QCOMPARE(rankCards(*cards, Basis::Net).size(), 30);
+    // One round changed by its key, one player's deleted: the rest stand.
+    const qint64 key = cards->rows.first().first().toLongLong();
+    QCOMPARE(*rounds::update(c, key, *roundValues(card(QStringLiteral("Changed"), 1))), 1);
+    QCOMPARE(*rounds::count(c, {QStringLiteral("changed"), {}, {}, "2004-01-01", "2004-12-31"}), 1);
+    QCOMPARE(*rounds::remove(c, {QStringLiteral("BROWN"), {}, {}, "2004-01-01", "2004-12-31"}),
+             133);
+    QCOMPARE(*rounds::count(c, all), 267);
+}
+
+void TestEngines::anEditNeverOverwritesAnotherUsers()
+{
+    REGISTER_ON_ENGINE(location);
+    Connection mine(location);
+    Connection theirs(location);
+    PARLOG_VERIFY_OK(mine.open());
+    PARLOG_VERIFY_OK(theirs.open());
+    PARLOG_VERIFY_OK(registers::insert(mine, registers::players(),
+                                       {{QStringLiteral("playername"), QStringLiteral("Kelly")},
+                                        {QStringLiteral("membership"), QStringLiteral("7")}}));
+    const Record asRead = *registers::rowNamed(mine, registers::players(), QStringLiteral("Kelly"));
+    const qint64 id = asRead.value(QStringLiteral("ID")).toLongLong();
+    // Someone else changes the player first.
+    QCOMPARE(*registers::update(theirs, registers::players(), id,
+                                {{QStringLiteral("membership"), QStringLiteral("8")}}),
+             1);
+    QCOMPARE(*registers::update(mine, registers::players(), id,
+                                {{QStringLiteral("membership"), QStringLiteral("9")}}, asRead),
+             0);
+    QCOMPARE(
+        registers::rowWithKey(mine, registers::players(), id)->value(QStringLiteral("membership")),
+        QVariant(QStringLiteral("8")));
+    // Read again, the change goes in.
+    const Record now = *registers::rowWithKey(mine, registers::players(), id);
+    QCOMPARE(*registers::update(mine, registers::players(), id,
+                                {{QStringLiteral("membership"), QStringLiteral("9")}}, now),
+             1);
+}
+
+void TestEngines::foreignRegistersAreRefused()
+{
+    REGISTER_ON_ENGINE(location);
+    {
+        // Another program's table where the register should be.
+        QSqlDatabase other = QSqlDatabase::addDatabase(
+            engine == u"sqlite" ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+            QStringLiteral("other"));
+        if (engine == u"sqlite") {
+            other.setDatabaseName(location);
+        } else {
+            const QUrl url(location);
+            other.setHostName(url.host());
+            other.setPort(url.port());
+            other.setUserName(url.userName());
+            other.setDatabaseName(url.path().mid(1));
+        }
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE notes (x TEXT)")));
+        q = QSqlQuery();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    Connection c(location);
+    const Status opened = c.open();
+    QVERIFY(!opened);
+    QVERIFY2(opened.error().contains(QStringLiteral("not a Parlog")), qPrintable(opened.error()));
+    QVERIFY(opened.error().contains(QStringLiteral("has not changed it")));
+}
+
+// What only a shared server is asked for.
+class TestServer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void twoSecretariesSaveAtOnce();
+    void theServerGoesAway();
+    void aRegisterGoesToTheServerAndBack();
+};
+
+void TestServer::twoSecretariesSaveAtOnce()
+{
+    PARLOG_NEEDS_SERVER(location);
+    {
+        Connection c(location);
+        PARLOG_VERIFY_OK(c.open()); // makes the tables before both start
+    }
+    QProcess first;
+    QProcess second;
+    first.start(QStringLiteral(PARLOG_CRASHCHILD), {"save", location, "0", "500"});
+    second.start(QStringLiteral(PARLOG_CRASHCHILD), {"save", location, "500", "500"});
+    QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(second.exitCode(), 0);
+    Connection c(location);
+    PARLOG_VERIFY_OK(c.open());
+    const auto comments = rounds::search(c, {{}, {}, {}, "1900-01-01", "2100-01-01"},
+                                         QStringLiteral("net"), {QStringLiteral("comment")});
+    QSet<QString> distinct;
+    for (const QVariantList& row : comments->rows)
+        distinct.insert(row.value(0).toString());
+    QCOMPARE(comments->rows.size(), 1000);
+    QCOMPARE(distinct.size(), 1000);
+}
+
+void TestServer::theServerGoesAway()
+{
+    PARLOG_NEEDS_SERVER(location);
+    Connection c(location);
+    PARLOG_VERIFY_OK(c.open());
+    // The server ends the session, as a restart or a lost network would.
+    {
+        Connection admin(location);
+        PARLOG_VERIFY_OK(admin.open());
+        QSqlQuery q = admin.query();
+        QVERIFY(admin.exec(q, QStringLiteral("SELECT pg_terminate_backend(pid) FROM "
+                                             "pg_stat_activity WHERE datname = current_database() "
+                                             "AND pid <> pg_backend_pid()")));
+    }
+    const Status saved = divisions::add(c, QStringLiteral("Gents"));
+    QVERIFY(!saved);
+    QVERIFY2(saved.error().contains(QStringLiteral("did not answer")), qPrintable(saved.error()));
+    QVERIFY(saved.error().contains(location));
+    // The next action connects afresh.
+    Connection again(location);
+    PARLOG_VERIFY_OK(again.open());
+    PARLOG_VERIFY_OK(divisions::add(again, QStringLiteral("Gents")));
+}
+
+void TestServer::aRegisterGoesToTheServerAndBack()
+{
+    PARLOG_NEEDS_SERVER(location);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("society.mdb"));
+    tools::SampleSizes sizes;
+    sizes.rounds = 300;
+    QCOMPARE(tools::writeSampleDatabase(file, sizes), QString());
+    const QString back = dir.filePath(QStringLiteral("back.mdb"));
+    for (const auto& [from, to] : {std::pair{file, location}, std::pair{location, back}}) {
+        const auto counts = copyRegister(from, to);
+        PARLOG_VERIFY_OK(counts);
+        for (const TableCount& t : *counts)
+            QCOMPARE(t.arrived, t.source);
+    }
+    // Into a register that has rows: refused, nothing copied.
+    QVERIFY(!copyRegister(file, back));
+    // Every row of every table as it was, key and all.
+    Connection a(file);
+    Connection b(back);
+    PARLOG_VERIFY_OK(a.open());
+    PARLOG_VERIFY_OK(b.open());
+    for (const char* table : {"player", "courses", "division", "score"}) {
+        const QString statement =
+            QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(QLatin1String(table));
+        QSqlQuery qa = a.query();
+        QSqlQuery qb = b.query();
+        QVERIFY(a.exec(qa, statement) && b.exec(qb, statement));
+        int rows = 0;
+        while (qa.next()) {
+            QVERIFY(qb.next());
+            for (int i = 0; i < qa.record().count(); ++i)
+                QCOMPARE(qb.value(i), qa.value(i));
+            ++rows;
+        }
+        QVERIFY(!qb.next());
+        QVERIFY(rows > 0);
+    }
+}
+
+PARLOG_TEST(TestEngines)
+PARLOG_TEST(TestServer)
+#include "tst_engines.moc"
