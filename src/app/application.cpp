@@ -2,6 +2,7 @@
 
 #include "about/registry.h"
 #include "app/window.h"
+#include "app/windownames.h"
 #include "data/connection.h"
 #include "data/location.h"
 #include "reports/reportbook.h"
@@ -44,6 +45,12 @@ Application::Application(Services services)
     if (!m_services.registry)
         m_services.registry = std::make_shared<NoRegistry>();
     Connection::setActivityHook(showBusy);
+    // A server's password, when its own means gave none: asked once, kept for the run.
+    Connection::setPasswordHook([prompter = m_services.prompter](const QString& location) {
+        return prompter->askPassword(
+            QStringLiteral("The club register %1 asks for a password.").arg(location),
+            QStringLiteral("Parlog"));
+    });
     if (!m_services.progress)
         m_services.progress = [](const QString& text) -> std::unique_ptr<Progress> {
             return std::make_unique<ActionProgress>(text);
@@ -158,6 +165,24 @@ std::unique_ptr<Connection> Application::openConnection() const
     }
     m_verified = true;
     return connection;
+}
+
+bool Application::useRegister(const QString& location)
+{
+    Connection probe(location);
+    if (const Status opened = probe.open(); !opened) {
+        inform(opened.error());
+        return false;
+    }
+    probe.close();
+    m_services.dataFile = location;
+    m_verified = true;
+    // Windows filled from the register before are closed, so none shows the old one.
+    const auto open = m_windows;
+    for (auto it = open.constBegin(); it != open.constEnd(); ++it)
+        if (it.key() != windows::kMain && it.key() != windows::kRegister && it.value())
+            it.value()->close();
+    return true;
 }
 
 bool Application::openDataFile() const

@@ -58,6 +58,10 @@ public:
     QString programFolder() const { return m_services.programFolder; }
     // The register in use, and the folder of the help pages.
     QString dataFile() const { return m_services.dataFile; }
+    // Turns to another register (a file or a club server) at once: checks it, and
+    // closes the windows that read the one before. False, with the reason said, when
+    // it cannot be used; the register in use stays.
+    bool useRegister(const QString& location);
     QString helpFolder() const;
     Prompter& prompter() const { return *m_services.prompter; }
     Launcher& launcher() const { return *m_services.launcher; }
@@ -79,7 +83,10 @@ public:
     bool checkDataFile() const;
 
     // The progress of an action that may take a while.
-    std::unique_ptr<Progress> progress(const QString& text) const { return m_services.progress(text); }
+    std::unique_ptr<Progress> progress(const QString& text) const
+    {
+        return m_services.progress(text);
+    }
 
     // A plain message with the program's title as caption.
     void inform(const QString& text) const;

@@ -22,11 +22,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
         }
         if (a == u"--smoke-test") {
             line.action = CommandLine::Action::SmokeTest;
-        } else if (a == u"--copy-register") {
+        } else if (a == u"--copy-register" || a == u"--restore-rounds") {
             if (i + 2 >= arguments.size())
-                return fail(QStringLiteral("--copy-register needs the register to copy and "
-                                           "where to copy it."));
-            line.action = CommandLine::Action::CopyRegister;
+                return fail(QStringLiteral("%1 needs the register to copy from and the one to "
+                                           "copy into.")
+                                .arg(a));
+            line.action = a == u"--copy-register" ? CommandLine::Action::CopyRegister
+                                                  : CommandLine::Action::RestoreRounds;
             line.source = arguments[++i];
             line.target = arguments[++i];
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
@@ -64,6 +66,9 @@ QString usageText()
         "  --copy-register SOURCE TARGET\n"
         "                   copy a whole register, file or server, into a new file or an\n"
         "                   empty database; prints the rows of each table\n"
+        "  --restore-rounds BACKUP TARGET\n"
+        "                   add the rounds of a backup (the copy made before a deletion)\n"
+        "                   to a register\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

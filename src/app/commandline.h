@@ -7,10 +7,10 @@ namespace parlog {
 
 // What the program was asked for on its command line.
 struct CommandLine {
-    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, Error };
+    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, RestoreRounds, Error };
     Action action = Action::Run;
     QString database; // --database: another register than the usual one
-    QString source;   // --copy-register SOURCE TARGET
+    QString source;   // --copy-register SOURCE TARGET, --restore-rounds BACKUP TARGET
     QString target;
     QString error; // for Action::Error: what was wrong, for the user
 };

@@ -1,8 +1,10 @@
 #include "app/application.h"
 #include "app/commandline.h"
+#include "app/registerchoice.h"
 #include "app/version.h"
 #include "app/windownames.h"
 #include "app/windows.h"
+#include "data/backup.h"
 #include "data/copy.h"
 
 #include <QApplication>
@@ -63,6 +65,16 @@ int main(int argc, char* argv[])
         return 2;
     case parlog::CommandLine::Action::CopyRegister:
         return copyRegister(argc, argv, line);
+    case parlog::CommandLine::Action::RestoreRounds: {
+        QCoreApplication core(argc, argv);
+        const auto restored = parlog::restoreRounds(line.source, line.target);
+        if (!restored) {
+            std::fprintf(stderr, "parlog: %s\n", qPrintable(restored.error()));
+            return 1;
+        }
+        std::printf("%d rounds restored\n", *restored);
+        return 0;
+    }
     case parlog::CommandLine::Action::Run:
     case parlog::CommandLine::Action::SmokeTest:
         break;
@@ -70,13 +82,16 @@ int main(int argc, char* argv[])
 
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parlog"));
+    QApplication::setOrganizationName(QStringLiteral("Parlog"));
     QApplication::setApplicationVersion(QStringLiteral(PARLOG_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.parlog.Parlog"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.svg")));
 
     parlog::Services services;
     services.programFolder = QApplication::applicationDirPath();
-    services.dataFile = line.database;
+    // The register named here, or the club server chosen before, or the usual file.
+    services.dataFile =
+        line.database.isEmpty() ? parlog::RegisterChoice::remembered() : line.database;
     if (line.action == parlog::CommandLine::Action::SmokeTest)
         services.prompter = std::make_shared<TerminalPrompter>();
     parlog::Application app(std::move(services));

@@ -100,8 +100,11 @@ MainMenu::MainMenu(Application& app)
     auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("About"), QRect(24, y, 72, 26));
     auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("Help"), QRect(102, y, 72, 26));
     auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Quit"), QRect(180, y, 72, 26));
-    for (QPushButton* b : {c32, c2, c27})
+    auto* place =
+        button(QStringLiteral("register"), QStringLiteral("Register"), QRect(258, y, 80, 26));
+    for (QPushButton* b : {c32, c2, c27, place})
         b->raise();
+    connect(place, &QPushButton::clicked, this, [this] { this->app().show(windows::kRegister); });
 
     connect(c31, &QPushButton::clicked, this, &MainMenu::Command31_Click);
     connect(c36, &QPushButton::clicked, this, &MainMenu::Command36_Click);
@@ -117,7 +120,8 @@ MainMenu::MainMenu(Application& app)
     connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
 
     c31->setFocus();
-    const QList<QWidget*> order{c31, c26, c17, c32, c27, c36, c37, c38, c40, Picture1, c1, c2, c42};
+    const QList<QWidget*> order{c31, c26, c17,      c32, c27, c36, c37,
+                                c38, c40, Picture1, c1,  c2,  c42, place};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

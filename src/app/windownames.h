@@ -23,6 +23,7 @@ inline const QString kHandicap = QStringLiteral("Handicapform");
 inline const QString kResults = QStringLiteral("results");
 inline const QString kSeason = QStringLiteral("season");
 inline const QString kPickRound = QStringLiteral("pickround");
+inline const QString kRegister = QStringLiteral("registerchoice");
 
 // The reports, each a window of its own.
 inline const QString kPlayerList = QStringLiteral("DataReport1");

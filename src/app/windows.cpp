@@ -5,6 +5,7 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "app/registerchoice.h"
 #include "app/windownames.h"
 #include "masterdata/courseswindow.h"
 #include "masterdata/divisionwindow.h"
@@ -53,6 +54,7 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kResults, [](Application& a) { return new ResultsWindow(a); });
     app.registerWindow(windows::kSeason, [](Application& a) { return new SeasonWindow(a); });
     app.registerWindow(windows::kPickRound, [](Application& a) { return new PickRound(a); });
+    app.registerWindow(windows::kRegister, [](Application& a) { return new RegisterChoice(a); });
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
 }
 

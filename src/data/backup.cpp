@@ -1,7 +1,9 @@
 #include "data/backup.h"
 
 #include "data/connection.h"
+#include "data/location.h"
 #include "data/progress.h"
+#include "data/schema.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -86,9 +88,9 @@ Result<QString> backupRegister(Connection& connection, Progress* progress)
             rc = sqlite3_errcode(target);
         }
     }
-    const QString why = rc == SQLITE_INTERRUPT
-                            ? QStringLiteral("it was cancelled")
-                            : QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(rc));
+    const QString why = rc == SQLITE_INTERRUPT ? QStringLiteral("it was cancelled")
+                                               : QString::fromUtf8(target ? sqlite3_errmsg(target)
+                                                                          : sqlite3_errstr(rc));
     sqlite3_close(target);
     if (rc != SQLITE_OK) {
         QFile::remove(path);
@@ -96,6 +98,88 @@ Result<QString> backupRegister(Connection& connection, Progress* progress)
     }
     pruneOld(folder, stem);
     return path;
+}
+
+Result<QString> backupRounds(Connection& connection, const rounds::Filter& filter,
+                             Progress* progress)
+{
+    const auto fail = [](const QString& why) {
+        return Failure{QStringLiteral("the rounds could not be copied aside first (%1)").arg(why)};
+    };
+    const QString folder = QDir(userDataFolder()).filePath(QStringLiteral("backups"));
+    if (!QFileInfo(folder).isDir()) {
+        if (!QDir().mkpath(folder))
+            return fail(QStringLiteral("the folder %1 could not be made").arg(folder));
+        QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
+    }
+    const QString database =
+        serverAddress(connection.filePath()).value_or(ServerAddress{}).database;
+    const QString path = QDir(folder).filePath(
+        QStringLiteral("%1-%2.mdb")
+            .arg(database.isEmpty() ? QStringLiteral("club") : database,
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
+    const auto found = rounds::search(connection, filter, QStringLiteral("strdate"));
+    if (!found)
+        return fail(found.error());
+    Connection copy(path);
+    if (Status made = copy.open(); !made)
+        return fail(made.error());
+    if (!copy.transaction())
+        return fail(QStringLiteral("the copy would not start"));
+    int done = 0;
+    for (const QVariantList& row : found->rows) {
+        Record record;
+        for (qsizetype i = 0; i < found->columns.size(); ++i)
+            if (const schema::Column* c = schema::score().column(found->columns[i]))
+                record.insert(c->name, row[i]);
+        if (Status saved = rounds::insert(copy, record); !saved) {
+            copy.rollback();
+            copy.close();
+            QFile::remove(path);
+            return fail(saved.error());
+        }
+        if (progress && ++done % 200 == 0 && !progress->carryOn(done, found->rows.size())) {
+            copy.rollback();
+            copy.close();
+            QFile::remove(path);
+            return fail(QStringLiteral("it was cancelled"));
+        }
+    }
+    if (!copy.commit())
+        return fail(copy.describe(copy.lastError()));
+    return path;
+}
+
+Result<int> restoreRounds(const QString& backup, const QString& target)
+{
+    Connection from(backup);
+    if (Status opened = from.open(); !opened)
+        return Failure{opened.error()};
+    Connection to(target);
+    if (Status opened = to.open(); !opened)
+        return Failure{opened.error()};
+    const auto found = rounds::search(
+        from, {{}, {}, {}, QStringLiteral("0000-01-01"), QStringLiteral("9999-12-31")},
+        QStringLiteral("strdate"));
+    if (!found)
+        return Failure{found.error()};
+    if (!to.transaction())
+        return Failure{QStringLiteral("No round was restored: the register would not start a "
+                                      "transaction.")};
+    for (const QVariantList& row : found->rows) {
+        Record record;
+        for (qsizetype i = 0; i < found->columns.size(); ++i)
+            if (const schema::Column* c = schema::score().column(found->columns[i]))
+                record.insert(c->name, row[i]);
+        if (Status saved = rounds::insert(to, record); !saved) {
+            to.rollback();
+            return Failure{QStringLiteral("No round was restored: %1").arg(saved.error())};
+        }
+    }
+    if (!to.commit())
+        return Failure{
+            QStringLiteral("No round was restored: %1").arg(to.describe(to.lastError()))};
+    return int(found->rows.size());
 }
 
 } // namespace parlog

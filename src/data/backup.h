@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/result.h"
+#include "data/rounds.h"
 
 #include <QString>
 
@@ -18,5 +19,15 @@ inline constexpr int kBackupsKept = 10;
 // path.
 // A progress that says stop leaves no copy behind.
 Result<QString> backupRegister(Connection& connection, Progress* progress = nullptr);
+
+// Before rounds go from a club server: the rounds that match, written to a small
+// SQLite register of their own in the user's backups folder (owner-only, named for
+// the database, the date and the time). Gives its path.
+Result<QString> backupRounds(Connection& connection, const rounds::Filter& filter,
+                             Progress* progress = nullptr);
+
+// Adds every round of a register (a backup) to another, as new rounds, in one
+// transaction. Gives how many came.
+Result<int> restoreRounds(const QString& backup, const QString& target);
 
 } // namespace parlog

@@ -62,19 +62,44 @@ void DeleteRounds::Command22_Click()
         return;
     // A copy of the register as it stands, so that what goes can always come back.
     // Either step may take a while on a large register, and either may be cancelled.
+    // On a club server the rounds themselves go to a small register of the user's.
     const auto progress = app().progress(QStringLiteral("Deleting %1\u2026").arg(rounds));
-    const auto backup = backupRegister(*connection, progress.get());
+    const auto backup = connection->isServer() ? backupRounds(*connection, *filter, progress.get())
+                                               : backupRegister(*connection, progress.get());
     if (!backup) {
         app().inform(nothing + backup.error() + QLatin1Char('.'));
         return;
     }
-    if (const auto deleted = rounds::remove(*connection, *filter, progress.get()); !deleted) {
+    // What was counted is what goes: if another user changed the rounds while the
+    // question was asked, nothing goes and the user is told.
+    if (!connection->transaction()) {
+        app().inform(nothing + connection->describe(connection->database().lastError()));
+        return;
+    }
+    const auto deleted = rounds::remove(*connection, *filter, progress.get());
+    if (!deleted) {
+        connection->rollback();
         app().inform(nothing + deleted.error());
         return;
     }
-    app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted\n\nA copy of the "
-                                "register as it was before is in %1")
-                     .arg(QDir::toNativeSeparators(*backup)));
+    if (*deleted != *count) {
+        connection->rollback();
+        app().inform(QStringLiteral("No rounds were deleted: another user changed these rounds "
+                                    "while you were asked (%1 matched then, %2 now). Press Delete "
+                                    "again to see them as they are now.")
+                         .arg(*count)
+                         .arg(*deleted));
+        return;
+    }
+    if (!connection->commit()) {
+        app().inform(nothing + connection->describe(connection->lastError()));
+        return;
+    }
+    app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted\n\n%1 %2")
+                     .arg(connection->isServer()
+                              ? QStringLiteral("A copy of the deleted rounds is in")
+                              : QStringLiteral("A copy of the register as it was before is in"),
+                          QDir::toNativeSeparators(*backup)));
     close();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace parlog {
@@ -71,6 +73,16 @@ bool MessageBoxPrompter::ask(const QString& text, const QString& caption, Defaul
                     speaker());
     box.setDefaultButton(byDefault == Default::No ? QMessageBox::No : QMessageBox::Yes);
     return run(box) == QMessageBox::Yes;
+}
+
+std::optional<QString> MessageBoxPrompter::askPassword(const QString& text, const QString& caption)
+{
+    bool given = false;
+    const QString password =
+        QInputDialog::getText(speaker(), caption, text, QLineEdit::Password, QString(), &given);
+    if (!given)
+        return std::nullopt;
+    return password;
 }
 
 } // namespace parlog

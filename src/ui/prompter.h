@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace parlog {
@@ -18,6 +20,11 @@ public:
     // Yes/No, true on Yes.
     virtual bool ask(const QString& text, const QString& caption,
                      Default byDefault = Default::Yes) = 0;
+    // A password, typed unseen; nothing when the user gives none.
+    virtual std::optional<QString> askPassword(const QString&, const QString&)
+    {
+        return std::nullopt;
+    }
 };
 
 // The real message boxes, centred over the window in front (or the last one
@@ -26,6 +33,7 @@ class MessageBoxPrompter : public Prompter {
 public:
     void inform(const QString& text, const QString& caption) override;
     bool ask(const QString& text, const QString& caption, Default byDefault) override;
+    std::optional<QString> askPassword(const QString& text, const QString& caption) override;
 };
 
 } // namespace parlog

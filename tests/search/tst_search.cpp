@@ -136,6 +136,7 @@ private Q_SLOTS:
     void allEntriesAreNotNames();
     void deleteWritesABackupFirst();
     void aCancelledDeletionLeavesEveryRound();
+    void roundsChangedWhileAskedAreNotDeleted();
     void aFedSearchReadsWhatTheWholeSearchReads_data();
     void aFedSearchReadsWhatTheWholeSearchReads();
     void deleteSaysWhatIsWrongAndKeepsItsCriteria();
@@ -584,7 +585,9 @@ void TestSearch::aCancelledDeletionLeavesEveryRound()
     tools::SampleSizes sizes;
     sizes.rounds = 3000;
     QCOMPARE(tools::writeSampleDatabase(f.dataFile(), sizes), QString());
-    const auto count = [&f] { return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(); };
+    const auto count = [&f] {
+        return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt();
+    };
     // Stopped in the copy, and stopped in the deletion itself.
     for (int stopAfter : {0, 1}) {
         Search d(f, QStringLiteral("edit"));
@@ -623,11 +626,11 @@ void TestSearch::aFedSearchReadsWhatTheWholeSearchReads()
     tools::SampleSizes sizes;
     sizes.rounds = 2500;
     QCOMPARE(tools::writeSampleDatabase(f.dataFile(), sizes), QString());
-    QVERIFY(f.sql(
-        QStringLiteral("UPDATE score SET hand = NULL, division = NULL WHERE rowid % 7 = 0")));
+    QVERIFY(
+        f.sql(QStringLiteral("UPDATE score SET hand = NULL, division = NULL WHERE rowid % 7 = 0")));
     auto c = open(f);
-    const rounds::Filter everything{{}, {}, {}, QStringLiteral("1900-01-01"),
-                                    QStringLiteral("2100-01-01")};
+    const rounds::Filter everything{
+        {}, {}, {}, QStringLiteral("1900-01-01"), QStringLiteral("2100-01-01")};
     const QStringList columns{QStringLiteral("playerID"), QStringLiteral("strdate"),
                               QStringLiteral("net"), QStringLiteral("hand")};
     const auto whole = rounds::search(*c, everything, order, columns);
@@ -643,6 +646,25 @@ void TestSearch::aFedSearchReadsWhatTheWholeSearchReads()
     QCOMPARE(rows.count(), n);
     // Read again from the start, as a report goes back to its first page.
     QCOMPARE(rows.value(0, QStringLiteral("NET")), whole->rows[0][2]);
+}
+
+void TestSearch::roundsChangedWhileAskedAreNotDeleted()
+{
+    Fixture f;
+    QVERIFY(seed(f));
+    Search d(f, QStringLiteral("edit"));
+    QVERIFY(d.shown());
+    // Another user adds a round that matches while the question is on screen.
+    f.prompter->whileAsked = [&f] {
+        QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, strdate) VALUES ('Late', "
+                                     "'2004-01-01')")));
+    };
+    d.click("Command22");
+    QVERIFY2(f.prompter->last().contains(QStringLiteral("another user changed these rounds")),
+             qPrintable(f.prompter->last()));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("5 matched then, 6 now")));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 8);
+    QVERIFY(f.app->find(QStringLiteral("edit")));
 }
 
 void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QStandardPaths>
 #include <QMetaMethod>
 #include <QTest>
 
@@ -58,10 +59,10 @@ QStringList functionsOf(const QObject& object)
 // QTest's options that take a value of their own.
 bool takesValue(const QByteArray& option)
 {
-    static const QList<QByteArray> options{"-o",       "-maxwarnings", "-eventdelay",
-                                           "-keydelay", "-mousedelay",  "-seed",
-                                           "-iterations", "-median",    "-minimumvalue",
-                                           "-minimumtotal", "-perfcounter", "-platform"};
+    static const QList<QByteArray> options{
+        "-o",           "-maxwarnings", "-eventdelay", "-keydelay",     "-mousedelay",
+        "-seed",        "-iterations",  "-median",     "-minimumvalue", "-minimumtotal",
+        "-perfcounter", "-platform"};
     return options.contains(option);
 }
 
@@ -77,6 +78,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Settings and data folders of the tests' own, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
 
     QList<QByteArray> options;
     QList<QByteArray> names;

@@ -39,6 +39,9 @@ public:
     bool ask(const QString& text, const QString& caption, Default byDefault) override
     {
         messages.append({text, caption, true, byDefault == Default::No});
+        // What happens elsewhere while the user reads the question.
+        if (whileAsked)
+            std::exchange(whileAsked, nullptr)();
         return answers.isEmpty() ? true : answers.dequeue();
     }
     QStringList texts() const
@@ -52,6 +55,7 @@ public:
 
     QList<Message> messages;
     QQueue<bool> answers;
+    std::function<void()> whileAsked;
 };
 
 class RecordingLauncher : public Launcher {

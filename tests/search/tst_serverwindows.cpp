@@ -1,0 +1,73 @@
+#include "data/backup.h"
+#include "data/connection.h"
+#include "data/location.h"
+
+#include "pgserver.h"
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QRadioButton>
+#include <QSettings>
+
+using namespace parlog;
+using namespace parlog::test;
+
+// The windows on a club server.
+class TestServerWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void choosingTheClubServer();
+    void aDeletionOnTheServerKeepsItsRounds();
+};
+
+void TestServerWindows::choosingTheClubServer()
+{
+    PARLOG_NEEDS_SERVER(location);
+    Fixture f;
+    Driver choice(f, QStringLiteral("registerchoice"));
+    QVERIFY(choice.shown());
+    // An address that is not one: said, nothing changes.
+    choice.box(QStringLiteral("address"))->setText(QStringLiteral("club.example"));
+    child<QRadioButton>(choice.window, QStringLiteral("clubServer"))->setChecked(true);
+    choice.click(QStringLiteral("use"));
+    QVERIFY(f.prompter->last().contains(QStringLiteral("not a server's address")));
+    QCOMPARE(f.app->dataFile(), f.path(QStringLiteral("parlog.mdb")));
+    choice.box(QStringLiteral("address"))->setText(location);
+    choice.click(QStringLiteral("use"));
+    QCOMPARE(f.app->dataFile(), location);
+    QCOMPARE(QSettings().value(QStringLiteral("register/server")).toString(), location);
+    QSettings().remove(QStringLiteral("register"));
+}
+
+void TestServerWindows::aDeletionOnTheServerKeepsItsRounds()
+{
+    PARLOG_NEEDS_SERVER(location);
+    Fixture f;
+    QVERIFY(f.app->useRegister(location));
+    {
+        Connection c(location);
+        PARLOG_VERIFY_OK(c.open());
+        QSqlQuery q = c.query();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(c.exec(q,
+                           QStringLiteral("INSERT INTO score(playerID, strdate, net) VALUES "
+                                          "(?, '2004-01-01', ?)"),
+                           {QStringLiteral("Adams"), 70 + i}));
+    }
+    Driver d(f, QStringLiteral("edit"));
+    QVERIFY(d.shown());
+    d.click(QStringLiteral("Command22"));
+    const QString said = f.prompter->last();
+    QVERIFY2(said.startsWith(QStringLiteral("Your Selected Records Have Now Been Deleted")),
+             qPrintable(said));
+    // The rounds went to a register of the user's own first, and come back from it.
+    const QString backup = said.mid(said.indexOf(QLatin1Char('/')));
+    QVERIFY2(backup.startsWith(userDataFolder()), qPrintable(backup));
+    const auto restored = restoreRounds(backup, location);
+    PARLOG_VERIFY_OK(restored);
+    QCOMPARE(*restored, 3);
+}
+
+PARLOG_TEST(TestServerWindows)
+#include "tst_serverwindows.moc"
