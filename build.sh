@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
-          libqt6sql6-sqlite libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation
+          libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation
           poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

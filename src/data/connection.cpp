@@ -447,6 +447,11 @@ void Connection::setPasswordHook(std::function<std::optional<QString>(const QStr
 Status Connection::openServer(Check check)
 {
     const auto address = serverAddress(m_path);
+    // The server driver is a separate package, recommended but not required by Parlog's.
+    if (!QSqlDatabase::isDriverAvailable(dialect().driver()))
+        return Failure{fileMessage(
+            QStringLiteral("Qt's PostgreSQL driver is not installed. Install the package "
+                           "libqt6sql6-psql, then try again."))};
     for (int attempt = 0; attempt < 2; ++attempt) {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(dialect().driver(), m_name);
