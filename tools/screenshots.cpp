@@ -285,7 +285,7 @@ QList<Shot> shots()
                  qobject_cast<parlog::ResultsWindow*>(app.show(QStringLiteral("results")));
              if (!results)
                  return nullptr;
-             results->print();
+             results->findChild<QPushButton*>(QStringLiteral("print"))->click();
              settle();
              auto* report =
                  qobject_cast<parlog::ReportWindow*>(app.find(QStringLiteral("ResultsReport")));

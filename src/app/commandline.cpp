@@ -57,6 +57,7 @@ QString usageText()
     return QStringLiteral(
         "Usage: parlog [--database FILE|URL]\n"
         "       parlog --copy-register SOURCE TARGET\n"
+        "       parlog --restore-rounds BACKUP TARGET\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"

@@ -34,6 +34,7 @@ QString helpSection(const QString& windowName)
         {windows::kResults, QStringLiteral("results")},
         {windows::kSeason, QStringLiteral("season")},
         {windows::kPickRound, QStringLiteral("editround")},
+        {windows::kRegister, QStringLiteral("club")},
     };
     if (windowName.startsWith(QStringLiteral("DataReport")))
         return QStringLiteral("printing");

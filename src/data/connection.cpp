@@ -387,11 +387,17 @@ bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& valu
     m_lastError = QSqlError();
     if (g_activityHook)
         g_activityHook(true);
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& value : values)
-            q.addBindValue(value);
-        ok = q.exec();
+    bool ok = false;
+    if (values.isEmpty()) {
+        // Nothing to bind: one trip to a server instead of prepare, run and release.
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        if (ok) {
+            for (const QVariant& value : values)
+                q.addBindValue(value);
+            ok = q.exec();
+        }
     }
     if (g_activityHook)
         g_activityHook(false);

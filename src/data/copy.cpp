@@ -102,6 +102,11 @@ Result<QList<TableCount>> copyRegister(const QString& source, const QString& tar
         count.arrived = arrived->toLongLong();
         counts << count;
     }
+    for (const QString& statement : to.dialect().afterWholeCopy()) {
+        QSqlQuery q = to.query();
+        if (!to.exec(q, statement))
+            return sql::failure(to);
+    }
     return counts;
 }
 

@@ -119,6 +119,27 @@ QString PostgresDialect::columnsQuery(const QString& table) const
         .arg(table);
 }
 
+QString Dialect::distinctValues(const QString& table, const QString& column) const
+{
+    return QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2 IS NOT NULL ORDER BY %2")
+        .arg(table, column);
+}
+
+QString PostgresDialect::distinctValues(const QString& table, const QString& column) const
+{
+    bool leadsAnIndex = false;
+    for (const schema::Index& index : schema::indexes())
+        leadsAnIndex |= index.table == table && index.columns.value(0) == column;
+    if (!leadsAnIndex)
+        return Dialect::distinctValues(table, column);
+    return QStringLiteral(
+               "WITH RECURSIVE v(x) AS ((SELECT %2 FROM %1 WHERE %2 IS NOT NULL ORDER BY %2 "
+               "NULLS FIRST LIMIT 1) UNION ALL SELECT (SELECT t.%2 FROM %1 t WHERE t.%2 > v.x "
+               "ORDER BY t.%2 NULLS FIRST LIMIT 1) FROM v WHERE v.x IS NOT NULL) "
+               "SELECT x FROM v WHERE x IS NOT NULL")
+        .arg(table, column);
+}
+
 QStringList PostgresDialect::afterCopy(const QString& table, const QString& key) const
 {
     return {QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), coalesce(max(%2), "

@@ -377,9 +377,9 @@ Result<QStringList> values(Connection& connection, const QString& column)
 {
     if (!schema::score().column(column))
         return notAColumn(column);
-    return sql::texts(connection, QStringLiteral("SELECT DISTINCT %1 FROM score WHERE %1 IS NOT "
-                                                 "NULL ORDER BY %1")
-                                      .arg(column));
+    return sql::texts(connection,
+                      connection.dialect().distinctValues(QStringLiteral("score"),
+                                                          schema::score().column(column)->name));
 }
 
 Result<Rows> extremeRounds(Connection& connection, const QString& player,

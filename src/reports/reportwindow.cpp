@@ -249,12 +249,8 @@ bool ReportWindow::savePdf(const QString& path)
 
 void ReportWindow::saveAs()
 {
-    const QString suggested =
-        QDir(QDir::homePath())
-            .filePath(windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')) +
-                      QStringLiteral(".pdf"));
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
+    const QString path =
+        askSavePath(this, SaveKind::Pdf, windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')));
     if (!path.isEmpty())
         savePdf(path);
 }
@@ -275,12 +271,8 @@ bool ReportWindow::saveCsv(const QString& path)
 
 void ReportWindow::saveAsCsv()
 {
-    const QString suggested =
-        QDir(QDir::homePath())
-            .filePath(windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')) +
-                      QStringLiteral(".csv"));
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save as CSV"), suggested, QStringLiteral("CSV files (*.csv)"));
+    const QString path =
+        askSavePath(this, SaveKind::Csv, windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')));
     if (!path.isEmpty())
         saveCsv(path);
 }
@@ -345,6 +337,54 @@ QWidget* showReport(Application& app, const QString& name, ShowMode mode)
     if (window && mode == ShowMode::Modal)
         app.runModal(window);
     return window;
+}
+
+QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem)
+{
+    const bool pdf = kind == SaveKind::Pdf;
+    const QString type = pdf ? QStringLiteral("PDF") : QStringLiteral("CSV");
+    const QString suffix = pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv");
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save as ") + type,
+                                        QDir::home().filePath(stem + suffix),
+                                        QStringLiteral("%1 files (*%2)").arg(type, suffix));
+}
+
+bool saveReport(Application& app, const QString& name, SaveKind kind, const QString& path,
+                const QStringList& csvColumns)
+{
+    report::Report& r = app.report(name);
+    Status written;
+    if (kind == SaveKind::Pdf) {
+        report::Paginator pages(r.layout(), r.dataSource(), app.today());
+        written = report::writePdf(pages, path);
+    } else {
+        written = report::writeCsv(r.dataSource(), csvColumns, path);
+    }
+    if (!written)
+        app.inform(written.error());
+    return written.ok();
+}
+
+void connectReportButtons(QWidget* window, Application& app, const QString& report,
+                          const QString& stem, QPushButton* print, QPushButton* pdf,
+                          QPushButton* csv, std::function<void()> fill,
+                          const QStringList& csvColumns)
+{
+    QObject::connect(print, &QPushButton::clicked, window, [&app, report, fill] {
+        fill();
+        // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
+        showReport(app, report);
+    });
+    for (const auto& [button, kind] :
+         {std::pair{pdf, SaveKind::Pdf}, std::pair{csv, SaveKind::Csv}})
+        QObject::connect(button, &QPushButton::clicked, window,
+                         [window, &app, report, stem, fill, csvColumns, kind = kind] {
+                             const QString path = askSavePath(window, kind, stem);
+                             if (path.isEmpty())
+                                 return;
+                             fill();
+                             saveReport(app, report, kind, path, csvColumns);
+                         });
 }
 
 } // namespace parlog

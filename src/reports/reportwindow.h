@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/window.h"
 #include "reports/paginator.h"
 
@@ -70,5 +72,23 @@ enum class ShowMode { Modeless, Modal };
 // DataReport3 answers with its message and shows nothing, the others show an empty
 // report. Modal returns when the user has closed the report.
 QWidget* showReport(Application& app, const QString& name, ShowMode mode = ShowMode::Modeless);
+
+enum class SaveKind { Pdf, Csv };
+
+// Asks where to save, suggesting STEM.pdf or STEM.csv in the home folder; empty when
+// the user cancelled.
+QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem);
+
+// Writes the report as its pages or as the given columns of its rows; a failure is told
+// to the user.
+bool saveReport(Application& app, const QString& name, SaveKind kind, const QString& path,
+                const QStringList& csvColumns = {});
+
+// Print, Save as PDF and Save as CSV for a window that fills a report with its figures
+// first: FILL runs before each.
+void connectReportButtons(QWidget* window, Application& app, const QString& report,
+                          const QString& stem, QPushButton* print, QPushButton* pdf,
+                          QPushButton* csv, std::function<void()> fill,
+                          const QStringList& csvColumns);
 
 } // namespace parlog

@@ -13,7 +13,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,23 +95,9 @@ ResultsWindow::ResultsWindow(Application& app)
         connect(b, &QLineEdit::editingFinished, this, &ResultsWindow::refresh);
     connect(basis, &QComboBox::activated, this, &ResultsWindow::refresh);
     connect(divisionFilter, &QComboBox::activated, this, &ResultsWindow::refresh);
-    connect(printButton, &QPushButton::clicked, this, &ResultsWindow::print);
-    connect(pdf, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
-                                         QDir::home().filePath(QStringLiteral("Results.pdf")),
-                                         QStringLiteral("PDF files (*.pdf)"));
-        if (!path.isEmpty())
-            savePdf(path);
-    });
-    connect(csv, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
-                                         QDir::home().filePath(QStringLiteral("Results.csv")),
-                                         QStringLiteral("CSV files (*.csv)"));
-        if (!path.isEmpty())
-            saveCsv(path);
-    });
+    connectReportButtons(
+        this, app, windows::kResultsReport, QStringLiteral("Results"), printButton, pdf, csv,
+        [this] { fillReport(); }, kColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder(
         {competition, from, to, basis, divisionFilter, ranking, printButton, pdf, csv, close});
@@ -237,35 +222,16 @@ void ResultsWindow::fillReport()
     r.setDataSource(source);
 }
 
-void ResultsWindow::print()
-{
-    fillReport();
-    // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
-    showReport(app(), windows::kResultsReport);
-}
-
 bool ResultsWindow::savePdf(const QString& path)
 {
     fillReport();
-    report::Report& r = app().report(windows::kResultsReport);
-    report::Paginator pages(r.layout(), r.dataSource(), app().today());
-    if (Status written = report::writePdf(pages, path); !written) {
-        app().inform(written.error());
-        return false;
-    }
-    return true;
+    return saveReport(app(), windows::kResultsReport, SaveKind::Pdf, path);
 }
 
 bool ResultsWindow::saveCsv(const QString& path)
 {
     fillReport();
-    if (Status written =
-            report::writeCsv(app().report(windows::kResultsReport).dataSource(), kColumns, path);
-        !written) {
-        app().inform(written.error());
-        return false;
-    }
-    return true;
+    return saveReport(app(), windows::kResultsReport, SaveKind::Csv, path, kColumns);
 }
 
 } // namespace parlog

@@ -25,7 +25,6 @@ public:
     const QList<Placing>& placings() const { return m_placings; }
     bool savePdf(const QString& path);
     bool saveCsv(const QString& path);
-    void print();
 
 private:
     // Hands the ranking to the results report, with its heading.

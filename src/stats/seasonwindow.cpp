@@ -20,7 +20,6 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -36,6 +35,8 @@ namespace parlog {
 using namespace forms;
 
 namespace {
+
+const QStringList kFigureColumns{QStringLiteral("figure"), QStringLiteral("value")};
 
 const char* const kToPar[6] = {"eagles", "birdies", "pars", "bogeys", "doubles", "worse"};
 const char* const kToParCaptions[6] = {"Eagles or better", "Birdies",       "Pars",
@@ -128,23 +129,9 @@ SeasonWindow::SeasonWindow(Application& app)
     for (QLineEdit* b : {from, to})
         connect(b, &QLineEdit::editingFinished, this, &SeasonWindow::refresh);
     connect(course, &QComboBox::activated, this, &SeasonWindow::refresh);
-    connect(printButton, &QPushButton::clicked, this, &SeasonWindow::print);
-    connect(pdf, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
-                                         QDir::home().filePath(QStringLiteral("Season.pdf")),
-                                         QStringLiteral("PDF files (*.pdf)"));
-        if (!path.isEmpty())
-            savePdf(path);
-    });
-    connect(csv, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
-                                         QDir::home().filePath(QStringLiteral("Season.csv")),
-                                         QStringLiteral("CSV files (*.csv)"));
-        if (!path.isEmpty())
-            saveCsv(path);
-    });
+    connectReportButtons(
+        this, app, windows::kSeasonReport, QStringLiteral("Season"), printButton, pdf, csv,
+        [this] { fillReport(); }, kFigureColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({from, to, course, printButton, pdf, csv, close});
 }
@@ -308,41 +295,22 @@ void SeasonWindow::fillReport()
     r.setParameter(QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text());
     r.setParameter(QStringLiteral("course"), course->currentText());
     report::DataSource source;
-    source.rows.columns = {QStringLiteral("figure"), QStringLiteral("value")};
+    source.rows.columns = kFigureColumns;
     for (const auto& [caption, value] : std::as_const(m_figureLabels))
         source.rows.rows << QVariantList{caption, value->text()};
     r.setDataSource(source);
 }
 
-void SeasonWindow::print()
-{
-    fillReport();
-    showReport(app(), windows::kSeasonReport);
-}
-
 bool SeasonWindow::savePdf(const QString& path)
 {
     fillReport();
-    report::Report& r = app().report(windows::kSeasonReport);
-    report::Paginator pages(r.layout(), r.dataSource(), app().today());
-    if (Status written = report::writePdf(pages, path); !written) {
-        app().inform(written.error());
-        return false;
-    }
-    return true;
+    return saveReport(app(), windows::kSeasonReport, SaveKind::Pdf, path);
 }
 
 bool SeasonWindow::saveCsv(const QString& path)
 {
     fillReport();
-    if (Status written =
-            report::writeCsv(app().report(windows::kSeasonReport).dataSource(),
-                             {QStringLiteral("figure"), QStringLiteral("value")}, path);
-        !written) {
-        app().inform(written.error());
-        return false;
-    }
-    return true;
+    return saveReport(app(), windows::kSeasonReport, SaveKind::Csv, path, kFigureColumns);
 }
 
 } // namespace parlog

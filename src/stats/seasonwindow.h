@@ -23,7 +23,6 @@ public:
     const SeasonFigures& figures() const { return m_figures; }
     bool savePdf(const QString& path);
     bool saveCsv(const QString& path);
-    void print();
 
 private:
     void show(const SeasonFigures& f);
