@@ -69,6 +69,29 @@ QString errorDetail(const QSqlError& error)
     return text;
 }
 
+// An empty register's tables, all or none.
+bool makeTables(QSqlDatabase& db, const Dialect& dialect, QString* problem)
+{
+    bool ok = db.transaction();
+    {
+        QSqlQuery q(db);
+        for (const QString& statement : dialect.createStatements()) {
+            if (!ok)
+                break;
+            ok = q.exec(statement);
+            if (!ok)
+                *problem = errorDetail(q.lastError());
+        }
+    }
+    if (ok)
+        ok = db.commit();
+    else
+        db.rollback();
+    if (!ok && problem->isEmpty())
+        *problem = errorDetail(db.lastError());
+    return ok;
+}
+
 // Files found damaged in this run, by path, with the message that said so.
 QMutex g_damagedLock;
 QHash<QString, QString>& damagedFiles()
@@ -163,6 +186,7 @@ QSqlQuery Connection::query() const
 
 void Connection::close()
 {
+    m_statements.clear();
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -255,22 +279,7 @@ Status Connection::create()
         QSqlDatabase db = QSqlDatabase::addDatabase(dialect().driver(), name);
         db.setDatabaseName(temp);
         if (db.open()) {
-            ok = db.transaction();
-            QSqlQuery q(db);
-            for (const QString& statement : dialect().createStatements()) {
-                if (!ok)
-                    break;
-                ok = q.exec(statement);
-                if (!ok)
-                    problem = errorDetail(q.lastError());
-            }
-            if (ok)
-                ok = db.commit();
-            else
-                db.rollback();
-            if (!ok && problem.isEmpty())
-                problem = errorDetail(db.lastError());
-            q = QSqlQuery();
+            ok = makeTables(db, dialect(), &problem);
             db.close();
         } else {
             problem = errorDetail(db.lastError());
@@ -391,6 +400,32 @@ bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& valu
     if (values.isEmpty()) {
         // Nothing to bind: one trip to a server instead of prepare, run and release.
         ok = q.exec(sql);
+    } else if (m_server) {
+        auto prepared = m_statements.find(sql);
+        if (prepared == m_statements.end()) {
+            // Statements with lists of keys vary; a few hundred is plenty to keep.
+            if (m_statements.size() >= 256)
+                m_statements.clear();
+            QSqlQuery fresh = query();
+            ok = fresh.prepare(sql);
+            if (ok)
+                prepared = m_statements.insert(sql, std::move(fresh));
+            else
+                m_lastError = fresh.lastError();
+        } else {
+            ok = true;
+        }
+        if (ok) {
+            // The caller's query shares the prepared one, which is what is wanted here:
+            // every caller reads its rows before the same statement runs again.
+            QT_WARNING_PUSH
+            QT_WARNING_DISABLE_DEPRECATED
+            q = *prepared;
+            QT_WARNING_POP
+            for (int i = 0; i < values.size(); ++i)
+                q.bindValue(i, values[i]);
+            ok = q.exec();
+        }
     } else {
         ok = q.prepare(sql);
         if (ok) {
@@ -401,7 +436,7 @@ bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& valu
     }
     if (g_activityHook)
         g_activityHook(false);
-    if (!ok)
+    if (!ok && !m_lastError.isValid())
         m_lastError = q.lastError();
     return ok;
 }
@@ -552,20 +587,8 @@ Status Connection::verifyServer(Check check)
                            "Parlog register.") +
             unchanged)};
     QSqlDatabase db = database();
-    bool ok = db.transaction();
     QString problem;
-    for (const QString& statement : dialect().createStatements()) {
-        if (!ok)
-            break;
-        ok = q.exec(statement);
-        if (!ok)
-            problem = errorDetail(q.lastError());
-    }
-    if (ok)
-        ok = db.commit();
-    else
-        db.rollback();
-    if (!ok)
+    if (!makeTables(db, dialect(), &problem))
         return Failure{fileMessage(
             QStringLiteral("its tables could not be made (%1).").arg(problem.trimmed()))};
     return {};

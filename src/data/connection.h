@@ -2,6 +2,7 @@
 
 #include "data/result.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -113,6 +114,8 @@ private:
     QSqlError m_lastError;
     bool m_open = false;
     bool m_server = false;
+    // A server's statements, prepared once: each preparation costs two more trips.
+    QHash<QString, QSqlQuery> m_statements;
 };
 
 } // namespace parlog

@@ -325,8 +325,10 @@ Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter&
     auto connection = std::make_shared<Connection>(registerPath);
     if (Status opened = connection->open(Connection::Check::None); !opened)
         return Failure{opened.error()};
-    const QString dates = isBroad(*connection, filter)
-                              ? connection->dialect().unindexed(QStringLiteral("strdate"))
+    // Only an engine without statistics needs telling; counting costs a server a scan.
+    const QString unindexed = connection->dialect().unindexed(QStringLiteral("strdate"));
+    const QString dates = unindexed != u"strdate" && isBroad(*connection, filter)
+                              ? unindexed
                               : QStringLiteral("strdate");
     auto rows = std::make_shared<RoundFeed>(connection, where(filter, dates), orderColumn, columns);
     if (Status started = rows->start(); !started)

@@ -1,5 +1,6 @@
 #include "rounds/pickround.h"
 
+#include "search/criteria.h"
 #include "app/application.h"
 #include "app/windowcontexts.h"
 #include "app/windownames.h"
@@ -104,18 +105,16 @@ void PickRound::form_load()
 
 void PickRound::refresh()
 {
-    const auto first = toStoredDate(from->text());
-    const auto last = toStoredDate(to->text());
-    if (!first || !last) {
-        status->setText(QStringLiteral("\"%1\" is not a date. Type the dates as in 23 Jun 04.")
-                            .arg(!first ? from->text() : to->text()));
+    const auto range = storedRange(from->text(), to->text());
+    if (!range) {
+        status->setText(range.error());
         return;
     }
     auto connection = app().openConnection();
     if (!connection)
         return;
     const auto found = rounds::roundsToPick(
-        *connection, {chosenName(player), m_course, m_competition, *first, *last});
+        *connection, {chosenName(player), m_course, m_competition, range->from, range->to});
     if (!found) {
         app().inform(found.error());
         return;

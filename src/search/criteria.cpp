@@ -2,17 +2,25 @@
 
 #include "data/conversions.h"
 
-
 namespace parlog {
+
+Result<DateRange> storedRange(const QString& from, const QString& to, const QString& example)
+{
+    const auto first = toStoredDate(from);
+    const auto last = toStoredDate(to);
+    if (!first || !last)
+        return Failure{QStringLiteral("\"%1\" is not a date. Type the dates as in %2.")
+                           .arg(!first ? from : to, example)};
+    return DateRange{*first, *last};
+}
 
 Result<rounds::Filter> filterFor(const Criteria& criteria)
 {
-    const auto from = toStoredDate(criteria.from);
-    const auto to = toStoredDate(criteria.to);
-    if (!from || !to)
-        return Failure{QStringLiteral("\"%1\" is not a date. Type the dates as in 23 Jun 04.")
-                           .arg(!from ? criteria.from : criteria.to)};
-    return rounds::Filter{criteria.player, criteria.course, criteria.competition, *from, *to};
+    const auto range = storedRange(criteria.from, criteria.to);
+    if (!range)
+        return Failure{range.error()};
+    return rounds::Filter{criteria.player, criteria.course, criteria.competition, range->from,
+                          range->to};
 }
 
 QString describeCriteria(const Criteria& criteria)

@@ -32,6 +32,15 @@ QString describeCriteria(const Criteria& criteria);
 // Fails when a date box holds no date, saying which.
 Result<rounds::Filter> filterFor(const Criteria& criteria);
 
+// Two typed dates as stored (yyyy-MM-dd), or a message that names the one that is not a
+// date and shows one that is, as the boxes show them.
+struct DateRange {
+    QString from;
+    QString to;
+};
+Result<DateRange> storedRange(const QString& from, const QString& to,
+                              const QString& example = QStringLiteral("23 Jun 04"));
+
 // The rounds that match in groups: one group for every value of the group column in
 // the whole score table, in ascending order, even with no matching round under it;
 // under each, its matching rounds in the chosen order.

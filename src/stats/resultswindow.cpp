@@ -1,5 +1,6 @@
 #include "stats/resultswindow.h"
 
+#include "search/criteria.h"
 #include "app/application.h"
 #include "app/windownames.h"
 #include "data/conversions.h"
@@ -144,17 +145,15 @@ void ResultsWindow::refresh()
     const QStringList chosen = competition->currentData().toStringList();
     if (chosen.size() != 2)
         return;
-    const auto first = toStoredDate(from->text());
-    const auto last = toStoredDate(to->text());
-    if (!first || !last) {
-        status->setText(QStringLiteral("\"%1\" is not a date. Type the dates as in 23 Jun 04.")
-                            .arg(!first ? from->text() : to->text()));
+    const auto range = storedRange(from->text(), to->text());
+    if (!range) {
+        status->setText(range.error());
         return;
     }
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto cards = rounds::competitionCards(*connection, chosen[0], *first, *last);
+    const auto cards = rounds::competitionCards(*connection, chosen[0], range->from, range->to);
     if (!cards) {
         app().inform(cards.error());
         return;

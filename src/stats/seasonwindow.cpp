@@ -1,5 +1,6 @@
 #include "stats/seasonwindow.h"
 
+#include "search/criteria.h"
 #include "app/application.h"
 #include "app/windowcontexts.h"
 #include "app/windownames.h"
@@ -156,18 +157,16 @@ void SeasonWindow::form_load()
 
 void SeasonWindow::refresh()
 {
-    const auto first = toStoredDate(from->text());
-    const auto last = toStoredDate(to->text());
-    if (!first || !last) {
-        noPars->setText(QStringLiteral("\"%1\" is not a date. Type the dates as in 1 Jan 2026.")
-                            .arg(!first ? from->text() : to->text()));
+    const auto range = storedRange(from->text(), to->text(), QStringLiteral("1 Jan 2026"));
+    if (!range) {
+        noPars->setText(range.error());
         return;
     }
     auto connection = app().openConnection();
     if (!connection)
         return;
     const auto played =
-        rounds::seasonRounds(*connection, m_player, *first, *last, chosenName(course));
+        rounds::seasonRounds(*connection, m_player, range->from, range->to, chosenName(course));
     const auto pars = courses::pars(*connection);
     if (!played || !pars) {
         app().inform(!played ? played.error() : pars.error());
