@@ -391,6 +391,15 @@ Status Connection::checkIntegrity()
     return Failure{message};
 }
 
+void Connection::planEachRun()
+{
+    if (!m_server || !m_open)
+        return;
+    QSqlQuery q = query();
+    // Failing leaves the server's own choice, which is only slower.
+    (void)q.exec(QStringLiteral("SET plan_cache_mode = force_custom_plan"));
+}
+
 bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& values)
 {
     m_lastError = QSqlError();

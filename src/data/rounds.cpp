@@ -169,6 +169,7 @@ public:
             }
         }
         m_key = m_connection->dialect().roundKey();
+        m_connection->planEachRun();
         if (Status keys = loadKeys(kFirstKeys); !keys)
             return keys;
         return fetchWindow(0);
