@@ -9,7 +9,6 @@
 #include "reports/report.h"
 #include "reports/reportpainter.h"
 #include "reports/reportwindow.h"
-#include "stats/resultswindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -222,6 +221,19 @@ std::function<QWidget*(parlog::Application&)> search(const QString& group, bool 
     };
 }
 
+// A window's Print button, and the first page of the report it shows.
+QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report)
+{
+    auto* print = window ? window->findChild<QPushButton*>(QStringLiteral("print")) : nullptr;
+    if (!print)
+        return nullptr;
+    print->click();
+    settle();
+    auto* shown = qobject_cast<parlog::ReportWindow*>(app.find(report));
+    savePage(shown, report);
+    return shown;
+}
+
 struct Shot {
     QString file;
     std::function<QWidget*(parlog::Application&)> open;
@@ -280,18 +292,16 @@ QList<Shot> shots()
              return window;
          }},
         {QStringLiteral("ResultsReport"),
-         [](parlog::Application& app) -> QWidget* {
-             auto* results =
-                 qobject_cast<parlog::ResultsWindow*>(app.show(QStringLiteral("results")));
-             if (!results)
-                 return nullptr;
-             results->findChild<QPushButton*>(QStringLiteral("print"))->click();
-             settle();
-             auto* report =
-                 qobject_cast<parlog::ReportWindow*>(app.find(QStringLiteral("ResultsReport")));
-             savePage(report, QStringLiteral("ResultsReport"));
-             return report;
+         [](parlog::Application& app) {
+             return printFrom(app, app.show(QStringLiteral("results")),
+                              QStringLiteral("ResultsReport"));
          }},
+        {QStringLiteral("SeasonReport"),
+         [](parlog::Application& app) {
+             QWidget* season = fromHub(QStringLiteral("Command20"), QStringLiteral("season"))(app);
+             return printFrom(app, season, QStringLiteral("SeasonReport"));
+         }},
+        plain(QStringLiteral("registerchoice")),
         plain(QStringLiteral("quicksearch1")),
         plain(QStringLiteral("edit")),
         {QStringLiteral("DataReport5"), search({}, true, QStringLiteral("DataReport5"))},

@@ -22,6 +22,8 @@ constexpr int kPictureWidth = 351;
 constexpr int kPictureHeight = 321;
 constexpr int kRowHeight = 38;
 constexpr int kRowLeft = kPictureWidth + 22;
+// Wide enough for the longest caption, "Competition Results", in bold.
+constexpr int kRowWidth = 250;
 
 QPixmap menuPicture()
 {
@@ -55,7 +57,7 @@ MainMenu::MainMenu(Application& app)
 {
     setClosesOnEscape(false);
     // Room for the picture, and for the nine rows beside it.
-    setFixedSize(kRowLeft + 230, std::max(kPictureHeight + 24, 20 + 9 * (kRowHeight + 2)));
+    setFixedSize(kRowLeft + kRowWidth + 20, std::max(kPictureHeight + 24, 20 + 9 * (kRowHeight + 2)));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -141,15 +143,15 @@ QPushButton* MainMenu::addRow(int row, const QString& labelName, const QString& 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Shape%1").arg(row + 1));
     frame->setFrameShape(QFrame::Box);
-    frame->setGeometry(kRowLeft, top, 210, kRowHeight);
+    frame->setGeometry(kRowLeft, top, kRowWidth, kRowHeight);
     auto* label = new QLabel(caption, this);
     label->setObjectName(labelName);
-    label->setGeometry(kRowLeft + 10, top + 4, 120, kRowHeight - 8);
+    label->setGeometry(kRowLeft + 10, top + 4, kRowWidth - 90, kRowHeight - 8);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
     return button(buttonName, QStringLiteral("Open"),
-                  QRect(kRowLeft + 134, top + 6, 68, kRowHeight - 12));
+                  QRect(kRowLeft + kRowWidth - 76, top + 6, 68, kRowHeight - 12));
 }
 
 void MainMenu::form_load()

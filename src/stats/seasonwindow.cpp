@@ -105,6 +105,14 @@ SeasonWindow::SeasonWindow(Application& app)
     };
     for (const auto& [name, caption] : figures)
         figure(QString::fromLatin1(name), QString::fromLatin1(caption));
+    // A card keeps its putts as one number, so this figure is larger than a hole-by-hole
+    // count would give; say so where the number stands.
+    for (const QString& name :
+         {QStringLiteral("Caption_puttsPerGreen"), QStringLiteral("puttsPerGreen")})
+        findChild<QLabel*>(name)->setToolTip(
+            QStringLiteral("All the putts of the rounds divided by the greens hit in "
+                           "regulation: a card records its putts for the whole round, not "
+                           "hole by hole."));
     for (int k = 0; k < 6; ++k)
         figure(QString::fromLatin1(kToPar[k]), QString::fromLatin1(kToParCaptions[k]));
     noPars = label(this, QStringLiteral("noPars"), QString(), {12, 86 + row * 25 + 4, 320, 48});
