@@ -221,6 +221,18 @@ std::function<QWidget*(parlog::Application&)> search(const QString& group, bool 
     };
 }
 
+// The results of a past competition with a full field, not the card just saved today.
+QWidget* pastCompetition(parlog::Application& app)
+{
+    QWidget* window = app.show(QStringLiteral("results"));
+    auto* pick = window->findChild<QComboBox*>(QStringLiteral("competition"));
+    if (pick && pick->count() > 1) {
+        pick->setCurrentIndex(1);
+        Q_EMIT pick->activated(1);
+    }
+    return window;
+}
+
 // A window's Print button, and the first page of the report it shows.
 QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report)
 {
@@ -280,21 +292,10 @@ QList<Shot> shots()
              settle();
              return app.find(QStringLiteral("pickround"));
          }},
-        {QStringLiteral("results"),
-         [](parlog::Application& app) -> QWidget* {
-             // A past competition with a full field, not the card just saved today.
-             QWidget* window = app.show(QStringLiteral("results"));
-             auto* pick = window->findChild<QComboBox*>(QStringLiteral("competition"));
-             if (pick && pick->count() > 1) {
-                 pick->setCurrentIndex(1);
-                 Q_EMIT pick->activated(1);
-             }
-             return window;
-         }},
+        {QStringLiteral("results"), pastCompetition},
         {QStringLiteral("ResultsReport"),
          [](parlog::Application& app) {
-             return printFrom(app, app.show(QStringLiteral("results")),
-                              QStringLiteral("ResultsReport"));
+             return printFrom(app, pastCompetition(app), QStringLiteral("ResultsReport"));
          }},
         {QStringLiteral("SeasonReport"),
          [](parlog::Application& app) {
