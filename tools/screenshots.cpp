@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/windows.h"
 #include "data/connection.h"
+#include "data/location.h"
 #include "data/registers.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
@@ -334,7 +335,7 @@ int main(int argc, char* argv[])
             out = args[i];
     }
     if (out.isEmpty()) {
-        QTextStream(stderr) << "usage: parlog-screenshots OUTDIR [--db FILE]\n";
+        QTextStream(stderr) << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...]\n";
         return 2;
     }
     QDir().mkpath(out);
@@ -347,6 +348,8 @@ int main(int argc, char* argv[])
             QTextStream(stderr) << "parlog-screenshots: " << error << "\n";
             return 1;
         }
+    } else if (parlog::serverAddress(db)) {
+        // A server register is used as it stands: the shots add a card and a handicap.
     } else if (!QFile::copy(db, dataFile)) {
         QTextStream(stderr) << "parlog-screenshots: cannot copy " << db << "\n";
         return 1;
@@ -359,6 +362,8 @@ int main(int argc, char* argv[])
     services.programFolder = folder.path();
     services.prompter = std::make_shared<LoggingPrompter>();
     services.today = [] { return QDate(2026, 12, 9); };
+    if (parlog::serverAddress(db))
+        services.dataFile = db;
     parlog::Application app(std::move(services));
     parlog::registerWindows(app);
     int failures = 0;
