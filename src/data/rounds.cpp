@@ -208,8 +208,10 @@ public:
     }
 
 private:
+    // A few keys for the first page at once, then large batches: each batch is a trip
+    // to a server, and a page count of a quarter of a million rounds needs them all.
     static constexpr int kFirstKeys = 256;
-    static constexpr int kMoreKeys = 8192;
+    static constexpr int kMoreKeys = 32768;
     static constexpr int kWindow = 64;
 
     // The next keys in order, after the last one read: by the order column, then by
