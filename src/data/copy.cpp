@@ -12,6 +12,8 @@ namespace parlog {
 
 namespace {
 
+constexpr int kCopyBatch = 100;
+
 // The key a table's rows are told apart by on an engine: the schema's, or the
 // engine's own for the rounds.
 QString keyOf(Connection& connection, const schema::Table& table)
@@ -63,27 +65,46 @@ Result<QList<TableCount>> copyRegister(const QString& source, const QString& tar
             return Failure{QStringLiteral("Nothing more was copied: %1 would not start a "
                                           "transaction.")
                                .arg(target)};
-        QSqlQuery write = to.query();
-        const QString marks = QStringList(columns.size() + 1, QStringLiteral("?")).join(u", ");
-        if (!write.prepare(
-                QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (%4)")
-                    .arg(table->name, toKey, columns.join(QStringLiteral(", ")), marks))) {
+        // Rows go in batches of a hundred to a statement: one trip to a server each,
+        // instead of one a row.
+        const int width = int(columns.size()) + 1;
+        const QString oneRow =
+            QStringLiteral("(%1)").arg(QStringList(width, QStringLiteral("?")).join(u", "));
+        const auto insertOf = [&](int rows) {
+            return QStringLiteral("INSERT INTO %1 (%2, %3) VALUES %4")
+                .arg(table->name, toKey, columns.join(QStringLiteral(", ")),
+                     QStringList(rows, oneRow).join(u", "));
+        };
+        const auto stopped = [&](const QSqlQuery& q) {
+            const QString why = to.describe(q.lastError());
             to.rollback();
-            return Failure{to.describe(write.lastError())};
-        }
+            return Failure{QStringLiteral("The copy stopped in %1: %2").arg(table->name, why)};
+        };
+        QVariantList pending;
+        const auto write = [&](QSqlQuery& q) {
+            for (int i = 0; i < pending.size(); ++i)
+                q.bindValue(i, pending[i]);
+            pending.clear();
+            return q.exec();
+        };
+        QSqlQuery batch = to.query();
+        if (!batch.prepare(insertOf(kCopyBatch)))
+            return stopped(batch);
         while (read.next()) {
             ++count.source;
-            for (int i = 0; i <= columns.size(); ++i)
-                write.bindValue(i, read.value(i));
-            if (!write.exec()) {
-                const QString why = to.describe(write.lastError());
-                to.rollback();
-                return Failure{QStringLiteral("The copy stopped in %1: %2").arg(table->name, why)};
-            }
+            for (int i = 0; i < width; ++i)
+                pending << read.value(i);
+            if (pending.size() == kCopyBatch * width && !write(batch))
+                return stopped(batch);
             if (progress && ++done % 500 == 0 && !progress->carryOn(done, 0)) {
                 to.rollback();
                 return Failure{QStringLiteral("The copy was cancelled.")};
             }
+        }
+        if (!pending.isEmpty()) {
+            QSqlQuery last = to.query();
+            if (!last.prepare(insertOf(int(pending.size()) / width)) || !write(last))
+                return stopped(last);
         }
         // The engine's own counter goes on from the last key copied.
         for (const QString& statement : to.dialect().afterCopy(table->name, toKey)) {
