@@ -170,6 +170,20 @@ QString freshCopy(benchmark::State& state)
     return copy;
 }
 
+// A copy of the sample file beside it, changed by one statement, for a benchmark that
+// needs rounds the sample does not make.
+QString changedCopy(const QString& suffix, const char* change)
+{
+    const QString copy = g_path + suffix;
+    QFile::remove(copy);
+    QFile::copy(g_path, copy);
+    sqlite3* db = nullptr;
+    sqlite3_open(copy.toUtf8().constData(), &db);
+    sqlite3_exec(db, change, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return copy;
+}
+
 const char* const kDeleteAll =
     "DELETE FROM score WHERE strdate BETWEEN '1900-01-01' AND '2100-01-01'";
 
@@ -312,19 +326,9 @@ void StartUpBeforeTheMenu(benchmark::State& state)
 // The results of a competition of 2,000 cards: its cards read and ranked.
 void RankA2000CardCompetition(benchmark::State& state)
 {
-    const QString copy = g_path + QStringLiteral(".championship");
-    QFile::remove(copy);
-    QFile::copy(g_path, copy);
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open(copy.toUtf8().constData(), &db);
-        sqlite3_exec(db,
-                     "UPDATE score SET comp = 'Club Championship', strdate = '2026-06-06' "
-                     "WHERE rowid % 125 = 0",
-                     nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
-    parlog::Connection c(copy);
+    parlog::Connection c(changedCopy(QStringLiteral(".championship"),
+                                     "UPDATE score SET comp = 'Club Championship', strdate = "
+                                     "'2026-06-06' WHERE rowid % 125 = 0"));
     mustOpen(c);
     for (auto _ : state) {
         const auto cards = parlog::rounds::competitionCards(c, QStringLiteral("Club Championship"),
@@ -338,17 +342,9 @@ void RankA2000CardCompetition(benchmark::State& state)
 // The season figures of a player with 5,000 rounds, over all of them.
 void SeasonOf5000Rounds(benchmark::State& state)
 {
-    const QString copy = g_path + QStringLiteral(".season");
-    QFile::remove(copy);
-    QFile::copy(g_path, copy);
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open(copy.toUtf8().constData(), &db);
-        sqlite3_exec(db, "UPDATE score SET playerID = 'Keen Golfer' WHERE rowid % 50 = 0", nullptr,
-                     nullptr, nullptr);
-        sqlite3_close(db);
-    }
-    parlog::Connection c(copy);
+    parlog::Connection c(changedCopy(QStringLiteral(".season"),
+                                     "UPDATE score SET playerID = 'Keen Golfer' WHERE rowid % 50 "
+                                     "= 0"));
     mustOpen(c);
     for (auto _ : state) {
         const auto rounds = parlog::rounds::seasonRounds(c, QStringLiteral("Keen Golfer"),
