@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/version.h"
 #include "app/windownames.h"
+#include "data/location.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,7 +77,7 @@ void AboutWindow::form_load()
                             .arg(PARLOG_VERSION_MINOR)
                             .arg(PARLOG_VERSION_PATCH));
     lblData->setText(
-        QStringLiteral("Register: %1").arg(QDir::toNativeSeparators(app().dataFile())));
+        QStringLiteral("Register: %1").arg(shownLocation(app().dataFile())));
     lblTitle->setText(kTitle);
     cmdOK->setFocus();
 }

@@ -163,7 +163,14 @@ std::unique_ptr<Connection> Application::openConnection() const
         inform(opened.error());
         return nullptr;
     }
-    m_verified = true;
+    if (m_identity && fileIdentity(dataFile()) != m_identity) {
+        inform(QStringLiteral("Parlog cannot use its data file \"%1\": it was replaced by another "
+                              "file while Parlog was running, so nothing was stored. Start Parlog "
+                              "again to use the file that is there now.")
+                   .arg(shownLocation(dataFile())));
+        return nullptr;
+    }
+    remember();
     return connection;
 }
 
@@ -176,7 +183,8 @@ bool Application::useRegister(const QString& location)
     }
     probe.close();
     m_services.dataFile = location;
-    m_verified = true;
+    m_identity.reset();
+    remember();
     // Windows filled from the register before are closed, so none shows the old one.
     const auto open = m_windows;
     for (auto it = open.constBegin(); it != open.constEnd(); ++it)
@@ -192,8 +200,15 @@ bool Application::openDataFile() const
         inform(opened.error());
         return false;
     }
-    m_verified = true;
+    remember();
     return true;
+}
+
+void Application::remember() const
+{
+    m_verified = true;
+    if (!m_identity)
+        m_identity = fileIdentity(dataFile());
 }
 
 void Application::checkIntegrityInBackground()

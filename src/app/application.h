@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "data/location.h"
 #include "data/progress.h"
 #include "ui/launcher.h"
 #include "ui/prompter.h"
@@ -100,6 +101,10 @@ public:
     void setModalRunner(std::function<void(QWidget*)> runner) { m_modalRunner = std::move(runner); }
 
 private:
+    // The register was found to be Parlog's: later openings trust that, and the file
+    // it is in.
+    void remember() const;
+
     Services m_services;
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<QWidget>> m_windows;
@@ -107,6 +112,8 @@ private:
     std::function<void(QWidget*)> m_modalRunner;
     // Whether the register has been opened and found to be one of Parlog's.
     mutable bool m_verified = false;
+    // The file it was found in: a file put in its place later is not written to.
+    mutable std::optional<FileIdentity> m_identity;
     QThread* m_integrityCheck = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/windownames.h"
+#include "data/location.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -81,7 +82,7 @@ void HelpWindow::form_load()
     const QString page = QDir(app().helpFolder()).filePath(QStringLiteral("index.html"));
     m_browser->setSource(QUrl::fromLocalFile(page));
     m_register->setText(
-        QStringLiteral("Your register: %1").arg(QDir::toNativeSeparators(app().dataFile())));
+        QStringLiteral("Your register: %1").arg(shownLocation(app().dataFile())));
 }
 
 void HelpWindow::showSection(const QString& section)

@@ -6,8 +6,11 @@
 #include "app/windows.h"
 #include "data/backup.h"
 #include "data/copy.h"
+#include "data/location.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
@@ -72,8 +75,14 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "parlog: %s\n", qPrintable(restored.error()));
             return 1;
         }
-        std::printf("%d rounds restored\n", *restored);
-        return 0;
+        std::printf("%d rounds restored, %d already there\n", restored->restored,
+                    restored->alreadyThere);
+        for (const QString& why : restored->notRestored)
+            std::fprintf(stderr, "parlog: not restored: %s\n", qPrintable(why));
+        if (!restored->notRestored.isEmpty())
+            std::fprintf(stderr, "parlog: %lld rounds could not be restored\n",
+                         static_cast<long long>(restored->notRestored.size()));
+        return restored->notRestored.isEmpty() ? 0 : 1;
     }
     case parlog::CommandLine::Action::Run:
     case parlog::CommandLine::Action::SmokeTest:
@@ -96,16 +105,28 @@ int main(int argc, char* argv[])
         services.prompter = std::make_shared<TerminalPrompter>();
     parlog::Application app(std::move(services));
     parlog::registerWindows(app);
+    // A register named on the command line that is not there may be a slip of the
+    // keyboard: a new one is started there only when the user says so.
+    if (!line.database.isEmpty() && !parlog::serverAddress(line.database) &&
+        !QFileInfo::exists(app.dataFile()) && !QFileInfo(app.dataFile()).isSymLink() &&
+        !app.prompter().ask(QStringLiteral("There is no register at %1. Start a new, empty "
+                                           "register there?")
+                                .arg(QDir::toNativeSeparators(app.dataFile())),
+                            QStringLiteral("Parlog"), parlog::Prompter::Default::No))
+        return 1;
+    if (line.action == parlog::CommandLine::Action::SmokeTest) {
+        // The verdict on every page is waited for: a damaged file fails the test.
+        const bool sound = app.checkDataFile();
+        app.show(parlog::windows::kMain);
+        std::printf("register: %s\n", qPrintable(parlog::shownLocation(app.dataFile())));
+        QTimer::singleShot(0, &app, [&app] { app.quit(); });
+        const int status = QApplication::exec();
+        return sound ? status : 1;
+    }
     // The menu comes at once; the thorough check of a large file follows behind it.
     const bool usable = app.openDataFile();
     app.show(parlog::windows::kMain);
     if (usable)
         QTimer::singleShot(0, &app, [&app] { app.checkIntegrityInBackground(); });
-    if (line.action == parlog::CommandLine::Action::SmokeTest) {
-        std::printf("register: %s\n", qPrintable(app.dataFile()));
-        QTimer::singleShot(0, &app, [&app] { app.quit(); });
-        const int status = QApplication::exec();
-        return usable ? status : 1;
-    }
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include "ui/forms.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +63,8 @@ void RegisterChoice::form_load()
     const bool server = serverAddress(app().dataFile()).has_value();
     file->setText(defaultDataFile(app().programFolder()));
     QSettings settings;
-    address->setText(server ? app().dataFile() : settings.value(kServer).toString());
+    address->setText(server ? withoutPassword(app().dataFile())
+                           : settings.value(kServer).toString());
     (server ? clubServer : thisPc)->setChecked(true);
 }
 
@@ -81,10 +83,14 @@ void RegisterChoice::use_Click()
         return;
     QSettings settings;
     settings.setValue(kKind, server ? QStringLiteral("server") : QStringLiteral("file"));
+    // A password given in the address serves this run; the next one asks again.
     if (server)
-        settings.setValue(kServer, location);
+        settings.setValue(kServer, withoutPassword(location));
+    settings.sync();
+    // It names the club's server and its user: the owner's to read.
+    QFile::setPermissions(settings.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     app().inform(QStringLiteral("Parlog now uses %1, and will the next time it starts.")
-                     .arg(QDir::toNativeSeparators(location)));
+                     .arg(shownLocation(location)));
     close();
 }
 

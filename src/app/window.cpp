@@ -10,6 +10,16 @@
 
 namespace parlog {
 
+Window::~Window()
+{
+    // The window's own parts are gone by now, but its controls go later, and a box
+    // that loses the focus as it goes says its editing is finished: its handler must
+    // not run on what is left of the window.
+    const auto controls = findChildren<QObject*>();
+    for (QObject* control : controls)
+        QObject::disconnect(control, nullptr, this, nullptr);
+}
+
 Window::Window(Application& app, const QString& name, const QString& caption)
     : m_app(app)
 {

@@ -16,6 +16,7 @@ class Window : public QWidget {
     Q_OBJECT
 public:
     Window(Application& app, const QString& name, const QString& caption);
+    ~Window() override;
 
     // Runs once, before the window is first shown.
     virtual void form_load() {}

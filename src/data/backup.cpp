@@ -1,6 +1,7 @@
 #include "data/backup.h"
 
 #include "data/connection.h"
+#include "data/dialect.h"
 #include "data/location.h"
 #include "data/progress.h"
 #include "data/schema.h"
@@ -11,7 +12,11 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <sys/stat.h>
+
 #include <sqlite3.h>
+
+#include <cstdio>
 
 namespace parlog {
 
@@ -19,15 +24,71 @@ namespace {
 
 constexpr auto kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-void pruneOld(QDir folder, const QString& stem)
+QString stampPattern(const QString& stem)
 {
-    // The stamp sorts by time as text; only names of that form are ours to prune.
     const QString digit = QStringLiteral("[0-9]");
-    const QString pattern = QStringLiteral("%1-%2-%3-%4.mdb")
-                                .arg(stem, digit.repeated(8), digit.repeated(6), digit.repeated(3));
-    const QStringList copies = folder.entryList({pattern}, QDir::Files, QDir::Name);
-    for (qsizetype i = 0; i + kBackupsKept < copies.size(); ++i)
-        folder.remove(copies[i]);
+    return QStringLiteral("%1-%2-%3-%4.mdb")
+        .arg(stem, digit.repeated(8), digit.repeated(6), digit.repeated(3));
+}
+
+// The newest kBackupsKept copies stay, by the time they were written, never by name:
+// a clock once ahead, or files copied in, would have names that sort after today's.
+// Only names of Parlog's own form are touched, and never the copy just made.
+void pruneOld(QDir folder, const QString& stem, const QString& justMade)
+{
+    const QFileInfoList copies =
+        folder.entryInfoList({stampPattern(stem)}, QDir::Files | QDir::NoSymLinks, QDir::Time);
+    int kept = 1; // the one just made
+    for (const QFileInfo& copy : copies) {
+        if (copy.absoluteFilePath() == QFileInfo(justMade).absoluteFilePath())
+            continue;
+        if (kept < kBackupsKept)
+            ++kept;
+        else
+            QFile::remove(copy.absoluteFilePath());
+    }
+}
+
+// The folder that gets the only copy of what a deletion removes: made owner-only when
+// new; refused when others could delete what goes in, or when it is a link that
+// points nowhere.
+Result<QDir> backupFolder(const QString& path)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return Failure{QStringLiteral("the folder %1 is a link to %2, which does not exist")
+                           .arg(where, QDir::toNativeSeparators(info.symLinkTarget()))};
+    if (!info.exists()) {
+        if (!QDir().mkpath(path))
+            return Failure{QStringLiteral("the folder %1 could not be made").arg(where)};
+        QFile::setPermissions(path, kOwnerOnly | QFileDevice::ExeOwner);
+    }
+    struct stat folder {};
+    if (::stat(QFile::encodeName(path).constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+        return Failure{QStringLiteral("%1 is not a folder").arg(where)};
+    // A sticky folder (such as /tmp) lets nobody delete another's files.
+    if ((folder.st_mode & (S_IWGRP | S_IWOTH)) && !(folder.st_mode & S_ISVTX))
+        return Failure{QStringLiteral("the folder %1%2 can be written by other users, who could "
+                                      "delete the copy. Make it yours alone (chmod 700)")
+                           .arg(where, info.isSymLink()
+                                           ? QStringLiteral(" (a link to %1)")
+                                                 .arg(QDir::toNativeSeparators(
+                                                     info.symLinkTarget()))
+                                           : QString())};
+    return QDir(path);
+}
+
+// A new file's name in the folder, stamped to the millisecond so that no two are alike.
+QString stampedPath(const QDir& folder, const QString& stem)
+{
+    QString path;
+    do {
+        path = folder.filePath(QStringLiteral("%1-%2.mdb")
+                                   .arg(stem, QDateTime::currentDateTime().toString(
+                                                  QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
+    } while (QFileInfo::exists(path) && (QThread::msleep(1), true));
+    return path;
 }
 
 } // namespace
@@ -41,34 +102,24 @@ Result<QString> backupRegister(Connection& connection, Progress* progress)
     if (!source)
         return fail(QStringLiteral("the register is not an SQLite file"));
     const QFileInfo file(connection.filePath());
-    QDir folder(file.absolutePath());
-    const QString sub = QStringLiteral("backups");
-    const QString where = QDir::toNativeSeparators(folder.filePath(sub));
-    if (!QFileInfo::exists(folder.filePath(sub))) {
-        if (!folder.mkdir(sub))
-            return fail(QStringLiteral("the folder %1 could not be made").arg(where));
-        QFile::setPermissions(folder.filePath(sub), kOwnerOnly | QFileDevice::ExeOwner);
-    }
-    if (!folder.cd(sub))
-        return fail(QStringLiteral("%1 is not a folder").arg(where));
+    const auto folder = backupFolder(QDir(file.absolutePath()).filePath(QStringLiteral("backups")));
+    if (!folder)
+        return fail(folder.error());
     const QString stem = file.completeBaseName();
-    // Stamped to the millisecond, so that names sort as the copies were made.
-    QString path;
-    do {
-        path = folder.filePath(QStringLiteral("%1-%2.mdb")
-                                   .arg(stem, QDateTime::currentDateTime().toString(
-                                                  QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
-    } while (QFileInfo::exists(path) && (QThread::msleep(1), true));
+    const QString path = stampedPath(*folder, stem);
 
-    // Made owner-only before a byte goes in: it holds what the register holds.
+    // Written under another name and put in place whole, so that a copy cut short
+    // never passes for a backup. Made owner-only before a byte goes in: it holds what
+    // the register holds.
+    const QString part = path + QStringLiteral(".part");
     {
-        QFile copy(path);
+        QFile copy(part);
         if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return fail(copy.errorString());
         copy.setPermissions(kOwnerOnly);
     }
     sqlite3* target = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &target, SQLITE_OPEN_READWRITE,
+    int rc = sqlite3_open_v2(QFile::encodeName(part).constData(), &target, SQLITE_OPEN_READWRITE,
                              nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
@@ -92,94 +143,181 @@ Result<QString> backupRegister(Connection& connection, Progress* progress)
                                                : QString::fromUtf8(target ? sqlite3_errmsg(target)
                                                                           : sqlite3_errstr(rc));
     sqlite3_close(target);
+    if (rc == SQLITE_OK &&
+        std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(QStringLiteral("the copy could not be put in place as %1")
+                        .arg(QDir::toNativeSeparators(path)));
     if (rc != SQLITE_OK) {
-        QFile::remove(path);
+        QFile::remove(part);
         return fail(why);
     }
-    pruneOld(folder, stem);
+    pruneOld(*folder, stem, path);
     return path;
 }
 
-Result<QString> backupRounds(Connection& connection, const rounds::Filter& filter,
-                             Progress* progress)
+Result<QString> backupRounds(Connection& connection, const Rows& rounds, Progress* progress)
 {
     const auto fail = [](const QString& why) {
         return Failure{QStringLiteral("the rounds could not be copied aside first (%1)").arg(why)};
     };
-    const QString folder = QDir(userDataFolder()).filePath(QStringLiteral("backups"));
-    if (!QFileInfo(folder).isDir()) {
-        if (!QDir().mkpath(folder))
-            return fail(QStringLiteral("the folder %1 could not be made").arg(folder));
-        QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
-    }
+    const auto folder = backupFolder(QDir(userDataFolder()).filePath(QStringLiteral("backups")));
+    if (!folder)
+        return fail(folder.error());
     const QString database =
         serverAddress(connection.filePath()).value_or(ServerAddress{}).database;
-    const QString path = QDir(folder).filePath(
-        QStringLiteral("%1-%2.mdb")
-            .arg(database.isEmpty() ? QStringLiteral("club") : database,
-                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
-    const auto found = rounds::search(connection, filter, QStringLiteral("strdate"));
-    if (!found)
-        return fail(found.error());
-    Connection copy(path);
+    const QString path = stampedPath(*folder, safeFileStem(database));
+    // Put in place whole, as the register's copies are.
+    const QString part = path + QStringLiteral(".part");
+    const auto discard = [&](Connection& copy, const QString& why) {
+        copy.rollback();
+        copy.close();
+        QFile::remove(part);
+        return fail(why);
+    };
+    Connection copy(part);
     if (Status made = copy.open(); !made)
         return fail(made.error());
     if (!copy.transaction())
-        return fail(QStringLiteral("the copy would not start"));
+        return discard(copy, QStringLiteral("the copy would not start"));
     int done = 0;
-    for (const QVariantList& row : found->rows) {
+    for (const QVariantList& row : rounds.rows) {
         Record record;
-        for (qsizetype i = 0; i < found->columns.size(); ++i)
-            if (const schema::Column* c = schema::score().column(found->columns[i]))
+        for (qsizetype i = 0; i < rounds.columns.size(); ++i)
+            if (const schema::Column* c = schema::score().column(rounds.columns[i]))
                 record.insert(c->name, row[i]);
-        if (Status saved = rounds::insert(copy, record); !saved) {
-            copy.rollback();
-            copy.close();
-            QFile::remove(path);
-            return fail(saved.error());
-        }
-        if (progress && ++done % 200 == 0 && !progress->carryOn(done, found->rows.size())) {
-            copy.rollback();
-            copy.close();
-            QFile::remove(path);
-            return fail(QStringLiteral("it was cancelled"));
-        }
+        if (Status saved = rounds::insert(copy, record); !saved)
+            return discard(copy, saved.error());
+        if (progress && ++done % 200 == 0 && !progress->carryOn(done, rounds.rows.size()))
+            return discard(copy, QStringLiteral("it was cancelled"));
     }
     if (!copy.commit())
-        return fail(copy.describe(copy.lastError()));
+        return discard(copy, copy.describe(copy.lastError()));
+    copy.close();
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
+        return discard(copy, QStringLiteral("the copy could not be put in place as %1")
+                                 .arg(QDir::toNativeSeparators(path)));
     return path;
 }
 
-Result<int> restoreRounds(const QString& backup, const QString& target)
+namespace {
+
+// A stored value as text that two engines give alike: a REAL 12 from one and 12.0
+// from the other are the same handicap.
+QString canonical(const QVariant& value, schema::Type type)
 {
+    if (value.isNull() || !value.isValid())
+        return QStringLiteral("\u2205");
+    switch (type) {
+    case schema::Type::Whole:
+    case schema::Type::Tick:
+    case schema::Type::Key:
+        return QString::number(value.toLongLong());
+    case schema::Type::Number:
+        return QString::number(value.toDouble(), 'g', 15);
+    case schema::Type::Date:
+        if (value.metaType().id() == QMetaType::QDate)
+            return value.toDate().toString(Qt::ISODate);
+        return value.toString();
+    case schema::Type::Text:
+    case schema::Type::Name:
+        break;
+    }
+    return value.toString();
+}
+
+// Every stored column of a round, as one text: two cards alike in every column are
+// the same card.
+QString cardOf(const Rows& rows, const QVariantList& row)
+{
+    QStringList parts;
+    for (const schema::Column& c : schema::score().columns) {
+        const qsizetype i = [&] {
+            for (qsizetype k = 0; k < rows.columns.size(); ++k)
+                if (rows.columns[k].compare(c.name, Qt::CaseInsensitive) == 0)
+                    return k;
+            return qsizetype(-1);
+        }();
+        parts << (i < 0 ? QStringLiteral("\u2205") : canonical(row.value(i), c.type));
+    }
+    return parts.join(QChar(0x1f));
+}
+
+QString roundColumns()
+{
+    return schema::score().columnNames().join(QStringLiteral(", "));
+}
+
+} // namespace
+
+Result<Restored> restoreRounds(const QString& backup, const QString& target)
+{
+    const QString nothing = QStringLiteral("No round was restored: ");
+    // Neither is made when it is not there: a misspelt name is said, not created empty.
     Connection from(backup);
-    if (Status opened = from.open(); !opened)
+    if (Status opened = from.open(Connection::Check::Full, Connection::Missing::Refuse); !opened)
         return Failure{opened.error()};
     Connection to(target);
-    if (Status opened = to.open(); !opened)
+    if (Status opened = to.open(Connection::Check::Full, Connection::Missing::Refuse); !opened)
         return Failure{opened.error()};
-    const auto found = rounds::search(
-        from, {{}, {}, {}, QStringLiteral("0000-01-01"), QStringLiteral("9999-12-31")},
-        QStringLiteral("strdate"));
+    const auto found = sql::rows(from, QStringLiteral("SELECT %1 FROM score ORDER BY %2")
+                                           .arg(roundColumns(), from.dialect().roundKey()));
     if (!found)
-        return Failure{found.error()};
-    if (!to.transaction())
-        return Failure{QStringLiteral("No round was restored: the register would not start a "
-                                      "transaction.")};
+        return Failure{nothing + found.error()};
+    const int dateColumn = int(found->columns.indexOf(QStringLiteral("strdate")));
+    QString first, last;
     for (const QVariantList& row : found->rows) {
+        const QString date = row.value(dateColumn).toString();
+        if (date.isEmpty())
+            continue;
+        if (first.isEmpty() || date < first)
+            first = date;
+        if (last.isEmpty() || date > last)
+            last = date;
+    }
+    // The cards the target holds over the same days, each able to stand for one of
+    // the backup's: restoring twice adds nothing the second time.
+    QHash<QString, int> held;
+    if (!first.isEmpty()) {
+        const auto there = sql::rows(
+            to, QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?").arg(roundColumns()),
+            {first, last});
+        if (!there)
+            return Failure{nothing + there.error()};
+        for (const QVariantList& row : there->rows)
+            ++held[cardOf(*there, row)];
+    }
+    if (!to.transaction())
+        return Failure{nothing + QStringLiteral("the register would not start a transaction.")};
+    Restored result;
+    const auto text = [&](const QVariantList& row, const char* column) {
+        return row.value(found->columns.indexOf(QLatin1String(column))).toString();
+    };
+    for (const QVariantList& row : found->rows) {
+        if (text(row, "strdate").isEmpty()) {
+            // No search or statistic could find it again: named, not added.
+            result.notRestored << QStringLiteral("the round of %1 at %2 has no date")
+                                      .arg(text(row, "playerID"), text(row, "course"));
+            continue;
+        }
+        const QString card = cardOf(*found, row);
+        if (auto it = held.find(card); it != held.end() && *it > 0) {
+            --*it;
+            ++result.alreadyThere;
+            continue;
+        }
         Record record;
         for (qsizetype i = 0; i < found->columns.size(); ++i)
             if (const schema::Column* c = schema::score().column(found->columns[i]))
                 record.insert(c->name, row[i]);
         if (Status saved = rounds::insert(to, record); !saved) {
             to.rollback();
-            return Failure{QStringLiteral("No round was restored: %1").arg(saved.error())};
+            return Failure{nothing + saved.error()};
         }
+        ++result.restored;
     }
     if (!to.commit())
-        return Failure{
-            QStringLiteral("No round was restored: %1").arg(to.describe(to.lastError()))};
-    return int(found->rows.size());
+        return Failure{nothing + to.describe(to.lastError())};
+    return result;
 }
 
 } // namespace parlog

@@ -20,14 +20,19 @@ inline constexpr int kBackupsKept = 10;
 // A progress that says stop leaves no copy behind.
 Result<QString> backupRegister(Connection& connection, Progress* progress = nullptr);
 
-// Before rounds go from a club server: the rounds that match, written to a small
-// SQLite register of their own in the user's backups folder (owner-only, named for
-// the database, the date and the time). Gives its path.
-Result<QString> backupRounds(Connection& connection, const rounds::Filter& filter,
+// Before rounds go from a club server: those rounds, written to a small SQLite
+// register of their own in the user's backups folder (owner-only, named for the
+// database, the date and the time). Gives its path.
+Result<QString> backupRounds(Connection& connection, const Rows& rounds,
                              Progress* progress = nullptr);
 
-// Adds every round of a register (a backup) to another, as new rounds, in one
-// transaction. Gives how many came.
-Result<int> restoreRounds(const QString& backup, const QString& target);
+struct Restored {
+    int restored = 0;
+    int alreadyThere = 0;     // the same card, every stored column equal
+    QStringList notRestored;  // each named with why
+};
+// Adds the rounds of a register (a backup) that the other does not hold already, as
+// new rounds, in one transaction.
+Result<Restored> restoreRounds(const QString& backup, const QString& target);
 
 } // namespace parlog

@@ -197,22 +197,34 @@ void Connection::close()
     m_open = false;
 }
 
+QString Connection::displayName() const
+{
+    return shownLocation(m_path);
+}
+
 QString Connection::fileMessage(const QString& problem) const
 {
     if (m_server)
         return QStringLiteral("Parlog cannot use the club register \"%1\": %2")
-            .arg(m_path, problem);
+            .arg(displayName(), problem);
     return QStringLiteral("Parlog cannot use its data file \"%1\": %2")
-        .arg(QDir::toNativeSeparators(m_path), problem);
+        .arg(displayName(), problem);
 }
 
-Status Connection::open(Check check)
+Status Connection::open(Check check, Missing missing)
 {
     if (m_open)
         return {};
     if (m_server)
         return openServer(check);
     if (!QFileInfo::exists(m_path)) {
+        if (check == Check::None)
+            return Failure{fileMessage(
+                QStringLiteral("it is no longer there: it was moved or deleted while Parlog was "
+                               "running. Nothing was stored. Put it back, or choose another "
+                               "register."))};
+        if (missing == Missing::Refuse)
+            return Failure{fileMessage(QStringLiteral("there is no such file."))};
         if (Status made = create(); !made)
             return made;
     }
@@ -333,8 +345,9 @@ Status Connection::verify(Check check)
                           .arg(version)
                           .arg(schema::kVersion) +
                       unchanged);
+    int id = 0;
     if (q.exec(sqliteDialect().applicationIdQuery()) && q.next()) {
-        const int id = q.value(0).toInt();
+        id = q.value(0).toInt();
         if (id != 0 && id != schema::kApplicationId)
             return refuse(
                 QStringLiteral("it is not a Parlog database (it belongs to another program).") +
@@ -359,6 +372,16 @@ Status Connection::verify(Check check)
     if (!missing.isEmpty()) {
         if (missing.size() > 6)
             missing = missing.mid(0, 6) << QStringLiteral("…");
+        // A file marked as Parlog's, or whose pages do not read, has lost its tables to
+        // damage rather than being someone else's.
+        QSqlQuery check = query();
+        const bool pagesRead = check.exec(QStringLiteral("PRAGMA quick_check(1)")) &&
+                               check.next() && check.value(0).toString() == u"ok";
+        if (!pagesRead || id == schema::kApplicationId)
+            return refuse(QStringLiteral("it may be damaged: its tables cannot be found "
+                                         "(missing: %1). Restore it from a backup.")
+                              .arg(missing.join(QStringLiteral(", "))) +
+                          unchanged);
         return refuse(QStringLiteral("it is not a Parlog database (missing: %1).")
                           .arg(missing.join(QStringLiteral(", "))) +
                       unchanged);
@@ -450,6 +473,14 @@ bool Connection::exec(QSqlQuery& q, const QString& sql, const QVariantList& valu
     return ok;
 }
 
+bool Connection::readToEnd(const QSqlQuery& q)
+{
+    if (!q.lastError().isValid())
+        return true;
+    m_lastError = q.lastError();
+    return false;
+}
+
 bool Connection::isFileProblem(const QSqlError& error)
 {
     switch (primaryCode(error)) {
@@ -512,7 +543,9 @@ Status Connection::openServer(Check check)
                 db.setPort(address->port);
             if (!address->user.isEmpty())
                 db.setUserName(address->user);
-            {
+            if (!address->password.isEmpty()) {
+                db.setPassword(address->password);
+            } else {
                 QMutexLocker lock(&g_damagedLock);
                 if (passwords().contains(m_path))
                     db.setPassword(passwords().value(m_path));
@@ -527,8 +560,9 @@ Status Connection::openServer(Check check)
             db = QSqlDatabase();
             close();
             // Once per run the user is asked, when the server's own means gave none.
-            if (attempt == 0 && needsPassword(error) && passwordHook()) {
-                if (const auto given = passwordHook()(m_path)) {
+            if (attempt == 0 && address->password.isEmpty() && needsPassword(error) &&
+                passwordHook()) {
+                if (const auto given = passwordHook()(displayName())) {
                     QMutexLocker lock(&g_damagedLock);
                     passwords().insert(m_path, *given);
                     continue;

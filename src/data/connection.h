@@ -37,13 +37,19 @@ public:
     // How closely opening looks at the file: every opening reads it, but only the
     // run's first checks that it is a Parlog register; later ones trust that check.
     enum class Check { Full, None };
+    // Whether a file that is not there is made, empty. Never after the run's first
+    // opening (Check::None): a register that has gone is said to be gone, not made
+    // again empty under its name.
+    enum class Missing { Create, Refuse };
     // A failure names the file and says what is wrong with it.
-    Status open(Check check = Check::Full);
+    Status open(Check check = Check::Full, Missing missing = Missing::Create);
     void close();
     bool isOpen() const { return m_open; }
 
     // The file's path, or the server's address.
     QString filePath() const { return m_path; }
+    // The same as it may be shown: a server's password left out.
+    QString displayName() const;
     bool isServer() const { return m_server; }
     const Dialect& dialect() const;
 
@@ -67,6 +73,10 @@ public:
     void planEachRun();
     QSqlQuery query() const;
     QSqlError lastError() const { return m_lastError; }
+    // After next() said there is no more: true when the rows ended, false when
+    // reading failed (a damaged page, a server gone), the error kept in lastError().
+    // A loop that reads rows must ask, or an error reads as the end of the table.
+    bool readToEnd(const QSqlQuery& query);
 
     // While set, a long statement asks the progress whether to carry on, and stops
     // (changing nothing) when told to. nullptr for none.

@@ -34,6 +34,8 @@ public:
     virtual QStringList afterWholeCopy() const { return {}; }
     // The different values of a column, empty ones left out, in order.
     virtual QString distinctValues(const QString& table, const QString& column) const;
+    // What a query ends with to lock the rows it reads until the transaction ends.
+    virtual QString lockForUpdate() const { return {}; }
 
 protected:
     // The column's definition in the engine's words.
@@ -83,6 +85,7 @@ public:
     // PostgreSQL reads every row for DISTINCT; the index, hopped from value to value,
     // answers a few hundred names from a quarter of a million rounds.
     QString distinctValues(const QString& table, const QString& column) const override;
+    QString lockForUpdate() const override { return QStringLiteral(" FOR UPDATE"); }
 
 protected:
     QString columnType(const schema::Column& column) const override;

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace parlog {
@@ -37,12 +38,45 @@ std::optional<ServerAddress> serverAddress(const QString& location)
     address.host = url.host();
     address.port = url.port(0);
     address.database = url.path().mid(1);
+    address.password = url.password();
     return address;
+}
+
+QString withoutPassword(const QString& location)
+{
+    if (!serverAddress(location))
+        return location;
+    QUrl url(location);
+    url.setPassword(QString());
+    return url.toString();
+}
+
+QString shownLocation(const QString& location)
+{
+    if (serverAddress(location))
+        return withoutPassword(location);
+    return QDir::toNativeSeparators(location);
+}
+
+QString safeFileStem(const QString& name)
+{
+    QString stem;
+    for (const QChar c : name)
+        stem += c.isLetterOrNumber() || c == u'-' || c == u'_' ? c : QChar(u'_');
+    return stem.isEmpty() ? QStringLiteral("club") : stem.left(80);
 }
 
 bool isInstalledProgram(const QString& programFolder)
 {
     return QFileInfo(installedShare(programFolder)).isDir();
+}
+
+std::optional<FileIdentity> fileIdentity(const QString& location)
+{
+    struct stat file {};
+    if (serverAddress(location) || ::stat(QFile::encodeName(location).constData(), &file) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(file.st_dev), quint64(file.st_ino)};
 }
 
 QString userDataFolder()

@@ -13,9 +13,18 @@ struct ServerAddress {
     QString host;
     int port = 0; // 0: the default
     QString database;
+    QString password; // given in the address: used to connect, never stored or shown
 };
 // The server of a location, or nothing when the location is a file.
 std::optional<ServerAddress> serverAddress(const QString& location);
+// A location as it may be shown, kept or printed: a server's address with its
+// password left out, a file's path in the system's spelling.
+QString shownLocation(const QString& location);
+// The address without its password, to keep (a file's path as it is).
+QString withoutPassword(const QString& location);
+// A name for a file that stands for a server's database: letters, digits, '-' and
+// '_' only, so never a path of folders nor a hidden file, and never empty.
+QString safeFileStem(const QString& name);
 
 // True when the program runs from an installed tree (bin/ beside share/parlog/), whose
 // folder is not the user's to write in, even when the user could (root).
@@ -25,6 +34,15 @@ bool isInstalledProgram(const QString& programFolder);
 // that folder already holds one or can be written (a copied folder keeps working),
 // else in the user's data folder, which is created owner-only.
 QString defaultDataFile(const QString& programFolder);
+
+// Which file a path names (its device and inode, through links): a file put in its
+// place is another file. Nothing for a server or a path with no file.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const QString& location);
 
 // The user's own data folder for Parlog (~/.local/share/Parlog).
 QString userDataFolder();

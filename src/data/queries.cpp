@@ -71,6 +71,8 @@ Result<QStringList> texts(Connection& connection, const QString& statement,
         if (!v.isNull())
             list << v.toString();
     }
+    if (!connection.readToEnd(q))
+        return failure(connection);
     return list;
 }
 
@@ -85,6 +87,8 @@ Result<Record> firstRow(Connection& connection, const QString& statement,
         const QSqlRecord record = q.record();
         for (int i = 0; i < record.count(); ++i)
             row.insert(schemaName(record.fieldName(i)), q.value(i));
+    } else if (!connection.readToEnd(q)) {
+        return failure(connection);
     }
     return row;
 }
@@ -105,6 +109,8 @@ Result<Rows> rows(Connection& connection, const QString& statement, const QVaria
             row << q.value(i);
         result.rows << row;
     }
+    if (!connection.readToEnd(q))
+        return failure(connection);
     return result;
 }
 
@@ -113,7 +119,11 @@ Result<QVariant> value(Connection& connection, const QString& statement, const Q
     QSqlQuery q = connection.query();
     if (!connection.exec(q, statement, values))
         return failure(connection);
-    return q.next() ? q.value(0) : QVariant();
+    if (q.next())
+        return q.value(0);
+    if (!connection.readToEnd(q))
+        return failure(connection);
+    return QVariant();
 }
 
 Status insert(Connection& connection, const schema::Table& table, const Record& record)

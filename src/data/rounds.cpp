@@ -62,11 +62,12 @@ Status insert(Connection& connection, const Record& record)
     return sql::insert(connection, schema::score(), record);
 }
 
-Result<int> update(Connection& connection, qint64 key, const Record& record)
+Result<int> update(Connection& connection, qint64 key, const Record& record,
+                   const Record& asRead)
 {
     int changed = 0;
     if (Status done = sql::update(connection, schema::score(), rounds::key(connection), key, record,
-                                  &changed);
+                                  &changed, asRead);
         !done)
         return Failure{done.error()};
     return changed;
@@ -163,10 +164,8 @@ public:
     {
         m_started = true;
         if (!m_connection->isOpen()) {
-            if (Status opened = m_connection->open(Connection::Check::None); !opened) {
-                m_exhausted = true;
-                return opened;
-            }
+            if (Status opened = m_connection->open(Connection::Check::None); !opened)
+                return stop(opened);
         }
         m_key = m_connection->dialect().roundKey();
         m_connection->planEachRun();
@@ -184,8 +183,10 @@ public:
         while (row >= int(m_keys.size()) && !m_exhausted)
             if (!loadKeys(kMoreKeys))
                 return false;
-        return row >= 0 && row < int(m_keys.size());
+        return m_error.isEmpty() && row >= 0 && row < int(m_keys.size());
     }
+
+    QString error() const override { return m_error; }
 
     QVariant value(int row, const QString& column) override
     {
@@ -237,18 +238,27 @@ private:
                                                "NULLS FIRST, %1 LIMIT %4")
                                     .arg(m_key, m_order, clause)
                                     .arg(how),
-                                values)) {
-            m_exhausted = true;
-            return sql::failure(*m_connection);
-        }
+                                values))
+            return stop(sql::failure(*m_connection));
         int read = 0;
         while (q.next()) {
             m_keys.push_back(q.value(0).toLongLong());
             m_lastOrder = q.value(1);
             ++read;
         }
+        if (!m_connection->readToEnd(q))
+            return stop(sql::failure(*m_connection));
         m_exhausted = read < how;
         return {};
+    }
+
+    // The first error ends the feed: the rows after it would be a silent gap.
+    Status stop(Status why)
+    {
+        m_exhausted = true;
+        if (m_error.isEmpty())
+            m_error = why.error();
+        return why;
     }
 
     // The rows of a window of keys, from the one asked for on.
@@ -268,7 +278,7 @@ private:
                                "IN (%3)")
                     .arg(m_key, list, keys.isEmpty() ? QStringLiteral("NULL") : marks),
                 keys))
-            return sql::failure(*m_connection);
+            return stop(sql::failure(*m_connection));
         const QSqlRecord record = q.record();
         if (m_columns.isEmpty()) {
             for (int i = 1; i < record.count(); ++i) {
@@ -283,6 +293,8 @@ private:
                 row << q.value(i);
             byKey.insert(q.value(0).toLongLong(), row);
         }
+        if (!m_connection->readToEnd(q))
+            return stop(sql::failure(*m_connection));
         m_window.clear();
         for (const QVariant& key : std::as_const(keys))
             m_window << byKey.value(key.toLongLong());
@@ -299,6 +311,7 @@ private:
     std::vector<qint64> m_keys;
     QVariant m_lastOrder;
     bool m_exhausted = false;
+    QString m_error;
     QStringList m_columns;
     QHash<QString, int> m_index;
     int m_windowStart = 0;
@@ -359,6 +372,90 @@ groupFeeds(const QString& registerPath, const Filter& filter, const QString& ord
         feeds << std::make_shared<RoundFeed>(connection, std::move(w), orderColumn, columns);
     }
     return feeds;
+}
+
+Result<QList<qint64>> keys(Connection& connection, const Filter& filter)
+{
+    const Where w = where(filter);
+    const auto found = sql::rows(
+        connection,
+        QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY %1").arg(key(connection), w.clause),
+        w.values);
+    if (!found)
+        return Failure{found.error()};
+    QList<qint64> list;
+    list.reserve(found->rows.size());
+    for (const QVariantList& row : found->rows)
+        list << row.value(0).toLongLong();
+    return list;
+}
+
+namespace {
+
+// A statement over a list of keys, a few hundred to a statement, with the criteria
+// checked again so that a round changed meanwhile to fall outside them stays.
+template <typename Each>
+Status inBatches(Connection& connection, const Filter& filter, const QList<qint64>& keys,
+                 Progress* progress, const QString& statement, Each each)
+{
+    constexpr qsizetype kBatch = 500;
+    const Where w = where(filter);
+    for (qsizetype from = 0; from < keys.size(); from += kBatch) {
+        if (progress && !progress->carryOn(from, keys.size()))
+            return Failure{QStringLiteral("it was cancelled, so nothing was changed.")};
+        const qsizetype n = qMin(kBatch, keys.size() - from);
+        QVariantList values;
+        for (qsizetype i = from; i < from + n; ++i)
+            values << keys[i];
+        values += w.values;
+        const QString marks = QStringList(n, QStringLiteral("?")).join(u", ");
+        if (Status done = each(statement.arg(key(connection), marks, w.clause), values); !done)
+            return done;
+    }
+    return {};
+}
+
+} // namespace
+
+Result<Rows> lockRounds(Connection& connection, const Filter& filter, const QList<qint64>& keys,
+                        Progress* progress)
+{
+    Rows all;
+    const Status read = inBatches(
+        connection, filter, keys, progress,
+        QStringLiteral("SELECT %1 AS card, * FROM score WHERE %1 IN (%2) AND %3 ORDER BY %1") +
+            connection.dialect().lockForUpdate(),
+        [&](const QString& statement, const QVariantList& values) -> Status {
+            auto rows = sql::rows(connection, statement, values);
+            if (!rows)
+                return Failure{rows.error()};
+            all.columns = rows->columns;
+            all.rows += rows->rows;
+            return {};
+        });
+    if (!read)
+        return Failure{read.error()};
+    return all;
+}
+
+Result<int> removeKeys(Connection& connection, const Filter& filter, const QList<qint64>& keys,
+                       Progress* progress)
+{
+    int deleted = 0;
+    connection.cacheWholeFile(true);
+    const Status done = inBatches(
+        connection, filter, keys, progress,
+        QStringLiteral("DELETE FROM score WHERE %1 IN (%2) AND %3"),
+        [&](const QString& statement, const QVariantList& values) {
+            int n = 0;
+            Status ran = sql::run(connection, statement, values, &n);
+            deleted += n;
+            return ran;
+        });
+    connection.cacheWholeFile(false);
+    if (!done)
+        return Failure{done.error()};
+    return deleted;
 }
 
 Result<int> remove(Connection& connection, const Filter& filter, Progress* progress)

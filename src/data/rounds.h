@@ -21,9 +21,11 @@ struct Filter {
 };
 
 Status insert(Connection& connection, const Record& record);
-// Changes the stored round with that key; the result is how many rounds changed (0:
-// it is no longer there).
-Result<int> update(Connection& connection, qint64 key, const Record& record);
+// Changes the stored round with that key, if it still reads as asRead (when given);
+// the result is how many rounds changed (0: it is no longer there, or someone else
+// changed it meanwhile).
+Result<int> update(Connection& connection, qint64 key, const Record& record,
+                   const Record& asRead = {});
 // One stored round, every column, with its key in the column "card"; an empty set
 // when it is no longer there.
 Result<Rows> round(Connection& connection, qint64 key);
@@ -57,6 +59,19 @@ Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter&
 Result<QList<std::shared_ptr<RowFeed>>>
 groupFeeds(const QString& registerPath, const Filter& filter, const QString& orderColumn,
            const QStringList& columns, const QString& groupColumn, const QStringList& groupValues);
+
+// The keys of the rounds that match, in the order they were stored: what a deletion
+// by those criteria tells the user about.
+Result<QList<qint64>> keys(Connection& connection, const Filter& filter);
+// Those of the keys whose rounds still match, every column, with the key in the column
+// "card"; on a server each is locked against other users' changes until the
+// transaction ends (a file is locked whole by its writing transaction).
+Result<Rows> lockRounds(Connection& connection, const Filter& filter, const QList<qint64>& keys,
+                        Progress* progress = nullptr);
+// Deletes those of the keys whose rounds still match; gives how many went. Inside the
+// caller's transaction.
+Result<int> removeKeys(Connection& connection, const Filter& filter, const QList<qint64>& keys,
+                       Progress* progress = nullptr);
 
 // Deletes the rounds that match, in one statement: all of them or none. The result
 // is how many went. A progress that says stop leaves every round in place.

@@ -17,6 +17,9 @@ public:
     virtual QVariant value(int row, const QString& column) = 0;
     // Every row: fetches all keys.
     virtual int count() = 0;
+    // Why the rows stopped early (a damaged page, a server gone); empty while every
+    // row read so far was read whole. After an error the feed has no more rows.
+    virtual QString error() const = 0;
 };
 
 } // namespace parlog

@@ -28,7 +28,18 @@ QString csvField(const QVariant& value)
 {
     if (value.metaType().id() == QMetaType::QDate)
         return value.toDate().toString(Qt::ISODate);
-    return valueText(value);
+    QString text = valueText(value);
+    // A spreadsheet runs a cell that starts so as a formula: a name or a telephone
+    // number typed as "=HYPERLINK(...)" is shown as the text it is. Numbers stay numbers.
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (value.metaType().id() == QMetaType::QString && !text.isEmpty() &&
+        kFormulaStarts.contains(text.front())) {
+        bool number = false;
+        (void)text.toDouble(&number);
+        if (!number)
+            text.prepend(QLatin1Char('\''));
+    }
+    return text;
 }
 
 Status writeCsv(const DataSource& source, const QStringList& columns, const QString& path,
@@ -71,6 +82,11 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const QStr
                 return Failure{QStringLiteral("The file was not saved: it was cancelled.")};
             ok = line(values([&](const QString& column) { return source.value(r, column); }));
         }
+    }
+    // Rows that stopped early would make a file that looks whole: none is written.
+    if (const QString broken = source.readError(); !broken.isEmpty()) {
+        file.cancelWriting();
+        return Failure{QStringLiteral("The file was not saved: %1").arg(broken)};
     }
     if (!ok || !file.commit())
         return failed(file.errorString());

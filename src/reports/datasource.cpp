@@ -67,6 +67,16 @@ int DataSource::childCount(int parent) const
     return parent >= 0 && parent < children.size() ? children[parent].size() : 0;
 }
 
+QString DataSource::readError() const
+{
+    if (feed && !feed->error().isEmpty())
+        return feed->error();
+    for (const auto& child : childFeeds)
+        if (child && !child->error().isEmpty())
+            return child->error();
+    return {};
+}
+
 DataSource DataSource::failure(const QString& error)
 {
     DataSource d;
@@ -75,9 +85,16 @@ DataSource DataSource::failure(const QString& error)
     return d;
 }
 
+DataSource DataSource::unreadableBecause(const QString& error)
+{
+    DataSource d = failure(error);
+    d.unreadable = true;
+    return d;
+}
+
 DataSource DataSource::of(const Result<Rows>& rows)
 {
-    return rows ? of(*rows) : failure(rows.error());
+    return rows ? of(*rows) : unreadableBecause(rows.error());
 }
 
 DataSource DataSource::of(const Rows& rows)

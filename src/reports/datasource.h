@@ -40,6 +40,9 @@ struct DataSource {
     QString childMember;
     bool failed = false;
     QString error;
+    // Failed because the register could not be read (not because of the criteria):
+    // said, never shown as an empty report.
+    bool unreadable = false;
     std::shared_ptr<RowFeed> feed;                 // instead of rows
     QList<std::shared_ptr<RowFeed>> childFeeds;    // instead of children, one a parent row
 
@@ -54,7 +57,11 @@ struct DataSource {
     // Counting a fed source fetches every key.
     int rowCount() const;
     int childCount(int parent) const;
+    // Why the rows fed so far stopped early; empty while every row read was read
+    // whole. What was printed or written from a source with an error is not whole.
+    QString readError() const;
     static DataSource failure(const QString& error);
+    static DataSource unreadableBecause(const QString& error);
     // Plain rows of a query, or a failed source, with its error, when it did not run.
     static DataSource of(const Result<Rows>& rows);
     static DataSource of(const Rows& rows);

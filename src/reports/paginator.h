@@ -61,6 +61,8 @@ public:
     bool planComplete() const { return m_planDone; }
     int pagesBuilt() const { return int(m_built.size()); }
     const Layout& layout() const { return m_layout; }
+    // Why the rows stopped early, when they did: the pages are then not whole.
+    QString readError() const { return m_data.readError(); }
 
 private:
     enum class StepKind { ReportHeader, GroupHeader, Detail, GroupFooter, Nothing, ReportFooter };

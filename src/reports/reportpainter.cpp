@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 
 namespace parlog::report {
@@ -141,7 +142,11 @@ QImage pageImage(const Page& page, double dpi, const PageSetup& setup)
 Status writePdf(Paginator& paginator, const QString& path, Progress* progress)
 {
     const Failure failed{QStringLiteral("The file %1 could not be written.").arg(path)};
-    QPdfWriter writer(path);
+    // Written aside and put in place whole: a failure leaves no file, or the old one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed;
+    QPdfWriter writer(&file);
     writer.setResolution(1200);
     writer.setTitle(paginator.layout().caption);
     writer.setCreator(QStringLiteral("Parlog"));
@@ -149,24 +154,30 @@ Status writePdf(Paginator& paginator, const QString& path, Progress* progress)
     QPainter painter;
     if (!painter.begin(&writer))
         return failed;
-    const auto cancelled = [&] {
+    const auto stop = [&](const QString& why) {
         painter.end();
-        QFile::remove(path);
-        return Failure{QStringLiteral("The report was not saved: it was cancelled.")};
+        file.cancelWriting();
+        return Failure{QStringLiteral("The report was not saved: %1").arg(why)};
     };
+    const QString cancelled = QStringLiteral("it was cancelled.");
     // Counted first, a page at a time, so that the progress can say how far it is.
     while (paginator.planAhead())
         if (progress && !progress->carryOn(0, 0))
-            return cancelled();
+            return stop(cancelled);
+    if (!paginator.readError().isEmpty())
+        return stop(paginator.readError());
     const int pages = paginator.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (progress && !progress->carryOn(i, pages))
-            return cancelled();
+            return stop(cancelled);
         if (i > 0)
             writer.newPage();
-        paintPage(painter, paginator.build(i), writer.resolution());
+        const Page page = paginator.build(i);
+        if (!paginator.readError().isEmpty())
+            return stop(paginator.readError());
+        paintPage(painter, page, writer.resolution());
     }
-    if (!painter.end() || !QFileInfo(path).isFile())
+    if (!painter.end() || !file.commit())
         return failed;
     return {};
 }

@@ -152,6 +152,8 @@ void ReportWindow::countSomePages()
             render();
             return;
         }
+    if (broken())
+        return;
     QTimer::singleShot(0, this, &ReportWindow::countSomePages);
 }
 
@@ -166,6 +168,8 @@ int ReportWindow::pageCount()
             if (!progress->carryOn(m_paginator->pagesPlanned(), 0))
                 return m_paginator->pagesPlanned();
         m_counting = false;
+        if (broken())
+            return 0;
     }
     return m_paginator->pageCount();
 }
@@ -190,11 +194,27 @@ void ReportWindow::setZoom(double zoom)
     render();
 }
 
+bool ReportWindow::broken()
+{
+    if (!m_paginator || m_paginator->readError().isEmpty())
+        return false;
+    // Pages with rows missing would pass for the whole report: none is shown.
+    const QString why = m_paginator->readError();
+    m_paginator.reset();
+    m_counting = false;
+    m_sheet->clear();
+    app().inform(why);
+    close();
+    return true;
+}
+
 void ReportWindow::render()
 {
     if (!m_paginator)
         return;
     const report::Page& page = m_paginator->page(m_page);
+    if (broken())
+        return;
     m_sheet->setPixmap(QPixmap::fromImage(report::pageImage(page, kScreenDpi * m_zoom)));
     m_sheet->adjustSize();
     if (m_counting) {
@@ -258,6 +278,10 @@ void ReportWindow::saveAs()
 bool ReportWindow::saveCsv(const QString& path)
 {
     report::DataSource source = m_report.dataSource();
+    if (source.unreadable) {
+        app().inform(source.error);
+        return false;
+    }
     if (source.failed)
         source = {};
     const auto columns = report::fieldColumns(m_report.layout(), source.grouped());
@@ -286,6 +310,10 @@ void ReportWindow::printTo(QPrinter& printer)
         return;
     }
     const int count = pageCount();
+    if (!m_paginator) {
+        printer.abort();
+        return;
+    }
     int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
     int to = printer.toPage() > 0 ? printer.toPage() - 1 : count - 1;
     to = qMin(to, count - 1);
@@ -298,7 +326,13 @@ void ReportWindow::printTo(QPrinter& printer)
         }
         if (i > from)
             printer.newPage();
-        report::paintPage(painter, m_paginator->build(i), printer.resolution());
+        const report::Page page = m_paginator->build(i);
+        if (!m_paginator->readError().isEmpty()) {
+            printer.abort();
+            broken();
+            return;
+        }
+        report::paintPage(painter, page, printer.resolution());
     }
     painter.end();
 }
@@ -310,16 +344,23 @@ void ReportWindow::print()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(report::pageLayout());
     printer.setDocName(windowTitle());
-    printer.setFromTo(1, pageCount());
+    const int pages = pageCount();
+    if (!m_paginator)
+        return;
+    printer.setFromTo(1, pages);
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, pageCount());
-    if (dialog.exec() == QDialog::Accepted)
+    dialog.setMinMax(1, pages);
+    if (dialog.exec() == QDialog::Accepted && m_paginator)
         printTo(printer);
 }
 
 QWidget* showReport(Application& app, const QString& name, ShowMode mode)
 {
     report::Report& r = app.report(name);
+    if (r.dataSource().unreadable) {
+        app.inform(r.dataSource().error);
+        return nullptr;
+    }
     if (r.dataSource().failed) {
         // DataReport_Error: only the grouped compact list answers it.
         if (name == windows::kGroupedCompactList) {
@@ -353,6 +394,10 @@ bool saveReport(Application& app, const QString& name, SaveKind kind, const QStr
                 const QStringList& csvColumns)
 {
     report::Report& r = app.report(name);
+    if (r.dataSource().unreadable) {
+        app.inform(r.dataSource().error);
+        return false;
+    }
     Status written;
     if (kind == SaveKind::Pdf) {
         report::Paginator pages(r.layout(), r.dataSource(), app.today());

@@ -44,6 +44,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // True, when the rows stopped early: said, and the window closes.
+    bool broken();
     void render();
     void countSomePages();
     void print();

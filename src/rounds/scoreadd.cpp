@@ -320,14 +320,24 @@ void ScoreAdd::Command54_Click()
                                       .arg(m_editingDate, m_editingPlayer),
                                   QStringLiteral("Edit a Round"), Prompter::Default::No))
             return;
-        const auto changed = rounds::update(*connection, m_editing, *values);
+        const auto changed = rounds::update(*connection, m_editing, *values, m_editingAsRead);
         if (!changed) {
             app().inform(QStringLiteral("The round was not changed: %1").arg(changed.error()));
             return;
         }
         if (*changed == 0) {
-            app().inform(QStringLiteral("The round was not changed: it is no longer in the "
-                                        "register."));
+            const auto now = rounds::round(*connection, m_editing);
+            if (!now || now->rows.isEmpty()) {
+                app().inform(QStringLiteral("The round was not changed: it is no longer in the "
+                                            "register."));
+                return;
+            }
+            // A correction made meanwhile elsewhere is never overwritten unseen.
+            if (app().prompter().ask(QStringLiteral("Someone else has changed this round since "
+                                                    "you loaded it, so your changes were not "
+                                                    "saved. Load it as it is now?"),
+                                     QStringLiteral("Changed by another user")))
+                loadRound(m_editing);
             return;
         }
         stopEditing();
@@ -394,6 +404,10 @@ void ScoreAdd::loadRound(qint64 key)
     putts->setText(text(QStringLiteral("putts")));
     comment->setPlainText(text(QStringLiteral("comment")));
     m_editing = key;
+    m_editingAsRead.clear();
+    for (qsizetype i = 0; i < found->columns.size(); ++i)
+        if (const schema::Column* c = schema::score().column(found->columns[i]))
+            m_editingAsRead.insert(c->name, found->rows[0][i]);
     m_editingDate = formatStoredDate(date, DateFormat::Medium);
     m_editingPlayer = text(QStringLiteral("playerID"));
     setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")
@@ -406,6 +420,7 @@ void ScoreAdd::loadRound(qint64 key)
 void ScoreAdd::stopEditing()
 {
     m_editing = 0;
+    m_editingAsRead.clear();
     setWindowTitle(QStringLiteral("Add Score"));
 }
 

@@ -3,6 +3,8 @@
 #include "app/window.h"
 #include "rounds/scorecard.h"
 
+#include <QVariantMap>
+
 #include <array>
 
 class QCheckBox;
@@ -64,6 +66,7 @@ private:
     QLabel* rsaved;
     QPushButton* editRound;
     qint64 m_editing = 0; // the round being corrected; 0 for a new card
+    QVariantMap m_editingAsRead; // the round as loaded: saved over only if it still reads so
     QString m_editingDate;
     QString m_editingPlayer;
 };

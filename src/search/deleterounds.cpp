@@ -2,8 +2,7 @@
 
 #include "app/application.h"
 #include "app/windownames.h"
-#include "data/backup.h"
-#include "data/rounds.h"
+#include "data/deletion.h"
 #include "ui/forms.h"
 
 #include <QDir>
@@ -44,62 +43,43 @@ void DeleteRounds::Command22_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    // Counted first, so that the question says what Yes will do.
-    const auto count = rounds::count(*connection, *filter);
-    if (!count) {
-        app().inform(nothing + count.error());
+    // Counted first, so that the question says what Yes will do; and what goes is
+    // exactly the rounds counted.
+    const auto doomed = roundsToDelete(*connection, *filter);
+    if (!doomed) {
+        app().inform(nothing + doomed.error());
         return;
     }
+    const qsizetype count = doomed->keys.size();
     const QString what = describeCriteria(criteria);
-    if (*count == 0) {
+    if (count == 0) {
         app().inform(QStringLiteral("No rounds match (%1), so nothing was deleted.").arg(what));
         return;
     }
     const QString rounds =
-        *count == 1 ? QStringLiteral("1 round") : QStringLiteral("%L1 rounds").arg(*count);
+        count == 1 ? QStringLiteral("1 round") : QStringLiteral("%L1 rounds").arg(count);
     if (!app().prompter().ask(QStringLiteral("Delete %1 (%2)?").arg(rounds, what),
                               QStringLiteral("Delete these records"), Prompter::Default::No))
         return;
-    // A copy of the register as it stands, so that what goes can always come back.
-    // Either step may take a while on a large register, and either may be cancelled.
-    // On a club server the rounds themselves go to a small register of the user's.
+    // Either step, the copy and the deletion, may take a while on a large register,
+    // and either may be cancelled.
     const auto progress = app().progress(QStringLiteral("Deleting %1\u2026").arg(rounds));
-    const auto backup = connection->isServer() ? backupRounds(*connection, *filter, progress.get())
-                                               : backupRegister(*connection, progress.get());
-    if (!backup) {
-        app().inform(nothing + backup.error() + QLatin1Char('.'));
+    const auto done = deleteRounds(*connection, *doomed, progress.get());
+    if (!done) {
+        app().inform(nothing + done.error());
         return;
     }
-    // What was counted is what goes: if another user changed the rounds while the
-    // question was asked, nothing goes and the user is told.
-    if (!connection->transaction()) {
-        app().inform(nothing + connection->describe(connection->database().lastError()));
-        return;
-    }
-    const auto deleted = rounds::remove(*connection, *filter, progress.get());
-    if (!deleted) {
-        connection->rollback();
-        app().inform(nothing + deleted.error());
-        return;
-    }
-    if (*deleted != *count) {
-        connection->rollback();
-        app().inform(QStringLiteral("No rounds were deleted: another user changed these rounds "
-                                    "while you were asked (%1 matched then, %2 now). Press Delete "
-                                    "again to see them as they are now.")
-                         .arg(*count)
-                         .arg(*deleted));
-        return;
-    }
-    if (!connection->commit()) {
-        app().inform(nothing + connection->describe(connection->lastError()));
-        return;
-    }
-    app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted\n\n%1 %2")
-                     .arg(connection->isServer()
-                              ? QStringLiteral("A copy of the deleted rounds is in")
-                              : QStringLiteral("A copy of the register as it was before is in"),
-                          QDir::toNativeSeparators(*backup)));
+    QString message = QStringLiteral("Your Selected Records Have Now Been Deleted\n\n%1 %2")
+                          .arg(done->wholeRegister
+                                   ? QStringLiteral("A copy of the register as it was before is in")
+                                   : QStringLiteral("A copy of the deleted rounds is in"),
+                               QDir::toNativeSeparators(done->backup));
+    if (done->leftAlone > 0)
+        message += QStringLiteral("\n\n%L1 of the %L2 rounds counted were changed or deleted by "
+                                  "another user meanwhile, and were left as they are.")
+                       .arg(done->leftAlone)
+                       .arg(count);
+    app().inform(message);
     close();
 }
 

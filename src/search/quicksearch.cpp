@@ -188,8 +188,9 @@ void QuickSearch::Command22_Click()
         // Read as the report pages through them: the first page comes at once, however
         // many rounds match.
         const auto rows = rounds::feed(connection->filePath(), *filter, orderField(), columns);
+        // The criteria were read above: what fails here is the register itself.
         if (!rows) {
-            app().inform(kPleaseTryAgain);
+            app().inform(rows.error());
             return;
         }
         report::DataSource source;
@@ -201,7 +202,9 @@ void QuickSearch::Command22_Click()
     const auto source =
         filter ? groupedSearch(*connection, *filter, orderField(), groupField(), columns)
                : Result<report::DataSource>(Failure{filter.error()});
-    r.setDataSource(source ? *source : report::DataSource::failure(source.error()));
+    r.setDataSource(source   ? *source
+                    : filter ? report::DataSource::unreadableBecause(source.error())
+                             : report::DataSource::failure(source.error()));
     r.setParameter(QStringLiteral("group"), groupField());
     showReport(app(), name, ShowMode::Modal);
 }

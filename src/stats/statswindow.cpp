@@ -129,7 +129,7 @@ void StatsWindow::possible(Possible kind, const QString& title)
     set("handicap", round ? round->handicap : QString());
     set("net", round ? round->net : QString());
     r.setDataSource(round ? report::DataSource::of(round->holes)
-                          : report::DataSource::failure(round.error()));
+                          : report::DataSource::unreadableBecause(round.error()));
     showReport(app(), windows::kPossibleRound);
 }
 

@@ -66,7 +66,7 @@ void TestServerWindows::aDeletionOnTheServerKeepsItsRounds()
     QVERIFY2(backup.startsWith(userDataFolder()), qPrintable(backup));
     const auto restored = restoreRounds(backup, location);
     PARLOG_VERIFY_OK(restored);
-    QCOMPARE(*restored, 3);
+    QCOMPARE(restored->restored, 3);
 }
 
 PARLOG_TEST(TestServerWindows)
