@@ -49,6 +49,9 @@ private:
 class TestApplication : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void aWindowThatGoesWithTheFocusInADateBox_data();
+    void aWindowThatGoesWithTheFocusInADateBox();
+    void theSmokeTestFailsOnADamagedFile();
     void startsInAnEmptyFolder();
     void theProgramStartsInAnEmptyFolder();
     void startUpNamesAForeignFile();
@@ -439,6 +442,45 @@ void TestApplication::theProgramOpensTheRegisterItIsGiven()
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitCode(), 0);
     QVERIFY(process.readAllStandardOutput().startsWith("Parlog 3."));
+}
+
+void TestApplication::aWindowThatGoesWithTheFocusInADateBox_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* name : {"season", "results", "pickround"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The box that loses the focus as its window goes says its editing is finished; the
+// window, half gone, must not answer.
+void TestApplication::aWindowThatGoesWithTheFocusInADateBox()
+{
+    QFETCH(QString, window);
+    auto f = std::make_unique<Fixture>();
+    QWidget* shown = f->app->show(window);
+    QVERIFY(shown);
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    auto* from = shown->findChild<QLineEdit*>(QStringLiteral("from"));
+    QVERIFY(from);
+    from->setFocus();
+    from->setText(QStringLiteral("1-Jan-04"));
+    f.reset();
+}
+
+void TestApplication::theSmokeTestFailsOnADamagedFile()
+{
+    Fixture f;
+    QVERIFY(f.damageDataFile());
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PARLOG_PROGRAM),
+                  {QStringLiteral("--smoke-test"), QStringLiteral("--database"), f.dataFile()});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(QString::fromLocal8Bit(process.readAllStandardError()).contains(QStringLiteral("damaged")));
 }
 
 PARLOG_TEST(TestApplication)

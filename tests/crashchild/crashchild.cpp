@@ -3,9 +3,15 @@
 // and check that what was acknowledged is there and nothing is half stored.
 //   parlog-crashchild save FILE FIRST [COUNT]  saves rounds FIRST, FIRST+1 ... until
 //                                              killed, or COUNT of them
-//   parlog-crashchild delete FILE              deletes every round
+//   parlog-crashchild delete FILE              deletes every round as the Delete window
+//                                              does: counted, copied aside, deleted
+//   parlog-crashchild copy FILE TARGET         copies the register
+//   parlog-crashchild backup FILE              writes a backup copy beside it
 // FILE may also be a club server's register (postgresql://...).
+#include "data/backup.h"
 #include "data/connection.h"
+#include "data/copy.h"
+#include "data/deletion.h"
 #include "data/rounds.h"
 #include "rounds/scorecard.h"
 
@@ -42,6 +48,17 @@ int main(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3)
         return 2;
+    const auto started = [](const char* what) {
+        std::printf("%s\n", what);
+        std::fflush(stdout);
+    };
+    if (args[1] == u"copy") {
+        started("copying");
+        const auto copied = copyRegister(args[2], args.value(3));
+        if (!copied)
+            std::fprintf(stderr, "%s\n", qPrintable(copied.error()));
+        return copied ? 0 : 1;
+    }
     Connection connection(args[2]);
     if (const Status opened = connection.open(); !opened) {
         std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
@@ -66,13 +83,21 @@ int main(int argc, char* argv[])
     if (args[1] == u"delete") {
         const rounds::Filter everything{
             {}, {}, {}, QStringLiteral("1900-01-01"), QStringLiteral("2100-01-01")};
-        std::printf("deleting\n");
-        std::fflush(stdout);
-        const auto deleted = rounds::remove(connection, everything);
-        if (!deleted)
+        started("deleting");
+        const auto doomed = roundsToDelete(connection, everything);
+        const auto deleted = doomed ? deleteRounds(connection, *doomed)
+                                    : Result<Deletion>(Failure{doomed.error()});
+        if (!deleted) {
+            std::fprintf(stderr, "%s\n", qPrintable(deleted.error()));
             return 1;
-        std::printf("deleted %d\n", *deleted);
+        }
+        std::printf("deleted %d\n", deleted->deleted);
         return 0;
+    }
+    if (args[1] == u"backup") {
+        started("backing up");
+        const auto made = backupRegister(connection);
+        return made ? 0 : 1;
     }
     return 2;
 }

@@ -1,6 +1,8 @@
 #include "data/connection.h"
 #include "sampledata.h"
 
+#include "pgserver.h"
+
 #include "testmain.h"
 
 #include <QElapsedTimer>
@@ -40,6 +42,18 @@ Left inspect(const QString& path)
     return left;
 }
 
+// The rounds of a server's register; -1 when it cannot be read.
+qint64 inspectServer(const QString& location)
+{
+    Connection c(location);
+    if (!c.open())
+        return -1;
+    QSqlQuery q = c.query();
+    return c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next()
+               ? q.value(0).toLongLong()
+               : -1;
+}
+
 } // namespace
 
 // Stores that claim durability prove it by being killed: SIGKILL at random moments,
@@ -48,7 +62,8 @@ class TestCrash : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void savesSurviveAKill();
-    void aKilledDeletionIsAllOrNothing();
+    void aKilledChangeIsWholeOrAbsent_data();
+    void aKilledChangeIsWholeOrAbsent();
 };
 
 void TestCrash::savesSurviveAKill()
@@ -85,55 +100,96 @@ void TestCrash::savesSurviveAKill()
     qInfo("crash test: 20 kills, %d rounds acknowledged, all present", int(acknowledged.size()));
 }
 
-void TestCrash::aKilledDeletionIsAllOrNothing()
+void TestCrash::aKilledChangeIsWholeOrAbsent_data()
 {
+    QTest::addColumn<QString>("action");
+    for (const char* action : {"delete", "copy", "copy-server", "backup"})
+        QTest::newRow(action) << QString::fromLatin1(action);
+}
+
+// The deletion (count, copy aside, transaction), a copy of the register into a file or
+// onto a server, and a backup, each killed at random moments: the register is intact,
+// and what was being made is absent, empty, or whole.
+void TestCrash::aKilledChangeIsWholeOrAbsent()
+{
+    QFETCH(QString, action);
     QTemporaryDir dir;
     const QString pristine = dir.filePath(QStringLiteral("pristine.mdb"));
     const QString path = dir.filePath(QStringLiteral("parlog.mdb"));
+    const QString file = dir.filePath(QStringLiteral("copy.mdb"));
+    QDir backups(dir.filePath(QStringLiteral("backups")));
     tools::SampleSizes sizes;
     sizes.rounds = 40000;
     QCOMPARE(tools::writeSampleDatabase(pristine, sizes), QString());
     const int before = inspect(pristine).rounds;
-    // How long a whole deletion takes here, so that the kills fall inside it.
-    qint64 whole = 0;
-    {
-        QVERIFY(QFile::copy(pristine, path));
-        QProcess child;
-        QElapsedTimer clock;
-        child.start(QStringLiteral(PARLOG_CRASHCHILD), {QStringLiteral("delete"), path});
-        QVERIFY(child.waitForReadyRead(10000));
-        clock.start();
-        QVERIFY(child.waitForFinished(60000));
-        whole = qMax<qint64>(clock.elapsed(), 10);
-        QCOMPARE(inspect(path).rounds, 0);
+    const bool server = action == u"copy-server";
+    QString why;
+    if (server && test::freshServerRegister(&why).isEmpty()) {
+        if (!qEnvironmentVariableIsEmpty("PARLOG_REQUIRE_PG"))
+            QFAIL(qPrintable(why));
+        QSKIP(qPrintable(why));
     }
-    QRandomGenerator random(1066);
-    int midway = 0;
-    for (int kill = 0; kill < 8; ++kill) {
+    QString target;
+    const auto run = [&](QProcess& child) {
         QFile::remove(path);
+        QFile::remove(file);
+        backups.removeRecursively();
         QVERIFY(QFile::copy(pristine, path));
-        QProcess child;
-        child.start(QStringLiteral(PARLOG_CRASHCHILD), {QStringLiteral("delete"), path});
+        target = server ? test::freshServerRegister(&why) : file;
+        const QString verb = action.startsWith(u"copy") ? QStringLiteral("copy") : action;
+        child.start(QStringLiteral(PARLOG_CRASHCHILD), {verb, path, target});
         QVERIFY(child.waitForStarted());
         QVERIFY(child.waitForReadyRead(10000));
-        QTest::qWait(int(random.bounded(int(whole * 8 / 10))));
-        // Under load the deletion may have ended before the kill.
+    };
+    // How long the whole action takes here, so that the kills fall inside it.
+    qint64 whole = 0;
+    {
+        QProcess child;
+        run(child);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(child.waitForFinished(120000));
+        QCOMPARE(child.exitCode(), 0);
+        whole = qMax<qint64>(clock.elapsed(), 10);
+    }
+    QRandomGenerator random(1066);
+    int cut = 0;
+    for (int kill = 0; kill < 6; ++kill) {
+        QProcess child;
+        run(child);
+        QTest::qWait(int(random.bounded(int(whole * 9 / 10))));
+        // Under load the action may have ended before the kill.
         if (child.state() != QProcess::NotRunning) {
             child.kill();
             QVERIFY(child.waitForFinished());
+            ++cut;
         }
-        // A journal left behind shows the kill came inside the deletion.
-        if (QFileInfo(path + QStringLiteral("-journal")).size() > 0)
-            ++midway;
         const Left left = inspect(path);
         QCOMPARE(left.integrity, QStringLiteral("ok"));
-        QVERIFY2(left.rounds == before || left.rounds == 0,
-                 qPrintable(QStringLiteral("%1 of %2 rounds left").arg(left.rounds).arg(before)));
+        if (action == u"delete")
+            QVERIFY2(left.rounds == before || left.rounds == 0,
+                     qPrintable(QStringLiteral("%1 of %2 rounds left").arg(left.rounds).arg(before)));
+        else
+            QCOMPARE(left.rounds, before);
+        // Every copy that stands under a name of its own is whole.
+        QStringList made;
+        if (action == u"delete" || action == u"backup")
+            for (const QString& name : backups.entryList({QStringLiteral("*.mdb")}, QDir::Files))
+                made << backups.filePath(name);
+        else if (server || QFileInfo::exists(file))
+            made << target;
+        for (const QString& copy : std::as_const(made)) {
+            const int rounds = server ? int(inspectServer(copy)) : inspect(copy).rounds;
+            QVERIFY2(rounds == before || (server && rounds == 0),
+                     qPrintable(QStringLiteral("%1: %2 of %3 rounds").arg(copy).arg(rounds).arg(before)));
+        }
+        // A deletion never goes without its copy.
+        if (action == u"delete" && left.rounds == 0)
+            QCOMPARE(made.size(), 1);
     }
-    QVERIFY(midway > 0);
-    qInfo("crash test: 8 deletions of %d rounds killed, %d inside the transaction, none half "
-          "done",
-          before, midway);
+    QVERIFY(cut > 0);
+    qInfo("crash test: %s of %d rounds killed %d times, nothing left half done",
+          qPrintable(action), before, cut);
 }
 
 PARLOG_TEST(TestCrash)

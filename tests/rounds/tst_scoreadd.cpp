@@ -1,4 +1,5 @@
 #include "rounds/pickround.h"
+#include "app/windowcontexts.h"
 #include "rounds/scoreadd.h"
 #include "testmain.h"
 #include "testsupport.h"
@@ -89,6 +90,9 @@ private Q_SLOTS:
     void typedTextShowsAsTyped();
     void correctingAStoredRound();
     void unusableDataFileIsReportedAndTheCardKept();
+    void aCorrectionMadeMeanwhileIsNotOverwritten();
+    void aRegisterThatHasGoneIsNotMadeAgain_data();
+    void aRegisterThatHasGoneIsNotMadeAgain();
 };
 
 void TestScoreAdd::opensReadyForACard()
@@ -667,6 +671,75 @@ void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
     QCOMPARE(f.prompter->messages.size(), 4);
     QCOMPARE(empty.combo(QStringLiteral("player"))->count(), 0);
     QCOMPARE(empty.hole(1)->text(), QStringLiteral("0"));
+}
+
+void TestScoreAdd::aCorrectionMadeMeanwhileIsNotOverwritten()
+{
+    Fixture f;
+    QVERIFY(seed(f));
+    QStringList holes;
+    for (int h = 1; h <= 18; ++h)
+        holes << QStringLiteral("hole%1").arg(h);
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, %1, out, inn, gross, "
+                                 "net, putts, hand, comment) VALUES ('Adams', 'Lahinch', "
+                                 "'2004-03-01', 4, 5, %2, 41, 36, 77, 69, 30, 8, 'mine')")
+                      .arg(holes.join(u", "), QStringList(16, QStringLiteral("4")).join(u", "))));
+    Card c(f);
+    QVERIFY(c.shown());
+    f.app->show(QStringLiteral("scoreadd"), EditRoundContext{1});
+    QCOMPARE(c.hole(2)->text(), QStringLiteral("5"));
+    // Another PC corrects hole 1 and the comment of the same round, and saves first.
+    QVERIFY(f.sql(QStringLiteral("UPDATE score SET hole1 = 3, comment = 'theirs' WHERE rowid = 1")));
+    c.hole(2)->setText(QStringLiteral("6"));
+    f.prompter->answers.enqueue(true); // change the round
+    f.prompter->answers.enqueue(false); // do not load theirs yet
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QVERIFY2(f.prompter->last().startsWith(QStringLiteral("Someone else has changed this round")),
+             qPrintable(f.prompter->last()));
+    QCOMPARE(f.rows(QStringLiteral("SELECT hole1, hole2, comment FROM score")),
+             (QList<QVariantList>{{3, 5, QStringLiteral("theirs")}}));
+    QCOMPARE(c.hole(2)->text(), QStringLiteral("6")); // what was typed stays
+    // Loaded as it is now, the correction goes over theirs, seen.
+    f.prompter->answers.enqueue(true);
+    f.prompter->answers.enqueue(true);
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(c.hole(1)->text(), QStringLiteral("3"));
+    c.hole(2)->setText(QStringLiteral("6"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.rows(QStringLiteral("SELECT hole1, hole2, comment FROM score")),
+             (QList<QVariantList>{{3, 6, QStringLiteral("theirs")}}));
+}
+
+void TestScoreAdd::aRegisterThatHasGoneIsNotMadeAgain_data()
+{
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("deleted") << false << QStringLiteral("it is no longer there");
+    QTest::newRow("replaced") << true << QStringLiteral("it was replaced by another file");
+}
+
+// After start-up a register that goes is said to be gone, never made again empty, and
+// one put in its place is not written to under the other's name.
+void TestScoreAdd::aRegisterThatHasGoneIsNotMadeAgain()
+{
+    QFETCH(bool, replaced);
+    QFETCH(QString, said);
+    Fixture f;
+    QVERIFY(seed(f));
+    QVERIFY(f.app->openDataFile());
+    Card c(f);
+    QVERIFY(c.shown());
+    QVERIFY(c.fill());
+    QVERIFY(QFile::copy(f.dataFile(), f.path(QStringLiteral("other.mdb"))));
+    QVERIFY(QFile::remove(f.dataFile()));
+    if (replaced)
+        QVERIFY(QFile::rename(f.path(QStringLiteral("other.mdb")), f.dataFile()));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QVERIFY2(f.prompter->last().contains(said), qPrintable(f.prompter->last()));
+    QCOMPARE(QFileInfo::exists(f.dataFile()), replaced);
+    if (replaced)
+        QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 0);
+    QCOMPARE(c.hole(1)->text(), QStringLiteral("4"));
 }
 
 PARLOG_TEST(TestScoreAdd)
