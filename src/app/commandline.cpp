@@ -69,7 +69,7 @@ QString usageText()
         "                   empty database; prints the rows of each table\n"
         "  --restore-rounds BACKUP TARGET\n"
         "                   add the rounds of a backup (the copy made before a deletion)\n"
-        "                   to a register\n"
+        "                   that the register does not hold already\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

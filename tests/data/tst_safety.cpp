@@ -10,6 +10,7 @@
 
 #include "pgserver.h"
 #include "testmain.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,29 +36,15 @@ qint64 count(const QString& location, const QString& table = QStringLiteral("sco
     return sql::value(c, QStringLiteral("SELECT count(*) FROM %1").arg(table)).valueOr(-1).toLongLong();
 }
 
-// A sample register with one leaf page of the rounds scribbled over at its start, as
-// a failing disk does: the rows before it read, the page itself does not.
+// A sample register with one leaf page of the rounds damaged.
 QString damagedSample(const QTemporaryDir& dir)
 {
     const QString path = dir.filePath(QStringLiteral("damaged.mdb"));
     tools::SampleSizes sizes;
     sizes.rounds = 5000;
-    if (!tools::writeSampleDatabase(path, sizes).isEmpty())
+    if (!tools::writeSampleDatabase(path, sizes).isEmpty() || !test::damageARoundsPage(path))
         return {};
-    qint64 page = 0;
-    {
-        Connection c(path);
-        if (!c.open())
-            return {};
-        page = sql::value(c, QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'score' AND "
-                                            "pagetype = 'leaf' LIMIT 1 OFFSET 40"))
-                   .valueOr({})
-                   .toLongLong();
-    }
-    QFile file(path);
-    if (page == 0 || !file.open(QIODevice::ReadWrite) || !file.seek((page - 1) * 4096))
-        return {};
-    return file.write(QByteArray(16, '\xA5')) == 16 ? path : QString();
+    return path;
 }
 
 } // namespace

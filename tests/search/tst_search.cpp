@@ -139,6 +139,7 @@ private Q_SLOTS:
     void roundsChangedWhileAskedAreNotDeleted();
     void aFedSearchReadsWhatTheWholeSearchReads_data();
     void aFedSearchReadsWhatTheWholeSearchReads();
+    void aDamagedRegisterIsSaidNotSaved();
     void deleteSaysWhatIsWrongAndKeepsItsCriteria();
     void unusableFileOnLoad();
 };
@@ -684,6 +685,30 @@ void TestSearch::roundsChangedWhileAskedAreNotDeleted()
                  .valueOr({})
                  .toInt(),
              1);
+}
+
+// Rows that stop at a damaged page are said to be damaged, and no file is written
+// from the rows before it.
+void TestSearch::aDamagedRegisterIsSaidNotSaved()
+{
+    Fixture f;
+    tools::SampleSizes sizes;
+    sizes.rounds = 5000;
+    QCOMPARE(tools::writeSampleDatabase(f.dataFile(), sizes), QString());
+    if (!test::damageARoundsPage(f.dataFile()))
+        QSKIP("this SQLite has no dbstat table to find a page of the rounds by");
+    Search s(f);
+    QVERIFY(s.shown());
+    s.box("Text1")->setText(QStringLiteral("1-Jan-1900"));
+    s.box("Text2")->setText(QStringLiteral("31-Dec-2099"));
+    s.click("Command22"); // Yes: the compact list
+    auto* report = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport5")));
+    QVERIFY(report);
+    const QString csv = f.path(QStringLiteral("rounds.csv"));
+    QVERIFY(!report->saveCsv(csv));
+    QVERIFY2(f.prompter->last().contains(QStringLiteral("it is damaged")),
+             qPrintable(f.prompter->last()));
+    QVERIFY(!QFileInfo::exists(csv));
 }
 
 void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()

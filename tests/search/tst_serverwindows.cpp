@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QRadioButton>
 #include <QSettings>
+#include <QUrl>
 
 using namespace parlog;
 using namespace parlog::test;
@@ -33,11 +34,18 @@ void TestServerWindows::choosingTheClubServer()
     choice.click(QStringLiteral("use"));
     QVERIFY(f.prompter->last().contains(QStringLiteral("not a server's address")));
     QCOMPARE(f.app->dataFile(), f.path(QStringLiteral("parlog.mdb")));
-    choice.box(QStringLiteral("address"))->setText(location);
+    // A password in the address is used for this run, and neither kept nor shown.
+    QUrl withPassword(location);
+    withPassword.setPassword(QStringLiteral("clubpw"));
+    choice.box(QStringLiteral("address"))->setText(withPassword.toString());
     choice.click(QStringLiteral("use"));
-    QCOMPARE(f.app->dataFile(), location);
-    QCOMPARE(QSettings().value(QStringLiteral("register/server")).toString(), location);
-    QSettings().remove(QStringLiteral("register"));
+    QCOMPARE(f.app->dataFile(), withPassword.toString());
+    QSettings settings;
+    QCOMPARE(settings.value(QStringLiteral("register/server")).toString(), location);
+    for (const QString& said : f.prompter->texts())
+        QVERIFY2(!said.contains(QStringLiteral("clubpw")), qPrintable(said));
+    QCOMPARE(QFileInfo(settings.fileName()).permissions() & 0x0077, 0);
+    settings.remove(QStringLiteral("register"));
 }
 
 void TestServerWindows::aDeletionOnTheServerKeepsItsRounds()

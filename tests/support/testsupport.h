@@ -217,6 +217,28 @@ private:
     QDate m_today;
 };
 
+// Scribbles over the start of one leaf page of the rounds, as a failing disk does: the
+// rows before it read, the page itself does not. False when this SQLite has no dbstat
+// table to find the page by.
+inline bool damageARoundsPage(const QString& path)
+{
+    qint64 page = 0;
+    {
+        Connection c(path);
+        if (!c.open())
+            return false;
+        QSqlQuery q = c.query();
+        if (!c.exec(q, QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'score' AND "
+                                      "pagetype = 'leaf' LIMIT 1 OFFSET 40")) ||
+            !q.next())
+            return false;
+        page = q.value(0).toLongLong();
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek((page - 1) * 4096) &&
+           file.write(QByteArray(16, '\xA5')) == 16;
+}
+
 // Picks an entry of a picker as the user does from its list; false when the list
 // has no such entry.
 [[nodiscard]] inline bool pick(QComboBox* combo, const QString& text)
