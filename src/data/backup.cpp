@@ -180,12 +180,8 @@ Result<QString> backupRounds(Connection& connection, const Rows& rounds, Progres
     if (!copy.transaction())
         return discard(copy, QStringLiteral("the copy would not start"));
     int done = 0;
-    for (const QVariantList& row : rounds.rows) {
-        Record record;
-        for (qsizetype i = 0; i < rounds.columns.size(); ++i)
-            if (const schema::Column* c = schema::score().column(rounds.columns[i]))
-                record.insert(c->name, row[i]);
-        if (Status saved = rounds::insert(copy, record); !saved)
+    for (qsizetype row = 0; row < rounds.rows.size(); ++row) {
+        if (Status saved = rounds::insert(copy, recordOf(schema::score(), rounds, row)); !saved)
             return discard(copy, saved.error());
         if (progress && ++done % 200 == 0 && !progress->carryOn(done, rounds.rows.size()))
             return discard(copy, QStringLiteral("it was cancelled"));
@@ -292,7 +288,8 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     const auto text = [&](const QVariantList& row, const char* column) {
         return row.value(found->columns.indexOf(QLatin1String(column))).toString();
     };
-    for (const QVariantList& row : found->rows) {
+    for (qsizetype r = 0; r < found->rows.size(); ++r) {
+        const QVariantList& row = found->rows[r];
         if (text(row, "strdate").isEmpty()) {
             // No search or statistic could find it again: named, not added.
             result.notRestored << QStringLiteral("the round of %1 at %2 has no date")
@@ -305,11 +302,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
             ++result.alreadyThere;
             continue;
         }
-        Record record;
-        for (qsizetype i = 0; i < found->columns.size(); ++i)
-            if (const schema::Column* c = schema::score().column(found->columns[i]))
-                record.insert(c->name, row[i]);
-        if (Status saved = rounds::insert(to, record); !saved) {
+        if (Status saved = rounds::insert(to, recordOf(schema::score(), *found, r)); !saved) {
             to.rollback();
             return Failure{nothing + saved.error()};
         }

@@ -3,6 +3,19 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+namespace parlog {
+
+Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row)
+{
+    Record record;
+    for (qsizetype i = 0; i < rows.columns.size(); ++i)
+        if (const schema::Column* c = table.column(rows.columns[i]))
+            record.insert(c->name, rows.rows[row].value(i));
+    return record;
+}
+
+} // namespace parlog
+
 namespace parlog::sql {
 
 namespace {

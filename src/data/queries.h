@@ -21,6 +21,10 @@ struct Rows {
 // One row by column name, as the schema names the columns.
 using Record = QVariantMap;
 
+// A row of a query as a record of the table's columns, as the schema spells them;
+// columns that are not the table's (a key under another name) are left out.
+Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row);
+
 namespace sql {
 
 // The statement's failure in words for the user.

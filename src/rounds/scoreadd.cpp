@@ -404,10 +404,7 @@ void ScoreAdd::loadRound(qint64 key)
     putts->setText(text(QStringLiteral("putts")));
     comment->setPlainText(text(QStringLiteral("comment")));
     m_editing = key;
-    m_editingAsRead.clear();
-    for (qsizetype i = 0; i < found->columns.size(); ++i)
-        if (const schema::Column* c = schema::score().column(found->columns[i]))
-            m_editingAsRead.insert(c->name, found->rows[0][i]);
+    m_editingAsRead = recordOf(schema::score(), *found, 0);
     m_editingDate = formatStoredDate(date, DateFormat::Medium);
     m_editingPlayer = text(QStringLiteral("playerID"));
     setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")

@@ -178,6 +178,25 @@ void TestEngines::anEditNeverOverwritesAnotherUsers()
     QCOMPARE(*registers::update(mine, registers::players(), id,
                                 {{QStringLiteral("membership"), QStringLiteral("9")}}, now),
              1);
+
+    // A card corrected on two PCs: the one loaded before the other's save is refused.
+    PARLOG_VERIFY_OK(rounds::insert(mine, *roundValues(card(QStringLiteral("Kelly"), 1))));
+    const auto loaded = rounds::search(mine, {QStringLiteral("Kelly"), {}, {}, "1900-01-01",
+                                              "2100-01-01"},
+                                       QStringLiteral("strdate"));
+    QVERIFY(loaded && loaded->rows.size() == 1);
+    const Record card = recordOf(schema::score(), *loaded, 0);
+    const auto keys = rounds::keys(mine, {QStringLiteral("Kelly"), {}, {}, "1900-01-01",
+                                          "2100-01-01"});
+    QVERIFY(keys && keys->size() == 1);
+    QCOMPARE(*rounds::update(theirs, keys->first(), {{QStringLiteral("hole1"), 9}}), 1);
+    QCOMPARE(*rounds::update(mine, keys->first(), {{QStringLiteral("hole2"), 9}}, card), 0);
+    const auto again = rounds::search(mine, {QStringLiteral("Kelly"), {}, {}, "1900-01-01",
+                                             "2100-01-01"},
+                                      QStringLiteral("strdate"));
+    QCOMPARE(*rounds::update(mine, keys->first(), {{QStringLiteral("hole2"), 9}},
+                             recordOf(schema::score(), *again, 0)),
+             1);
 }
 
 void TestEngines::foreignRegistersAreRefused()
