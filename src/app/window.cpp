@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QShortcut>
 
@@ -37,16 +38,32 @@ Window::Window(Application& app, const QString& name, const QString& caption)
 
 void Window::setDefaultButton(QAbstractButton* button)
 {
-    QPointer<QAbstractButton> target(button);
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
-        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [target] {
-            if (target && target->isVisible() && target->isEnabled())
-                target->click();
-        });
+    m_defaultButton = button;
+}
+
+void Window::keyPressEvent(QKeyEvent* event)
+{
+    // Enter comes here only when the control with the focus did not want it: a list
+    // that picks an entry with Enter has taken it already. A button with the focus is
+    // the one Enter presses; else the window's default.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        QAbstractButton* target =
+            focused && focused->window() == this ? focused : m_defaultButton.data();
+        if (target && target->isVisible() && target->isEnabled()) {
+            target->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Window::closeEvent(QCloseEvent* event)
 {
+    if (!okToClose()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
     if (event->isAccepted())

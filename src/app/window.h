@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractButton;
@@ -43,7 +44,11 @@ protected:
 
     // Runs when the user closes the window; not when the program quits.
     virtual void Form_Unload() {}
+    // Asked before the user's close goes ahead (Escape, Close, the window's own close
+    // button): false keeps the window open as it is.
+    virtual bool okToClose() { return true; }
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Moves the focus, but only once the window is on screen: focus moves made while
     // a window loads would otherwise decide where it opens.
@@ -53,6 +58,7 @@ private:
     Application& m_app;
     std::any m_context;
     bool m_closesOnEscape = true;
+    QPointer<QAbstractButton> m_defaultButton;
 };
 
 } // namespace parlog

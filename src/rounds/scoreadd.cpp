@@ -13,6 +13,8 @@
 #include "ui/inputhelpers.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +29,10 @@ namespace {
 
 const QString kSaveFailed =
     QStringLiteral("Check all entries are correctly filled in and valid as an error has occured");
+const QString kHoleKeys = QStringLiteral("In a hole: F fairway, G green, + then 0-9 for 10-19");
+const QString kHoleHint =
+    QStringLiteral("Strokes: type 1 to 9, or + and a digit for 10 to 19 (+2 is 12). F ticks the "
+                   "hole's fairway, G its green, without moving on.");
 
 // A tick box drawn in the colour of its key: red for fairways, green for greens.
 void colour(QCheckBox* box, const QColor& colour)
@@ -59,6 +65,11 @@ ScoreAdd::ScoreAdd(Application& app)
     auto* green = label(this, QStringLiteral("Label4"),
                         QStringLiteral("Green tick box = Greens in Regulation"), {10, 80, 260, 18});
     green->setStyleSheet(QStringLiteral("color: #167a22;"));
+    // The keys of a hole's box, so that a card goes in without the mouse.
+    auto* keys = label(this, QStringLiteral("Label12"), kHoleKeys, {10, 96, 270, 14});
+    QFont small = keys->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    keys->setFont(small);
 
     label(this, QStringLiteral("Label5"), QStringLiteral("Course"), {10, 112, 90, 22});
     course = picker(this, QStringLiteral("course"), {105, 112, 165, 24});
@@ -126,8 +137,16 @@ ScoreAdd::ScoreAdd(Application& app)
         colour(f[h], QColor(0xd0, 0x20, 0x20));
         g[h] = tick(this, QStringLiteral("g") + n, {x + 98, y + 1, 20, 20});
         colour(g[h], QColor(0x20, 0x9a, 0x30));
-        HOLE[h] = box(this, QStringLiteral("HOLE") + n, {x + 131, y, 50, 22});
+        // The hole's par stands small over its box, as on a paper card.
+        par[h] = label(this, QStringLiteral("par") + n, QString(), {x + 131, y - 6, 50, 11});
+        par[h]->setAlignment(Qt::AlignCenter);
+        QFont tiny = par[h]->font();
+        tiny.setPointSizeF(tiny.pointSizeF() * 0.7);
+        par[h]->setFont(tiny);
+        HOLE[h] = box(this, QStringLiteral("HOLE") + n, {x + 131, y + 5, 50, 20});
         HOLE[h]->setAlignment(Qt::AlignCenter);
+        HOLE[h]->setToolTip(kHoleHint);
+        HOLE[h]->installEventFilter(this);
         selectAllOnFocus(HOLE[h]);
         connect(HOLE[h], &QLineEdit::textChanged, this, [this, h] { HOLE_Change(h + 1); });
     }
@@ -157,6 +176,12 @@ ScoreAdd::ScoreAdd(Application& app)
     }
 
     connect(player, &QComboBox::activated, this, &ScoreAdd::player_Click);
+    connect(course, &QComboBox::currentTextChanged, this, &ScoreAdd::showPars);
+    // Player has a key of its own, since the focus order reaches it late.
+    if (auto* playerLabel = findChild<QLabel*>(QStringLiteral("Label6"))) {
+        playerLabel->setText(QStringLiteral("&Player Name"));
+        playerLabel->setBuddy(player);
+    }
     connect(Command54, &QPushButton::clicked, this, &ScoreAdd::Command54_Click);
     connect(Command56, &QPushButton::clicked, this, &ScoreAdd::Command56_Click);
     connect(clearall, &QPushButton::clicked, this, &ScoreAdd::clearall_Click);
@@ -191,6 +216,8 @@ void ScoreAdd::form_load()
             player->addItems(*names);
         if (const auto names = courses::names(*connection))
             course->addItems(*names);
+        if (auto pars = courses::pars(*connection))
+            m_pars = std::move(*pars);
     }
     player->setCurrentIndex(-1);
     player->setEditText(QString());
@@ -205,6 +232,82 @@ void ScoreAdd::form_load()
     course->setFocus();
     // Opened to correct a stored round.
     contextChanged();
+}
+
+void ScoreAdd::showPars(const QString& courseName)
+{
+    const auto found = m_pars.constFind(courseName.toLower());
+    for (int h = 0; h < 18; ++h)
+        par[h]->setText(found == m_pars.constEnd()
+                            ? QString()
+                            : QStringLiteral("Par %1").arg(valueText((*found)[h])));
+}
+
+bool ScoreAdd::hasUnsavedHoles() const
+{
+    if (!Command54->isVisible())
+        return false;
+    for (const QLineEdit* h : HOLE)
+        if (!h->text().trimmed().isEmpty() && h->text().trimmed() != u"0")
+            return true;
+    return false;
+}
+
+bool ScoreAdd::okToClose()
+{
+    return !hasUnsavedHoles() ||
+           app().prompter().ask(QStringLiteral("Discard this card?"), QStringLiteral("Add Score"),
+                                Prompter::Default::No);
+}
+
+bool ScoreAdd::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto it = std::find(HOLE.begin(), HOLE.end(), watched);
+    if (it == HOLE.end())
+        return Window::eventFilter(watched, event);
+    const int h = int(it - HOLE.begin());
+    if (event->type() == QEvent::FocusOut && m_tens == h) {
+        // A + left without its digit: the box goes back to what it held.
+        m_tens = -1;
+        const QSignalBlocker quiet(HOLE[h]);
+        HOLE[h]->setText(m_beforeTens);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))
+        return false;
+    const QString typed = key->text();
+    if (m_tens == h) {
+        m_tens = -1;
+        if (typed.size() == 1 && typed[0].isDigit()) {
+            HOLE[h]->setText(QStringLiteral("1") + typed);
+            return true;
+        }
+        const QSignalBlocker quiet(HOLE[h]);
+        HOLE[h]->setText(m_beforeTens);
+        HOLE[h]->selectAll();
+        return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Backspace;
+    }
+    switch (key->key()) {
+    case Qt::Key_F:
+        f[h]->toggle();
+        return true;
+    case Qt::Key_G:
+        g[h]->toggle();
+        return true;
+    case Qt::Key_Plus: {
+        // Ten and more: "1" shows until the second digit comes.
+        m_tens = h;
+        m_beforeTens = HOLE[h]->text();
+        const QSignalBlocker quiet(HOLE[h]);
+        HOLE[h]->setText(QStringLiteral("1"));
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 void ScoreAdd::setHolesToZero()

@@ -3,6 +3,7 @@
 #include "app/window.h"
 #include "rounds/scorecard.h"
 
+#include <QHash>
 #include <QVariantMap>
 
 #include <array>
@@ -36,8 +37,15 @@ public:
     void HOLE_Change(int hole); // HOLE1_Change ... HOLE18_Change
 
     RoundCard card() const;
+    // A card with holes typed and not saved.
+    bool hasUnsavedHoles() const;
+
+protected:
+    bool okToClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showPars(const QString& courseName);
     void setHolesToZero();
     // Everything of one player's card, from the handicap to the ticks, back to a new card.
     void clearPlayersCard();
@@ -52,6 +60,10 @@ private:
     std::array<QLineEdit*, 18> HOLE{};
     std::array<QCheckBox*, 18> f{};
     std::array<QCheckBox*, 18> g{};
+    std::array<QLabel*, 18> par{};
+    QHash<QString, std::array<double, 18>> m_pars; // by course name in lower case
+    int m_tens = -1;        // the hole whose + waits for its second digit
+    QString m_beforeTens;   // what that box held before the +
     QLineEdit* out;
     QLineEdit* inn;
     QLineEdit* gross;

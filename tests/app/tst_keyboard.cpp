@@ -5,6 +5,8 @@
 #include "testmain.h"
 #include "testsupport.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTextBrowser>
 
@@ -28,6 +30,34 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
 
+// Keys as the user presses them, counted: into an open list when there is one (it has
+// the keyboard then), else into the control with the focus.
+struct Keyboard {
+    int count = 0;
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ++count;
+        QWidget* popup = QApplication::activePopupWidget();
+        QWidget* target = popup ? (popup->focusWidget() ? popup->focusWidget() : popup)
+                                : QApplication::focusWidget();
+        QTest::keyClick(target, key, modifiers);
+    }
+    void type(const QString& text)
+    {
+        for (QChar c : text) {
+            ++count;
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+    }
+    // Opens a list, picks the entry that starts with the letter, and takes it.
+    void pick(char letter)
+    {
+        press(Qt::Key_Down, Qt::AltModifier);
+        press(Qt::Key(Qt::Key_A + (letter - 'A')));
+        press(Qt::Key_Return);
+    }
+};
+
 } // namespace
 
 class TestKeyboard : public QObject {
@@ -36,6 +66,8 @@ private Q_SLOTS:
     void enterPressesTheObviousButton();
     void escapeClosesAndF1OpensHelpAtTheWindowsSection();
     void reportPagesAnswerTheKeys();
+    void cardsFromTheKeyboardAlone();
+    void aCardTypedAndNotSavedIsNotLostToEscape();
 };
 
 void TestKeyboard::enterPressesTheObviousButton()
@@ -76,6 +108,22 @@ void TestKeyboard::enterPressesTheObviousButton()
         window->close();
     }
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 1);
+
+    // Enter that takes an entry from an open list only takes it.
+    QWidget* deletion = front(f, QStringLiteral("edit"));
+    QVERIFY(deletion);
+    f.prompter->messages.clear();
+    auto* player = child<QComboBox>(deletion, QStringLiteral("player"));
+    player->setFocus();
+    Keyboard keys;
+    keys.pick('A');
+    QCOMPARE(player->currentText(), QStringLiteral("Adams"));
+    QCOMPARE(f.prompter->messages.size(), 0);
+    // Enter on a button with the focus presses that one, not the window's default.
+    child<QPushButton>(deletion, QStringLiteral("Command3"))->setFocus();
+    press(Qt::Key_Return);
+    QCOMPARE(f.app->find(QStringLiteral("edit")), nullptr);
+    QCOMPARE(f.prompter->messages.size(), 0);
 }
 
 void TestKeyboard::escapeClosesAndF1OpensHelpAtTheWindowsSection()
@@ -130,6 +178,103 @@ void TestKeyboard::reportPagesAnswerTheKeys()
     press(Qt::Key_PageDown);
     QCOMPARE(report->pageIndex(), 1);
     QCOMPARE(report->windowTitle(), QStringLiteral("Players"));
+}
+
+// The goal of a card from the keyboard: course, player, competition, eighteen holes with
+// their ticks, the putts and Save, without the mouse; then the next card, forty times.
+void TestKeyboard::cardsFromTheKeyboardAlone()
+{
+    Fixture f;
+    for (const char* name : {"Adams", "Brown", "Casey", "Doyle"})
+        QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES (?, '12')"),
+                      {QString::fromLatin1(name)}));
+    QStringList pars;
+    for (int h = 1; h <= 18; ++h)
+        pars << QString::number(3 + h % 3);
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(coursename, %1) VALUES ('Lahinch', %2)")
+                      .arg([] {
+                          QStringList c;
+                          for (int h = 1; h <= 18; ++h)
+                              c << QStringLiteral("hole%1").arg(h);
+                          return c.join(u", ");
+                      }(), pars.join(u", "))));
+    QWidget* card = front(f, QStringLiteral("scoreadd"));
+    QVERIFY(card);
+    Keyboard keys;
+    QList<int> perCard;
+    const QString scores = QStringLiteral("453+0544334+24535443");
+    for (int n = 0; n < 40; ++n) {
+        const int before = keys.count;
+        if (n == 0) {
+            keys.pick('L'); // course
+            QCOMPARE(child<QLabel>(card, QStringLiteral("par2"))->text(), QStringLiteral("Par 5"));
+            keys.press(Qt::Key_P, Qt::AltModifier);
+            keys.pick('A');
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text160"));
+            keys.type(QStringLiteral("Medal"));
+            keys.press(Qt::Key_Tab);
+        } else {
+            keys.press(Qt::Key_Return); // New Round, which has the focus
+            keys.pick(char('A' + n % 4));
+        }
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("HOLE1"));
+        // Fairways on the twelve holes that are not par threes, greens on the first
+        // three: fifteen ticks.
+        for (qsizetype i = 0, hole = 0; i < scores.size(); ++hole) {
+            if (pars[hole] != u"3")
+                keys.type(QStringLiteral("f"));
+            if (hole < 3)
+                keys.type(QStringLiteral("g"));
+            const qsizetype width = scores[i] == u'+' ? 2 : 1;
+            keys.type(scores.mid(i, width));
+            i += width;
+        }
+        keys.type(QStringLiteral("31"));
+        for (int tab = 0; tab < 3; ++tab)
+            keys.press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command54"));
+        keys.press(Qt::Key_Return);
+        QVERIFY2(f.app->find(QStringLiteral("Handicapform")), qPrintable(f.prompter->last()));
+        QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        keys.press(Qt::Key_Escape);
+        card->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(card));
+        perCard << keys.count - before;
+        QVERIFY2(perCard.last() <= 70, qPrintable(QString::number(perCard.last())));
+    }
+    qInfo("keyboard: the first card in %d keys, each after it in %d", perCard.first(),
+          perCard.last());
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 40);
+    // 4 5 3 10 5 4 4 3 3 = 41 out; 4 12 4 5 3 5 4 4 3 = 44 in.
+    QCOMPARE(f.rows(QStringLiteral("SELECT hole4, hole11, out, inn, gross, putts FROM score "
+                                   "WHERE rowid = 40")),
+             (QList<QVariantList>{{10, 12, 41, 44, 85, 31}}));
+    int ticks = 0;
+    for (int h = 1; h <= 18; ++h)
+        ticks += f.value(QStringLiteral("SELECT fairway%1 + green%1 FROM score WHERE rowid = 1")
+                             .arg(h))
+                     .toInt();
+    QCOMPARE(ticks, 15);
+    QCOMPARE(f.prompter->messages.size(), 0);
+}
+
+void TestKeyboard::aCardTypedAndNotSavedIsNotLostToEscape()
+{
+    Fixture f;
+    QWidget* card = front(f, QStringLiteral("scoreadd"));
+    QVERIFY(card);
+    child<QLineEdit>(card, QStringLiteral("HOLE1"))->setFocus();
+    QVERIFY(typeKeys(QStringLiteral("45")));
+    f.prompter->answers.enqueue(false);
+    press(Qt::Key_Escape);
+    QCOMPARE(f.prompter->last(), QStringLiteral("Discard this card?"));
+    QVERIFY(f.prompter->messages.last().defaultNo);
+    QCOMPARE(f.app->find(QStringLiteral("scoreadd")), card);
+    QCOMPARE(child<QLineEdit>(card, QStringLiteral("HOLE2"))->text(), QStringLiteral("5"));
+    press(Qt::Key_Escape); // Yes
+    QCOMPARE(f.app->find(QStringLiteral("scoreadd")), nullptr);
 }
 
 PARLOG_TEST(TestKeyboard)
