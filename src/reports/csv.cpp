@@ -43,7 +43,7 @@ QString csvField(const QVariant& value)
 }
 
 Status writeCsv(const DataSource& source, const QStringList& columns, const QString& path,
-                Progress* progress)
+                Progress* progress, const QStringList& headers, const QString& groupHeader)
 {
     const auto failed = [&path](const QString& why) {
         return Failure{QStringLiteral("The file %1 could not be written (%2).")
@@ -53,18 +53,19 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const QStr
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
     const auto line = [&](const QStringList& fields) { return file.write(csvLine(fields)) >= 0; };
+    const QStringList heading = headers.size() == columns.size() ? headers : columns;
+    bool ok = file.write("\xEF\xBB\xBF") == 3;
     const auto values = [&](const auto& read) {
         QStringList fields;
         for (const QString& c : columns)
             fields << csvField(read(c));
         return fields;
     };
-    bool ok = true;
     int written = 0;
     const auto carryOn = [&] { return !progress || progress->carryOn(++written, 0); };
     if (source.grouped()) {
         const QString group = source.rows.columns.value(0);
-        ok = line(QStringList{group} + columns);
+        ok = ok && line(QStringList{groupHeader.isEmpty() ? group : groupHeader} + heading);
         for (int p = 0; ok && source.hasRow(p); ++p) {
             const QString value = csvField(source.value(p, group));
             for (int c = 0; ok && source.hasChild(p, c); ++c) {
@@ -76,7 +77,7 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const QStr
             }
         }
     } else {
-        ok = line(columns);
+        ok = ok && line(heading);
         for (int r = 0; ok && source.hasRow(r); ++r) {
             if (!carryOn())
                 return Failure{QStringLiteral("The file was not saved: it was cancelled.")};

@@ -1,5 +1,8 @@
 #include "reports/reportmodel.h"
 
+#include <QHash>
+#include <QRegularExpression>
+
 namespace parlog::report {
 
 const Band* Layout::band(BandKind kind) const
@@ -44,6 +47,96 @@ QStringList fieldColumns(const Layout& layout, bool childRows)
                 !columns.contains(i.dataField, Qt::CaseInsensitive))
                 columns << i.dataField;
     return columns;
+}
+
+namespace {
+
+QString captionOf(const Layout& layout, const Band& home, const Item& field)
+{
+    const auto overlap = [](const QRect& a, const QRect& b) {
+        return qMin(a.right(), b.right()) - qMax(a.left(), b.left());
+    };
+    // A caption, not a title (large type) nor a value filled in when printed.
+    const auto usable = [](const Item& i) {
+        return i.kind == Item::Kind::Label && !i.filled && !i.caption.trimmed().isEmpty() &&
+               !i.caption.startsWith(u'%') && !i.caption.contains(u'{') && i.font.points < 11;
+    };
+    const auto clean = [](QString caption) {
+        caption = caption.trimmed();
+        while (caption.endsWith(u':'))
+            caption.chop(1);
+        return caption.trimmed();
+    };
+    // The label that leads the field on its line, as a card prints "Player: Adams".
+    const Item* left = nullptr;
+    for (const Item& i : home.items)
+        if (usable(i) && i.rect.right() <= field.rect.left() + 15 &&
+            i.rect.top() < field.rect.bottom() && i.rect.bottom() > field.rect.top() &&
+            (!left || i.rect.right() > left->rect.right()))
+            left = &i;
+    if (left)
+        return clean(left->caption);
+    // Else the heading over its column.
+    for (const BandKind kind : {BandKind::PageHeader, BandKind::GroupHeader}) {
+        const Item* best = nullptr;
+        int bestOverlap = 0;
+        for (const Band& b : layout.bands) {
+            if (b.kind != kind)
+                continue;
+            for (const Item& i : b.items) {
+                // A heading that covers at least half of the field is its own.
+                const int o = usable(i) ? overlap(i.rect, field.rect) : 0;
+                if (o > bestOverlap && 2 * o >= field.rect.width()) {
+                    best = &i;
+                    bestOverlap = o;
+                }
+            }
+        }
+        if (best)
+            return clean(best->caption);
+    }
+    return {};
+}
+
+// A hole's strokes and ticks are printed in a grid of hole numbers and columns
+// headed Score, G and F, and an address in lines under one heading: one caption says
+// both.
+QString gridCaption(const QString& column)
+{
+    static const QRegularExpression numbered(
+        QStringLiteral("^(hole|h|green|fairway|courseadd|address)(\\d+)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = numbered.match(column);
+    if (!m.hasMatch())
+        return {};
+    static const QHash<QString, QString> words{
+        {QStringLiteral("green"), QStringLiteral("Green")},
+        {QStringLiteral("fairway"), QStringLiteral("Fairway")},
+        {QStringLiteral("courseadd"), QStringLiteral("Address")},
+        {QStringLiteral("address"), QStringLiteral("Address")}};
+    return QStringLiteral("%1 %2").arg(words.value(m.captured(1).toLower(), QStringLiteral("Hole")),
+                                       m.captured(2));
+}
+
+} // namespace
+
+QStringList fieldCaptions(const Layout& layout, const QStringList& columns)
+{
+    QStringList captions;
+    QHash<QString, int> seen;
+    for (const QString& column : columns) {
+        QString caption = gridCaption(column);
+        for (const Band& b : layout.bands)
+            for (const Item& i : b.items)
+                if (caption.isEmpty() && i.kind == Item::Kind::Field &&
+                    i.dataField.compare(column, Qt::CaseInsensitive) == 0)
+                    caption = captionOf(layout, b, i);
+        if (caption.isEmpty() && !column.isEmpty())
+            caption = column.front().toUpper() + column.mid(1);
+        const int n = ++seen[caption.toLower()];
+        captions << (n == 1 ? caption : QStringLiteral("%1 %2").arg(caption).arg(n));
+    }
+    return captions;
 }
 
 Item label(const QString& name, const QString& caption, QRect rect, FontSpec f, Align align)

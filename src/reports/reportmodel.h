@@ -75,6 +75,10 @@ struct Layout {
 // field bound through a parameter is left out.
 // childRows: only the fields that read the child rows of a grouped source.
 QStringList fieldColumns(const Layout& layout, bool childRows = false);
+// The caption the report prints for each column: the heading over its field, or the
+// label beside it; the column's name where it has none. Repeated captions are
+// numbered (Address, Address 2), so that a spreadsheet's headers stay apart.
+QStringList fieldCaptions(const Layout& layout, const QStringList& columns);
 
 // Small builders that keep the layouts readable.
 Item label(const QString& name, const QString& caption, QRect rect, FontSpec font = {},

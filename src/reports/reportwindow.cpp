@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,7 +29,17 @@ namespace parlog {
 
 namespace {
 constexpr double kScreenDpi = 96.0;
+
+// The words for the column a search grouped its rounds by, as a spreadsheet's header.
+QString groupCaption(const QString& column)
+{
+    static const QHash<QString, QString> captions{{QStringLiteral("division"), QStringLiteral("Division")},
+                                                  {QStringLiteral("playerid"), QStringLiteral("Player")},
+                                                  {QStringLiteral("course"), QStringLiteral("Course")},
+                                                  {QStringLiteral("comp"), QStringLiteral("Competition")}};
+    return captions.value(column.toLower(), column);
 }
+} // namespace
 
 ReportWindow::ReportWindow(Application& app, report::Report& report)
     : Window(app, report.name(), report.caption())
@@ -286,7 +297,11 @@ bool ReportWindow::saveCsv(const QString& path)
         source = {};
     const auto columns = report::fieldColumns(m_report.layout(), source.grouped());
     const auto progress = app().progress(QStringLiteral("Saving the rows as CSV\u2026"));
-    if (Status written = report::writeCsv(source, columns, path, progress.get()); !written) {
+    if (Status written =
+            report::writeCsv(source, columns, path, progress.get(),
+                             report::fieldCaptions(m_report.layout(), columns),
+                             groupCaption(source.rows.columns.value(0)));
+        !written) {
         app().inform(written.error());
         return false;
     }
@@ -403,7 +418,8 @@ bool saveReport(Application& app, const QString& name, SaveKind kind, const QStr
         report::Paginator pages(r.layout(), r.dataSource(), app.today());
         written = report::writePdf(pages, path);
     } else {
-        written = report::writeCsv(r.dataSource(), csvColumns, path);
+        written = report::writeCsv(r.dataSource(), csvColumns, path, nullptr,
+                                   report::fieldCaptions(r.layout(), csvColumns));
     }
     if (!written)
         app.inform(written.error());

@@ -131,11 +131,11 @@ ScoreAdd::ScoreAdd(Application& app)
         const int y = 76 + (h % 9) * 30;
         const QString n = QString::number(h + 1);
         auto* l = label(this, QStringLiteral("LabelHole") + n, QStringLiteral("HOLE") + n,
-                        {x, y, 62, 22});
+                        {x, y + 4, 62, 22});
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        f[h] = tick(this, QStringLiteral("f") + n, {x + 72, y + 1, 20, 20});
+        f[h] = tick(this, QStringLiteral("f") + n, {x + 72, y + 5, 20, 20});
         colour(f[h], QColor(0xd0, 0x20, 0x20));
-        g[h] = tick(this, QStringLiteral("g") + n, {x + 98, y + 1, 20, 20});
+        g[h] = tick(this, QStringLiteral("g") + n, {x + 98, y + 5, 20, 20});
         colour(g[h], QColor(0x20, 0x9a, 0x30));
         // The hole's par stands small over its box, as on a paper card.
         par[h] = label(this, QStringLiteral("par") + n, QString(), {x + 131, y - 6, 50, 11});

@@ -1,4 +1,5 @@
 #include "data/registers.h"
+#include "reports/layouts.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 
@@ -193,11 +194,22 @@ void TestReportWindows::everyReportSavesItsRowsAsCsv()
     QVERIFY(window->saveCsv(f.path(QStringLiteral("players.csv"))));
     QFile file(f.path(QStringLiteral("players.csv")));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    // The columns the report prints, in the order it draws them.
-    QCOMPARE(file.readAll(), QStringLiteral("membership,playername,handicapp,division,telephone\r\n"
+    // The columns the report prints, in the order it draws them, headed as it heads
+    // them, after a byte-order mark.
+    QCOMPARE(file.readAll(), QStringLiteral("\uFEFFMem No.,Name,HCap,Division,Phone\r\n"
                                             "1,Adams,,,\r\n"
                                             "1,\"O'Brien, Seán\",,,\r\n")
                                  .toUtf8());
+    // An address in lines under one heading, a card's labels beside its values.
+    const auto captions = [](const char* name) {
+        const report::Layout l = report::layoutFor(QString::fromLatin1(name));
+        return report::fieldCaptions(l, report::fieldColumns(l)).mid(0, 10);
+    };
+    QCOMPARE(captions("DataReport2"),
+             (QStringList{"Course", "Address 1", "Address 2", "Address 3", "Telephone", "Par"}));
+    QCOMPARE(captions("DataReport4"), (QStringList{"Player", "Hcp", "Division", "Course", "Comp",
+                                                   "Date", "S Scratch", "Putts", "Comment",
+                                                   "Hole 1"}));
 }
 
 PARLOG_TEST(TestReportWindows)

@@ -159,7 +159,7 @@ void TestResults::csvQuotesWhatItMust()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(),
-             QByteArray("playerID,strdate\r\n\"Zo\xc3\xab, \"\"Z\"\"\",2004-03-05\r\n"));
+             QByteArray("\xEF\xBB\xBFplayerID,strdate\r\n\"Zo\xc3\xab, \"\"Z\"\"\",2004-03-05\r\n"));
     const Status refused =
         report::writeCsv(source, {"playerID"}, dir.filePath(QStringLiteral("no/such/x.csv")));
     QVERIFY(!refused);
@@ -196,7 +196,9 @@ void TestResults::theResultsWindow()
     QVERIFY(results->saveCsv(f.path(QStringLiteral("results.csv"))));
     QFile csv(f.path(QStringLiteral("results.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QVERIFY(csv.readLine().startsWith("position,player,division,handicap,gross,net,countback"));
+    const QByteArray header = csv.readLine();
+    QVERIFY2(header.startsWith("\xEF\xBB\xBFPosition,Player,Division,Handicap,Gross,Net,Countback"),
+             header.constData());
     QVERIFY(results->savePdf(f.path(QStringLiteral("results.pdf"))));
     QVERIFY(!results->saveCsv(f.path(QStringLiteral("missing/results.csv"))));
     QVERIFY(f.prompter->last().contains(QStringLiteral("could not be written")));
