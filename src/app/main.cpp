@@ -89,6 +89,16 @@ int main(int argc, char* argv[])
         break;
     }
 
+    // Without a desktop Qt would abort with advice to reinstall: say what is wrong and
+    // what works without one.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr,
+                     "parlog: Parlog needs a desktop session (neither DISPLAY nor WAYLAND_DISPLAY "
+                     "is set). Without one, these work: parlog --help, --version, "
+                     "--copy-register SOURCE TARGET, --restore-rounds BACKUP TARGET.\n");
+        return 3;
+    }
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parlog"));
     QApplication::setOrganizationName(QStringLiteral("Parlog"));

@@ -442,6 +442,18 @@ void TestApplication::theProgramOpensTheRegisterItIsGiven()
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitCode(), 0);
     QVERIFY(process.readAllStandardOutput().startsWith("Parlog 3."));
+
+    // Over SSH, say: no desktop, said in a line that names what works without one.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PARLOG_PROGRAM), arguments);
+    QVERIFY(process.waitForFinished(10000));
+    QVERIFY(process.exitCode() != 0);
+    const QString said = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("needs a desktop session")) &&
+                 said.contains(QStringLiteral("--help")) && said.count(u'\n') == 1,
+             qPrintable(said));
 }
 
 void TestApplication::aWindowThatGoesWithTheFocusInADateBox_data()
