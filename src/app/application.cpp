@@ -14,6 +14,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace parlog {
 
 namespace {
@@ -68,7 +70,10 @@ Application::~Application()
         delete m_integrityCheck;
     }
     // Top-level windows have no parent to own them; they go before the services they use.
-    for (const auto& window : std::as_const(m_windows))
+    // Taken out of the registry first: a window that goes takes itself out of it, which
+    // must not happen to the list being walked.
+    const auto windows = std::exchange(m_windows, {});
+    for (const auto& window : windows)
         std::unique_ptr<QWidget> owned(window.data());
 }
 
