@@ -91,6 +91,33 @@ void PlayerWindow::afterLoad(Connection& connection)
     text4->setEditText(QString());
 }
 
+bool PlayerWindow::readyToSave(Connection& connection)
+{
+    // A division is one of the division names: a new one only when the user says so,
+    // so that a slip of the keyboard does not start a division of one.
+    const QString typed = text4->currentText().trimmed();
+    if (typed.isEmpty())
+        return true;
+    const auto names = divisions::names(connection);
+    if (!names) {
+        app().inform(QStringLiteral("The player was not saved: %1").arg(names.error()));
+        return false;
+    }
+    if (names->contains(typed, Qt::CaseInsensitive))
+        return true;
+    if (!app().prompter().ask(QStringLiteral("Add the division %1?").arg(typed),
+                              QStringLiteral("Players"), Prompter::Default::No)) {
+        text4->setFocus();
+        return false;
+    }
+    if (Status added = divisions::add(connection, typed); !added) {
+        app().inform(QStringLiteral("The player was not saved: %1").arg(added.error()));
+        return false;
+    }
+    text4->addItem(typed);
+    return true;
+}
+
 void PlayerWindow::loadRow(const QVariantMap& row)
 {
     const auto text = [&](const char* name) {

@@ -18,6 +18,7 @@ protected:
     void loadRow(const QVariantMap& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
+    bool readyToSave(Connection& connection) override;
     void afterLoad(Connection& connection) override;
 
 private:

@@ -136,6 +136,8 @@ void RegisterWindow::Command12_Click()
         const auto values = rowValues();
         if (!values)
             return refuse(values.error() + QStringLiteral(". Correct it, then press Save."));
+        if (!readyToSave(*connection))
+            return;
         if (mode == 1) {
             if (Status added = registers::insert(*connection, m_config.data, *values); !added)
                 return refuse(added.error());

@@ -48,6 +48,8 @@ protected:
     // The values to store by column; fails saying which box cannot be stored.
     virtual Result<Record> rowValues() = 0;
     virtual void afterLoad(Connection&) {}
+    // Asked before a row is stored; false stores nothing, the boxes as typed.
+    virtual bool readyToSave(Connection&) { return true; }
 
     void refill(Connection& connection);
     static QVariant column(const QVariantMap& row, const QString& name);

@@ -124,8 +124,19 @@ void TestPlayers::newThenSaveAddsAPlayer()
     p.combo(QStringLiteral("text4"))->setEditText(QStringLiteral("Over 60's"));
     p.type(QStringLiteral("text5"), QStringLiteral("1 O'Connell St"));
     p.type(QStringLiteral("text11"), QStringLiteral("sean@example.ie"));
+    // A division that is not one of the names is asked about first; No stores nothing.
+    f.prompter->answers.enqueue(false);
     p.click(QStringLiteral("Command12"));
-    QCOMPARE(f.prompter->messages.size(), 1);
+    QCOMPARE(f.prompter->last(), QStringLiteral("Add the division Over 60's?"));
+    QVERIFY(f.prompter->messages.last().defaultNo);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player WHERE playername = 'Sean O''Brien'"))
+                 .toInt(),
+             0);
+    QCOMPARE(p.combo(QStringLiteral("text4"))->currentText(), QStringLiteral("Over 60's"));
+    p.click(QStringLiteral("Command12"));
+    QCOMPARE(f.prompter->messages.size(), 3);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM division WHERE type = 'Over 60''s'")).toInt(),
+             1);
     const auto rows =
         f.rows(QStringLiteral(
                    "SELECT playername, membership, Handicapp, division, address1, address2, email "
