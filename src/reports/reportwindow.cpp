@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,6 +30,24 @@ namespace parlog {
 
 namespace {
 constexpr double kScreenDpi = 96.0;
+
+} // namespace
+
+QString fileStem(const QString& words)
+{
+    QString stem;
+    for (const QChar c : words.simplified())
+        stem += c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u'\'' ? c : QChar(u'-');
+    while (stem.contains(QStringLiteral("--")))
+        stem.replace(QStringLiteral("--"), QStringLiteral("-"));
+    while (stem.startsWith(u'-'))
+        stem.remove(0, 1);
+    while (stem.endsWith(u'-'))
+        stem.chop(1);
+    return stem.isEmpty() ? QStringLiteral("Parlog") : stem;
+}
+
+namespace {
 
 // The words for the column a search grouped its rounds by, as a spreadsheet's header.
 QString groupCaption(const QString& column)
@@ -278,10 +297,20 @@ bool ReportWindow::savePdf(const QString& path)
     return true;
 }
 
+QString ReportWindow::suggestedName() const
+{
+    // What the pages hold: the report, whose rounds, and the day it was made.
+    QStringList words{windowTitle()};
+    if (const QString player = m_report.parameter(QStringLiteral("player")); !player.isEmpty())
+        words << player;
+    words << app().today().toString(Qt::ISODate);
+    return words.join(u' ');
+}
+
 void ReportWindow::saveAs()
 {
     const QString path =
-        askSavePath(this, SaveKind::Pdf, windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')));
+        askSavePath(this, SaveKind::Pdf, suggestedName());
     if (!path.isEmpty())
         savePdf(path);
 }
@@ -311,7 +340,7 @@ bool ReportWindow::saveCsv(const QString& path)
 void ReportWindow::saveAsCsv()
 {
     const QString path =
-        askSavePath(this, SaveKind::Csv, windowTitle().replace(QLatin1Char(' '), QLatin1Char('-')));
+        askSavePath(this, SaveKind::Csv, suggestedName());
     if (!path.isEmpty())
         saveCsv(path);
 }
@@ -400,9 +429,18 @@ QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem)
     const bool pdf = kind == SaveKind::Pdf;
     const QString type = pdf ? QStringLiteral("PDF") : QStringLiteral("CSV");
     const QString suffix = pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv");
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save as ") + type,
-                                        QDir::home().filePath(stem + suffix),
-                                        QStringLiteral("%1 files (*%2)").arg(type, suffix));
+    // The folder saved into last, for the next file of the run and the next run.
+    QSettings settings;
+    const QString key = QStringLiteral("files/saveFolder");
+    QString folder = settings.value(key).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Save as ") + type, QDir(folder).filePath(fileStem(stem) + suffix),
+        QStringLiteral("%1 files (*%2)").arg(type, suffix));
+    if (!path.isEmpty())
+        settings.setValue(key, QFileInfo(path).absolutePath());
+    return path;
 }
 
 bool saveReport(Application& app, const QString& name, SaveKind kind, const QString& path,
@@ -427,7 +465,7 @@ bool saveReport(Application& app, const QString& name, SaveKind kind, const QStr
 }
 
 void connectReportButtons(QWidget* window, Application& app, const QString& report,
-                          const QString& stem, QPushButton* print, QPushButton* pdf,
+                          std::function<QString()> stem, QPushButton* print, QPushButton* pdf,
                           QPushButton* csv, std::function<void()> fill,
                           const QStringList& csvColumns)
 {
@@ -440,7 +478,7 @@ void connectReportButtons(QWidget* window, Application& app, const QString& repo
          {std::pair{pdf, SaveKind::Pdf}, std::pair{csv, SaveKind::Csv}})
         QObject::connect(button, &QPushButton::clicked, window,
                          [window, &app, report, stem, fill, csvColumns, kind = kind] {
-                             const QString path = askSavePath(window, kind, stem);
+                             const QString path = askSavePath(window, kind, stem());
                              if (path.isEmpty())
                                  return;
                              fill();

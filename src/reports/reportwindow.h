@@ -46,6 +46,8 @@ protected:
 private:
     // True, when the rows stopped early: said, and the window closes.
     bool broken();
+    // The name a saved file is offered: what the pages hold.
+    QString suggestedName() const;
     void render();
     void countSomePages();
     void print();
@@ -80,6 +82,8 @@ enum class SaveKind { Pdf, Csv };
 // Asks where to save, suggesting STEM.pdf or STEM.csv in the home folder; empty when
 // the user cancelled.
 QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem);
+// A file name from what a file holds: words joined by "-", nothing a file system refuses.
+QString fileStem(const QString& words);
 
 // Writes the report as its pages or as the given columns of its rows; a failure is told
 // to the user.
@@ -88,8 +92,10 @@ bool saveReport(Application& app, const QString& name, SaveKind kind, const QStr
 
 // Print, Save as PDF and Save as CSV for a window that fills a report with its figures
 // first: FILL runs before each.
+// stem: the name a saved file is offered, saying what is in it (made when the user
+// saves, from what the window shows then).
 void connectReportButtons(QWidget* window, Application& app, const QString& report,
-                          const QString& stem, QPushButton* print, QPushButton* pdf,
+                          std::function<QString()> stem, QPushButton* print, QPushButton* pdf,
                           QPushButton* csv, std::function<void()> fill,
                           const QStringList& csvColumns);
 

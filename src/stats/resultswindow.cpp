@@ -97,7 +97,11 @@ ResultsWindow::ResultsWindow(Application& app)
     connect(basis, &QComboBox::activated, this, &ResultsWindow::refresh);
     connect(divisionFilter, &QComboBox::activated, this, &ResultsWindow::refresh);
     connectReportButtons(
-        this, app, windows::kResultsReport, QStringLiteral("Results"), printButton, pdf, csv,
+        this, app, windows::kResultsReport,
+        [this] {
+            return QStringLiteral("Results %1 %2").arg(competition->currentText(), from->text());
+        },
+        printButton, pdf, csv,
         [this] { fillReport(); }, kColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder(

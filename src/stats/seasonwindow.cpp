@@ -139,7 +139,11 @@ SeasonWindow::SeasonWindow(Application& app)
         connect(b, &QLineEdit::editingFinished, this, &SeasonWindow::refresh);
     connect(course, &QComboBox::activated, this, &SeasonWindow::refresh);
     connectReportButtons(
-        this, app, windows::kSeasonReport, QStringLiteral("Season"), printButton, pdf, csv,
+        this, app, windows::kSeasonReport,
+        [this] {
+            return QStringLiteral("Season %1 %2 to %3").arg(m_player, from->text(), to->text());
+        },
+        printButton, pdf, csv,
         [this] { fillReport(); }, kFigureColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({from, to, course, printButton, pdf, csv, close});

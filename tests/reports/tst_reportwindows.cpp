@@ -47,6 +47,8 @@ private Q_SLOTS:
     void modalShowWaitsForTheRunner();
     void pdfThatCannotBeWrittenIsReported();
     void everyReportSavesItsRowsAsCsv();
+    void savedFilesAreNamedForWhatTheyHold_data();
+    void savedFilesAreNamedForWhatTheyHold();
 };
 
 void TestReportWindows::reportObjectsAreKept()
@@ -210,6 +212,23 @@ void TestReportWindows::everyReportSavesItsRowsAsCsv()
     QCOMPARE(captions("DataReport4"), (QStringList{"Player", "Hcp", "Division", "Course", "Comp",
                                                    "Date", "S Scratch", "Putts", "Comment",
                                                    "Hole 1"}));
+}
+
+void TestReportWindows::savedFilesAreNamedForWhatTheyHold_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("stem");
+    QTest::newRow("season") << "Season Sean O'Brien 1 Jan 2026 to 9 Dec 2026"
+                            << "Season-Sean-O'Brien-1-Jan-2026-to-9-Dec-2026";
+    QTest::newRow("slashes") << "Results Captain's Prize 5/3/04" << "Results-Captain's-Prize-5-3-04";
+    QTest::newRow("nothing") << " / " << "Parlog";
+}
+
+void TestReportWindows::savedFilesAreNamedForWhatTheyHold()
+{
+    QFETCH(QString, words);
+    QFETCH(QString, stem);
+    QCOMPARE(fileStem(words), stem);
 }
 
 PARLOG_TEST(TestReportWindows)
