@@ -8,6 +8,7 @@
 #include "data/rounds.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
+#include "ui/tables.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -56,9 +57,7 @@ PickRound::PickRound(Application& app)
     rounds->setSelectionBehavior(QAbstractItemView::SelectRows);
     rounds->setSelectionMode(QAbstractItemView::SingleSelection);
     rounds->verticalHeader()->hide();
-    const int widths[] = {90, 150, 140, 140, 45, 45};
-    for (int c = 0; c < 6; ++c)
-        rounds->setColumnWidth(c, widths[c]);
+    sortByHeader(rounds, m_filter);
     status = label(this, QStringLiteral("status"), QString(), {12, 430, 360, 28});
 
     auto* open = button(this, QStringLiteral("open"), QStringLiteral("Open"), {430, 428, 96, 30});
@@ -122,13 +121,14 @@ void PickRound::refresh()
     m_model->removeRows(0, m_model->rowCount());
     for (const QVariantList& row : found->rows) {
         QList<QStandardItem*> items;
-        auto* date = new QStandardItem(formatStoredDate(row.value(1), DateFormat::Medium));
+        auto* date = sortableCell(formatStoredDate(row.value(1), DateFormat::Medium), row.value(1));
         date->setData(row.value(0), kKeyRole);
         items << date;
         for (int c = 2; c <= 6; ++c)
-            items << new QStandardItem(valueText(row.value(c)));
+            items << sortableCell(valueText(row.value(c)));
         m_model->appendRow(items);
     }
+    fitColumns(rounds);
     if (m_filter->rowCount() > 0)
         rounds->selectRow(0);
     status->setText(QStringLiteral("%1 round%2")

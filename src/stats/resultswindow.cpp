@@ -11,6 +11,7 @@
 #include "reports/reportwindow.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
+#include "ui/tables.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -71,14 +73,13 @@ ResultsWindow::ResultsWindow(Application& app)
     ranking = new QTableView(this);
     ranking->setObjectName(QStringLiteral("ranking"));
     ranking->setGeometry(12, 118, 736, 348);
-    ranking->setModel(m_model);
+    auto* sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(m_model);
+    ranking->setModel(sorted);
     ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
     ranking->verticalHeader()->hide();
-    const int widths[] = {70, 190, 110, 80, 60, 60, 150};
-    for (int c = 0; c < 7; ++c)
-        ranking->setColumnWidth(c, widths[c]);
-    ranking->horizontalHeader()->setStretchLastSection(true);
+    sortByHeader(ranking, sorted);
     status = label(this, QStringLiteral("status"), QString(), {12, 474, 300, 36});
     status->setWordWrap(true);
 
@@ -190,9 +191,10 @@ void ResultsWindow::refresh()
     for (const Placing& p : std::as_const(m_placings)) {
         QList<QStandardItem*> items;
         for (const QString& text : fieldsOf(p))
-            items << new QStandardItem(text);
+            items << sortableCell(text);
         m_model->appendRow(items);
     }
+    fitColumns(ranking);
     status->setText(QStringLiteral("%1 card%2")
                         .arg(m_placings.size())
                         .arg(m_placings.size() == 1 ? QString() : QStringLiteral("s")));
