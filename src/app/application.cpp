@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QScreen>
+#include <QSettings>
 
 #include <utility>
 
@@ -125,16 +127,51 @@ QWidget* Application::show(const QString& windowName, std::any context)
     auto* task = qobject_cast<Window*>(window);
     if (task) {
         connect(task, &Window::closed, this, drop);
+        // Where the user left it is where it opens next time.
+        connect(task, &Window::closed, this, [windowName, window] {
+            QSettings().setValue(QStringLiteral("windows/%1").arg(windowName), window->pos());
+        });
         task->setContext(std::move(context));
         task->form_load();
     }
     // A load that closed its own window leaves nothing to show.
     if (!find(windowName))
         return nullptr;
+    place(window);
     window->show();
     window->raise();
     window->activateWindow();
     return window;
+}
+
+void Application::place(QWidget* window) const
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    // Larger than a small screen: made to fit where it can be.
+    if (window->width() > room.width() || window->height() > room.height()) {
+        if (window->minimumSize() != window->maximumSize())
+            window->resize(window->size().boundedTo(room.size()));
+    }
+    QPoint at;
+    const QVariant kept =
+        QSettings().value(QStringLiteral("windows/%1").arg(window->objectName()));
+    if (kept.isValid()) {
+        at = kept.toPoint();
+    } else {
+        // The first time, each window a step down and to the right of the one before,
+        // from the menu, instead of all on one spot.
+        const QWidget* menu = find(windows::kMain);
+        const QPoint origin = menu && menu != window ? menu->pos() : room.topLeft() + QPoint(40, 40);
+        const int step = 28 * int(m_windows.size() % 10);
+        at = origin + QPoint(step, step);
+    }
+    // Always on the screen, whole where it fits.
+    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - window->width())));
+    at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - window->height())));
+    window->move(at);
 }
 
 void Application::quit()

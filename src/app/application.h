@@ -104,6 +104,8 @@ private:
     // The register was found to be Parlog's: later openings trust that, and the file
     // it is in.
     void remember() const;
+    // Where a window opens: where it was last closed, or a step on from the one before.
+    void place(QWidget* window) const;
 
     Services m_services;
     QHash<QString, Factory> m_factories;

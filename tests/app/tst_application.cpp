@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
+#include <QSettings>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,6 +54,7 @@ private Q_SLOTS:
     void aWindowThatGoesWithTheFocusInADateBox_data();
     void aWindowThatGoesWithTheFocusInADateBox();
     void theSmokeTestFailsOnADamagedFile();
+    void windowsOpenWhereTheyWereLeft();
     void startsInAnEmptyFolder();
     void theProgramStartsInAnEmptyFolder();
     void startUpNamesAForeignFile();
@@ -478,6 +481,32 @@ void TestApplication::aWindowThatGoesWithTheFocusInADateBox()
     from->setFocus();
     from->setText(QStringLiteral("1-Jan-04"));
     f.reset();
+}
+
+void TestApplication::windowsOpenWhereTheyWereLeft()
+{
+    QSettings().remove(QStringLiteral("windows"));
+    Fixture f;
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    QWidget* players = f.app->show(QStringLiteral("player1"));
+    QWidget* courses = f.app->show(QStringLiteral("Courses"));
+    QVERIFY(menu && players && courses);
+    // The first time each a step on from the last, not on one spot.
+    QVERIFY(players->pos() != courses->pos());
+    QVERIFY(players->pos() != menu->pos());
+    players->move(123, 45);
+    players->close();
+    Fixture::settle();
+    players = f.app->show(QStringLiteral("player1"));
+    QCOMPARE(players->pos(), QPoint(123, 45));
+    // Left off the screen, it comes back onto it.
+    players->move(-5000, 99999);
+    players->close();
+    Fixture::settle();
+    players = f.app->show(QStringLiteral("player1"));
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
+        QRect(players->pos(), players->size())));
+    QSettings().remove(QStringLiteral("windows"));
 }
 
 void TestApplication::theSmokeTestFailsOnADamagedFile()
