@@ -226,7 +226,10 @@ bool Application::useRegister(const QString& location)
     probe.close();
     m_services.dataFile = location;
     m_identity.reset();
+    m_recorded = false;
     remember();
+    if (QWidget* menu = find(windows::kMain))
+        QMetaObject::invokeMethod(menu, "showRegister");
     // Windows filled from the register before are closed, so none shows the old one.
     const auto open = m_windows;
     for (auto it = open.constBegin(); it != open.constEnd(); ++it)
@@ -249,8 +252,21 @@ bool Application::openDataFile() const
 void Application::remember() const
 {
     m_verified = true;
-    if (!m_identity)
-        m_identity = fileIdentity(dataFile());
+    if (m_recorded)
+        return;
+    m_recorded = true;
+    m_identity = fileIdentity(dataFile());
+    QSettings settings;
+    QStringList recent = settings.value(QStringLiteral("register/recent")).toStringList();
+    const QString location = withoutPassword(dataFile());
+    recent.removeAll(location);
+    recent.prepend(location);
+    settings.setValue(QStringLiteral("register/recent"), recent.mid(0, 8));
+}
+
+QStringList Application::recentRegisters() const
+{
+    return QSettings().value(QStringLiteral("register/recent")).toStringList();
 }
 
 void Application::checkIntegrityInBackground()

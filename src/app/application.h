@@ -63,6 +63,8 @@ public:
     // closes the windows that read the one before. False, with the reason said, when
     // it cannot be used; the register in use stays.
     bool useRegister(const QString& location);
+    // The registers opened lately, newest first, passwords left out.
+    QStringList recentRegisters() const;
     QString helpFolder() const;
     Prompter& prompter() const { return *m_services.prompter; }
     Launcher& launcher() const { return *m_services.launcher; }
@@ -116,6 +118,7 @@ private:
     mutable bool m_verified = false;
     // The file it was found in: a file put in its place later is not written to.
     mutable std::optional<FileIdentity> m_identity;
+    mutable bool m_recorded = false; // the file, and the list of recent registers, noted
     QThread* m_integrityCheck = nullptr;
 };
 

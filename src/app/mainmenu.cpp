@@ -3,11 +3,16 @@
 #include "app/application.h"
 #include "app/helpwindow.h"
 #include "app/windownames.h"
+#include "data/backup.h"
+#include "data/connection.h"
+#include "data/location.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
@@ -78,32 +83,32 @@ MainMenu::MainMenu(Application& app)
                                 "the help button for further info"),
                  QRect(24, 218, 200, 48), false);
 
-    auto* c31 = addRow(0, QStringLiteral("Label28"), QStringLiteral("Quick Search"),
+    auto* c31 = addRow(0, QStringLiteral("Label28"), QStringLiteral("&Quick Search"),
                        QStringLiteral("Command31"));
-    auto* c36 = addRow(1, QStringLiteral("Label3"), QStringLiteral("View Courses"),
+    auto* c36 = addRow(1, QStringLiteral("Label3"), QStringLiteral("View &Courses"),
                        QStringLiteral("Command36"));
-    auto* c37 = addRow(2, QStringLiteral("Label6"), QStringLiteral("View Players"),
+    auto* c37 = addRow(2, QStringLiteral("Label6"), QStringLiteral("View &Players"),
                        QStringLiteral("Command37"));
-    auto* c38 = addRow(3, QStringLiteral("Label9"), QStringLiteral("View Stats"),
+    auto* c38 = addRow(3, QStringLiteral("Label9"), QStringLiteral("View &Stats"),
                        QStringLiteral("Command38"));
-    auto* c17 = addRow(4, QStringLiteral("Label15"), QStringLiteral("New Player"),
+    auto* c17 = addRow(4, QStringLiteral("Label15"), QStringLiteral("New P&layer"),
                        QStringLiteral("Command17"));
-    auto* c26 = addRow(5, QStringLiteral("Label24"), QStringLiteral("New Course"),
+    auto* c26 = addRow(5, QStringLiteral("Label24"), QStringLiteral("New Co&urse"),
                        QStringLiteral("Command26"));
-    auto* c1 = addRow(6, QStringLiteral("Label1"), QStringLiteral("New Round"),
+    auto* c1 = addRow(6, QStringLiteral("Label1"), QStringLiteral("New &Round"),
                       QStringLiteral("Command1"));
-    auto* c40 = addRow(7, QStringLiteral("Label12"), QStringLiteral("Delete Round"),
+    auto* c40 = addRow(7, QStringLiteral("Label12"), QStringLiteral("&Delete Round"),
                        QStringLiteral("Command40"));
-    auto* c42 = addRow(8, QStringLiteral("Label42"), QStringLiteral("Competition Results"),
+    auto* c42 = addRow(8, QStringLiteral("Label42"), QStringLiteral("Competition R&esults"),
                        QStringLiteral("Command42"));
 
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
-    auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("About"), QRect(24, y, 72, 26));
-    auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("Help"), QRect(102, y, 72, 26));
-    auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Quit"), QRect(180, y, 72, 26));
+    auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("&About"), QRect(24, y, 72, 26));
+    auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("&Help"), QRect(102, y, 72, 26));
+    auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Qui&t"), QRect(180, y, 72, 26));
     auto* place =
-        button(QStringLiteral("register"), QStringLiteral("Register"), QRect(258, y, 80, 26));
+        button(QStringLiteral("register"), QStringLiteral("Re&gister"), QRect(258, y, 80, 26));
     for (QPushButton* b : {c32, c2, c27, place})
         b->raise();
     connect(place, &QPushButton::clicked, this, [this] { this->app().show(windows::kRegister); });
@@ -121,6 +126,7 @@ MainMenu::MainMenu(Application& app)
     connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
 
+    addMenuBar();
     c31->setFocus();
     const QList<QWidget*> order{c31, c26, c17,      c32, c27, c36, c37,
                                 c38, c40, Picture1, c1,  c2,  c42, place};
@@ -150,13 +156,109 @@ QPushButton* MainMenu::addRow(int row, const QString& labelName, const QString& 
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
-    return button(buttonName, QStringLiteral("Open"),
-                  QRect(kRowLeft + kRowWidth - 76, top + 6, 68, kRowHeight - 12));
+    // The caption's access key presses its row's button.
+    auto* open = button(buttonName, QStringLiteral("Open"),
+                        QRect(kRowLeft + kRowWidth - 76, top + 6, 68, kRowHeight - 12));
+    label->setBuddy(open);
+    return open;
+}
+
+void MainMenu::addMenuBar()
+{
+    // Every command of the buttons, and what has no button, with the usual keys. The
+    // window grows by the bar's height and its rows move down under it.
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setNativeMenuBar(false);
+    const int barHeight = bar->sizeHint().height();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != bar)
+            child->move(child->x(), child->y() + barHeight);
+    setFixedSize(width(), height() + barHeight);
+    bar->setGeometry(0, 0, width(), barHeight);
+
+    const auto item = [this](QMenu* menu, const QString& text, const QKeySequence& keys,
+                             const char* name, auto slot) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    item(file, QStringLiteral("&Register..."), {}, "actionRegister",
+         [this] { app().show(windows::kRegister); });
+    m_recent = file->addMenu(QStringLiteral("Recent &registers"));
+    m_recent->setObjectName(QStringLiteral("menuRecent"));
+    connect(m_recent, &QMenu::aboutToShow, this, &MainMenu::fillRecent);
+    item(file, QStringLiteral("&Back up now..."), QKeySequence(Qt::CTRL | Qt::Key_B),
+         "actionBackUp", &MainMenu::backUpNow);
+    file->addSeparator();
+    item(file, QStringLiteral("&Quit"), QKeySequence::Quit, "actionQuit", &MainMenu::Command27_Click);
+    QMenu* records = bar->addMenu(QStringLiteral("&Records"));
+    item(records, QStringLiteral("New &Round..."), QKeySequence::New, "actionNewRound",
+         &MainMenu::Command1_Click);
+    item(records, QStringLiteral("&Players..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+         "actionPlayers", &MainMenu::Command37_Click);
+    item(records, QStringLiteral("&Courses..."), QKeySequence(Qt::CTRL | Qt::Key_K),
+         "actionCourses", &MainMenu::Command36_Click);
+    item(records, QStringLiteral("&Divisions..."), {}, "actionDivisions",
+         [this] { app().show(windows::kDivisions); });
+    QMenu* rounds = bar->addMenu(QStringLiteral("R&ounds"));
+    item(rounds, QStringLiteral("&Quick Search..."), QKeySequence::Find, "actionSearch",
+         &MainMenu::Command31_Click);
+    item(rounds, QStringLiteral("&Statistics..."), QKeySequence(Qt::CTRL | Qt::Key_T),
+         "actionStats", &MainMenu::Command38_Click);
+    item(rounds, QStringLiteral("Competition R&esults..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+         "actionResults", &MainMenu::Command42_Click);
+    rounds->addSeparator();
+    item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", &MainMenu::Command40_Click);
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    item(help, QStringLiteral("Parlog &Help"), QKeySequence::HelpContents, "actionHelp",
+         &MainMenu::Command2_Click);
+    item(help, QStringLiteral("&About Parlog"), {}, "actionAbout", &MainMenu::Command32_Click);
+}
+
+void MainMenu::fillRecent()
+{
+    m_recent->clear();
+    const QStringList recent = app().recentRegisters();
+    if (recent.isEmpty())
+        m_recent->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
+    for (const QString& location : recent) {
+        QAction* open = m_recent->addAction(shownLocation(location));
+        connect(open, &QAction::triggered, this, [this, location] {
+            if (app().useRegister(location))
+                showRegister();
+        });
+    }
+}
+
+void MainMenu::backUpNow()
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto progress = app().progress(QStringLiteral("Backing up the register\u2026"));
+    const auto copy = backupNow(*connection, progress.get());
+    if (!copy) {
+        app().inform(QStringLiteral("No backup was made: %1.").arg(copy.error()));
+        return;
+    }
+    app().inform(QStringLiteral("A copy of the register as it is now is in %1")
+                     .arg(QDir::toNativeSeparators(*copy)));
+}
+
+void MainMenu::showRegister()
+{
+    setWindowTitle(QStringLiteral("Parlog \u2014 %1").arg(shownLocation(app().dataFile())));
 }
 
 void MainMenu::form_load()
 {
-    // Nothing to load: the menu touches no data.
+    // The menu touches no data; its title says which register is in use.
+    showRegister();
 }
 
 void MainMenu::Command31_Click()

@@ -3,6 +3,7 @@
 #include "app/window.h"
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace parlog {
@@ -27,13 +28,20 @@ public:
     void Command32_Click(); // About
     void Command2_Click();  // Help
     void Command27_Click(); // Quit
+    void backUpNow();       // the online backup the deletions make, at any time
+    // The title names the register in use.
+    Q_INVOKABLE void showRegister();
 
 private:
     QPushButton* addRow(int row, const QString& labelName, const QString& caption,
                         const QString& buttonName);
     QPushButton* button(const QString& name, const QString& caption, const QRect& where);
 
+    void addMenuBar();
+    void fillRecent();
+
     QLabel* Picture1;
+    QMenu* m_recent = nullptr;
 };
 
 } // namespace parlog

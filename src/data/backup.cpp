@@ -1,6 +1,7 @@
 #include "data/backup.h"
 
 #include "data/connection.h"
+#include "data/copy.h"
 #include "data/dialect.h"
 #include "data/location.h"
 #include "data/progress.h"
@@ -192,6 +193,22 @@ Result<QString> backupRounds(Connection& connection, const Rows& rounds, Progres
     if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
         return discard(copy, QStringLiteral("the copy could not be put in place as %1")
                                  .arg(QDir::toNativeSeparators(path)));
+    return path;
+}
+
+Result<QString> backupNow(Connection& connection, Progress* progress)
+{
+    if (!connection.isServer())
+        return backupRegister(connection, progress);
+    const auto folder = backupFolder(QDir(userDataFolder()).filePath(QStringLiteral("backups")));
+    if (!folder)
+        return Failure{QStringLiteral("the backup copy could not be written (%1)").arg(folder.error())};
+    const QString database =
+        serverAddress(connection.filePath()).value_or(ServerAddress{}).database;
+    const QString path = stampedPath(*folder, safeFileStem(database));
+    const auto copied = copyRegister(connection.filePath(), path, progress);
+    if (!copied)
+        return Failure{copied.error()};
     return path;
 }
 

@@ -26,6 +26,10 @@ Result<QString> backupRegister(Connection& connection, Progress* progress = null
 Result<QString> backupRounds(Connection& connection, const Rows& rounds,
                              Progress* progress = nullptr);
 
+// "Back up now": a file register copied whole beside it, as before a deletion; a
+// club server's register copied whole into a file of the user's backups folder.
+Result<QString> backupNow(Connection& connection, Progress* progress = nullptr);
+
 struct Restored {
     int restored = 0;
     int alreadyThere = 0;     // the same card, every stored column equal

@@ -6,6 +6,8 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QSet>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
@@ -55,6 +57,7 @@ private Q_SLOTS:
     void aWindowThatGoesWithTheFocusInADateBox();
     void theSmokeTestFailsOnADamagedFile();
     void windowsOpenWhereTheyWereLeft();
+    void theMenuFromTheKeyboard();
     void startsInAnEmptyFolder();
     void theProgramStartsInAnEmptyFolder();
     void startUpNamesAForeignFile();
@@ -83,7 +86,7 @@ void TestApplication::startsInAnEmptyFolder()
     QWidget* menu = f.app->show(QStringLiteral("main"));
     QVERIFY(menu);
     QCOMPARE(menu->objectName(), QStringLiteral("main"));
-    QCOMPARE(menu->windowTitle(), QStringLiteral("Parlog"));
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Parlog \u2014 ") + f.dataFile());
     QVERIFY(menu->isVisible());
     QCOMPARE(f.prompter->messages.size(), 0);
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 0);
@@ -259,7 +262,8 @@ void TestApplication::mainMenuLayout()
     for (const auto& [name, text] : labels) {
         auto* label = child<QLabel>(menu, QString::fromLatin1(name));
         QVERIFY(label);
-        QCOMPARE(label->text(), QString::fromLatin1(text));
+        // As shown: the & marks the access key, underlined.
+        QCOMPARE(QString(label->text()).remove(u'&'), QString::fromLatin1(text));
     }
     for (const char* name : {"Label7", "Label8", "Label10", "Label11"})
         QCOMPARE(child<QLabel>(menu, QString::fromLatin1(name))->parentWidget(), picture);
@@ -276,9 +280,9 @@ void TestApplication::mainMenuLayout()
     auto* about = child<QPushButton>(menu, QStringLiteral("Command32"));
     auto* help = child<QPushButton>(menu, QStringLiteral("Command2"));
     auto* quit = child<QPushButton>(menu, QStringLiteral("Command27"));
-    QCOMPARE(about->text(), QStringLiteral("About"));
-    QCOMPARE(help->text(), QStringLiteral("Help"));
-    QCOMPARE(quit->text(), QStringLiteral("Quit"));
+    QCOMPARE(about->text().remove(u'&'), QStringLiteral("About"));
+    QCOMPARE(help->text().remove(u'&'), QStringLiteral("Help"));
+    QCOMPARE(quit->text().remove(u'&'), QStringLiteral("Quit"));
     QVERIFY(about->x() < help->x() && help->x() < quit->x());
     QVERIFY(picture->geometry().contains(about->geometry().center()));
 
@@ -291,6 +295,42 @@ void TestApplication::mainMenuLayout()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), next);
     }
+}
+
+// Every button has an access key; the menu bar has every command, and a backup at
+// any time.
+void TestApplication::theMenuFromTheKeyboard()
+{
+    Fixture f;
+    QWidget* menu = f.app->show(QStringLiteral("main"));
+    menu->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    QSet<QChar> keys;
+    for (auto* label : menu->findChildren<QLabel*>())
+        if (label->buddy()) {
+            const qsizetype amp = label->text().indexOf(u'&');
+            QVERIFY2(amp >= 0, qPrintable(label->text()));
+            keys.insert(label->text().at(amp + 1).toLower());
+        }
+    for (auto* button : menu->findChildren<QPushButton*>())
+        if (button->text() != u"Open") {
+            const qsizetype amp = button->text().indexOf(u'&');
+            QVERIFY2(amp >= 0, qPrintable(button->text()));
+            keys.insert(button->text().at(amp + 1).toLower());
+        }
+    QCOMPARE(keys.size(), 13); // nine rows and four buttons, no key twice
+    QTest::keyClick(menu, Qt::Key_Q, Qt::AltModifier);
+    QTRY_VERIFY(f.app->find(QStringLiteral("quicksearch1")));
+    for (const char* action : {"actionRegister", "actionBackUp", "actionQuit", "actionNewRound",
+                               "actionPlayers", "actionCourses", "actionDivisions", "actionSearch",
+                               "actionStats", "actionResults", "actionDelete", "actionHelp",
+                               "actionAbout"})
+        QVERIFY2(menu->findChild<QAction*>(QString::fromLatin1(action)), action);
+    menu->findChild<QAction*>(QStringLiteral("actionBackUp"))->trigger();
+    QVERIFY2(f.prompter->last().startsWith(QStringLiteral("A copy of the register as it is now")),
+             qPrintable(f.prompter->last()));
+    QCOMPARE(QDir(f.path(QStringLiteral("backups"))).entryList(QDir::Files).size(), 1);
+    QVERIFY(f.app->recentRegisters().contains(f.dataFile()));
 }
 
 void TestApplication::mainMenuButtonsShowTheirWindows()
