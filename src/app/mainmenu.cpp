@@ -170,13 +170,6 @@ void MainMenu::addMenuBar()
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
-    const int barHeight = bar->sizeHint().height();
-    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != bar)
-            child->move(child->x(), child->y() + barHeight);
-    setFixedSize(width(), height() + barHeight);
-    bar->setGeometry(0, 0, width(), barHeight);
-
     const auto item = [this](QMenu* menu, const QString& text, const QKeySequence& keys,
                              const char* name, auto slot) {
         QAction* action = menu->addAction(text);
@@ -218,6 +211,13 @@ void MainMenu::addMenuBar()
     item(help, QStringLiteral("Parlog &Help"), QKeySequence::HelpContents, "actionHelp",
          &MainMenu::Command2_Click);
     item(help, QStringLiteral("&About Parlog"), {}, "actionAbout", &MainMenu::Command32_Click);
+
+    const int barHeight = bar->sizeHint().height();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != bar)
+            child->move(child->x(), child->y() + barHeight);
+    setFixedSize(width(), height() + barHeight);
+    bar->setGeometry(0, 0, width(), barHeight);
 }
 
 void MainMenu::fillRecent()
