@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QPainter>
+#include <QPalette>
 #include <QPdfWriter>
 #include <QTextStream>
 
@@ -320,6 +321,25 @@ QList<Shot> shots()
 
 } // namespace
 
+// A dark desktop theme, as a user may have one: every window must stay readable.
+void useDarkTheme()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
+    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x7a, 0xc6));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(QPalette::ToolTipText, QColor(0xe8, 0xe8, 0xe8));
+    QApplication::setPalette(dark);
+}
+
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -331,11 +351,14 @@ int main(int argc, char* argv[])
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == u"--db" && i + 1 < args.size())
             db = args[++i];
+        else if (args[i] == u"--dark")
+            useDarkTheme();
         else if (out.isEmpty())
             out = args[i];
     }
     if (out.isEmpty()) {
-        QTextStream(stderr) << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...]\n";
+        QTextStream(stderr)
+            << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...] [--dark]\n";
         return 2;
     }
     QDir().mkpath(out);

@@ -61,10 +61,12 @@ ScoreAdd::ScoreAdd(Application& app)
     embolden(key);
     auto* red = label(this, QStringLiteral("Label3"),
                       QStringLiteral("Red tick box = Fairways in Regulation"), {10, 62, 260, 18});
-    red->setStyleSheet(QStringLiteral("color: #b01818;"));
+    red->setStyleSheet(
+        QStringLiteral("color: %1;").arg(readable(this, QColor(0xb0, 0x18, 0x18)).name()));
     auto* green = label(this, QStringLiteral("Label4"),
                         QStringLiteral("Green tick box = Greens in Regulation"), {10, 80, 260, 18});
-    green->setStyleSheet(QStringLiteral("color: #167a22;"));
+    green->setStyleSheet(
+        QStringLiteral("color: %1;").arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
     // The keys of a hole's box, so that a card goes in without the mouse.
     auto* keys = label(this, QStringLiteral("Label12"), kHoleKeys, {10, 96, 270, 14});
     QFont small = keys->font();
@@ -93,8 +95,8 @@ ScoreAdd::ScoreAdd(Application& app)
     rsaved =
         label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"), {10, 306, 125, 28});
     rsaved->setAlignment(Qt::AlignCenter);
-    rsaved->setStyleSheet(
-        QStringLiteral("color: #167a22; border: 1px solid #167a22; border-radius: 3px;"));
+    rsaved->setStyleSheet(QStringLiteral("color: %1; border: 1px solid %1; border-radius: 3px;")
+                              .arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
     embolden(rsaved);
     Command57 =
         button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 340, 125, 28});

@@ -1,3 +1,4 @@
+#include "stats/charttheme.h"
 #include "stats/chartwindow.h"
 
 #include "app/application.h"
@@ -70,6 +71,7 @@ void ChartWindow::form_load()
 void ChartWindow::draw()
 {
     auto* chart = new QChart;
+    followTheme(this, chart);
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
     if (m_series.isEmpty()) {
@@ -80,7 +82,7 @@ void ChartWindow::draw()
     } else {
         auto* set =
             new QBarSet(m_kind == Kind::Putts ? QStringLiteral("Putts") : QStringLiteral("Rounds"));
-        set->setColor(m_kind == Kind::Putts ? QColor(0x2f, 0x7d, 0x32) : QColor(0x1f, 0x5f, 0x9f));
+        set->setColor(m_kind == Kind::Putts ? forms::readable(this, QColor(0x2f, 0x7d, 0x32)) : forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
         double top = 0;
         for (const auto& [label, value] : m_series) {
             *set << value;

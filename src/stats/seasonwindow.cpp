@@ -1,3 +1,4 @@
+#include "stats/charttheme.h"
 #include "stats/seasonwindow.h"
 
 #include "search/criteria.h"
@@ -234,6 +235,7 @@ void SeasonWindow::drawCharts()
 {
     // Net per round in date order, and the mean of the last ten beside it.
     auto* nets = new QChart;
+    followTheme(this, nets);
     nets->setTitle(QStringLiteral("Net score a round, and the average of the last 10"));
     if (!m_figures.nets.isEmpty()) {
         auto* points = new QLineSeries;
@@ -247,8 +249,8 @@ void SeasonWindow::drawCharts()
             rolling->append(double(i + 1), averages[i]);
         }
         points->setPointsVisible(true);
-        points->setColor(QColor(0x1f, 0x5f, 0x9f));
-        QPen pen(QColor(0xd0, 0x60, 0x10));
+        points->setColor(forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
+        QPen pen(forms::readable(this, QColor(0xd0, 0x60, 0x10)));
         pen.setWidth(3);
         rolling->setPen(pen);
         nets->addSeries(points);
@@ -271,10 +273,11 @@ void SeasonWindow::drawCharts()
     setChart(netChart, nets);
 
     auto* spread = new QChart;
+    followTheme(this, spread);
     spread->setTitle(QStringLiteral("Scores to par"));
     if (m_figures.holesToPar > 0) {
         auto* set = new QBarSet(QStringLiteral("Holes"));
-        set->setColor(QColor(0x2f, 0x7d, 0x32));
+        set->setColor(forms::readable(this, QColor(0x2f, 0x7d, 0x32)));
         QStringList categories;
         const char* const shortNames[6] = {"Eagle-", "Birdie", "Par", "Bogey", "Double", "Worse"};
         for (int k = 0; k < 6; ++k) {

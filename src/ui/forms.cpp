@@ -75,6 +75,16 @@ void focusOrder(const QList<QWidget*>& widgets)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
+bool darkTheme(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Window).lightness() < 128;
+}
+
+QColor readable(const QWidget* widget, const QColor& colour)
+{
+    return darkTheme(widget) ? colour.lighter(190) : colour;
+}
+
 void embolden(QLabel* label, qreal extraPoints)
 {
     QFont font = label->font();

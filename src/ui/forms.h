@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -29,5 +30,11 @@ void focusOrder(const QList<QWidget*>& widgets);
 
 // Makes a label bold, and larger by the given points.
 void embolden(QLabel* label, qreal extraPoints = 0);
+// Whether the desktop's theme is dark: a colour of the program's own is then the light
+// shade of itself, so that it stays readable.
+bool darkTheme(const QWidget* widget);
+// The colour as it reads on the widget's background: the colour itself on a light
+// theme, a lighter shade of it on a dark one.
+QColor readable(const QWidget* widget, const QColor& colour);
 
 } // namespace parlog::forms
