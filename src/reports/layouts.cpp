@@ -542,25 +542,33 @@ Layout results()
     return l;
 }
 
-// A player's season: the figures, a line each.
+// A player's season: the figures, a line each, then the window's two charts side by
+// side across the page.
 Layout season()
 {
+    constexpr int kWidth = 10466; // A4 within half-inch margins
     Layout l;
     l.name = windows::kSeasonReport;
     l.caption = QStringLiteral("Season Statistics: {player}");
-    l.width = 7000;
+    l.width = kWidth;
     l.bands = standardBands(1300,
                             {label(QStringLiteral("Title"), QStringLiteral("Season Statistics"),
-                                   QRect(0, 0, 7000, 450), kPageTitle, Align::Center),
+                                   QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
                              label(QStringLiteral("Player"), QStringLiteral("{player}"),
-                                   QRect(0, 480, 7000, 330), font(12, true), Align::Center),
+                                   QRect(0, 480, kWidth, 330), font(12, true), Align::Center),
                              label(QStringLiteral("Range"), QStringLiteral("{range}, {course}"),
-                                   QRect(0, 830, 7000, 285), font(10), Align::Center)},
+                                   QRect(0, 830, kWidth, 285), font(10), Align::Center)},
                             0, {}, 330,
                             {field(QStringLiteral("Figure"), QStringLiteral("figure"),
-                                   QRect(1000, 0, 3400, 300), font(10)),
+                                   QRect(2200, 0, 3800, 300), font(10)),
                              field(QStringLiteral("Value"), QStringLiteral("value"),
-                                   QRect(4500, 0, 2000, 300), font(10, true))});
+                                   QRect(6200, 0, 2000, 300), font(10, true))});
+    Band& footer = l.bands.last();
+    footer.height = 3600;
+    footer.items = {picture(QStringLiteral("NetChart"), QStringLiteral("{netChart}"),
+                            QRect(0, 300, kWidth / 2 - 100, 3200)),
+                    picture(QStringLiteral("ToParChart"), QStringLiteral("{toParChart}"),
+                            QRect(kWidth / 2 + 100, 300, kWidth / 2 - 100, 3200))};
     return l;
 }
 

@@ -34,8 +34,11 @@ Layout Report::layout() const
             if (item.kind == Item::Kind::Label && item.caption.contains(parameter)) {
                 item.caption = fill(item.caption);
                 item.filled = true;
-            } else if (item.kind == Item::Kind::Field)
+            } else if (item.kind == Item::Kind::Field) {
                 item.dataField = fill(item.dataField);
+            } else if (item.kind == Item::Kind::Picture) {
+                item.picture = fill(item.picture);
+            }
         }
     }
     return resolved;

@@ -49,7 +49,7 @@ struct Item {
     FontSpec font;
     Align align = Align::Left;
     Format format = Format::General;
-    QString picture; // pictures: a resource path
+    QString picture; // pictures: an SVG's resource or file path ("{name}": a parameter)
 };
 
 struct Band {

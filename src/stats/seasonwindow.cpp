@@ -19,6 +19,9 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
@@ -308,6 +311,20 @@ void SeasonWindow::fillReport()
     r.setParameter(QStringLiteral("player"), m_player);
     r.setParameter(QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text());
     r.setParameter(QStringLiteral("course"), course->currentText());
+    // The charts as drawn on screen, drawn again for the page.
+    const auto drawn = [this](QChartView* view, const QString& name) {
+        const QString path = m_chartFolder.filePath(name + QStringLiteral(".svg"));
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(view->size());
+        svg.setViewBox(QRect(QPoint(0, 0), view->size()));
+        QPainter painter(&svg);
+        view->chart()->scene()->render(&painter, QRectF(QPointF(0, 0), view->size()),
+                                       view->chart()->sceneBoundingRect());
+        return path;
+    };
+    r.setParameter(QStringLiteral("netChart"), drawn(netChart, QStringLiteral("net")));
+    r.setParameter(QStringLiteral("toParChart"), drawn(toParChart, QStringLiteral("topar")));
     report::DataSource source;
     source.rows.columns = kFigureColumns;
     for (const auto& [caption, value] : std::as_const(m_figureLabels))

@@ -3,6 +3,8 @@
 #include "app/window.h"
 #include "stats/season.h"
 
+#include <QTemporaryDir>
+
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -25,6 +27,8 @@ public:
     bool saveCsv(const QString& path);
 
 private:
+    // Where the charts are drawn for the printed report, for the window's life.
+    QTemporaryDir m_chartFolder;
     void show(const SeasonFigures& f);
     void drawCharts();
     // The figures as the rows of the season report, with its heading.

@@ -2,11 +2,14 @@
 #include "data/rounds.h"
 #include "stats/season.h"
 #include "stats/seasonwindow.h"
+#include "reports/paginator.h"
+#include "reports/report.h"
 
 #include "statsseed.h"
 #include "testmain.h"
 
 #include <QLabel>
+#include <QSvgRenderer>
 
 using namespace parlog;
 using namespace parlog::test;
@@ -139,6 +142,18 @@ void TestSeason::theSeasonWindow()
         QCOMPARE(text(name), QString());
     QCOMPARE(text("noPars"), QStringLiteral("No rounds in these dates."));
     QVERIFY(season->saveCsv(f.path(QStringLiteral("season.csv"))));
+    // The printed report carries both charts, across the page.
+    QVERIFY(season->savePdf(f.path(QStringLiteral("season.pdf"))));
+    const report::Layout printed = f.app->report(QStringLiteral("SeasonReport")).layout();
+    int charts = 0;
+    for (const report::Band& band : printed.bands)
+        for (const report::Item& item : band.items)
+            if (item.kind == report::Item::Kind::Picture) {
+                QVERIFY2(QSvgRenderer(item.picture).isValid(), qPrintable(item.picture));
+                ++charts;
+            }
+    QCOMPARE(charts, 2);
+    QCOMPARE(printed.width, report::PageSetup().width);
 }
 
 PARLOG_TEST(TestSeason)
