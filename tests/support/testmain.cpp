@@ -1,4 +1,4 @@
-// One executable per folder runs every test class of that folder.
+// Each test file is an executable of its own: this runs the test classes it registers.
 #include "testmain.h"
 
 #include <QApplication>
