@@ -94,7 +94,8 @@ public:
     // A plain message with the program's title as caption.
     void inform(const QString& text) const;
 
-    // The ten report objects, each made on first use and kept.
+    // The report objects (DataReport1 ... DataReport10, results, season), each made on
+    // first use and kept.
     report::Report& report(const QString& name);
 
     // Shows a window modally: returns when it has closed. Tests put their own runner

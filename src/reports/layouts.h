@@ -4,8 +4,8 @@
 
 namespace parlog::report {
 
-// The layout of one of the ten reports, DataReport1 ... DataReport10; an empty
-// layout for any other name.
+// The layout of one of the twelve reports (DataReport1 ... DataReport10, the results
+// and the season); an empty layout for any other name.
 Layout layoutFor(const QString& name);
 
 // The names of the reports whose layouts exist.

@@ -8,7 +8,7 @@
 
 namespace parlog::report {
 
-// The ten report objects: each made on first use from its layout and kept, so a
+// The report objects: each made on first use from its layout and kept, so a
 // later use finds what was set on it before.
 class ReportBook {
 public:
