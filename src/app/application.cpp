@@ -5,6 +5,7 @@
 #include "app/windownames.h"
 #include "data/connection.h"
 #include "data/location.h"
+#include "data/session.h"
 #include "reports/reportbook.h"
 #include "ui/actionprogress.h"
 
@@ -39,6 +40,7 @@ void showBusy(bool busy)
 Application::Application(Services services)
     : m_services(std::move(services))
     , m_reports(std::make_unique<report::ReportBook>())
+    , m_session(std::make_shared<Session>())
 {
     if (!m_services.prompter)
         m_services.prompter = std::make_shared<MessageBoxPrompter>();
@@ -48,9 +50,9 @@ Application::Application(Services services)
         m_services.launcher = std::make_shared<ProcessLauncher>();
     if (!m_services.registry)
         m_services.registry = std::make_shared<NoRegistry>();
-    Connection::setActivityHook(showBusy);
+    m_session->setActivityHook(showBusy);
     // A server's password, when its own means gave none: asked once, kept for the run.
-    Connection::setPasswordHook([prompter = m_services.prompter](const QString& location) {
+    m_session->setPasswordHook([prompter = m_services.prompter](const QString& location) {
         return prompter->askPassword(
             QStringLiteral("The club register %1 asks for a password.").arg(location),
             QStringLiteral("Parlog"));
@@ -197,7 +199,7 @@ void Application::quit()
 
 std::unique_ptr<Connection> Application::openConnection() const
 {
-    auto connection = std::make_unique<Connection>(dataFile());
+    auto connection = std::make_unique<Connection>(dataFile(), m_session);
     // What the register is was settled by its first opening in this run.
     const Status opened =
         connection->open(m_verified ? Connection::Check::None : Connection::Check::Full);
@@ -218,7 +220,7 @@ std::unique_ptr<Connection> Application::openConnection() const
 
 bool Application::useRegister(const QString& location)
 {
-    Connection probe(location);
+    Connection probe(location, m_session);
     if (const Status opened = probe.open(); !opened) {
         inform(opened.error());
         return false;
@@ -240,7 +242,7 @@ bool Application::useRegister(const QString& location)
 
 bool Application::openDataFile() const
 {
-    Connection connection(dataFile());
+    Connection connection(dataFile(), m_session);
     if (const Status opened = connection.open(); !opened) {
         inform(opened.error());
         return false;
@@ -273,17 +275,17 @@ void Application::checkIntegrityInBackground()
 {
     if (m_integrityCheck)
         return;
-    const QString path = dataFile();
-    Connection::checkStarted(path);
-    m_integrityCheck = QThread::create([this, path] {
+    // Made here, opened in the check's own thread, where its statements run.
+    auto connection = std::make_shared<Connection>(dataFile(), m_session);
+    const QString key = connection->key();
+    m_session->checkStarted(key);
+    m_integrityCheck = QThread::create([this, connection, key] {
         Status sound;
-        {
-            Connection connection(path);
-            if (connection.open(Connection::Check::None))
-                sound = connection.checkIntegrity();
-        }
+        if (connection->open(Connection::Check::None))
+            sound = connection->checkIntegrity();
+        connection->close();
         // Writes that wait are let go from here, not from the busy window thread.
-        Connection::checkEnded(path);
+        m_session->checkEnded(key);
         if (!sound)
             QMetaObject::invokeMethod(
                 this, [this, error = sound.error()] { inform(error); }, Qt::QueuedConnection);
@@ -295,7 +297,7 @@ bool Application::checkDataFile() const
 {
     if (!openDataFile())
         return false;
-    Connection connection(dataFile());
+    Connection connection(dataFile(), m_session);
     if (!connection.open(Connection::Check::None))
         return false;
     if (const Status sound = connection.checkIntegrity(); !sound) {

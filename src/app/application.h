@@ -21,6 +21,7 @@ namespace parlog {
 
 class Registry;
 class Connection;
+class Session;
 namespace report {
 class Report;
 class ReportBook;
@@ -74,6 +75,7 @@ public:
     // Opens a connection for one action or for a window's life. When the file cannot
     // be used the user is told why and nullptr comes back.
     std::unique_ptr<Connection> openConnection() const;
+    Session& session() const { return *m_session; }
 
     // The start-up look at the data file: creates a missing one, and says clearly
     // what is wrong with one that cannot be used. True when it can be used.
@@ -114,6 +116,8 @@ private:
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<QWidget>> m_windows;
     std::unique_ptr<report::ReportBook> m_reports;
+    // What the connections it opens learn of the registers: damage, passwords, checks.
+    std::shared_ptr<Session> m_session;
     std::function<void(QWidget*)> m_modalRunner;
     // Whether the register has been opened and found to be one of Parlog's.
     mutable bool m_verified = false;

@@ -241,7 +241,7 @@ void MainMenu::backUpNow()
     if (!connection)
         return;
     const auto progress = app().progress(QStringLiteral("Backing up the register\u2026"));
-    const auto copy = backupNow(*connection, progress.get());
+    const auto copy = backupRegister(*connection, progress.get());
     if (!copy) {
         app().inform(QStringLiteral("No backup was made: %1.").arg(copy.error()));
         return;

@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/copy.h"
 #include "data/dialect.h"
+#include "data/engine.h"
 #include "data/location.h"
 #include "data/progress.h"
 #include "data/schema.h"
@@ -15,15 +16,13 @@
 
 #include <sys/stat.h>
 
-#include <sqlite3.h>
-
 #include <cstdio>
 
 namespace parlog {
 
-namespace {
+namespace backups {
 
-constexpr auto kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+namespace {
 
 QString stampPattern(const QString& stem)
 {
@@ -32,10 +31,12 @@ QString stampPattern(const QString& stem)
         .arg(stem, digit.repeated(8), digit.repeated(6), digit.repeated(3));
 }
 
-// The newest kBackupsKept copies stay, by the time they were written, never by name:
-// a clock once ahead, or files copied in, would have names that sort after today's.
-// Only names of Parlog's own form are touched, and never the copy just made.
-void pruneOld(QDir folder, const QString& stem, const QString& justMade)
+} // namespace
+
+// By the time they were written, never by name: a clock once ahead, or files copied
+// in, would have names that sort after today's. Only names of Parlog's own form are
+// touched, and never the copy just made.
+void pruneOld(const QDir& folder, const QString& stem, const QString& justMade)
 {
     const QFileInfoList copies =
         folder.entryInfoList({stampPattern(stem)}, QDir::Files | QDir::NoSymLinks, QDir::Time);
@@ -50,10 +51,7 @@ void pruneOld(QDir folder, const QString& stem, const QString& justMade)
     }
 }
 
-// The folder that gets the only copy of what a deletion removes: made owner-only when
-// new; refused when others could delete what goes in, or when it is a link that
-// points nowhere.
-Result<QDir> backupFolder(const QString& path)
+Result<QDir> folder(const QString& path)
 {
     const QString where = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
@@ -80,7 +78,11 @@ Result<QDir> backupFolder(const QString& path)
     return QDir(path);
 }
 
-// A new file's name in the folder, stamped to the millisecond so that no two are alike.
+Result<QDir> usersFolder()
+{
+    return folder(QDir(userDataFolder()).filePath(QStringLiteral("backups")));
+}
+
 QString stampedPath(const QDir& folder, const QString& stem)
 {
     QString path;
@@ -92,81 +94,30 @@ QString stampedPath(const QDir& folder, const QString& stem)
     return path;
 }
 
-} // namespace
+Status putInPlace(const QString& part, const QString& path)
+{
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
+        return Failure{QStringLiteral("the copy could not be put in place as %1")
+                           .arg(QDir::toNativeSeparators(path))};
+    return {};
+}
+
+} // namespace backups
 
 Result<QString> backupRegister(Connection& connection, Progress* progress)
 {
-    const auto fail = [](const QString& why) {
-        return Failure{QStringLiteral("the backup copy could not be written (%1)").arg(why)};
-    };
-    sqlite3* source = connection.sqliteHandle();
-    if (!source)
-        return fail(QStringLiteral("the register is not an SQLite file"));
-    const QFileInfo file(connection.filePath());
-    const auto folder = backupFolder(QDir(file.absolutePath()).filePath(QStringLiteral("backups")));
-    if (!folder)
-        return fail(folder.error());
-    const QString stem = file.completeBaseName();
-    const QString path = stampedPath(*folder, stem);
-
-    // Written under another name and put in place whole, so that a copy cut short
-    // never passes for a backup. Made owner-only before a byte goes in: it holds what
-    // the register holds.
-    const QString part = path + QStringLiteral(".part");
-    {
-        QFile copy(part);
-        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return fail(copy.errorString());
-        copy.setPermissions(kOwnerOnly);
-    }
-    sqlite3* target = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(part).constData(), &target, SQLITE_OPEN_READWRITE,
-                             nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
-        if (backup) {
-            // A few megabytes at a time, so that a long copy shows its progress.
-            do {
-                if (progress && !progress->carryOn(sqlite3_backup_pagecount(backup) -
-                                                       sqlite3_backup_remaining(backup),
-                                                   sqlite3_backup_pagecount(backup)))
-                    rc = SQLITE_INTERRUPT;
-                else
-                    rc = sqlite3_backup_step(backup, 1024);
-            } while (rc == SQLITE_OK);
-            sqlite3_backup_finish(backup);
-            rc = rc == SQLITE_DONE ? SQLITE_OK : rc;
-        } else {
-            rc = sqlite3_errcode(target);
-        }
-    }
-    const QString why = rc == SQLITE_INTERRUPT ? QStringLiteral("it was cancelled")
-                                               : QString::fromUtf8(target ? sqlite3_errmsg(target)
-                                                                          : sqlite3_errstr(rc));
-    sqlite3_close(target);
-    if (rc == SQLITE_OK &&
-        std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("the copy could not be put in place as %1")
-                        .arg(QDir::toNativeSeparators(path)));
-    if (rc != SQLITE_OK) {
-        QFile::remove(part);
-        return fail(why);
-    }
-    pruneOld(*folder, stem, path);
-    return path;
+    return connection.engine().backUp(progress);
 }
 
-Result<QString> backupRounds(Connection& connection, const Rows& rounds, Progress* progress)
+Result<QString> backupRounds(const Rows& rounds, const QString& stem, Progress* progress)
 {
     const auto fail = [](const QString& why) {
         return Failure{QStringLiteral("the rounds could not be copied aside first (%1)").arg(why)};
     };
-    const auto folder = backupFolder(QDir(userDataFolder()).filePath(QStringLiteral("backups")));
+    const auto folder = backups::usersFolder();
     if (!folder)
         return fail(folder.error());
-    const QString database =
-        serverAddress(connection.filePath()).value_or(ServerAddress{}).database;
-    const QString path = stampedPath(*folder, safeFileStem(database));
+    const QString path = backups::stampedPath(*folder, stem);
     // Put in place whole, as the register's copies are.
     const QString part = path + QStringLiteral(".part");
     const auto discard = [&](Connection& copy, const QString& why) {
@@ -190,25 +141,8 @@ Result<QString> backupRounds(Connection& connection, const Rows& rounds, Progres
     if (!copy.commit())
         return discard(copy, copy.describe(copy.lastError()));
     copy.close();
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
-        return discard(copy, QStringLiteral("the copy could not be put in place as %1")
-                                 .arg(QDir::toNativeSeparators(path)));
-    return path;
-}
-
-Result<QString> backupNow(Connection& connection, Progress* progress)
-{
-    if (!connection.isServer())
-        return backupRegister(connection, progress);
-    const auto folder = backupFolder(QDir(userDataFolder()).filePath(QStringLiteral("backups")));
-    if (!folder)
-        return Failure{QStringLiteral("the backup copy could not be written (%1)").arg(folder.error())};
-    const QString database =
-        serverAddress(connection.filePath()).value_or(ServerAddress{}).database;
-    const QString path = stampedPath(*folder, safeFileStem(database));
-    const auto copied = copyRegister(connection.filePath(), path, progress);
-    if (!copied)
-        return Failure{copied.error()};
+    if (Status placed = backups::putInPlace(part, path); !placed)
+        return discard(copy, placed.error());
     return path;
 }
 

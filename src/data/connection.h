@@ -6,30 +6,64 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariantList>
 
-#include <functional>
-#include <optional>
-
-struct sqlite3;
+#include <memory>
 
 namespace parlog {
 
+class Connection;
 class Dialect;
+class Engine;
 class Progress;
-class SqliteDialect;
-struct ServerAddress;
+class Session;
+
+// A statement run on a connection, its rows read through it. A statement the engine
+// keeps prepared is lent to one reader at a time and goes back to the connection with
+// this object; the same statement run again meanwhile is prepared afresh, so that no
+// two readers ever share one. Lives no longer than its connection.
+class Statement {
+public:
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+    ~Statement();
+
+    bool ok() const { return m_ok; }
+    bool next() { return m_query.next(); }
+    QVariant value(int column) const { return m_query.value(column); }
+    QSqlRecord record() const { return m_query.record(); }
+    int rowsAffected() const { return m_query.numRowsAffected(); }
+    // After next() said there is no more: true when the rows ended, false when reading
+    // failed (a damaged page, a server gone), the error kept by the connection. A loop
+    // that reads rows must ask, or an error reads as the end of the table.
+    bool readToEnd();
+
+private:
+    friend class Connection;
+    Statement(Connection& owner, QSqlQuery query, QString kept, quint64 generation);
+
+    Connection* m_owner;
+    QSqlQuery m_query;
+    QString m_kept; // the statement's text when it goes back to be kept
+    quint64 m_generation = 0;
+    bool m_ok = false;
+};
 
 // One connection to the register, made for one action and let go at its end. The
 // register is an SQLite file, or a database on a club's PostgreSQL server
-// (postgresql://USER@HOST:PORT/DBNAME). Opening creates a missing file, or the tables
+// (postgresql://USER@HOST:PORT/DBNAME); the engine for it is chosen by the location,
+// and only the engine knows which it is. Opening creates a missing file, or the tables
 // in an empty database, and checks that an existing one is a Parlog register before
 // anything is sent to it. The data modules (players, courses, divisions, rounds) run
 // their statements on it; nothing else builds SQL.
 class Connection {
 public:
-    explicit Connection(QString location);
+    // What the connection learns of the register (damage found, passwords typed) goes
+    // to the session, which other connections of the program share; none: one of its own.
+    explicit Connection(QString location, std::shared_ptr<Session> session = nullptr);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -46,90 +80,75 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
+    // Another connection in the same session, not yet open: to the register at the
+    // location given, or to this one.
+    std::unique_ptr<Connection> another(const QString& location = {}) const;
+
     // The file's path, or the server's address.
     QString filePath() const { return m_path; }
     // The same as it may be shown: a server's password left out.
     QString displayName() const;
-    bool isServer() const { return m_server; }
     const Dialect& dialect() const;
+    Engine& engine() const { return *m_engine; }
+    Session& session() const { return *m_session; }
+    // The name under which the session knows this register.
+    QString key() const;
 
     // Several statements that stand or fall together.
     bool transaction();
     bool commit();
     void rollback();
 
-    // Asked for the password of a server whose own means (~/.pgpass, PGPASSWORD) gave
-    // none; nothing to give up. Passwords are kept for the run only, never stored.
-    static void setPasswordHook(std::function<std::optional<QString>(const QString& location)> ask);
     QString name() const { return m_name; }
     QSqlDatabase database() const;
 
     // Prepares, binds the values in order and runs one statement. On failure the
-    // error is kept in lastError().
-    bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
-    // For a connection whose kept statements run over very different ranges: a server
-    // plans each run for its values, since a plan made for any dates can read every
-    // round to find the first page's.
-    void planEachRun();
-    QSqlQuery query() const;
+    // error is kept in lastError() and the statement is not ok().
+    Statement run(const QString& sql, const QVariantList& values = {});
     QSqlError lastError() const { return m_lastError; }
-    // After next() said there is no more: true when the rows ended, false when
-    // reading failed (a damaged page, a server gone), the error kept in lastError().
-    // A loop that reads rows must ask, or an error reads as the end of the table.
-    bool readToEnd(const QSqlQuery& query);
+    // A statement of the caller's own, for one prepared once and run many times over
+    // with new values (a copy's batches).
+    QSqlQuery query() const;
+    void setLastError(const QSqlError& error) { m_lastError = error; }
 
+    // For statements that run over very different ranges: planned for each run.
+    void planEachRun();
     // While set, a long statement asks the progress whether to carry on, and stops
     // (changing nothing) when told to. nullptr for none.
     void setProgress(Progress* progress);
-    // Gives the page cache room for the whole file, for a statement that will touch
+    // Gives the cache room for the whole register, for a statement that will touch
     // most of it; back to the usual size with false.
     void cacheWholeFile(bool whole);
-    // SQLite's own handle, for its online backup; nullptr when not open.
-    sqlite3* sqliteHandle() const;
 
     // Writes wait here for the run's integrity check of the file, and are refused if
     // it found the file damaged.
     Status beforeWrite();
-    // The run's integrity check of this file has started (in the background) or
-    // ended; writes wait between the two.
-    static void checkStarted(const QString& filePath);
-    static void checkEnded(const QString& filePath);
 
-    // Called with true when a statement starts and false when it ends, so that the
-    // program can show that it is busy. One for the whole program.
-    static void setActivityHook(void (*hook)(bool busy));
-
-    // A user message for a statement that failed, naming the file when the cause is
-    // the file itself (read-only, locked by another program).
+    // A user message for a statement that failed, naming the register when the cause
+    // is the register itself (read-only, locked by another program, gone).
     QString describe(const QSqlError& error) const;
-    // True when a statement failed because of the file (read-only, in use, full,
-    // damaged) rather than because of what it asked.
-    static bool isFileProblem(const QSqlError& error);
+    // "Parlog cannot use ... : PROBLEM", naming the register as its engine calls it.
+    QString message(const QString& problem) const;
 
-    // Runs a thorough check of the file's pages (slow on big files). A damaged file
-    // is marked so for the rest of the run.
+    // Runs a thorough check of the register's pages (slow on big files). A damaged
+    // file is marked so for the rest of the run.
     Status checkIntegrity();
 
-    // A file found damaged is opened read-only from then on, so that what can be read
-    // can be rescued and nothing is written over it; every refused write says why.
-    static void markDamaged(const QString& filePath, const QString& message);
-    static QString damage(const QString& filePath); // empty when not known damaged
-
 private:
-    Status create();
-    Status verify(Check check);
-    Status openServer(Check check);
-    Status verifyServer(Check check);
-    QString damageMessage(const QString& detail) const;
-    QString fileMessage(const QString& problem) const;
+    friend class Statement;
+    // Checks what the register says it is, and that it has every table and column.
+    Status checkSchema(Check check);
+    void giveBack(QString sql, QSqlQuery query, quint64 generation);
 
     QString m_path;
     QString m_name;
+    std::shared_ptr<Session> m_session;
+    std::unique_ptr<Engine> m_engine;
     QSqlError m_lastError;
     bool m_open = false;
-    bool m_server = false;
-    // A server's statements, prepared once: each preparation costs two more trips.
-    QHash<QString, QSqlQuery> m_statements;
+    // Statements prepared once, when the engine keeps them, each lent to one reader.
+    QHash<QString, QSqlQuery> m_kept;
+    quint64 m_generation = 0; // raised on close: statements of an earlier opening are dropped
 };
 
 } // namespace parlog

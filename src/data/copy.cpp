@@ -2,7 +2,7 @@
 
 #include "data/connection.h"
 #include "data/dialect.h"
-#include "data/location.h"
+#include "data/engine.h"
 #include "data/queries.h"
 #include "data/schema.h"
 
@@ -49,9 +49,9 @@ Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& 
             columns << c.name;
     const QString fromKey = keyOf(from, table);
     const QString toKey = keyOf(to, table);
-    QSqlQuery read = from.query();
-    if (!from.exec(read, QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
-                             .arg(fromKey, columns.join(QStringLiteral(", ")), table.name)))
+    Statement read = from.run(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
+                                  .arg(fromKey, columns.join(QStringLiteral(", ")), table.name));
+    if (!read.ok())
         return sql::failure(from);
     // Rows go in batches of a hundred to a statement: one trip to a server each,
     // instead of one a row.
@@ -88,7 +88,7 @@ Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& 
             return Failure{QStringLiteral("The copy was cancelled.")};
     }
     // A damaged page ends the loop as the last row would: only the query can tell.
-    if (!from.readToEnd(read))
+    if (!read.readToEnd())
         return sql::failure(from);
     if (!pending.isEmpty()) {
         QSqlQuery last = to.query();
@@ -96,11 +96,9 @@ Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& 
             return stopped(last);
     }
     // The engine's own counter goes on from the last key copied.
-    for (const QString& statement : to.dialect().afterCopy(table.name, toKey)) {
-        QSqlQuery q = to.query();
-        if (!to.exec(q, statement))
+    for (const QString& statement : to.dialect().afterCopy(table.name, toKey))
+        if (!to.run(statement).ok())
             return sql::failure(to);
-    }
     return read_;
 }
 
@@ -140,7 +138,9 @@ Result<QList<TableCount>> copyTables(Connection& from, Connection& to, Progress*
     return counts;
 }
 
-Status refuseRows(Connection& to)
+} // namespace
+
+Status holdsNoRows(Connection& to)
 {
     for (const schema::Table* table : schema::tables()) {
         const auto rows = rowCount(to, *table);
@@ -156,86 +156,6 @@ Status refuseRows(Connection& to)
     return {};
 }
 
-// Onto a server: one transaction, so that a copy stopped anywhere leaves the database
-// as empty as it was.
-Result<QList<TableCount>> copyToServer(Connection& from, const QString& target,
-                                       Progress* progress)
-{
-    Connection to(target);
-    if (Status opened = to.open(); !opened)
-        return Failure{opened.error()};
-    if (Status empty = refuseRows(to); !empty)
-        return Failure{empty.error()};
-    if (!to.transaction())
-        return Failure{QStringLiteral("Nothing was copied: %1 would not start a transaction.")
-                           .arg(to.displayName())};
-    const auto counts = copyTables(from, to, progress);
-    if (!counts) {
-        to.rollback();
-        return Failure{counts.error() + QStringLiteral(" The database holds no row of it.")};
-    }
-    if (!to.commit())
-        return Failure{QStringLiteral("Nothing was copied: %1").arg(to.describe(to.lastError()))};
-    for (const QString& statement : to.dialect().afterWholeCopy()) {
-        QSqlQuery q = to.query();
-        (void)to.exec(q, statement); // statistics only: the rows are in
-    }
-    return counts;
-}
-
-// Into a file: built under another name beside it and put in place only when every
-// table's rows are there, so that a copy killed midway never leaves a file that passes
-// for the whole register.
-Result<QList<TableCount>> copyToFile(Connection& from, const QString& target,
-                                     Progress* progress)
-{
-    const QFileInfo info(target);
-    if (info.exists()) {
-        Connection existing(target);
-        if (Status opened = existing.open(); !opened)
-            return Failure{opened.error()};
-        if (Status empty = refuseRows(existing); !empty)
-            return Failure{empty.error()};
-    }
-    const QString temp =
-        QDir(info.absolutePath()).filePath(QStringLiteral(".%1.part").arg(info.fileName()));
-    QFile::remove(temp);
-    Result<QList<TableCount>> counts = Failure{};
-    {
-        Connection to(temp);
-        if (Status opened = to.open(); !opened) {
-            QFile::remove(temp);
-            return Failure{opened.error()};
-        }
-        if (!to.transaction()) {
-            to.close();
-            QFile::remove(temp);
-            return Failure{QStringLiteral("Nothing was copied: %1 would not start a transaction.")
-                               .arg(QDir::toNativeSeparators(target))};
-        }
-        counts = copyTables(from, to, progress);
-        if (!counts)
-            to.rollback();
-        else if (!to.commit())
-            counts = Failure{QStringLiteral("Nothing was copied: %1").arg(to.describe(to.lastError()))};
-    }
-    if (!counts) {
-        QFile::remove(temp);
-        return counts;
-    }
-    // rename() puts the file in place whole, over an empty register too.
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) !=
-        0) {
-        QFile::remove(temp);
-        return Failure{QStringLiteral("Nothing was copied: the new file could not be put in place "
-                                      "as %1.")
-                           .arg(QDir::toNativeSeparators(target))};
-    }
-    return counts;
-}
-
-} // namespace
-
 Result<QList<TableCount>> copyRegister(const QString& source, const QString& target,
                                        Progress* progress)
 {
@@ -243,8 +163,9 @@ Result<QList<TableCount>> copyRegister(const QString& source, const QString& tar
     // A source that is not there is a typing slip: never made, empty, to copy from.
     if (Status opened = from.open(Connection::Check::Full, Connection::Missing::Refuse); !opened)
         return Failure{opened.error()};
-    return serverAddress(target) ? copyToServer(from, target, progress)
-                                 : copyToFile(from, target, progress);
+    const auto to = from.another(target);
+    return to->engine().buildWhole(
+        [&](Connection& empty) { return copyTables(from, empty, progress); });
 }
 
 } // namespace parlog

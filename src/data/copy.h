@@ -8,6 +8,8 @@
 
 namespace parlog {
 
+class Connection;
+
 // How many rows a table had in the source, and how many arrived.
 struct TableCount {
     QString table;
@@ -21,5 +23,8 @@ struct TableCount {
 // transaction.
 Result<QList<TableCount>> copyRegister(const QString& source, const QString& target,
                                        Progress* progress = nullptr);
+
+// Done when no table of the register holds a row; otherwise says which does.
+Status holdsNoRows(Connection& connection);
 
 } // namespace parlog

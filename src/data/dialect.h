@@ -7,9 +7,9 @@
 
 namespace parlog {
 
-// Where the engines differ, and nowhere else: table definitions, how a round is
-// keyed, how a register says what it is. Every other statement is plain SQL that
-// both engines read alike.
+// Where the engines' SQL differs, and nowhere else: table definitions, how a round is
+// keyed, how the catalog is read. Every other statement is plain SQL that both engines
+// read alike. Each engine's dialect lives in the engine's own file.
 class Dialect {
 public:
     virtual ~Dialect() = default;
@@ -20,8 +20,6 @@ public:
     virtual QStringList createStatements() const = 0;
     // The column that tells one round from another.
     virtual QString roundKey() const = 0;
-    // A query whose single row holds the register's data version.
-    virtual QString versionQuery() const = 0;
     // A query whose rows' first column names the columns of a table (none: no table).
     virtual QString columnsQuery(const QString& table) const = 0;
     // The column in a condition the engine should not answer from its index: SQLite
@@ -30,8 +28,6 @@ public:
     // What to run after rows were copied in with their keys, so that the engine's
     // own keys go on from them.
     virtual QStringList afterCopy(const QString&, const QString&) const { return {}; }
-    // What to run once a whole register was copied in, outside any transaction.
-    virtual QStringList afterWholeCopy() const { return {}; }
     // The different values of a column, empty ones left out, in order.
     virtual QString distinctValues(const QString& table, const QString& column) const;
     // What a query ends with to lock the rows it reads until the transaction ends.
@@ -47,55 +43,5 @@ protected:
     // CREATE TABLE and CREATE INDEX for every table, in order.
     QStringList tableStatements(const QString& tableSuffix) const;
 };
-
-// The embedded engine: a file of SQLite's.
-class SqliteDialect : public Dialect {
-public:
-    QString driver() const override { return QStringLiteral("QSQLITE"); }
-    QStringList createStatements() const override;
-    QString roundKey() const override { return QStringLiteral("rowid"); }
-    QString versionQuery() const override { return QStringLiteral("PRAGMA user_version"); }
-    QString columnsQuery(const QString& table) const override;
-    QString unindexed(const QString& column) const override { return QLatin1Char('+') + column; }
-    // A query whose single row holds the mark of the program that wrote the file.
-    QString applicationIdQuery() const { return QStringLiteral("PRAGMA application_id"); }
-
-protected:
-    QString columnType(const schema::Column& column) const override;
-};
-
-const SqliteDialect& sqliteDialect();
-
-// A club's server: PostgreSQL 15. Names compare without regard to case through a
-// nondeterministic ICU collation; rounds get a key of their own; a small table says
-// that the database is a Parlog register, and of which version.
-class PostgresDialect : public Dialect {
-public:
-    QString driver() const override { return QStringLiteral("QPSQL"); }
-    QStringList createStatements() const override;
-    QString roundKey() const override { return QStringLiteral("id"); }
-    QString versionQuery() const override
-    {
-        return QStringLiteral("SELECT version FROM parlog_meta WHERE application = 'Parlog'");
-    }
-    QString columnsQuery(const QString& table) const override;
-    QStringList afterCopy(const QString& table, const QString& key) const override;
-    // Fresh rows have no statistics yet: without them the planner scans whole tables.
-    QStringList afterWholeCopy() const override { return {QStringLiteral("VACUUM ANALYZE")}; }
-    // PostgreSQL reads every row for DISTINCT; the index, hopped from value to value,
-    // answers a few hundred names from a quarter of a million rounds.
-    QString distinctValues(const QString& table, const QString& column) const override;
-    QString lockForUpdate() const override { return QStringLiteral(" FOR UPDATE"); }
-
-protected:
-    QString columnType(const schema::Column& column) const override;
-    QString extraKey(const schema::Table& table) const override;
-    QString indexColumn(const QString& column) const override
-    {
-        return column + QStringLiteral(" NULLS FIRST");
-    }
-};
-
-const PostgresDialect& postgresDialect();
 
 } // namespace parlog

@@ -1,6 +1,5 @@
 #include "data/queries.h"
 
-#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace parlog {
@@ -63,20 +62,19 @@ Status run(Connection& connection, const QString& statement, const QVariantList&
         *affected = 0;
     if (Status allowed = connection.beforeWrite(); !allowed)
         return allowed;
-    QSqlQuery q = connection.query();
-    const bool ok = connection.exec(q, statement, values);
-    if (affected)
-        *affected = ok ? q.numRowsAffected() : 0;
-    if (!ok)
+    const Statement done = connection.run(statement, values);
+    if (!done.ok())
         return failure(connection);
+    if (affected)
+        *affected = done.rowsAffected();
     return {};
 }
 
 Result<QStringList> texts(Connection& connection, const QString& statement,
                           const QVariantList& values)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, statement, values))
+    Statement q = connection.run(statement, values);
+    if (!q.ok())
         return failure(connection);
     QStringList list;
     while (q.next()) {
@@ -84,7 +82,7 @@ Result<QStringList> texts(Connection& connection, const QString& statement,
         if (!v.isNull())
             list << v.toString();
     }
-    if (!connection.readToEnd(q))
+    if (!q.readToEnd())
         return failure(connection);
     return list;
 }
@@ -92,15 +90,15 @@ Result<QStringList> texts(Connection& connection, const QString& statement,
 Result<Record> firstRow(Connection& connection, const QString& statement,
                         const QVariantList& values)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, statement, values))
+    Statement q = connection.run(statement, values);
+    if (!q.ok())
         return failure(connection);
     Record row;
     if (q.next()) {
         const QSqlRecord record = q.record();
         for (int i = 0; i < record.count(); ++i)
             row.insert(schemaName(record.fieldName(i)), q.value(i));
-    } else if (!connection.readToEnd(q)) {
+    } else if (!q.readToEnd()) {
         return failure(connection);
     }
     return row;
@@ -108,8 +106,8 @@ Result<Record> firstRow(Connection& connection, const QString& statement,
 
 Result<Rows> rows(Connection& connection, const QString& statement, const QVariantList& values)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, statement, values))
+    Statement q = connection.run(statement, values);
+    if (!q.ok())
         return failure(connection);
     Rows result;
     const QSqlRecord record = q.record();
@@ -122,19 +120,19 @@ Result<Rows> rows(Connection& connection, const QString& statement, const QVaria
             row << q.value(i);
         result.rows << row;
     }
-    if (!connection.readToEnd(q))
+    if (!q.readToEnd())
         return failure(connection);
     return result;
 }
 
 Result<QVariant> value(Connection& connection, const QString& statement, const QVariantList& values)
 {
-    QSqlQuery q = connection.query();
-    if (!connection.exec(q, statement, values))
+    Statement q = connection.run(statement, values);
+    if (!q.ok())
         return failure(connection);
     if (q.next())
         return q.value(0);
-    if (!connection.readToEnd(q))
+    if (!q.readToEnd())
         return failure(connection);
     return QVariant();
 }

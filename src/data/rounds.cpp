@@ -3,7 +3,6 @@
 #include "data/dialect.h"
 
 #include <QHash>
-#include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <vector>
@@ -232,13 +231,12 @@ private:
                 values << m_lastOrder << m_keys.back();
             }
         }
-        QSqlQuery q = m_connection->query();
-        if (!m_connection->exec(q,
-                                QStringLiteral("SELECT %1, %2 FROM score WHERE %3 ORDER BY %2 "
-                                               "NULLS FIRST, %1 LIMIT %4")
-                                    .arg(m_key, m_order, clause)
-                                    .arg(how),
-                                values))
+        Statement q = m_connection->run(QStringLiteral("SELECT %1, %2 FROM score WHERE %3 "
+                                                       "ORDER BY %2 NULLS FIRST, %1 LIMIT %4")
+                                            .arg(m_key, m_order, clause)
+                                            .arg(how),
+                                        values);
+        if (!q.ok())
             return stop(sql::failure(*m_connection));
         int read = 0;
         while (q.next()) {
@@ -246,7 +244,7 @@ private:
             m_lastOrder = q.value(1);
             ++read;
         }
-        if (!m_connection->readToEnd(q))
+        if (!q.readToEnd())
             return stop(sql::failure(*m_connection));
         m_exhausted = read < how;
         return {};
@@ -271,13 +269,11 @@ private:
         const QString list =
             m_select.isEmpty() ? QStringLiteral("*") : m_select.join(QStringLiteral(", "));
         const QString marks = QStringList(keys.size(), QStringLiteral("?")).join(u", ");
-        QSqlQuery q = m_connection->query();
-        if (!m_connection->exec(
-                q,
-                QStringLiteral("SELECT %1 AS parlog_key, %2 FROM score WHERE %1 "
-                               "IN (%3)")
-                    .arg(m_key, list, keys.isEmpty() ? QStringLiteral("NULL") : marks),
-                keys))
+        Statement q = m_connection->run(
+            QStringLiteral("SELECT %1 AS parlog_key, %2 FROM score WHERE %1 IN (%3)")
+                .arg(m_key, list, keys.isEmpty() ? QStringLiteral("NULL") : marks),
+            keys);
+        if (!q.ok())
             return stop(sql::failure(*m_connection));
         const QSqlRecord record = q.record();
         if (m_columns.isEmpty()) {
@@ -293,7 +289,7 @@ private:
                 row << q.value(i);
             byKey.insert(q.value(0).toLongLong(), row);
         }
-        if (!m_connection->readToEnd(q))
+        if (!q.readToEnd())
             return stop(sql::failure(*m_connection));
         m_window.clear();
         for (const QVariant& key : std::as_const(keys))
@@ -330,7 +326,7 @@ bool isBroad(Connection& connection, const Filter& filter)
     return matching && all && *matching * 4 > all->toLongLong();
 }
 
-Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter& filter,
+Result<std::shared_ptr<RowFeed>> feed(const Connection& like, const Filter& filter,
                                       const QString& orderColumn, const QStringList& columns)
 {
     if (!isOrderColumn(orderColumn))
@@ -338,7 +334,7 @@ Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter&
     for (const QString& c : columns)
         if (!schema::score().column(c))
             return notAColumn(c);
-    auto connection = std::make_shared<Connection>(registerPath);
+    std::shared_ptr<Connection> connection = like.another();
     if (Status opened = connection->open(Connection::Check::None); !opened)
         return Failure{opened.error()};
     // Only an engine without statistics needs telling; counting costs a server a scan.
@@ -353,7 +349,7 @@ Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter&
 }
 
 Result<QList<std::shared_ptr<RowFeed>>>
-groupFeeds(const QString& registerPath, const Filter& filter, const QString& orderColumn,
+groupFeeds(const Connection& like, const Filter& filter, const QString& orderColumn,
            const QStringList& columns, const QString& groupColumn, const QStringList& groupValues)
 {
     if (!isOrderColumn(orderColumn))
@@ -363,7 +359,7 @@ groupFeeds(const QString& registerPath, const Filter& filter, const QString& ord
     for (const QString& c : columns)
         if (!schema::score().column(c))
             return notAColumn(c);
-    const auto connection = std::make_shared<Connection>(registerPath);
+    const std::shared_ptr<Connection> connection = like.another();
     QList<std::shared_ptr<RowFeed>> feeds;
     for (const QString& value : groupValues) {
         Where w = where(filter);

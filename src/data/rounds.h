@@ -48,16 +48,17 @@ Result<Rows> search(Connection& connection, const Filter& filter, const QString&
                     const QStringList& columns = {});
 Result<qint64> count(Connection& connection, const Filter& filter);
 
-// The same rounds fetched as they are read, on a connection of the feed's own: the
+// The same rounds fetched as they are read, on a connection of the feed's own to the
+// register of LIKE: the
 // keys a few thousand at a time, the rows a window at a time around the one asked
 // for. The first rows are read at once, so that a search that cannot run fails here.
-Result<std::shared_ptr<RowFeed>> feed(const QString& registerPath, const Filter& filter,
+Result<std::shared_ptr<RowFeed>> feed(const Connection& like, const Filter& filter,
                                       const QString& orderColumn, const QStringList& columns = {});
 
 // One feed for each value of the group column, of the rounds that match and hold
 // that value; they share one connection and each reads nothing until it is read.
 Result<QList<std::shared_ptr<RowFeed>>>
-groupFeeds(const QString& registerPath, const Filter& filter, const QString& orderColumn,
+groupFeeds(const Connection& like, const Filter& filter, const QString& orderColumn,
            const QStringList& columns, const QString& groupColumn, const QStringList& groupValues);
 
 // The keys of the rounds that match, in the order they were stored: what a deletion

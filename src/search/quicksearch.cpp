@@ -187,7 +187,7 @@ void QuickSearch::Command22_Click()
     if (!grouped) {
         // Read as the report pages through them: the first page comes at once, however
         // many rounds match.
-        const auto rows = rounds::feed(connection->filePath(), *filter, orderField(), columns);
+        const auto rows = rounds::feed(*connection, *filter, orderField(), columns);
         // The criteria were read above: what fails here is the register itself.
         if (!rows) {
             app().inform(rows.error());

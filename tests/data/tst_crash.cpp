@@ -3,6 +3,7 @@
 
 #include "pgserver.h"
 
+#include "execon.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace parlog;
+using parlog::test::execOn;
 
 namespace {
 
@@ -32,9 +34,9 @@ Left inspect(const QString& path)
     if (!c.open())
         return left;
     QSqlQuery q = c.query();
-    if (c.exec(q, QStringLiteral("PRAGMA integrity_check")) && q.next())
+    if (execOn(c, q, QStringLiteral("PRAGMA integrity_check")) && q.next())
         left.integrity = q.value(0).toString();
-    if (c.exec(q, QStringLiteral("SELECT comment FROM score")))
+    if (execOn(c, q, QStringLiteral("SELECT comment FROM score")))
         while (q.next()) {
             left.comments.insert(q.value(0).toString());
             ++left.rounds;
@@ -49,7 +51,7 @@ qint64 inspectServer(const QString& location)
     if (!c.open())
         return -1;
     QSqlQuery q = c.query();
-    return c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next()
+    return execOn(c, q, QStringLiteral("SELECT count(*) FROM score")) && q.next()
                ? q.value(0).toLongLong()
                : -1;
 }

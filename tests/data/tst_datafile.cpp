@@ -1,7 +1,9 @@
 #include "data/backup.h"
 #include "data/connection.h"
+#include "data/session.h"
 #include "data/schema.h"
 
+#include "execon.h"
 #include "testmain.h"
 
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <unistd.h>
 
 using namespace parlog;
+using parlog::test::execOn;
 
 namespace {
 
@@ -79,9 +82,9 @@ void TestDataFile::missingFileIsCreatedForTheOwnerOnly()
     QVERIFY(QFileInfo(path).permissions() & QFile::WriteOwner);
     QVERIFY(!QFileInfo::exists(path + QStringLiteral(".new")));
     QSqlQuery q = c.query();
-    QVERIFY(c.exec(q, QStringLiteral("PRAGMA user_version")) && q.next());
+    QVERIFY(execOn(c, q, QStringLiteral("PRAGMA user_version")) && q.next());
     QCOMPARE(q.value(0).toInt(), schema::kVersion);
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
     QCOMPARE(q.value(0).toInt(), 0);
 }
 
@@ -92,19 +95,19 @@ void TestDataFile::createdSchemaHasEveryColumn()
     QVERIFY(c.open());
     QSqlQuery q = c.query();
     for (const QString& table : schema::tableNames()) {
-        QVERIFY(c.exec(q, QStringLiteral("SELECT * FROM %1").arg(table)));
+        QVERIFY(execOn(c, q, QStringLiteral("SELECT * FROM %1").arg(table)));
         const QSqlRecord record = q.record();
         const QStringList columns = schema::columnNames(table);
         QCOMPARE(record.count(), int(columns.size()));
         for (const QString& column : columns)
             QVERIFY2(record.indexOf(column) >= 0, qPrintable(table + '.' + column));
-        QVERIFY(c.exec(q, QStringLiteral("SELECT strict FROM pragma_table_list WHERE name = ?"),
+        QVERIFY(execOn(c, q, QStringLiteral("SELECT strict FROM pragma_table_list WHERE name = ?"),
                        {table}) &&
                 q.next());
         QCOMPARE(q.value(0).toInt(), 1);
     }
     QCOMPARE(schema::columnNames(QStringLiteral("score")).size(), 67 + 0);
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
                                      "AND tbl_name = 'score'")) &&
             q.next());
     QVERIFY(q.value(0).toInt() >= 4);
@@ -116,19 +119,19 @@ void TestDataFile::namesCompareWithoutCase()
     Connection c(dir.filePath(QStringLiteral("parlog.mdb")));
     QVERIFY(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
+    QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
                    {QStringLiteral("Smith"), QStringLiteral("adams")}));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"),
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"),
                    {QStringLiteral("smith")}) &&
             q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("Smith"));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT playername FROM player ORDER BY playername")));
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT playername FROM player ORDER BY playername")));
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("adams"));
-    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(playerID, comp) VALUES (?, ?), (?, ?)"),
+    QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO score(playerID, comp) VALUES (?, ?), (?, ?)"),
                    {QStringLiteral("Smith"), QStringLiteral("Medal"), QStringLiteral("SMITH"),
                     QStringLiteral("medal")}));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(DISTINCT playerID), count(DISTINCT comp) "
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(DISTINCT playerID), count(DISTINCT comp) "
                                      "FROM score")) &&
             q.next());
     QCOMPARE(q.value(0).toInt(), 1);
@@ -141,16 +144,16 @@ void TestDataFile::strictColumnsRefuseWrongValues()
     Connection c(dir.filePath(QStringLiteral("parlog.mdb")));
     QVERIFY(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(hole1) VALUES (?)"),
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO score(hole1) VALUES (?)"),
                     {QStringLiteral("four")}));
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(strdate) VALUES (?)"),
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO score(strdate) VALUES (?)"),
                     {QStringLiteral("5-Mar-04")}));
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO score(green1) VALUES (?)"), {2}));
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO score(green1) VALUES (?)"), {2}));
     QVERIFY(
-        !c.exec(q, QStringLiteral("INSERT INTO courses(hole1) VALUES (?)"), {QStringLiteral("x")}));
-    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(hole1, strdate) VALUES (?, ?)"),
+        !execOn(c, q, QStringLiteral("INSERT INTO courses(hole1) VALUES (?)"), {QStringLiteral("x")}));
+    QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO score(hole1, strdate) VALUES (?, ?)"),
                    {4, QStringLiteral("2004-03-05")}));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
     QCOMPARE(q.value(0).toInt(), 1);
 }
 
@@ -162,14 +165,14 @@ void TestDataFile::apostrophesAreOrdinaryText()
     QSqlQuery q = c.query();
     const QString name = QStringLiteral("Sean O'Brien");
     const QString nasty = QStringLiteral("x' or '1'='1");
-    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
+    QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO player(playername) VALUES (?), (?)"),
                    {name, QStringLiteral("Other")}));
     QVERIFY(
-        c.exec(q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"), {name}) &&
+        execOn(c, q, QStringLiteral("SELECT playername FROM player WHERE playername = ?"), {name}) &&
         q.next());
     QCOMPARE(q.value(0).toString(), name);
-    QVERIFY(c.exec(q, QStringLiteral("DELETE FROM player WHERE playername = ?"), {nasty}));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
+    QVERIFY(execOn(c, q, QStringLiteral("DELETE FROM player WHERE playername = ?"), {nasty}));
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
     QCOMPARE(q.value(0).toInt(), 2);
 }
 
@@ -239,7 +242,7 @@ void TestDataFile::damagedFileIsReported()
         QVERIFY(c.open());
         QSqlQuery q = c.query();
         for (int i = 0; i < 400; ++i)
-            QVERIFY(c.exec(q, QStringLiteral("INSERT INTO score(playerID, comment) VALUES (?, ?)"),
+            QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO score(playerID, comment) VALUES (?, ?)"),
                            {QStringLiteral("Player %1").arg(i), QString(200, QLatin1Char('x'))}));
     }
     // Scribble over pages in the middle of the file.
@@ -250,8 +253,9 @@ void TestDataFile::damagedFileIsReported()
     f.write(QByteArray(8192, '\xA5'));
     f.close();
     QString problem;
+    const auto session = std::make_shared<Session>();
     {
-        Connection c(path);
+        Connection c(path, session);
         const Status opened = c.open();
         problem = opened ? c.checkIntegrity().error() : opened.error();
     }
@@ -260,15 +264,15 @@ void TestDataFile::damagedFileIsReported()
     // The integrity report runs to many lines; the message keeps three.
     QVERIFY(!problem.contains(QLatin1Char('\n')));
     QVERIFY2(problem.count(QStringLiteral("; ")) <= 2, qPrintable(problem));
-    QCOMPARE(Connection::damage(path), problem);
+    QCOMPARE(session->damage(path), problem);
 
     // For the rest of the run the file reads, and every write is refused with that message.
     const QByteArray before = bytes(path);
-    Connection c(path);
+    Connection c(path, session);
     PARLOG_VERIFY_OK(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO player(playername) VALUES ('New')")));
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM player")) && q.next());
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO player(playername) VALUES ('New')")));
     QCOMPARE(c.describe(c.lastError()), problem);
     QCOMPARE(bytes(path), before);
 }
@@ -301,7 +305,7 @@ void TestDataFile::folderThatCannotBeWrittenIsNamed()
     Connection c(path);
     QVERIFY(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
     const QString said = c.describe(c.lastError());
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY2(said.contains(QStringLiteral("its folder")), qPrintable(said));
@@ -315,7 +319,7 @@ void TestDataFile::backupsKeepTheLastTen()
     Connection c(path);
     QVERIFY(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+    QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
     QStringList made;
     for (int i = 0; i < kBackupsKept + 2; ++i) {
         const auto copy = backupRegister(c);
@@ -339,7 +343,7 @@ void TestDataFile::readOnlyFileStillReads()
         Connection c(path);
         QVERIFY(c.open());
         QSqlQuery q = c.query();
-        QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+        QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
     }
     QFile::setPermissions(path, QFile::ReadOwner);
     Connection c(path);
@@ -347,10 +351,10 @@ void TestDataFile::readOnlyFileStillReads()
     QSqlQuery q = c.query();
     // File permissions do not bind the superuser; make the connection read-only instead.
     if (::geteuid() == 0)
-        QVERIFY(c.exec(q, QStringLiteral("PRAGMA query_only = ON")));
-    QVERIFY(c.exec(q, QStringLiteral("SELECT type FROM division")) && q.next());
+        QVERIFY(execOn(c, q, QStringLiteral("PRAGMA query_only = ON")));
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT type FROM division")) && q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("Gents"));
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
     QVERIFY2(c.describe(c.lastError()).contains(QStringLiteral("read-only")),
              qPrintable(c.describe(c.lastError())));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
@@ -364,7 +368,7 @@ void TestDataFile::lockedFileReadsButRefusesChanges()
         Connection c(path);
         QVERIFY(c.open());
         QSqlQuery q = c.query();
-        QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
+        QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Gents')")));
     }
     // Another program holds a write lock (a reserved lock: readers may still read).
     sqlite3* other = nullptr;
@@ -375,17 +379,17 @@ void TestDataFile::lockedFileReadsButRefusesChanges()
     Connection c(path);
     PARLOG_VERIFY_OK(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM division")) && q.next());
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM division")) && q.next());
     QCOMPARE(q.value(0).toInt(), 1);
     QSqlDatabase db = c.database();
     // Do not wait the full patience in a test.
     QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = 200"));
-    QVERIFY(!c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
+    QVERIFY(!execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
     QVERIFY2(c.describe(c.lastError()).contains(QStringLiteral("in use by another program")),
              qPrintable(c.describe(c.lastError())));
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    QVERIFY(c.exec(q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
+    QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO division(type) VALUES ('Ladies')")));
 }
 
 void TestDataFile::folderThatCannotBeWritten()
@@ -408,11 +412,11 @@ void TestDataFile::connectionsSeeEachOthersRows()
         Connection action(path);
         QVERIFY(action.open());
         QSqlQuery q = action.query();
-        QVERIFY(action.exec(q, QStringLiteral("INSERT INTO division(type) VALUES (?)"),
+        QVERIFY(execOn(action, q, QStringLiteral("INSERT INTO division(type) VALUES (?)"),
                             {QStringLiteral("Seniors")}));
     }
     QSqlQuery q = window.query();
-    QVERIFY(window.exec(q, QStringLiteral("SELECT type FROM division")) && q.next());
+    QVERIFY(execOn(window, q, QStringLiteral("SELECT type FROM division")) && q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("Seniors"));
 }
 
@@ -424,13 +428,14 @@ void TestDataFile::writesWaitForTheIntegrityCheck()
     PARLOG_VERIFY_OK(c.open());
     PARLOG_VERIFY_OK(c.beforeWrite());
     // A check in the background finds the file damaged a moment later.
-    Connection::checkStarted(path);
+    Session& session = c.session();
+    session.checkStarted(c.key());
     QElapsedTimer clock;
     clock.start();
-    std::unique_ptr<QThread> check(QThread::create([path] {
+    std::unique_ptr<QThread> check(QThread::create([&session, key = c.key()] {
         QThread::msleep(200);
-        Connection::markDamaged(path, QStringLiteral("damaged, found in the background"));
-        Connection::checkEnded(path);
+        session.markDamaged(key, QStringLiteral("damaged, found in the background"));
+        session.checkEnded(key);
     }));
     check->start();
     const Status write = c.beforeWrite();

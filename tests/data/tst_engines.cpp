@@ -9,6 +9,7 @@
 #include "stats/results.h"
 
 #include "pgserver.h"
+#include "execon.h"
 #include "testmain.h"
 
 #include <QProcess>
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 
 using namespace parlog;
+using parlog::test::execOn;
 
 namespace {
 
@@ -126,7 +128,7 @@ void TestEngines::roundsReadAlike()
         const QStringList columns{"playerID", "net", "comment"};
         const auto whole = rounds::search(c, all, QString::fromLatin1(order), columns);
         PARLOG_VERIFY_OK(whole);
-        const auto fed = rounds::feed(location, all, QString::fromLatin1(order), columns);
+        const auto fed = rounds::feed(c, all, QString::fromLatin1(order), columns);
         PARLOG_VERIFY_OK(fed);
         for (int i = 0; i < 400; ++i)
             QCOMPARE((*fed)->value(i, QStringLiteral("comment")), whole->rows[i][2]);
@@ -274,7 +276,7 @@ void TestServer::theServerGoesAway()
         Connection admin(location);
         PARLOG_VERIFY_OK(admin.open());
         QSqlQuery q = admin.query();
-        QVERIFY(admin.exec(q, QStringLiteral("SELECT pg_terminate_backend(pid) FROM "
+        QVERIFY(execOn(admin, q, QStringLiteral("SELECT pg_terminate_backend(pid) FROM "
                                              "pg_stat_activity WHERE datname = current_database() "
                                              "AND pid <> pg_backend_pid()")));
     }
@@ -315,7 +317,7 @@ void TestServer::aRegisterGoesToTheServerAndBack()
             QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(QLatin1String(table));
         QSqlQuery qa = a.query();
         QSqlQuery qb = b.query();
-        QVERIFY(a.exec(qa, statement) && b.exec(qb, statement));
+        QVERIFY(execOn(a, qa, statement) && execOn(b, qb, statement));
         int rows = 0;
         while (qa.next()) {
             QVERIFY(qb.next());

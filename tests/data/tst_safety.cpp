@@ -109,7 +109,7 @@ void TestSafety::aDamagedPageIsAnError()
         error = found.error();
         QVERIFY(!found);
     } else {
-        const auto fed = rounds::feed(damaged, kEverything, QStringLiteral("net"));
+        const auto fed = rounds::feed(Connection(damaged), kEverything, QStringLiteral("net"));
         QVERIFY(fed);
         report::DataSource source;
         source.feed = *fed;

@@ -576,7 +576,7 @@ void TestSearch::deleteWritesABackupFirst()
     Connection c(copy);
     PARLOG_VERIFY_OK(c.open());
     QSqlQuery q = c.query();
-    QVERIFY(c.exec(q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
+    QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM score")) && q.next());
     QCOMPARE(q.value(0).toInt(), 7);
 }
 
@@ -636,7 +636,7 @@ void TestSearch::aFedSearchReadsWhatTheWholeSearchReads()
                               QStringLiteral("net"), QStringLiteral("hand")};
     const auto whole = rounds::search(*c, everything, order, columns);
     QVERIFY(whole);
-    const auto fed = rounds::feed(f.dataFile(), everything, order, columns);
+    const auto fed = rounds::feed(*c, everything, order, columns);
     PARLOG_VERIFY_OK(fed);
     RowFeed& rows = **fed;
     int n = 0;

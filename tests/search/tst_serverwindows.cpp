@@ -58,7 +58,7 @@ void TestServerWindows::aDeletionOnTheServerKeepsItsRounds()
         PARLOG_VERIFY_OK(c.open());
         QSqlQuery q = c.query();
         for (int i = 0; i < 3; ++i)
-            QVERIFY(c.exec(q,
+            QVERIFY(execOn(c, q,
                            QStringLiteral("INSERT INTO score(playerID, strdate, net) VALUES "
                                           "(?, '2004-01-01', ?)"),
                            {QStringLiteral("Adams"), 70 + i}));

@@ -20,7 +20,11 @@
 
 #include <memory>
 
+#include "execon.h"
+
 namespace parlog::test {
+
+
 
 // Records every message and answers questions from a queue (Yes when it runs dry).
 class ScriptedPrompter : public Prompter {
@@ -130,8 +134,7 @@ public:
             qWarning("%s", qPrintable(opened.error()));
             return false;
         }
-        QSqlQuery q = c.query();
-        if (!c.exec(q, statement, values)) {
+        if (!c.run(statement, values).ok()) {
             qWarning("%s: %s", qPrintable(statement), qPrintable(c.lastError().text()));
             return false;
         }
@@ -145,8 +148,8 @@ public:
         Connection c(dataFile());
         if (!c.open())
             return result;
-        QSqlQuery q = c.query();
-        if (!c.exec(q, statement, values))
+        Statement q = c.run(statement, values);
+        if (!q.ok())
             return result;
         while (q.next()) {
             QVariantList row;
@@ -227,10 +230,9 @@ inline bool damageARoundsPage(const QString& path)
         Connection c(path);
         if (!c.open())
             return false;
-        QSqlQuery q = c.query();
-        if (!c.exec(q, QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'score' AND "
-                                      "pagetype = 'leaf' LIMIT 1 OFFSET 40")) ||
-            !q.next())
+        Statement q = c.run(QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'score' AND "
+                                           "pagetype = 'leaf' LIMIT 1 OFFSET 40"));
+        if (!q.ok() || !q.next())
             return false;
         page = q.value(0).toLongLong();
     }

@@ -1,0 +1,523 @@
+// The embedded engine: a register is a file of SQLite's.
+#include "data/backup.h"
+#include "data/copy.h"
+#include "data/deletion.h"
+#include "data/dialect.h"
+#include "data/engine.h"
+#include "data/location.h"
+#include "data/progress.h"
+#include "data/schema.h"
+#include "data/session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <unistd.h>
+
+namespace parlog {
+
+namespace {
+
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADb = 26;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteInterrupt = 9;
+
+// How long a statement waits for another program to let go of the file before it
+// says so: long enough for a brief lock, short enough to answer within two seconds.
+constexpr int kBusyTimeoutMs = 1500;
+
+class SqliteDialect : public Dialect {
+public:
+    QString driver() const override { return QStringLiteral("QSQLITE"); }
+    QStringList createStatements() const override
+    {
+        return tableStatements(QStringLiteral(" STRICT"))
+               << QStringLiteral("PRAGMA application_id = %1").arg(schema::kApplicationId)
+               << QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion);
+    }
+    QString roundKey() const override { return QStringLiteral("rowid"); }
+    QString columnsQuery(const QString& table) const override
+    {
+        // Table names come from the schema, never from a user.
+        return QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table);
+    }
+    QString unindexed(const QString& column) const override { return QLatin1Char('+') + column; }
+
+protected:
+    QString columnType(const schema::Column& c) const override
+    {
+        switch (c.type) {
+        case schema::Type::Key:
+            return QStringLiteral("INTEGER PRIMARY KEY");
+        case schema::Type::Text:
+            return QStringLiteral("TEXT");
+        case schema::Type::Name:
+            // "smith" finds Smith, and distinct lists do not show Smith twice.
+            return QStringLiteral("TEXT COLLATE NOCASE");
+        case schema::Type::Whole:
+            return QStringLiteral("INTEGER");
+        case schema::Type::Number:
+            return QStringLiteral("REAL");
+        case schema::Type::Date:
+            return QStringLiteral("TEXT CHECK (%1 IS NULL OR %1 GLOB "
+                                  "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]')")
+                .arg(c.name);
+        case schema::Type::Tick:
+            return QStringLiteral("INTEGER CHECK (%1 IN (0, 1))").arg(c.name);
+        }
+        return QStringLiteral("TEXT");
+    }
+};
+
+const SqliteDialect kDialect;
+
+int primaryCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1;
+}
+
+// True when a statement failed because of the file (read-only, in use, full,
+// damaged) rather than because of what it asked.
+bool isFileProblem(const QSqlError& error)
+{
+    switch (primaryCode(error)) {
+    case kSqliteReadOnly:
+    case kSqliteBusy:
+    case kSqliteLocked:
+    case kSqliteFull:
+    case kSqliteCorrupt:
+    case kSqliteNotADb:
+    case kSqliteCantOpen:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool folderIsWritable(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
+bool fileIsWritable(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+int progressCallback(void* context)
+{
+    return static_cast<Progress*>(context)->carryOn(0, 0) ? 0 : 1;
+}
+
+class SqliteEngine : public Engine {
+public:
+    using Engine::Engine;
+
+    const Dialect& dialect() const override { return kDialect; }
+    QString called() const override { return QStringLiteral("its data file"); }
+    QString key() const override { return QFileInfo(path()).absoluteFilePath(); }
+
+    Status connect(Connection::Check check, Connection::Missing missing) override
+    {
+        if (!QFileInfo::exists(path())) {
+            if (check == Connection::Check::None)
+                return Failure{m_connection.message(QStringLiteral(
+                    "it is no longer there: it was moved or deleted while Parlog was running. "
+                    "Nothing was stored. Put it back, or choose another register."))};
+            if (missing == Connection::Missing::Refuse)
+                return Failure{m_connection.message(QStringLiteral("there is no such file."))};
+            if (Status made = create(); !made)
+                return made;
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(kDialect.driver(), m_connection.name());
+        db.setDatabaseName(path());
+        // A few seconds' patience with another program that holds the file.
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+        if (!m_connection.session().damage(key()).isEmpty())
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        if (!db.open())
+            return Failure{m_connection.message(
+                QStringLiteral("it could not be opened (%1).").arg(errorDetail(db.lastError())))};
+        return {};
+    }
+
+    Result<Mark> mark() override
+    {
+        QSqlQuery q(m_connection.database());
+        if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+            const QSqlError error = q.lastError();
+            const auto refuse = [this](const QString& why) {
+                return Failure{m_connection.message(why)};
+            };
+            switch (primaryCode(error)) {
+            case kSqliteNotADb:
+                return refuse(QStringLiteral("it is not a Parlog database. Parlog has not "
+                                             "changed it."));
+            case kSqliteCorrupt: {
+                const QString message = damageMessage(errorDetail(error));
+                m_connection.session().markDamaged(key(), message);
+                return Failure{message};
+            }
+            case kSqliteBusy:
+            case kSqliteLocked:
+                return refuse(QStringLiteral("it is in use by another program. Try again when "
+                                             "that program has finished with it."));
+            default:
+                return refuse(
+                    QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
+            }
+        }
+        Mark mark;
+        mark.version = q.value(0).toInt();
+        if (q.exec(QStringLiteral("PRAGMA application_id")) && q.next()) {
+            const int id = q.value(0).toInt();
+            if (id != 0 && id != schema::kApplicationId) {
+                mark.kind = Mark::Kind::Foreign;
+                mark.why = QStringLiteral("it is not a Parlog database (it belongs to another "
+                                          "program).");
+            }
+            mark.marked = id == schema::kApplicationId;
+        }
+        return mark;
+    }
+
+    bool tablesLost(const Mark& mark) override
+    {
+        if (mark.marked)
+            return true;
+        // Pages that do not read have lost the tables to damage, whatever the mark says.
+        QSqlQuery check(m_connection.database());
+        return !(check.exec(QStringLiteral("PRAGMA quick_check(1)")) && check.next() &&
+                 check.value(0).toString() == u"ok");
+    }
+
+    void afterOpen() override
+    {
+        // Durability before speed: a saved round must survive a power cut the instant
+        // after. Both fail harmlessly on a read-only file.
+        QSqlQuery pragma(m_connection.database());
+        pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        // Reads straight from the file's pages in memory rather than a call per page: a
+        // season of rounds spread over decades touches thousands of them.
+        pragma.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
+        if (pragma.exec(QStringLiteral("PRAGMA journal_mode")) && pragma.next() &&
+            pragma.value(0).toString().compare(u"delete", Qt::CaseInsensitive) != 0)
+            pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    }
+
+    QString describe(const QSqlError& error) const override
+    {
+        const int code = primaryCode(error);
+        Session& session = m_connection.session();
+        // Damaged pages stay damaged; a file that is not a database at all may be put
+        // right by the user and is not remembered.
+        if (code == kSqliteCorrupt)
+            session.markDamaged(key(), damageMessage(errorDetail(error)));
+        // A file known damaged refuses every write with the message that found it so.
+        const QString damaged = session.damage(key());
+        if (!damaged.isEmpty() && isFileProblem(error))
+            return damaged;
+        switch (code) {
+        case kSqliteInterrupt:
+            return QStringLiteral("it was cancelled, so nothing was changed.");
+        case kSqliteReadOnly:
+        case kSqliteCantOpen:
+            // SQLite writes a journal beside the file: a folder that cannot be written
+            // refuses a change as surely as a read-only file, and is what to mend.
+            if (fileIsWritable(path()) && !folderIsWritable(path()))
+                return m_connection.message(
+                    QStringLiteral("its folder \"%1\" cannot be written (Parlog keeps "
+                                   "a journal there while it saves), so the change "
+                                   "was not stored.")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path()).absolutePath())));
+            if (code == kSqliteCantOpen)
+                return m_connection.message(
+                    QStringLiteral("it could not be opened (%1).").arg(errorDetail(error)));
+            return m_connection.message(
+                QStringLiteral("it is read-only, so the change was not stored."));
+        case kSqliteBusy:
+        case kSqliteLocked:
+            return m_connection.message(QStringLiteral("it is in use by another program, so the "
+                                                       "change was not stored. Try again in a "
+                                                       "moment."));
+        case kSqliteFull:
+            return m_connection.message(
+                QStringLiteral("the disk is full, so the change was not stored."));
+        case kSqliteCorrupt:
+        case kSqliteNotADb:
+            return damageMessage(errorDetail(error));
+        default:
+            return QStringLiteral("The database refused the statement: %1")
+                .arg(errorDetail(error));
+        }
+    }
+
+    Status checkIntegrity() override
+    {
+        QSqlQuery q(m_connection.database());
+        q.setForwardOnly(true);
+        QString message;
+        if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+            message = damageMessage(errorDetail(q.lastError()));
+        } else {
+            // A report may run to many lines, some within one row: the first few say enough.
+            QStringList problems;
+            while (q.next() && problems.size() < 3) {
+                const QStringList lines = q.value(0).toString().split(QLatin1Char('\n'));
+                for (const QString& line : lines)
+                    if (!line.trimmed().isEmpty() && line != u"ok" && problems.size() < 3)
+                        problems << line.trimmed();
+            }
+            if (problems.isEmpty())
+                return {};
+            message = damageMessage(problems.join(QStringLiteral("; ")));
+        }
+        m_connection.session().markDamaged(key(), message);
+        return Failure{message};
+    }
+
+    void setProgress(Progress* progress) override
+    {
+        if (sqlite3* db = handle())
+            sqlite3_progress_handler(db, progress ? 20000 : 0,
+                                     progress ? progressCallback : nullptr, progress);
+    }
+
+    void cacheWholeFile(bool whole) override
+    {
+        QSqlQuery q(m_connection.database());
+        qint64 kib = 2000; // SQLite's own default
+        if (whole && q.exec(QStringLiteral("PRAGMA page_count")) && q.next()) {
+            const qint64 pages = q.value(0).toLongLong();
+            qint64 pageSize = 4096;
+            if (q.exec(QStringLiteral("PRAGMA page_size")) && q.next())
+                pageSize = q.value(0).toLongLong();
+            // Room for every page, within reason.
+            kib = qBound(qint64(2000), pages * pageSize / 1024 + 1024, qint64(1024 * 1024));
+        }
+        q.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kib));
+    }
+
+    // Locked for writing before anything is copied: nobody can add or change a round
+    // between the copy and the deletion.
+    QString beginWriting() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+
+    Result<QString> backUp(Progress* progress) override;
+
+    Result<CopiedAside> copyAside(const RoundsToDelete&, Progress* progress) override
+    {
+        // SQLite's online backup reads on a connection of its own, which may read while
+        // this one holds the write lock: the whole register, as it is, goes aside.
+        const auto reader = m_connection.another(path());
+        if (Status opened = reader->open(Connection::Check::None); !opened)
+            return Failure{opened.error()};
+        const auto copy = reader->engine().backUp(progress);
+        if (!copy)
+            return Failure{copy.error()};
+        return CopiedAside{*copy, true, -1};
+    }
+
+    // Built under another name beside the target and put in place only when every
+    // table's rows are there, so that a copy killed midway never leaves a file that
+    // passes for the whole register.
+    Result<QList<TableCount>> buildWhole(const Fill& fill) override
+    {
+        const QFileInfo info(path());
+        if (info.exists()) {
+            if (Status opened = m_connection.open(); !opened)
+                return Failure{opened.error()};
+            const Status empty = holdsNoRows(m_connection);
+            m_connection.close();
+            if (!empty)
+                return Failure{empty.error()};
+        }
+        const QString temp =
+            QDir(info.absolutePath()).filePath(QStringLiteral(".%1.part").arg(info.fileName()));
+        QFile::remove(temp);
+        Result<QList<TableCount>> counts = Failure{};
+        {
+            const auto made = m_connection.another(temp);
+            Connection& to = *made;
+            if (Status opened = to.open(); !opened) {
+                QFile::remove(temp);
+                return Failure{opened.error()};
+            }
+            if (!to.transaction()) {
+                to.close();
+                QFile::remove(temp);
+                return Failure{QStringLiteral("Nothing was copied: %1 would not start a "
+                                              "transaction.")
+                                   .arg(QDir::toNativeSeparators(path()))};
+            }
+            counts = fill(to);
+            if (!counts)
+                to.rollback();
+            else if (!to.commit())
+                counts = Failure{
+                    QStringLiteral("Nothing was copied: %1").arg(to.describe(to.lastError()))};
+        }
+        if (!counts) {
+            QFile::remove(temp);
+            return counts;
+        }
+        // rename() puts the file in place whole, over an empty register too.
+        if (!backups::putInPlace(temp, path())) {
+            QFile::remove(temp);
+            return Failure{QStringLiteral("Nothing was copied: the new file could not be put in "
+                                          "place as %1.")
+                               .arg(QDir::toNativeSeparators(path()))};
+        }
+        return counts;
+    }
+
+private:
+    QString path() const { return m_connection.filePath(); }
+
+    QString damageMessage(const QString& detail) const
+    {
+        return m_connection.message(
+            QStringLiteral("it is damaged (%1). Restore it from a backup.").arg(detail));
+    }
+
+    sqlite3* handle() const
+    {
+        const QVariant handle = m_connection.database().driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            return nullptr;
+        return *static_cast<sqlite3* const*>(handle.constData());
+    }
+
+    Status create();
+};
+
+Status SqliteEngine::create()
+{
+    // A link that points nowhere yet gets its file where it points, owner-only like
+    // any other, and keeps being the link the user made.
+    QString target = path();
+    const QFileInfo link(path());
+    if (link.isSymLink())
+        target = link.symLinkTarget();
+    // Built under another name and moved into place, so that a failure half way
+    // never leaves a file that looks like a data file.
+    const QString temp = target + QStringLiteral(".new");
+    QFile::remove(temp);
+    {
+        QFile file(temp);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return Failure{m_connection.message(
+                QStringLiteral("it does not exist and could not be created (%1). Check that the "
+                               "folder can be written.")
+                    .arg(file.errorString()))};
+        // Members' addresses and telephone numbers: for the owner's eyes only.
+        file.setPermissions(backups::kOwnerOnly);
+    }
+    Status made;
+    {
+        Connection fresh(temp);
+        QSqlDatabase db = QSqlDatabase::addDatabase(kDialect.driver(), fresh.name());
+        db.setDatabaseName(temp);
+        if (db.open()) {
+            made = makeTables(fresh);
+            db.close();
+        } else {
+            made = Failure{errorDetail(db.lastError())};
+        }
+    }
+    if (made && !QFile::rename(temp, target))
+        made = Failure{QStringLiteral("the new file could not be put in place")};
+    if (!made) {
+        QFile::remove(temp);
+        return Failure{m_connection.message(
+            QStringLiteral("it does not exist and could not be created (%1).").arg(made.error()))};
+    }
+    return {};
+}
+
+Result<QString> SqliteEngine::backUp(Progress* progress)
+{
+    const auto fail = [](const QString& why) {
+        return Failure{QStringLiteral("the backup copy could not be written (%1)").arg(why)};
+    };
+    sqlite3* source = handle();
+    if (!source)
+        return fail(QStringLiteral("the register is not open"));
+    const QFileInfo file(path());
+    const auto folder =
+        backups::folder(QDir(file.absolutePath()).filePath(QStringLiteral("backups")));
+    if (!folder)
+        return fail(folder.error());
+    const QString stem = file.completeBaseName();
+    const QString copyPath = backups::stampedPath(*folder, stem);
+
+    // Written under another name and put in place whole, so that a copy cut short
+    // never passes for a backup. Made owner-only before a byte goes in: it holds what
+    // the register holds.
+    const QString part = copyPath + QStringLiteral(".part");
+    {
+        QFile copy(part);
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return fail(copy.errorString());
+        copy.setPermissions(backups::kOwnerOnly);
+    }
+    sqlite3* target = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(part).constData(), &target, SQLITE_OPEN_READWRITE,
+                             nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
+        if (backup) {
+            // A few megabytes at a time, so that a long copy shows its progress.
+            do {
+                if (progress && !progress->carryOn(sqlite3_backup_pagecount(backup) -
+                                                       sqlite3_backup_remaining(backup),
+                                                   sqlite3_backup_pagecount(backup)))
+                    rc = SQLITE_INTERRUPT;
+                else
+                    rc = sqlite3_backup_step(backup, 1024);
+            } while (rc == SQLITE_OK);
+            sqlite3_backup_finish(backup);
+            rc = rc == SQLITE_DONE ? SQLITE_OK : rc;
+        } else {
+            rc = sqlite3_errcode(target);
+        }
+    }
+    const QString why = rc == SQLITE_INTERRUPT ? QStringLiteral("it was cancelled")
+                                               : QString::fromUtf8(target ? sqlite3_errmsg(target)
+                                                                          : sqlite3_errstr(rc));
+    sqlite3_close(target);
+    if (rc != SQLITE_OK) {
+        QFile::remove(part);
+        return fail(why);
+    }
+    if (Status placed = backups::putInPlace(part, copyPath); !placed)
+        return fail(placed.error());
+    backups::pruneOld(*folder, stem, copyPath);
+    return copyPath;
+}
+
+} // namespace
+
+namespace engines {
+// Any location the others do not take is a file.
+extern const EngineKind sqlite{
+    [](const QString&) { return true; },
+    [](Connection& connection) -> std::unique_ptr<Engine> {
+        return std::make_unique<SqliteEngine>(connection);
+    }};
+} // namespace engines
+
+} // namespace parlog
