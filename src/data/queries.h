@@ -21,6 +21,17 @@ struct Rows {
 // One row by column name, as the schema names the columns.
 using Record = QVariantMap;
 
+// What saving a changed row came to.
+struct Saved {
+    enum class Outcome {
+        Stored,
+        NothingChosen,    // a change with no row loaded
+        Gone,             // someone else deleted the row meanwhile
+        ChangedMeanwhile, // someone else changed it since it was loaded: not overwritten
+    };
+    Outcome outcome = Outcome::Stored;
+    Record now; // ChangedMeanwhile: the row as it reads now
+};
 // A row of a query as a record of the table's columns, as the schema spells them;
 // columns that are not the table's (a key under another name) are left out.
 Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row);

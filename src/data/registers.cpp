@@ -63,4 +63,29 @@ Status remove(Connection& connection, const Register& r, qint64 id)
                     {id});
 }
 
+Result<Saved> save(Connection& connection, const Register& r, EditMode mode, qint64 id,
+                   const Record& values, const Record& asRead)
+{
+    if (mode == EditMode::Browsing)
+        return Saved{};
+    if (mode == EditMode::Adding) {
+        if (Status added = insert(connection, r, values); !added)
+            return Failure{added.error()};
+        return Saved{};
+    }
+    const auto changed = update(connection, r, id, values, id != 0 ? asRead : Record());
+    if (!changed)
+        return Failure{changed.error()};
+    if (*changed > 0)
+        return Saved{};
+    if (id == 0)
+        return Saved{Saved::Outcome::NothingChosen, {}};
+    const auto now = rowWithKey(connection, r, id);
+    if (!now)
+        return Failure{now.error()};
+    if (now->isEmpty())
+        return Saved{Saved::Outcome::Gone, {}};
+    return Saved{Saved::Outcome::ChangedMeanwhile, *now};
+}
+
 } // namespace parlog::registers

@@ -29,4 +29,12 @@ Result<int> update(Connection& connection, const Register& r, qint64 id, const R
 Result<Record> rowWithKey(Connection& connection, const Register& r, qint64 id);
 Status remove(Connection& connection, const Register& r, qint64 id);
 
+// What a register window is doing with its row.
+enum class EditMode { Adding = 1, Editing = 2, Browsing = 3 };
+
+// Adds a row, or changes the row with that key if it still reads as asRead: what
+// another user changed meanwhile is never overwritten unseen. Browsing stores nothing.
+Result<Saved> save(Connection& connection, const Register& r, EditMode mode, qint64 id,
+                   const Record& values, const Record& asRead);
+
 } // namespace parlog::registers

@@ -72,12 +72,39 @@ Result<int> update(Connection& connection, qint64 key, const Record& record,
     return changed;
 }
 
-Result<Rows> round(Connection& connection, qint64 key)
+Status insert(Connection& connection, const Round& round)
 {
-    return sql::rows(
+    return insert(connection, round.record());
+}
+
+Result<std::optional<Loaded>> load(Connection& connection, qint64 key)
+{
+    const auto found = sql::rows(
         connection,
         QStringLiteral("SELECT %1 AS card, * FROM score WHERE %1 = ?").arg(rounds::key(connection)),
         {key});
+    if (!found)
+        return Failure{found.error()};
+    if (found->rows.isEmpty())
+        return std::optional<Loaded>();
+    return std::optional<Loaded>(
+        Loaded{Round::from(*found, 0), recordOf(schema::score(), *found, 0)});
+}
+
+Result<Saved> correct(Connection& connection, qint64 key, const Round& round,
+                      const Record& asRead)
+{
+    const auto changed = update(connection, key, round.record(), asRead);
+    if (!changed)
+        return Failure{changed.error()};
+    if (*changed > 0)
+        return Saved{};
+    const auto now = load(connection, key);
+    if (!now)
+        return Failure{now.error()};
+    if (!*now)
+        return Saved{Saved::Outcome::Gone, {}};
+    return Saved{Saved::Outcome::ChangedMeanwhile, (*now)->asRead};
 }
 
 Result<Rows> roundsToPick(Connection& connection, const Filter& filter)

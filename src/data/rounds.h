@@ -2,6 +2,7 @@
 
 #include "data/progress.h"
 #include "data/queries.h"
+#include "data/records.h"
 #include "data/rowfeed.h"
 
 #include <memory>
@@ -21,14 +22,23 @@ struct Filter {
 };
 
 Status insert(Connection& connection, const Record& record);
+Status insert(Connection& connection, const Round& round);
 // Changes the stored round with that key, if it still reads as asRead (when given);
 // the result is how many rounds changed (0: it is no longer there, or someone else
 // changed it meanwhile).
 Result<int> update(Connection& connection, qint64 key, const Record& record,
                    const Record& asRead = {});
-// One stored round, every column, with its key in the column "card"; an empty set
-// when it is no longer there.
-Result<Rows> round(Connection& connection, qint64 key);
+// One stored round, and the row as it was read (to save over only if it still reads
+// so); nothing when it is no longer there.
+struct Loaded {
+    Round round;
+    Record asRead;
+};
+Result<std::optional<Loaded>> load(Connection& connection, qint64 key);
+// Changes the stored round with that key to ROUND if it still reads as asRead: a
+// correction made meanwhile elsewhere is never overwritten unseen.
+Result<Saved> correct(Connection& connection, qint64 key, const Round& round,
+                      const Record& asRead);
 // A player's rounds between two dates (ISO, both included), newest first, with the
 // columns that tell them apart, for picking one: card, strdate, course, comp, gross, net.
 Result<Rows> roundsToPick(Connection& connection, const Filter& filter);

@@ -21,7 +21,7 @@ std::optional<std::int32_t> coursePar(const std::array<QString, 18>& pars)
     return static_cast<std::int32_t>(total);
 }
 
-Result<Record> parValues(const std::array<QString, 18>& pars, const QString& total)
+Status readPars(const std::array<QString, 18>& pars, const QString& total, Course& into)
 {
     const auto refuse = [](const QString& box, const QString& text) {
         return Failure{
@@ -30,18 +30,17 @@ Result<Record> parValues(const std::array<QString, 18>& pars, const QString& tot
                               ? QStringLiteral("empty")
                               : QStringLiteral("\"%1\", which is not a number").arg(text))};
     };
-    Record values;
     for (int h = 0; h < 18; ++h) {
         const auto par = toNumber(pars[h]);
         if (!par)
             return refuse(QStringLiteral("par of hole %1").arg(h + 1), pars[h]);
-        values.insert(QStringLiteral("hole%1").arg(h + 1), *par);
+        into.pars[h] = *par;
     }
     const auto par = toNumber(total);
     if (!par)
         return refuse(QStringLiteral("Course Par"), total);
-    values.insert(QStringLiteral("coursepar"), *par);
-    return values;
+    into.par = *par;
+    return {};
 }
 
 } // namespace parlog

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/windownames.h"
 #include "data/conversions.h"
+#include "data/records.h"
 #include "masterdata/coursepar.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
@@ -99,18 +100,18 @@ void CoursesWindow::Par_Change(int hole)
         moveFocus(par[hole]);
 }
 
-void CoursesWindow::loadRow(const QVariantMap& row)
+void CoursesWindow::loadRow(const Record& row)
 {
-    const auto text = [&](const QString& name) { return valueText(column(row, name)); };
-    CourseName->setText(text(QStringLiteral("CourseName")));
-    CourseAdd1->setText(text(QStringLiteral("CourseAdd1")));
-    CourseAdd2->setText(text(QStringLiteral("CourseAdd2")));
-    CourseAdd3->setText(text(QStringLiteral("CourseAdd3")));
-    CourseTel->setText(text(QStringLiteral("CourseTel")));
+    const Course c = Course::from(row);
+    CourseName->setText(c.name);
+    CourseAdd1->setText(c.address1);
+    CourseAdd2->setText(c.address2);
+    CourseAdd3->setText(c.address3);
+    CourseTel->setText(c.telephone);
     // Each par written moves the focus along; the stored course par comes last.
     for (int h = 0; h < 18; ++h)
-        par[h]->setText(text(QStringLiteral("HOLE%1").arg(h + 1)));
-    Text56->setText(text(QStringLiteral("coursepar")));
+        par[h]->setText(shown(c.pars[h]));
+    Text56->setText(shown(c.par));
 }
 
 void CoursesWindow::clearBoxes(bool adding)
@@ -129,15 +130,15 @@ void CoursesWindow::clearBoxes(bool adding)
 
 Result<Record> CoursesWindow::rowValues()
 {
-    auto values = parValues(parTexts(), Text56->text());
-    if (values) {
-        values->insert(QStringLiteral("coursename"), CourseName->text());
-        values->insert(QStringLiteral("courseadd1"), CourseAdd1->text());
-        values->insert(QStringLiteral("courseadd2"), CourseAdd2->text());
-        values->insert(QStringLiteral("courseadd3"), CourseAdd3->text());
-        values->insert(QStringLiteral("coursetel"), CourseTel->text());
-    }
-    return values;
+    Course c;
+    if (Status read = readPars(parTexts(), Text56->text(), c); !read)
+        return Failure{read.error()};
+    c.name = CourseName->text();
+    c.address1 = CourseAdd1->text();
+    c.address2 = CourseAdd2->text();
+    c.address3 = CourseAdd3->text();
+    c.telephone = CourseTel->text();
+    return c.record();
 }
 
 } // namespace parlog

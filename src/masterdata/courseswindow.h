@@ -17,7 +17,7 @@ public:
 
 protected:
     QLineEdit* nameBox() const override { return CourseName; }
-    void loadRow(const QVariantMap& row) override;
+    void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
 

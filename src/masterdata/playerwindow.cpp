@@ -4,6 +4,7 @@
 #include "app/windownames.h"
 #include "data/conversions.h"
 #include "data/divisions.h"
+#include "data/records.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -118,22 +119,20 @@ bool PlayerWindow::readyToSave(Connection& connection)
     return true;
 }
 
-void PlayerWindow::loadRow(const QVariantMap& row)
+void PlayerWindow::loadRow(const Record& row)
 {
-    const auto text = [&](const char* name) {
-        return valueText(column(row, QString::fromLatin1(name)));
-    };
-    Text1->setText(text("playername"));
-    Text2->setText(text("membership"));
-    text3->setText(text("Handicapp"));
-    text4->setEditText(text("Division"));
-    text5->setText(text("address1"));
-    text6->setText(text("address2"));
-    text7->setText(text("address3"));
-    text8->setText(text("postcode"));
-    text9->setText(text("telephone"));
-    text10->setText(text("mobile"));
-    text11->setText(text("email"));
+    const Player p = Player::from(row);
+    Text1->setText(p.name);
+    Text2->setText(p.membership);
+    text3->setText(p.handicap);
+    text4->setEditText(p.division);
+    text5->setText(p.address1);
+    text6->setText(p.address2);
+    text7->setText(p.address3);
+    text8->setText(p.postcode);
+    text9->setText(p.telephone);
+    text10->setText(p.mobile);
+    text11->setText(p.email);
 }
 
 void PlayerWindow::clearBoxes(bool)
@@ -149,17 +148,19 @@ void PlayerWindow::clearBoxes(bool)
 Result<Record> PlayerWindow::rowValues()
 {
     // Every value is kept as typed.
-    return Record{{QStringLiteral("playername"), Text1->text()},
-                  {QStringLiteral("membership"), Text2->text()},
-                  {QStringLiteral("Handicapp"), text3->text()},
-                  {QStringLiteral("division"), text4->currentText()},
-                  {QStringLiteral("address1"), text5->text()},
-                  {QStringLiteral("address2"), text6->text()},
-                  {QStringLiteral("address3"), text7->text()},
-                  {QStringLiteral("postcode"), text8->text()},
-                  {QStringLiteral("telephone"), text9->text()},
-                  {QStringLiteral("mobile"), text10->text()},
-                  {QStringLiteral("email"), text11->text()}};
+    Player p;
+    p.name = Text1->text();
+    p.membership = Text2->text();
+    p.handicap = text3->text();
+    p.division = text4->currentText();
+    p.address1 = text5->text();
+    p.address2 = text6->text();
+    p.address3 = text7->text();
+    p.postcode = text8->text();
+    p.telephone = text9->text();
+    p.mobile = text10->text();
+    p.email = text11->text();
+    return p.record();
 }
 
 void PlayerWindow::Command2_Click()

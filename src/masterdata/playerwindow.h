@@ -15,7 +15,7 @@ public:
 
 protected:
     QLineEdit* nameBox() const override { return Text1; }
-    void loadRow(const QVariantMap& row) override;
+    void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
     bool readyToSave(Connection& connection) override;

@@ -1,6 +1,7 @@
 #include "masterdata/registerwindow.h"
 
 #include "app/application.h"
+#include "data/records.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 #include "ui/forms.h"
@@ -44,18 +45,22 @@ void RegisterWindow::createShared(const QString& reportCaption)
     connect(Command10, &QPushButton::clicked, this, &RegisterWindow::Command10_Click);
 }
 
-QVariant RegisterWindow::column(const QVariantMap& row, const QString& name)
+void RegisterWindow::setMode(registers::EditMode mode)
 {
-    for (auto it = row.constBegin(); it != row.constEnd(); ++it)
-        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
-            return it.value();
-    return {};
+    m_mode = mode;
+    stu->setText(QString::number(int(mode)));
+}
+
+void RegisterWindow::setKey(qint64 key)
+{
+    m_key = key;
+    ID->setText(QString::number(key));
 }
 
 void RegisterWindow::form_load()
 {
-    ID->setText(QStringLiteral("0"));
-    stu->setText(QStringLiteral("3"));
+    setKey(0);
+    setMode(registers::EditMode::Browsing);
     Command12->hide();
     if (auto connection = app().openConnection()) {
         refill(*connection);
@@ -90,7 +95,7 @@ void RegisterWindow::Combo1_Click()
         return;
     loadRow(*row);
     m_loaded = *row;
-    ID->setText(column(*row, QStringLiteral("ID")).toString());
+    setKey(keyOf(*row));
 }
 
 void RegisterWindow::Combo1_KeyUp(int key)
@@ -100,7 +105,7 @@ void RegisterWindow::Combo1_KeyUp(int key)
 
 void RegisterWindow::Command11_Click()
 {
-    stu->setText(QStringLiteral("1"));
+    setMode(registers::EditMode::Adding);
     clearBoxes(true);
     app().inform(
         QStringLiteral("When finished adding this entry click the save button to save changes"));
@@ -110,7 +115,7 @@ void RegisterWindow::Command11_Click()
 
 void RegisterWindow::Command1_Click()
 {
-    stu->setText(QStringLiteral("2"));
+    setMode(registers::EditMode::Editing);
     app().inform(
         QStringLiteral("When finished editing this entry click the save button to save changes"));
     nameBox()->setFocus();
@@ -122,7 +127,6 @@ void RegisterWindow::Command12_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const int mode = stu->text().trimmed().toInt();
     const QString what = m_config.what;
     // Nothing is stored half: a row that cannot be stored leaves the window in its
     // mode with every box as typed, and says why.
@@ -130,7 +134,7 @@ void RegisterWindow::Command12_Click()
         app().inform(QStringLiteral("The %1 was not saved: %2").arg(what, why));
         nameBox()->setFocus();
     };
-    if (mode == 1 || mode == 2) {
+    if (m_mode != registers::EditMode::Browsing) {
         if (nameBox()->text().isEmpty())
             return refuse(QStringLiteral("the name is empty. Type a name, then press Save."));
         const auto values = rowValues();
@@ -138,37 +142,33 @@ void RegisterWindow::Command12_Click()
             return refuse(values.error() + QStringLiteral(". Correct it, then press Save."));
         if (!readyToSave(*connection))
             return;
-        if (mode == 1) {
-            if (Status added = registers::insert(*connection, m_config.data, *values); !added)
-                return refuse(added.error());
-        } else {
-            const qint64 id = ID->text().toLongLong();
-            const auto changed = registers::update(*connection, m_config.data, id, *values,
-                                                   id != 0 ? m_loaded : Record());
-            if (!changed)
-                return refuse(changed.error());
-            if (*changed == 0) {
-                const auto now = id != 0 ? registers::rowWithKey(*connection, m_config.data, id)
-                                         : Result<Record>(Record());
-                if (!now || now->isEmpty())
-                    return refuse(id != 0 ? QStringLiteral("the %1 is no longer in the register: "
-                                                           "someone has deleted it.")
-                                                .arg(what)
-                                          : QStringLiteral("no %1 is chosen to change. Pick the "
-                                                           "%1 in the list first, then press Edit.")
-                                                .arg(what));
-                // Someone else changed it since it was loaded: never overwritten unseen.
-                if (app().prompter().ask(QStringLiteral("Someone else has changed this %1 since "
-                                                        "you loaded it, so your changes were not "
-                                                        "saved. Load it as it is now?")
-                                             .arg(what),
-                                         QStringLiteral("Changed by another user"))) {
-                    loadRow(*now);
-                    m_loaded = *now;
-                }
-                nameBox()->setFocus();
-                return;
+        const auto saved =
+            registers::save(*connection, m_config.data, m_mode, m_key, *values, m_loaded);
+        if (!saved)
+            return refuse(saved.error());
+        switch (saved->outcome) {
+        case Saved::Outcome::Stored:
+            break;
+        case Saved::Outcome::NothingChosen:
+            return refuse(QStringLiteral("no %1 is chosen to change. Pick the %1 in the list "
+                                         "first, then press Edit.")
+                              .arg(what));
+        case Saved::Outcome::Gone:
+            return refuse(QStringLiteral("the %1 is no longer in the register: someone has "
+                                         "deleted it.")
+                              .arg(what));
+        case Saved::Outcome::ChangedMeanwhile:
+            // Someone else changed it since it was loaded: never overwritten unseen.
+            if (app().prompter().ask(QStringLiteral("Someone else has changed this %1 since "
+                                                    "you loaded it, so your changes were not "
+                                                    "saved. Load it as it is now?")
+                                         .arg(what),
+                                     QStringLiteral("Changed by another user"))) {
+                loadRow(saved->now);
+                m_loaded = saved->now;
             }
+            nameBox()->setFocus();
+            return;
         }
     }
     const QString name = nameBox()->text();
@@ -176,8 +176,8 @@ void RegisterWindow::Command12_Click()
     Combo1->setEditText(name);
     refill(*connection);
     Combo1->setEditText(name);
-    ID->setText(QStringLiteral("0"));
-    stu->setText(QStringLiteral("3"));
+    setKey(0);
+    setMode(registers::EditMode::Browsing);
     Combo1->setFocus();
     Command12->hide();
 }
@@ -185,7 +185,7 @@ void RegisterWindow::Command12_Click()
 void RegisterWindow::Command13_Click()
 {
     // Right after a save, or before any pick, no row is loaded: nothing to delete.
-    if (ID->text().toLongLong() == 0) {
+    if (m_key == 0) {
         app().inform(QStringLiteral("No %1 is chosen to delete. Pick the %1 in the list first, "
                                     "then press Delete.")
                          .arg(m_config.what));
@@ -196,7 +196,7 @@ void RegisterWindow::Command13_Click()
         auto connection = app().openConnection();
         if (!connection)
             return;
-        if (Status removed = registers::remove(*connection, m_config.data, ID->text().toLongLong());
+        if (Status removed = registers::remove(*connection, m_config.data, m_key);
             !removed) {
             app().inform(
                 QStringLiteral("The %1 was not deleted: %2").arg(m_config.what, removed.error()));

@@ -11,9 +11,9 @@ namespace parlog {
 
 class Connection;
 
-// What the player and course windows share: the picker with type-ahead, the hidden
-// mode (stu: "1" adding, "2" editing, "3" browsing) and key (ID), and New, Edit,
-// Save, Delete, Close and the list report.
+// What the player and course windows share: the picker with type-ahead, the mode and
+// key of the row (mirrored in the hidden boxes stu, "1" adding, "2" editing, "3"
+// browsing, and ID), and New, Edit, Save, Delete, Close and the list report.
 class RegisterWindow : public Window {
     Q_OBJECT
 public:
@@ -41,8 +41,8 @@ protected:
     void createShared(const QString& reportCaption);
 
     virtual QLineEdit* nameBox() const = 0;
-    // Fills the boxes from a row; columns are found ignoring case.
-    virtual void loadRow(const QVariantMap& row) = 0;
+    // Fills the boxes from a row.
+    virtual void loadRow(const Record& row) = 0;
     // Empties the boxes as New (adding = true) or Delete leaves them.
     virtual void clearBoxes(bool adding) = 0;
     // The values to store by column; fails saying which box cannot be stored.
@@ -52,7 +52,6 @@ protected:
     virtual bool readyToSave(Connection&) { return true; }
 
     void refill(Connection& connection);
-    static QVariant column(const QVariantMap& row, const QString& name);
 
     QComboBox* Combo1 = nullptr;
     QLineEdit* ID = nullptr;
@@ -65,7 +64,12 @@ protected:
     QPushButton* Command28 = nullptr;
 
 private:
+    void setMode(registers::EditMode mode);
+    void setKey(qint64 key);
+
     Config m_config;
+    registers::EditMode m_mode = registers::EditMode::Browsing;
+    qint64 m_key = 0; // the row loaded, 0 for none
     // The row as it was loaded: an edit changes it only if nobody else has meanwhile.
     Record m_loaded;
 };

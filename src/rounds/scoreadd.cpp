@@ -351,8 +351,9 @@ void ScoreAdd::player_Click()
         return;
     }
     if (!row->isEmpty()) {
-        handicap->setText(valueText(row->value(QStringLiteral("Handicapp"))));
-        Division->setText(valueText(row->value(QStringLiteral("division"))));
+        const Player known = Player::from(*row);
+        handicap->setText(known.handicap);
+        Division->setText(known.division);
     }
     moveFocus(Text160->text().isEmpty() ? static_cast<QWidget*>(Text160) : HOLE[0]);
 }
@@ -425,18 +426,17 @@ void ScoreAdd::Command54_Click()
                                       .arg(m_editingDate, m_editingPlayer),
                                   QStringLiteral("Edit a Round"), Prompter::Default::No))
             return;
-        const auto changed = rounds::update(*connection, m_editing, *values, m_editingAsRead);
-        if (!changed) {
-            app().inform(QStringLiteral("The round was not changed: %1").arg(changed.error()));
+        const auto saved = rounds::correct(*connection, m_editing, *values, m_editingAsRead);
+        if (!saved) {
+            app().inform(QStringLiteral("The round was not changed: %1").arg(saved.error()));
             return;
         }
-        if (*changed == 0) {
-            const auto now = rounds::round(*connection, m_editing);
-            if (!now || now->rows.isEmpty()) {
-                app().inform(QStringLiteral("The round was not changed: it is no longer in the "
-                                            "register."));
-                return;
-            }
+        if (saved->outcome == Saved::Outcome::Gone) {
+            app().inform(
+                QStringLiteral("The round was not changed: it is no longer in the register."));
+            return;
+        }
+        if (saved->outcome == Saved::Outcome::ChangedMeanwhile) {
             // A correction made meanwhile elsewhere is never overwritten unseen.
             if (app().prompter().ask(QStringLiteral("Someone else has changed this round since "
                                                     "you loaded it, so your changes were not "
@@ -484,34 +484,32 @@ void ScoreAdd::loadRound(qint64 key)
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto found = rounds::round(*connection, key);
-    if (!found || found->rows.isEmpty()) {
+    const auto found = rounds::load(*connection, key);
+    if (!found || !*found) {
         app().inform(found ? QStringLiteral("That round is no longer in the register.")
                            : found.error());
         return;
     }
-    const report::RowSet row(*found);
-    const auto text = [&row](const QString& column) { return valueText(row.value(0, column)); };
+    const Round& round = (*found)->round;
     // The handicap first: each hole written recomputes the totals with it.
-    handicap->setText(text(QStringLiteral("hand")));
-    course->setEditText(text(QStringLiteral("course")));
-    player->setEditText(text(QStringLiteral("playerID")));
-    Division->setText(text(QStringLiteral("division")));
-    const QVariant date = row.value(0, QStringLiteral("strdate"));
-    Date->setText(formatStoredDate(date, DateFormat::Short));
-    Text160->setText(text(QStringLiteral("comp")));
-    ss->setText(text(QStringLiteral("compss")));
+    handicap->setText(shown(round.handicap));
+    course->setEditText(round.course);
+    player->setEditText(round.player);
+    Division->setText(round.division);
+    Date->setText(formatStoredDate(round.date, DateFormat::Short));
+    Text160->setText(round.competition);
+    ss->setText(round.standardScratch);
     for (int h = 0; h < 18; ++h) {
-        HOLE[h]->setText(text(QStringLiteral("hole%1").arg(h + 1)));
-        g[h]->setChecked(row.value(0, QStringLiteral("green%1").arg(h + 1)).toInt() != 0);
-        f[h]->setChecked(row.value(0, QStringLiteral("fairway%1").arg(h + 1)).toInt() != 0);
+        HOLE[h]->setText(shown(round.holes[h]));
+        g[h]->setChecked(round.greens[h]);
+        f[h]->setChecked(round.fairways[h]);
     }
-    putts->setText(text(QStringLiteral("putts")));
-    comment->setPlainText(text(QStringLiteral("comment")));
+    putts->setText(shown(round.putts));
+    comment->setPlainText(round.comment);
     m_editing = key;
-    m_editingAsRead = recordOf(schema::score(), *found, 0);
-    m_editingDate = formatStoredDate(date, DateFormat::Medium);
-    m_editingPlayer = text(QStringLiteral("playerID"));
+    m_editingAsRead = (*found)->asRead;
+    m_editingDate = formatStoredDate(round.date, DateFormat::Medium);
+    m_editingPlayer = round.player;
     setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")
                        .arg(m_editingDate, m_editingPlayer));
     rsaved->hide();

@@ -40,50 +40,47 @@ void recomputeTotals(CardTotals& card)
     }
 }
 
-Result<Record> roundValues(const RoundCard& card)
+Result<Round> roundValues(const RoundCard& card)
 {
-    Record values;
+    Round round;
     const auto refuse = [](const QString& box) {
         return Failure{QStringLiteral("%1 cannot be stored as it stands").arg(box)};
     };
-    const auto whole = [&](const char* column, const QString& text) {
+    const auto whole = [](const QString& text, std::optional<int>& into) {
         const auto n = toInt16(text);
         if (n)
-            values.insert(QLatin1String(column), int(*n));
+            into = int(*n);
         return n.has_value();
     };
     for (int h = 0; h < 18; ++h)
-        if (!whole(qPrintable(QStringLiteral("hole%1").arg(h + 1)), card.totals.holes[h]))
+        if (!whole(card.totals.holes[h], round.holes[h]))
             return refuse(QStringLiteral("HOLE%1").arg(h + 1));
-    if (!whole("inn", card.totals.inn))
+    if (!whole(card.totals.inn, round.inn))
         return refuse(QStringLiteral("IN"));
-    if (!whole("out", card.totals.out))
+    if (!whole(card.totals.out, round.out))
         return refuse(QStringLiteral("OUT"));
-    const auto hand = toNumber(card.totals.handicap);
-    if (!hand)
+    round.handicap = toNumber(card.totals.handicap);
+    if (!round.handicap)
         return refuse(QStringLiteral("Handicap"));
-    values.insert(QStringLiteral("hand"), *hand);
-    if (!whole("gross", card.totals.gross))
+    if (!whole(card.totals.gross, round.gross))
         return refuse(QStringLiteral("Gross"));
-    if (!whole("net", card.totals.net))
+    if (!whole(card.totals.net, round.net))
         return refuse(QStringLiteral("Net"));
     const auto date = toStoredDate(card.date);
     if (!date)
         return refuse(QStringLiteral("Date"));
-    values.insert(QStringLiteral("strdate"), *date);
-    if (!whole("putts", card.putts))
+    round.date = *date;
+    if (!whole(card.putts, round.putts))
         return refuse(QStringLiteral("Putts total"));
-    for (int h = 0; h < 18; ++h) {
-        values.insert(QStringLiteral("green%1").arg(h + 1), int(card.greens[h]));
-        values.insert(QStringLiteral("fairway%1").arg(h + 1), int(card.fairways[h]));
-    }
-    values.insert(QStringLiteral("course"), card.course);
-    values.insert(QStringLiteral("playerID"), card.player);
-    values.insert(QStringLiteral("division"), card.division);
-    values.insert(QStringLiteral("compss"), card.standardScratch);
-    values.insert(QStringLiteral("comp"), card.competition);
-    values.insert(QStringLiteral("comment"), card.comment);
-    return values;
+    round.greens = card.greens;
+    round.fairways = card.fairways;
+    round.course = card.course;
+    round.player = card.player;
+    round.division = card.division;
+    round.standardScratch = card.standardScratch;
+    round.competition = card.competition;
+    round.comment = card.comment;
+    return round;
 }
 
 } // namespace parlog

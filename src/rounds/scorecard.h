@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/queries.h"
+#include "data/records.h"
 
 #include <QString>
 
@@ -39,8 +39,8 @@ struct RoundCard {
     QString comment;
 };
 
-// Every box converted for its column, by column name. Fails naming the first box
-// that does not convert.
-Result<Record> roundValues(const RoundCard& card);
+// Every box converted for the round it stores. Fails naming the first box that does
+// not convert.
+Result<Round> roundValues(const RoundCard& card);
 
 } // namespace parlog

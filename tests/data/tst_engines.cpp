@@ -146,7 +146,7 @@ void TestEngines::roundsReadAlike()
     QCOMPARE(rankCards(*cards, Basis::Net).size(), 30);
     // One round changed by its key, one player's deleted: the rest stand.
     const qint64 key = cards->rows.first().first().toLongLong();
-    QCOMPARE(*rounds::update(c, key, *roundValues(card(QStringLiteral("Changed"), 1))), 1);
+    QCOMPARE(*rounds::update(c, key, roundValues(card(QStringLiteral("Changed"), 1))->record()), 1);
     QCOMPARE(*rounds::count(c, {QStringLiteral("changed"), {}, {}, "2004-01-01", "2004-12-31"}), 1);
     QCOMPARE(*rounds::remove(c, {QStringLiteral("BROWN"), {}, {}, "2004-01-01", "2004-12-31"}),
              133);

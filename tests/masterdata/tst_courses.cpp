@@ -76,15 +76,15 @@ void TestCourses::parSums()
     pars[3].clear();
     QVERIFY(!coursePar(pars));
     pars[3] = QStringLiteral("four");
-    const auto four = parValues(pars, QStringLiteral("72"));
+    Course course;
+    const Status four = readPars(pars, QStringLiteral("72"), course);
     QVERIFY2(!four && four.error().contains(QStringLiteral("hole 4")), qPrintable(four.error()));
     pars[3] = QStringLiteral("4");
-    const auto empty = parValues(pars, QString());
+    const Status empty = readPars(pars, QString(), course);
     QVERIFY(!empty && empty.error().contains(QStringLiteral("Course Par")));
-    const auto values = parValues(pars, QStringLiteral("72"));
-    QVERIFY(values);
-    QCOMPARE(values->value(QStringLiteral("hole1")).toDouble(), 4.5);
-    QCOMPARE(values->value(QStringLiteral("coursepar")).toDouble(), 72.0);
+    PARLOG_VERIFY_OK(readPars(pars, QStringLiteral("72"), course));
+    QCOMPARE(course.pars[0].value(), 4.5);
+    QCOMPARE(course.par.value(), 72.0);
 }
 
 void TestCourses::opensEmptyAndBrowsing()
