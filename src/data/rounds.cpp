@@ -507,6 +507,41 @@ Result<QStringList> values(Connection& connection, const QString& column)
                                                           schema::score().column(column)->name));
 }
 
+Result<QStringList> playersNamed(Connection& connection)
+{
+    return values(connection, QStringLiteral("playerID"));
+}
+
+Result<QStringList> coursesNamed(Connection& connection)
+{
+    return values(connection, QStringLiteral("course"));
+}
+
+Result<QStringList> competitionsNamed(Connection& connection)
+{
+    return values(connection, QStringLiteral("comp"));
+}
+
+QString columnOf(Order order)
+{
+    return kOrderColumns.value(int(order));
+}
+
+QString columnOf(Grouping grouping)
+{
+    return kGroupColumns.value(int(grouping));
+}
+
+QString groupCaption(const QString& column)
+{
+    static const QStringList captions{QStringLiteral("Division"), QStringLiteral("Player"),
+                                      QStringLiteral("Course"), QStringLiteral("Competition")};
+    for (qsizetype i = 0; i < kGroupColumns.size(); ++i)
+        if (kGroupColumns[i].compare(column, Qt::CaseInsensitive) == 0)
+            return captions[i];
+    return column;
+}
+
 Result<Rows> extremeRounds(Connection& connection, const QString& player,
                            const std::optional<QString>& course, bool best)
 {

@@ -89,8 +89,21 @@ Result<int> removeKeys(Connection& connection, const Filter& filter, const QList
 Result<int> remove(Connection& connection, const Filter& filter, Progress* progress = nullptr);
 
 // The values a column of the rounds takes, each once, in order, empty ones left out:
-// the players, courses and competitions of the pickers, the groups of a search.
+// the groups of a search.
 Result<QStringList> values(Connection& connection, const QString& column);
+// The players, courses and competitions the rounds name, each once, in order.
+Result<QStringList> playersNamed(Connection& connection);
+Result<QStringList> coursesNamed(Connection& connection);
+Result<QStringList> competitionsNamed(Connection& connection);
+
+// What a search may list its rounds in order of, and group them by.
+enum class Order { Net, Date, Division, Course, Player, Handicap };
+enum class Grouping { Division, Player, Course, Competition };
+QString columnOf(Order order);
+QString columnOf(Grouping grouping);
+// The words for the column a search grouped its rounds by, as a spreadsheet's header;
+// the column itself when it is not one of the groupings.
+QString groupCaption(const QString& column);
 
 // Every round of the player sharing the lowest (best) or highest net, on one course
 // or on any, in the order they were stored.

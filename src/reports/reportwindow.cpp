@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/windownames.h"
+#include "data/rounds.h"
 #include "reports/csv.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
@@ -47,18 +48,6 @@ QString fileStem(const QString& words)
     return stem.isEmpty() ? QStringLiteral("Parlog") : stem;
 }
 
-namespace {
-
-// The words for the column a search grouped its rounds by, as a spreadsheet's header.
-QString groupCaption(const QString& column)
-{
-    static const QHash<QString, QString> captions{{QStringLiteral("division"), QStringLiteral("Division")},
-                                                  {QStringLiteral("playerid"), QStringLiteral("Player")},
-                                                  {QStringLiteral("course"), QStringLiteral("Course")},
-                                                  {QStringLiteral("comp"), QStringLiteral("Competition")}};
-    return captions.value(column.toLower(), column);
-}
-} // namespace
 
 ReportWindow::ReportWindow(Application& app, report::Report& report)
     : Window(app, report.name(), report.caption())
@@ -329,7 +318,7 @@ bool ReportWindow::saveCsv(const QString& path)
     if (Status written =
             report::writeCsv(source, columns, path, progress.get(),
                              report::fieldCaptions(m_report.layout(), columns),
-                             groupCaption(source.rows.columns.value(0)));
+                             rounds::groupCaption(source.rows.columns.value(0)));
         !written) {
         app().inform(written.error());
         return false;

@@ -94,7 +94,7 @@ void PickRound::form_load()
     }
     addAllEntry(player, QStringLiteral("All Players"));
     if (auto connection = app().openConnection())
-        if (const auto names = rounds::values(*connection, QStringLiteral("playerID")))
+        if (const auto names = rounds::playersNamed(*connection))
             player->addItems(*names);
     const int at = given && given->player ? player->findText(*given->player) : 0;
     player->setCurrentIndex(qMax(0, at));

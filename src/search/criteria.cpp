@@ -61,9 +61,9 @@ Result<report::DataSource> groupedSearch(Connection& connection, const rounds::F
 
 Result<CriteriaLists> criteriaLists(Connection& connection)
 {
-    const auto courses = rounds::values(connection, QStringLiteral("course"));
-    const auto players = rounds::values(connection, QStringLiteral("playerID"));
-    const auto comps = rounds::values(connection, QStringLiteral("comp"));
+    const auto courses = rounds::coursesNamed(connection);
+    const auto players = rounds::playersNamed(connection);
+    const auto comps = rounds::competitionsNamed(connection);
     for (const auto* list : {&courses, &players, &comps})
         if (!*list)
             return Failure{list->error()};

@@ -35,6 +35,7 @@ protected:
     }
 };
 
+const QString kNoGrouping = QStringLiteral("none");
 const QString kPleaseTryAgain = QStringLiteral("Please try a different search criteria");
 
 } // namespace
@@ -65,14 +66,15 @@ QuickSearch::QuickSearch(Application& app)
         const char* box;
         const char* label;
         const char* caption;
-        const char* column;
+        QString column;
     };
-    const Choice order[] = {{"C_score", "Label5", "Score", "net"},
-                            {"C_date", "Label8", "Date", "strdate"},
-                            {"C_division", "Label6", "Division", "division"},
-                            {"C_course", "Label7", "Course", "course"},
-                            {"C_player", "Label4", "Player", "playerID"},
-                            {"C_handicap", "Label10", "Handicap", "hand"}};
+    using rounds::columnOf;
+    const Choice order[] = {{"C_score", "Label5", "Score", columnOf(rounds::Order::Net)},
+                            {"C_date", "Label8", "Date", columnOf(rounds::Order::Date)},
+                            {"C_division", "Label6", "Division", columnOf(rounds::Order::Division)},
+                            {"C_course", "Label7", "Course", columnOf(rounds::Order::Course)},
+                            {"C_player", "Label4", "Player", columnOf(rounds::Order::Player)},
+                            {"C_handicap", "Label10", "Handicap", columnOf(rounds::Order::Handicap)}};
     for (int k = 0; k < 6; ++k) {
         const int x = 14 + k * 90;
         auto* l = label(this, QString::fromLatin1(order[k].label),
@@ -87,10 +89,10 @@ QuickSearch::QuickSearch(Application& app)
             box->setObjectName(QString::fromLatin1(order[k].box));
             box->setGeometry(x + 66, 224, 20, 20);
             m_order.first = box;
-            m_order.defaultColumn = QString::fromLatin1(order[k].column);
+            m_order.defaultColumn = order[k].column;
         } else {
             box = tick(this, QString::fromLatin1(order[k].box), {x + 66, 224, 20, 20});
-            const QString column = QString::fromLatin1(order[k].column);
+            const QString column = order[k].column;
             connect(box, &QCheckBox::clicked, this,
                     [this, box, column] { otherTicked(m_order, box, column); });
             m_order.others << box;
@@ -100,18 +102,19 @@ QuickSearch::QuickSearch(Application& app)
     frame(this, QStringLiteral("Shape2"), {8, 260, 544, 62});
     embolden(label(this, QStringLiteral("Label3"), QStringLiteral("Group Results by"),
                    {16, 264, 200, 20}));
-    const Choice groups[] = {{"Check5", "Label18", "No Grouping", "none"},
-                             {"Check1", "Label13", "Division", "division"},
-                             {"Check2", "Label14", "Player", "playerID"},
-                             {"Check3", "Label15", "Course", "course"},
-                             {"Check4", "Label16", "Competition", "comp"}};
+    const Choice groups[] = {
+        {"Check5", "Label18", "No Grouping", kNoGrouping},
+        {"Check1", "Label13", "Division", columnOf(rounds::Grouping::Division)},
+        {"Check2", "Label14", "Player", columnOf(rounds::Grouping::Player)},
+        {"Check3", "Label15", "Course", columnOf(rounds::Grouping::Course)},
+        {"Check4", "Label16", "Competition", columnOf(rounds::Grouping::Competition)}};
     for (int k = 0; k < 5; ++k) {
         const int x = 14 + k * 108;
         auto* l = label(this, QString::fromLatin1(groups[k].label),
                         QString::fromLatin1(groups[k].caption), {x, 288, 80, 24});
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QCheckBox* box = tick(this, QString::fromLatin1(groups[k].box), {x + 84, 290, 20, 20});
-        const QString column = QString::fromLatin1(groups[k].column);
+        const QString column = groups[k].column;
         if (k == 0) {
             m_groups.first = box;
             m_groups.defaultColumn = column;
@@ -169,7 +172,7 @@ void QuickSearch::Command22_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const bool grouped = groupField() != u"none";
+    const bool grouped = groupField() != kNoGrouping;
     // A search that cannot run says so; the grouped lists say it through their report.
     if (!filter && !grouped) {
         app().inform(kPleaseTryAgain);

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/windownames.h"
 #include "data/conversions.h"
+#include "data/records.h"
 #include "data/rounds.h"
 #include "reports/csv.h"
 #include "reports/report.h"
@@ -167,9 +168,8 @@ void ResultsWindow::refresh()
     const QString keep =
         divisionFilter->currentIndex() > 0 ? divisionFilter->currentText() : QString();
     QStringList divisions;
-    const int divisionColumn = int(cards->columns.indexOf(QStringLiteral("division")));
-    for (const QVariantList& row : cards->rows) {
-        const QString d = row.value(divisionColumn).toString();
+    for (qsizetype i = 0; i < cards->rows.size(); ++i) {
+        const QString d = Round::from(*cards, i).division;
         if (!d.isEmpty() && !divisions.contains(d, Qt::CaseInsensitive))
             divisions << d;
     }
@@ -181,12 +181,9 @@ void ResultsWindow::refresh()
     m_placings = rankCards(*cards, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
                            chosenName(divisionFilter));
 
-    const int courseColumn = int(cards->columns.indexOf(QStringLiteral("course")));
-    const int scratchColumn = int(cards->columns.indexOf(QStringLiteral("compss")));
-    m_course =
-        cards->rows.isEmpty() ? QString() : cards->rows.first().value(courseColumn).toString();
-    m_scratch =
-        cards->rows.isEmpty() ? QString() : valueText(cards->rows.first().value(scratchColumn));
+    const Round first = cards->rows.isEmpty() ? Round() : Round::from(*cards, 0);
+    m_course = first.course;
+    m_scratch = first.standardScratch;
     m_model->removeRows(0, m_model->rowCount());
     for (const Placing& p : std::as_const(m_placings)) {
         QList<QStandardItem*> items;

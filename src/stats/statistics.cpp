@@ -11,7 +11,7 @@ namespace parlog {
 
 Result<QStringList> playersWithRounds(Connection& connection)
 {
-    return rounds::values(connection, QStringLiteral("playerID"));
+    return rounds::playersNamed(connection);
 }
 
 Result<std::optional<qint64>> currentHandicap(Connection& connection, const QString& player)
