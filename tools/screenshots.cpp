@@ -127,9 +127,9 @@ std::function<QWidget*(parlog::Application&)> listReport(const QString& name,
         parlog::Connection connection(app.dataFile());
         if (!connection.open())
             return nullptr;
-        app.report(name).setDataSource(
-            parlog::report::DataSource::of(parlog::registers::all(connection, data)));
-        auto* window = qobject_cast<parlog::ReportWindow*>(parlog::showReport(app, name));
+        auto* window = qobject_cast<parlog::ReportWindow*>(parlog::showReport(
+            app, parlog::report::Report(name, parlog::report::DataSource::of(
+                                                  parlog::registers::all(connection, data)))));
         savePage(window, name);
         return window;
     };

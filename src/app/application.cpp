@@ -6,7 +6,6 @@
 #include "data/connection.h"
 #include "data/location.h"
 #include "data/session.h"
-#include "reports/reportbook.h"
 #include "ui/actionprogress.h"
 
 #include <QApplication>
@@ -39,7 +38,6 @@ void showBusy(bool busy)
 
 Application::Application(Services services)
     : m_services(std::move(services))
-    , m_reports(std::make_unique<report::ReportBook>())
     , m_session(std::make_shared<Session>())
 {
     if (!m_services.prompter)
@@ -315,11 +313,6 @@ void Application::inform(const QString& text) const
 } // namespace parlog
 
 namespace parlog {
-
-report::Report& Application::report(const QString& name)
-{
-    return m_reports->get(name);
-}
 
 void Application::runModal(QWidget* window)
 {

@@ -22,10 +22,6 @@ namespace parlog {
 class Registry;
 class Connection;
 class Session;
-namespace report {
-class Report;
-class ReportBook;
-} // namespace report
 
 struct Services {
     QString programFolder; // where the program, and beside it the help pages, live
@@ -96,10 +92,6 @@ public:
     // A plain message with the program's title as caption.
     void inform(const QString& text) const;
 
-    // The report objects (DataReport1 ... DataReport10, results, season), each made on
-    // first use and kept.
-    report::Report& report(const QString& name);
-
     // Shows a window modally: returns when it has closed. Tests put their own runner
     // here, since nobody is there to close the window.
     void runModal(QWidget* window);
@@ -115,7 +107,6 @@ private:
     Services m_services;
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<QWidget>> m_windows;
-    std::unique_ptr<report::ReportBook> m_reports;
     // What the connections it opens learn of the registers: damage, passwords, checks.
     std::shared_ptr<Session> m_session;
     std::function<void(QWidget*)> m_modalRunner;

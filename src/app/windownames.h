@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/layouts.h"
+
 #include <QString>
 
 // Every window's name: its objectName, and what Application::show and find take.
@@ -26,17 +28,17 @@ inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
 
 // The reports, each a window of its own.
-inline const QString kPlayerList = QStringLiteral("DataReport1");
-inline const QString kCourseList = QStringLiteral("DataReport2");
-inline const QString kGroupedCompactList = QStringLiteral("DataReport3");
-inline const QString kGroupedFullCards = QStringLiteral("DataReport4");
-inline const QString kCompactList = QStringLiteral("DataReport5");
-inline const QString kFullCards = QStringLiteral("DataReport6");
-inline const QString kBestEverRound = QStringLiteral("DataReport7");
-inline const QString kWorstEverRound = QStringLiteral("DataReport8");
-inline const QString kCourseRound = QStringLiteral("DataReport9");
-inline const QString kPossibleRound = QStringLiteral("DataReport10");
-inline const QString kResultsReport = QStringLiteral("ResultsReport");
-inline const QString kSeasonReport = QStringLiteral("SeasonReport");
+using report::kBestEverRound;
+using report::kCourseList;
+using report::kCourseRound;
+using report::kCompactList;
+using report::kFullCards;
+using report::kGroupedCompactList;
+using report::kGroupedFullCards;
+using report::kPlayerList;
+using report::kPossibleRound;
+using report::kResultsReport;
+using report::kSeasonReport;
+using report::kWorstEverRound;
 
 } // namespace parlog::windows

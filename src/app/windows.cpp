@@ -32,7 +32,7 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kAbout, [](Application& a) { return new AboutWindow(a); });
     for (const QString& name : report::reportNames())
         app.registerWindow(name,
-                           [name](Application& a) { return new ReportWindow(a, a.report(name)); });
+                           [name](Application& a) { return new ReportWindow(a, name); });
     app.registerWindow(windows::kPlayers, [](Application& a) { return new PlayerWindow(a); });
     app.registerWindow(windows::kCourses, [](Application& a) { return new CoursesWindow(a); });
     app.registerWindow(windows::kDivisions, [](Application& a) { return new DivisionWindow(a); });

@@ -215,10 +215,8 @@ void RegisterWindow::Command28_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    app()
-        .report(m_config.report)
-        .setDataSource(report::DataSource::of(registers::all(*connection, m_config.data)));
-    showReport(app(), m_config.report);
+    showReport(app(), report::Report(m_config.report, report::DataSource::of(registers::all(
+                                                            *connection, m_config.data))));
 }
 
 void RegisterWindow::Command10_Click()

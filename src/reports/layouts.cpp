@@ -1,6 +1,5 @@
 #include "reports/layouts.h"
 
-#include "app/windownames.h"
 
 #include <QHash>
 #include <QPoint>
@@ -35,7 +34,7 @@ const FontSpec kHeading = font(9.75, true);
 Layout players()
 {
     Layout l;
-    l.name = windows::kPlayerList;
+    l.name = kPlayerList;
     l.caption = QStringLiteral("Players");
     l.width = 9525;
     const auto heading = [](const char* name, const char* text, int left, int width) {
@@ -70,7 +69,7 @@ Layout players()
 Layout courses()
 {
     Layout l;
-    l.name = windows::kCourseList;
+    l.name = kCourseList;
     l.caption = QStringLiteral("Golf Courses");
     l.width = 10066;
     const auto heading = [](const char* name, const char* text, int left) {
@@ -243,13 +242,13 @@ Layout everRound(const QString& name, const QString& caption, int width, int tit
 
 Layout bestEver()
 {
-    return everRound(windows::kBestEverRound, QStringLiteral("Best Ever Round"), 9000, 2268, 9255,
+    return everRound(kBestEverRound, QStringLiteral("Best Ever Round"), 9000, 2268, 9255,
                      0, true);
 }
 
 Layout worstEver()
 {
-    return everRound(windows::kWorstEverRound, QStringLiteral("Worst Ever Round"), 9135, 3118, 9497,
+    return everRound(kWorstEverRound, QStringLiteral("Worst Ever Round"), 9135, 3118, 9497,
                      567, false);
 }
 
@@ -270,7 +269,7 @@ Layout byCourse()
                           QRect(5386, 425, 2130, 435), kRunTime)
                  << hline(QStringLiteral("Line1"), 283, 993, 5385);
     Layout l;
-    l.name = windows::kCourseRound;
+    l.name = kCourseRound;
     l.caption = QStringLiteral("{title} by Course");
     l.width = 9210;
     l.bands = standardBands(0, {}, 1065,
@@ -284,7 +283,7 @@ Layout byCourse()
 Layout possibleRound()
 {
     Layout l;
-    l.name = windows::kPossibleRound;
+    l.name = kPossibleRound;
     l.caption = QStringLiteral("{title}");
     l.width = 9825;
     QList<Item> items{
@@ -402,7 +401,7 @@ QList<Item> compactLine(int top, bool grouped)
 Layout compactList()
 {
     Layout l;
-    l.name = windows::kCompactList;
+    l.name = kCompactList;
     l.caption = QStringLiteral("Search Results");
     l.width = 9705;
     QList<Item> headings = compactHeadings(0, false);
@@ -417,7 +416,7 @@ Layout compactList()
 Layout groupedCompactList()
 {
     Layout l;
-    l.name = windows::kGroupedCompactList;
+    l.name = kGroupedCompactList;
     l.caption = QStringLiteral("Search Results");
     l.width = 9633;
     // Wider than drawn first, so that a long name prints whole.
@@ -463,7 +462,7 @@ QList<Item> fullCard(bool grouped)
 Layout fullCards()
 {
     Layout l;
-    l.name = windows::kFullCards;
+    l.name = kFullCards;
     l.caption = QStringLiteral("Search Results");
     l.width = 7965;
     l.bands = {band(QStringLiteral("Section4"), BandKind::ReportHeader, 465,
@@ -480,7 +479,7 @@ Layout fullCards()
 Layout groupedFullCards()
 {
     Layout l;
-    l.name = windows::kGroupedFullCards;
+    l.name = kGroupedFullCards;
     l.caption = QStringLiteral("Report");
     l.width = 7657;
     l.bands = groupedBands(label(QStringLiteral("Label23"),
@@ -500,7 +499,7 @@ Layout groupedFullCards()
 Layout results()
 {
     Layout l;
-    l.name = windows::kResultsReport;
+    l.name = kResultsReport;
     l.caption = QStringLiteral("Results: {competition}");
     l.width = 10400;
     struct Column {
@@ -548,7 +547,7 @@ Layout season()
 {
     constexpr int kWidth = 10466; // A4 within half-inch margins
     Layout l;
-    l.name = windows::kSeasonReport;
+    l.name = kSeasonReport;
     l.caption = QStringLiteral("Season Statistics: {player}");
     l.width = kWidth;
     l.bands = standardBands(1300,
@@ -575,18 +574,18 @@ Layout season()
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
-        {windows::kPlayerList, players},
-        {windows::kCourseList, courses},
-        {windows::kGroupedCompactList, groupedCompactList},
-        {windows::kGroupedFullCards, groupedFullCards},
-        {windows::kCompactList, compactList},
-        {windows::kFullCards, fullCards},
-        {windows::kBestEverRound, bestEver},
-        {windows::kWorstEverRound, worstEver},
-        {windows::kCourseRound, byCourse},
-        {windows::kPossibleRound, possibleRound},
-        {windows::kResultsReport, results},
-        {windows::kSeasonReport, season},
+        {kPlayerList, players},
+        {kCourseList, courses},
+        {kGroupedCompactList, groupedCompactList},
+        {kGroupedFullCards, groupedFullCards},
+        {kCompactList, compactList},
+        {kFullCards, fullCards},
+        {kBestEverRound, bestEver},
+        {kWorstEverRound, worstEver},
+        {kCourseRound, byCourse},
+        {kPossibleRound, possibleRound},
+        {kResultsReport, results},
+        {kSeasonReport, season},
     };
     return table;
 }
@@ -607,7 +606,7 @@ QStringList reportNames()
         if (factories().contains(name))
             names << name;
     }
-    return names << windows::kResultsReport << windows::kSeasonReport;
+    return names << kResultsReport << kSeasonReport;
 }
 
 } // namespace parlog::report

@@ -4,6 +4,20 @@
 
 namespace parlog::report {
 
+// The reports, each shown in a window of that name.
+inline const QString kPlayerList = QStringLiteral("DataReport1");
+inline const QString kCourseList = QStringLiteral("DataReport2");
+inline const QString kGroupedCompactList = QStringLiteral("DataReport3");
+inline const QString kGroupedFullCards = QStringLiteral("DataReport4");
+inline const QString kCompactList = QStringLiteral("DataReport5");
+inline const QString kFullCards = QStringLiteral("DataReport6");
+inline const QString kBestEverRound = QStringLiteral("DataReport7");
+inline const QString kWorstEverRound = QStringLiteral("DataReport8");
+inline const QString kCourseRound = QStringLiteral("DataReport9");
+inline const QString kPossibleRound = QStringLiteral("DataReport10");
+inline const QString kResultsReport = QStringLiteral("ResultsReport");
+inline const QString kSeasonReport = QStringLiteral("SeasonReport");
+
 // The layout of one of the twelve reports (DataReport1 ... DataReport10, the results
 // and the season); an empty layout for any other name.
 Layout layoutFor(const QString& name);

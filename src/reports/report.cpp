@@ -1,17 +1,21 @@
 #include "reports/report.h"
 
+#include "reports/layouts.h"
+
 #include <QRegularExpression>
 
 namespace parlog::report {
 
-Report::Report(Layout layout)
-    : m_layout(std::move(layout))
+Report::Report(const QString& name, DataSource source, Parameters parameters)
+    : Report(layoutFor(name), std::move(source), std::move(parameters))
 {
 }
 
-void Report::setParameter(const QString& name, const QString& value)
+Report::Report(Layout layout, DataSource source, Parameters parameters)
+    : m_layout(std::move(layout))
+    , m_parameters(std::move(parameters))
+    , m_source(std::move(source))
 {
-    m_parameters.insert(name, value);
 }
 
 Layout Report::layout() const
@@ -42,11 +46,6 @@ Layout Report::layout() const
         }
     }
     return resolved;
-}
-
-void Report::setDataSource(DataSource source)
-{
-    m_source = std::move(source);
 }
 
 } // namespace parlog::report

@@ -7,29 +7,29 @@
 
 namespace parlog::report {
 
-// One of the report objects: its layout, what handlers set on it at run time (its
-// parameters, the data source), kept between uses.
+// One report as it is to be shown, printed or saved: its layout, the rows it prints and
+// the values of its parameters, all given when it is made and never changed after.
 class Report {
 public:
-    explicit Report(Layout layout);
+    using Parameters = QHash<QString, QString>;
+
+    // A label whose caption holds "{name}" prints the parameter's value there; a field
+    // whose column is "{name}" reads the column the value names. Unset parameters are
+    // empty.
+    explicit Report(const QString& name, DataSource source = {}, Parameters parameters = {});
+    // A layout of its own, not one of the program's reports.
+    explicit Report(Layout layout, DataSource source = {}, Parameters parameters = {});
 
     QString name() const { return m_layout.name; }
     QString caption() const { return layout().caption; }
     // The layout with the parameters filled in.
     Layout layout() const;
-
-    // A label whose caption holds "{name}" prints the value there; a field whose
-    // column is "{name}" reads the column the value names. Unset parameters are empty.
-    void setParameter(const QString& name, const QString& value);
     QString parameter(const QString& name) const { return m_parameters.value(name); }
-
-    // The report keeps its own copy, so the window that produced the rows may go.
-    void setDataSource(DataSource source);
     const DataSource& dataSource() const { return m_source; }
 
 private:
     Layout m_layout;
-    QHash<QString, QString> m_parameters;
+    Parameters m_parameters;
     DataSource m_source;
 };
 

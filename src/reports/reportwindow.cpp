@@ -49,9 +49,9 @@ QString fileStem(const QString& words)
 }
 
 
-ReportWindow::ReportWindow(Application& app, report::Report& report)
-    : Window(app, report.name(), report.caption())
-    , m_report(report)
+ReportWindow::ReportWindow(Application& app, const QString& name)
+    : Window(app, name, report::Report(name).caption())
+    , m_report(std::make_shared<const report::Report>(name))
 {
     resize(900, 760);
     auto* layout = new QVBoxLayout(this);
@@ -138,15 +138,22 @@ ReportWindow::ReportWindow(Application& app, report::Report& report)
 
 void ReportWindow::form_load()
 {
+    contextChanged();
+}
+
+void ReportWindow::contextChanged()
+{
+    if (const auto* given = context<std::shared_ptr<const report::Report>>(); given && *given)
+        m_report = *given;
     reload();
 }
 
 void ReportWindow::reload()
 {
-    report::DataSource source = m_report.dataSource();
+    report::DataSource source = m_report->dataSource();
     if (source.failed)
         source = {};
-    const report::Layout layout = m_report.layout();
+    const report::Layout layout = m_report->layout();
     setWindowTitle(layout.caption.trimmed().isEmpty() ? layout.name : layout.caption);
     // Rows fetched as they are read are counted after the first page is on screen,
     // a slice at a time, so that the window never waits for the whole register.
@@ -290,7 +297,7 @@ QString ReportWindow::suggestedName() const
 {
     // What the pages hold: the report, whose rounds, and the day it was made.
     QStringList words{windowTitle()};
-    if (const QString player = m_report.parameter(QStringLiteral("player")); !player.isEmpty())
+    if (const QString player = m_report->parameter(QStringLiteral("player")); !player.isEmpty())
         words << player;
     words << app().today().toString(Qt::ISODate);
     return words.join(u' ');
@@ -306,18 +313,18 @@ void ReportWindow::saveAs()
 
 bool ReportWindow::saveCsv(const QString& path)
 {
-    report::DataSource source = m_report.dataSource();
+    report::DataSource source = m_report->dataSource();
     if (source.unreadable) {
         app().inform(source.error);
         return false;
     }
     if (source.failed)
         source = {};
-    const auto columns = report::fieldColumns(m_report.layout(), source.grouped());
+    const auto columns = report::fieldColumns(m_report->layout(), source.grouped());
     const auto progress = app().progress(QStringLiteral("Saving the rows as CSV\u2026"));
     if (Status written =
             report::writeCsv(source, columns, path, progress.get(),
-                             report::fieldCaptions(m_report.layout(), columns),
+                             report::fieldCaptions(m_report->layout(), columns),
                              rounds::groupCaption(source.rows.columns.value(0)));
         !written) {
         app().inform(written.error());
@@ -387,27 +394,20 @@ void ReportWindow::print()
         printTo(printer);
 }
 
-QWidget* showReport(Application& app, const QString& name, ShowMode mode)
+QWidget* showReport(Application& app, report::Report report, ShowMode mode)
 {
-    report::Report& r = app.report(name);
-    if (r.dataSource().unreadable) {
-        app.inform(r.dataSource().error);
+    const report::DataSource& source = report.dataSource();
+    if (source.unreadable) {
+        app.inform(source.error);
         return nullptr;
     }
-    if (r.dataSource().failed) {
-        // DataReport_Error: only the grouped compact list answers it.
-        if (name == windows::kGroupedCompactList) {
-            app.inform(QStringLiteral("Please try a different search criteria"));
-            return nullptr;
-        }
+    // DataReport_Error: only the grouped compact list answers it.
+    if (source.failed && report.name() == windows::kGroupedCompactList) {
+        app.inform(QStringLiteral("Please try a different search criteria"));
+        return nullptr;
     }
-    QWidget* window = app.find(name);
-    if (auto* open = qobject_cast<ReportWindow*>(window)) {
-        open->reload();
-        app.show(name);
-    } else {
-        window = app.show(name);
-    }
+    const QString name = report.name();
+    QWidget* window = app.show(name, std::make_shared<const report::Report>(std::move(report)));
     if (window && mode == ShowMode::Modal)
         app.runModal(window);
     return window;
@@ -432,10 +432,9 @@ QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem)
     return path;
 }
 
-bool saveReport(Application& app, const QString& name, SaveKind kind, const QString& path,
+bool saveReport(Application& app, const report::Report& r, SaveKind kind, const QString& path,
                 const QStringList& csvColumns)
 {
-    report::Report& r = app.report(name);
     if (r.dataSource().unreadable) {
         app.inform(r.dataSource().error);
         return false;
@@ -453,25 +452,20 @@ bool saveReport(Application& app, const QString& name, SaveKind kind, const QStr
     return written.ok();
 }
 
-void connectReportButtons(QWidget* window, Application& app, const QString& report,
-                          std::function<QString()> stem, QPushButton* print, QPushButton* pdf,
-                          QPushButton* csv, std::function<void()> fill,
-                          const QStringList& csvColumns)
+void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
+                          QPushButton* print, QPushButton* pdf, QPushButton* csv,
+                          std::function<report::Report()> make, const QStringList& csvColumns)
 {
-    QObject::connect(print, &QPushButton::clicked, window, [&app, report, fill] {
-        fill();
-        // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
-        showReport(app, report);
-    });
+    // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
+    QObject::connect(print, &QPushButton::clicked, window, [&app, make] { showReport(app, make()); });
     for (const auto& [button, kind] :
          {std::pair{pdf, SaveKind::Pdf}, std::pair{csv, SaveKind::Csv}})
         QObject::connect(button, &QPushButton::clicked, window,
-                         [window, &app, report, stem, fill, csvColumns, kind = kind] {
+                         [window, &app, stem, make, csvColumns, kind = kind] {
                              const QString path = askSavePath(window, kind, stem());
                              if (path.isEmpty())
                                  return;
-                             fill();
-                             saveReport(app, report, kind, path, csvColumns);
+                             saveReport(app, make(), kind, path, csvColumns);
                          });
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/window.h"
 #include "reports/paginator.h"
+#include "reports/report.h"
 
 #include <memory>
 
@@ -15,20 +16,17 @@ class QScrollArea;
 
 namespace parlog {
 
-namespace report {
-class Report;
-}
-
-// DataReport1 ... DataReport10 on screen: the pages with zoom and paging, Print and
-// Save as PDF.
+// A report on screen: the pages with zoom and paging, Print, Save as PDF and as CSV.
+// It is handed the report to show as its context.
 class ReportWindow : public Window {
     Q_OBJECT
 public:
-    ReportWindow(Application& app, report::Report& report);
+    ReportWindow(Application& app, const QString& name);
 
     void form_load() override;
-    // Takes the report's current data again, back on the first page.
-    void reload();
+    // Handed another report of its name: shows it, back on the first page.
+    void contextChanged() override;
+    const report::Report& report() const { return *m_report; }
 
     int pageIndex() const { return m_page; }
     int pageCount();
@@ -54,7 +52,9 @@ private:
     void saveAs();
     void saveAsCsv();
 
-    report::Report& m_report;
+    void reload();
+
+    std::shared_ptr<const report::Report> m_report;
     std::unique_ptr<report::Paginator> m_paginator;
     int m_page = 0;
     bool m_counting = false; // the pages of a fed report are still being counted
@@ -71,11 +71,11 @@ private:
 
 enum class ShowMode { Modeless, Modal };
 
-// Shows a report with the data set on it: raises its window with the new data when it
-// is open. A report whose data could not be produced raises its error event:
-// DataReport3 answers with its message and shows nothing, the others show an empty
-// report. Modal returns when the user has closed the report.
-QWidget* showReport(Application& app, const QString& name, ShowMode mode = ShowMode::Modeless);
+// Shows a report in the window of its name, raised with the new report when it is open.
+// A report whose data could not be produced raises its error event: DataReport3
+// answers with its message and shows nothing, the others show an empty report. Modal
+// returns when the user has closed the report.
+QWidget* showReport(Application& app, report::Report report, ShowMode mode = ShowMode::Modeless);
 
 enum class SaveKind { Pdf, Csv };
 
@@ -87,16 +87,15 @@ QString fileStem(const QString& words);
 
 // Writes the report as its pages or as the given columns of its rows; a failure is told
 // to the user.
-bool saveReport(Application& app, const QString& name, SaveKind kind, const QString& path,
-                const QStringList& csvColumns = {});
+bool saveReport(Application& app, const report::Report& report, SaveKind kind,
+                const QString& path, const QStringList& csvColumns = {});
 
-// Print, Save as PDF and Save as CSV for a window that fills a report with its figures
-// first: FILL runs before each.
+// Print, Save as PDF and Save as CSV for a window that makes a report of its figures:
+// MAKE runs for each, when the button is pressed.
 // stem: the name a saved file is offered, saying what is in it (made when the user
 // saves, from what the window shows then).
-void connectReportButtons(QWidget* window, Application& app, const QString& report,
-                          std::function<QString()> stem, QPushButton* print, QPushButton* pdf,
-                          QPushButton* csv, std::function<void()> fill,
-                          const QStringList& csvColumns);
+void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
+                          QPushButton* print, QPushButton* pdf, QPushButton* csv,
+                          std::function<report::Report()> make, const QStringList& csvColumns);
 
 } // namespace parlog

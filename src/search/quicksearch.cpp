@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/windowcontexts.h"
 #include "app/windownames.h"
+#include "reports/layouts.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 #include "ui/forms.h"
@@ -184,9 +185,9 @@ void QuickSearch::Command22_Click()
     const QString name = grouped
                              ? (compact ? windows::kGroupedCompactList : windows::kGroupedFullCards)
                              : (compact ? windows::kCompactList : windows::kFullCards);
-    report::Report& r = app().report(name);
     // The compact lists print a few columns of each round; read only those.
-    const QStringList columns = compact ? report::fieldColumns(r.layout()) : QStringList();
+    const QStringList columns =
+        compact ? report::fieldColumns(report::layoutFor(name)) : QStringList();
     if (!grouped) {
         // Read as the report pages through them: the first page comes at once, however
         // many rounds match.
@@ -198,18 +199,19 @@ void QuickSearch::Command22_Click()
         }
         report::DataSource source;
         source.feed = *rows;
-        r.setDataSource(source);
-        showReport(app(), name);
+        showReport(app(), report::Report(name, source));
         return;
     }
     const auto source =
         filter ? groupedSearch(*connection, *filter, orderField(), groupField(), columns)
                : Result<report::DataSource>(Failure{filter.error()});
-    r.setDataSource(source   ? *source
-                    : filter ? report::DataSource::unreadableBecause(source.error())
-                             : report::DataSource::failure(source.error()));
-    r.setParameter(QStringLiteral("group"), groupField());
-    showReport(app(), name, ShowMode::Modal);
+    showReport(app(),
+               report::Report(name,
+                              source   ? *source
+                              : filter ? report::DataSource::unreadableBecause(source.error())
+                                       : report::DataSource::failure(source.error()),
+                              {{QStringLiteral("group"), groupField()}}),
+               ShowMode::Modal);
 }
 
 void QuickSearch::Command3_Click()

@@ -99,12 +99,11 @@ ResultsWindow::ResultsWindow(Application& app)
     connect(basis, &QComboBox::activated, this, &ResultsWindow::refresh);
     connect(divisionFilter, &QComboBox::activated, this, &ResultsWindow::refresh);
     connectReportButtons(
-        this, app, windows::kResultsReport,
+        this, app,
         [this] {
             return QStringLiteral("Results %1 %2").arg(competition->currentText(), from->text());
         },
-        printButton, pdf, csv,
-        [this] { fillReport(); }, kColumns);
+        printButton, pdf, csv, [this] { return makeReport(); }, kColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder(
         {competition, from, to, basis, divisionFilter, ranking, printButton, pdf, csv, close});
@@ -197,22 +196,9 @@ void ResultsWindow::refresh()
                         .arg(m_placings.size() == 1 ? QString() : QStringLiteral("s")));
 }
 
-void ResultsWindow::fillReport()
+report::Report ResultsWindow::makeReport() const
 {
-    report::Report& r = app().report(windows::kResultsReport);
     const QStringList chosen = competition->currentData().toStringList();
-    r.setParameter(QStringLiteral("competition"),
-                   chosen.value(0) +
-                       (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
-                       (divisionFilter->currentIndex() > 0
-                            ? QStringLiteral(", %1").arg(divisionFilter->currentText())
-                            : QString()));
-    r.setParameter(QStringLiteral("date"),
-                   from->text() == to->text()
-                       ? from->text()
-                       : from->text() + QStringLiteral(" \u2013 ") + to->text());
-    r.setParameter(QStringLiteral("course"), m_course);
-    r.setParameter(QStringLiteral("scratch"), m_scratch);
     report::DataSource source;
     source.rows.columns = kColumns;
     for (const Placing& p : std::as_const(m_placings)) {
@@ -221,19 +207,28 @@ void ResultsWindow::fillReport()
             row << text;
         source.rows.rows << row;
     }
-    r.setDataSource(source);
+    return report::Report(
+        windows::kResultsReport, source,
+        {{QStringLiteral("competition"),
+          chosen.value(0) + (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
+              (divisionFilter->currentIndex() > 0
+                   ? QStringLiteral(", %1").arg(divisionFilter->currentText())
+                   : QString())},
+         {QStringLiteral("date"), from->text() == to->text()
+                                      ? from->text()
+                                      : from->text() + QStringLiteral(" \u2013 ") + to->text()},
+         {QStringLiteral("course"), m_course},
+         {QStringLiteral("scratch"), m_scratch}});
 }
 
 bool ResultsWindow::savePdf(const QString& path)
 {
-    fillReport();
-    return saveReport(app(), windows::kResultsReport, SaveKind::Pdf, path);
+    return saveReport(app(), makeReport(), SaveKind::Pdf, path);
 }
 
 bool ResultsWindow::saveCsv(const QString& path)
 {
-    fillReport();
-    return saveReport(app(), windows::kResultsReport, SaveKind::Csv, path, kColumns);
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, kColumns);
 }
 
 } // namespace parlog

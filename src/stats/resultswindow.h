@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "reports/report.h"
 #include "stats/results.h"
 
 class QComboBox;
@@ -28,7 +29,7 @@ public:
 
 private:
     // Hands the ranking to the results report, with its heading.
-    void fillReport();
+    report::Report makeReport() const;
 
     QComboBox* competition;
     QLineEdit* from;

@@ -1,5 +1,7 @@
 #include "stats/season.h"
 
+#include <cmath>
+
 namespace parlog {
 
 namespace {
@@ -11,7 +13,56 @@ std::optional<double> ratio(double part, double whole, double scale = 1)
     return part * scale / whole;
 }
 
+QString decimals(const std::optional<double>& value, int places)
+{
+    return value ? QString::number(*value, 'f', places) : QString();
+}
+
+QString percent(const std::optional<double>& value)
+{
+    return value ? QStringLiteral("%1%").arg(std::lround(*value)) : QString();
+}
+
 } // namespace
+
+QList<SeasonLine> seasonLines(const SeasonFigures& f)
+{
+    const auto share = [&f](int count) {
+        if (f.holesToPar == 0)
+            return QString();
+        return QStringLiteral("%1 (%2%)").arg(count).arg(std::lround(100.0 * count / f.holesToPar));
+    };
+    const bool any = f.rounds > 0;
+    QList<SeasonLine> lines{
+        {QStringLiteral("rounds"), QStringLiteral("Rounds"),
+         any ? QString::number(f.rounds) : QString()},
+        {QStringLiteral("avgGross"), QStringLiteral("Average gross"), decimals(f.avgGross, 1)},
+        {QStringLiteral("avgNet"), QStringLiteral("Average net"), decimals(f.avgNet, 1)},
+        {QStringLiteral("bestNet"), QStringLiteral("Best net"),
+         f.bestNet ? QString::number(*f.bestNet) : QString()},
+        {QStringLiteral("worstNet"), QStringLiteral("Worst net"),
+         f.worstNet ? QString::number(*f.worstNet) : QString()},
+        {QStringLiteral("fairwaysPct"), QStringLiteral("Fairways hit"), percent(f.fairwaysPct)},
+        {QStringLiteral("greensPct"), QStringLiteral("Greens in regulation"),
+         percent(f.greensPct)},
+        {QStringLiteral("puttsPerRound"), QStringLiteral("Putts a round"),
+         decimals(f.puttsPerRound, 1)},
+        {QStringLiteral("puttsPerGreen"), QStringLiteral("Putts a green in regulation"),
+         decimals(f.puttsPerGreen, 2)},
+        {QStringLiteral("par3Avg"), QStringLiteral("Average on par 3s"),
+         decimals(f.parAverage[0], 2)},
+        {QStringLiteral("par4Avg"), QStringLiteral("Average on par 4s"),
+         decimals(f.parAverage[1], 2)},
+        {QStringLiteral("par5Avg"), QStringLiteral("Average on par 5s"),
+         decimals(f.parAverage[2], 2)}};
+    const char* const names[6] = {"eagles", "birdies", "pars", "bogeys", "doubles", "worse"};
+    const char* const captions[6] = {"Eagles or better", "Birdies",       "Pars",
+                                     "Bogeys",           "Double bogeys", "Worse"};
+    for (int k = 0; k < 6; ++k)
+        lines.append({QString::fromLatin1(names[k]), QString::fromLatin1(captions[k]),
+                      share(f.toPar[k])});
+    return lines;
+}
 
 SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<double, 18>>& pars)
 {

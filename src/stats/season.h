@@ -37,6 +37,16 @@ struct SeasonFigures {
 // courses (courses::pars).
 SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<double, 18>>& pars);
 
+// One figure as the window shows it and the report prints it: its name (the label's),
+// its caption and its value in words.
+struct SeasonLine {
+    QString name;
+    QString caption;
+    QString value;
+};
+// Every figure, in the order they stand; empty values where the rounds give none.
+QList<SeasonLine> seasonLines(const SeasonFigures& figures);
+
 // The mean of each value and the ones before it, up to count of them.
 QList<double> rollingAverage(const QList<double>& values, int count);
 

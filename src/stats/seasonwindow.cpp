@@ -43,20 +43,6 @@ namespace {
 
 const QStringList kFigureColumns{QStringLiteral("figure"), QStringLiteral("value")};
 
-const char* const kToPar[6] = {"eagles", "birdies", "pars", "bogeys", "doubles", "worse"};
-const char* const kToParCaptions[6] = {"Eagles or better", "Birdies",       "Pars",
-                                       "Bogeys",           "Double bogeys", "Worse"};
-
-QString decimals(const std::optional<double>& value, int places)
-{
-    return value ? QString::number(*value, 'f', places) : QString();
-}
-
-QString percent(const std::optional<double>& value)
-{
-    return value ? QStringLiteral("%1%").arg(std::lround(*value)) : QString();
-}
-
 // A chart in its view; the view's first chart is let go of, so it is deleted here.
 void setChart(QChartView* view, QChart* chart)
 {
@@ -86,29 +72,14 @@ SeasonWindow::SeasonWindow(Application& app)
         selectAllOnFocus(b);
 
     // The figures in two columns of caption and value.
-    const QList<std::pair<const char*, const char*>> figures{
-        {"rounds", "Rounds"},
-        {"avgGross", "Average gross"},
-        {"avgNet", "Average net"},
-        {"bestNet", "Best net"},
-        {"worstNet", "Worst net"},
-        {"fairwaysPct", "Fairways hit"},
-        {"greensPct", "Greens in regulation"},
-        {"puttsPerRound", "Putts a round"},
-        {"puttsPerGreen", "Putts a green in regulation"},
-        {"par3Avg", "Average on par 3s"},
-        {"par4Avg", "Average on par 4s"},
-        {"par5Avg", "Average on par 5s"}};
     int row = 0;
-    const auto figure = [&](const QString& name, const QString& caption) {
+    for (const SeasonLine& line : seasonLines(SeasonFigures{})) {
         const int y = 86 + row++ * 25;
-        label(this, QStringLiteral("Caption_") + name, caption, {12, y, 190, 22});
-        QLabel* value = label(this, name, QString(), {206, y, 110, 22});
+        label(this, QStringLiteral("Caption_") + line.name, line.caption, {12, y, 190, 22});
+        QLabel* value = label(this, line.name, QString(), {206, y, 110, 22});
         embolden(value);
-        m_figureLabels.append({caption, value});
-    };
-    for (const auto& [name, caption] : figures)
-        figure(QString::fromLatin1(name), QString::fromLatin1(caption));
+        m_values.insert(line.name, value);
+    }
     // A card keeps its putts as one number, so this figure is larger than a hole-by-hole
     // count would give; say so where the number stands.
     for (const QString& name :
@@ -117,8 +88,6 @@ SeasonWindow::SeasonWindow(Application& app)
             QStringLiteral("All the putts of the rounds divided by the greens hit in "
                            "regulation: a card records its putts for the whole round, not "
                            "hole by hole."));
-    for (int k = 0; k < 6; ++k)
-        figure(QString::fromLatin1(kToPar[k]), QString::fromLatin1(kToParCaptions[k]));
     noPars = label(this, QStringLiteral("noPars"), QString(), {12, 86 + row * 25 + 4, 320, 48});
     noPars->setWordWrap(true);
 
@@ -143,12 +112,11 @@ SeasonWindow::SeasonWindow(Application& app)
         connect(b, &QLineEdit::editingFinished, this, &SeasonWindow::refresh);
     connect(course, &QComboBox::activated, this, &SeasonWindow::refresh);
     connectReportButtons(
-        this, app, windows::kSeasonReport,
+        this, app,
         [this] {
             return QStringLiteral("Season %1 %2 to %3").arg(m_player, from->text(), to->text());
         },
-        printButton, pdf, csv,
-        [this] { fillReport(); }, kFigureColumns);
+        printButton, pdf, csv, [this] { return makeReport(); }, kFigureColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({from, to, course, printButton, pdf, csv, close});
 }
@@ -195,32 +163,10 @@ void SeasonWindow::refresh()
 
 void SeasonWindow::show(const SeasonFigures& f)
 {
-    const auto share = [&f](int count) {
-        if (f.holesToPar == 0)
-            return QString();
-        return QStringLiteral("%1 (%2%)").arg(count).arg(std::lround(100.0 * count / f.holesToPar));
-    };
+    for (const SeasonLine& line : seasonLines(f))
+        if (QLabel* value = m_values.value(line.name))
+            value->setText(line.value);
     const bool any = f.rounds > 0;
-    const QStringList values{any ? QString::number(f.rounds) : QString(),
-                             decimals(f.avgGross, 1),
-                             decimals(f.avgNet, 1),
-                             f.bestNet ? QString::number(*f.bestNet) : QString(),
-                             f.worstNet ? QString::number(*f.worstNet) : QString(),
-                             percent(f.fairwaysPct),
-                             percent(f.greensPct),
-                             decimals(f.puttsPerRound, 1),
-                             decimals(f.puttsPerGreen, 2),
-                             decimals(f.parAverage[0], 2),
-                             decimals(f.parAverage[1], 2),
-                             decimals(f.parAverage[2], 2),
-                             share(f.toPar[0]),
-                             share(f.toPar[1]),
-                             share(f.toPar[2]),
-                             share(f.toPar[3]),
-                             share(f.toPar[4]),
-                             share(f.toPar[5])};
-    for (qsizetype i = 0; i < values.size(); ++i)
-        m_figureLabels[i].second->setText(values[i]);
     if (!any)
         noPars->setText(QStringLiteral("No rounds in these dates."));
     else if (f.roundsWithoutPars > 0)
@@ -305,12 +251,8 @@ void SeasonWindow::drawCharts()
     setChart(toParChart, spread);
 }
 
-void SeasonWindow::fillReport()
+report::Report SeasonWindow::makeReport()
 {
-    report::Report& r = app().report(windows::kSeasonReport);
-    r.setParameter(QStringLiteral("player"), m_player);
-    r.setParameter(QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text());
-    r.setParameter(QStringLiteral("course"), course->currentText());
     // The charts as drawn on screen, drawn again for the page.
     const auto drawn = [this](QChartView* view, const QString& name) {
         const QString path = m_chartFolder.filePath(name + QStringLiteral(".svg"));
@@ -323,25 +265,27 @@ void SeasonWindow::fillReport()
                                        view->chart()->sceneBoundingRect());
         return path;
     };
-    r.setParameter(QStringLiteral("netChart"), drawn(netChart, QStringLiteral("net")));
-    r.setParameter(QStringLiteral("toParChart"), drawn(toParChart, QStringLiteral("topar")));
     report::DataSource source;
     source.rows.columns = kFigureColumns;
-    for (const auto& [caption, value] : std::as_const(m_figureLabels))
-        source.rows.rows << QVariantList{caption, value->text()};
-    r.setDataSource(source);
+    for (const SeasonLine& line : seasonLines(m_figures))
+        source.rows.rows << QVariantList{line.caption, line.value};
+    return report::Report(
+        windows::kSeasonReport, source,
+        {{QStringLiteral("player"), m_player},
+         {QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
+         {QStringLiteral("course"), course->currentText()},
+         {QStringLiteral("netChart"), drawn(netChart, QStringLiteral("net"))},
+         {QStringLiteral("toParChart"), drawn(toParChart, QStringLiteral("topar"))}});
 }
 
 bool SeasonWindow::savePdf(const QString& path)
 {
-    fillReport();
-    return saveReport(app(), windows::kSeasonReport, SaveKind::Pdf, path);
+    return saveReport(app(), makeReport(), SaveKind::Pdf, path);
 }
 
 bool SeasonWindow::saveCsv(const QString& path)
 {
-    fillReport();
-    return saveReport(app(), windows::kSeasonReport, SaveKind::Csv, path, kFigureColumns);
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, kFigureColumns);
 }
 
 } // namespace parlog

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "reports/report.h"
 #include "stats/season.h"
 
 #include <QTemporaryDir>
@@ -25,14 +26,14 @@ public:
     const SeasonFigures& figures() const { return m_figures; }
     bool savePdf(const QString& path);
     bool saveCsv(const QString& path);
+    // The figures as the rows of the season report, with its heading and charts.
+    report::Report makeReport();
 
 private:
     // Where the charts are drawn for the printed report, for the window's life.
     QTemporaryDir m_chartFolder;
     void show(const SeasonFigures& f);
     void drawCharts();
-    // The figures as the rows of the season report, with its heading.
-    void fillReport();
 
     QString m_player;
     QLineEdit* from;
@@ -41,7 +42,7 @@ private:
     QLabel* noPars;
     QChartView* netChart;
     QChartView* toParChart;
-    QList<std::pair<QString, QLabel*>> m_figureLabels; // caption, value
+    QHash<QString, QLabel*> m_values; // each figure's value, by the figure's name
     SeasonFigures m_figures;
 };
 

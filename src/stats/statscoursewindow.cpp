@@ -56,14 +56,15 @@ void StatsCourseWindow::Command1_Click()
         return;
     const bool best = m_kind == Kind::Best;
     const QString course = Combo1->currentText();
-    report::Report& r = app().report(windows::kCourseRound);
-    r.setParameter(QStringLiteral("course"), course);
-    r.setParameter(QStringLiteral("title"),
-                   best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score"));
-    r.setParameter(QStringLiteral("player"), m_player);
-    r.setDataSource(
-        report::DataSource::of(rounds::extremeRounds(*connection, m_player, course, best)));
-    showReport(app(), windows::kCourseRound);
+    showReport(
+        app(),
+        report::Report(
+            windows::kCourseRound,
+            report::DataSource::of(rounds::extremeRounds(*connection, m_player, course, best)),
+            {{QStringLiteral("course"), course},
+             {QStringLiteral("title"),
+              best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score")},
+             {QStringLiteral("player"), m_player}}));
 }
 
 void StatsCourseWindow::Command2_Click()

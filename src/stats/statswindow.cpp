@@ -94,11 +94,11 @@ void StatsWindow::everRound(bool best)
     const QString title =
         best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
     const QString name = best ? windows::kBestEverRound : windows::kWorstEverRound;
-    report::Report& r = app().report(name);
-    r.setParameter(QStringLiteral("player"), player());
-    r.setParameter(QStringLiteral("title"), title);
-    r.setDataSource(report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)));
-    showReport(app(), name);
+    showReport(app(),
+               report::Report(name,
+                              report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)),
+                              {{QStringLiteral("player"), player()},
+                               {QStringLiteral("title"), title}}));
 }
 
 void StatsWindow::Command12_Click()
@@ -116,21 +116,20 @@ void StatsWindow::possible(Possible kind, const QString& title)
     if (!c)
         return;
     const auto round = possibleRound(*c, player(), kind);
-    report::Report& r = app().report(windows::kPossibleRound);
-    const auto set = [&](const char* parameter, const QString& text) {
-        r.setParameter(QString::fromLatin1(parameter), text);
+    // A round that cannot be built prints empty totals.
+    const auto total = [&](QString PossibleRound::*member) {
+        return round ? (*round).*member : QString();
     };
-    // A round that cannot be built prints empty totals, never the last player's.
-    set("player", player());
-    set("title", title);
-    set("out", round ? round->out : QString());
-    set("in", round ? round->inn : QString());
-    set("gross", round ? round->gross : QString());
-    set("handicap", round ? round->handicap : QString());
-    set("net", round ? round->net : QString());
-    r.setDataSource(round ? report::DataSource::of(round->holes)
-                          : report::DataSource::unreadableBecause(round.error()));
-    showReport(app(), windows::kPossibleRound);
+    showReport(app(), report::Report(windows::kPossibleRound,
+                                     round ? report::DataSource::of(round->holes)
+                                           : report::DataSource::unreadableBecause(round.error()),
+                                     {{QStringLiteral("player"), player()},
+                                      {QStringLiteral("title"), title},
+                                      {QStringLiteral("out"), total(&PossibleRound::out)},
+                                      {QStringLiteral("in"), total(&PossibleRound::inn)},
+                                      {QStringLiteral("gross"), total(&PossibleRound::gross)},
+                                      {QStringLiteral("handicap"), total(&PossibleRound::handicap)},
+                                      {QStringLiteral("net"), total(&PossibleRound::net)}}));
 }
 
 void StatsWindow::Command3_Click()

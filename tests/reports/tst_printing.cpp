@@ -88,10 +88,10 @@ void TestPrinting::everyCaptionPrintsWhole()
         QSKIP("pdftotext is not installed");
     QTemporaryDir dir;
     for (const QString& name : reportNames()) {
-        Report report(layoutFor(name));
-        report.setParameter(QStringLiteral("player"), QStringLiteral("Sean O'Brien"));
-        report.setParameter(QStringLiteral("title"), QStringLiteral("Best Ever Round"));
-        report.setParameter(QStringLiteral("group"), QStringLiteral("course"));
+        const Report report(name, {},
+                            {{QStringLiteral("player"), QStringLiteral("Sean O'Brien")},
+                             {QStringLiteral("title"), QStringLiteral("Best Ever Round")},
+                             {QStringLiteral("group"), QStringLiteral("course")}});
         Paginator pages(report.layout(), sourceFor(report.layout()), QDate(2026, 12, 9));
         const QString path = dir.filePath(name + QStringLiteral(".pdf"));
         PARLOG_VERIFY_OK(writePdf(pages, path));

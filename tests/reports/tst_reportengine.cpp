@@ -142,8 +142,7 @@ void TestReportEngine::groupsWithAndWithoutChildren()
             400,
             {field(QStringLiteral("Group"), QStringLiteral("{group}"), QRect(0, 0, 3000, 300))}});
     l.bands.insert(4, {QStringLiteral("Section7"), BandKind::GroupFooter, 0, {}});
-    Report report(l);
-    report.setParameter(QStringLiteral("group"), QStringLiteral("COURSE"));
+    const Report report(l, {}, {{QStringLiteral("group"), QStringLiteral("COURSE")}});
     Layout grouped = report.layout();
     for (Item& i : grouped.bandNamed(QStringLiteral("Section1"))->items)
         i.dataMember = QStringLiteral("work");
@@ -244,10 +243,9 @@ void TestReportEngine::runTimeCaptionsAndFields()
         QStringLiteral("{title} for {player}");
     l.item(QStringLiteral("Section1"), QStringLiteral("Text1"))->dataField =
         QStringLiteral("{column}");
-    Report report(l);
-    report.setParameter(QStringLiteral("title"), QStringLiteral("Best Ever Round"));
-    report.setParameter(QStringLiteral("title"), QStringLiteral("Worst Ever Round"));
-    report.setParameter(QStringLiteral("column"), QStringLiteral("score"));
+    const Report report(l, {},
+                        {{QStringLiteral("title"), QStringLiteral("Worst Ever Round")},
+                         {QStringLiteral("column"), QStringLiteral("score")}});
     QCOMPARE(report.parameter(QStringLiteral("title")), QStringLiteral("Worst Ever Round"));
     Paginator p(report.layout(), rows(2), QDate(2004, 3, 5));
     // An unset parameter prints nothing.

@@ -39,7 +39,6 @@ QStringList printed(ReportWindow* window, const QString& item, int page = 0)
 class TestReportWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void reportObjectsAreKept();
     void showsInItsOwnWindowAndShowsAgainWithNewData();
     void theReportKeepsItsOwnCopy();
     void emptyAndFailedSources();
@@ -51,22 +50,10 @@ private Q_SLOTS:
     void savedFilesAreNamedForWhatTheyHold();
 };
 
-void TestReportWindows::reportObjectsAreKept()
-{
-    Fixture f;
-    report::Report& first = f.app->report(QStringLiteral("DataReport1"));
-    first.setParameter(QStringLiteral("player"), QStringLiteral("Kept"));
-    report::Report& again = f.app->report(QStringLiteral("DataReport1"));
-    QCOMPARE(&again, &first);
-    QCOMPARE(again.parameter(QStringLiteral("player")), QStringLiteral("Kept"));
-    QVERIFY(&f.app->report(QStringLiteral("DataReport2")) != &first);
-}
-
 void TestReportWindows::showsInItsOwnWindowAndShowsAgainWithNewData()
 {
     Fixture f;
-    f.app->report(QStringLiteral("DataReport1")).setDataSource(players({"Adams", "Brown"}));
-    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), players({"Adams", "Brown"}))));
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("DataReport1"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Players"));
@@ -75,40 +62,37 @@ void TestReportWindows::showsInItsOwnWindowAndShowsAgainWithNewData()
     QCOMPARE(printed(window, QStringLiteral("Text2")), (QStringList{"Adams", "Brown"}));
     QVERIFY(!child<QLabel>(window, QStringLiteral("Sheet"))->pixmap().isNull());
 
-    f.app->report(QStringLiteral("DataReport1")).setDataSource(players({"Kelly"}));
-    QCOMPARE(showReport(*f.app, QStringLiteral("DataReport1")), window);
+    QCOMPARE(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), players({"Kelly"}))), window);
     QCOMPARE(printed(window, QStringLiteral("Text2")), QStringList{QStringLiteral("Kelly")});
 
-    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
-    QWidget* courses = showReport(*f.app, QStringLiteral("DataReport2"));
+    QWidget* courses = showReport(*f.app, report::Report(QStringLiteral("DataReport2")));
     QVERIFY(courses && courses != window);
     QCOMPARE(courses->windowTitle(), QStringLiteral("Golf Courses"));
     window->close();
     QCOMPARE(f.app->find(QStringLiteral("DataReport1")), nullptr);
-    QVERIFY(showReport(*f.app, QStringLiteral("DataReport1")));
+    QVERIFY(showReport(*f.app, report::Report(QStringLiteral("DataReport1"))));
 }
 
 void TestReportWindows::theReportKeepsItsOwnCopy()
 {
     Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Adams'), ('Brown')")));
+    std::optional<report::Report> made;
     {
         auto connection = f.app->openConnection();
         QVERIFY(connection);
-        f.app->report(QStringLiteral("DataReport1"))
-            .setDataSource(
-                report::DataSource::of(registers::all(*connection, registers::players())));
+        made.emplace(QStringLiteral("DataReport1"),
+                     report::DataSource::of(registers::all(*connection, registers::players())));
     }
     QVERIFY(f.sql(QStringLiteral("DELETE FROM player")));
-    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, *made));
     QCOMPARE(printed(window, QStringLiteral("Text2")), (QStringList{"Adams", "Brown"}));
 }
 
 void TestReportWindows::emptyAndFailedSources()
 {
     Fixture f;
-    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
-    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport2")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport2"))));
     QCOMPARE(printed(window, QStringLiteral("Nothing")),
              QStringList{QStringLiteral("There is nothing to show.")});
     QCOMPARE(printed(window, QStringLiteral("Label4")),
@@ -116,17 +100,13 @@ void TestReportWindows::emptyAndFailedSources()
     QCOMPARE(printed(window, QStringLiteral("Course")), QStringList{QStringLiteral("Course")});
 
     // A source that could not be produced: most reports show themselves empty.
-    f.app->report(QStringLiteral("DataReport1"))
-        .setDataSource(report::DataSource::failure(QStringLiteral("no such table")));
-    auto* players = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    auto* players = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), report::DataSource::failure(QStringLiteral("no such table")))));
     QVERIFY(players);
     QCOMPARE(printed(players, QStringLiteral("Nothing")).size(), 1);
     QVERIFY(f.prompter->messages.isEmpty());
 
     // The grouped compact list answers its error event and shows nothing.
-    f.app->report(QStringLiteral("DataReport3"))
-        .setDataSource(report::DataSource::failure(QStringLiteral("near \"'\": syntax error")));
-    QCOMPARE(showReport(*f.app, QStringLiteral("DataReport3")), nullptr);
+    QCOMPARE(showReport(*f.app, report::Report(QStringLiteral("DataReport3"), report::DataSource::failure(QStringLiteral("near \"'\": syntax error")))), nullptr);
     QCOMPARE(f.prompter->texts(),
              QStringList{QStringLiteral("Please try a different search criteria")});
     QCOMPARE(f.prompter->messages.first().caption, QStringLiteral("Parlog"));
@@ -139,8 +119,7 @@ void TestReportWindows::pagingAndZoom()
     QStringList names;
     for (int i = 0; i < 120; ++i)
         names << QStringLiteral("Player %1").arg(i, 3, 10, QLatin1Char('0'));
-    f.app->report(QStringLiteral("DataReport1")).setDataSource(players(names));
-    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), players(names))));
     auto* label = child<QLabel>(window, QStringLiteral("PageLabel"));
     QCOMPARE(label->text(), QStringLiteral("Page 1 of 3"));
     QVERIFY(!child<QPushButton>(window, QStringLiteral("Previous"))->isEnabled());
@@ -169,8 +148,7 @@ void TestReportWindows::modalShowWaitsForTheRunner()
         ran << w;
         w->close();
     });
-    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
-    QWidget* w = showReport(*f.app, QStringLiteral("DataReport2"), ShowMode::Modal);
+    QWidget* w = showReport(*f.app, report::Report(QStringLiteral("DataReport2")), ShowMode::Modal);
     QCOMPARE(ran.size(), 1);
     QCOMPARE(ran.first(), w);
     QCOMPARE(f.app->find(QStringLiteral("DataReport2")), nullptr);
@@ -179,8 +157,7 @@ void TestReportWindows::modalShowWaitsForTheRunner()
 void TestReportWindows::pdfThatCannotBeWrittenIsReported()
 {
     Fixture f;
-    f.app->report(QStringLiteral("DataReport2")).setDataSource({});
-    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport2")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport2"))));
     QVERIFY(!window->savePdf(QStringLiteral("/nonexistent-folder/courses.pdf")));
     QCOMPARE(f.prompter->messages.size(), 1);
     QVERIFY(f.prompter->last().contains(QStringLiteral("/nonexistent-folder/courses.pdf")));
@@ -191,8 +168,7 @@ void TestReportWindows::pdfThatCannotBeWrittenIsReported()
 void TestReportWindows::everyReportSavesItsRowsAsCsv()
 {
     Fixture f;
-    f.app->report(QStringLiteral("DataReport1")).setDataSource(players({"Adams", "O'Brien, Seán"}));
-    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, QStringLiteral("DataReport1")));
+    auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), players({"Adams", "O'Brien, Seán"}))));
     QVERIFY(window->saveCsv(f.path(QStringLiteral("players.csv"))));
     QFile file(f.path(QStringLiteral("players.csv")));
     QVERIFY(file.open(QIODevice::ReadOnly));

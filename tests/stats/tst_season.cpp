@@ -144,7 +144,7 @@ void TestSeason::theSeasonWindow()
     QVERIFY(season->saveCsv(f.path(QStringLiteral("season.csv"))));
     // The printed report carries both charts, across the page.
     QVERIFY(season->savePdf(f.path(QStringLiteral("season.pdf"))));
-    const report::Layout printed = f.app->report(QStringLiteral("SeasonReport")).layout();
+    const report::Layout printed = season->makeReport().layout();
     int charts = 0;
     for (const report::Band& band : printed.bands)
         for (const report::Item& item : band.items)
