@@ -2,7 +2,7 @@
 // <objectName>.png: parlog-screenshots OUTDIR [--db FILE]
 #include "sampledata.h"
 
-#include "app/application.h"
+#include "base/application.h"
 #include "app/windows.h"
 #include "data/connection.h"
 #include "data/location.h"

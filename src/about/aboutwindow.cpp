@@ -1,8 +1,8 @@
 #include "about/aboutwindow.h"
 
-#include "app/application.h"
-#include "app/version.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/version.h"
+#include "base/windownames.h"
 #include "data/location.h"
 
 #include <QDir>

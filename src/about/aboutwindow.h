@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/registry.h"
-#include "app/window.h"
+#include "base/window.h"
 
 class QLabel;
 class QPushButton;

@@ -1,7 +1,8 @@
 #include "app/helpwindow.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "data/location.h"
 
 #include <QDir>
@@ -14,47 +15,6 @@
 #include <QVBoxLayout>
 
 namespace parlog {
-
-QString helpSection(const QString& windowName)
-{
-    static const QHash<QString, QString> sections{
-        {windows::kMain, QStringLiteral("menu")},
-        {windows::kPlayers, QStringLiteral("players")},
-        {windows::kCourses, QStringLiteral("courses")},
-        {windows::kDivisions, QStringLiteral("divisions")},
-        {windows::kScoreCard, QStringLiteral("rounds")},
-        {windows::kHandicap, QStringLiteral("handicap")},
-        {windows::kStats, QStringLiteral("stats")},
-        {windows::kBestByCourse, QStringLiteral("stats")},
-        {windows::kWorstByCourse, QStringLiteral("stats")},
-        {windows::kCoursesChart, QStringLiteral("stats")},
-        {windows::kPuttsChart, QStringLiteral("stats")},
-        {windows::kQuickSearch, QStringLiteral("search")},
-        {windows::kDeleteRounds, QStringLiteral("delete")},
-        {windows::kAbout, QStringLiteral("data")},
-        {windows::kResults, QStringLiteral("results")},
-        {windows::kSeason, QStringLiteral("season")},
-        {windows::kPickRound, QStringLiteral("editround")},
-        {windows::kRegister, QStringLiteral("club")},
-    };
-    if (windowName.startsWith(QStringLiteral("DataReport")))
-        return QStringLiteral("printing");
-    return sections.value(windowName, QStringLiteral("start"));
-}
-
-void openHelp(Application& app, const QString& section)
-{
-    const QString page = QDir(app.helpFolder()).filePath(QStringLiteral("index.html"));
-    if (!QFileInfo(page).isFile()) {
-        app.inform(QStringLiteral("The help pages could not be found: %1 is missing. "
-                                  "Reinstall Parlog to put them back.")
-                       .arg(QDir::toNativeSeparators(page)));
-        return;
-    }
-    if (auto* help = qobject_cast<HelpWindow*>(app.show(windows::kHelp));
-        help && !section.isEmpty())
-        help->showSection(section);
-}
 
 HelpWindow::HelpWindow(Application& app)
     : Window(app, windows::kHelp, QStringLiteral("Parlog Help"))
@@ -83,6 +43,13 @@ void HelpWindow::form_load()
     m_browser->setSource(QUrl::fromLocalFile(page));
     m_register->setText(
         QStringLiteral("Your register: %1").arg(shownLocation(app().dataFile())));
+    contextChanged();
+}
+
+void HelpWindow::contextChanged()
+{
+    if (const auto* wanted = context<HelpContext>(); wanted && !wanted->section.isEmpty())
+        showSection(wanted->section);
 }
 
 void HelpWindow::showSection(const QString& section)

@@ -1,17 +1,11 @@
 #pragma once
 
-#include "app/window.h"
+#include "base/window.h"
 
 class QLabel;
 class QTextBrowser;
 
 namespace parlog {
-
-// The section of the help pages about a window.
-QString helpSection(const QString& windowName);
-
-// Opens the help pages at a section, or says they are missing.
-void openHelp(Application& app, const QString& section = {});
 
 // The help pages shipped next to the program.
 class HelpWindow : public Window {
@@ -19,6 +13,8 @@ class HelpWindow : public Window {
 public:
     explicit HelpWindow(Application& app);
     void form_load() override;
+    // Handed a section (a HelpContext): shows it.
+    void contextChanged() override;
     void showSection(const QString& section);
 
 private:

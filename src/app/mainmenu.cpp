@@ -1,8 +1,8 @@
 #include "app/mainmenu.h"
 
-#include "app/application.h"
-#include "app/helpwindow.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/help.h"
+#include "base/windownames.h"
 #include "data/backup.h"
 #include "data/connection.h"
 #include "data/location.h"

@@ -1,7 +1,7 @@
 #include "app/registerchoice.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/location.h"
 #include "ui/forms.h"
 

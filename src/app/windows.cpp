@@ -1,12 +1,12 @@
 #include "app/windows.h"
 
-#include "app/application.h"
+#include "base/application.h"
 
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
 #include "app/registerchoice.h"
-#include "app/windownames.h"
+#include "base/windownames.h"
 #include "masterdata/courseswindow.h"
 #include "masterdata/divisionwindow.h"
 #include "masterdata/playerwindow.h"

@@ -1,7 +1,7 @@
 #include "masterdata/courseswindow.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/records.h"
 #include "masterdata/coursepar.h"

@@ -1,7 +1,7 @@
 #include "masterdata/divisionwindow.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/connection.h"
 #include "data/divisions.h"
 #include "ui/forms.h"

@@ -1,7 +1,7 @@
 #include "masterdata/playerwindow.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/divisions.h"
 #include "data/records.h"

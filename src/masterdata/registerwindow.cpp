@@ -1,6 +1,6 @@
 #include "masterdata/registerwindow.h"
 
-#include "app/application.h"
+#include "base/application.h"
 #include "data/records.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"

@@ -1,7 +1,7 @@
 #include "reports/reportwindow.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/rounds.h"
 #include "reports/csv.h"
 #include "reports/report.h"

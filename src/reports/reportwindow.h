@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "reports/paginator.h"
 #include "reports/report.h"
 

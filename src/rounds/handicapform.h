@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window.h"
+#include "base/window.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,9 +1,9 @@
 #include "rounds/pickround.h"
 
 #include "search/criteria.h"
-#include "app/application.h"
-#include "app/windowcontexts.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/rounds.h"
 #include "ui/forms.h"

@@ -1,8 +1,8 @@
 #include "rounds/scoreadd.h"
 
-#include "app/application.h"
-#include "app/windowcontexts.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "data/connection.h"
 #include "data/conversions.h"
 #include "data/courses.h"

@@ -1,6 +1,6 @@
 #include "search/criteriapanel.h"
 
-#include "app/application.h"
+#include "base/application.h"
 #include "data/conversions.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"

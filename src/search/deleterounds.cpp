@@ -1,7 +1,7 @@
 #include "search/deleterounds.h"
 
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/deletion.h"
 #include "ui/forms.h"
 

@@ -1,8 +1,8 @@
 #include "search/quicksearch.h"
 
-#include "app/application.h"
-#include "app/windowcontexts.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "reports/layouts.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"

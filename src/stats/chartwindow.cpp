@@ -1,9 +1,9 @@
 #include "stats/charttheme.h"
 #include "stats/chartwindow.h"
 
-#include "app/application.h"
-#include "app/windowcontexts.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "ui/forms.h"
 
 #include <QBarCategoryAxis>

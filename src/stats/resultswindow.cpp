@@ -1,8 +1,8 @@
 #include "stats/resultswindow.h"
 
 #include "search/criteria.h"
-#include "app/application.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/records.h"
 #include "data/rounds.h"

@@ -2,9 +2,9 @@
 #include "stats/seasonwindow.h"
 
 #include "search/criteria.h"
-#include "app/application.h"
-#include "app/windowcontexts.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/courses.h"
 #include "data/rounds.h"

@@ -1,8 +1,8 @@
 #include "stats/statswindow.h"
 
-#include "app/application.h"
-#include "app/windowcontexts.h"
-#include "app/windownames.h"
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
 #include "data/rounds.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"

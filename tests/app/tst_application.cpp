@@ -1,5 +1,5 @@
 #include "app/commandline.h"
-#include "app/window.h"
+#include "base/window.h"
 #include "data/location.h"
 
 #include "testmain.h"

@@ -1,4 +1,4 @@
-#include "app/windowcontexts.h"
+#include "base/windowcontexts.h"
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 

@@ -1,5 +1,5 @@
 #include "rounds/pickround.h"
-#include "app/windowcontexts.h"
+#include "base/windowcontexts.h"
 #include "rounds/scoreadd.h"
 #include "testmain.h"
 #include "testsupport.h"

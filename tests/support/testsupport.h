@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/application.h"
+#include "base/application.h"
 #include "app/windows.h"
 #include "data/connection.h"
 

@@ -1,7 +1,7 @@
-#include "app/window.h"
+#include "base/window.h"
 
-#include "app/application.h"
-#include "app/helpwindow.h"
+#include "base/application.h"
+#include "base/help.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

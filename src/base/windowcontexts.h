@@ -8,6 +8,11 @@
 // another's controls.
 namespace parlog {
 
+// The section of the help pages to show.
+struct HelpContext {
+    QString section;
+};
+
 // The player the statistics are for: the hub hands it to the windows it opens.
 struct PlayerContext {
     QString player;

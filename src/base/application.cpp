@@ -1,8 +1,8 @@
-#include "app/application.h"
+#include "base/application.h"
 
 #include "about/registry.h"
-#include "app/window.h"
-#include "app/windownames.h"
+#include "base/window.h"
+#include "base/windownames.h"
 #include "data/connection.h"
 #include "data/location.h"
 #include "data/session.h"
