@@ -240,10 +240,10 @@ void DeleteAllParlog(benchmark::State& state)
 // A report of 2,500 pages saved as PDF, and the longest the window goes unpainted.
 void PdfOf2500Pages(benchmark::State& state)
 {
-    parlog::report::DataSource players;
-    players.rows.columns = {QStringLiteral("playername"), QStringLiteral("membership")};
+    parlog::Rows list{{QStringLiteral("playername"), QStringLiteral("membership")}, {}};
     for (int i = 0; i < 2500 * 47; ++i)
-        players.rows.rows << QVariantList{QStringLiteral("Player %1").arg(i), i};
+        list.rows << QVariantList{QStringLiteral("Player %1").arg(i), i};
+    const auto players = parlog::report::DataSource::of(list);
     struct Gaps : parlog::Progress {
         QElapsedTimer clock;
         qint64 longest = 0;
@@ -286,14 +286,13 @@ void WholeRegisterFirstPage(benchmark::State& state)
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport6"));
     for (auto _ : state) {
         const auto rows =
-            parlog::rounds::feed(g_path, *parlog::filterFor(everything()), QStringLiteral("net"));
+            parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"));
         if (!rows) {
             state.SkipWithError(qPrintable(rows.error()));
             break;
         }
-        parlog::report::DataSource source;
-        source.feed = *rows;
-        parlog::report::Paginator p(layout, source, QDate(2026, 1, 1));
+        parlog::report::Paginator p(layout, parlog::report::DataSource::fed(*rows),
+                                    QDate(2026, 1, 1));
         benchmark::DoNotOptimize(p.page(0).commands.size());
     }
 }
@@ -303,11 +302,10 @@ void WholeRegisterPageCount(benchmark::State& state)
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
     for (auto _ : state) {
         const auto rows =
-            parlog::rounds::feed(g_path, *parlog::filterFor(everything()), QStringLiteral("net"),
+            parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"),
                                  parlog::report::fieldColumns(layout));
-        parlog::report::DataSource source;
-        source.feed = *rows;
-        parlog::report::Paginator p(layout, source, QDate(2026, 1, 1));
+        parlog::report::Paginator p(layout, parlog::report::DataSource::fed(*rows),
+                                    QDate(2026, 1, 1));
         benchmark::DoNotOptimize(p.page(0).commands.size());
         state.counters["pages"] = p.pageCount();
     }

@@ -20,6 +20,8 @@ public:
     // Why the rows stopped early (a damaged page, a server gone); empty while every
     // row read so far was read whole. After an error the feed has no more rows.
     virtual QString error() const = 0;
+    // Whether every row is in memory already, so that counting them costs nothing.
+    virtual bool held() const { return false; }
 };
 
 } // namespace parlog

@@ -64,7 +64,7 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const QStr
     int written = 0;
     const auto carryOn = [&] { return !progress || progress->carryOn(++written, 0); };
     if (source.grouped()) {
-        const QString group = source.rows.columns.value(0);
+        const QString group = source.columns().value(0);
         ok = ok && line(QStringList{groupHeader.isEmpty() ? group : groupHeader} + heading);
         for (int p = 0; ok && source.hasRow(p); ++p) {
             const QString value = csvField(source.value(p, group));

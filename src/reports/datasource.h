@@ -15,40 +15,45 @@ struct Rows;
 
 namespace parlog::report {
 
-// A snapshot of rows; columns are found ignoring case.
-struct RowSet {
-    QStringList columns;
-    QList<QVariantList> rows;
+// Rows held in memory, read as a feed reads them.
+std::shared_ptr<RowFeed> heldRows(const Rows& rows);
 
-    RowSet() = default;
-    RowSet(const Rows& rows);
-    int column(const QString& name) const;
-    QVariant value(int row, const QString& name) const;
-    int size() const { return int(rows.size()); }
-};
-
-// What a report prints: plain rows, or parent rows each with child rows (the data
-// member, "work") for the grouped reports. A source that could not be produced is
-// failed; the report raises its error event instead of printing it.
+// What a report prints: rows, or parent rows each with child rows (the data member,
+// "work") for the grouped reports. Rows are read through feeds, whether they are held
+// in memory or fetched as they are read, as a search of a whole register does.
 //
-// The rows are held (rows, children), or fetched as they are read (feed, childFeeds),
-// as a search of a whole register does; either way the report reads them through
-// the accessors below.
-struct DataSource {
-    RowSet rows;
-    QList<RowSet> children;
-    QString childMember;
-    bool failed = false;
-    QString error;
-    // Failed because the register could not be read (not because of the criteria):
-    // said, never shown as an empty report.
-    bool unreadable = false;
-    std::shared_ptr<RowFeed> feed;                 // instead of rows
-    QList<std::shared_ptr<RowFeed>> childFeeds;    // instead of children, one a parent row
+// A source that could not be produced has no rows and says why: because of its
+// criteria (failed: the report raises its error event instead of printing it) or
+// because the register could not be read (unreadable: said, never shown as an empty
+// report).
+class DataSource {
+public:
+    DataSource() = default; // no rows
 
-    bool grouped() const { return !childMember.isEmpty(); }
+    static DataSource of(const Rows& rows);
+    // Plain rows of a query, or an unreadable source, with its error, when it did not run.
+    static DataSource of(const Result<Rows>& rows);
+    static DataSource fed(std::shared_ptr<RowFeed> rows);
+    // Parent rows, each with its own feed of child rows under the data member.
+    static DataSource grouped(const Rows& parents, QList<std::shared_ptr<RowFeed>> children,
+                              const QString& member);
+    static DataSource grouped(const Rows& parents, const QList<Rows>& children,
+                              const QString& member);
+    static DataSource failure(const QString& error);
+    static DataSource unreadableBecause(const QString& error);
+
+    // Done when the source holds what it was asked for; the failure otherwise.
+    const Status& status() const { return m_status; }
+    bool failed() const { return !m_status.ok(); }
+    bool unreadable() const { return m_unreadable; }
+
+    QString childMember() const { return m_member; }
+    bool grouped() const { return !m_member.isEmpty(); }
     bool empty() const { return !hasRow(0); }
-    bool lazy() const { return feed || !childFeeds.isEmpty(); }
+    // Whether rows are fetched as they are read, so that counting them takes a while.
+    bool lazy() const;
+    // The columns of the (parent) rows.
+    QStringList columns() const;
 
     bool hasRow(int row) const;
     QVariant value(int row, const QString& column) const;
@@ -60,11 +65,13 @@ struct DataSource {
     // Why the rows fed so far stopped early; empty while every row read was read
     // whole. What was printed or written from a source with an error is not whole.
     QString readError() const;
-    static DataSource failure(const QString& error);
-    static DataSource unreadableBecause(const QString& error);
-    // Plain rows of a query, or a failed source, with its error, when it did not run.
-    static DataSource of(const Result<Rows>& rows);
-    static DataSource of(const Rows& rows);
+
+private:
+    std::shared_ptr<RowFeed> m_rows;
+    QList<std::shared_ptr<RowFeed>> m_children; // one a parent row
+    QString m_member;
+    Status m_status;
+    bool m_unreadable = false;
 };
 
 } // namespace parlog::report

@@ -151,7 +151,7 @@ void ReportWindow::contextChanged()
 void ReportWindow::reload()
 {
     report::DataSource source = m_report->dataSource();
-    if (source.failed)
+    if (source.failed())
         source = {};
     const report::Layout layout = m_report->layout();
     setWindowTitle(layout.caption.trimmed().isEmpty() ? layout.name : layout.caption);
@@ -314,18 +314,18 @@ void ReportWindow::saveAs()
 bool ReportWindow::saveCsv(const QString& path)
 {
     report::DataSource source = m_report->dataSource();
-    if (source.unreadable) {
-        app().inform(source.error);
+    if (source.unreadable()) {
+        app().inform(source.status().error());
         return false;
     }
-    if (source.failed)
+    if (source.failed())
         source = {};
     const auto columns = report::fieldColumns(m_report->layout(), source.grouped());
     const auto progress = app().progress(QStringLiteral("Saving the rows as CSV\u2026"));
     if (Status written =
             report::writeCsv(source, columns, path, progress.get(),
                              report::fieldCaptions(m_report->layout(), columns),
-                             rounds::groupCaption(source.rows.columns.value(0)));
+                             rounds::groupCaption(source.columns().value(0)));
         !written) {
         app().inform(written.error());
         return false;
@@ -397,12 +397,12 @@ void ReportWindow::print()
 QWidget* showReport(Application& app, report::Report report, ShowMode mode)
 {
     const report::DataSource& source = report.dataSource();
-    if (source.unreadable) {
-        app.inform(source.error);
+    if (source.unreadable()) {
+        app.inform(source.status().error());
         return nullptr;
     }
     // DataReport_Error: only the grouped compact list answers it.
-    if (source.failed && report.name() == windows::kGroupedCompactList) {
+    if (source.failed() && report.name() == windows::kGroupedCompactList) {
         app.inform(QStringLiteral("Please try a different search criteria"));
         return nullptr;
     }
@@ -435,8 +435,8 @@ QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem)
 bool saveReport(Application& app, const report::Report& r, SaveKind kind, const QString& path,
                 const QStringList& csvColumns)
 {
-    if (r.dataSource().unreadable) {
-        app.inform(r.dataSource().error);
+    if (r.dataSource().unreadable()) {
+        app.inform(r.dataSource().status().error());
         return false;
     }
     Status written;

@@ -50,13 +50,10 @@ Result<report::DataSource> groupedSearch(Connection& connection, const rounds::F
                                     groupColumn, *groups);
     if (!feeds)
         return Failure{feeds.error()};
-    report::DataSource source;
-    source.childMember = QStringLiteral("work");
-    source.rows.columns = QStringList{groupColumn};
+    Rows parents{{groupColumn}, {}};
     for (const QString& group : *groups)
-        source.rows.rows << QVariantList{group};
-    source.childFeeds = *feeds;
-    return source;
+        parents.rows << QVariantList{group};
+    return report::DataSource::grouped(parents, *feeds, QStringLiteral("work"));
 }
 
 Result<CriteriaLists> criteriaLists(Connection& connection)

@@ -197,9 +197,7 @@ void QuickSearch::Command22_Click()
             app().inform(rows.error());
             return;
         }
-        report::DataSource source;
-        source.feed = *rows;
-        showReport(app(), report::Report(name, source));
+        showReport(app(), report::Report(name, report::DataSource::fed(*rows)));
         return;
     }
     const auto source =

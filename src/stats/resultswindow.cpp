@@ -199,16 +199,15 @@ void ResultsWindow::refresh()
 report::Report ResultsWindow::makeReport() const
 {
     const QStringList chosen = competition->currentData().toStringList();
-    report::DataSource source;
-    source.rows.columns = kColumns;
+    Rows lines{kColumns, {}};
     for (const Placing& p : std::as_const(m_placings)) {
         QVariantList row;
         for (const QString& text : fieldsOf(p))
             row << text;
-        source.rows.rows << row;
+        lines.rows << row;
     }
     return report::Report(
-        windows::kResultsReport, source,
+        windows::kResultsReport, report::DataSource::of(lines),
         {{QStringLiteral("competition"),
           chosen.value(0) + (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
               (divisionFilter->currentIndex() > 0

@@ -265,12 +265,11 @@ report::Report SeasonWindow::makeReport()
                                        view->chart()->sceneBoundingRect());
         return path;
     };
-    report::DataSource source;
-    source.rows.columns = kFigureColumns;
+    Rows figures{kFigureColumns, {}};
     for (const SeasonLine& line : seasonLines(m_figures))
-        source.rows.rows << QVariantList{line.caption, line.value};
+        figures.rows << QVariantList{line.caption, line.value};
     return report::Report(
-        windows::kSeasonReport, source,
+        windows::kSeasonReport, report::DataSource::of(figures),
         {{QStringLiteral("player"), m_player},
          {QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
          {QStringLiteral("course"), course->currentText()},

@@ -111,8 +111,7 @@ void TestSafety::aDamagedPageIsAnError()
     } else {
         const auto fed = rounds::feed(Connection(damaged), kEverything, QStringLiteral("net"));
         QVERIFY(fed);
-        report::DataSource source;
-        source.feed = *fed;
+        const report::DataSource source = report::DataSource::fed(*fed);
         if (path == u"feed") {
             int n = 0;
             while (source.hasRow(n))

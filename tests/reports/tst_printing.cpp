@@ -1,3 +1,4 @@
+#include "data/queries.h"
 #include "data/schema.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
@@ -19,13 +20,13 @@ namespace {
 
 // One row that every layout can print: a player, a course and a round, long where a
 // box may be short.
-RowSet everything()
+Rows everything()
 {
-    RowSet set;
+    Rows set;
     QVariantList row;
     for (const schema::Table* table : schema::tables()) {
         for (const schema::Column& c : table->columns) {
-            if (set.column(c.name) >= 0)
+            if (set.columns.contains(c.name, Qt::CaseInsensitive))
                 continue;
             set.columns << c.name;
             switch (c.type) {
@@ -50,16 +51,10 @@ RowSet everything()
 
 DataSource sourceFor(const Layout& layout)
 {
-    DataSource d;
-    if (!layout.band(BandKind::GroupHeader)) {
-        d.rows = everything();
-        return d;
-    }
-    d.childMember = QStringLiteral("work");
-    d.rows.columns = QStringList{QStringLiteral("course")};
-    d.rows.rows << QVariantList{QStringLiteral("Lahinch")};
-    d.children << everything();
-    return d;
+    if (!layout.band(BandKind::GroupHeader))
+        return DataSource::of(everything());
+    return DataSource::grouped(Rows{{QStringLiteral("course")}, {{QStringLiteral("Lahinch")}}},
+                               QList<Rows>{everything()}, QStringLiteral("work"));
 }
 
 QString pdfText(const QString& path)
@@ -126,11 +121,11 @@ void TestPrinting::aCancelledPdfLeavesNoFile()
             return done < 3;
         }
     } stop;
-    DataSource players;
-    players.rows.columns = {QStringLiteral("playername")};
+    Rows players{{QStringLiteral("playername")}, {}};
     for (int i = 0; i < 500; ++i)
-        players.rows.rows << QVariantList{QStringLiteral("Player %1").arg(i)};
-    Paginator pages(layoutFor(QStringLiteral("DataReport1")), players, QDate(2026, 12, 9));
+        players.rows << QVariantList{QStringLiteral("Player %1").arg(i)};
+    Paginator pages(layoutFor(QStringLiteral("DataReport1")), DataSource::of(players),
+                    QDate(2026, 12, 9));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("players.pdf"));
     const Status written = writePdf(pages, path, &stop);

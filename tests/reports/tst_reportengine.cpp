@@ -46,11 +46,10 @@ Layout listLayout(int detailHeight = 300)
 
 DataSource rows(int count)
 {
-    DataSource d;
-    d.rows.columns = {QStringLiteral("name"), QStringLiteral("Score")};
+    Rows d{{QStringLiteral("name"), QStringLiteral("Score")}, {}};
     for (int i = 0; i < count; ++i)
-        d.rows.rows.append({QStringLiteral("Player %1").arg(i), i});
-    return d;
+        d.rows.append({QStringLiteral("Player %1").arg(i), i});
+    return DataSource::of(d);
 }
 
 QStringList texts(const Page& page, const QString& item)
@@ -146,19 +145,18 @@ void TestReportEngine::groupsWithAndWithoutChildren()
     Layout grouped = report.layout();
     for (Item& i : grouped.bandNamed(QStringLiteral("Section1"))->items)
         i.dataMember = QStringLiteral("work");
-    DataSource d;
-    d.childMember = QStringLiteral("work");
-    d.rows.columns = {QStringLiteral("course")};
-    d.rows.rows = {
-        {QStringLiteral("Carne")}, {QStringLiteral("Lahinch")}, {QStringLiteral("Portmarnock")}};
-    RowSet carne;
+    const Rows parents{
+        {QStringLiteral("course")},
+        {{QStringLiteral("Carne")}, {QStringLiteral("Lahinch")}, {QStringLiteral("Portmarnock")}}};
+    Rows carne;
     carne.columns = {QStringLiteral("name"), QStringLiteral("score")};
     carne.rows = {{QStringLiteral("Adams"), 70}, {QStringLiteral("Brown"), 72}};
-    RowSet portmarnock;
+    Rows portmarnock;
     portmarnock.columns = carne.columns;
     portmarnock.rows = {{QStringLiteral("Kelly"), 80}};
-    d.children = {carne, RowSet{}, portmarnock};
-    Paginator p(grouped, d, QDate(2004, 3, 5));
+    const QString work = QStringLiteral("work");
+    Paginator p(grouped, DataSource::grouped(parents, QList<Rows>{carne, Rows{}, portmarnock}, work),
+                QDate(2004, 3, 5));
     QCOMPARE(p.pageCount(), 1);
     QStringList sequence;
     for (const DrawCommand& c : p.page(0).commands)
@@ -170,12 +168,12 @@ void TestReportEngine::groupsWithAndWithoutChildren()
     // A group header that would end a page alone goes over with its first line: after the
     // headers (800), a group header (400) and 45 lines of 300, the next header would fit
     // on page one but its line would not.
-    RowSet many;
+    Rows many;
     many.columns = carne.columns;
     for (int i = 0; i < 45; ++i)
         many.rows.append({QStringLiteral("Line %1").arg(i), i});
-    d.children = {many, portmarnock, RowSet{}};
-    Paginator kept(grouped, d, QDate(2004, 3, 5));
+    Paginator kept(grouped, DataSource::grouped(parents, QList<Rows>{many, portmarnock, Rows{}}, work),
+                   QDate(2004, 3, 5));
     QCOMPARE(texts(kept.page(0), QStringLiteral("Group")), QStringList{QStringLiteral("Carne")});
     QCOMPARE(texts(kept.page(1), QStringLiteral("Group")), (QStringList{"Lahinch", "Portmarnock"}));
     QCOMPARE(texts(kept.page(1), QStringLiteral("Text1")).first(), QStringLiteral("Kelly"));
@@ -264,15 +262,15 @@ void TestReportEngine::runTimeCaptionsAndFields()
 
 void TestReportEngine::playerLineAtItsTwips()
 {
-    DataSource d;
-    d.rows.columns = {QStringLiteral("ID"),         QStringLiteral("playername"),
+    Rows d;
+    d.columns = {QStringLiteral("ID"),         QStringLiteral("playername"),
                       QStringLiteral("membership"), QStringLiteral("Handicapp"),
                       QStringLiteral("division"),   QStringLiteral("telephone")};
-    d.rows.rows = {{1, QStringLiteral("Sean O'Brien"), QStringLiteral("1042"),
+    d.rows = {{1, QStringLiteral("Sean O'Brien"), QStringLiteral("1042"),
                     QStringLiteral("12.5"), QStringLiteral("Gents"), QString()},
                    {2, QStringLiteral("Adams"), QStringLiteral("7"), QStringLiteral("8"),
                     QStringLiteral("Seniors"), QStringLiteral("01 234")}};
-    Paginator p(layoutFor(QStringLiteral("DataReport1")), d, QDate(2004, 3, 5));
+    Paginator p(layoutFor(QStringLiteral("DataReport1")), DataSource::of(d), QDate(2004, 3, 5));
     const Page& page = p.page(0);
     // Report header 390 and page header 285: the first line starts at 675.
     const auto at = [&](const char* item, const char* text) {
@@ -313,17 +311,17 @@ void TestReportEngine::playerLineAtItsTwips()
 
 void TestReportEngine::coursesListLayout()
 {
-    DataSource d;
-    d.rows.columns = {QStringLiteral("coursename"), QStringLiteral("courseadd1"),
+    Rows d;
+    d.columns = {QStringLiteral("coursename"), QStringLiteral("courseadd1"),
                       QStringLiteral("courseadd2"), QStringLiteral("courseadd3"),
                       QStringLiteral("coursetel"),  QStringLiteral("coursepar")};
-    d.rows.rows = {{QStringLiteral("Druid's Glen"), QStringLiteral("Newtownmountkennedy"),
+    d.rows = {{QStringLiteral("Druid's Glen"), QStringLiteral("Newtownmountkennedy"),
                     QStringLiteral("Wicklow"), QStringLiteral("Co. Wicklow"),
                     QStringLiteral("01 2873600"), 71.0}};
     const Layout l = layoutFor(QStringLiteral("DataReport2"));
     QCOMPARE(l.caption, QStringLiteral("Golf Courses"));
     QCOMPARE(l.width, 10066);
-    Paginator p(l, d, QDate(2004, 3, 5));
+    Paginator p(l, DataSource::of(d), QDate(2004, 3, 5));
     const Page& page = p.page(0);
     QCOMPARE(find(page, QStringLiteral("Label4"), QStringLiteral("Golf Courses"))->rect,
              QRect(3543, 0, 3260, 283));
@@ -339,15 +337,14 @@ void TestReportEngine::coursesListLayout()
 
 void TestReportEngine::searchResultLayouts()
 {
-    RowSet rounds;
+    Rows rounds;
     rounds.columns = {QStringLiteral("playerID"), QStringLiteral("hand"),
                       QStringLiteral("strdate"),  QStringLiteral("net"),
                       QStringLiteral("green1"),   QStringLiteral("green2"),
                       QStringLiteral("compss"),   QStringLiteral("course")};
     rounds.rows = {{QStringLiteral("Adams"), 12.5, QStringLiteral("2004-03-05"), 70, 1, 0,
                     QStringLiteral("70"), QStringLiteral("Carne")}};
-    DataSource plain;
-    plain.rows = rounds;
+    const DataSource plain = DataSource::of(rounds);
 
     Paginator compact(layoutFor(QStringLiteral("DataReport5")), plain, QDate(2004, 3, 5));
     const Page& list = compact.page(0);
@@ -370,13 +367,11 @@ void TestReportEngine::searchResultLayouts()
     QVERIFY(find(card, QStringLiteral("Image2")));
 
     // Grouped: a course with no matching round prints its header and headings alone.
-    DataSource grouped;
-    grouped.childMember = QStringLiteral("work");
-    grouped.rows.columns = {QStringLiteral("course")};
-    grouped.rows.rows = {{QStringLiteral("Carne")}, {QStringLiteral("Lahinch")}};
-    RowSet none;
+    Rows none;
     none.columns = rounds.columns;
-    grouped.children = {rounds, none};
+    const DataSource grouped = DataSource::grouped(
+        Rows{{QStringLiteral("course")}, {{QStringLiteral("Carne")}, {QStringLiteral("Lahinch")}}},
+        QList<Rows>{rounds, none}, QStringLiteral("work"));
     Layout layout = layoutFor(QStringLiteral("DataReport3"));
     layout.item(QStringLiteral("Section6"), QStringLiteral("Text1"))->dataField =
         QStringLiteral("course");
@@ -422,11 +417,10 @@ void TestReportEngine::pdfHoldsTheText()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("players.pdf"));
-    DataSource d;
-    d.rows.columns = {QStringLiteral("playername"), QStringLiteral("membership")};
+    Rows d{{QStringLiteral("playername"), QStringLiteral("membership")}, {}};
     for (int i = 0; i < 80; ++i)
-        d.rows.rows.append({QStringLiteral("Member%1").arg(i), QString::number(1000 + i)});
-    Paginator p(layoutFor(QStringLiteral("DataReport1")), d, QDate(2004, 3, 5));
+        d.rows.append({QStringLiteral("Member%1").arg(i), QString::number(1000 + i)});
+    Paginator p(layoutFor(QStringLiteral("DataReport1")), DataSource::of(d), QDate(2004, 3, 5));
     const Status written = writePdf(p, path);
     QVERIFY2(written, qPrintable(written.error()));
     QFile file(path);

@@ -18,11 +18,10 @@ namespace {
 
 report::DataSource players(const QStringList& names)
 {
-    report::DataSource d;
-    d.rows.columns = {QStringLiteral("playername"), QStringLiteral("membership")};
+    Rows d{{QStringLiteral("playername"), QStringLiteral("membership")}, {}};
     for (const QString& n : names)
-        d.rows.rows.append({n, QStringLiteral("1")});
-    return d;
+        d.rows.append({n, QStringLiteral("1")});
+    return report::DataSource::of(d);
 }
 
 QStringList printed(ReportWindow* window, const QString& item, int page = 0)

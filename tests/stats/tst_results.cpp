@@ -1,3 +1,4 @@
+#include "data/queries.h"
 #include "reports/csv.h"
 #include "stats/results.h"
 #include "stats/resultswindow.h"
@@ -150,9 +151,8 @@ void TestResults::csvQuotesWhatItMust()
              QByteArray("plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",Se\xc3\xa1n O'Brien\r\n"));
     QCOMPARE(report::csvField(QDate(2004, 3, 5)), QStringLiteral("2004-03-05"));
     QCOMPARE(report::csvField(QVariant(72.0)), QStringLiteral("72"));
-    report::DataSource source;
-    source.rows.columns = {"playerID", "strdate"};
-    source.rows.rows = {{QStringLiteral("Zoë, \"Z\""), QStringLiteral("2004-03-05")}};
+    const auto source = report::DataSource::of(
+        Rows{{"playerID", "strdate"}, {{QStringLiteral("Zoë, \"Z\""), QStringLiteral("2004-03-05")}}});
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rounds.csv"));
     PARLOG_VERIFY_OK(report::writeCsv(source, {"playerID", "strdate"}, path));
