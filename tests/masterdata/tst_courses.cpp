@@ -49,7 +49,22 @@ bool seed(Fixture& f)
 
 class TestCourses : public QObject {
     Q_OBJECT
+    // Most tests start from the seeded register with the window open.
+    std::unique_ptr<Fixture> m_fixture;
+    std::unique_ptr<Courses> m_window;
 private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<Fixture>();
+        QVERIFY(seed(*m_fixture));
+        m_window = std::make_unique<Courses>(*m_fixture);
+        QVERIFY(m_window->shown());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fixture.reset();
+    }
     void parSums();
     void opensEmptyAndBrowsing();
     void eighteenParsTypedInARow();
@@ -89,10 +104,8 @@ void TestCourses::parSums()
 
 void TestCourses::opensEmptyAndBrowsing()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Courses c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Courses& c = *m_window;
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Courses"));
     QCOMPARE(c.combo()->count(), 2);
     QCOMPARE(c.combo()->itemText(0), QStringLiteral("Druid's Glen"));
@@ -187,10 +200,8 @@ void TestCourses::newSaveStoresNumbersAsTyped()
 
 void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Courses c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Courses& c = *m_window;
     c.combo()->setFocus();
     QTest::keyClick(c.combo(), Qt::Key_L);
     QCOMPARE(c.box(QStringLiteral("CourseName"))->text(), QStringLiteral("Lahinch"));
@@ -206,10 +217,8 @@ void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 
 void TestCourses::saveThatCannotStoreNamesTheHole()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Courses c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Courses& c = *m_window;
     QVERIFY(c.pick(QStringLiteral("Druid's Glen")));
     c.click(QStringLiteral("Command1"));
     c.par(7)->setText(QStringLiteral("x"));
@@ -239,10 +248,8 @@ void TestCourses::saveThatCannotStoreNamesTheHole()
 
 void TestCourses::editSavesAndShowAllLists()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Courses c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Courses& c = *m_window;
     QVERIFY(c.pick(QStringLiteral("Lahinch")));
     c.click(QStringLiteral("Command1"));
     c.box(QStringLiteral("CourseTel"))->setText(QStringLiteral("065 708 1003"));
@@ -269,10 +276,8 @@ void TestCourses::editSavesAndShowAllLists()
 
 void TestCourses::deleteEmptiesTheBoxes()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Courses c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Courses& c = *m_window;
     QVERIFY(c.pick(QStringLiteral("Lahinch")));
     c.click(QStringLiteral("Command13"));
     QCOMPARE(f.prompter->last(), QStringLiteral(" Are you sure?"));

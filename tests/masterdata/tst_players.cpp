@@ -60,7 +60,22 @@ bool seed(Fixture& f)
 
 class TestPlayers : public QObject {
     Q_OBJECT
+    // Most tests start from the seeded register with the window open.
+    std::unique_ptr<Fixture> m_fixture;
+    std::unique_ptr<Players> m_window;
 private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<Fixture>();
+        QVERIFY(seed(*m_fixture));
+        m_window = std::make_unique<Players>(*m_fixture);
+        QVERIFY(m_window->shown());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fixture.reset();
+    }
     void opensBrowsing();
     void newThenSaveAddsAPlayer();
     void typeAheadLoadsAndEditSavesTheChange();
@@ -79,10 +94,8 @@ private Q_SLOTS:
 
 void TestPlayers::opensBrowsing()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     QCOMPARE(p.window->windowTitle(), QStringLiteral("Players"));
     QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
     QCOMPARE(p.combo()->currentText(), QString());
@@ -101,10 +114,8 @@ void TestPlayers::opensBrowsing()
 
 void TestPlayers::newThenSaveAddsAPlayer()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     QVERIFY(p.pick(QStringLiteral("Brown")));
     p.click(QStringLiteral("Command11"));
     QCOMPARE(f.prompter->texts(), QStringList{kAdding});
@@ -156,10 +167,8 @@ void TestPlayers::newThenSaveAddsAPlayer()
 
 void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     p.combo()->setFocus();
     QTest::keyClick(p.combo(), Qt::Key_B);
     QCOMPARE(p.combo()->currentText(), QStringLiteral("Brown"));
@@ -193,10 +202,8 @@ void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
 
 void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     // An empty name.
     p.click(QStringLiteral("Command11"));
     p.type(QStringLiteral("Text2"), QStringLiteral("99"));
@@ -228,10 +235,8 @@ void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 
 void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     p.click(QStringLiteral("Command1"));
     p.type(QStringLiteral("Text1"), QStringLiteral("Nobody"));
     p.click(QStringLiteral("Command12"));
@@ -260,10 +265,8 @@ void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
 
 void TestPlayers::newThenPickThenSaveAddsASecondRow()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     p.click(QStringLiteral("Command11"));
     QVERIFY(p.pick(QStringLiteral("Adams")));
     QCOMPARE(p.mode(), QStringLiteral("1"));
@@ -278,10 +281,8 @@ void TestPlayers::newThenPickThenSaveAddsASecondRow()
 
 void TestPlayers::deleteAsksFirst()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     QVERIFY(p.pick(QStringLiteral("Brown")));
     f.prompter->answers.enqueue(false);
     p.click(QStringLiteral("Command13"));
@@ -308,10 +309,8 @@ void TestPlayers::deleteAsksFirst()
 
 void TestPlayers::deleteWithNoPlayerLoadedChangesNothing()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     QVERIFY(p.pick(QStringLiteral("Brown")));
     p.click(QStringLiteral("Command1"));
     p.click(QStringLiteral("Command12"));
@@ -348,10 +347,8 @@ void TestPlayers::damagedFileRefusesEveryWrite()
 
 void TestPlayers::aFileHeldByAnotherProgramAnswersWithinTwoSeconds()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     p.click(QStringLiteral("Command11"));
     p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
     // Another program holds a write lock on the file.
@@ -403,10 +400,8 @@ void TestPlayers::emptyTables()
 
 void TestPlayers::viewAllAndGo()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     p.click(QStringLiteral("Command28"));
     auto* report = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport1")));
     QVERIFY(report);
@@ -424,10 +419,8 @@ void TestPlayers::viewAllAndGo()
 
 void TestPlayers::selectAllOnMembershipAndHandicap()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Players p(f);
-    QVERIFY(p.shown());
+    Fixture& f = *m_fixture;
+    Players& p = *m_window;
     QVERIFY(p.pick(QStringLiteral("Adams")));
     p.box(QStringLiteral("text3"))->setFocus();
     QCOMPARE(p.box(QStringLiteral("text3"))->selectedText(), QStringLiteral("12.5"));

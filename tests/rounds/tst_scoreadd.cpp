@@ -70,7 +70,22 @@ bool seed(Fixture& f)
 
 class TestScoreAdd : public QObject {
     Q_OBJECT
+    // Most tests start from the seeded register with the window open.
+    std::unique_ptr<Fixture> m_fixture;
+    std::unique_ptr<Card> m_window;
 private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<Fixture>();
+        QVERIFY(seed(*m_fixture));
+        m_window = std::make_unique<Card>(*m_fixture);
+        QVERIFY(m_window->shown());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fixture.reset();
+    }
     void opensReadyForACard();
     void eighteenKeysFillTheCard();
     void aSecondDigitGoesToTheNextHole();
@@ -97,10 +112,8 @@ private Q_SLOTS:
 
 void TestScoreAdd::opensReadyForACard()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Add Score"));
     QCOMPARE(c.focus(), QStringLiteral("course"));
     QCOMPARE(c.combo(QStringLiteral("player"))->count(), 3);
@@ -141,10 +154,8 @@ void TestScoreAdd::opensReadyForACard()
 
 void TestScoreAdd::eighteenKeysFillTheCard()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     c.hole(1)->setFocus();
     QCOMPARE(c.hole(1)->selectedText(), QStringLiteral("0"));
     QVERIFY(typeKeys(QStringLiteral("454354465545436455")));
@@ -202,10 +213,8 @@ void TestScoreAdd::sameTextRunsNothing()
 
 void TestScoreAdd::handicapCountsAtTheNextHoleChange()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     c.hole(1)->setFocus();
     QVERIFY(typeKeys(QStringLiteral("5")));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("5"));
@@ -221,10 +230,8 @@ void TestScoreAdd::handicapCountsAtTheNextHoleChange()
 
 void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     c.hole(1)->setFocus();
     QVERIFY(typeKeys(QStringLiteral("7")));
     QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Sean O'Brien")));
@@ -250,10 +257,8 @@ void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
 
 void TestScoreAdd::saveStoresEveryColumn()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QVERIFY2(f.prompter->messages.isEmpty(), qPrintable(f.prompter->last()));
@@ -325,10 +330,8 @@ void TestScoreAdd::saveThatFailsKeepsTheCard()
 {
     QFETCH(QString, box);
     QFETCH(QString, text);
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     c.box(box)->setText(text);
     const QStringList totals = c.totals();
@@ -348,10 +351,8 @@ void TestScoreAdd::saveThatFailsKeepsTheCard()
 
 void TestScoreAdd::twoCardsOfOneCompetition()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     f.app->find(QStringLiteral("Handicapform"))->close();
@@ -390,10 +391,8 @@ void TestScoreAdd::twoCardsOfOneCompetition()
 
 void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     auto* save = c.button(QStringLiteral("Command54"));
     auto* saved = c.widget(QStringLiteral("rsaved"));
     auto* clear = c.button(QStringLiteral("clearall"));
@@ -422,10 +421,8 @@ void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
 
 void TestScoreAdd::closeDiscardsTheCard()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command57")), Qt::LeftButton);
     QCOMPARE(f.app->find(QStringLiteral("scoreadd")), nullptr);
@@ -480,10 +477,8 @@ void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
 
 void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     // A name typed on the card instead of picked.
     c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Visitor"));
@@ -502,10 +497,8 @@ void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
 
 void TestScoreAdd::cardWithoutPlayerOrCourseIsRefused()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     const auto stored = [&f] {
         return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt();
@@ -554,10 +547,8 @@ void TestScoreAdd::typedTextShowsAsTyped()
 
 void TestScoreAdd::correctingAStoredRound()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     // Three cards of one competition.
     for (const char* name : {"Sean O'Brien", "Adams", "Sean O'Brien"}) {
         QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
@@ -616,10 +607,8 @@ void TestScoreAdd::correctingAStoredRound()
 
 void TestScoreAdd::handicapDialogClose()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
@@ -632,10 +621,8 @@ void TestScoreAdd::handicapDialogClose()
 
 void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Card c(f);
-    QVERIFY(c.shown());
+    Fixture& f = *m_fixture;
+    Card& c = *m_window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));

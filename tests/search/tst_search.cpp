@@ -120,7 +120,15 @@ const QStringList kGroupBoxes{"Check5", "Check1", "Check2", "Check3", "Check4"};
 
 class TestSearch : public QObject {
     Q_OBJECT
+    // Most tests start from the seeded register.
+    std::unique_ptr<Fixture> m_fixture;
 private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<Fixture>();
+        QVERIFY(seed(*m_fixture));
+    }
+    void cleanup() { m_fixture.reset(); }
     void criteriaCombinations();
     void datesAreInclusiveAndMustBeDates();
     void everyOrderColumn();
@@ -146,8 +154,7 @@ private Q_SLOTS:
 
 void TestSearch::criteriaCombinations()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     QCOMPARE(found(f, all()), (QStringList{"68", "70", "72", "75", "80"}));
     Criteria c = all();
     c.competition = QStringLiteral("Medal");
@@ -176,8 +183,7 @@ void TestSearch::criteriaCombinations()
 
 void TestSearch::datesAreInclusiveAndMustBeDates()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     Criteria c = all();
     c.from = QStringLiteral("6 Mar 2004");
     c.to = QStringLiteral("2004-03-06");
@@ -194,8 +200,7 @@ void TestSearch::datesAreInclusiveAndMustBeDates()
 
 void TestSearch::everyOrderColumn()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     QCOMPARE(found(f, all(), QStringLiteral("strdate")),
              (QStringList{"75", "72", "80", "68", "70"}));
     QCOMPARE(found(f, all(), QStringLiteral("hand")), (QStringList{"72", "68", "70", "75", "80"}));
@@ -211,8 +216,7 @@ void TestSearch::everyOrderColumn()
 
 void TestSearch::groupsComeFromTheWholeTable()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, net) VALUES "
                                  "('ADAMS', 'Carne', '2004-02-02', 90)")));
     auto c = open(f);
@@ -245,8 +249,7 @@ void TestSearch::groupsComeFromTheWholeTable()
 
 void TestSearch::boundValuesMatchOnlyThemselves()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     Criteria c = all();
     c.player = QStringLiteral("x' or '1'='1");
     QCOMPARE(found(f, c), QStringList{QStringLiteral("80")});
@@ -262,8 +265,7 @@ void TestSearch::boundValuesMatchOnlyThemselves()
 
 void TestSearch::windowOpensWithItsDefaults()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     Search s(f);
     QVERIFY(s.shown());
     QCOMPARE(s.window->windowTitle(), QStringLiteral("Quicksearch"));
@@ -353,8 +355,7 @@ void TestSearch::groupTicks()
 
 void TestSearch::openShowsTheChosenReport()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     Search s(f);
     QVERIFY(s.shown());
     s.click("Command22");
@@ -383,8 +384,7 @@ void TestSearch::openShowsTheChosenReport()
 
 void TestSearch::groupedOpenIsModalAndBindsTheGroup()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     QStringList groupHeads;
     QStringList lines;
     QString modal;
@@ -419,8 +419,7 @@ void TestSearch::groupedOpenIsModalAndBindsTheGroup()
 
 void TestSearch::searchThatCannotRun()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     int modals = 0;
     f.app->setModalRunner([&](QWidget* w) {
         ++modals;
@@ -458,8 +457,7 @@ void TestSearch::searchThatCannotRun()
 
 void TestSearch::deleteRemovesTheMatchingRounds()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     const auto count = [&f] {
         return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt();
     };
@@ -516,8 +514,7 @@ void TestSearch::deleteRemovesTheMatchingRounds()
 
 void TestSearch::allEntriesAreNotNames()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     // A player and a competition that really bear the names of the "all" entries.
     QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, comp, strdate, net) "
                                  "VALUES ('All Players', 'Carne', 'All Competitions', "
@@ -548,8 +545,7 @@ void TestSearch::allEntriesAreNotNames()
 
 void TestSearch::deleteWritesABackupFirst()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     // The backups folder cannot be made: nothing is deleted.
     QFile blocker(f.path(QStringLiteral("backups")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -653,8 +649,7 @@ void TestSearch::aFedSearchReadsWhatTheWholeSearchReads()
 
 void TestSearch::roundsChangedWhileAskedAreNotDeleted()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     Search d(f, QStringLiteral("edit"));
     QVERIFY(d.shown());
     // While the question is on screen another user saves a round that matches, edits
@@ -715,8 +710,7 @@ void TestSearch::aDamagedRegisterIsSaidNotSaved()
 
 void TestSearch::deleteSaysWhatIsWrongAndKeepsItsCriteria()
 {
-    Fixture f;
-    QVERIFY(seed(f));
+    Fixture& f = *m_fixture;
     Search d(f, QStringLiteral("edit"));
     QVERIFY(d.shown());
     d.combo("player")->setEditText(QStringLiteral("Brown"));

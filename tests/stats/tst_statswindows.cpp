@@ -84,7 +84,22 @@ bool seed(Fixture& f)
 
 class TestStatsWindows : public QObject {
     Q_OBJECT
+    // Most tests start from the seeded register with the window open.
+    std::unique_ptr<Fixture> m_fixture;
+    std::unique_ptr<Hub> m_window;
 private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<Fixture>();
+        QVERIFY(seed(*m_fixture));
+        m_window = std::make_unique<Hub>(*m_fixture);
+        QVERIFY(m_window->shown());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fixture.reset();
+    }
     void hubListsPlayersWithRounds();
     void bestAndWorstEverRound();
     void aStatisticThatCannotRunSaysWhy();
@@ -117,10 +132,8 @@ void TestStatsWindows::hubListsPlayersWithRounds()
 
 void TestStatsWindows::bestAndWorstEverRound()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Hub h(f);
-    QVERIFY(h.shown());
+    Fixture& f = *m_fixture;
+    Hub& h = *m_window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command12");
     ReportWindow* best = h.report("DataReport7");
@@ -161,10 +174,8 @@ void TestStatsWindows::bestAndWorstEverRound()
 
 void TestStatsWindows::aStatisticThatCannotRunSaysWhy()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Hub h(f);
-    QVERIFY(h.shown());
+    Fixture& f = *m_fixture;
+    Hub& h = *m_window;
     h.choose(QStringLiteral("Adams"));
     // The rounds go from under the open hub.
     QVERIFY(f.sql(QStringLiteral("ALTER TABLE score RENAME TO gone")));
@@ -188,10 +199,8 @@ void TestStatsWindows::aStatisticThatCannotRunSaysWhy()
 
 void TestStatsWindows::possibleRoundsSetTheirLabels()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Hub h(f);
-    QVERIFY(h.shown());
+    Fixture& f = *m_fixture;
+    Hub& h = *m_window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
     ReportWindow* card = h.report("DataReport10");
@@ -222,10 +231,8 @@ void TestStatsWindows::possibleRoundsSetTheirLabels()
 
 void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Hub h(f);
-    QVERIFY(h.shown());
+    Fixture& f = *m_fixture;
+    Hub& h = *m_window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
     ReportWindow* card = h.report("DataReport10");
@@ -249,10 +256,8 @@ void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
 
 void TestStatsWindows::bestAndWorstByCourse()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Hub h(f);
-    QVERIFY(h.shown());
+    Fixture& f = *m_fixture;
+    Hub& h = *m_window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command16");
     QWidget* best = f.app->find(QStringLiteral("statscourse"));
@@ -301,10 +306,8 @@ void TestStatsWindows::bestAndWorstByCourse()
 
 void TestStatsWindows::chartsTakeTheHubsPlayer()
 {
-    Fixture f;
-    QVERIFY(seed(f));
-    Hub h(f);
-    QVERIFY(h.shown());
+    Fixture& f = *m_fixture;
+    Hub& h = *m_window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command18");
     auto* graph = qobject_cast<ChartWindow*>(f.app->find(QStringLiteral("graph")));
