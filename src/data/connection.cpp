@@ -156,7 +156,7 @@ Status Connection::checkSchema(Check check)
 {
     const QString unchanged = QStringLiteral(" Parlog has not changed it.");
     const auto refuse = [&](const QString& why) { return Failure{message(why + unchanged)}; };
-    const auto mark = m_engine->mark();
+    const auto mark = m_engine->mark(check);
     if (!mark)
         return Failure{mark.error()};
     switch (mark->kind) {

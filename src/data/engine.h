@@ -60,8 +60,9 @@ public:
 
     // Opens the database under the connection's name: a missing file made as asked.
     virtual Status connect(Connection::Check check, Connection::Missing missing) = 0;
-    // What the opened database says it is; a failure when that cannot be read.
-    virtual Result<Mark> mark() = 0;
+    // What the opened database says it is; a failure when that cannot be read. Only
+    // the version when the register was checked before (Check::None).
+    virtual Result<Mark> mark(Connection::Check check) = 0;
     // Whether a register whose tables are missing has lost them to damage, rather than
     // being someone else's.
     virtual bool tablesLost(const Mark& mark) { return mark.marked; }

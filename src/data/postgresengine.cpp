@@ -164,7 +164,7 @@ public:
         return Failure{m_connection.message(QStringLiteral("the server refused the password."))};
     }
 
-    Result<Mark> mark() override
+    Result<Mark> mark(Connection::Check) override
     {
         QSqlQuery q(m_connection.database());
         Mark mark;

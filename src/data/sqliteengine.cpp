@@ -155,7 +155,7 @@ public:
         return {};
     }
 
-    Result<Mark> mark() override
+    Result<Mark> mark(Connection::Check check) override
     {
         QSqlQuery q(m_connection.database());
         if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
@@ -183,7 +183,7 @@ public:
         }
         Mark mark;
         mark.version = q.value(0).toInt();
-        if (q.exec(QStringLiteral("PRAGMA application_id")) && q.next()) {
+        if (check == Connection::Check::Full && q.exec(QStringLiteral("PRAGMA application_id")) && q.next()) {
             const int id = q.value(0).toInt();
             if (id != 0 && id != schema::kApplicationId) {
                 mark.kind = Mark::Kind::Foreign;
