@@ -50,21 +50,10 @@ bool seed(Fixture& f)
 class TestCourses : public QObject {
     Q_OBJECT
     // Most tests start from the seeded register with the window open.
-    std::unique_ptr<Fixture> m_fixture;
-    std::unique_ptr<Courses> m_window;
+    Seeded<Courses> m_seeded;
 private Q_SLOTS:
-    void init()
-    {
-        m_fixture = std::make_unique<Fixture>();
-        QVERIFY(seed(*m_fixture));
-        m_window = std::make_unique<Courses>(*m_fixture);
-        QVERIFY(m_window->shown());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_fixture.reset();
-    }
+    void init() { QVERIFY(m_seeded.start(seed)); }
+    void cleanup() { m_seeded.stop(); }
     void parSums();
     void opensEmptyAndBrowsing();
     void eighteenParsTypedInARow();
@@ -104,8 +93,8 @@ void TestCourses::parSums()
 
 void TestCourses::opensEmptyAndBrowsing()
 {
-    Fixture& f = *m_fixture;
-    Courses& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Courses"));
     QCOMPARE(c.combo()->count(), 2);
     QCOMPARE(c.combo()->itemText(0), QStringLiteral("Druid's Glen"));
@@ -200,8 +189,8 @@ void TestCourses::newSaveStoresNumbersAsTyped()
 
 void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 {
-    Fixture& f = *m_fixture;
-    Courses& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
     c.combo()->setFocus();
     QTest::keyClick(c.combo(), Qt::Key_L);
     QCOMPARE(c.box(QStringLiteral("CourseName"))->text(), QStringLiteral("Lahinch"));
@@ -217,8 +206,8 @@ void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 
 void TestCourses::saveThatCannotStoreNamesTheHole()
 {
-    Fixture& f = *m_fixture;
-    Courses& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
     QVERIFY(c.pick(QStringLiteral("Druid's Glen")));
     c.click(QStringLiteral("Command1"));
     c.par(7)->setText(QStringLiteral("x"));
@@ -248,8 +237,8 @@ void TestCourses::saveThatCannotStoreNamesTheHole()
 
 void TestCourses::editSavesAndShowAllLists()
 {
-    Fixture& f = *m_fixture;
-    Courses& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
     QVERIFY(c.pick(QStringLiteral("Lahinch")));
     c.click(QStringLiteral("Command1"));
     c.box(QStringLiteral("CourseTel"))->setText(QStringLiteral("065 708 1003"));
@@ -276,8 +265,8 @@ void TestCourses::editSavesAndShowAllLists()
 
 void TestCourses::deleteEmptiesTheBoxes()
 {
-    Fixture& f = *m_fixture;
-    Courses& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
     QVERIFY(c.pick(QStringLiteral("Lahinch")));
     c.click(QStringLiteral("Command13"));
     QCOMPARE(f.prompter->last(), QStringLiteral(" Are you sure?"));

@@ -61,21 +61,10 @@ bool seed(Fixture& f)
 class TestPlayers : public QObject {
     Q_OBJECT
     // Most tests start from the seeded register with the window open.
-    std::unique_ptr<Fixture> m_fixture;
-    std::unique_ptr<Players> m_window;
+    Seeded<Players> m_seeded;
 private Q_SLOTS:
-    void init()
-    {
-        m_fixture = std::make_unique<Fixture>();
-        QVERIFY(seed(*m_fixture));
-        m_window = std::make_unique<Players>(*m_fixture);
-        QVERIFY(m_window->shown());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_fixture.reset();
-    }
+    void init() { QVERIFY(m_seeded.start(seed)); }
+    void cleanup() { m_seeded.stop(); }
     void opensBrowsing();
     void newThenSaveAddsAPlayer();
     void typeAheadLoadsAndEditSavesTheChange();
@@ -94,8 +83,8 @@ private Q_SLOTS:
 
 void TestPlayers::opensBrowsing()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     QCOMPARE(p.window->windowTitle(), QStringLiteral("Players"));
     QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
     QCOMPARE(p.combo()->currentText(), QString());
@@ -114,8 +103,8 @@ void TestPlayers::opensBrowsing()
 
 void TestPlayers::newThenSaveAddsAPlayer()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     QVERIFY(p.pick(QStringLiteral("Brown")));
     p.click(QStringLiteral("Command11"));
     QCOMPARE(f.prompter->texts(), QStringList{kAdding});
@@ -167,8 +156,8 @@ void TestPlayers::newThenSaveAddsAPlayer()
 
 void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     p.combo()->setFocus();
     QTest::keyClick(p.combo(), Qt::Key_B);
     QCOMPARE(p.combo()->currentText(), QStringLiteral("Brown"));
@@ -202,8 +191,8 @@ void TestPlayers::typeAheadLoadsAndEditSavesTheChange()
 
 void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     // An empty name.
     p.click(QStringLiteral("Command11"));
     p.type(QStringLiteral("Text2"), QStringLiteral("99"));
@@ -235,8 +224,8 @@ void TestPlayers::saveThatCannotStoreKeepsTheBoxes()
 
 void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     p.click(QStringLiteral("Command1"));
     p.type(QStringLiteral("Text1"), QStringLiteral("Nobody"));
     p.click(QStringLiteral("Command12"));
@@ -265,8 +254,8 @@ void TestPlayers::editWithoutAPickChangesNothingAndSaysSo()
 
 void TestPlayers::newThenPickThenSaveAddsASecondRow()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     p.click(QStringLiteral("Command11"));
     QVERIFY(p.pick(QStringLiteral("Adams")));
     QCOMPARE(p.mode(), QStringLiteral("1"));
@@ -281,8 +270,8 @@ void TestPlayers::newThenPickThenSaveAddsASecondRow()
 
 void TestPlayers::deleteAsksFirst()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     QVERIFY(p.pick(QStringLiteral("Brown")));
     f.prompter->answers.enqueue(false);
     p.click(QStringLiteral("Command13"));
@@ -309,8 +298,8 @@ void TestPlayers::deleteAsksFirst()
 
 void TestPlayers::deleteWithNoPlayerLoadedChangesNothing()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     QVERIFY(p.pick(QStringLiteral("Brown")));
     p.click(QStringLiteral("Command1"));
     p.click(QStringLiteral("Command12"));
@@ -347,8 +336,8 @@ void TestPlayers::damagedFileRefusesEveryWrite()
 
 void TestPlayers::aFileHeldByAnotherProgramAnswersWithinTwoSeconds()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     p.click(QStringLiteral("Command11"));
     p.type(QStringLiteral("Text1"), QStringLiteral("Kelly"));
     // Another program holds a write lock on the file.
@@ -400,8 +389,8 @@ void TestPlayers::emptyTables()
 
 void TestPlayers::viewAllAndGo()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     p.click(QStringLiteral("Command28"));
     auto* report = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport1")));
     QVERIFY(report);
@@ -419,8 +408,8 @@ void TestPlayers::viewAllAndGo()
 
 void TestPlayers::selectAllOnMembershipAndHandicap()
 {
-    Fixture& f = *m_fixture;
-    Players& p = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Players& p = *m_seeded.window;
     QVERIFY(p.pick(QStringLiteral("Adams")));
     p.box(QStringLiteral("text3"))->setFocus();
     QCOMPARE(p.box(QStringLiteral("text3"))->selectedText(), QStringLiteral("12.5"));

@@ -71,21 +71,10 @@ bool seed(Fixture& f)
 class TestScoreAdd : public QObject {
     Q_OBJECT
     // Most tests start from the seeded register with the window open.
-    std::unique_ptr<Fixture> m_fixture;
-    std::unique_ptr<Card> m_window;
+    Seeded<Card> m_seeded;
 private Q_SLOTS:
-    void init()
-    {
-        m_fixture = std::make_unique<Fixture>();
-        QVERIFY(seed(*m_fixture));
-        m_window = std::make_unique<Card>(*m_fixture);
-        QVERIFY(m_window->shown());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_fixture.reset();
-    }
+    void init() { QVERIFY(m_seeded.start(seed)); }
+    void cleanup() { m_seeded.stop(); }
     void opensReadyForACard();
     void eighteenKeysFillTheCard();
     void aSecondDigitGoesToTheNextHole();
@@ -112,8 +101,8 @@ private Q_SLOTS:
 
 void TestScoreAdd::opensReadyForACard()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Add Score"));
     QCOMPARE(c.focus(), QStringLiteral("course"));
     QCOMPARE(c.combo(QStringLiteral("player"))->count(), 3);
@@ -154,8 +143,8 @@ void TestScoreAdd::opensReadyForACard()
 
 void TestScoreAdd::eighteenKeysFillTheCard()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     c.hole(1)->setFocus();
     QCOMPARE(c.hole(1)->selectedText(), QStringLiteral("0"));
     QVERIFY(typeKeys(QStringLiteral("454354465545436455")));
@@ -213,8 +202,8 @@ void TestScoreAdd::sameTextRunsNothing()
 
 void TestScoreAdd::handicapCountsAtTheNextHoleChange()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     c.hole(1)->setFocus();
     QVERIFY(typeKeys(QStringLiteral("5")));
     QCOMPARE(c.box(QStringLiteral("net"))->text(), QStringLiteral("5"));
@@ -230,8 +219,8 @@ void TestScoreAdd::handicapCountsAtTheNextHoleChange()
 
 void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     c.hole(1)->setFocus();
     QVERIFY(typeKeys(QStringLiteral("7")));
     QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Sean O'Brien")));
@@ -257,8 +246,8 @@ void TestScoreAdd::pickingAPlayerFillsHandicapAndDivision()
 
 void TestScoreAdd::saveStoresEveryColumn()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QVERIFY2(f.prompter->messages.isEmpty(), qPrintable(f.prompter->last()));
@@ -330,8 +319,8 @@ void TestScoreAdd::saveThatFailsKeepsTheCard()
 {
     QFETCH(QString, box);
     QFETCH(QString, text);
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     c.box(box)->setText(text);
     const QStringList totals = c.totals();
@@ -351,8 +340,8 @@ void TestScoreAdd::saveThatFailsKeepsTheCard()
 
 void TestScoreAdd::twoCardsOfOneCompetition()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     f.app->find(QStringLiteral("Handicapform"))->close();
@@ -391,8 +380,8 @@ void TestScoreAdd::twoCardsOfOneCompetition()
 
 void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     auto* save = c.button(QStringLiteral("Command54"));
     auto* saved = c.widget(QStringLiteral("rsaved"));
     auto* clear = c.button(QStringLiteral("clearall"));
@@ -421,8 +410,8 @@ void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
 
 void TestScoreAdd::closeDiscardsTheCard()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command57")), Qt::LeftButton);
     QCOMPARE(f.app->find(QStringLiteral("scoreadd")), nullptr);
@@ -477,8 +466,8 @@ void TestScoreAdd::handicapDialogWritesToItsOwnPlayer()
 
 void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     // A name typed on the card instead of picked.
     c.combo(QStringLiteral("player"))->setEditText(QStringLiteral("Visitor"));
@@ -497,8 +486,8 @@ void TestScoreAdd::handicapDialogForAPlayerNotInTheRegister()
 
 void TestScoreAdd::cardWithoutPlayerOrCourseIsRefused()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     const auto stored = [&f] {
         return f.value(QStringLiteral("SELECT count(*) FROM score")).toInt();
@@ -547,8 +536,8 @@ void TestScoreAdd::typedTextShowsAsTyped()
 
 void TestScoreAdd::correctingAStoredRound()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     // Three cards of one competition.
     for (const char* name : {"Sean O'Brien", "Adams", "Sean O'Brien"}) {
         QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
@@ -607,8 +596,8 @@ void TestScoreAdd::correctingAStoredRound()
 
 void TestScoreAdd::handicapDialogClose()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
@@ -621,8 +610,8 @@ void TestScoreAdd::handicapDialogClose()
 
 void TestScoreAdd::unusableDataFileIsReportedAndTheCardKept()
 {
-    Fixture& f = *m_fixture;
-    Card& c = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
     QVERIFY(c.fill());
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));

@@ -85,21 +85,10 @@ bool seed(Fixture& f)
 class TestStatsWindows : public QObject {
     Q_OBJECT
     // Most tests start from the seeded register with the window open.
-    std::unique_ptr<Fixture> m_fixture;
-    std::unique_ptr<Hub> m_window;
+    Seeded<Hub> m_seeded;
 private Q_SLOTS:
-    void init()
-    {
-        m_fixture = std::make_unique<Fixture>();
-        QVERIFY(seed(*m_fixture));
-        m_window = std::make_unique<Hub>(*m_fixture);
-        QVERIFY(m_window->shown());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_fixture.reset();
-    }
+    void init() { QVERIFY(m_seeded.start(seed)); }
+    void cleanup() { m_seeded.stop(); }
     void hubListsPlayersWithRounds();
     void bestAndWorstEverRound();
     void aStatisticThatCannotRunSaysWhy();
@@ -132,8 +121,8 @@ void TestStatsWindows::hubListsPlayersWithRounds()
 
 void TestStatsWindows::bestAndWorstEverRound()
 {
-    Fixture& f = *m_fixture;
-    Hub& h = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command12");
     ReportWindow* best = h.report("DataReport7");
@@ -174,8 +163,8 @@ void TestStatsWindows::bestAndWorstEverRound()
 
 void TestStatsWindows::aStatisticThatCannotRunSaysWhy()
 {
-    Fixture& f = *m_fixture;
-    Hub& h = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     // The rounds go from under the open hub.
     QVERIFY(f.sql(QStringLiteral("ALTER TABLE score RENAME TO gone")));
@@ -199,8 +188,8 @@ void TestStatsWindows::aStatisticThatCannotRunSaysWhy()
 
 void TestStatsWindows::possibleRoundsSetTheirLabels()
 {
-    Fixture& f = *m_fixture;
-    Hub& h = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
     ReportWindow* card = h.report("DataReport10");
@@ -231,8 +220,8 @@ void TestStatsWindows::possibleRoundsSetTheirLabels()
 
 void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
 {
-    Fixture& f = *m_fixture;
-    Hub& h = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
     ReportWindow* card = h.report("DataReport10");
@@ -256,8 +245,8 @@ void TestStatsWindows::aPlayerWithoutRoundsPrintsEmptyTotals()
 
 void TestStatsWindows::bestAndWorstByCourse()
 {
-    Fixture& f = *m_fixture;
-    Hub& h = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command16");
     QWidget* best = f.app->find(QStringLiteral("statscourse"));
@@ -306,8 +295,8 @@ void TestStatsWindows::bestAndWorstByCourse()
 
 void TestStatsWindows::chartsTakeTheHubsPlayer()
 {
-    Fixture& f = *m_fixture;
-    Hub& h = *m_window;
+    Fixture& f = *m_seeded.fixture;
+    Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command18");
     auto* graph = qobject_cast<ChartWindow*>(f.app->find(QStringLiteral("graph")));

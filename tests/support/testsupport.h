@@ -318,4 +318,24 @@ private:
     bool m_shown = false;
 };
 
+// Before each test of a class: a register seeded by the test file, with its window open;
+// let go after the test.
+template <typename Window> struct Seeded {
+    [[nodiscard]] bool start(bool (*seed)(Fixture&))
+    {
+        fixture = std::make_unique<Fixture>();
+        if (!seed(*fixture))
+            return false;
+        window = std::make_unique<Window>(*fixture);
+        return window->shown();
+    }
+    void stop()
+    {
+        window.reset();
+        fixture.reset();
+    }
+    std::unique_ptr<Fixture> fixture;
+    std::unique_ptr<Window> window;
+};
+
 } // namespace parlog::test
