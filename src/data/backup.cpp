@@ -172,12 +172,12 @@ QString canonical(const QVariant& value, schema::Type type)
     return value.toString();
 }
 
-// Every stored column of a round, as one text: two cards alike in every column are
-// the same card.
-QString cardOf(const Rows& rows, const QVariantList& row)
+// Every stored column of a round that both registers have, as one text: two cards
+// alike in every such column are the same card.
+QString cardOf(const QList<schema::Column>& columns, const Rows& rows, const QVariantList& row)
 {
     QStringList parts;
-    for (const schema::Column& c : schema::score().columns) {
+    for (const schema::Column& c : columns) {
         const qsizetype i = [&] {
             for (qsizetype k = 0; k < rows.columns.size(); ++k)
                 if (rows.columns[k].compare(c.name, Qt::CaseInsensitive) == 0)
@@ -189,9 +189,12 @@ QString cardOf(const Rows& rows, const QVariantList& row)
     return parts.join(QChar(0x1f));
 }
 
-QString roundColumns()
+QString namesOf(const QList<schema::Column>& columns)
 {
-    return schema::score().columnNames().join(QStringLiteral(", "));
+    QStringList names;
+    for (const schema::Column& c : columns)
+        names << c.name;
+    return names.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -201,13 +204,18 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     const QString nothing = QStringLiteral("No round was restored: ");
     // Neither is made when it is not there: a misspelt name is said, not created empty.
     Connection from(backup);
-    if (Status opened = from.open(Connection::Check::Full, Connection::Missing::Refuse); !opened)
+    if (Status opened = from.open(Connection::Check::Full, Connection::Missing::Refuse,
+                                  Connection::Upgrade::No);
+        !opened)
         return Failure{opened.error()};
     Connection to(target);
     if (Status opened = to.open(Connection::Check::Full, Connection::Missing::Refuse); !opened)
         return Failure{opened.error()};
+    // The columns both have: a backup of an older data version lacks those added since.
+    const QList<schema::Column> columns =
+        schema::score().columnsOf(qMin(from.version(), to.version()));
     const auto found = sql::rows(from, QStringLiteral("SELECT %1 FROM score ORDER BY %2")
-                                           .arg(roundColumns(), from.dialect().roundKey()));
+                                           .arg(namesOf(columns), from.dialect().roundKey()));
     if (!found)
         return Failure{nothing + found.error()};
     const int dateColumn = int(found->columns.indexOf(QStringLiteral("strdate")));
@@ -226,12 +234,13 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     QHash<QString, int> held;
     if (!first.isEmpty()) {
         const auto there = sql::rows(
-            to, QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?").arg(roundColumns()),
+            to,
+            QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?").arg(namesOf(columns)),
             {first, last});
         if (!there)
             return Failure{nothing + there.error()};
         for (const QVariantList& row : there->rows)
-            ++held[cardOf(*there, row)];
+            ++held[cardOf(columns, *there, row)];
     }
     if (!to.transaction())
         return Failure{nothing + QStringLiteral("the register would not start a transaction.")};
@@ -247,7 +256,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
                                       .arg(text(row, "playerID"), text(row, "course"));
             continue;
         }
-        const QString card = cardOf(*found, row);
+        const QString card = cardOf(columns, *found, row);
         if (auto it = held.find(card); it != held.end() && *it > 0) {
             --*it;
             ++result.alreadyThere;

@@ -135,7 +135,7 @@ QString Connection::message(const QString& problem) const
         .arg(m_engine->called(), displayName(), problem);
 }
 
-Status Connection::open(Check check, Missing missing)
+Status Connection::open(Check check, Missing missing, Upgrade upgrade)
 {
     if (m_open)
         return {};
@@ -144,7 +144,7 @@ Status Connection::open(Check check, Missing missing)
         return connected;
     }
     m_open = true;
-    if (Status sound = checkSchema(check); !sound) {
+    if (Status sound = checkSchema(check, upgrade); !sound) {
         close();
         return sound;
     }
@@ -152,7 +152,7 @@ Status Connection::open(Check check, Missing missing)
     return {};
 }
 
-Status Connection::checkSchema(Check check)
+Status Connection::checkSchema(Check check, Upgrade upgrade)
 {
     const QString unchanged = QStringLiteral(" Parlog has not changed it.");
     const auto refuse = [&](const QString& why) { return Failure{message(why + unchanged)}; };
@@ -179,10 +179,13 @@ Status Connection::checkSchema(Check check)
                           .arg(mark->version)
                           .arg(schema::kVersion));
     // What kind of register it is was settled by the run's first, full check.
+    m_version = qMax(1, mark->version);
     if (check == Check::None)
         return {};
     QStringList missing;
     for (const schema::Table* table : schema::tables()) {
+        if (table->since > m_version)
+            continue;
         QSet<QString> present;
         Statement columns = run(dialect().columnsQuery(table->name));
         while (columns.ok() && columns.next())
@@ -191,12 +194,13 @@ Status Connection::checkSchema(Check check)
             missing << QStringLiteral("table %1").arg(table->name);
             continue;
         }
-        for (const QString& column : table->columnNames())
-            if (!present.contains(column.toLower()))
-                missing << QStringLiteral("%1.%2").arg(table->name, column);
+        for (const schema::Column& column : table->columnsOf(m_version))
+            if (!present.contains(column.name.toLower()))
+                missing << QStringLiteral("%1.%2").arg(table->name, column.name);
     }
     if (missing.isEmpty())
-        return {};
+        return m_version < schema::kVersion && upgrade == Upgrade::Yes ? upgradeFrom(m_version)
+                                                                        : Status();
     if (missing.size() > 6)
         missing = missing.mid(0, 6) << QStringLiteral("…");
     const QString list = missing.join(QStringLiteral(", "));
@@ -207,6 +211,39 @@ Status Connection::checkSchema(Check check)
                                      "%1). Restore it from a backup.")
                           .arg(list));
     return refuse(QStringLiteral("it is not a Parlog database (missing: %1).").arg(list));
+}
+
+Status Connection::upgradeFrom(int version)
+{
+    const QString unchanged = QStringLiteral(" Parlog has not changed it.");
+    const QString older = QStringLiteral("it was written by an older version of Parlog (data "
+                                         "version %1), and ")
+                              .arg(version);
+    if (const QString damaged = m_session->damage(key()); !damaged.isEmpty())
+        return Failure{damaged};
+    // Copied aside first, as before a deletion: the copy is the register as it was.
+    const auto copy = m_engine->backUp(nullptr);
+    if (!copy)
+        return Failure{message(older + QStringLiteral("the copy made before it is brought up to "
+                                                      "this version could not be written (%1).")
+                                           .arg(copy.error()) +
+                               unchanged)};
+    const auto fail = [&](const QSqlError& error) {
+        rollback();
+        return Failure{message(older + QStringLiteral("it could not be brought up to this "
+                                                      "version: %1")
+                                           .arg(describe(error)) +
+                               unchanged)};
+    };
+    if (!transaction())
+        return fail(database().lastError());
+    for (const QString& statement : dialect().upgradeStatements(version))
+        if (!run(statement).ok())
+            return fail(m_lastError);
+    if (!commit())
+        return fail(m_lastError);
+    m_version = schema::kVersion;
+    return {};
 }
 
 Status Connection::checkIntegrity()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/result.h"
+#include "data/schema.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -75,8 +76,16 @@ public:
     // opening (Check::None): a register that has gone is said to be gone, not made
     // again empty under its name.
     enum class Missing { Create, Refuse };
+    // Whether a register of an older data version is brought up to this one as it is
+    // opened (after a copy of it is made where backups go), or read as it stands, as
+    // the source of a copy or a restore is.
+    enum class Upgrade { Yes, No };
     // A failure names the file and says what is wrong with it.
-    Status open(Check check = Check::Full, Missing missing = Missing::Create);
+    Status open(Check check = Check::Full, Missing missing = Missing::Create,
+                Upgrade upgrade = Upgrade::Yes);
+    // The data version of the register as opened: this program's, or an older one's
+    // when it was opened as it stands.
+    int version() const { return m_version; }
     void close();
     bool isOpen() const { return m_open; }
 
@@ -137,7 +146,10 @@ public:
 private:
     friend class Statement;
     // Checks what the register says it is, and that it has every table and column.
-    Status checkSchema(Check check);
+    Status checkSchema(Check check, Upgrade upgrade);
+    // Brings a register of an older data version up to this one, all or nothing, after
+    // a copy of it is made.
+    Status upgradeFrom(int version);
     void giveBack(QString sql, QSqlQuery query, quint64 generation);
 
     QString m_path;
@@ -146,6 +158,7 @@ private:
     std::unique_ptr<Engine> m_engine;
     QSqlError m_lastError;
     bool m_open = false;
+    int m_version = schema::kVersion;
     // Statements prepared once, when the engine keeps them, each lent to one reader.
     QHash<QString, QSqlQuery> m_kept;
     quint64 m_generation = 0; // raised on close: statements of an earlier opening are dropped

@@ -43,8 +43,10 @@ Result<qint64> rowCount(Connection& connection, const schema::Table& table)
 Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& table,
                          Progress* progress, long long& done)
 {
+    // What the source has: one of an older data version lacks the columns added since,
+    // which stay empty in the copy.
     QStringList columns;
-    for (const schema::Column& c : table.columns)
+    for (const schema::Column& c : table.columnsOf(from.version()))
         if (c.type != schema::Type::Key)
             columns << c.name;
     const QString fromKey = keyOf(from, table);
@@ -110,6 +112,10 @@ Result<QList<TableCount>> copyTables(Connection& from, Connection& to, Progress*
     long long done = 0;
     for (const schema::Table* table : schema::tables()) {
         TableCount count{table->name, 0, 0};
+        if (table->since > from.version()) {
+            counts << count;
+            continue;
+        }
         const auto expected = rowCount(from, *table);
         if (!expected)
             return Failure{expected.error()};
@@ -161,7 +167,9 @@ Result<QList<TableCount>> copyRegister(const QString& source, const QString& tar
 {
     Connection from(source);
     // A source that is not there is a typing slip: never made, empty, to copy from.
-    if (Status opened = from.open(Connection::Check::Full, Connection::Missing::Refuse); !opened)
+    if (Status opened = from.open(Connection::Check::Full, Connection::Missing::Refuse,
+                                  Connection::Upgrade::No);
+        !opened)
         return Failure{opened.error()};
     const auto to = from.another(target);
     return to->engine().buildWhole(

@@ -2,10 +2,18 @@
 
 namespace parlog {
 
-QStringList Dialect::tableStatements(const QString& tableSuffix) const
+QStringList Dialect::tableStatements(const QString& tableSuffix, int fromVersion) const
 {
     QStringList statements;
     for (const schema::Table* table : schema::tables()) {
+        if (table->since <= fromVersion) {
+            // Added columns take no default: older rows read them as empty.
+            for (const schema::Column& c : table->columns)
+                if (c.since > fromVersion)
+                    statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                      .arg(table->name, c.name, columnType(c));
+            continue;
+        }
         QStringList columns;
         if (const QString key = extraKey(*table); !key.isEmpty())
             columns << key;
@@ -15,6 +23,8 @@ QStringList Dialect::tableStatements(const QString& tableSuffix) const
                           .arg(table->name, columns.join(QStringLiteral(", ")), tableSuffix);
     }
     for (const schema::Index& index : schema::indexes()) {
+        if (index.since <= fromVersion)
+            continue;
         QStringList columns;
         for (const QString& c : index.columns)
             columns << indexColumn(c);

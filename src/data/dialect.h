@@ -18,6 +18,9 @@ public:
     virtual QString driver() const = 0;
     // The statements that make an empty register, with its marks of kind and version.
     virtual QStringList createStatements() const = 0;
+    // The statements that bring a register of an older data version up to this one:
+    // the tables, columns and indexes added since, and the new version's mark.
+    virtual QStringList upgradeStatements(int fromVersion) const = 0;
     // The column that tells one round from another.
     virtual QString roundKey() const = 0;
     // A query whose rows' first column names the columns of a table (none: no table).
@@ -40,8 +43,9 @@ protected:
     virtual QString indexColumn(const QString& column) const { return column; }
     // A key the engine needs beyond the schema's columns, for a table that has none.
     virtual QString extraKey(const schema::Table&) const { return {}; }
-    // CREATE TABLE and CREATE INDEX for every table, in order.
-    QStringList tableStatements(const QString& tableSuffix) const;
+    // CREATE TABLE and CREATE INDEX for every table, in order; or, from an older data
+    // version, what came since: new tables, columns added to the old ones, new indexes.
+    QStringList tableStatements(const QString& tableSuffix, int fromVersion = 0) const;
 };
 
 } // namespace parlog

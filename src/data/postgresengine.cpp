@@ -35,6 +35,11 @@ public:
                           .arg(schema::kVersion);
         return statements;
     }
+    QStringList upgradeStatements(int fromVersion) const override
+    {
+        return tableStatements(QString(), fromVersion)
+               << QStringLiteral("UPDATE parlog_meta SET version = %1").arg(schema::kVersion);
+    }
     QString roundKey() const override { return QStringLiteral("id"); }
     QString columnsQuery(const QString& table) const override
     {

@@ -12,12 +12,19 @@ QList<Column> numbered(const char* prefix, Type type)
     return columns;
 }
 
-QList<Column> columns(std::initializer_list<std::pair<const char*, Type>> list)
+QList<Column> columns(std::initializer_list<std::pair<const char*, Type>> list, int since = 1)
 {
     QList<Column> result;
     for (const auto& [name, type] : list)
-        result.append({QString::fromLatin1(name), type});
+        result.append({QString::fromLatin1(name), type, since});
     return result;
+}
+
+QList<Column> since(int version, QList<Column> list)
+{
+    for (Column& c : list)
+        c.since = version;
+    return list;
 }
 
 } // namespace
@@ -28,6 +35,15 @@ QStringList Table::columnNames() const
     for (const Column& c : columns)
         names << c.name;
     return names;
+}
+
+QList<Column> Table::columnsOf(int version) const
+{
+    QList<Column> present;
+    for (const Column& c : columns)
+        if (c.since <= version)
+            present << c;
+    return present;
 }
 
 const Column* Table::column(const QString& wanted) const
@@ -64,7 +80,8 @@ const Table& courses()
                                                              {"courseadd3", Type::Text},
                                                              {"coursetel", Type::Text}}) +
                                                         numbered("hole", Type::Number) +
-                                                        columns({{"coursepar", Type::Number}})};
+                                                        columns({{"coursepar", Type::Number}}) +
+                                                        since(2, numbered("si", Type::Whole))};
     return t;
 }
 
@@ -91,13 +108,58 @@ const Table& score()
                                                                {"division", Type::Name},
                                                                {"compss", Type::Text},
                                                                {"comp", Type::Name},
-                                                               {"comment", Type::Text}})};
+                                                               {"comment", Type::Text}}) +
+                                                      // The tee and the handicaps the card
+                                                      // was played off, as they were then.
+                                                      columns({{"teeID", Type::Whole},
+                                                               {"tee", Type::Text},
+                                                               {"courseRating", Type::Number},
+                                                               {"slopeRating", Type::Whole},
+                                                               {"teePar", Type::Number},
+                                                               {"handicapIndex", Type::Number},
+                                                               {"courseHandicap", Type::Number},
+                                                               {"playingHandicap", Type::Whole},
+                                                               {"points", Type::Whole}},
+                                                              2)};
+    return t;
+}
+
+const Table& tees()
+{
+    // A women's tee may have pars and stroke indexes of its own; empty: the course's.
+    static const Table t{QStringLiteral("tees"),
+                         columns({{"ID", Type::Key},
+                                  {"courseID", Type::Whole},
+                                  {"name", Type::Name},
+                                  {"ratedFor", Type::Text},
+                                  {"courseRating", Type::Number},
+                                  {"slopeRating", Type::Whole},
+                                  {"par", Type::Number}},
+                                 2) +
+                             since(2, numbered("si", Type::Whole)) +
+                             since(2, numbered("par", Type::Number)),
+                         2};
+    return t;
+}
+
+const Table& competition()
+{
+    static const Table t{QStringLiteral("competition"),
+                         columns({{"ID", Type::Key},
+                                  {"name", Type::Name},
+                                  {"strdate", Type::Date},
+                                  {"format", Type::Text},
+                                  {"allowance", Type::Number},
+                                  {"pcc", Type::Whole},
+                                  {"countsForHandicap", Type::Tick}},
+                                 2),
+                         2};
     return t;
 }
 
 QList<const Table*> tables()
 {
-    return {&player(), &courses(), &division(), &score()};
+    return {&player(), &courses(), &division(), &score(), &tees(), &competition()};
 }
 
 const Table* table(const QString& name)
@@ -110,8 +172,10 @@ const Table* table(const QString& name)
 
 QList<Index> indexes()
 {
-    const auto index = [](const char* name, const char* table, QStringList columns) {
-        return Index{QString::fromLatin1(name), QString::fromLatin1(table), std::move(columns)};
+    const auto index = [](const char* name, const char* table, QStringList columns,
+                          int since = 1) {
+        return Index{QString::fromLatin1(name), QString::fromLatin1(table), std::move(columns),
+                     since};
     };
     return {
         index("player_name", "player", {QStringLiteral("playername")}),
@@ -126,6 +190,9 @@ QList<Index> indexes()
         index("score_comp", "score", {QStringLiteral("comp")}),
         index("score_date", "score", {QStringLiteral("strdate")}),
         index("score_net", "score", {QStringLiteral("net")}),
+        index("tees_course", "tees", {QStringLiteral("courseID")}, 2),
+        index("competition_name", "competition", {QStringLiteral("name"), QStringLiteral("strdate")},
+              2),
     };
 }
 

@@ -9,8 +9,9 @@
 namespace parlog::schema {
 
 // Raised when the tables change shape; a file with a higher number was written by a
-// newer Parlog and is left alone.
-inline constexpr int kVersion = 1;
+// newer Parlog and is left alone, one with a lower number is brought up to this one.
+// 2: tees with their ratings, stroke indexes, a card's tee and handicaps, competitions.
+inline constexpr int kVersion = 2;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 
@@ -27,13 +28,17 @@ enum class Type {
 struct Column {
     QString name;
     Type type;
+    int since = 1; // the data version that added it; empty (NULL) in rows older than that
 };
 
 struct Table {
     QString name;
     QList<Column> columns;
+    int since = 1;
 
     QStringList columnNames() const;
+    // The columns a register of that data version has.
+    QList<Column> columnsOf(int version) const;
     // The column of that name, found ignoring case as the engines do; nullptr if none.
     const Column* column(const QString& name) const;
 };
@@ -42,14 +47,18 @@ struct Index {
     QString name;
     QString table;
     QStringList columns;
+    int since = 1;
 };
 
 const Table& player();
 const Table& courses();
 const Table& division();
 const Table& score();
+// Since 2: the tees of the courses, and the settings of the competitions.
+const Table& tees();
+const Table& competition();
 
-// The four tables, in the order they are created.
+// Every table, in the order they are created.
 QList<const Table*> tables();
 // The table of that name, or nullptr.
 const Table* table(const QString& name);

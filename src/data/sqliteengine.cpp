@@ -45,6 +45,11 @@ public:
                << QStringLiteral("PRAGMA application_id = %1").arg(schema::kApplicationId)
                << QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion);
     }
+    QStringList upgradeStatements(int fromVersion) const override
+    {
+        return tableStatements(QStringLiteral(" STRICT"), fromVersion)
+               << QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion);
+    }
     QString roundKey() const override { return QStringLiteral("rowid"); }
     QString columnsQuery(const QString& table) const override
     {

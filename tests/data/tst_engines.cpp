@@ -1,5 +1,8 @@
 #include "data/connection.h"
 #include "data/copy.h"
+#include "data/location.h"
+#include "data/records.h"
+#include "data/schema.h"
 #include "data/divisions.h"
 #include "data/players.h"
 #include "data/registers.h"
@@ -81,6 +84,8 @@ private Q_SLOTS:
     void anEditNeverOverwritesAnotherUsers();
     void foreignRegistersAreRefused_data() { engines(); }
     void foreignRegistersAreRefused();
+    void anOlderRegisterIsBroughtUpToThisVersion_data() { engines(); }
+    void anOlderRegisterIsBroughtUpToThisVersion();
 };
 
 void TestEngines::namesMatchAsOnSqlite()
@@ -230,6 +235,67 @@ void TestEngines::foreignRegistersAreRefused()
     QVERIFY(!opened);
     QVERIFY2(opened.error().contains(QStringLiteral("not a Parlog")), qPrintable(opened.error()));
     QVERIFY(opened.error().contains(QStringLiteral("has not changed it")));
+}
+
+// Takes a register back to the first release's tables: the tables of version 2 gone,
+// the columns it added dropped, its version 1.
+bool makeVersion1(Connection& c, bool sqlite)
+{
+    QStringList statements{QStringLiteral("DROP TABLE tees"),
+                           QStringLiteral("DROP TABLE competition")};
+    for (const schema::Table* table : {&schema::score(), &schema::courses()})
+        for (const schema::Column& column : table->columns)
+            if (column.since > 1)
+                statements << QStringLiteral("ALTER TABLE %1 DROP COLUMN %2")
+                                  .arg(table->name, column.name);
+    statements << (sqlite ? QStringLiteral("PRAGMA user_version = 1")
+                          : QStringLiteral("UPDATE parlog_meta SET version = 1"));
+    for (const QString& statement : statements)
+        if (!c.run(statement).ok()) {
+            qWarning("%s: %s", qPrintable(statement), qPrintable(c.lastError().text()));
+            return false;
+        }
+    return true;
+}
+
+void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
+{
+    REGISTER_ON_ENGINE(location);
+    const bool sqlite = engine == u"sqlite";
+    {
+        Connection c(location);
+        PARLOG_VERIFY_OK(c.open());
+        QVERIFY(makeVersion1(c, sqlite));
+        Round round = *roundValues(card(QStringLiteral("Adams"), 1));
+        Record stored;
+        for (const schema::Column& column : schema::score().columnsOf(1))
+            stored.insert(column.name, round.record().value(column.name));
+        PARLOG_VERIFY_OK(rounds::insert(c, stored));
+    }
+    // Copied as it stands, the older register stays as it is.
+    const QString copy = dir_.filePath(QStringLiteral("copy.mdb"));
+    PARLOG_VERIFY_OK(copyRegister(location, copy));
+    Connection asItStands(location);
+    PARLOG_VERIFY_OK(asItStands.open(Connection::Check::Full, Connection::Missing::Refuse,
+                                     Connection::Upgrade::No));
+    QCOMPARE(asItStands.version(), 1);
+    asItStands.close();
+    // Opened for use, it is copied aside and brought up to this version, rows and all.
+    const QDir backups(sqlite ? dir_.filePath(QStringLiteral("backups"))
+                              : QDir(userDataFolder()).filePath(QStringLiteral("backups")));
+    const qsizetype before = backups.entryList(QDir::Files).size();
+    Connection c(location);
+    PARLOG_VERIFY_OK(c.open());
+    QCOMPARE(c.version(), schema::kVersion);
+    QCOMPARE(backups.entryList(QDir::Files).size(), before + 1);
+    QCOMPARE(*rounds::count(c, {{}, {}, {}, "2004-01-01", "2004-12-31"}), 1);
+    QVERIFY(c.run(QStringLiteral("SELECT teeID, points FROM score")).ok());
+    QVERIFY(c.run(QStringLiteral("SELECT count(*) FROM tees")).ok());
+    for (const QString& target : {copy, location}) {
+        Connection copied(target);
+        PARLOG_VERIFY_OK(copied.open());
+        QCOMPARE(copied.version(), schema::kVersion);
+    }
 }
 
 // What only a shared server is asked for.

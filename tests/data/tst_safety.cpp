@@ -110,7 +110,7 @@ void TestSafety::aDamagedPageIsAnError()
         QVERIFY(!found);
     } else {
         const auto fed = rounds::feed(Connection(damaged), kEverything, QStringLiteral("net"));
-        QVERIFY(fed);
+        QVERIFY2(fed, qPrintable(fed.error()));
         const report::DataSource source = report::DataSource::fed(*fed);
         if (path == u"feed") {
             int n = 0;

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QQueue>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -221,24 +222,72 @@ private:
 };
 
 // Scribbles over the start of one leaf page of the rounds, as a failing disk does: the
-// rows before it read, the page itself does not. False when this SQLite has no dbstat
-// table to find the page by.
+// rows before it read, the page itself does not. The page chosen holds none of the first
+// rows a report by net or by date reads, so that reading fails part of the way through.
+// False when this SQLite has no dbstat table to find the page by.
 inline bool damageARoundsPage(const QString& path)
 {
-    qint64 page = 0;
+    QList<qint64> pages;
+    QSet<qint64> early;
+    int pageSize = 4096;
     {
         Connection c(path);
         if (!c.open())
             return false;
         Statement q = c.run(QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'score' AND "
-                                           "pagetype = 'leaf' LIMIT 1 OFFSET 40"));
-        if (!q.ok() || !q.next())
-            return false;
-        page = q.value(0).toLongLong();
+                                           "pagetype = 'leaf' ORDER BY pageno"));
+        while (q.ok() && q.next())
+            pages << q.value(0).toLongLong();
+        for (const char* order : {"net", "strdate"}) {
+            Statement first = c.run(QStringLiteral("SELECT rowid FROM score ORDER BY %1 "
+                                                   "NULLS FIRST, rowid LIMIT 300")
+                                        .arg(QLatin1String(order)));
+            while (first.ok() && first.next())
+                early.insert(first.value(0).toLongLong());
+        }
+        Statement size = c.run(QStringLiteral("PRAGMA page_size"));
+        if (size.ok() && size.next())
+            pageSize = size.value(0).toInt();
     }
     QFile file(path);
-    return file.open(QIODevice::ReadWrite) && file.seek((page - 1) * 4096) &&
-           file.write(QByteArray(16, '\xA5')) == 16;
+    if (pages.size() < 50 || !file.open(QIODevice::ReadWrite))
+        return false;
+    const auto varint = [](const uchar* at, int* used) {
+        qint64 value = 0;
+        for (int i = 0; i < 9; ++i) {
+            if (i == 8) {
+                *used = 9;
+                return (value << 8) | at[i];
+            }
+            value = (value << 7) | (at[i] & 0x7f);
+            if (!(at[i] & 0x80)) {
+                *used = i + 1;
+                return value;
+            }
+        }
+        return value;
+    };
+    for (qsizetype i = 40; i < pages.size(); ++i) {
+        if (!file.seek((pages[i] - 1) * pageSize))
+            return false;
+        const QByteArray bytes = file.read(pageSize);
+        const auto* page = reinterpret_cast<const uchar*>(bytes.constData());
+        if (bytes.size() != pageSize || page[0] != 0x0d)
+            continue;
+        const int cells = (page[3] << 8) | page[4];
+        bool holdsAnEarlyRow = false;
+        for (int cell = 0; cell < cells && !holdsAnEarlyRow; ++cell) {
+            const int at = (page[8 + 2 * cell] << 8) | page[9 + 2 * cell];
+            int used = 0;
+            (void)varint(page + at, &used); // the payload's length
+            int keyUsed = 0;
+            holdsAnEarlyRow = early.contains(varint(page + at + used, &keyUsed));
+        }
+        if (!holdsAnEarlyRow)
+            return file.seek((pages[i] - 1) * pageSize) &&
+                   file.write(QByteArray(16, '\xA5')) == 16;
+    }
+    return false;
 }
 
 // Picks an entry of a picker as the user does from its list; false when the list
