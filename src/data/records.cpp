@@ -92,6 +92,8 @@ Course Course::from(const Record& r)
     for (int h = 0; h < 18; ++h)
         c.pars[h] = number(find(r, hole("hole", h)));
     c.par = number(find(r, QStringLiteral("coursepar")));
+    for (int h = 0; h < 18; ++h)
+        c.strokeIndexes[h] = whole(find(r, hole("si", h)));
     return c;
 }
 
@@ -103,8 +105,50 @@ Record Course::record() const
              {QStringLiteral("courseadd3"), address3},
              {QStringLiteral("coursetel"), telephone},
              {QStringLiteral("coursepar"), stored(par)}};
-    for (int h = 0; h < 18; ++h)
+    for (int h = 0; h < 18; ++h) {
         r.insert(hole("hole", h), stored(pars[h]));
+        r.insert(hole("si", h), stored(strokeIndexes[h]));
+    }
+    return r;
+}
+
+QString Tee::label() const
+{
+    QString text = QStringLiteral("%1 (%2)").arg(name, ratedFor);
+    if (rated())
+        text += QStringLiteral(" %1 / %2").arg(QString::number(*courseRating, 'f', 1)).arg(*slopeRating);
+    return text;
+}
+
+Tee Tee::from(const Record& r)
+{
+    Tee t;
+    t.id = keyOf(r);
+    t.courseID = find(r, QStringLiteral("courseID")).toLongLong();
+    t.name = text(r, "name");
+    t.ratedFor = text(r, "ratedFor");
+    t.courseRating = number(find(r, QStringLiteral("courseRating")));
+    t.slopeRating = whole(find(r, QStringLiteral("slopeRating")));
+    t.par = number(find(r, QStringLiteral("par")));
+    for (int h = 0; h < 18; ++h) {
+        t.strokeIndexes[h] = whole(find(r, hole("si", h)));
+        t.pars[h] = number(find(r, hole("par", h)));
+    }
+    return t;
+}
+
+Record Tee::record() const
+{
+    Record r{{QStringLiteral("courseID"), courseID},
+             {QStringLiteral("name"), name},
+             {QStringLiteral("ratedFor"), ratedFor},
+             {QStringLiteral("courseRating"), stored(courseRating)},
+             {QStringLiteral("slopeRating"), stored(slopeRating)},
+             {QStringLiteral("par"), stored(par)}};
+    for (int h = 0; h < 18; ++h) {
+        r.insert(hole("si", h), stored(strokeIndexes[h]));
+        r.insert(hole("par", h), stored(pars[h]));
+    }
     return r;
 }
 
@@ -130,6 +174,16 @@ Round Round::from(const Record& r)
     round.standardScratch = text(r, "compss");
     round.competition = text(r, "comp");
     round.comment = text(r, "comment");
+    if (const QVariant tee = find(r, QStringLiteral("teeID")); !tee.isNull() && tee.isValid())
+        round.teeID = tee.toLongLong();
+    round.tee = text(r, "tee");
+    round.courseRating = number(find(r, QStringLiteral("courseRating")));
+    round.slopeRating = whole(find(r, QStringLiteral("slopeRating")));
+    round.teePar = number(find(r, QStringLiteral("teePar")));
+    round.handicapIndex = number(find(r, QStringLiteral("handicapIndex")));
+    round.courseHandicap = number(find(r, QStringLiteral("courseHandicap")));
+    round.playingHandicap = whole(find(r, QStringLiteral("playingHandicap")));
+    round.points = whole(find(r, QStringLiteral("points")));
     return round;
 }
 
@@ -155,7 +209,16 @@ Record Round::record() const
              {QStringLiteral("division"), division},
              {QStringLiteral("compss"), standardScratch},
              {QStringLiteral("comp"), competition},
-             {QStringLiteral("comment"), comment}};
+             {QStringLiteral("comment"), comment},
+             {QStringLiteral("teeID"), stored(teeID)},
+             {QStringLiteral("tee"), tee.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : tee},
+             {QStringLiteral("courseRating"), stored(courseRating)},
+             {QStringLiteral("slopeRating"), stored(slopeRating)},
+             {QStringLiteral("teePar"), stored(teePar)},
+             {QStringLiteral("handicapIndex"), stored(handicapIndex)},
+             {QStringLiteral("courseHandicap"), stored(courseHandicap)},
+             {QStringLiteral("playingHandicap"), stored(playingHandicap)},
+             {QStringLiteral("points"), stored(points)}};
     for (int h = 0; h < 18; ++h) {
         r.insert(hole("hole", h), stored(holes[h]));
         r.insert(hole("green", h), int(greens[h]));

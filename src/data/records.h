@@ -40,8 +40,32 @@ struct Course {
     QString telephone;
     std::array<std::optional<double>, 18> pars;
     std::optional<double> par; // the course par as stored
+    // Each of 1 to 18 once, or none at all: the course has no stroke indexes yet.
+    std::array<std::optional<int>, 18> strokeIndexes;
 
     static Course from(const Record& record);
+    Record record() const;
+};
+
+// A tee of a course, with its ratings for men or for women.
+struct Tee {
+    qint64 id = 0;
+    qint64 courseID = 0;
+    QString name; // "Yellow"
+    QString ratedFor; // "Men" or "Women"
+    std::optional<double> courseRating; // 71.2
+    std::optional<int> slopeRating;     // 55 to 155
+    std::optional<double> par;          // the tee's par; none: the course's
+    // A women's tee's own, hole by hole; none: the course's.
+    std::array<std::optional<int>, 18> strokeIndexes;
+    std::array<std::optional<double>, 18> pars;
+
+    // Rated: a course rating and a slope rating to turn an index into a handicap.
+    bool rated() const { return courseRating.has_value() && slopeRating.has_value(); }
+    // "Yellow (Men) 71.2 / 131"
+    QString label() const;
+
+    static Tee from(const Record& record);
     Record record() const;
 };
 
@@ -63,6 +87,16 @@ struct Round {
     QString standardScratch;
     QString competition;
     QString comment;
+    // The tee and the handicaps the card was played off, as they were then.
+    std::optional<qint64> teeID;
+    QString tee; // as it was called
+    std::optional<double> courseRating;
+    std::optional<int> slopeRating;
+    std::optional<double> teePar;
+    std::optional<double> handicapIndex;
+    std::optional<double> courseHandicap; // not rounded
+    std::optional<int> playingHandicap;
+    std::optional<int> points; // Stableford points, where the holes have stroke indexes
 
     // The key is read from the column "card" when the row has one.
     static Round from(const Record& record);
