@@ -93,7 +93,6 @@ void TestCourses::parSums()
 
 void TestCourses::opensEmptyAndBrowsing()
 {
-    Fixture& f = *m_seeded.fixture;
     Courses& c = *m_seeded.window;
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Courses"));
     QCOMPARE(c.combo()->count(), 2);
@@ -189,7 +188,6 @@ void TestCourses::newSaveStoresNumbersAsTyped()
 
 void TestCourses::loadingWritesParsThenTheStoredCoursePar()
 {
-    Fixture& f = *m_seeded.fixture;
     Courses& c = *m_seeded.window;
     c.combo()->setFocus();
     QTest::keyClick(c.combo(), Qt::Key_L);

@@ -83,7 +83,6 @@ private Q_SLOTS:
 
 void TestPlayers::opensBrowsing()
 {
-    Fixture& f = *m_seeded.fixture;
     Players& p = *m_seeded.window;
     QCOMPARE(p.window->windowTitle(), QStringLiteral("Players"));
     QCOMPARE(p.items(), (QStringList{"Adams", "Brown", "Browning"}));
@@ -408,7 +407,6 @@ void TestPlayers::viewAllAndGo()
 
 void TestPlayers::selectAllOnMembershipAndHandicap()
 {
-    Fixture& f = *m_seeded.fixture;
     Players& p = *m_seeded.window;
     QVERIFY(p.pick(QStringLiteral("Adams")));
     p.box(QStringLiteral("text3"))->setFocus();

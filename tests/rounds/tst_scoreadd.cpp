@@ -101,7 +101,6 @@ private Q_SLOTS:
 
 void TestScoreAdd::opensReadyForACard()
 {
-    Fixture& f = *m_seeded.fixture;
     Card& c = *m_seeded.window;
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Add Score"));
     QCOMPARE(c.focus(), QStringLiteral("course"));
@@ -143,7 +142,6 @@ void TestScoreAdd::opensReadyForACard()
 
 void TestScoreAdd::eighteenKeysFillTheCard()
 {
-    Fixture& f = *m_seeded.fixture;
     Card& c = *m_seeded.window;
     c.hole(1)->setFocus();
     QCOMPARE(c.hole(1)->selectedText(), QStringLiteral("0"));
@@ -202,7 +200,6 @@ void TestScoreAdd::sameTextRunsNothing()
 
 void TestScoreAdd::handicapCountsAtTheNextHoleChange()
 {
-    Fixture& f = *m_seeded.fixture;
     Card& c = *m_seeded.window;
     c.hole(1)->setFocus();
     QVERIFY(typeKeys(QStringLiteral("5")));

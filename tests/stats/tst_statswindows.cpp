@@ -121,7 +121,6 @@ void TestStatsWindows::hubListsPlayersWithRounds()
 
 void TestStatsWindows::bestAndWorstEverRound()
 {
-    Fixture& f = *m_seeded.fixture;
     Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command12");
@@ -188,7 +187,6 @@ void TestStatsWindows::aStatisticThatCannotRunSaysWhy()
 
 void TestStatsWindows::possibleRoundsSetTheirLabels()
 {
-    Fixture& f = *m_seeded.fixture;
     Hub& h = *m_seeded.window;
     h.choose(QStringLiteral("Adams"));
     h.click("Command3");
