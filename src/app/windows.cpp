@@ -10,6 +10,7 @@
 #include "masterdata/courseswindow.h"
 #include "masterdata/divisionwindow.h"
 #include "masterdata/playerwindow.h"
+#include "masterdata/teeholeswindow.h"
 #include "reports/layouts.h"
 #include "reports/reportwindow.h"
 #include "rounds/handicapform.h"
@@ -55,6 +56,7 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kSeason, [](Application& a) { return new SeasonWindow(a); });
     app.registerWindow(windows::kPickRound, [](Application& a) { return new PickRound(a); });
     app.registerWindow(windows::kRegister, [](Application& a) { return new RegisterChoice(a); });
+    app.registerWindow(windows::kTeeHoles, [](Application& a) { return new TeeHolesWindow(a); });
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+#include <functional>
 #include <optional>
 
 // What a window is handed by the window that shows it, so that no window reads
@@ -22,6 +24,17 @@ struct PlayerContext {
 struct HandicapContext {
     QString player;
     QString handicap;
+};
+
+// A tee's own pars and stroke indexes, hole by hole (empty: the course's), to change;
+// done gets them back when the user says OK.
+struct TeeHolesContext {
+    QString tee;
+    std::array<QString, 18> pars;
+    std::array<QString, 18> strokeIndexes;
+    std::function<void(const std::array<QString, 18>& pars,
+                       const std::array<QString, 18>& strokeIndexes)>
+        done;
 };
 
 // Which rounds to offer for correcting: the criteria of a search, or a player's.

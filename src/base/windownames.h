@@ -26,6 +26,7 @@ inline const QString kResults = QStringLiteral("results");
 inline const QString kSeason = QStringLiteral("season");
 inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
+inline const QString kTeeHoles = QStringLiteral("teeHoles");
 
 // The reports, each a window of its own.
 using report::kBestEverRound;

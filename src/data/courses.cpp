@@ -2,6 +2,8 @@
 
 #include "data/registers.h"
 
+#include <QSet>
+
 namespace parlog::courses {
 
 Result<QStringList> names(Connection& connection)
@@ -37,6 +39,125 @@ Result<QHash<QString, std::array<double, 18>>> pars(Connection& connection)
             pars.insert(name, holes);
     }
     return pars;
+}
+
+Result<QList<Tee>> tees(Connection& connection, qint64 courseID)
+{
+    const auto rows = sql::rows(connection,
+                                QStringLiteral("SELECT * FROM tees WHERE courseID = ? ORDER BY ID"),
+                                {courseID});
+    if (!rows)
+        return Failure{rows.error()};
+    QList<Tee> list;
+    for (qsizetype i = 0; i < rows->rows.size(); ++i)
+        list << Tee::from(recordOf(schema::tees(), *rows, i));
+    return list;
+}
+
+Result<std::optional<WithTees>> named(Connection& connection, const QString& name)
+{
+    const auto row = rowNamed(connection, name);
+    if (!row)
+        return Failure{row.error()};
+    if (row->isEmpty())
+        return std::optional<WithTees>();
+    WithTees found{Course::from(*row), {}};
+    const auto list = tees(connection, found.course.id);
+    if (!list)
+        return Failure{list.error()};
+    found.tees = *list;
+    return std::optional<WithTees>(found);
+}
+
+namespace {
+
+Status saveTees(Connection& connection, qint64 courseID, const QList<Tee>& wanted)
+{
+    const auto held = tees(connection, courseID);
+    if (!held)
+        return Failure{held.error()};
+    QSet<qint64> kept;
+    for (Tee tee : wanted) {
+        tee.courseID = courseID;
+        if (tee.id != 0) {
+            kept.insert(tee.id);
+            if (Status done = sql::update(connection, schema::tees(), QStringLiteral("ID"),
+                                          tee.id, tee.record());
+                !done)
+                return done;
+        } else if (Status added = sql::insert(connection, schema::tees(), tee.record()); !added) {
+            return added;
+        }
+    }
+    for (const Tee& tee : *held)
+        if (!kept.contains(tee.id))
+            if (Status gone = sql::run(connection, QStringLiteral("DELETE FROM tees WHERE ID = ?"),
+                                       {tee.id});
+                !gone)
+                return gone;
+    return {};
+}
+
+} // namespace
+
+Result<Saved> save(Connection& connection, registers::EditMode mode, qint64 id,
+                   const Record& course, const QList<Tee>& tees, const Record& asRead)
+{
+    if (mode == registers::EditMode::Browsing)
+        return Saved{};
+    if (!connection.transaction())
+        return sql::failure(connection);
+    const auto undo = [&](const QString& why) {
+        connection.rollback();
+        return Failure{why};
+    };
+    const auto saved = registers::save(connection, registers::courses(), mode, id, course, asRead);
+    if (!saved)
+        return undo(saved.error());
+    if (saved->outcome != Saved::Outcome::Stored) {
+        connection.rollback();
+        return saved;
+    }
+    qint64 key = id;
+    if (mode == registers::EditMode::Adding) {
+        // The course just added: the newest of its name.
+        const auto added = sql::value(
+            connection, QStringLiteral("SELECT max(ID) FROM courses WHERE coursename = ?"),
+            {course.value(QStringLiteral("coursename"))});
+        if (!added)
+            return undo(added.error());
+        key = added->toLongLong();
+    }
+    if (Status stored = saveTees(connection, key, tees); !stored)
+        return undo(stored.error());
+    if (!connection.commit())
+        return undo(sql::failure(connection).error);
+    return saved;
+}
+
+Result<Rows> listed(Connection& connection)
+{
+    auto list = registers::all(connection, registers::courses());
+    if (!list)
+        return list;
+    const auto all = sql::rows(connection, QStringLiteral("SELECT * FROM tees ORDER BY ID"));
+    if (!all)
+        return Failure{all.error()};
+    QHash<qint64, QStringList> byCourse;
+    for (qsizetype i = 0; i < all->rows.size(); ++i) {
+        const Tee tee = Tee::from(recordOf(schema::tees(), *all, i));
+        QString words = tee.label();
+        if (tee.par)
+            words += QStringLiteral(", par %1").arg(shown(tee.par));
+        byCourse[tee.courseID] << words;
+    }
+    qsizetype id = 0;
+    while (id < list->columns.size() && list->columns[id].compare(u"ID", Qt::CaseInsensitive) != 0)
+        ++id;
+    list->columns << QStringLiteral("tees");
+    for (QVariantList& row : list->rows)
+        row << byCourse.value(row.value(id).toLongLong()).join(QStringLiteral("; "));
+    return list;
 }
 
 } // namespace parlog::courses

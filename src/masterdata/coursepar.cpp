@@ -1,6 +1,7 @@
 #include "masterdata/coursepar.h"
 
 #include "data/conversions.h"
+#include "golf/rules.h"
 
 #include <limits>
 
@@ -41,6 +42,90 @@ Status readPars(const std::array<QString, 18>& pars, const QString& total, Cours
         return refuse(QStringLiteral("Course Par"), total);
     into.par = *par;
     return {};
+}
+
+Status readStrokeIndexes(const std::array<QString, 18>& texts,
+                         std::array<std::optional<int>, 18>& into)
+{
+    bool any = false;
+    for (const QString& text : texts)
+        any |= !text.trimmed().isEmpty();
+    into.fill(std::nullopt);
+    if (!any)
+        return {};
+    std::array<int, 19> holeOf{};
+    for (int h = 0; h < 18; ++h) {
+        const QString text = texts[h].trimmed();
+        bool whole = false;
+        const int index = text.toInt(&whole);
+        if (!whole || index < 1 || index > 18)
+            return Failure{QStringLiteral("the stroke index of hole %1 is %2: give each hole one "
+                                          "of 1 to 18, or leave them all empty")
+                               .arg(h + 1)
+                               .arg(text.isEmpty() ? QStringLiteral("empty")
+                                                   : QStringLiteral("\"%1\"").arg(text))};
+        if (holeOf[index] != 0)
+            return Failure{QStringLiteral("stroke index %1 is given to holes %2 and %3: each "
+                                          "index goes to one hole")
+                               .arg(index)
+                               .arg(holeOf[index])
+                               .arg(h + 1)};
+        holeOf[index] = h + 1;
+        into[h] = index;
+    }
+    return {};
+}
+
+Result<Tee> readTee(const TeeTexts& texts)
+{
+    Tee tee;
+    tee.name = texts.name.trimmed();
+    const QString who = tee.name.isEmpty() ? QStringLiteral("a tee") : tee.name;
+    const auto refuse = [&](const QString& why) {
+        return Failure{QStringLiteral("the tee %1 %2").arg(who, why)};
+    };
+    if (tee.name.isEmpty())
+        return Failure{QStringLiteral("a tee has no name")};
+    const QString rated = texts.ratedFor.trimmed().toLower();
+    if (rated == u"men" || rated == u"m")
+        tee.ratedFor = QStringLiteral("Men");
+    else if (rated == u"women" || rated == u"w" || rated == u"ladies")
+        tee.ratedFor = QStringLiteral("Women");
+    else
+        return refuse(QStringLiteral("is rated for \"%1\": choose Men or Women")
+                          .arg(texts.ratedFor));
+    const QString ratingText = texts.courseRating.trimmed();
+    const QString slopeText = texts.slopeRating.trimmed();
+    if (ratingText.isEmpty() != slopeText.isEmpty())
+        return refuse(QStringLiteral("has a %1 but no %2: give both, or neither for a tee that "
+                                     "is not rated")
+                          .arg(ratingText.isEmpty() ? QStringLiteral("slope rating")
+                                                    : QStringLiteral("course rating"),
+                               ratingText.isEmpty() ? QStringLiteral("course rating")
+                                                    : QStringLiteral("slope rating")));
+    if (!ratingText.isEmpty()) {
+        const auto rating = toNumber(ratingText);
+        if (!rating || *rating < 30 || *rating > 90)
+            return refuse(QStringLiteral("has a course rating of \"%1\": give the rating as "
+                                         "published, such as 71.2")
+                              .arg(ratingText));
+        tee.courseRating = golf::roundHalfUp(*rating, 1);
+        bool whole = false;
+        const int slope = slopeText.toInt(&whole);
+        if (!whole || slope < 55 || slope > 155)
+            return refuse(QStringLiteral("has a slope rating of \"%1\": a slope rating is a "
+                                         "whole number from 55 to 155")
+                              .arg(slopeText));
+        tee.slopeRating = slope;
+    }
+    if (!texts.par.trimmed().isEmpty()) {
+        const auto par = toNumber(texts.par);
+        if (!par || *par <= 0)
+            return refuse(
+                QStringLiteral("has a par of \"%1\", which is not a number").arg(texts.par));
+        tee.par = *par;
+    }
+    return tee;
 }
 
 } // namespace parlog

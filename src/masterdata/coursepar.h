@@ -16,4 +16,22 @@ std::optional<std::int32_t> coursePar(const std::array<QString, 18>& pars);
 // (4.5 stays 4.5). Fails naming the box that is empty or not a number.
 Status readPars(const std::array<QString, 18>& pars, const QString& coursePar, Course& into);
 
+// The stroke indexes as typed: all empty (the course has none yet), or each of 1 to 18
+// once. Fails naming the hole whose box does not read, or the index used twice or
+// given to no hole.
+Status readStrokeIndexes(const std::array<QString, 18>& texts,
+                         std::array<std::optional<int>, 18>& into);
+
+// A tee's row as typed. The ratings go together: both (a rated tee) or neither. A
+// course rating is kept to one decimal, a slope rating is a whole number from 55 to
+// 155; an empty par is the course's. Fails saying which box and why.
+struct TeeTexts {
+    QString name;
+    QString ratedFor;
+    QString courseRating;
+    QString slopeRating;
+    QString par;
+};
+Result<Tee> readTee(const TeeTexts& texts);
+
 } // namespace parlog

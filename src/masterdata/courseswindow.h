@@ -2,11 +2,16 @@
 
 #include "masterdata/registerwindow.h"
 
+#include "data/records.h"
+
 #include <array>
+
+class QTableWidget;
 
 namespace parlog {
 
-// Courses: the register of courses, with a par per hole and the course par.
+// Courses: the register of courses, with a par and a stroke index per hole, the course
+// par, and the course's tees with their ratings.
 class CoursesWindow : public RegisterWindow {
     Q_OBJECT
 public:
@@ -20,9 +25,20 @@ protected:
     void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
+    Result<Saved> store(Connection& connection, registers::EditMode mode, qint64 key,
+                        const Record& values, const Record& asRead) override;
+    Result<Rows> listRows(Connection& connection) override;
+
+public:
+    void addTee_Click();
+    void removeTee_Click();
+    void teeHoles_Click(); // a women's tee's own pars and stroke indexes
+    // The tees as typed, each read; fails naming the first that does not read.
+    Result<QList<Tee>> teeValues() const;
 
 private:
     std::array<QString, 18> parTexts() const;
+    void addTeeRow(const Tee& tee);
 
     QLineEdit* CourseName;
     QLineEdit* CourseAdd1;
@@ -30,7 +46,9 @@ private:
     QLineEdit* CourseAdd3;
     QLineEdit* CourseTel;
     std::array<QLineEdit*, 18> par{};
+    std::array<QLineEdit*, 18> si{};
     QLineEdit* Text56;
+    QTableWidget* tees;
 };
 
 } // namespace parlog

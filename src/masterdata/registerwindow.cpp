@@ -142,8 +142,7 @@ void RegisterWindow::Command12_Click()
             return refuse(values.error() + QStringLiteral(". Correct it, then press Save."));
         if (!readyToSave(*connection))
             return;
-        const auto saved =
-            registers::save(*connection, m_config.data, m_mode, m_key, *values, m_loaded);
+        const auto saved = store(*connection, m_mode, m_key, *values, m_loaded);
         if (!saved)
             return refuse(saved.error());
         switch (saved->outcome) {
@@ -215,8 +214,19 @@ void RegisterWindow::Command28_Click()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    showReport(app(), report::Report(m_config.report, report::DataSource::of(registers::all(
-                                                            *connection, m_config.data))));
+    showReport(app(),
+               report::Report(m_config.report, report::DataSource::of(listRows(*connection))));
+}
+
+Result<Saved> RegisterWindow::store(Connection& connection, registers::EditMode mode, qint64 key,
+                                    const Record& values, const Record& asRead)
+{
+    return registers::save(connection, m_config.data, mode, key, values, asRead);
+}
+
+Result<Rows> RegisterWindow::listRows(Connection& connection)
+{
+    return registers::all(connection, m_config.data);
 }
 
 void RegisterWindow::Command10_Click()

@@ -50,6 +50,11 @@ protected:
     virtual void afterLoad(Connection&) {}
     // Asked before a row is stored; false stores nothing, the boxes as typed.
     virtual bool readyToSave(Connection&) { return true; }
+    // Stores the row: as registers::save does, for a window with nothing more to store.
+    virtual Result<Saved> store(Connection& connection, registers::EditMode mode, qint64 key,
+                                const Record& values, const Record& asRead);
+    // The rows of the list report.
+    virtual Result<Rows> listRows(Connection& connection);
 
     void refill(Connection& connection);
 

@@ -89,11 +89,16 @@ Layout courses()
         285,
         {heading("Course", "Course", 0), heading("Label1", "Address", 3827),
          heading("Label2", "Telephone", 7087), par},
-        285,
+        540,
         {cell("Text1", "coursename", 0, 2268), cell("Text2", "courseadd1", 2268, 1710),
          cell("Text3", "courseadd2", 3969, 1695), cell("Text4", "courseadd3", 5669, 1702),
          cell("Text5", "coursetel", 7370, 1125), cell("Text6", "coursepar", 9496, 570),
-         hline(QStringLiteral("Line2"), 0, 283, 10063)});
+         // The course's tees, with their ratings, on a line of their own under it.
+         label(QStringLiteral("LabelTees"), QStringLiteral("Tees"), QRect(0, 285, 567, 240),
+               font(8.25, false, true)),
+         field(QStringLiteral("Text7"), QStringLiteral("tees"), QRect(567, 285, 9496, 240),
+               kReportFont),
+         hline(QStringLiteral("Line2"), 0, 538, 10063)});
     return l;
 }
 

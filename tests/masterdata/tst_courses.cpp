@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 using namespace parlog;
 using namespace parlog::test;
@@ -55,6 +56,9 @@ private Q_SLOTS:
     void init() { QVERIFY(m_seeded.start(seed)); }
     void cleanup() { m_seeded.stop(); }
     void parSums();
+    void strokeIndexesAndTeesAsTyped_data();
+    void strokeIndexesAndTeesAsTyped();
+    void teesAndIndexesAreSavedWithTheCourse();
     void opensEmptyAndBrowsing();
     void eighteenParsTypedInARow();
     void parBoxesKeepTheirSumWhenOneCannotBeRead();
@@ -89,6 +93,120 @@ void TestCourses::parSums()
     PARLOG_VERIFY_OK(readPars(pars, QStringLiteral("72"), course));
     QCOMPARE(course.pars[0].value(), 4.5);
     QCOMPARE(course.par.value(), 72.0);
+}
+
+void TestCourses::strokeIndexesAndTeesAsTyped_data()
+{
+    QTest::addColumn<QString>("indexes"); // hole by hole, comma-separated
+    QTest::addColumn<QStringList>("tee");  // name, rated for, rating, slope, par
+    QTest::addColumn<QString>("error");    // what the refusal names; empty: it reads
+    const QString good = QStringLiteral("7,15,11,1,13,3,17,9,5,8,16,12,2,14,4,18,10,6");
+    const QStringList yellow{"Yellow", "men", "71.24", "131", ""};
+    QTest::newRow("all empty, rated tee") << QString(",").repeated(17) << yellow << QString();
+    QTest::newRow("each once") << good << yellow << QString();
+    QTest::newRow("a duplicate") << QString(good).replace(QStringLiteral("18,"), QStringLiteral("1,"))
+                                 << yellow << "stroke index 1 is given to holes 4 and 16";
+    QTest::newRow("a gap") << QString(good).replace(QStringLiteral(",6"), QStringLiteral(","))
+                           << yellow << "stroke index of hole 18 is empty";
+    QTest::newRow("out of range") << QString(good).replace(QStringLiteral(",10,"),
+                                                           QStringLiteral(",19,"))
+                                  << yellow << "hole 17 is \"19\"";
+    QTest::newRow("slope too low") << good << QStringList{"Red", "Women", "70", "54", ""}
+                                   << "slope rating of \"54\"";
+    QTest::newRow("rating without slope") << good << QStringList{"Red", "W", "70.1", "", ""}
+                                          << "course rating but no slope rating";
+    QTest::newRow("nobody rated for") << good << QStringList{"Blue", "kids", "", "", ""}
+                                      << "choose Men or Women";
+    QTest::newRow("unrated") << good << QStringList{"Blue", "Ladies", "", "", "70"} << QString();
+}
+
+void TestCourses::strokeIndexesAndTeesAsTyped()
+{
+    QFETCH(QString, indexes);
+    QFETCH(QStringList, tee);
+    QFETCH(QString, error);
+    const QStringList texts = indexes.split(QLatin1Char(','));
+    std::array<QString, 18> boxes;
+    for (int h = 0; h < 18; ++h)
+        boxes[h] = texts.value(h);
+    std::array<std::optional<int>, 18> read;
+    const Status sound = readStrokeIndexes(boxes, read);
+    const auto teeRead = readTee({tee[0], tee[1], tee[2], tee[3], tee[4]});
+    const QString said = !sound ? sound.error() : teeRead ? QString() : teeRead.error();
+    if (error.isEmpty()) {
+        QVERIFY2(said.isEmpty(), qPrintable(said));
+        QCOMPARE(read[0].value_or(0), indexes.isEmpty() || indexes.startsWith(u',') ? 0 : 7);
+        // 71.24 is kept to one decimal; Men and Women are spelt as stored.
+        if (tee[0] == u"Yellow") {
+            QCOMPARE(teeRead->courseRating.value(), 71.2);
+            QCOMPARE(teeRead->label(), QStringLiteral("Yellow (Men) 71.2 / 131"));
+        } else {
+            QCOMPARE(teeRead->label(), QStringLiteral("Blue (Women)"));
+            QCOMPARE(teeRead->par.value(), 70.0);
+        }
+    } else {
+        QVERIFY2(said.contains(error), qPrintable(said));
+    }
+}
+
+void TestCourses::teesAndIndexesAreSavedWithTheCourse()
+{
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
+    QVERIFY(c.pick(QStringLiteral("Lahinch")));
+    c.click(QStringLiteral("Command1"));
+    for (int h = 1; h <= 18; ++h)
+        c.box(QStringLiteral("SI%1").arg(h))->setText(QString::number(19 - h));
+    c.click(QStringLiteral("addTee"));
+    auto* tees = child<QTableWidget>(c.window, QStringLiteral("tees"));
+    tees->item(0, 0)->setText(QStringLiteral("Yellow"));
+    tees->item(0, 2)->setText(QStringLiteral("71.2"));
+    tees->item(0, 3)->setText(QStringLiteral("131"));
+    c.click(QStringLiteral("addTee"));
+    tees->item(1, 0)->setText(QStringLiteral("Red"));
+    child<QComboBox>(c.window, QStringLiteral("ratedFor2"))->setCurrentIndex(1);
+    tees->item(1, 2)->setText(QStringLiteral("73.0"));
+    tees->item(1, 3)->setText(QStringLiteral("128"));
+    tees->item(1, 4)->setText(QStringLiteral("73"));
+    c.click(QStringLiteral("Command12"));
+    QCOMPARE(f.value(QStringLiteral("SELECT si1 FROM courses WHERE coursename = 'Lahinch'")),
+             QVariant(18));
+    QStringList stored;
+    for (const QVariantList& row : f.rows(QStringLiteral(
+             "SELECT name, ratedFor, courseRating, slopeRating, coalesce(par, 0) FROM tees "
+             "ORDER BY ID")))
+        stored << QStringLiteral("%1 %2 %3 %4 %5")
+                      .arg(row[0].toString(), row[1].toString())
+                      .arg(row[2].toDouble())
+                      .arg(row[3].toInt())
+                      .arg(row[4].toDouble());
+    QCOMPARE(stored, (QStringList{"Yellow Men 71.2 131 0", "Red Women 73 128 73"}));
+    // Loaded again, with the tees; a duplicate index is named and nothing is stored.
+    QVERIFY(c.pick(QStringLiteral("Druid's Glen")));
+    QVERIFY(c.pick(QStringLiteral("Lahinch")));
+    QCOMPARE(tees->rowCount(), 2);
+    QCOMPARE(tees->item(1, 0)->text(), QStringLiteral("Red"));
+    c.click(QStringLiteral("Command1"));
+    c.box(QStringLiteral("SI2"))->setText(QStringLiteral("18"));
+    tees->setCurrentCell(1, 0);
+    c.click(QStringLiteral("removeTee"));
+    c.click(QStringLiteral("Command12"));
+    QVERIFY2(f.prompter->last().contains(QStringLiteral("stroke index 18 is given to holes 1 and 2")),
+             qPrintable(f.prompter->last()));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM tees")).toInt(), 2);
+    // The list report names the tees under each course.
+    c.box(QStringLiteral("SI2"))->setText(QStringLiteral("17"));
+    c.click(QStringLiteral("Command12"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM tees")).toInt(), 1);
+    c.click(QStringLiteral("Command28"));
+    auto* report = qobject_cast<ReportWindow*>(f.app->find(QStringLiteral("DataReport2")));
+    QVERIFY(report);
+    QStringList lines;
+    for (const auto& cmd : report->paginator().page(0).commands)
+        if (cmd.item == u"Text7")
+            lines << cmd.text;
+    QCOMPARE(lines, QStringList{QStringLiteral("Yellow (Men) 71.2 / 131")});
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM tees WHERE name = 'Yellow'")).toInt(), 1);
 }
 
 void TestCourses::opensEmptyAndBrowsing()

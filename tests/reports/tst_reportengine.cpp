@@ -332,7 +332,7 @@ void TestReportEngine::coursesListLayout()
     QCOMPARE(find(page, QStringLiteral("Text6"), QStringLiteral("71"))->rect,
              QRect(9496, 570, 570, 285));
     QCOMPARE(find(page, QStringLiteral("Text5"))->rect.left(), 7370);
-    QCOMPARE(find(page, QStringLiteral("Line2"))->rect, QRect(0, 853, 10063, 0));
+    QCOMPARE(find(page, QStringLiteral("Line2"))->rect, QRect(0, 570 + 538, 10063, 0));
 }
 
 void TestReportEngine::searchResultLayouts()

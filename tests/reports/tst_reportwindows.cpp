@@ -183,7 +183,8 @@ void TestReportWindows::everyReportSavesItsRowsAsCsv()
         return report::fieldCaptions(l, report::fieldColumns(l)).mid(0, 10);
     };
     QCOMPARE(captions("DataReport2"),
-             (QStringList{"Course", "Address 1", "Address 2", "Address 3", "Telephone", "Par"}));
+             (QStringList{"Course", "Address 1", "Address 2", "Address 3", "Telephone", "Par",
+                          "Tees"}));
     QCOMPARE(captions("DataReport4"), (QStringList{"Player", "Hcp", "Division", "Course", "Comp",
                                                    "Date", "S Scratch", "Putts", "Comment",
                                                    "Hole 1"}));
