@@ -1,6 +1,9 @@
 #include "sampledata.h"
 
 #include "data/connection.h"
+#include "data/records.h"
+#include "golf/rules.h"
+#include "golf/scoring.h"
 
 #include <QDate>
 #include <QFile>
@@ -80,11 +83,34 @@ struct Player {
     QString division;
 };
 
+// A course as the rounds are played on it: from its men's yellow tee.
+struct PlayedCourse {
+    std::array<int, 18> pars{};
+    golf::Holes holes;
+    Tee tee;
+    int par = 0;
+};
+
+// Stroke indexes as clubs give them: the odd ones to one nine, the even to the other.
+std::array<std::optional<int>, 18> strokeIndexes(QRandomGenerator& random)
+{
+    std::array<std::optional<int>, 18> indexes;
+    const bool oddFront = random.bounded(2) == 0;
+    for (int nine = 0; nine < 2; ++nine) {
+        QList<int> left;
+        for (int k = 0; k < 9; ++k)
+            left << 2 * k + ((nine == 0) == oddFront ? 1 : 2);
+        for (int h = 0; h < 9; ++h)
+            indexes[nine * 9 + h] = left.takeAt(random.bounded(int(left.size())));
+    }
+    return indexes;
+}
+
 // Rounds go in through SQLite's own interface: a quarter of a million of them through
 // the Qt layer take many times longer.
 QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenerator& random,
                     const QList<Player>& players, const QStringList& courseNames,
-                    const QList<std::array<int, 18>>& pars)
+                    const QList<PlayedCourse>& played)
 {
     if (sizes.rounds <= 0 || players.isEmpty() || courseNames.isEmpty())
         return {};
@@ -135,7 +161,11 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
     for (int h = 1; h <= 18; ++h)
         columns << QStringLiteral("fairway%1").arg(h);
     columns << QStringLiteral("course") << QStringLiteral("playerID") << QStringLiteral("division")
-            << QStringLiteral("compss") << QStringLiteral("comp") << QStringLiteral("comment");
+            << QStringLiteral("compss") << QStringLiteral("comp") << QStringLiteral("comment")
+            << QStringLiteral("teeID") << QStringLiteral("tee") << QStringLiteral("courseRating")
+            << QStringLiteral("slopeRating") << QStringLiteral("teePar")
+            << QStringLiteral("handicapIndex") << QStringLiteral("courseHandicap")
+            << QStringLiteral("playingHandicap") << QStringLiteral("points");
     QStringList marks;
     for (qsizetype k = 0; k < columns.size(); ++k)
         marks << QStringLiteral("?");
@@ -155,6 +185,9 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
     QList<QByteArray> courses;
     for (const QString& c : courseNames)
         courses << c.toUtf8();
+    QList<QByteArray> tees;
+    for (const PlayedCourse& course : played)
+        tees << course.tee.label().toUtf8();
     QList<QByteArray> comps;
     for (const QString& c : kComps)
         comps << c.toUtf8();
@@ -186,7 +219,8 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         --fieldLeft;
         const int pi = field.takeAt(random.bounded(int(field.size())));
         const Player& player = players[pi];
-        const auto& p = pars[c];
+        const PlayedCourse& course = played[c];
+        const auto& p = course.pars;
         int holes[18];
         int out = 0;
         int inn = 0;
@@ -197,7 +231,12 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
             (h < 9 ? out : inn) += holes[h];
         }
         const int gross = out + inn;
-        const int hand = int(std::lround(player.handicap));
+        // Played off the yellow tee, with the handicap index as the player's handicap.
+        const auto handicaps = golf::handicapsFor(player.handicap, course.tee, course.par, 0.95);
+        const int hand = handicaps->playingHandicap;
+        std::array<int, 18> strokes{};
+        std::copy(std::begin(holes), std::end(holes), strokes.begin());
+        const golf::Scored scored = golf::scoreHoles(strokes, course.holes, hand);
         int k = 1;
         for (int h = 0; h < 18; ++h)
             sqlite3_bind_int(insert, k++, holes[h]);
@@ -206,7 +245,7 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         sqlite3_bind_int(insert, k++, gross);
         sqlite3_bind_int(insert, k++, gross - hand);
         sqlite3_bind_int(insert, k++, random.bounded(26, 40));
-        sqlite3_bind_double(insert, k++, player.handicap);
+        sqlite3_bind_double(insert, k++, hand);
         sqlite3_bind_text(insert, k++, date.constData(), int(date.size()), SQLITE_TRANSIENT);
         for (int h = 0; h < 18; ++h)
             sqlite3_bind_int(insert, k++,
@@ -223,6 +262,15 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         sqlite3_bind_text(insert, k++, ss.constData(), int(ss.size()), SQLITE_TRANSIENT);
         text(comps[comp]);
         text(comments[random.bounded(int(comments.size()))]);
+        sqlite3_bind_int64(insert, k++, course.tee.id);
+        text(tees[c]);
+        sqlite3_bind_double(insert, k++, *course.tee.courseRating);
+        sqlite3_bind_int(insert, k++, *course.tee.slopeRating);
+        sqlite3_bind_double(insert, k++, course.par);
+        sqlite3_bind_double(insert, k++, player.handicap);
+        sqlite3_bind_double(insert, k++, handicaps->courseHandicap);
+        sqlite3_bind_int(insert, k++, hand);
+        sqlite3_bind_int(insert, k++, scored.totalPoints);
         if (sqlite3_step(insert) != SQLITE_DONE) {
             sqlite3_finalize(insert);
             return fail();
@@ -313,7 +361,10 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
             return error;
     }
 
-    QList<std::array<int, 18>> pars;
+    QList<PlayedCourse> played;
+    // A generator of its own for what came later, so that the players, courses and
+    // rounds of a seed stay as they were.
+    QRandomGenerator later(sizes.seed + 1);
     QStringList courseNames;
     for (int i = 0; i < sizes.courses; ++i) {
         QString name = kCourses[i % kCourses.size()];
@@ -321,18 +372,24 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
             name += QStringLiteral(" %1").arg(i / kCourses.size() + 1);
         courseNames << name;
         const auto p = coursePars(random);
-        pars.append(p);
+        PlayedCourse course;
+        course.pars = p;
+        Course stored;
+        stored.strokeIndexes = strokeIndexes(later);
         QVariantList values{name, QStringLiteral("Links Road"), kTowns[i % kTowns.size()],
                             QStringLiteral("Co. ") + kTowns[i % kTowns.size()],
                             QStringLiteral("0%1 %2")
                                 .arg(random.bounded(21, 99))
                                 .arg(random.bounded(100000, 999999))};
         int total = 0;
-        for (int par : p) {
-            values << double(par);
-            total += par;
+        for (int h = 0; h < 18; ++h) {
+            values << double(p[h]);
+            total += p[h];
+            stored.pars[h] = p[h];
         }
         values << double(total);
+        for (const auto& index : stored.strokeIndexes)
+            values << *index;
         QStringList marks;
         for (int k = 0; k < values.size(); ++k)
             marks << QStringLiteral("?");
@@ -340,10 +397,46 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
                  QStringLiteral("INSERT INTO courses(coursename, courseadd1, courseadd2, "
                                 "courseadd3, coursetel, hole1, hole2, hole3, hole4, hole5, hole6, "
                                 "hole7, hole8, hole9, hole10, hole11, hole12, hole13, hole14, "
-                                "hole15, hole16, hole17, hole18, coursepar) VALUES (%1)")
+                                "hole15, hole16, hole17, hole18, coursepar, si1, si2, si3, si4, "
+                                "si5, si6, si7, si8, si9, si10, si11, si12, si13, si14, si15, "
+                                "si16, si17, si18) VALUES (%1)")
                      .arg(marks.join(QLatin1Char(','))),
                  values, &error))
             return error;
+        course.holes = golf::holesOf(stored);
+        course.par = total;
+        // The tees, rated around the par: the men's white and yellow, the women's red.
+        const struct {
+            const char* name;
+            const char* ratedFor;
+            double over;
+            int slope;
+        } tees[3] = {{"White", "Men", 1.2, 128}, {"Yellow", "Men", -0.6, 120}, {"Red", "Women", 2.4, 124}};
+        for (const auto& t : tees) {
+            Tee tee;
+            tee.courseID = i + 1;
+            tee.name = QString::fromLatin1(t.name);
+            tee.ratedFor = QString::fromLatin1(t.ratedFor);
+            tee.courseRating = golf::roundHalfUp(total + t.over + later.bounded(10) / 10.0, 1);
+            tee.slopeRating = t.slope + later.bounded(12);
+            const Record record = tee.record();
+            QStringList names;
+            QStringList teeMarks;
+            for (auto it = record.constBegin(); it != record.constEnd(); ++it) {
+                names << it.key();
+                teeMarks << QStringLiteral("?");
+            }
+            if (!run(q,
+                     QStringLiteral("INSERT INTO tees(%1) VALUES (%2)")
+                         .arg(names.join(QLatin1Char(',')), teeMarks.join(QLatin1Char(','))),
+                     record.values(), &error))
+                return error;
+            if (tee.name == u"Yellow") {
+                tee.id = q.lastInsertId().toLongLong();
+                course.tee = tee;
+            }
+        }
+        played << course;
     }
 
     if (!db.commit())
@@ -352,7 +445,7 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
     pragma = QSqlQuery();
     db = QSqlDatabase();
     connection.close();
-    return writeRounds(path, sizes, random, players, courseNames, pars);
+    return writeRounds(path, sizes, random, players, courseNames, played);
 }
 
 } // namespace parlog::tools

@@ -608,6 +608,22 @@ Result<Rows> competitionCards(Connection& connection, const QString& competition
                      {competition, from, to});
 }
 
+Result<std::optional<qint64>> lastTee(Connection& connection, const QString& player,
+                                      const QString& course)
+{
+    const auto tee = sql::value(connection,
+                                QStringLiteral("SELECT teeID FROM score WHERE playerID = ? AND "
+                                               "course = ? AND teeID IS NOT NULL ORDER BY "
+                                               "strdate DESC, %1 DESC LIMIT 1")
+                                    .arg(key(connection)),
+                                {player, course});
+    if (!tee)
+        return Failure{tee.error()};
+    if (tee->isNull() || !tee->isValid())
+        return std::optional<qint64>();
+    return std::optional<qint64>(tee->toLongLong());
+}
+
 Result<Rows> roundsPerCourse(Connection& connection, const QString& player)
 {
     return sql::rows(connection,

@@ -132,6 +132,10 @@ Result<QList<Competition>> competitions(Connection& connection);
 Result<Rows> competitionCards(Connection& connection, const QString& competition,
                               const QString& from, const QString& to);
 
+// The tee of the player's latest round on the course that names one; nothing when none does.
+Result<std::optional<qint64>> lastTee(Connection& connection, const QString& player,
+                                      const QString& course);
+
 // Columns course, rounds: the player's rounds per course, in the order groups come.
 Result<Rows> roundsPerCourse(Connection& connection, const QString& player);
 // Columns strdate, putts: the player's rounds with putts, by date, then as stored.

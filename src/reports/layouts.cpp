@@ -515,11 +515,12 @@ Layout results()
         Align align;
     };
     const Column columns[] = {{"position", "Position", 0, 900, Align::Center},
-                              {"player", "Player", 950, 2600, Align::Left},
-                              {"division", "Division", 3600, 1300, Align::Left},
-                              {"handicap", "Handicap", 4950, 1000, Align::Center},
-                              {"gross", "Gross", 6000, 800, Align::Center},
-                              {"net", "Net", 6850, 800, Align::Center},
+                              {"player", "Player", 950, 2350, Align::Left},
+                              {"division", "Division", 3350, 1150, Align::Left},
+                              {"handicap", "Handicap", 4550, 900, Align::Center},
+                              {"gross", "Gross", 5500, 650, Align::Center},
+                              {"net", "Net", 6200, 650, Align::Center},
+                              {"points", "Points", 6900, 750, Align::Center},
                               {"countback", "Countback", 7700, 2700, Align::Left}};
     QList<Item> headings;
     QList<Item> line;
@@ -533,15 +534,17 @@ Layout results()
     headings << hline(QStringLiteral("Line1"), 0, 300, 10400);
     const FontSpec plain = font(10);
     l.bands = standardBands(
-        1500,
+        1790,
         {label(QStringLiteral("Title"), QStringLiteral("Results"), QRect(0, 0, 10400, 450),
                kPageTitle, Align::Center),
          label(QStringLiteral("Competition"), QStringLiteral("{competition}"),
                QRect(0, 480, 10400, 330), font(12, true), Align::Center),
          label(QStringLiteral("Played"), QStringLiteral("{date} at {course}"),
                QRect(0, 830, 10400, 285), plain, Align::Center),
+         label(QStringLiteral("Format"), QStringLiteral("{format}, {allowance} allowance"),
+               QRect(0, 1120, 10400, 285), plain, Align::Center),
          label(QStringLiteral("Scratch"), QStringLiteral("Standard scratch {scratch}"),
-               QRect(0, 1120, 10400, 285), plain, Align::Center)},
+               QRect(0, 1410, 10400, 285), plain, Align::Center)},
         345, headings, 300, line);
     return l;
 }

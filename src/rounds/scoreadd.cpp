@@ -6,7 +6,10 @@
 #include "data/connection.h"
 #include "data/conversions.h"
 #include "data/courses.h"
+#include "data/competitions.h"
 #include "data/players.h"
+#include "golf/rules.h"
+#include "golf/scoring.h"
 #include "data/rounds.h"
 #include "reports/datasource.h"
 #include "ui/forms.h"
@@ -52,7 +55,7 @@ void colour(QCheckBox* box, const QColor& colour)
 ScoreAdd::ScoreAdd(Application& app)
     : Window(app, windows::kScoreCard, QStringLiteral("Add Score"))
 {
-    setFixedSize(800, 540);
+    setFixedSize(800, 640);
 
     label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"), {10, 12, 120, 22});
     Text160 = box(this, QStringLiteral("Text160"), {135, 12, 400, 22});
@@ -75,41 +78,65 @@ ScoreAdd::ScoreAdd(Application& app)
 
     label(this, QStringLiteral("Label5"), QStringLiteral("Course"), {10, 112, 90, 22});
     course = picker(this, QStringLiteral("course"), {105, 112, 165, 24});
-    label(this, QStringLiteral("Label6"), QStringLiteral("Player Name"), {10, 142, 90, 22});
-    player = picker(this, QStringLiteral("player"), {105, 142, 165, 24});
-    label(this, QStringLiteral("Label7"), QStringLiteral("Handicap"), {10, 172, 90, 22});
-    handicap = box(this, QStringLiteral("handicap"), {105, 172, 60, 22});
-    label(this, QStringLiteral("Label8"), QStringLiteral("Division"), {10, 202, 90, 22});
-    Division = box(this, QStringLiteral("Division"), {105, 202, 165, 22});
-    label(this, QStringLiteral("Label9"), QStringLiteral("Date"), {10, 232, 90, 22});
-    Date = box(this, QStringLiteral("Date"), {105, 232, 80, 22});
-    label(this, QStringLiteral("Label10"), QStringLiteral("eg:  21 Feb  04"), {192, 232, 90, 22});
+    label(this, QStringLiteral("LabelTee"), QStringLiteral("Tee"), {10, 142, 90, 22});
+    tee = new QComboBox(this);
+    tee->setObjectName(QStringLiteral("tee"));
+    tee->setGeometry(105, 142, 165, 24);
+    tee->setToolTip(QStringLiteral("The tee played from, with its Course Rating and Slope Rating"));
+    label(this, QStringLiteral("Label6"), QStringLiteral("Player Name"), {10, 172, 90, 22});
+    player = picker(this, QStringLiteral("player"), {105, 172, 165, 24});
+    label(this, QStringLiteral("Label7"), QStringLiteral("Handicap"), {10, 202, 90, 22});
+    handicap = box(this, QStringLiteral("handicap"), {105, 202, 60, 22});
+    // From a rated tee: the index the player brings, and what the tee makes of it.
+    label(this, QStringLiteral("LabelIndex"), QStringLiteral("Handicap Index"), {10, 232, 95, 22});
+    handicapIndex = box(this, QStringLiteral("handicapIndex"), {105, 232, 60, 22});
+    handicapIndex->setToolTip(QStringLiteral("The player's World Handicap System index; a plus "
+                                             "index is written +1.2"));
+    label(this, QStringLiteral("LabelCourseHcp"), QStringLiteral("Course/Playing"),
+          {10, 262, 95, 22});
+    courseHandicap = box(this, QStringLiteral("courseHandicap"), {105, 262, 50, 22});
+    courseHandicap->setReadOnly(true);
+    courseHandicap->setToolTip(QStringLiteral("Course Handicap: index x slope / 113 + (course "
+                                              "rating - par)"));
+    playingHandicap = box(this, QStringLiteral("playingHandicap"), {160, 262, 50, 22});
+    playingHandicap->setReadOnly(true);
+    playingHandicap->setToolTip(QStringLiteral("Playing Handicap: the course handicap times the "
+                                               "competition's allowance"));
+    for (QLineEdit* b : {courseHandicap, playingHandicap}) {
+        b->setAlignment(Qt::AlignCenter);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    label(this, QStringLiteral("Label8"), QStringLiteral("Division"), {10, 292, 90, 22});
+    Division = box(this, QStringLiteral("Division"), {105, 292, 165, 22});
+    label(this, QStringLiteral("Label9"), QStringLiteral("Date"), {10, 322, 90, 22});
+    Date = box(this, QStringLiteral("Date"), {105, 322, 80, 22});
+    label(this, QStringLiteral("Label10"), QStringLiteral("eg:  21 Feb  04"), {192, 322, 90, 22});
 
     Command56 =
-        button(this, QStringLiteral("Command56"), QStringLiteral("New Round"), {10, 272, 125, 28});
+        button(this, QStringLiteral("Command56"), QStringLiteral("New Round"), {10, 362, 125, 28});
     clearall =
-        button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"), {145, 272, 125, 28});
+        button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"), {145, 362, 125, 28});
     clearall->setToolTip(QStringLiteral("Clear the form of all entries"));
     Command54 =
-        button(this, QStringLiteral("Command54"), QStringLiteral("Save"), {10, 306, 125, 28});
+        button(this, QStringLiteral("Command54"), QStringLiteral("Save"), {10, 396, 125, 28});
     rsaved =
-        label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"), {10, 306, 125, 28});
+        label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"), {10, 396, 125, 28});
     rsaved->setAlignment(Qt::AlignCenter);
     rsaved->setStyleSheet(QStringLiteral("color: %1; border: 1px solid %1; border-radius: 3px;")
                               .arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
     embolden(rsaved);
     Command57 =
-        button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 340, 125, 28});
+        button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 430, 125, 28});
     editRound = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."),
-                       {145, 340, 125, 28});
+                       {145, 430, 125, 28});
 
     auto* commentLabel =
-        label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 380, 120, 20});
+        label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 470, 120, 20});
     commentLabel->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
                                             "twos club\",\"Disqualified\" etc you get the gist."));
     comment = new QPlainTextEdit(this);
     comment->setObjectName(QStringLiteral("comment"));
-    comment->setGeometry(10, 400, 260, 120);
+    comment->setGeometry(10, 490, 260, 130);
     comment->setTabChangesFocus(true);
     comment->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
                                        "twos club\",\"Disqualified\" etc you get the jist."));
@@ -127,6 +154,7 @@ ScoreAdd::ScoreAdd(Application& app)
         head(QStringLiteral("HeadF%1").arg(c + 1), QStringLiteral("F"), x + 70, 22);
         head(QStringLiteral("HeadG%1").arg(c + 1), QStringLiteral("G"), x + 96, 22);
         head(QStringLiteral("HeadScore%1").arg(c + 1), QStringLiteral("Score"), x + 126, 60);
+        head(QStringLiteral("HeadPts%1").arg(c + 1), QStringLiteral("Pts"), x + 186, 40);
     }
     for (int h = 0; h < 18; ++h) {
         const int x = columnLeft[h / 9];
@@ -139,12 +167,18 @@ ScoreAdd::ScoreAdd(Application& app)
         colour(f[h], QColor(0xd0, 0x20, 0x20));
         g[h] = tick(this, QStringLiteral("g") + n, {x + 98, y + 5, 20, 20});
         colour(g[h], QColor(0x20, 0x9a, 0x30));
-        // The hole's par stands small over its box, as on a paper card.
-        par[h] = label(this, QStringLiteral("par") + n, QString(), {x + 131, y - 6, 50, 11});
-        par[h]->setAlignment(Qt::AlignCenter);
+        // The hole's par stands small over its box, as on a paper card, and beside it a
+        // dot for each stroke the player receives there.
+        par[h] = label(this, QStringLiteral("par") + n, QString(), {x + 126, y - 6, 36, 11});
+        par[h]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         QFont tiny = par[h]->font();
         tiny.setPointSizeF(tiny.pointSizeF() * 0.7);
         par[h]->setFont(tiny);
+        dots[h] = label(this, QStringLiteral("dots") + n, QString(), {x + 158, y - 7, 28, 12});
+        dots[h]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        embolden(dots[h]);
+        pts[h] = label(this, QStringLiteral("pts") + n, QString(), {x + 186, y + 5, 40, 20});
+        pts[h]->setAlignment(Qt::AlignCenter);
         HOLE[h] = box(this, QStringLiteral("HOLE") + n, {x + 131, y + 5, 50, 20});
         HOLE[h]->setAlignment(Qt::AlignCenter);
         HOLE[h]->setToolTip(kHoleHint);
@@ -166,6 +200,9 @@ ScoreAdd::ScoreAdd(Application& app)
     net = total(QStringLiteral("net"), QStringLiteral("Net"), columnLeft[1], 416);
     putts = total(QStringLiteral("putts"), QStringLiteral("Putts total"), columnLeft[0], 416);
     ss = total(QStringLiteral("ss"), QStringLiteral("Standard scratch"), columnLeft[0], 446);
+    points = total(QStringLiteral("points"), QStringLiteral("Points"), columnLeft[1], 446);
+    points->setReadOnly(true);
+    points->setFocusPolicy(Qt::NoFocus);
     for (QLineEdit* b : {putts, ss}) {
         selectAllOnFocus(b);
         if (auto* l = findChild<QLabel*>(QStringLiteral("Label") + b->objectName()))
@@ -178,7 +215,12 @@ ScoreAdd::ScoreAdd(Application& app)
     }
 
     connect(player, &QComboBox::activated, this, &ScoreAdd::player_Click);
-    connect(course, &QComboBox::currentTextChanged, this, &ScoreAdd::showPars);
+    connect(course, &QComboBox::currentTextChanged, this, &ScoreAdd::course_Change);
+    connect(tee, &QComboBox::currentIndexChanged, this, &ScoreAdd::handicaps_Change);
+    connect(handicapIndex, &QLineEdit::textEdited, this, &ScoreAdd::handicaps_Change);
+    for (QLineEdit* b : {Text160, Date})
+        connect(b, &QLineEdit::editingFinished, this, &ScoreAdd::handicaps_Change);
+    connect(handicap, &QLineEdit::textChanged, this, &ScoreAdd::showPoints);
     // Player has a key of its own, since the focus order reaches it late.
     if (auto* playerLabel = findChild<QLabel*>(QStringLiteral("Label6"))) {
         playerLabel->setText(QStringLiteral("&Player Name"));
@@ -190,7 +232,7 @@ ScoreAdd::ScoreAdd(Application& app)
     connect(Command57, &QPushButton::clicked, this, &ScoreAdd::Command57_Click);
     connect(editRound, &QPushButton::clicked, this, &ScoreAdd::editRound_Click);
 
-    QList<QWidget*> order{course, handicap, Date, Text160};
+    QList<QWidget*> order{course, tee, handicap, handicapIndex, Date, Text160};
     for (QLineEdit* h : HOLE)
         order << h;
     order << putts << ss << comment << Command54 << Command56 << Command57 << out << player;
@@ -218,8 +260,6 @@ void ScoreAdd::form_load()
             player->addItems(*names);
         if (const auto names = courses::names(*connection))
             course->addItems(*names);
-        if (auto pars = courses::pars(*connection))
-            m_pars = std::move(*pars);
     }
     player->setCurrentIndex(-1);
     player->setEditText(QString());
@@ -236,13 +276,137 @@ void ScoreAdd::form_load()
     contextChanged();
 }
 
-void ScoreAdd::showPars(const QString& courseName)
+void ScoreAdd::course_Change(const QString& courseName)
 {
-    const auto found = m_pars.constFind(courseName.toLower());
+    m_course.reset();
+    // Only a course of the register has pars and tees to show.
+    if (course->findText(courseName, Qt::MatchFixedString) >= 0)
+        if (auto connection = app().openConnection()) {
+            const auto found = courses::named(*connection, courseName);
+            if (found && *found)
+                m_course = **found;
+        }
+    const golf::Holes holes = m_course ? golf::holesOf(m_course->course) : golf::Holes();
+    bool allPars = true;
+    for (int p : holes.par)
+        allPars &= p > 0;
     for (int h = 0; h < 18; ++h)
-        par[h]->setText(found == m_pars.constEnd()
-                            ? QString()
-                            : QStringLiteral("Par %1").arg(valueText((*found)[h])));
+        par[h]->setText(m_course && allPars
+                            ? QStringLiteral("Par %1").arg(valueText(*m_course->course.pars[h]))
+                            : QString());
+    {
+        const QSignalBlocker quiet(tee);
+        tee->clear();
+        if (m_course)
+            for (const Tee& t : m_course->tees)
+                tee->addItem(t.label(), t.id);
+    }
+    if (!m_loading)
+        chooseTee();
+}
+
+void ScoreAdd::chooseTee()
+{
+    if (tee->count() == 0) {
+        handicaps_Change();
+        return;
+    }
+    int at = 0;
+    if (auto connection = app().openConnection()) {
+        const auto last =
+            rounds::lastTee(*connection, player->currentText(), course->currentText());
+        if (last && *last)
+            at = qMax(0, tee->findData(**last));
+    }
+    const QSignalBlocker quiet(tee);
+    tee->setCurrentIndex(at);
+    handicaps_Change();
+}
+
+const Tee* ScoreAdd::chosenTee() const
+{
+    if (!m_course || tee->currentIndex() < 0)
+        return nullptr;
+    const qint64 id = tee->currentData().toLongLong();
+    for (const Tee& t : m_course->tees)
+        if (t.id == id)
+            return &t;
+    return nullptr;
+}
+
+double ScoreAdd::allowance()
+{
+    const QString competition = Text160->text().trimmed();
+    const auto date = toStoredDate(Date->text());
+    if (competition.isEmpty() || !date)
+        return 1.0;
+    auto connection = app().openConnection();
+    if (!connection)
+        return 0.95;
+    const auto settings = competitions::settings(*connection, competition, *date);
+    return settings ? settings->allowance : 0.95;
+}
+
+void ScoreAdd::handicaps_Change()
+{
+    if (m_loading)
+        return;
+    const Tee* chosen = chosenTee();
+    const auto index = readIndex(handicapIndex->text());
+    const int teePar = m_course && chosen ? golf::parOf(m_course->course, chosen) : 0;
+    const auto handicaps = chosen && index && !handicapIndex->text().trimmed().isEmpty()
+                               ? golf::handicapsFor(*index, *chosen, teePar, allowance())
+                               : std::nullopt;
+    if (!handicaps) {
+        // Without a rated tee the card is as it always was: the handicap box alone.
+        m_courseHandicap.reset();
+        courseHandicap->clear();
+        playingHandicap->clear();
+        showPoints();
+        return;
+    }
+    m_courseHandicap = handicaps->courseHandicap;
+    courseHandicap->setText(QString::number(golf::roundToWhole(handicaps->courseHandicap)));
+    playingHandicap->setText(QString::number(handicaps->playingHandicap));
+    // The player plays off this: net, the statistics and the results take it.
+    handicap->setText(QString::number(handicaps->playingHandicap));
+    showPoints();
+}
+
+std::optional<int> ScoreAdd::playingHandicapNow() const
+{
+    if (const auto playing = toInt16(playingHandicap->text()))
+        return int(*playing);
+    if (const auto box = toInt16(handicap->text()))
+        return int(*box);
+    return std::nullopt;
+}
+
+void ScoreAdd::showPoints()
+{
+    const golf::Holes holes =
+        m_course ? golf::holesOf(m_course->course, chosenTee()) : golf::Holes();
+    const auto playing = playingHandicapNow();
+    if (!holes.complete() || !playing) {
+        for (int h = 0; h < 18; ++h) {
+            dots[h]->clear();
+            pts[h]->clear();
+        }
+        points->clear();
+        return;
+    }
+    std::array<int, 18> strokes{};
+    for (int h = 0; h < 18; ++h)
+        strokes[h] = toInt16(HOLE[h]->text()).value_or(0);
+    const golf::Scored scored = golf::scoreHoles(strokes, holes, *playing);
+    for (int h = 0; h < 18; ++h) {
+        const int received = scored.received[h];
+        // A dot for each stroke received, a plus for each given back.
+        dots[h]->setText(received >= 0 ? QString(received, QChar(0x2022))
+                                       : QString(-received, QLatin1Char('+')));
+        pts[h]->setText(strokes[h] > 0 ? QString::number(scored.points[h]) : QString());
+    }
+    points->setText(QString::number(scored.totalPoints));
 }
 
 bool ScoreAdd::hasUnsavedHoles() const
@@ -337,6 +501,7 @@ void ScoreAdd::HOLE_Change(int hole)
     inn->setText(totals.inn);
     gross->setText(totals.gross);
     net->setText(totals.net);
+    showPoints();
     moveFocus(hole < 18 ? static_cast<QWidget*>(HOLE[hole]) : putts);
 }
 
@@ -354,6 +519,11 @@ void ScoreAdd::player_Click()
         const Player known = Player::from(*row);
         handicap->setText(known.handicap);
         Division->setText(known.division);
+        // What the register keeps as the handicap is the player's index: a rated tee
+        // turns it into the handicap played off.
+        const auto index = readIndex(known.handicap);
+        handicapIndex->setText(index ? showIndex(*index) : QString());
+        chooseTee();
     }
     moveFocus(Text160->text().isEmpty() ? static_cast<QWidget*>(Text160) : HOLE[0]);
 }
@@ -379,6 +549,15 @@ RoundCard ScoreAdd::card() const
     c.standardScratch = ss->text();
     c.competition = Text160->text();
     c.comment = comment->toPlainText();
+    if (const Tee* chosen = chosenTee()) {
+        c.tee = *chosen;
+        c.teePar = golf::parOf(m_course->course, chosen);
+    }
+    c.handicapIndex = handicapIndex->text();
+    c.courseHandicap = m_courseHandicap;
+    c.playingHandicap = playingHandicap->text();
+    if (!points->text().isEmpty())
+        c.points = points->text().toInt();
     return c;
 }
 
@@ -491,9 +670,19 @@ void ScoreAdd::loadRound(qint64 key)
         return;
     }
     const Round& round = (*found)->round;
+    // As it was stored: the tee and handicaps are not worked out again.
+    m_loading = true;
     // The handicap first: each hole written recomputes the totals with it.
     handicap->setText(shown(round.handicap));
     course->setEditText(round.course);
+    tee->setCurrentIndex(round.teeID ? tee->findData(*round.teeID) : -1);
+    handicapIndex->setText(round.handicapIndex ? showIndex(*round.handicapIndex) : QString());
+    m_courseHandicap = round.courseHandicap;
+    courseHandicap->setText(round.courseHandicap
+                                ? QString::number(golf::roundToWhole(*round.courseHandicap))
+                                : QString());
+    playingHandicap->setText(shown(round.playingHandicap));
+    m_loading = false;
     player->setEditText(round.player);
     Division->setText(round.division);
     Date->setText(formatStoredDate(round.date, DateFormat::Short));
@@ -506,6 +695,7 @@ void ScoreAdd::loadRound(qint64 key)
     }
     putts->setText(shown(round.putts));
     comment->setPlainText(round.comment);
+    showPoints();
     m_editing = key;
     m_editingAsRead = (*found)->asRead;
     m_editingDate = formatStoredDate(round.date, DateFormat::Medium);
@@ -526,6 +716,9 @@ void ScoreAdd::stopEditing()
 
 void ScoreAdd::clearPlayersCard()
 {
+    for (QLineEdit* b : {handicapIndex, courseHandicap, playingHandicap})
+        b->clear();
+    m_courseHandicap.reset();
     handicap->setText(QStringLiteral("0"));
     setHolesToZero();
     for (QLineEdit* b : {putts, inn, out, gross, net})

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/window.h"
+#include "data/courses.h"
 #include "rounds/scorecard.h"
 
 #include <QHash>
@@ -45,7 +46,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showPars(const QString& courseName);
+    // The course chosen: its pars over the holes, its tees in the picker.
+    void course_Change(const QString& courseName);
+    // The tee the player last played the course from, else the course's first.
+    void chooseTee();
+    // The Handicap Index, course and playing handicaps from the index and the tee;
+    // the handicap box takes the playing handicap.
+    void handicaps_Change();
+    // The strokes received over each hole and the points beside it.
+    void showPoints();
+    const Tee* chosenTee() const;
+    // The competition's allowance: 95% unless it was set otherwise; a card of no
+    // competition plays off its whole course handicap.
+    double allowance();
+    // The playing handicap the holes are scored with: the card's, else the handicap box
+    // rounded as net rounds it.
+    std::optional<int> playingHandicapNow() const;
     void setHolesToZero();
     // Everything of one player's card, from the handicap to the ticks, back to a new card.
     void clearPlayersCard();
@@ -54,14 +70,19 @@ private:
     QLineEdit* Text160;
     QComboBox* course;
     QComboBox* player;
+    QComboBox* tee;
     QLineEdit* handicap;
+    QLineEdit* handicapIndex;
+    QLineEdit* courseHandicap;
+    QLineEdit* playingHandicap;
     QLineEdit* Division;
     QLineEdit* Date;
     std::array<QLineEdit*, 18> HOLE{};
     std::array<QCheckBox*, 18> f{};
     std::array<QCheckBox*, 18> g{};
     std::array<QLabel*, 18> par{};
-    QHash<QString, std::array<double, 18>> m_pars; // by course name in lower case
+    std::array<QLabel*, 18> dots{}; // strokes received on the hole
+    std::array<QLabel*, 18> pts{};  // Stableford points
     int m_tens = -1;        // the hole whose + waits for its second digit
     QString m_beforeTens;   // what that box held before the +
     QLineEdit* out;
@@ -70,6 +91,10 @@ private:
     QLineEdit* net;
     QLineEdit* putts;
     QLineEdit* ss;
+    QLineEdit* points;
+    std::optional<courses::WithTees> m_course; // the course chosen, with its tees
+    std::optional<double> m_courseHandicap;     // not rounded, as the card keeps it
+    bool m_loading = false;                     // a stored card going into the boxes
     QPlainTextEdit* comment;
     QPushButton* Command54;
     QPushButton* Command56;

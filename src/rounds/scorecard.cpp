@@ -2,6 +2,8 @@
 
 #include "data/conversions.h"
 
+#include <cmath>
+
 namespace parlog {
 
 namespace {
@@ -80,7 +82,44 @@ Result<Round> roundValues(const RoundCard& card)
     round.standardScratch = card.standardScratch;
     round.competition = card.competition;
     round.comment = card.comment;
+    if (card.tee) {
+        round.teeID = card.tee->id;
+        round.tee = card.tee->label();
+        round.courseRating = card.tee->courseRating;
+        round.slopeRating = card.tee->slopeRating;
+        if (card.teePar > 0)
+            round.teePar = card.teePar;
+    }
+    if (!card.handicapIndex.trimmed().isEmpty()) {
+        round.handicapIndex = readIndex(card.handicapIndex);
+        if (!round.handicapIndex)
+            return refuse(QStringLiteral("Handicap Index"));
+    }
+    round.courseHandicap = card.courseHandicap;
+    if (!card.playingHandicap.trimmed().isEmpty()) {
+        const auto playing = toInt16(card.playingHandicap);
+        if (!playing)
+            return refuse(QStringLiteral("Playing Handicap"));
+        round.playingHandicap = int(*playing);
+    }
+    round.points = card.points;
     return round;
+}
+
+std::optional<double> readIndex(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const bool plus = trimmed.startsWith(QLatin1Char('+'));
+    const auto index = toNumber(plus ? trimmed.mid(1) : trimmed);
+    if (!index || *index < -10 || *index > 54)
+        return std::nullopt;
+    return plus ? -*index : *index;
+}
+
+QString showIndex(double index)
+{
+    const QString text = QString::number(std::fabs(index), 'f', 1);
+    return index < 0 ? QLatin1Char('+') + text : text;
 }
 
 } // namespace parlog

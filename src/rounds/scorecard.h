@@ -37,7 +37,18 @@ struct RoundCard {
     QString standardScratch;
     QString competition;
     QString comment;
+    // The tee chosen, with its par, and the handicaps it turned the index into.
+    std::optional<Tee> tee;
+    int teePar = 0;
+    QString handicapIndex;                // as shown: "+1.2" for a plus index
+    std::optional<double> courseHandicap; // not rounded
+    QString playingHandicap;
+    std::optional<int> points;
 };
+
+// A Handicap Index as shown and typed: "12.4", or "+1.2" for a plus index (-1.2).
+std::optional<double> readIndex(const QString& text);
+QString showIndex(double index);
 
 // Every box converted for the round it stores. Fails naming the first box that does
 // not convert.

@@ -1,11 +1,14 @@
 #include "stats/results.h"
 
 #include "data/conversions.h"
+#include "data/records.h"
+#include "golf/scoring.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace parlog {
 
@@ -71,6 +74,66 @@ Countback countback(const QVariantList& holes, double handicap, double score, Ba
     return c;
 }
 
+namespace {
+
+// Places cards that were marked lowest first: the place is one more than the cards that
+// beat it, shared when a card is equal at every stage. shown turns a stage's mark into
+// the number the countback column says.
+QList<Placing> place(QList<Entry> ranked, const std::function<Placing(int row)>& line,
+                     const std::function<double(double)>& shown)
+{
+    // Lowest score first; ties by the stages in turn; still tied, in the order stored.
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Entry& a, const Entry& b) {
+        if (const int c = compare(a.marks.score, b.marks.score); c != 0)
+            return c < 0;
+        for (int s = 0; s < 4; ++s)
+            if (const int c = compare(a.marks.stages[s], b.marks.stages[s]); c != 0)
+                return c < 0;
+        return false;
+    });
+    QList<Placing> placings;
+    for (int i = 0; i < ranked.size(); ++i) {
+        Placing p = line(ranked[i].row);
+        int placeAt = i;
+        while (placeAt > 0 &&
+               compare(ranked[placeAt - 1].marks.score, ranked[i].marks.score) == 0 &&
+               firstDifference(ranked[placeAt - 1].marks, ranked[i].marks) == 4)
+            --placeAt;
+        const bool shared =
+            placeAt < i || (i + 1 < ranked.size() &&
+                            compare(ranked[i + 1].marks.score, ranked[i].marks.score) == 0 &&
+                            firstDifference(ranked[i + 1].marks, ranked[i].marks) == 4);
+        p.position = QString::number(placeAt + 1) + (shared ? QStringLiteral("=") : QString());
+        // What decided between this card and the closest of those level with it: the
+        // cards of one score stand together in the order.
+        int decided = -1;
+        for (int j = i - 1; j >= 0 && compare(ranked[j].marks.score, ranked[i].marks.score) == 0;
+             --j)
+            decided = std::max(decided, firstDifference(ranked[j].marks, ranked[i].marks));
+        for (int j = i + 1;
+             j < ranked.size() && compare(ranked[j].marks.score, ranked[i].marks.score) == 0; ++j)
+            decided = std::max(decided, firstDifference(ranked[j].marks, ranked[i].marks));
+        if (decided == 4)
+            p.countback = QStringLiteral("tied after the 18th");
+        else if (decided >= 0)
+            p.countback = QStringLiteral("%1: %2").arg(QLatin1String(kStages[decided].name),
+                                                       number(shown(ranked[i].marks.stages[decided])));
+        placings << p;
+    }
+    return placings;
+}
+
+// A player who handed in more than one card is said so on each.
+void noteSecondCards(QList<Placing>& placings, const QHash<QString, int>& cardsOf)
+{
+    for (Placing& p : placings)
+        if (cardsOf.value(p.player.toLower()) > 1)
+            p.countback += (p.countback.isEmpty() ? QString() : QStringLiteral("; ")) +
+                           QStringLiteral("one of %1 cards").arg(cardsOf.value(p.player.toLower()));
+}
+
+} // namespace
+
 QList<Placing> rankCards(const Rows& cards, Basis basis, const std::optional<QString>& division)
 {
     const auto column = [&cards](const char* name) {
@@ -109,16 +172,6 @@ QList<Placing> rankCards(const Rows& cards, Basis basis, const std::optional<QSt
         const double score = row.value(basis == Basis::Net ? net : gross).toDouble();
         ranked.append({r, countback(holes, row.value(hand).toDouble(), score, basis)});
     }
-    // Lowest score first; ties by the stages in turn; still tied, in the order stored.
-    std::stable_sort(ranked.begin(), ranked.end(), [](const Entry& a, const Entry& b) {
-        if (const int c = compare(a.marks.score, b.marks.score); c != 0)
-            return c < 0;
-        for (int s = 0; s < 4; ++s)
-            if (const int c = compare(a.marks.stages[s], b.marks.stages[s]); c != 0)
-                return c < 0;
-        return false;
-    });
-
     const auto line = [&](int r) {
         const QVariantList& row = cards.rows[r];
         Placing p;
@@ -130,45 +183,114 @@ QList<Placing> rankCards(const Rows& cards, Basis basis, const std::optional<QSt
         p.card = row.value(card).toLongLong();
         return p;
     };
-    QList<Placing> placings;
-    for (int i = 0; i < ranked.size(); ++i) {
-        Placing p = line(ranked[i].row);
-        // The place: one more than the cards that beat it; shared when a card is equal
-        // at every stage.
-        int place = i;
-        while (place > 0 && compare(ranked[place - 1].marks.score, ranked[i].marks.score) == 0 &&
-               firstDifference(ranked[place - 1].marks, ranked[i].marks) == 4)
-            --place;
-        bool shared =
-            place < i || (i + 1 < ranked.size() &&
-                          compare(ranked[i + 1].marks.score, ranked[i].marks.score) == 0 &&
-                          firstDifference(ranked[i + 1].marks, ranked[i].marks) == 4);
-        p.position = QString::number(place + 1) + (shared ? QStringLiteral("=") : QString());
-        // What decided between this card and the closest of those level with it: the
-        // cards of one score stand together in the order.
-        int decided = -1;
-        for (int j = i - 1; j >= 0 && compare(ranked[j].marks.score, ranked[i].marks.score) == 0;
-             --j)
-            decided = std::max(decided, firstDifference(ranked[j].marks, ranked[i].marks));
-        for (int j = i + 1;
-             j < ranked.size() && compare(ranked[j].marks.score, ranked[i].marks.score) == 0; ++j)
-            decided = std::max(decided, firstDifference(ranked[j].marks, ranked[i].marks));
-        if (decided == 4)
-            p.countback = QStringLiteral("tied after the 18th");
-        else if (decided >= 0)
-            p.countback = QStringLiteral("%1: %2").arg(QLatin1String(kStages[decided].name),
-                                                       number(ranked[i].marks.stages[decided]));
-        placings << p;
-    }
+    QList<Placing> placings = place(ranked, line, [](double mark) { return mark; });
     for (int r : std::as_const(noReturns)) {
         Placing p = line(r);
         p.position = QStringLiteral("NR");
         placings << p;
     }
-    for (Placing& p : placings)
-        if (cardsOf.value(p.player.toLower()) > 1)
-            p.countback += (p.countback.isEmpty() ? QString() : QStringLiteral("; ")) +
-                           QStringLiteral("one of %1 cards").arg(cardsOf.value(p.player.toLower()));
+    noteSecondCards(placings, cardsOf);
+    return placings;
+}
+
+namespace {
+
+QString holesUp(int margin)
+{
+    if (margin == 0)
+        return QStringLiteral("all square");
+    return margin > 0 ? QStringLiteral("+%1").arg(margin) : QString::number(margin);
+}
+
+} // namespace
+
+QList<Placing> rankCompetition(const Rows& cards, const Ranking& ranking,
+                               const CourseBook& courses)
+{
+    using competitions::Format;
+    if (ranking.format == Format::Stroke)
+        return rankCards(cards, ranking.basis, ranking.division);
+    const bool stableford = ranking.format == Format::Stableford;
+    QList<Round> rounds;
+    rounds.reserve(cards.rows.size());
+    for (qsizetype r = 0; r < cards.rows.size(); ++r)
+        rounds << Round::from(cards, r);
+
+    // Marked so that the best is lowest: points and margins count down.
+    QList<Entry> ranked;
+    QHash<int, QString> scores;
+    QList<std::pair<int, QString>> unscored; // row, why
+    QHash<QString, int> cardsOf;
+    for (int r = 0; r < rounds.size(); ++r) {
+        const Round& round = rounds[r];
+        if (ranking.division &&
+            round.division.compare(*ranking.division, Qt::CaseInsensitive) != 0)
+            continue;
+        ++cardsOf[round.player.toLower()];
+        const auto course = courses.constFind(round.course.toLower());
+        const Tee* tee = nullptr;
+        if (course != courses.constEnd() && round.teeID)
+            for (const Tee& t : course->tees)
+                if (t.id == *round.teeID)
+                    tee = &t;
+        const golf::Holes holes =
+            course != courses.constEnd() ? golf::holesOf(course->course, tee) : golf::Holes();
+        if (!holes.complete()) {
+            unscored.append({r, QStringLiteral("%1 has no stroke indexes in the register")
+                                    .arg(round.course)});
+            continue;
+        }
+        std::array<int, 18> strokes{};
+        bool any = false;
+        for (int h = 0; h < 18; ++h) {
+            strokes[h] = qMax(0, round.holes[h].value_or(0));
+            any |= strokes[h] > 0;
+        }
+        if (!any) {
+            unscored.append({r, QString()});
+            continue;
+        }
+        const int playing =
+            ranking.basis == Basis::Gross
+                ? 0
+                : round.playingHandicap.value_or(int(std::nearbyint(round.handicap.value_or(0))));
+        const golf::Scored scored = golf::scoreHoles(strokes, holes, playing);
+        const auto worth = [&](int h) { return stableford ? scored.points[h] : scored.result[h]; };
+        Countback marks;
+        int total = 0;
+        for (int h = 0; h < 18; ++h)
+            total += worth(h);
+        marks.score = -total;
+        for (int s = 0; s < 4; ++s) {
+            int stage = 0;
+            for (int h = 18 - kStages[s].holes; h < 18; ++h)
+                stage += worth(h);
+            marks.stages[s] = -stage;
+        }
+        scores.insert(r, stableford ? QString::number(total) : holesUp(total));
+        ranked.append({r, marks});
+    }
+    const auto line = [&](int r) {
+        const Round& round = rounds[r];
+        Placing p;
+        p.player = round.player;
+        p.division = round.division;
+        p.handicap = round.playingHandicap ? QString::number(*round.playingHandicap)
+                                           : shown(round.handicap);
+        p.gross = shown(round.gross);
+        p.net = shown(round.net);
+        p.points = scores.value(r);
+        p.card = round.key;
+        return p;
+    };
+    QList<Placing> placings = place(ranked, line, [](double mark) { return -mark; });
+    for (const auto& [r, why] : std::as_const(unscored)) {
+        Placing p = line(r);
+        p.position = QStringLiteral("NR");
+        p.countback = why;
+        placings << p;
+    }
+    noteSecondCards(placings, cardsOf);
     return placings;
 }
 

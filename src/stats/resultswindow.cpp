@@ -4,7 +4,10 @@
 #include "base/application.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
+#include "data/competitions.h"
+#include "data/courses.h"
 #include "data/records.h"
+#include "golf/rules.h"
 #include "data/rounds.h"
 #include "reports/csv.h"
 #include "reports/report.h"
@@ -14,7 +17,10 @@
 #include "ui/inputhelpers.h"
 #include "ui/tables.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,13 +37,18 @@ using namespace forms;
 namespace {
 
 const QStringList kHeadings{"Position", "Player", "Division", "Handicap",
-                            "Gross",    "Net",    "Countback"};
+                            "Gross",    "Net",    "Points",   "Countback"};
 const QStringList kColumns{"position", "player", "division", "handicap",
-                           "gross",    "net",    "countback"};
+                           "gross",    "net",    "points",   "countback"};
 
 QStringList fieldsOf(const Placing& p)
 {
-    return {p.position, p.player, p.division, p.handicap, p.gross, p.net, p.countback};
+    return {p.position, p.player, p.division, p.handicap, p.gross, p.net, p.points, p.countback};
+}
+
+QString percentOf(double allowance)
+{
+    return QString::number(golf::roundHalfUp(allowance * 100, 1));
 }
 
 } // namespace
@@ -45,7 +56,7 @@ QStringList fieldsOf(const Placing& p)
 ResultsWindow::ResultsWindow(Application& app)
     : Window(app, windows::kResults, QStringLiteral("Competition Results"))
 {
-    setFixedSize(760, 520);
+    setFixedSize(760, 556);
     embolden(
         label(this, QStringLiteral("Label1"), QStringLiteral("Competition"), {12, 14, 100, 24}));
     competition = new QComboBox(this);
@@ -68,12 +79,36 @@ ResultsWindow::ResultsWindow(Application& app)
     divisionFilter->setGeometry(300, 82, 176, 24);
     for (QLineEdit* b : {from, to})
         selectAllOnFocus(b);
+    // How the competition is played: kept in the register as soon as it is changed.
+    label(this, QStringLiteral("LabelFormat"), QStringLiteral("Format"), {12, 116, 100, 24});
+    format = new QComboBox(this);
+    format->setObjectName(QStringLiteral("format"));
+    format->setGeometry(116, 116, 120, 24);
+    for (auto f : {competitions::Format::Stroke, competitions::Format::Stableford,
+                   competitions::Format::ParBogey})
+        format->addItem(competitions::formatName(f), int(f));
+    label(this, QStringLiteral("LabelAllowance"), QStringLiteral("Allowance %"),
+          {248, 116, 80, 24});
+    allowance = box(this, QStringLiteral("allowance"), {330, 116, 50, 24});
+    allowance->setAlignment(Qt::AlignCenter);
+    allowance->setToolTip(QStringLiteral("The share of the course handicap the players play off"));
+    selectAllOnFocus(allowance);
+    label(this, QStringLiteral("LabelPcc"), QStringLiteral("PCC"), {392, 116, 36, 24});
+    pcc = new QSpinBox(this);
+    pcc->setObjectName(QStringLiteral("pcc"));
+    pcc->setGeometry(430, 116, 50, 24);
+    pcc->setRange(-1, 3);
+    pcc->setToolTip(QStringLiteral("Playing conditions calculation, as the club or association "
+                                   "publishes it for the day: -1 to +3"));
+    countsForHandicap = tick(this, QStringLiteral("countsForHandicap"), {496, 118, 20, 20});
+    label(this, QStringLiteral("LabelCounts"), QStringLiteral("Counts for handicap"),
+          {518, 116, 150, 24});
 
     m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
     m_model->setHorizontalHeaderLabels(kHeadings);
     ranking = new QTableView(this);
     ranking->setObjectName(QStringLiteral("ranking"));
-    ranking->setGeometry(12, 118, 736, 348);
+    ranking->setGeometry(12, 152, 736, 350);
     auto* sorted = new QSortFilterProxyModel(this);
     sorted->setSourceModel(m_model);
     ranking->setModel(sorted);
@@ -81,23 +116,27 @@ ResultsWindow::ResultsWindow(Application& app)
     ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
     ranking->verticalHeader()->hide();
     sortByHeader(ranking, sorted);
-    status = label(this, QStringLiteral("status"), QString(), {12, 474, 300, 36});
+    status = label(this, QStringLiteral("status"), QString(), {12, 510, 300, 36});
     status->setWordWrap(true);
 
     auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {318, 478, 100, 30});
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {318, 514, 100, 30});
     auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {424, 478, 110, 30});
+                       {424, 514, 110, 30});
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {540, 478, 110, 30});
+                       {540, 514, 110, 30});
     auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {656, 478, 92, 30});
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {656, 514, 92, 30});
 
     connect(competition, &QComboBox::activated, this, &ResultsWindow::competition_Click);
     for (QLineEdit* b : {from, to})
         connect(b, &QLineEdit::editingFinished, this, &ResultsWindow::refresh);
     connect(basis, &QComboBox::activated, this, &ResultsWindow::refresh);
     connect(divisionFilter, &QComboBox::activated, this, &ResultsWindow::refresh);
+    connect(format, &QComboBox::activated, this, &ResultsWindow::settings_Change);
+    connect(allowance, &QLineEdit::editingFinished, this, &ResultsWindow::settings_Change);
+    connect(pcc, &QSpinBox::valueChanged, this, &ResultsWindow::settings_Change);
+    connect(countsForHandicap, &QCheckBox::clicked, this, &ResultsWindow::settings_Change);
     connectReportButtons(
         this, app,
         [this] {
@@ -105,8 +144,8 @@ ResultsWindow::ResultsWindow(Application& app)
         },
         printButton, pdf, csv, [this] { return makeReport(); }, kColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    focusOrder(
-        {competition, from, to, basis, divisionFilter, ranking, printButton, pdf, csv, close});
+    focusOrder({competition, from, to, basis, divisionFilter, format, allowance, pcc,
+                countsForHandicap, ranking, printButton, pdf, csv, close});
 }
 
 void ResultsWindow::form_load()
@@ -142,6 +181,54 @@ void ResultsWindow::competition_Click()
     const QString day = formatStoredDate(chosen[1], DateFormat::Medium);
     from->setText(day);
     to->setText(day);
+    if (auto connection = app().openConnection()) {
+        const auto kept = competitions::settings(*connection, chosen[0], chosen[1]);
+        if (!kept)
+            app().inform(kept.error());
+        m_settings = kept.valueOr(competitions::Settings{chosen[0], chosen[1]});
+    }
+    showSettings();
+    refresh();
+}
+
+void ResultsWindow::showSettings()
+{
+    const QSignalBlocker a(format), b(pcc), c(countsForHandicap);
+    format->setCurrentIndex(format->findData(int(m_settings.format)));
+    allowance->setText(percentOf(m_settings.allowance));
+    pcc->setValue(m_settings.pcc);
+    countsForHandicap->setChecked(m_settings.countsForHandicap);
+}
+
+void ResultsWindow::settings_Change()
+{
+    const QStringList chosen = competition->currentData().toStringList();
+    if (chosen.size() != 2)
+        return;
+    competitions::Settings wanted = m_settings;
+    wanted.name = chosen[0];
+    wanted.date = chosen[1];
+    wanted.format = competitions::Format(format->currentData().toInt());
+    wanted.pcc = pcc->value();
+    wanted.countsForHandicap = countsForHandicap->isChecked();
+    const auto percent = toNumber(allowance->text().remove(QLatin1Char('%')));
+    if (!percent || *percent <= 0 || *percent > 100) {
+        app().inform(QStringLiteral("The allowance was not changed: \"%1\" is not a share "
+                                    "from 1 to 100%.")
+                         .arg(allowance->text()));
+        allowance->setText(percentOf(m_settings.allowance));
+        return;
+    }
+    wanted.allowance = *percent / 100.0;
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    if (Status kept = competitions::save(*connection, wanted); !kept) {
+        app().inform(QStringLiteral("The competition's settings were not kept: %1").arg(kept.error()));
+        showSettings();
+        return;
+    }
+    m_settings = wanted;
     refresh();
 }
 
@@ -177,8 +264,21 @@ void ResultsWindow::refresh()
     addAllEntry(divisionFilter, QStringLiteral("Overall"));
     divisionFilter->addItems(divisions);
     divisionFilter->setCurrentIndex(qMax(0, divisionFilter->findText(keep)));
-    m_placings = rankCards(*cards, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
-                           chosenName(divisionFilter));
+    // The courses the cards were played on, with their tees, to score them hole by hole.
+    CourseBook book;
+    for (qsizetype i = 0; i < cards->rows.size(); ++i) {
+        const QString name = Round::from(*cards, i).course;
+        if (book.contains(name.toLower()))
+            continue;
+        const auto found = courses::named(*connection, name);
+        if (found && *found)
+            book.insert(name.toLower(), **found);
+    }
+    m_placings = rankCompetition(
+        *cards,
+        {m_settings.format, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
+         chosenName(divisionFilter)},
+        book);
 
     const Round first = cards->rows.isEmpty() ? Round() : Round::from(*cards, 0);
     m_course = first.course;
@@ -217,7 +317,9 @@ report::Report ResultsWindow::makeReport() const
                                       ? from->text()
                                       : from->text() + QStringLiteral(" \u2013 ") + to->text()},
          {QStringLiteral("course"), m_course},
-         {QStringLiteral("scratch"), m_scratch}});
+         {QStringLiteral("scratch"), m_scratch},
+         {QStringLiteral("format"), competitions::formatName(m_settings.format)},
+         {QStringLiteral("allowance"), percentOf(m_settings.allowance) + QLatin1Char('%')}});
 }
 
 bool ResultsWindow::savePdf(const QString& path)

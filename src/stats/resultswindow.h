@@ -4,7 +4,9 @@
 #include "reports/report.h"
 #include "stats/results.h"
 
+class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QStandardItemModel;
@@ -22,20 +24,29 @@ public:
     void form_load() override;
     void competition_Click(); // a competition chosen: its day becomes the range
     void refresh();           // the ranking anew, from the boxes as they stand
+    // The competition's format, allowance, PCC and handicap counting, kept at once.
+    void settings_Change();
 
     const QList<Placing>& placings() const { return m_placings; }
     bool savePdf(const QString& path);
     bool saveCsv(const QString& path);
 
-private:
-    // Hands the ranking to the results report, with its heading.
+    // The ranking as the results report prints it, with its heading.
     report::Report makeReport() const;
+
+private:
+    void showSettings();
 
     QComboBox* competition;
     QLineEdit* from;
     QLineEdit* to;
     QComboBox* basis;
     QComboBox* divisionFilter;
+    QComboBox* format;
+    QLineEdit* allowance;
+    QSpinBox* pcc;
+    QCheckBox* countsForHandicap;
+    competitions::Settings m_settings;
     QTableView* ranking;
     QLabel* status;
     QStandardItemModel* m_model;

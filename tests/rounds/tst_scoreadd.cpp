@@ -125,7 +125,7 @@ void TestScoreAdd::opensReadyForACard()
              QStringLiteral("eg:  21 Feb  04"));
 
     // Tab walks the order of the original card.
-    const QStringList order{"handicap", "Date", "Text160", "HOLE1"};
+    const QStringList order{"tee", "handicap", "handicapIndex", "Date", "Text160", "HOLE1"};
     for (const QString& next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(c.focus(), next);

@@ -7,6 +7,7 @@
 #include "testmain.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QFile>
 
 using namespace parlog;
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void divisionsNoReturnsAndSecondCards();
     void csvQuotesWhatItMust();
     void theResultsWindow();
+    void aStablefordFromTheCardToTheResults();
 };
 
 void TestResults::tiesDecidedByCountback_data()
@@ -197,11 +199,102 @@ void TestResults::theResultsWindow()
     QFile csv(f.path(QStringLiteral("results.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QByteArray header = csv.readLine();
-    QVERIFY2(header.startsWith("\xEF\xBB\xBFPosition,Player,Division,Handicap,Gross,Net,Countback"),
+    QVERIFY2(header.startsWith(
+                 "\xEF\xBB\xBFPosition,Player,Division,Handicap,Gross,Net,Points,Countback"),
              header.constData());
     QVERIFY(results->savePdf(f.path(QStringLiteral("results.pdf"))));
     QVERIFY(!results->saveCsv(f.path(QStringLiteral("missing/results.csv"))));
     QVERIFY(f.prompter->last().contains(QStringLiteral("could not be written")));
+}
+
+// A course with stroke indexes and a rated tee; two cards typed on the score card, their
+// points shown as they go; the Stableford results decided at the last six.
+void TestResults::aStablefordFromTheCardToTheResults()
+{
+    Fixture f;
+    // Par 4 everywhere (72), stroke index h on hole h; the yellow tee rated 72.0 / 113, so
+    // that a course handicap is the index itself: 18.0 x 113 / 113 + (72.0 - 72) = 18.0.
+    // At the default 95%, the playing handicap is 18 x 0.95 = 17.1, rounded 17: a stroke
+    // on the holes of index 1 to 17, none on the 18th.
+    QStringList columns{QStringLiteral("coursename"), QStringLiteral("coursepar")};
+    QVariantList values{QStringLiteral("Carne"), 72};
+    for (int h = 1; h <= 18; ++h) {
+        columns << QStringLiteral("hole%1").arg(h) << QStringLiteral("si%1").arg(h);
+        values << 4 << h;
+    }
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(%1) VALUES (%2)")
+                      .arg(columns.join(QLatin1Char(',')),
+                           QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                  values));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
+                                 "slopeRating) VALUES (1, 'Yellow', 'Men', 72.0, 113)")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann', "
+                                 "'18.0'), ('Bea', '18.0')")));
+    // On holes 1-17 a card scores 2 + 4 - (strokes - 1) = 7 - strokes, on the 18th 6 - strokes.
+    // Ann, fives everywhere: 17 x 2 + 1 = 35; the last 9: 8 x 2 + 1 = 17; the last 6:
+    // 5 x 2 + 1 = 11.
+    // Bea: fives on 1-9 (18), then 6, 6, 4 (1, 1, 3), 4 (3) and fives (2, 2, 2, 2, 1): 35;
+    // the last 9: 1 + 1 + 3 + 3 + 2 + 2 + 2 + 2 + 1 = 17, level; the last 6: 3 + 2 + 2 +
+    // 2 + 2 + 1 = 12, better.
+    const QMap<QString, QString> cards{{QStringLiteral("Ann"), QStringLiteral("555555555555555555")},
+                                       {QStringLiteral("Bea"), QStringLiteral("555555555664455555")}};
+    {
+        Driver card(f, QStringLiteral("scoreadd"));
+        QVERIFY(card.shown());
+        QVERIFY(pick(card.combo(QStringLiteral("course")), QStringLiteral("Carne")));
+        QCOMPARE(card.combo(QStringLiteral("tee"))->currentText(),
+                 QStringLiteral("Yellow (Men) 72.0 / 113"));
+        card.box(QStringLiteral("Text160"))->setText(QStringLiteral("Spring Stableford"));
+        for (auto it = cards.constBegin(); it != cards.constEnd(); ++it) {
+            QVERIFY(pick(card.combo(QStringLiteral("player")), it.key()));
+            QCOMPARE(card.box(QStringLiteral("handicapIndex"))->text(), QStringLiteral("18.0"));
+            QCOMPARE(card.box(QStringLiteral("courseHandicap"))->text(), QStringLiteral("18"));
+            QCOMPARE(card.box(QStringLiteral("playingHandicap"))->text(), QStringLiteral("17"));
+            QCOMPARE(card.box(QStringLiteral("handicap"))->text(), QStringLiteral("17"));
+            card.box(QStringLiteral("HOLE1"))->setFocus();
+            QVERIFY(typeKeys(it.value()));
+            QCOMPARE(child<QLabel>(card.window, QStringLiteral("dots1"))->text(),
+                     QString(QChar(0x2022)));
+            QCOMPARE(child<QLabel>(card.window, QStringLiteral("dots18"))->text(), QString());
+            QCOMPARE(child<QLabel>(card.window, QStringLiteral("pts1"))->text(), QStringLiteral("2"));
+            QCOMPARE(card.box(QStringLiteral("points"))->text(), QStringLiteral("35"));
+            card.click(QStringLiteral("Command54"));
+            if (QWidget* asked = f.app->find(QStringLiteral("Handicapform")))
+                asked->close();
+            card.click(QStringLiteral("Command56"));
+        }
+    }
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score WHERE points = 35 AND "
+                                    "playingHandicap = 17 AND handicapIndex = 18 AND tee = "
+                                    "'Yellow (Men) 72.0 / 113'"))
+                 .toInt(),
+             2);
+    Driver w(f, QStringLiteral("results"));
+    QVERIFY(w.shown());
+    auto* results = qobject_cast<ResultsWindow*>(w.window);
+    QComboBox* format = w.combo(QStringLiteral("format"));
+    format->setCurrentIndex(format->findText(QStringLiteral("Stableford")));
+    Q_EMIT format->activated(format->currentIndex());
+    QCOMPARE(column(results->placings(), &Placing::player), (QStringList{"Bea", "Ann"}));
+    QCOMPARE(column(results->placings(), &Placing::position), (QStringList{"1", "2"}));
+    QCOMPARE(column(results->placings(), &Placing::points), (QStringList{"35", "35"}));
+    QCOMPARE(column(results->placings(), &Placing::countback),
+             (QStringList{"last 6: 12", "last 6: 11"}));
+    // Kept in the register: the next look at the results ranks by points again.
+    QCOMPARE(f.value(QStringLiteral("SELECT format FROM competition")).toString(),
+             QStringLiteral("stableford"));
+    // Par/bogey: on holes 1-17 a five is net 4, a half; on the 18th a five is net 5, lost.
+    // Ann: 0 won, 1 lost: -1. Bea: holes 12 and 13 won (net 3), 10 and 11 lost (net 5),
+    // the 18th lost: 2 - 3 = -1; the last 9 level (-1 each), the last 6: Bea +1 - 1 = 0,
+    // Ann -1: Bea first.
+    format->setCurrentIndex(format->findText(QStringLiteral("Par/bogey")));
+    Q_EMIT format->activated(format->currentIndex());
+    QCOMPARE(column(results->placings(), &Placing::points), (QStringList{"-1", "-1"}));
+    QCOMPARE(column(results->placings(), &Placing::countback),
+             (QStringList{"last 6: 0", "last 6: -1"}));
+    const report::Report printed = results->makeReport();
+    QCOMPARE(printed.parameter(QStringLiteral("format")), QStringLiteral("Par/bogey"));
+    QCOMPARE(printed.parameter(QStringLiteral("allowance")), QStringLiteral("95%"));
 }
 
 PARLOG_TEST(TestResults)
