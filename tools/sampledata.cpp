@@ -175,6 +175,13 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
     sqlite3_stmt* insert = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr) != SQLITE_OK)
         return fail();
+    // A Stableford is played as one, at 95% of the course handicap.
+    sqlite3_stmt* stableford = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "INSERT INTO competition(name, strdate, format, allowance, pcc, "
+                           "countsForHandicap) VALUES (?, ?, 'stableford', 0.95, 0, 1)",
+                           -1, &stableford, nullptr) != SQLITE_OK)
+        return fail();
 
     QList<QByteArray> playerNames;
     QList<QByteArray> divisions;
@@ -212,6 +219,17 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
             date = last.addDays(-random.bounded(span)).toString(Qt::ISODate).toUtf8();
             ss = QByteArray::number(68 + random.bounded(5));
             comp = random.bounded(int(comps.size()));
+            if (comps[comp].contains("Stableford")) {
+                sqlite3_bind_text(stableford, 1, comps[comp].constData(), int(comps[comp].size()),
+                                  SQLITE_STATIC);
+                sqlite3_bind_text(stableford, 2, date.constData(), int(date.size()),
+                                  SQLITE_TRANSIENT);
+                if (sqlite3_step(stableford) != SQLITE_DONE) {
+                    sqlite3_finalize(stableford);
+                    return fail();
+                }
+                sqlite3_reset(stableford);
+            }
             field.clear();
             for (int i = 0; i < int(players.size()); ++i)
                 field << i;
@@ -278,6 +296,7 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
+    sqlite3_finalize(stableford);
     for (const QByteArray& index : indexes)
         if (sqlite3_exec(db, index.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
             return fail();

@@ -203,6 +203,29 @@ QList<Item> scoreCard(const CardStyle& style)
     box("gross", 6945, 8220);
     caption("Nett", 5669, 8645, 1125);
     box("net", 6945, 8645);
+    caption("Points", 3118, 8220, 987);
+    box("points", 4251, 8220);
+    // The tee and what it made of the player's index, in a column beside the holes.
+    const FontSpec small = font(7.5);
+    items << label(QStringLiteral("CaptionTee"), QStringLiteral("Tee"),
+                   at(g, 8220, 3684, 1700, 285), kBold);
+    items << bound(field(QStringLiteral("Detailtee"), QStringLiteral("tee"),
+                         at(g, 8220, 3968, 1700, 285), small));
+    const struct {
+        const char* caption;
+        const char* column;
+        int top;
+        Format format;
+    } handicaps[] = {{"Hcp Index", "handicapIndex", 4394, Format::Index},
+                     {"Course Hcp", "courseHandicap", 4819, Format::Whole},
+                     {"Playing Hcp", "playingHandicap", 5244, Format::General}};
+    for (const auto& line : handicaps) {
+        const QString column = QString::fromLatin1(line.column);
+        items << label(QStringLiteral("Caption") + column, QString::fromLatin1(line.caption),
+                       at(g, 8220, line.top, 1100, 285), small);
+        items << bound(field(QStringLiteral("Detail") + column, column,
+                             at(g, 9350, line.top, 570, 285), kBold, Align::Left, line.format));
+    }
     items << hline(QStringLiteral("Line4"), 4110 + g.x(), 7794 + g.y(), 570)
           << hline(QStringLiteral("Line5"), 6803 + g.x(), 7794 + g.y(), 570)
           << hline(QStringLiteral("Line6"), 5669 + g.x(), 8219 + g.y(), 1695)

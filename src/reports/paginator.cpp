@@ -1,5 +1,9 @@
 #include "reports/paginator.h"
 
+#include "golf/rules.h"
+
+#include <cmath>
+
 #include "data/conversions.h"
 
 #include <QRegularExpression>
@@ -31,6 +35,17 @@ QString formatValue(const QVariant& value, Format format)
         return formatStoredDate(value, DateFormat::DottedShort);
     case Format::DottedLong:
         return formatStoredDate(value, DateFormat::DottedLong);
+    case Format::Whole:
+    case Format::Index: {
+        bool numeric = false;
+        const double n = value.toDouble(&numeric);
+        if (value.isNull() || !numeric)
+            return {};
+        if (format == Format::Whole)
+            return QString::number(golf::roundToWhole(n));
+        const QString tenth = QString::number(std::fabs(golf::roundHalfUp(n, 1)), 'f', 1);
+        return n < 0 ? QLatin1Char('+') + tenth : tenth;
+    }
     case Format::General:
         break;
     }

@@ -28,6 +28,8 @@ enum class Format {
     DottedShort, // d.MMM.yy  5.Mar.04
     DottedLong,  // d.MMMyyyy 5.Mar2004
     YesNo,       // "x" for a set flag, nothing for a clear or empty one
+    Whole,       // a number to the nearest whole, halves upward: a course handicap
+    Index,       // a Handicap Index to a tenth, a plus index as "+1.2"
 };
 
 struct FontSpec {

@@ -1,6 +1,7 @@
 #include "data/queries.h"
 #include "reports/csv.h"
 #include "stats/results.h"
+#include "rounds/scoreadd.h"
 #include "stats/resultswindow.h"
 
 #include "statsseed.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QFile>
 
 using namespace parlog;
@@ -295,6 +297,24 @@ void TestResults::aStablefordFromTheCardToTheResults()
     const report::Report printed = results->makeReport();
     QCOMPARE(printed.parameter(QStringLiteral("format")), QStringLiteral("Par/bogey"));
     QCOMPARE(printed.parameter(QStringLiteral("allowance")), QStringLiteral("95%"));
+
+    // A stored card corrected keeps its tee and handicaps as they were.
+    auto* card = qobject_cast<ScoreAdd*>(f.app->show(QStringLiteral("scoreadd")));
+    QVERIFY(card);
+    card->loadRound(results->placings().last().card);
+    QCOMPARE(child<QComboBox>(card, QStringLiteral("tee"))->currentText(),
+             QStringLiteral("Yellow (Men) 72.0 / 113"));
+    QCOMPARE(child<QLineEdit>(card, QStringLiteral("playingHandicap"))->text(), QStringLiteral("17"));
+    QCOMPARE(child<QLineEdit>(card, QStringLiteral("points"))->text(), QStringLiteral("35"));
+    child<QLineEdit>(card, QStringLiteral("HOLE18"))->setText(QStringLiteral("4"));
+    QCOMPARE(child<QLineEdit>(card, QStringLiteral("points"))->text(), QStringLiteral("36"));
+    card->Command54_Click();
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score WHERE playingHandicap = 17 AND "
+                                    "handicapIndex = 18 AND courseRating = 72 AND slopeRating = "
+                                    "113 AND teeID = 1"))
+                 .toInt(),
+             2);
+    QCOMPARE(f.value(QStringLiteral("SELECT points FROM score WHERE playerID = 'Ann'")).toInt(), 36);
 }
 
 PARLOG_TEST(TestResults)
