@@ -322,6 +322,24 @@ void StartUpBeforeTheMenu(benchmark::State& state)
 }
 
 // The results of a competition of 2,000 cards: its cards read and ranked.
+// The same field as a Stableford: every card scored hole by hole against its course.
+void RankA2000CardStableford(benchmark::State& state)
+{
+    parlog::Connection c(changedCopy(QStringLiteral(".stableford"),
+                                     "UPDATE score SET comp = 'Club Stableford', strdate = "
+                                     "'2026-06-06' WHERE rowid % 125 = 0"));
+    mustOpen(c);
+    for (auto _ : state) {
+        const auto cards = parlog::rounds::competitionCards(c, QStringLiteral("Club Stableford"),
+                                                            QStringLiteral("2026-06-06"),
+                                                            QStringLiteral("2026-06-06"));
+        const auto book = parlog::courseBook(c, *cards);
+        const auto placings = parlog::rankCompetition(
+            *cards, {parlog::competitions::Format::Stableford, parlog::Basis::Net, {}}, *book);
+        state.counters["cards"] = double(placings.size());
+    }
+}
+
 void RankA2000CardCompetition(benchmark::State& state)
 {
     parlog::Connection c(changedCopy(QStringLiteral(".championship"),
@@ -357,6 +375,7 @@ void SeasonOf5000Rounds(benchmark::State& state)
 
 BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
+BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterPageCount)->Unit(benchmark::kMillisecond)->Iterations(2);

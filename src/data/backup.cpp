@@ -132,8 +132,8 @@ Result<QString> backupRounds(const Rows& rounds, const QString& stem, Progress* 
     if (!copy.transaction())
         return discard(copy, QStringLiteral("the copy would not start"));
     int done = 0;
-    for (qsizetype row = 0; row < rounds.rows.size(); ++row) {
-        if (Status saved = rounds::insert(copy, recordOf(schema::score(), rounds, row)); !saved)
+    for (const Record& round : recordsOf(schema::score(), rounds)) {
+        if (Status saved = rounds::insert(copy, round); !saved)
             return discard(copy, saved.error());
         if (progress && ++done % 200 == 0 && !progress->carryOn(done, rounds.rows.size()))
             return discard(copy, QStringLiteral("it was cancelled"));
@@ -248,6 +248,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     const auto text = [&](const QVariantList& row, const char* column) {
         return row.value(found->columns.indexOf(QLatin1String(column))).toString();
     };
+    const QList<Record> records = recordsOf(schema::score(), *found);
     for (qsizetype r = 0; r < found->rows.size(); ++r) {
         const QVariantList& row = found->rows[r];
         if (text(row, "strdate").isEmpty()) {
@@ -262,7 +263,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
             ++result.alreadyThere;
             continue;
         }
-        if (Status saved = rounds::insert(to, recordOf(schema::score(), *found, r)); !saved) {
+        if (Status saved = rounds::insert(to, records[r]); !saved) {
             to.rollback();
             return Failure{nothing + saved.error()};
         }

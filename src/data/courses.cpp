@@ -49,8 +49,8 @@ Result<QList<Tee>> tees(Connection& connection, qint64 courseID)
     if (!rows)
         return Failure{rows.error()};
     QList<Tee> list;
-    for (qsizetype i = 0; i < rows->rows.size(); ++i)
-        list << Tee::from(recordOf(schema::tees(), *rows, i));
+    for (const Record& record : recordsOf(schema::tees(), *rows))
+        list << Tee::from(record);
     return list;
 }
 
@@ -67,6 +67,29 @@ Result<std::optional<WithTees>> named(Connection& connection, const QString& nam
         return Failure{list.error()};
     found.tees = *list;
     return std::optional<WithTees>(found);
+}
+
+Result<QHash<QString, WithTees>> allByName(Connection& connection)
+{
+    const auto rows = sql::rows(connection, QStringLiteral("SELECT * FROM courses ORDER BY ID"));
+    if (!rows)
+        return Failure{rows.error()};
+    const auto teeRows = sql::rows(connection, QStringLiteral("SELECT * FROM tees ORDER BY ID"));
+    if (!teeRows)
+        return Failure{teeRows.error()};
+    QHash<qint64, QList<Tee>> teesOf;
+    for (const Record& record : recordsOf(schema::tees(), *teeRows)) {
+        const Tee tee = Tee::from(record);
+        teesOf[tee.courseID] << tee;
+    }
+    QHash<QString, WithTees> all;
+    for (const Record& record : recordsOf(schema::courses(), *rows)) {
+        const Course course = Course::from(record);
+        const QString name = course.name.toLower();
+        if (!all.contains(name))
+            all.insert(name, {course, teesOf.value(course.id)});
+    }
+    return all;
 }
 
 namespace {
@@ -144,8 +167,8 @@ Result<Rows> listed(Connection& connection)
     if (!all)
         return Failure{all.error()};
     QHash<qint64, QStringList> byCourse;
-    for (qsizetype i = 0; i < all->rows.size(); ++i) {
-        const Tee tee = Tee::from(recordOf(schema::tees(), *all, i));
+    for (const Record& record : recordsOf(schema::tees(), *all)) {
+        const Tee tee = Tee::from(record);
         QString words = tee.label();
         if (tee.par)
             words += QStringLiteral(", par %1").arg(shown(tee.par));

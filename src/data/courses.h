@@ -29,6 +29,9 @@ struct WithTees {
 // register has none.
 Result<std::optional<WithTees>> named(Connection& connection, const QString& name);
 Result<QList<Tee>> tees(Connection& connection, qint64 courseID);
+// Every course with its tees, by name in lower case (of two with one name, the first
+// stored): two reads, whatever the number of courses.
+Result<QHash<QString, WithTees>> allByName(Connection& connection);
 
 // Saves a course and its tees together, all or nothing: the course row as
 // registers::save does, then its tees (those with a key changed, the new ones added,

@@ -4,13 +4,43 @@
 
 namespace parlog {
 
-Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row)
+namespace {
+
+// Each column of the rows as the table spells it; empty where it is not the table's.
+QStringList namesIn(const schema::Table& table, const Rows& rows)
+{
+    QStringList names;
+    for (const QString& column : rows.columns) {
+        const schema::Column* c = table.column(column);
+        names << (c ? c->name : QString());
+    }
+    return names;
+}
+
+Record recordWith(const QStringList& names, const QVariantList& row)
 {
     Record record;
-    for (qsizetype i = 0; i < rows.columns.size(); ++i)
-        if (const schema::Column* c = table.column(rows.columns[i]))
-            record.insert(c->name, rows.rows[row].value(i));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (!names[i].isEmpty())
+            record.insert(names[i], row.value(i));
     return record;
+}
+
+} // namespace
+
+Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row)
+{
+    return recordWith(namesIn(table, rows), rows.rows[row]);
+}
+
+QList<Record> recordsOf(const schema::Table& table, const Rows& rows)
+{
+    const QStringList names = namesIn(table, rows);
+    QList<Record> records;
+    records.reserve(rows.rows.size());
+    for (const QVariantList& row : rows.rows)
+        records << recordWith(names, row);
+    return records;
 }
 
 } // namespace parlog

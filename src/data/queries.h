@@ -35,6 +35,8 @@ struct Saved {
 // A row of a query as a record of the table's columns, as the schema spells them;
 // columns that are not the table's (a key under another name) are left out.
 Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row);
+// Every row so, the columns matched to the table's once for them all.
+QList<Record> recordsOf(const schema::Table& table, const Rows& rows);
 
 namespace sql {
 

@@ -154,45 +154,97 @@ Record Tee::record() const
 
 Round Round::from(const Record& r)
 {
-    Round round;
-    round.key = find(r, QStringLiteral("card")).toLongLong();
-    for (int h = 0; h < 18; ++h) {
-        round.holes[h] = whole(find(r, hole("hole", h)));
-        round.greens[h] = find(r, hole("green", h)).toInt() != 0;
-        round.fairways[h] = find(r, hole("fairway", h)).toInt() != 0;
+    QStringList columns;
+    QVariantList row;
+    for (auto it = r.constBegin(); it != r.constEnd(); ++it) {
+        columns << it.key();
+        row << *it;
     }
-    round.out = whole(find(r, QStringLiteral("out")));
-    round.inn = whole(find(r, QStringLiteral("inn")));
-    round.gross = whole(find(r, QStringLiteral("gross")));
-    round.net = whole(find(r, QStringLiteral("net")));
-    round.putts = whole(find(r, QStringLiteral("putts")));
-    round.handicap = number(find(r, QStringLiteral("hand")));
-    round.date = text(r, "strdate");
-    round.course = text(r, "course");
-    round.player = text(r, "playerID");
-    round.division = text(r, "division");
-    round.standardScratch = text(r, "compss");
-    round.competition = text(r, "comp");
-    round.comment = text(r, "comment");
-    if (const QVariant tee = find(r, QStringLiteral("teeID")); !tee.isNull() && tee.isValid())
-        round.teeID = tee.toLongLong();
-    round.tee = text(r, "tee");
-    round.courseRating = number(find(r, QStringLiteral("courseRating")));
-    round.slopeRating = whole(find(r, QStringLiteral("slopeRating")));
-    round.teePar = number(find(r, QStringLiteral("teePar")));
-    round.handicapIndex = number(find(r, QStringLiteral("handicapIndex")));
-    round.courseHandicap = number(find(r, QStringLiteral("courseHandicap")));
-    round.playingHandicap = whole(find(r, QStringLiteral("playingHandicap")));
-    round.points = whole(find(r, QStringLiteral("points")));
-    return round;
+    return RoundReader(columns).read(row);
 }
 
 Round Round::from(const Rows& rows, qsizetype row)
 {
-    Record r;
-    for (qsizetype i = 0; i < rows.columns.size(); ++i)
-        r.insert(rows.columns[i], rows.rows[row].value(i));
-    return from(r);
+    return RoundReader(rows.columns).read(rows.rows[row]);
+}
+
+int RoundReader::at(const char* column) const
+{
+    for (qsizetype i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].compare(QLatin1String(column), Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+RoundReader::RoundReader(const QStringList& columns)
+    : m_columns(columns)
+{
+    for (int h = 0; h < 18; ++h) {
+        const QByteArray n = QByteArray::number(h + 1);
+        m_holes[h] = at(("hole" + n).constData());
+        m_greens[h] = at(("green" + n).constData());
+        m_fairways[h] = at(("fairway" + n).constData());
+    }
+    m_key = at("card");
+    m_out = at("out");
+    m_inn = at("inn");
+    m_gross = at("gross");
+    m_net = at("net");
+    m_putts = at("putts");
+    m_hand = at("hand");
+    m_date = at("strdate");
+    m_course = at("course");
+    m_player = at("playerID");
+    m_division = at("division");
+    m_scratch = at("compss");
+    m_competition = at("comp");
+    m_comment = at("comment");
+    m_teeID = at("teeID");
+    m_tee = at("tee");
+    m_rating = at("courseRating");
+    m_slope = at("slopeRating");
+    m_teePar = at("teePar");
+    m_index = at("handicapIndex");
+    m_courseHandicap = at("courseHandicap");
+    m_playingHandicap = at("playingHandicap");
+    m_points = at("points");
+}
+
+Round RoundReader::read(const QVariantList& row) const
+{
+    const auto value = [&row](int i) { return i < 0 ? QVariant() : row.value(i); };
+    const auto words = [&](int i) { return valueText(value(i)); };
+    Round round;
+    round.key = value(m_key).toLongLong();
+    for (int h = 0; h < 18; ++h) {
+        round.holes[h] = whole(value(m_holes[h]));
+        round.greens[h] = value(m_greens[h]).toInt() != 0;
+        round.fairways[h] = value(m_fairways[h]).toInt() != 0;
+    }
+    round.out = whole(value(m_out));
+    round.inn = whole(value(m_inn));
+    round.gross = whole(value(m_gross));
+    round.net = whole(value(m_net));
+    round.putts = whole(value(m_putts));
+    round.handicap = number(value(m_hand));
+    round.date = words(m_date);
+    round.course = words(m_course);
+    round.player = words(m_player);
+    round.division = words(m_division);
+    round.standardScratch = words(m_scratch);
+    round.competition = words(m_competition);
+    round.comment = words(m_comment);
+    if (const QVariant tee = value(m_teeID); !tee.isNull() && tee.isValid())
+        round.teeID = tee.toLongLong();
+    round.tee = words(m_tee);
+    round.courseRating = number(value(m_rating));
+    round.slopeRating = whole(value(m_slope));
+    round.teePar = number(value(m_teePar));
+    round.handicapIndex = number(value(m_index));
+    round.courseHandicap = number(value(m_courseHandicap));
+    round.playingHandicap = whole(value(m_playingHandicap));
+    round.points = whole(value(m_points));
+    return round;
 }
 
 Record Round::record() const

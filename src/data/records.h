@@ -104,6 +104,24 @@ struct Round {
     Record record() const;
 };
 
+// Reads rounds from rows of one query, each column found once for them all: a field of
+// thousands of cards is read in a moment.
+class RoundReader {
+public:
+    explicit RoundReader(const QStringList& columns);
+    Round read(const QVariantList& row) const;
+
+private:
+    int at(const char* column) const;
+    QStringList m_columns;
+    std::array<int, 18> m_holes{};
+    std::array<int, 18> m_greens{};
+    std::array<int, 18> m_fairways{};
+    int m_key, m_out, m_inn, m_gross, m_net, m_putts, m_hand, m_date, m_course, m_player,
+        m_division, m_scratch, m_competition, m_comment, m_teeID, m_tee, m_rating, m_slope,
+        m_teePar, m_index, m_courseHandicap, m_playingHandicap, m_points;
+};
+
 // The key of a player's or a course's row; 0 when it has none.
 qint64 keyOf(const Record& record);
 

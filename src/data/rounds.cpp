@@ -601,10 +601,19 @@ Result<QList<Competition>> competitions(Connection& connection)
 Result<Rows> competitionCards(Connection& connection, const QString& competition,
                               const QString& from, const QString& to)
 {
+    // What ranking a field needs, and no more: a field runs to thousands of cards.
+    QStringList columns{QStringLiteral("playerID"), QStringLiteral("division"),
+                        QStringLiteral("hand"),     QStringLiteral("gross"),
+                        QStringLiteral("net"),      QStringLiteral("course"),
+                        QStringLiteral("compss"),   QStringLiteral("comp"),
+                        QStringLiteral("strdate"),  QStringLiteral("teeID"),
+                        QStringLiteral("playingHandicap"), QStringLiteral("points")};
+    for (int h = 1; h <= 18; ++h)
+        columns << QStringLiteral("hole%1").arg(h);
     return sql::rows(connection,
-                     QStringLiteral("SELECT %1 AS card, * FROM score WHERE comp = ? AND strdate "
+                     QStringLiteral("SELECT %1 AS card, %2 FROM score WHERE comp = ? AND strdate "
                                     "BETWEEN ? AND ? ORDER BY %1")
-                         .arg(key(connection)),
+                         .arg(key(connection), columns.join(QStringLiteral(", "))),
                      {competition, from, to});
 }
 

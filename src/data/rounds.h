@@ -128,7 +128,8 @@ struct Competition {
 // Every competition, newest first.
 Result<QList<Competition>> competitions(Connection& connection);
 // The cards of a competition played between two dates (ISO, both included), in the
-// order they were stored, with their key in the column "card".
+// order they were stored, with their key in the column "card": the columns that rank
+// them (player, division, handicaps, gross, net, course, tee, points, each hole).
 Result<Rows> competitionCards(Connection& connection, const QString& competition,
                               const QString& from, const QString& to);
 

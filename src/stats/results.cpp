@@ -204,6 +204,24 @@ QString holesUp(int margin)
 
 } // namespace
 
+Result<CourseBook> courseBook(Connection& connection, const Rows& cards)
+{
+    const auto all = courses::allByName(connection);
+    if (!all)
+        return Failure{all.error()};
+    qsizetype column = 0;
+    while (column < cards.columns.size() &&
+           cards.columns[column].compare(u"course", Qt::CaseInsensitive) != 0)
+        ++column;
+    CourseBook book;
+    for (const QVariantList& row : cards.rows) {
+        const QString name = row.value(column).toString().toLower();
+        if (const auto it = all->constFind(name); it != all->constEnd() && !book.contains(name))
+            book.insert(name, *it);
+    }
+    return book;
+}
+
 QList<Placing> rankCompetition(const Rows& cards, const Ranking& ranking,
                                const CourseBook& courses)
 {
@@ -213,8 +231,9 @@ QList<Placing> rankCompetition(const Rows& cards, const Ranking& ranking,
     const bool stableford = ranking.format == Format::Stableford;
     QList<Round> rounds;
     rounds.reserve(cards.rows.size());
-    for (qsizetype r = 0; r < cards.rows.size(); ++r)
-        rounds << Round::from(cards, r);
+    const RoundReader reader(cards.columns);
+    for (const QVariantList& row : cards.rows)
+        rounds << reader.read(row);
 
     // Marked so that the best is lowest: points and margins count down.
     QList<Entry> ranked;

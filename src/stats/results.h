@@ -52,6 +52,9 @@ struct Ranking {
 // The courses cards were played on, with their tees, by course name in lower case.
 using CourseBook = QHash<QString, courses::WithTees>;
 
+// The courses the cards name, each read once.
+Result<CourseBook> courseBook(Connection& connection, const Rows& cards);
+
 // Ranks the cards by the competition's format. Stroke play as rankCards; Stableford by
 // points, most first; par/bogey by holes won less holes lost. Each card is scored hole
 // by hole against its course (or its tee's own holes) with the playing handicap it

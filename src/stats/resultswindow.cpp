@@ -254,8 +254,9 @@ void ResultsWindow::refresh()
     const QString keep =
         divisionFilter->currentIndex() > 0 ? divisionFilter->currentText() : QString();
     QStringList divisions;
-    for (qsizetype i = 0; i < cards->rows.size(); ++i) {
-        const QString d = Round::from(*cards, i).division;
+    const RoundReader reader(cards->columns);
+    for (const QVariantList& row : cards->rows) {
+        const QString d = reader.read(row).division;
         if (!d.isEmpty() && !divisions.contains(d, Qt::CaseInsensitive))
             divisions << d;
     }
@@ -265,20 +266,16 @@ void ResultsWindow::refresh()
     divisionFilter->addItems(divisions);
     divisionFilter->setCurrentIndex(qMax(0, divisionFilter->findText(keep)));
     // The courses the cards were played on, with their tees, to score them hole by hole.
-    CourseBook book;
-    for (qsizetype i = 0; i < cards->rows.size(); ++i) {
-        const QString name = Round::from(*cards, i).course;
-        if (book.contains(name.toLower()))
-            continue;
-        const auto found = courses::named(*connection, name);
-        if (found && *found)
-            book.insert(name.toLower(), **found);
+    const auto book = courseBook(*connection, *cards);
+    if (!book) {
+        app().inform(book.error());
+        return;
     }
     m_placings = rankCompetition(
         *cards,
         {m_settings.format, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
          chosenName(divisionFilter)},
-        book);
+        *book);
 
     const Round first = cards->rows.isEmpty() ? Round() : Round::from(*cards, 0);
     m_course = first.course;
