@@ -1,5 +1,7 @@
 #include "data/connection.h"
+#include "data/competitions.h"
 #include "data/copy.h"
+#include "data/courses.h"
 #include "data/location.h"
 #include "data/records.h"
 #include "data/schema.h"
@@ -84,6 +86,8 @@ private Q_SLOTS:
     void anEditNeverOverwritesAnotherUsers();
     void foreignRegistersAreRefused_data() { engines(); }
     void foreignRegistersAreRefused();
+    void teesAndCompetitionsReadAlike_data() { engines(); }
+    void teesAndCompetitionsReadAlike();
     void anOlderRegisterIsBroughtUpToThisVersion_data() { engines(); }
     void anOlderRegisterIsBroughtUpToThisVersion();
 };
@@ -235,6 +239,68 @@ void TestEngines::foreignRegistersAreRefused()
     QVERIFY(!opened);
     QVERIFY2(opened.error().contains(QStringLiteral("not a Parlog")), qPrintable(opened.error()));
     QVERIFY(opened.error().contains(QStringLiteral("has not changed it")));
+}
+
+void TestEngines::teesAndCompetitionsReadAlike()
+{
+    REGISTER_ON_ENGINE(location);
+    Connection c(location);
+    PARLOG_VERIFY_OK(c.open());
+    Course carne;
+    carne.name = QStringLiteral("Carne");
+    for (int h = 0; h < 18; ++h) {
+        carne.pars[h] = 4;
+        carne.strokeIndexes[h] = h + 1;
+    }
+    carne.par = 72;
+    Tee yellow;
+    yellow.name = QStringLiteral("Yellow");
+    yellow.ratedFor = QStringLiteral("Men");
+    yellow.courseRating = 71.2;
+    yellow.slopeRating = 131;
+    Tee red = yellow;
+    red.name = QStringLiteral("Red");
+    red.ratedFor = QStringLiteral("Women");
+    red.strokeIndexes[0] = 18;
+    red.strokeIndexes[17] = 1;
+    const auto saved = courses::save(c, registers::EditMode::Adding, 0, carne.record(),
+                                     {yellow, red}, {});
+    PARLOG_VERIFY_OK(saved);
+    QCOMPARE(saved->outcome, Saved::Outcome::Stored);
+    const auto found = courses::named(c, QStringLiteral("CARNE"));
+    PARLOG_VERIFY_OK(found);
+    QVERIFY(found->has_value());
+    QCOMPARE((*found)->course.strokeIndexes[17].value(), 18);
+    QCOMPARE((*found)->tees.size(), 2);
+    QCOMPARE((*found)->tees[0].label(), QStringLiteral("Yellow (Men) 71.2 / 131"));
+    QCOMPARE((*found)->tees[1].strokeIndexes[0].value(), 18);
+    // A card from the red tee: the player's last tee on the course.
+    Round round = *roundValues(card(QStringLiteral("Adams"), 1));
+    round.course = QStringLiteral("Carne");
+    round.teeID = (*found)->tees[1].id;
+    round.playingHandicap = 10;
+    PARLOG_VERIFY_OK(rounds::insert(c, round));
+    QCOMPARE(rounds::lastTee(c, QStringLiteral("adams"), QStringLiteral("Carne"))->value(),
+             (*found)->tees[1].id);
+    competitions::Settings s{QStringLiteral("Medal"), QStringLiteral("2004-01-02"),
+                             competitions::Format::ParBogey, 0.9, 2, false};
+    PARLOG_VERIFY_OK(competitions::save(c, s));
+    s.pcc = -1;
+    PARLOG_VERIFY_OK(competitions::save(c, s));
+    const auto kept = competitions::settings(c, QStringLiteral("medal"), QStringLiteral("2004-01-02"));
+    PARLOG_VERIFY_OK(kept);
+    QCOMPARE(int(kept->format), int(competitions::Format::ParBogey));
+    QCOMPARE(kept->allowance, 0.9);
+    QCOMPARE(kept->pcc, -1);
+    QVERIFY(!kept->countsForHandicap);
+    const auto cards = rounds::competitionCards(c, QStringLiteral("Medal"), "2004-01-01",
+                                                "2004-12-31");
+    const auto book = courseBook(c, *cards);
+    PARLOG_VERIFY_OK(book);
+    const auto placings =
+        rankCompetition(*cards, {kept->format, Basis::Net, {}}, *book);
+    QCOMPARE(placings.size(), 1);
+    QCOMPARE(placings[0].position, QStringLiteral("1"));
 }
 
 // Takes a register back to the first release's tables: the tables of version 2 gone,
