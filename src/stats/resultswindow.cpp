@@ -40,6 +40,8 @@ const QStringList kHeadings{"Position", "Player", "Division", "Handicap",
                             "Gross",    "Net",    "Points",   "Countback"};
 const QStringList kColumns{"position", "player", "division", "handicap",
                            "gross",    "net",    "points",   "countback"};
+// A spreadsheet has no heading: each line says how the competition was played.
+const QStringList kCsvColumns = kColumns + QStringList{"Format", "Allowance"};
 
 QStringList fieldsOf(const Placing& p)
 {
@@ -142,7 +144,7 @@ ResultsWindow::ResultsWindow(Application& app)
         [this] {
             return QStringLiteral("Results %1 %2").arg(competition->currentText(), from->text());
         },
-        printButton, pdf, csv, [this] { return makeReport(); }, kColumns);
+        printButton, pdf, csv, [this] { return makeReport(); }, kCsvColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({competition, from, to, basis, divisionFilter, format, allowance, pcc,
                 countsForHandicap, ranking, printButton, pdf, csv, close});
@@ -296,12 +298,14 @@ void ResultsWindow::refresh()
 report::Report ResultsWindow::makeReport() const
 {
     const QStringList chosen = competition->currentData().toStringList();
-    Rows lines{kColumns, {}};
+    Rows lines{kCsvColumns, {}};
+    const QString played = competitions::formatName(m_settings.format);
+    const QString share = percentOf(m_settings.allowance) + QLatin1Char('%');
     for (const Placing& p : std::as_const(m_placings)) {
         QVariantList row;
         for (const QString& text : fieldsOf(p))
             row << text;
-        lines.rows << row;
+        lines.rows << (row << played << share);
     }
     return report::Report(
         windows::kResultsReport, report::DataSource::of(lines),
@@ -326,7 +330,7 @@ bool ResultsWindow::savePdf(const QString& path)
 
 bool ResultsWindow::saveCsv(const QString& path)
 {
-    return saveReport(app(), makeReport(), SaveKind::Csv, path, kColumns);
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, kCsvColumns);
 }
 
 } // namespace parlog

@@ -202,7 +202,8 @@ void TestResults::theResultsWindow()
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QByteArray header = csv.readLine();
     QVERIFY2(header.startsWith(
-                 "\xEF\xBB\xBFPosition,Player,Division,Handicap,Gross,Net,Points,Countback"),
+                 "\xEF\xBB\xBFPosition,Player,Division,Handicap,Gross,Net,Points,Countback,"
+                 "Format,Allowance"),
              header.constData());
     QVERIFY(results->savePdf(f.path(QStringLiteral("results.pdf"))));
     QVERIFY(!results->saveCsv(f.path(QStringLiteral("missing/results.csv"))));
