@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QString>
 
 #include <optional>
 
@@ -16,5 +17,32 @@ double scoreDifferential(int adjustedGrossScore, double courseRating, int slopeR
 double courseHandicap(double handicapIndex, int slopeRating, double courseRating, int par);
 // course handicap (not rounded) x allowance (0.95 for 95%), rounded to a whole number.
 int playingHandicap(double courseHandicap, double allowance);
+struct Score {
+    QDate date;
+    double differential; // as scoreDifferential gives it
+};
+// The Handicap Index after the last score of the record, with everything below applied
+// as the record grew score by score; nothing with fewer than 3 scores.
+std::optional<double> handicapIndex(const QList<Score>& record);
+
+// The record as it grew, a step a score, oldest first: what the index rests on and why.
+struct Step {
+    double differential = 0; // less the exceptional-score reductions it carries now
+    double reduction = 0;    // those reductions, added up
+    std::optional<double> index; // after this score
+    std::optional<double> low;   // the Low Handicap Index then, when there is one
+    // What applied to this score's index: "", "soft cap", "hard cap", and an
+    // exceptional score's reduction ("exceptional score: -1.0 on the last 20").
+    QString applied;
+    bool counted = false; // among the differentials the latest index rests on
+};
+QList<Step> indexHistory(const QList<Score>& record);
+
+// How many of the most recent differentials count, of so many, and what is taken off.
+struct Counting {
+    int lowest = 0;
+    double adjustment = 0;
+};
+Counting counting(int differentials);
 
 } // namespace parlog::whs
