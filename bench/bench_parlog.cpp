@@ -10,6 +10,7 @@
 #include "reports/paginator.h"
 #include "reports/reportpainter.h"
 #include "sampledata.h"
+#include "stats/handicaprecord.h"
 #include "stats/results.h"
 #include "stats/season.h"
 #include "data/courses.h"
@@ -340,6 +341,28 @@ void RankA2000CardStableford(benchmark::State& state)
     }
 }
 
+// Every player's Handicap Index, built score by score from all their cards.
+void EveryPlayersIndex(benchmark::State& state)
+{
+    parlog::Connection c(g_path);
+    mustOpen(c);
+    for (auto _ : state) {
+        const auto indexes = parlog::everyIndex(c);
+        state.counters["players"] = double(indexes ? indexes->size() : 0);
+    }
+}
+
+// One player's record as the record window reads it.
+void OnePlayersRecord(benchmark::State& state)
+{
+    parlog::Connection c(g_path);
+    mustOpen(c);
+    for (auto _ : state) {
+        const auto record = parlog::handicapRecord(c, g_player);
+        state.counters["cards"] = double(record ? record->lines.size() : 0);
+    }
+}
+
 void RankA2000CardCompetition(benchmark::State& state)
 {
     parlog::Connection c(changedCopy(QStringLiteral(".championship"),
@@ -376,6 +399,8 @@ void SeasonOf5000Rounds(benchmark::State& state)
 BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
+BENCHMARK(EveryPlayersIndex)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(OnePlayersRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterPageCount)->Unit(benchmark::kMillisecond)->Iterations(2);

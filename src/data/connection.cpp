@@ -292,6 +292,27 @@ Statement Connection::run(const QString& sql, const QVariantList& values)
     return statement;
 }
 
+QString TextPool::text(QByteArrayView utf8)
+{
+    // Looked up without copying the bytes; copied only when new.
+    const QByteArray raw = QByteArray::fromRawData(utf8.data(), utf8.size());
+    if (const auto seen = m_seen.constFind(raw); seen != m_seen.constEnd())
+        return *seen;
+    const QString text = QString::fromUtf8(utf8);
+    m_seen.insert(QByteArray(utf8.data(), utf8.size()), text);
+    return text;
+}
+
+bool Connection::scan(const QString& sql, const QVariantList& values,
+                      const std::function<void(const Cells& row)>& each)
+{
+    m_lastError = QSqlError();
+    m_session->busy(true);
+    const bool ok = m_engine->scan(sql, values, each);
+    m_session->busy(false);
+    return ok;
+}
+
 void Connection::giveBack(QString sql, QSqlQuery query, quint64 generation)
 {
     if (generation != m_generation || !m_open)

@@ -8,9 +8,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 
 namespace parlog {
@@ -51,6 +54,28 @@ private:
     QString m_kept; // the statement's text when it goes back to be kept
     quint64 m_generation = 0;
     bool m_ok = false;
+};
+
+// The values of the row a scan stands on, by column from 0.
+class Cells {
+public:
+    virtual ~Cells() = default;
+    virtual bool isNull(int column) const = 0;
+    virtual qint64 integer(int column) const = 0;
+    virtual double real(int column) const = 0;
+    virtual QString text(int column) const = 0;
+    // The text as UTF-8, good until the next call: for readers that keep each different
+    // value once.
+    virtual QByteArrayView utf8(int column) const = 0;
+};
+
+// Keeps each different text once, for reading many rows whose names and days repeat.
+class TextPool {
+public:
+    QString text(QByteArrayView utf8);
+
+private:
+    QHash<QByteArray, QString> m_seen;
 };
 
 // One connection to the register, made for one action and let go at its end. The
@@ -119,6 +144,12 @@ public:
     // with new values (a copy's batches).
     QSqlQuery query() const;
     void setLastError(const QSqlError& error) { m_lastError = error; }
+
+    // Runs a query and hands each row to EACH as it is read, nothing kept: for reading a
+    // whole register at once, which the engine does as fast as it can. The error, if
+    // any, is kept in lastError().
+    bool scan(const QString& sql, const QVariantList& values,
+              const std::function<void(const Cells& row)>& each);
 
     // For statements that run over very different ranges: planned for each run.
     void planEachRun();

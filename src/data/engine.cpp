@@ -24,6 +24,43 @@ std::unique_ptr<Engine> engineFor(Connection& connection)
     return engines::sqlite.make(connection);
 }
 
+namespace {
+
+class StatementCells : public Cells {
+public:
+    explicit StatementCells(const Statement& statement)
+        : m_statement(statement)
+    {
+    }
+    bool isNull(int column) const override { return m_statement.value(column).isNull(); }
+    qint64 integer(int column) const override { return m_statement.value(column).toLongLong(); }
+    double real(int column) const override { return m_statement.value(column).toDouble(); }
+    QString text(int column) const override { return m_statement.value(column).toString(); }
+    QByteArrayView utf8(int column) const override
+    {
+        m_utf8 = text(column).toUtf8();
+        return m_utf8;
+    }
+
+private:
+    const Statement& m_statement;
+    mutable QByteArray m_utf8;
+};
+
+} // namespace
+
+bool Engine::scan(const QString& sql, const QVariantList& values,
+                  const std::function<void(const Cells& row)>& each)
+{
+    Statement q = m_connection.run(sql, values);
+    if (!q.ok())
+        return false;
+    const StatementCells cells(q);
+    while (q.next())
+        each(cells);
+    return q.readToEnd();
+}
+
 QString errorDetail(const QSqlError& error)
 {
     QString text = error.databaseText();

@@ -77,6 +77,11 @@ public:
     // Whether statements are prepared once and kept: each preparation costs a server
     // two more trips.
     virtual bool keepsStatements() const { return false; }
+    // Runs a query row by row, as Connection::scan does; the engine's own way when it
+    // has a faster one than a statement's.
+    virtual bool scan(const QString& sql, const QVariantList& values,
+                      const std::function<void(const Cells& row)>& each);
+
     // For kept statements that run over very different ranges: planned for each run.
     virtual void planEachRun() {}
     // While set, a long statement asks the progress whether to carry on.

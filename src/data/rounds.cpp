@@ -633,6 +633,97 @@ Result<std::optional<qint64>> lastTee(Connection& connection, const QString& pla
     return std::optional<qint64>(tee->toLongLong());
 }
 
+namespace {
+
+HandicapCard handicapCardOf(const Cells& row, TextPool& pool)
+{
+    HandicapCard card;
+    card.key = row.integer(0);
+    card.player = pool.text(row.utf8(1));
+    card.date = pool.text(row.utf8(2));
+    card.course = pool.text(row.utf8(3));
+    card.competition = pool.text(row.utf8(4));
+    card.tee = pool.text(row.utf8(5));
+    if (!row.isNull(6))
+        card.teeID = row.integer(6);
+    if (!row.isNull(7))
+        card.courseRating = row.real(7);
+    if (!row.isNull(8))
+        card.slopeRating = int(row.integer(8));
+    if (!row.isNull(9))
+        card.teePar = row.real(9);
+    if (!row.isNull(10))
+        card.handicapIndex = row.real(10);
+    for (int h = 0; h < 18; ++h)
+        card.strokes[h] = int(row.integer(11 + h));
+    return card;
+}
+
+QString handicapCardSelect(Connection& connection)
+{
+    QStringList holes;
+    for (int h = 1; h <= 18; ++h)
+        holes << QStringLiteral("hole%1").arg(h);
+    return QStringLiteral("SELECT %1, playerID, strdate, course, comp, tee, teeID, courseRating, "
+                          "slopeRating, teePar, handicapIndex, %2 FROM score")
+        .arg(key(connection), holes.join(QStringLiteral(", ")));
+}
+
+bool byDateAsStored(const HandicapCard& a, const HandicapCard& b)
+{
+    return a.date != b.date ? a.date < b.date : a.key < b.key;
+}
+
+} // namespace
+
+Result<QList<HandicapCard>> handicapCards(Connection& connection, const QString& player)
+{
+    QList<HandicapCard> cards;
+    TextPool pool;
+    if (!connection.scan(handicapCardSelect(connection) + QStringLiteral(" WHERE playerID = ?"),
+                         {player},
+                         [&](const Cells& row) { cards << handicapCardOf(row, pool); }))
+        return sql::failure(connection);
+    std::sort(cards.begin(), cards.end(), byDateAsStored);
+    return cards;
+}
+
+Result<QHash<QString, QList<HandicapCard>>> everyonesHandicapCards(Connection& connection)
+{
+    // Read in the order the cards lie, which is several times faster than in a player's
+    // order over a whole register, and put in order here.
+    TextPool pool;
+    QList<QList<HandicapCard>> byName; // a list for each name as it is written
+    QHash<QString, qsizetype> listOf;
+    QString lastName;
+    qsizetype last = -1;
+    if (!connection.scan(handicapCardSelect(connection), {}, [&](const Cells& row) {
+            HandicapCard card = handicapCardOf(row, pool);
+            // Pooled: the same name is the same text, compared without reading it.
+            if (last < 0 || !card.player.isSharedWith(lastName)) {
+                lastName = card.player;
+                last = listOf.value(card.player, byName.size());
+                if (last == byName.size()) {
+                    listOf.insert(card.player, last);
+                    byName.emplaceBack();
+                }
+            }
+            byName[last].append(std::move(card));
+        }))
+        return sql::failure(connection);
+    QHash<QString, QList<HandicapCard>> cards;
+    for (QList<HandicapCard>& list : byName) {
+        QList<HandicapCard>& into = cards[list.first().player.toLower()];
+        if (into.isEmpty())
+            into = std::move(list);
+        else
+            into.append(list);
+    }
+    for (QList<HandicapCard>& list : cards)
+        std::sort(list.begin(), list.end(), byDateAsStored);
+    return cards;
+}
+
 Result<Rows> roundsPerCourse(Connection& connection, const QString& player)
 {
     return sql::rows(connection,

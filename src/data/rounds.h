@@ -5,6 +5,8 @@
 #include "data/records.h"
 #include "data/rowfeed.h"
 
+#include <array>
+#include <functional>
 #include <memory>
 
 #include <optional>
@@ -136,6 +138,26 @@ Result<Rows> competitionCards(Connection& connection, const QString& competition
 // The tee of the player's latest round on the course that names one; nothing when none does.
 Result<std::optional<qint64>> lastTee(Connection& connection, const QString& player,
                                       const QString& course);
+
+// A card as the handicap record reads it: what it was played off, and its strokes.
+struct HandicapCard {
+    qint64 key = 0;
+    QString player;
+    QString date; // ISO
+    QString course;
+    QString competition;
+    QString tee;
+    std::optional<qint64> teeID;
+    std::optional<double> courseRating;
+    std::optional<int> slopeRating;
+    std::optional<double> teePar;
+    std::optional<double> handicapIndex;
+    std::array<int, 18> strokes{}; // 0: no score on the hole
+};
+// A player's cards, oldest first (cards of one day in the order they were stored).
+Result<QList<HandicapCard>> handicapCards(Connection& connection, const QString& player);
+// Every player's cards, by the player's name in lower case, each player's oldest first.
+Result<QHash<QString, QList<HandicapCard>>> everyonesHandicapCards(Connection& connection);
 
 // Columns course, rounds: the player's rounds per course, in the order groups come.
 Result<Rows> roundsPerCourse(Connection& connection, const QString& player);

@@ -317,6 +317,11 @@ public:
         q.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kib));
     }
 
+    // SQLite's own interface, a row at a time: several times faster than a statement's
+    // values for a whole register.
+    bool scan(const QString& sql, const QVariantList& values,
+              const std::function<void(const Cells& row)>& each) override;
+
     // Locked for writing before anything is copied: nobody can add or change a round
     // between the copy and the deletion.
     QString beginWriting() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
@@ -451,6 +456,86 @@ Status SqliteEngine::create()
             QStringLiteral("it does not exist and could not be created (%1).").arg(made.error()))};
     }
     return {};
+}
+
+namespace {
+
+class SqliteCells : public Cells {
+public:
+    explicit SqliteCells(sqlite3_stmt* statement)
+        : m_statement(statement)
+    {
+    }
+    bool isNull(int column) const override
+    {
+        return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+    }
+    qint64 integer(int column) const override { return sqlite3_column_int64(m_statement, column); }
+    double real(int column) const override { return sqlite3_column_double(m_statement, column); }
+    QString text(int column) const override
+    {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+        return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
+    }
+    QByteArrayView utf8(int column) const override
+    {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+        return {text, sqlite3_column_bytes(m_statement, column)};
+    }
+
+private:
+    sqlite3_stmt* m_statement;
+};
+
+} // namespace
+
+bool SqliteEngine::scan(const QString& sql, const QVariantList& values,
+                        const std::function<void(const Cells& row)>& each)
+{
+    sqlite3* db = handle();
+    if (!db)
+        return Engine::scan(sql, values, each);
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr);
+    for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(statement, i + 1);
+            continue;
+        }
+        switch (v.metaType().id()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            rc = sqlite3_bind_int64(statement, i + 1, v.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(statement, i + 1, v.toDouble());
+            break;
+        default: {
+            const QByteArray bound = v.toString().toUtf8();
+            rc = sqlite3_bind_text(statement, i + 1, bound.constData(), int(bound.size()),
+                                   SQLITE_TRANSIENT);
+        }
+        }
+    }
+    const SqliteCells cells(statement);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW)
+            each(cells);
+    }
+    if (rc != SQLITE_DONE) {
+        m_connection.setLastError(QSqlError(QStringLiteral("Parlog"),
+                                            QString::fromUtf8(sqlite3_errmsg(db)),
+                                            QSqlError::StatementError,
+                                            QString::number(sqlite3_extended_errcode(db))));
+        sqlite3_finalize(statement);
+        return false;
+    }
+    sqlite3_finalize(statement);
+    return true;
 }
 
 Result<QString> SqliteEngine::backUp(Progress* progress)

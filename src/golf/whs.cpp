@@ -2,7 +2,8 @@
 
 #include "golf/rules.h"
 
-#include <algorithm>
+#include <array>
+#include <span>
 
 namespace parlog::whs {
 
@@ -44,18 +45,21 @@ constexpr int kHardCap = 50;  // 5.0
 constexpr int kMaximum = 540; // 54.0
 
 // The index from the most recent differentials (in tenths, at most 20), before any cap;
-// nothing with fewer than 3.
-std::optional<int> calculated(QList<int> recent, QList<int>* used = nullptr)
+// nothing with fewer than 3. USED, if given, gets which of them it rests on.
+std::optional<int> calculated(std::span<const int> recent, QList<int>* used = nullptr)
 {
     const Counting c = counting(int(recent.size()));
     if (c.lowest == 0)
         return std::nullopt;
-    QList<int> order(recent.size());
-    for (int i = 0; i < order.size(); ++i)
-        order[i] = i;
     // Lowest first; of equal ones the older counts.
-    std::stable_sort(order.begin(), order.end(),
-                     [&recent](int a, int b) { return recent[a] < recent[b]; });
+    std::array<int, kRecent> order{};
+    const int n = int(recent.size());
+    for (int i = 0; i < n; ++i) {
+        int j = i;
+        for (; j > 0 && recent[order[j - 1]] > recent[i]; --j)
+            order[j] = order[j - 1];
+        order[j] = i;
+    }
     int sum = 0;
     for (int k = 0; k < c.lowest; ++k) {
         sum += recent[order[k]];
@@ -94,80 +98,98 @@ Counting counting(int n)
     return {8, 0};
 }
 
-QList<Step> indexHistory(const QList<Score>& record)
+const Step& RecordKeeper::add(const Score& score)
 {
-    QList<Step> steps;
-    QList<int> diffs;     // in tenths, as reduced
-    QList<int> reduction; // in tenths, on each
-    QList<std::pair<QDate, int>> fromTwenty; // indexes computed from 20 differentials
-    for (const Score& score : record) {
-        Step step;
-        diffs << tenths(score.differential);
-        reduction << 0;
-        const qsizetype last = diffs.size() - 1;
-        // An exceptional score: well below the index the player had when it was played.
-        const std::optional<double> before = steps.isEmpty() ? std::nullopt : steps.last().index;
-        if (before) {
-            const int below = tenths(*before) - diffs[last];
-            const int cut = below >= 100 ? 20 : below >= 70 ? 10 : 0;
-            if (cut > 0) {
-                for (qsizetype i = qMax<qsizetype>(0, last - kRecent + 1); i <= last; ++i) {
-                    diffs[i] -= cut;
-                    reduction[i] += cut;
-                }
-                step.applied = QStringLiteral("exceptional score: -%1 on the last %2")
-                                   .arg(QString::number(cut / 10.0, 'f', 1))
-                                   .arg(qMin<qsizetype>(kRecent, last + 1));
+    Step step;
+    m_diffs << tenths(score.differential);
+    m_reduction << 0;
+    const qsizetype last = m_diffs.size() - 1;
+    // An exceptional score: well below the index the player had when it was played.
+    if (const std::optional<double> before = index()) {
+        const int below = tenths(*before) - m_diffs[last];
+        const int cut = below >= 100 ? 20 : below >= 70 ? 10 : 0;
+        if (cut > 0) {
+            for (qsizetype i = qMax<qsizetype>(0, last - kRecent + 1); i <= last; ++i) {
+                m_diffs[i] -= cut;
+                m_reduction[i] += cut;
             }
+            step.applied = QStringLiteral("exceptional score: -%1 on the last %2")
+                               .arg(QString::number(cut / 10.0, 'f', 1))
+                               .arg(qMin<qsizetype>(kRecent, last + 1));
         }
-        const QList<int> recent = diffs.mid(qMax<qsizetype>(0, diffs.size() - kRecent));
-        std::optional<int> index = calculated(recent);
-        // The Low Handicap Index: the lowest computed from 20 differentials in the 365
-        // days before the day of this score.
-        std::optional<int> low;
-        for (const auto& [date, value] : std::as_const(fromTwenty))
-            if (date < score.date && date >= score.date.addDays(-365))
-                low = low ? qMin(*low, value) : value;
-        if (index && recent.size() == kRecent && low) {
-            QString cap;
-            if (*index - *low > kSoftCap) {
-                index = *low + kSoftCap + divideHalfUp(*index - *low - kSoftCap, 2);
-                cap = QStringLiteral("soft cap");
-            }
-            if (*index - *low > kHardCap) {
-                index = *low + kHardCap;
-                cap = QStringLiteral("hard cap");
-            }
-            if (!cap.isEmpty())
-                step.applied = step.applied.isEmpty() ? cap : cap + QStringLiteral("; ") + step.applied;
-        }
-        if (index) {
-            index = qMin(*index, kMaximum);
-            step.index = *index / 10.0;
-            if (recent.size() == kRecent)
-                fromTwenty.append({score.date, *index});
-        }
-        if (low)
-            step.low = *low / 10.0;
-        steps << step;
     }
-    // Each score as it stands now, and which the latest index rests on.
-    const qsizetype first = qMax<qsizetype>(0, diffs.size() - kRecent);
+    const std::span<const int> recent(m_diffs.constData() + qMax<qsizetype>(0, m_diffs.size() - kRecent),
+                                      m_diffs.constData() + m_diffs.size());
+    std::optional<int> computed = calculated(recent);
+    // The Low Handicap Index: the lowest computed from 20 differentials in the 365 days
+    // before the day of this score. Scores come oldest first: older ones go for good.
+    while (!m_fromTwenty.isEmpty() && m_fromTwenty.first().first < score.date.addDays(-365))
+        m_fromTwenty.removeFirst();
+    std::optional<int> low;
+    for (const auto& [date, value] : std::as_const(m_fromTwenty))
+        if (date < score.date)
+            low = low ? qMin(*low, value) : value;
+    if (computed && recent.size() == kRecent && low) {
+        QString cap;
+        if (*computed - *low > kSoftCap) {
+            computed = *low + kSoftCap + divideHalfUp(*computed - *low - kSoftCap, 2);
+            cap = QStringLiteral("soft cap");
+        }
+        if (*computed - *low > kHardCap) {
+            computed = *low + kHardCap;
+            cap = QStringLiteral("hard cap");
+        }
+        if (!cap.isEmpty())
+            step.applied = step.applied.isEmpty() ? cap : cap + QStringLiteral("; ") + step.applied;
+    }
+    if (computed) {
+        computed = qMin(*computed, kMaximum);
+        step.index = *computed / 10.0;
+        if (recent.size() == kRecent)
+            m_fromTwenty.append({score.date, *computed});
+    }
+    if (low)
+        step.low = *low / 10.0;
+    m_steps << step;
+    return m_steps.last();
+}
+
+std::optional<double> RecordKeeper::index() const
+{
+    return m_steps.isEmpty() ? std::nullopt : m_steps.last().index;
+}
+
+QList<Step> RecordKeeper::steps() const
+{
+    QList<Step> steps = m_steps;
+    const qsizetype first = qMax<qsizetype>(0, m_diffs.size() - kRecent);
     QList<int> used;
-    (void)calculated(diffs.mid(first), &used);
+    (void)calculated(std::span<const int>(m_diffs.constData() + first,
+                                          m_diffs.constData() + m_diffs.size()),
+                     &used);
     for (qsizetype i = 0; i < steps.size(); ++i) {
-        steps[i].differential = diffs[i] / 10.0;
-        steps[i].reduction = reduction[i] / 10.0;
+        steps[i].differential = m_diffs[i] / 10.0;
+        steps[i].reduction = m_reduction[i] / 10.0;
     }
     for (int k : std::as_const(used))
         steps[first + k].counted = true;
     return steps;
 }
 
+QList<Step> indexHistory(const QList<Score>& record)
+{
+    RecordKeeper keeper;
+    for (const Score& score : record)
+        keeper.add(score);
+    return keeper.steps();
+}
+
 std::optional<double> handicapIndex(const QList<Score>& record)
 {
-    const QList<Step> steps = indexHistory(record);
-    return steps.isEmpty() ? std::nullopt : steps.last().index;
+    RecordKeeper keeper;
+    for (const Score& score : record)
+        keeper.add(score);
+    return keeper.index();
 }
 
 } // namespace parlog::whs

@@ -38,6 +38,23 @@ struct Step {
 };
 QList<Step> indexHistory(const QList<Score>& record);
 
+// The record kept score by score, oldest first, as indexHistory keeps it: for whoever
+// needs the index as it stood before each new score.
+class RecordKeeper {
+public:
+    // Adds the next score; gives its step.
+    const Step& add(const Score& score);
+    std::optional<double> index() const;
+    // Every step as it stands now: reductions added up, and which the index rests on.
+    QList<Step> steps() const;
+
+private:
+    QList<Step> m_steps;
+    QList<int> m_diffs;     // in tenths, as reduced
+    QList<int> m_reduction; // in tenths, on each
+    QList<std::pair<QDate, int>> m_fromTwenty; // indexes computed from 20 differentials
+};
+
 // How many of the most recent differentials count, of so many, and what is taken off.
 struct Counting {
     int lowest = 0;

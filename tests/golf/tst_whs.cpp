@@ -1,4 +1,5 @@
 #include "golf/whs.h"
+#include "stats/handicaprecord.h"
 #include "rounds/scorecard.h"
 
 #include "testmain.h"
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void capsOnARisingIndex();
     void anExceptionalScoreAndTwoScoresLater();
     void neverAbove54AndPlusIndexes();
+    void aRecordFromCards();
 };
 
 void TestWhs::theRuleBooksExample()
@@ -177,6 +179,89 @@ void TestWhs::neverAbove54AndPlusIndexes()
     QCOMPARE(readIndex(QStringLiteral("+1.2")), std::optional<double>(-1.2));
     // (-1.5 + -1.0) / 2 = -1.25: halves go up, to -1.2.
     QCOMPARE(handicapIndex(record({-1.5, -1.0, 2, 3, 4, 5, 6})), std::optional<double>(-1.2));
+}
+
+namespace {
+
+rounds::HandicapCard card(const QString& date, int strokes, int holes = 18,
+                          std::optional<double> index = 18.0)
+{
+    rounds::HandicapCard c;
+    c.player = QStringLiteral("Ann");
+    c.date = date;
+    c.course = QStringLiteral("Links");
+    c.tee = QStringLiteral("Yellow");
+    c.teeID = 7;
+    c.courseRating = 72.0;
+    c.slopeRating = 113;
+    c.handicapIndex = index;
+    for (int h = 0; h < holes; ++h)
+        c.strokes[h] = strokes;
+    return c;
+}
+
+} // namespace
+
+void TestWhs::aRecordFromCards()
+{
+    // Par 4 on every hole (72), stroke indexes 1 to 18, a tee rated 72.0 / 113: each
+    // differential is the adjusted gross less 72.
+    Course links;
+    links.name = QStringLiteral("Links");
+    for (int h = 0; h < 18; ++h) {
+        links.pars[h] = 4;
+        links.strokeIndexes[h] = h + 1;
+    }
+    Tee yellow;
+    yellow.id = 7;
+    yellow.courseRating = 72.0;
+    yellow.slopeRating = 113;
+    const CourseBook courses{{QStringLiteral("links"), courses::WithTees{links, {yellow}}}};
+    competitions::Settings social{QStringLiteral("Social"), QStringLiteral("2025-05-02")};
+    social.countsForHandicap = false;
+    const competitions::Book book{{social.date, {social}}};
+
+    QList<rounds::HandicapCard> cards;
+    // Off 18.0: course handicap 18 x 113 / 113 + (72 - 72) = 18, a stroke a hole, net
+    // double bogey 4 + 2 + 1 = 7. Fives with a 12 on the 1st: 17 x 5 + 7 = 92, 20.0.
+    cards << card(QStringLiteral("2025-05-01"), 5);
+    cards.last().strokes[0] = 12;
+    cards << card(QStringLiteral("2025-05-02"), 5);
+    cards.last().competition = QStringLiteral("social"); // any case
+    cards << card(QStringLiteral("2025-05-03"), 5);
+    cards.last().courseRating.reset();
+    cards << card(QStringLiteral("2025-05-04"), 5, 9);
+    cards << card(QStringLiteral("2025-05-05"), 5, 12);
+    // 14 holes of 5; the 4 without a score count their net double bogey: 70 + 28 = 98.
+    cards << card(QStringLiteral("2025-05-06"), 5, 14);
+    // Fours: 72, 0.0. Three differentials: the lowest less 2.0, -2.0, a plus index.
+    cards << card(QStringLiteral("2025-05-07"), 4);
+    const HandicapRecord r = handicapRecord(cards, courses, book);
+
+    const QList<std::optional<int>> adjusted{92, {}, {}, {}, {}, 98, 72};
+    const QStringList why{QString(),
+                          QStringLiteral("the competition does not count for handicap"),
+                          QStringLiteral("no rated tee"),
+                          QStringLiteral("9 holes or fewer: not counted yet"),
+                          QStringLiteral("fewer than 14 holes scored"), QString(), QString()};
+    const QList<std::optional<double>> differential{20.0, {}, {}, {}, {}, 26.0, 0.0};
+    QCOMPARE(r.lines.size(), 7);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(r.lines[i].adjustedGross, adjusted[i]);
+        QCOMPARE(r.lines[i].notCounting, why[i]);
+        QCOMPARE(r.lines[i].differential, differential[i]);
+        QCOMPARE(r.lines[i].counted, i == 6);
+    }
+    QCOMPARE(r.scores, 3);
+    QCOMPARE(r.index, std::optional<double>(-2.0));
+    QCOMPARE(r.note, QStringLiteral("The lowest of the most recent 3 differentials, less 2.0."));
+
+    // With no index anywhere, par + 5 a hole at most: tens count 9 each, 162, 90.0.
+    const HandicapRecord first =
+        handicapRecord({card(QStringLiteral("2025-06-01"), 10, 18, std::nullopt)}, courses, book);
+    QCOMPARE(first.lines.first().adjustedGross, std::optional<int>(162));
+    QCOMPARE(first.lines.first().differential, std::optional<double>(90.0));
+    QCOMPARE(first.index, std::nullopt);
 }
 
 PARLOG_TEST(TestWhs)
