@@ -61,8 +61,8 @@ MainMenu::MainMenu(Application& app)
     : Window(app, windows::kMain, QStringLiteral("Parlog"))
 {
     setClosesOnEscape(false);
-    // Room for the picture, and for the nine rows beside it.
-    setFixedSize(kRowLeft + kRowWidth + 20, std::max(kPictureHeight + 24, 20 + 9 * (kRowHeight + 2)));
+    // Room for the picture, and for the ten rows beside it.
+    setFixedSize(kRowLeft + kRowWidth + 20, std::max(kPictureHeight + 24, 20 + 10 * (kRowHeight + 2)));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -101,6 +101,8 @@ MainMenu::MainMenu(Application& app)
                        QStringLiteral("Command40"));
     auto* c42 = addRow(8, QStringLiteral("Label42"), QStringLiteral("Competition R&esults"),
                        QStringLiteral("Command42"));
+    auto* record = addRow(9, QStringLiteral("LabelRecord"), QStringLiteral("Ha&ndicap Record"),
+                          QStringLiteral("handicapRecordButton"));
 
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
@@ -122,6 +124,7 @@ MainMenu::MainMenu(Application& app)
     connect(c1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(c40, &QPushButton::clicked, this, &MainMenu::Command40_Click);
     connect(c42, &QPushButton::clicked, this, &MainMenu::Command42_Click);
+    connect(record, &QPushButton::clicked, this, &MainMenu::handicapRecord);
     connect(c32, &QPushButton::clicked, this, &MainMenu::Command32_Click);
     connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
@@ -129,7 +132,7 @@ MainMenu::MainMenu(Application& app)
     addMenuBar();
     c31->setFocus();
     const QList<QWidget*> order{c31, c26, c17,      c32, c27, c36, c37,
-                                c38, c40, Picture1, c1,  c2,  c42, place};
+                                c38, c40, Picture1, c1,  c2,  c42, record, place};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -205,6 +208,8 @@ void MainMenu::addMenuBar()
          "actionStats", &MainMenu::Command38_Click);
     item(rounds, QStringLiteral("Competition R&esults..."), QKeySequence(Qt::CTRL | Qt::Key_E),
          "actionResults", &MainMenu::Command42_Click);
+    item(rounds, QStringLiteral("Ha&ndicap Record..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+         "actionHandicapRecord", &MainMenu::handicapRecord);
     rounds->addSeparator();
     item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", &MainMenu::Command40_Click);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -296,6 +301,11 @@ void MainMenu::Command40_Click()
 void MainMenu::Command42_Click()
 {
     app().show(windows::kResults);
+}
+
+void MainMenu::handicapRecord()
+{
+    app().show(windows::kHandicapRecord);
 }
 
 void MainMenu::Command32_Click()

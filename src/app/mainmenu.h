@@ -25,6 +25,7 @@ public:
     void Command1_Click();  // New Round
     void Command40_Click(); // Delete Round
     void Command42_Click(); // Competition Results
+    void handicapRecord();
     void Command32_Click(); // About
     void Command2_Click();  // Help
     void Command27_Click(); // Quit

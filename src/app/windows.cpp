@@ -20,6 +20,7 @@
 #include "search/quicksearch.h"
 #include "stats/chartwindow.h"
 #include "stats/resultswindow.h"
+#include "stats/handicaprecordwindow.h"
 #include "stats/seasonwindow.h"
 #include "stats/statscoursewindow.h"
 #include "stats/statswindow.h"
@@ -58,6 +59,8 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kRegister, [](Application& a) { return new RegisterChoice(a); });
     app.registerWindow(windows::kTeeHoles, [](Application& a) { return new TeeHolesWindow(a); });
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
+    app.registerWindow(windows::kHandicapRecord,
+                       [](Application& a) { return new HandicapRecordWindow(a); });
 }
 
 } // namespace parlog

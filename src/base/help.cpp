@@ -29,6 +29,7 @@ QString helpSection(const QString& windowName)
         {windows::kAbout, QStringLiteral("data")},
         {windows::kResults, QStringLiteral("results")},
         {windows::kSeason, QStringLiteral("season")},
+        {windows::kHandicapRecord, QStringLiteral("whs")},
         {windows::kPickRound, QStringLiteral("editround")},
         {windows::kRegister, QStringLiteral("club")},
     };

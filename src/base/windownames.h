@@ -27,6 +27,7 @@ inline const QString kSeason = QStringLiteral("season");
 inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
 inline const QString kTeeHoles = QStringLiteral("teeHoles");
+inline const QString kHandicapRecord = QStringLiteral("handicapRecord");
 
 // The reports, each a window of its own.
 using report::kBestEverRound;
@@ -36,6 +37,7 @@ using report::kCompactList;
 using report::kFullCards;
 using report::kGroupedCompactList;
 using report::kGroupedFullCards;
+using report::kHandicapRecordReport;
 using report::kPlayerList;
 using report::kPossibleRound;
 using report::kResultsReport;

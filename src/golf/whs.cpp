@@ -3,6 +3,7 @@
 #include "golf/rules.h"
 
 #include <array>
+#include <cmath>
 #include <span>
 
 namespace parlog::whs {
@@ -193,3 +194,13 @@ std::optional<double> handicapIndex(const QList<Score>& record)
 }
 
 } // namespace parlog::whs
+
+namespace parlog {
+
+QString showIndex(double index)
+{
+    const QString text = QString::number(std::fabs(index), 'f', 1);
+    return index < 0 ? QLatin1Char('+') + text : text;
+}
+
+} // namespace parlog

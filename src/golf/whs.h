@@ -63,3 +63,8 @@ struct Counting {
 Counting counting(int differentials);
 
 } // namespace parlog::whs
+
+namespace parlog {
+// A Handicap Index as shown: "12.4", or "+1.2" for a plus index (-1.2).
+QString showIndex(double index);
+} // namespace parlog

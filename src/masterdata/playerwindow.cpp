@@ -5,6 +5,7 @@
 #include "data/conversions.h"
 #include "data/divisions.h"
 #include "data/records.h"
+#include "stats/handicaprecord.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace parlog {
 
@@ -57,6 +59,9 @@ PlayerWindow::PlayerWindow(Application& app)
     text11 = static_cast<QLineEdit*>(boxes[10]);
     selectAllOnFocus(Text2);
     selectAllOnFocus(text3);
+    recordIndex = label(this, QStringLiteral("recordIndex"), QString(), {212, 116, 184, 24});
+    recordIndex->setToolTip(
+        QStringLiteral("The Handicap Index the player's cards come to: see Handicap Record"));
 
     // Two columns of buttons to the right.
     Command11->setGeometry(400, 52, 70, 28);
@@ -133,10 +138,21 @@ void PlayerWindow::loadRow(const Record& row)
     text9->setText(p.telephone);
     text10->setText(p.mobile);
     text11->setText(p.email);
+    recordIndex->clear();
+    // Read once the row's own reading is over, on a connection of its own.
+    QTimer::singleShot(0, this, [this, name = p.name] {
+        if (Text1->text() != name)
+            return;
+        if (auto connection = app().openConnection())
+            if (const auto record = handicapRecord(*connection, name); record && record->index)
+                recordIndex->setText(QStringLiteral("Index from the record: %1")
+                                         .arg(showIndex(*record->index)));
+    });
 }
 
 void PlayerWindow::clearBoxes(bool)
 {
+    recordIndex->clear();
     Text1->clear();
     Text2->setText(QStringLiteral("0"));
     text3->setText(QStringLiteral("0"));

@@ -34,6 +34,7 @@ private:
     QLineEdit* text10;
     QLineEdit* text11;
     QPushButton* Command2;
+    QLabel* recordIndex;
 };
 
 } // namespace parlog

@@ -4,6 +4,7 @@
 #include "data/registers.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 

@@ -602,6 +602,65 @@ Layout season()
     return l;
 }
 
+// A player's handicap record: the index over the cards, newest first, then the chart of
+// the index across the page.
+Layout handicapRecord()
+{
+    constexpr int kWidth = 10466; // A4 within half-inch margins
+    Layout l;
+    l.name = kHandicapRecordReport;
+    l.caption = QStringLiteral("Handicap Record: {player}");
+    l.width = kWidth;
+    struct Column {
+        const char* name;
+        const char* caption;
+        int left;
+        int width;
+        Align align;
+    };
+    const Column columns[] = {{"date", "Date", 0, 1000, Align::Left},
+                              {"course", "Course", 1050, 1650, Align::Left},
+                              {"tee", "Tee", 2750, 750, Align::Left},
+                              {"adjustedGross", "Adj.", 3550, 500, Align::Center},
+                              {"courseRating", "CR", 4100, 550, Align::Center},
+                              {"slopeRating", "Slope", 4700, 550, Align::Center},
+                              {"pcc", "PCC", 5300, 450, Align::Center},
+                              {"differential", "Diff.", 5800, 600, Align::Center},
+                              {"counted", "Counts", 6450, 650, Align::Center},
+                              {"reduction", "ESR", 7150, 500, Align::Center},
+                              {"indexAfter", "Index", 7700, 600, Align::Center},
+                              {"notCounting", "Not counted", 8350, 2116, Align::Left}};
+    QList<Item> headings;
+    QList<Item> line;
+    const FontSpec small = font(8);
+    for (const Column& c : columns) {
+        const QString name = QString::fromLatin1(c.name);
+        headings << label(QStringLiteral("Head") + name, QString::fromLatin1(c.caption),
+                          QRect(c.left, 0, c.width, 285), font(8.5, true), c.align);
+        line << field(QStringLiteral("Text") + name, name, QRect(c.left, 0, c.width, 255), small,
+                      c.align);
+    }
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    const FontSpec plain = font(10);
+    l.bands = standardBands(
+        1730,
+        {label(QStringLiteral("Title"), QStringLiteral("Handicap Record"),
+               QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
+         label(QStringLiteral("Player"), QStringLiteral("{player}"), QRect(0, 480, kWidth, 330),
+               font(12, true), Align::Center),
+         label(QStringLiteral("Index"),
+               QStringLiteral("Handicap Index {index}    Low Handicap Index {low}    as at {date}"),
+               QRect(0, 830, kWidth, 285), font(10, true), Align::Center),
+         label(QStringLiteral("Note"), QStringLiteral("{note}"), QRect(0, 1130, kWidth, 570),
+               plain, Align::Center)},
+        345, headings, 255, line);
+    Band& footer = l.bands.last();
+    footer.height = 3700;
+    footer.items = {picture(QStringLiteral("IndexChart"), QStringLiteral("{indexChart}"),
+                            QRect(0, 300, kWidth, 3300))};
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -617,6 +676,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kPossibleRound, possibleRound},
         {kResultsReport, results},
         {kSeasonReport, season},
+        {kHandicapRecordReport, handicapRecord},
     };
     return table;
 }
@@ -637,7 +697,7 @@ QStringList reportNames()
         if (factories().contains(name))
             names << name;
     }
-    return names << kResultsReport << kSeasonReport;
+    return names << kResultsReport << kSeasonReport << kHandicapRecordReport;
 }
 
 } // namespace parlog::report

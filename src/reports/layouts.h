@@ -17,9 +17,10 @@ inline const QString kCourseRound = QStringLiteral("DataReport9");
 inline const QString kPossibleRound = QStringLiteral("DataReport10");
 inline const QString kResultsReport = QStringLiteral("ResultsReport");
 inline const QString kSeasonReport = QStringLiteral("SeasonReport");
+inline const QString kHandicapRecordReport = QStringLiteral("HandicapRecordReport");
 
-// The layout of one of the twelve reports (DataReport1 ... DataReport10, the results
-// and the season); an empty layout for any other name.
+// The layout of one of the reports (DataReport1 ... DataReport10, the results, the
+// season and the handicap record); an empty layout for any other name.
 Layout layoutFor(const QString& name);
 
 // The names of the reports whose layouts exist.

@@ -5,6 +5,7 @@
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "data/players.h"
+#include "stats/handicaprecord.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -35,6 +36,11 @@ HandicapForm::HandicapForm(Application& app)
     selectAllOnFocus(Text1);
     rule(this, QStringLiteral("Line3"), {215, 89, 40, 2});
     Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Save"), {255, 76, 90, 28});
+    // What the player's cards come to, for the user to type or not.
+    recordIndex = label(this, QStringLiteral("recordIndex"), QString(), {135, 102, 290, 16});
+    QFont small = recordIndex->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    recordIndex->setFont(small);
     rule(this, QStringLiteral("Line2"), {12, 118, 416, 2});
 
     auto* hint =
@@ -57,6 +63,11 @@ void HandicapForm::form_load()
     Text1->setText(round ? round->handicap : QString());
     m_player = round ? round->player : QString();
     Label4->setText(m_player);
+    recordIndex->clear();
+    if (auto connection = app().openConnection())
+        if (const auto record = handicapRecord(*connection, m_player); record && record->index)
+            recordIndex->setText(
+                QStringLiteral("Index from the record: %1").arg(showIndex(*record->index)));
     Text1->setFocus();
 }
 

@@ -21,6 +21,7 @@ public:
 private:
     QLabel* Label4;
     QLineEdit* Text1;
+    QLabel* recordIndex;
     QPushButton* Command1;
     QPushButton* closeform;
     // The player the dialog was opened for; Save writes to this player whatever the

@@ -116,10 +116,4 @@ std::optional<double> readIndex(const QString& text)
     return plus ? -*index : *index;
 }
 
-QString showIndex(double index)
-{
-    const QString text = QString::number(std::fabs(index), 'f', 1);
-    return index < 0 ? QLatin1Char('+') + text : text;
-}
-
 } // namespace parlog

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "golf/whs.h"
+
 #include "data/records.h"
 
 #include <QString>
@@ -46,9 +48,9 @@ struct RoundCard {
     std::optional<int> points;
 };
 
-// A Handicap Index as shown and typed: "12.4", or "+1.2" for a plus index (-1.2).
+// A Handicap Index as typed: "12.4", or "+1.2" for a plus index (-1.2); shown by
+// showIndex.
 std::optional<double> readIndex(const QString& text);
-QString showIndex(double index);
 
 // Every box converted for the round it stores. Fails naming the first box that does
 // not convert.

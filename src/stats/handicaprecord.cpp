@@ -91,12 +91,12 @@ public:
             played = m_tees.insert(teeKey, teeOf(m_courses, card.course, card.teeID));
         const golf::Holes& holes = played->holes;
         if (!settings.countsForHandicap)
-            out.notCounting = QStringLiteral("the competition does not count for handicap");
+            out.notCounting = QStringLiteral("not a handicap competition");
         else if (!card.courseRating || !card.slopeRating)
             out.notCounting = QStringLiteral("no rated tee");
         else if (scored < kHolesThatCount)
-            out.notCounting = scored <= 9 ? QStringLiteral("9 holes or fewer: not counted yet")
-                                          : QStringLiteral("fewer than 14 holes scored");
+            out.notCounting = scored == 9 ? QStringLiteral("9 holes: not counted yet")
+                                          : QStringLiteral("fewer than 14 holes");
         else if (!holes.complete())
             out.notCounting = QStringLiteral("the course has no stroke indexes");
         if (!out.notCounting.isEmpty())
@@ -229,6 +229,17 @@ Result<HandicapRecord> handicapRecord(Connection& connection, const QString& pla
     if (!cards)
         return Failure{cards.error()};
     return handicapRecord(*cards, *courses, *competitions);
+}
+
+std::optional<double> indexOn(const HandicapRecord& record, const QString& date)
+{
+    std::optional<double> index;
+    for (const auto& [day, value] : record.indexByDate) {
+        if (day > date)
+            break;
+        index = value;
+    }
+    return index;
 }
 
 Result<QHash<QString, std::optional<double>>> everyIndex(Connection& connection)

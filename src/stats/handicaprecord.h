@@ -57,6 +57,9 @@ HandicapRecord handicapRecord(const QList<rounds::HandicapCard>& cards, const Co
 
 // The same read from the register.
 Result<HandicapRecord> handicapRecord(Connection& connection, const QString& player);
+// The index as it stood at the end of that day (ISO); nothing before the record had one.
+std::optional<double> indexOn(const HandicapRecord& record, const QString& date);
+
 // Every player's index now, by name in lower case.
 Result<QHash<QString, std::optional<double>>> everyIndex(Connection& connection);
 

@@ -1,5 +1,7 @@
 #include "stats/season.h"
 
+#include "golf/whs.h"
+
 #include <cmath>
 
 namespace parlog {
@@ -36,6 +38,8 @@ QList<SeasonLine> seasonLines(const SeasonFigures& f)
     QList<SeasonLine> lines{
         {QStringLiteral("rounds"), QStringLiteral("Rounds"),
          any ? QString::number(f.rounds) : QString()},
+        {QStringLiteral("handicapIndex"), QStringLiteral("Handicap Index"),
+         f.handicapIndex ? showIndex(*f.handicapIndex) : QString()},
         {QStringLiteral("avgGross"), QStringLiteral("Average gross"), decimals(f.avgGross, 1)},
         {QStringLiteral("avgNet"), QStringLiteral("Average net"), decimals(f.avgNet, 1)},
         {QStringLiteral("bestNet"), QStringLiteral("Best net"),

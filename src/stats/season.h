@@ -31,6 +31,8 @@ struct SeasonFigures {
     int roundsWithoutPars = 0;
     // Each round's date (ISO) and net, oldest first, for the chart.
     QList<std::pair<QString, double>> nets;
+    // The player's Handicap Index from the record, as it stood at the end of the range.
+    std::optional<double> handicapIndex;
 };
 
 // The figures of rounds as rounds::seasonRounds gives them, with the pars of the

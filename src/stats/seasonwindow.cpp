@@ -1,5 +1,6 @@
 #include "stats/charttheme.h"
 #include "stats/seasonwindow.h"
+#include "stats/handicaprecord.h"
 
 #include "search/criteria.h"
 #include "base/application.h"
@@ -57,7 +58,7 @@ void setChart(QChartView* view, QChart* chart)
 SeasonWindow::SeasonWindow(Application& app)
     : Window(app, windows::kSeason, QStringLiteral("Season Statistics"))
 {
-    setFixedSize(900, 600);
+    setFixedSize(900, 625);
     auto* title = label(this, QStringLiteral("Label1"), QString(), {12, 10, 560, 28});
     title->setObjectName(QStringLiteral("player"));
     embolden(title, 3);
@@ -97,17 +98,17 @@ SeasonWindow::SeasonWindow(Application& app)
     netChart->setRenderHint(QPainter::Antialiasing);
     toParChart = new QChartView(this);
     toParChart->setObjectName(QStringLiteral("toParChart"));
-    toParChart->setGeometry(330, 334, 560, 220);
+    toParChart->setGeometry(330, 334, 560, 245);
     toParChart->setRenderHint(QPainter::Antialiasing);
 
     auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {456, 562, 100, 30});
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {456, 587, 100, 30});
     auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {562, 562, 110, 30});
+                       {562, 587, 110, 30});
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {678, 562, 110, 30});
+                       {678, 587, 110, 30});
     auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {794, 562, 96, 30});
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {794, 587, 96, 30});
     for (QLineEdit* b : {from, to})
         connect(b, &QLineEdit::editingFinished, this, &SeasonWindow::refresh);
     connect(course, &QComboBox::activated, this, &SeasonWindow::refresh);
@@ -157,6 +158,9 @@ void SeasonWindow::refresh()
         return;
     }
     m_figures = seasonFigures(*played, *pars);
+    // The index as the record had it on the last day of the range.
+    if (const auto record = handicapRecord(*connection, m_player))
+        m_figures.handicapIndex = indexOn(*record, range->to);
     show(m_figures);
     drawCharts();
 }
@@ -255,15 +259,7 @@ report::Report SeasonWindow::makeReport()
 {
     // The charts as drawn on screen, drawn again for the page.
     const auto drawn = [this](QChartView* view, const QString& name) {
-        const QString path = m_chartFolder.filePath(name + QStringLiteral(".svg"));
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(view->size());
-        svg.setViewBox(QRect(QPoint(0, 0), view->size()));
-        QPainter painter(&svg);
-        view->chart()->scene()->render(&painter, QRectF(QPointF(0, 0), view->size()),
-                                       view->chart()->sceneBoundingRect());
-        return path;
+        return chartPicture(view, m_chartFolder.filePath(name + QStringLiteral(".svg")));
     };
     Rows figures{kFigureColumns, {}};
     for (const SeasonLine& line : seasonLines(m_figures))

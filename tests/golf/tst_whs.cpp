@@ -240,10 +240,10 @@ void TestWhs::aRecordFromCards()
 
     const QList<std::optional<int>> adjusted{92, {}, {}, {}, {}, 98, 72};
     const QStringList why{QString(),
-                          QStringLiteral("the competition does not count for handicap"),
+                          QStringLiteral("not a handicap competition"),
                           QStringLiteral("no rated tee"),
-                          QStringLiteral("9 holes or fewer: not counted yet"),
-                          QStringLiteral("fewer than 14 holes scored"), QString(), QString()};
+                          QStringLiteral("9 holes: not counted yet"),
+                          QStringLiteral("fewer than 14 holes"), QString(), QString()};
     const QList<std::optional<double>> differential{20.0, {}, {}, {}, {}, 26.0, 0.0};
     QCOMPARE(r.lines.size(), 7);
     for (int i = 0; i < 7; ++i) {

@@ -1,6 +1,8 @@
 #include "reports/report.h"
 #include "reports/reportwindow.h"
 #include "stats/chartwindow.h"
+#include "stats/handicaprecordwindow.h"
+#include "base/windowcontexts.h"
 
 #include "statsseed.h"
 #include "testmain.h"
@@ -10,7 +12,10 @@
 #include <QBarCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
 #include <QPushButton>
 
 using namespace parlog;
@@ -97,6 +102,7 @@ private Q_SLOTS:
     void bestAndWorstByCourse();
     void chartsTakeTheHubsPlayer();
     void unusableFileOnLoad();
+    void theHandicapRecord();
 };
 
 void TestStatsWindows::hubListsPlayersWithRounds()
@@ -358,6 +364,87 @@ void TestStatsWindows::unusableFileOnLoad()
     QVERIFY(f.app->find(QStringLiteral("putts")));
     QCOMPARE(f.prompter->messages.size(), 4);
     QVERIFY(f.app->find(QStringLiteral("stats")));
+}
+
+// Three cards that count and one of 9 holes, on a par-72 course whose tee is rated 72.0
+// / 113, played off 18.0: each hole's net double bogey is 4 + 2 + 1 = 7, so fives stand and
+// a card's differential is its gross less 72.
+void TestStatsWindows::theHandicapRecord()
+{
+    Fixture f;
+    QStringList columns{QStringLiteral("coursename"), QStringLiteral("coursepar")};
+    QVariantList values{QStringLiteral("Links"), 72};
+    for (int h = 1; h <= 18; ++h) {
+        columns << QStringLiteral("hole%1").arg(h) << QStringLiteral("si%1").arg(h);
+        values << 4 << h;
+    }
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(%1) VALUES (%2)")
+                      .arg(columns.join(QLatin1Char(',')),
+                           QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                  values));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
+                                 "slopeRating) VALUES (1, 'Yellow', 'Men', 72.0, 113)")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann', '18')")));
+    // 18 fives, 90: 18.0; 14 fives, 86: 14.0; 16 fives, 88: 16.0. The index: the lowest of
+    // three less 2.0, 12.0. Then 9 holes, not counted.
+    const QList<std::pair<const char*, std::array<int, 18>>> cards{
+        {"2025-05-01", holes(5)},
+        {"2025-05-02", holes(5, {{1, 4}, {2, 4}, {3, 4}, {4, 4}})},
+        {"2025-05-03", holes(5, {{1, 4}, {2, 4}})},
+        {"2025-05-04", holes(0, {{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}, {9, 5}})}};
+    for (const auto& [date, strokes] : cards) {
+        SeedRound r;
+        r.player = QStringLiteral("Ann");
+        r.course = QStringLiteral("Links");
+        r.date = QString::fromLatin1(date);
+        r.holes = strokes;
+        QVERIFY(addRound(f, r));
+    }
+    QVERIFY(f.sql(QStringLiteral("UPDATE score SET teeID = 1, tee = 'Yellow', courseRating = "
+                                 "72.0, slopeRating = 113, handicapIndex = 18.0")));
+
+    Driver w(f, QStringLiteral("handicapRecord"));
+    QVERIFY(w.shown());
+    QCOMPARE(w.combo(QStringLiteral("player"))->currentText(), QStringLiteral("Ann"));
+    QCOMPARE(child<QLabel>(w.window, QStringLiteral("handicapIndex"))->text(),
+             QStringLiteral("12.0"));
+    QCOMPARE(child<QLabel>(w.window, QStringLiteral("lowIndex"))->text(),
+             QStringLiteral("none yet"));
+    QCOMPARE(child<QLabel>(w.window, QStringLiteral("note"))->text(),
+             QStringLiteral("The lowest of the most recent 3 differentials, less 2.0."));
+    const auto* table = child<QTableView>(w.window, QStringLiteral("differentials"))->model();
+    QCOMPARE(table->rowCount(), 4);
+    const auto cell = [table](int row, int column) {
+        return table->index(row, column).data().toString();
+    };
+    // Newest first: the 9 holes, then 16.0, 14.0 (counted) and 18.0.
+    QCOMPARE(cell(0, 11), QStringLiteral("9 holes: not counted yet"));
+    QCOMPARE((QStringList{cell(1, 7), cell(2, 7), cell(3, 7)}),
+             (QStringList{"16.0", "14.0", "18.0"}));
+    QCOMPARE((QStringList{cell(1, 8), cell(2, 8), cell(3, 8)}), (QStringList{"", "Yes", ""}));
+    QCOMPARE(cell(1, 3), QStringLiteral("88"));
+    QCOMPARE(cell(1, 10), QStringLiteral("12.0"));
+    auto* window = qobject_cast<HandicapRecordWindow*>(w.window);
+    QCOMPARE(window->makeReport().parameter(QStringLiteral("index")), QStringLiteral("12.0"));
+    const QString csv = f.path(QStringLiteral("record.csv"));
+    QVERIFY(window->saveCsv(csv));
+    QFile saved(csv);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(saved.readAll()).split(QLatin1Char('\n'));
+    QVERIFY2(lines.value(3).contains(QStringLiteral("14.0,Yes")), qPrintable(lines.value(3)));
+
+    // The handicap dialog suggests it and types nothing; the player window shows it.
+    QWidget* dialog = f.app->show(QStringLiteral("Handicapform"),
+                                  HandicapContext{QStringLiteral("Ann"), QStringLiteral("18")});
+    QCOMPARE(child<QLabel>(dialog, QStringLiteral("recordIndex"))->text(),
+             QStringLiteral("Index from the record: 12.0"));
+    QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("Text1"))->text(), QStringLiteral("18"));
+    dialog->close();
+    Driver players(f, QStringLiteral("player1"));
+    QVERIFY(players.shown());
+    QVERIFY(pick(players.combo(QStringLiteral("Combo1")), QStringLiteral("Ann")));
+    QTRY_COMPARE(child<QLabel>(players.window, QStringLiteral("recordIndex"))->text(),
+                 QStringLiteral("Index from the record: 12.0"));
 }
 
 PARLOG_TEST(TestStatsWindows)

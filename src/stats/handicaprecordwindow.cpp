@@ -1,0 +1,252 @@
+#include "stats/handicaprecordwindow.h"
+
+#include "base/application.h"
+#include "base/windowcontexts.h"
+#include "base/windownames.h"
+#include "data/conversions.h"
+#include "data/players.h"
+#include "reports/reportwindow.h"
+#include "stats/charttheme.h"
+#include "ui/forms.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTimeAxis>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <memory>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+const QStringList kColumns{QStringLiteral("date"),          QStringLiteral("course"),
+                           QStringLiteral("tee"),           QStringLiteral("adjustedGross"),
+                           QStringLiteral("courseRating"),  QStringLiteral("slopeRating"),
+                           QStringLiteral("pcc"),           QStringLiteral("differential"),
+                           QStringLiteral("counted"),       QStringLiteral("reduction"),
+                           QStringLiteral("indexAfter"),    QStringLiteral("notCounting")};
+const QStringList kHeadings{QStringLiteral("Date"),         QStringLiteral("Course"),
+                            QStringLiteral("Tee"),          QStringLiteral("Adjusted gross"),
+                            QStringLiteral("Rating"),       QStringLiteral("Slope"),
+                            QStringLiteral("PCC"),          QStringLiteral("Differential"),
+                            QStringLiteral("Counts"),       QStringLiteral("Reduction"),
+                            QStringLiteral("Index after"),  QStringLiteral("Not counted because")};
+
+QString tenths(std::optional<double> value)
+{
+    return value ? QString::number(*value, 'f', 1) : QString();
+}
+
+// A card's line as the table shows it and the report prints it.
+QStringList fieldsOf(const RecordLine& line)
+{
+    return {formatStoredDate(line.date, DateFormat::Medium),
+            line.course,
+            line.tee,
+            line.adjustedGross ? QString::number(*line.adjustedGross) : QString(),
+            tenths(line.courseRating),
+            line.slopeRating ? QString::number(*line.slopeRating) : QString(),
+            line.notCounting.isEmpty() && line.pcc != 0 ? QString::number(line.pcc) : QString(),
+            tenths(line.differential),
+            line.counted ? QStringLiteral("Yes") : QString(),
+            line.reduction > 0 ? QString::number(-line.reduction, 'f', 1) : QString(),
+            line.indexAfter ? showIndex(*line.indexAfter) : QString(),
+            line.notCounting};
+}
+
+} // namespace
+
+HandicapRecordWindow::HandicapRecordWindow(Application& app)
+    : Window(app, windows::kHandicapRecord, QStringLiteral("Handicap Record"))
+{
+    setFixedSize(960, 660);
+    label(this, QStringLiteral("LabelPlayer"), QStringLiteral("Player"), {12, 12, 60, 24});
+    player = picker(this, QStringLiteral("player"), {76, 12, 260, 24});
+    player->setEditable(false);
+    label(this, QStringLiteral("LabelIndex"), QStringLiteral("Handicap Index"), {356, 12, 110, 24});
+    handicapIndex = label(this, QStringLiteral("handicapIndex"), QString(), {468, 10, 70, 28});
+    embolden(handicapIndex, 4);
+    label(this, QStringLiteral("LabelLow"), QStringLiteral("Low Handicap Index"),
+          {556, 12, 140, 24});
+    lowIndex = label(this, QStringLiteral("lowIndex"), QString(), {698, 12, 70, 24});
+    embolden(lowIndex);
+    note = label(this, QStringLiteral("note"), QString(), {12, 42, 936, 36});
+    note->setWordWrap(true);
+
+    m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
+    m_model->setHorizontalHeaderLabels(kHeadings);
+    differentials = new QTableView(this);
+    differentials->setObjectName(QStringLiteral("differentials"));
+    differentials->setGeometry(12, 82, 936, 300);
+    differentials->setModel(m_model);
+    differentials->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    differentials->setSelectionBehavior(QAbstractItemView::SelectRows);
+    differentials->verticalHeader()->hide();
+    differentials->horizontalHeader()->setStretchLastSection(true);
+    const int widths[] = {92, 150, 70, 104, 54, 48, 40, 86, 54, 74, 80};
+    for (int c = 0; c < int(std::size(widths)); ++c)
+        differentials->setColumnWidth(c, widths[c]);
+    differentials->setToolTip(
+        QStringLiteral("Newest first. The most recent 20 scores are in black, the ones the "
+                       "index rests on in bold; older scores are grey."));
+
+    indexChart = new QChartView(this);
+    indexChart->setObjectName(QStringLiteral("indexChart"));
+    indexChart->setGeometry(12, 388, 936, 222);
+    indexChart->setRenderHint(QPainter::Antialiasing);
+
+    auto* printButton =
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {516, 620, 100, 30});
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
+                       {622, 620, 110, 30});
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
+                       {738, 620, 110, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {854, 620, 94, 30});
+    connect(player, &QComboBox::activated, this, &HandicapRecordWindow::refresh);
+    connectReportButtons(
+        this, app,
+        [this] { return QStringLiteral("Handicap record %1").arg(player->currentText()); },
+        printButton, pdf, csv, [this] { return makeReport(); }, kColumns);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({player, differentials, printButton, pdf, csv, close});
+}
+
+void HandicapRecordWindow::form_load()
+{
+    const auto* hub = context<PlayerContext>();
+    if (auto connection = app().openConnection()) {
+        const auto names = players::names(*connection);
+        if (!names)
+            app().inform(names.error());
+        player->addItems(names.valueOr({}));
+    }
+    if (hub)
+        player->setCurrentIndex(std::max(0, player->findText(hub->player, Qt::MatchFixedString)));
+    refresh();
+    player->setFocus();
+}
+
+void HandicapRecordWindow::refresh()
+{
+    m_record = {};
+    if (!player->currentText().isEmpty())
+        if (auto connection = app().openConnection()) {
+            const auto read = handicapRecord(*connection, player->currentText());
+            if (read)
+                m_record = *read;
+            else
+                app().inform(QStringLiteral("The record could not be read: %1").arg(read.error()));
+        }
+    handicapIndex->setText(m_record.index ? showIndex(*m_record.index) : QStringLiteral("none"));
+    lowIndex->setText(m_record.low ? showIndex(*m_record.low) : QStringLiteral("none yet"));
+    note->setText(player->currentText().isEmpty() ? QStringLiteral("No players in the register.")
+                  : m_record.lines.isEmpty()      ? QStringLiteral("No cards for this player.")
+                                                  : m_record.note);
+
+    m_model->removeRows(0, m_model->rowCount());
+    const QColor older = palette().color(QPalette::Disabled, QPalette::Text);
+    for (auto line = m_record.lines.crbegin(); line != m_record.lines.crend(); ++line) {
+        QList<QStandardItem*> items;
+        for (const QString& text : fieldsOf(*line)) {
+            auto* item = new QStandardItem(text);
+            if (line->counted) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            } else if (!line->recent) {
+                item->setForeground(older);
+            }
+            items << item;
+        }
+        for (int c = 3; c <= 10; ++c)
+            items[c]->setTextAlignment(Qt::AlignCenter);
+        m_model->appendRow(items);
+    }
+    drawChart();
+}
+
+void HandicapRecordWindow::drawChart()
+{
+    auto* chart = new QChart;
+    followTheme(this, chart);
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setTitle(m_record.indexByDate.isEmpty()
+                        ? QStringLiteral("No index yet: it needs 3 scores that count.")
+                        : QStringLiteral("Handicap Index, card by card"));
+    if (!m_record.indexByDate.isEmpty()) {
+        auto* series = new QLineSeries;
+        series->setColor(forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
+        double low = m_record.indexByDate.first().second;
+        double high = low;
+        for (const auto& [date, index] : m_record.indexByDate) {
+            series->append(
+                double(QDate::fromString(date, Qt::ISODate).startOfDay().toMSecsSinceEpoch()),
+                index);
+            low = std::min(low, index);
+            high = std::max(high, index);
+        }
+        chart->addSeries(series);
+        auto* days = new QDateTimeAxis;
+        const QDate first = QDate::fromString(m_record.indexByDate.first().first, Qt::ISODate);
+        const QDate last = QDate::fromString(m_record.indexByDate.last().first, Qt::ISODate);
+        days->setFormat(first.daysTo(last) > 730 ? QStringLiteral("yyyy")
+                                                 : QStringLiteral("MMM yy"));
+        days->setRange(first.startOfDay(), std::max(last, first.addDays(1)).startOfDay());
+        chart->addAxis(days, Qt::AlignBottom);
+        series->attachAxis(days);
+        auto* values = new QValueAxis;
+        values->setRange(std::floor(low) - 1, std::ceil(high) + 1);
+        values->applyNiceNumbers();
+        values->setLabelFormat(QStringLiteral("%.0f"));
+        chart->addAxis(values, Qt::AlignLeft);
+        series->attachAxis(values);
+    }
+    std::unique_ptr<QChart> previous(indexChart->chart());
+    indexChart->setChart(chart);
+}
+
+report::Report HandicapRecordWindow::makeReport()
+{
+    Rows lines{kColumns, {}};
+    for (auto line = m_record.lines.crbegin(); line != m_record.lines.crend(); ++line) {
+        QVariantList row;
+        for (const QString& text : fieldsOf(*line))
+            row << text;
+        lines.rows << row;
+    }
+    const QString newest = m_record.lines.isEmpty() ? QString() : m_record.lines.last().date;
+    return report::Report(
+        windows::kHandicapRecordReport, report::DataSource::of(lines),
+        {{QStringLiteral("player"), player->currentText()},
+         {QStringLiteral("index"), handicapIndex->text()},
+         {QStringLiteral("low"), lowIndex->text()},
+         {QStringLiteral("date"), formatStoredDate(newest, DateFormat::Medium)},
+         {QStringLiteral("note"), note->text()},
+         {QStringLiteral("indexChart"),
+          chartPicture(indexChart, m_chartFolder.filePath(QStringLiteral("index.svg")))}});
+}
+
+bool HandicapRecordWindow::savePdf(const QString& path)
+{
+    return saveReport(app(), makeReport(), SaveKind::Pdf, path);
+}
+
+bool HandicapRecordWindow::saveCsv(const QString& path)
+{
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, kColumns);
+}
+
+} // namespace parlog
