@@ -304,6 +304,12 @@ QList<Shot> shots()
              QWidget* season = fromHub(QStringLiteral("Command20"), QStringLiteral("season"))(app);
              return printFrom(app, season, QStringLiteral("SeasonReport"));
          }},
+        plain(QStringLiteral("handicapRecord")),
+        {QStringLiteral("HandicapRecordReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, app.show(QStringLiteral("handicapRecord")),
+                              QStringLiteral("HandicapRecordReport"));
+         }},
         plain(QStringLiteral("registerchoice")),
         plain(QStringLiteral("quicksearch1")),
         plain(QStringLiteral("edit")),

@@ -37,11 +37,11 @@ const QStringList kColumns{QStringLiteral("date"),          QStringLiteral("cour
                            QStringLiteral("counted"),       QStringLiteral("reduction"),
                            QStringLiteral("indexAfter"),    QStringLiteral("notCounting")};
 const QStringList kHeadings{QStringLiteral("Date"),         QStringLiteral("Course"),
-                            QStringLiteral("Tee"),          QStringLiteral("Adjusted gross"),
+                            QStringLiteral("Tee"),          QStringLiteral("Adj. gross"),
                             QStringLiteral("Rating"),       QStringLiteral("Slope"),
                             QStringLiteral("PCC"),          QStringLiteral("Differential"),
                             QStringLiteral("Counts"),       QStringLiteral("Reduction"),
-                            QStringLiteral("Index after"),  QStringLiteral("Not counted because")};
+                            QStringLiteral("Index"),  QStringLiteral("Not counted")};
 
 QString tenths(std::optional<double> value)
 {
@@ -51,9 +51,10 @@ QString tenths(std::optional<double> value)
 // A card's line as the table shows it and the report prints it.
 QStringList fieldsOf(const RecordLine& line)
 {
+    // The tee by its name: the ratings stand in columns of their own.
     return {formatStoredDate(line.date, DateFormat::Medium),
             line.course,
-            line.tee,
+            line.tee.section(QStringLiteral(" ("), 0, 0),
             line.adjustedGross ? QString::number(*line.adjustedGross) : QString(),
             tenths(line.courseRating),
             line.slopeRating ? QString::number(*line.slopeRating) : QString(),
@@ -93,8 +94,10 @@ HandicapRecordWindow::HandicapRecordWindow(Application& app)
     differentials->setEditTriggers(QAbstractItemView::NoEditTriggers);
     differentials->setSelectionBehavior(QAbstractItemView::SelectRows);
     differentials->verticalHeader()->hide();
+    differentials->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     differentials->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {92, 150, 70, 104, 54, 48, 40, 86, 54, 74, 80};
+    differentials->setWordWrap(false);
+    const int widths[] = {96, 150, 70, 76, 54, 48, 40, 84, 54, 72, 52};
     for (int c = 0; c < int(std::size(widths)); ++c)
         differentials->setColumnWidth(c, widths[c]);
     differentials->setToolTip(
@@ -202,8 +205,8 @@ void HandicapRecordWindow::drawChart()
         auto* days = new QDateTimeAxis;
         const QDate first = QDate::fromString(m_record.indexByDate.first().first, Qt::ISODate);
         const QDate last = QDate::fromString(m_record.indexByDate.last().first, Qt::ISODate);
-        days->setFormat(first.daysTo(last) > 730 ? QStringLiteral("yyyy")
-                                                 : QStringLiteral("MMM yy"));
+        days->setFormat(QStringLiteral("MMM yyyy"));
+        days->setTickCount(6);
         days->setRange(first.startOfDay(), std::max(last, first.addDays(1)).startOfDay());
         chart->addAxis(days, Qt::AlignBottom);
         series->attachAxis(days);
