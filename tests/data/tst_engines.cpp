@@ -11,6 +11,7 @@
 #include "data/rounds.h"
 #include "rounds/scorecard.h"
 #include "sampledata.h"
+#include "stats/handicaprecord.h"
 #include "stats/results.h"
 
 #include "pgserver.h"
@@ -301,6 +302,28 @@ void TestEngines::teesAndCompetitionsReadAlike()
         rankCompetition(*cards, {kept->format, Basis::Net, {}}, *book);
     QCOMPARE(placings.size(), 1);
     QCOMPARE(placings[0].position, QStringLiteral("1"));
+
+    // Three cards from the yellow tee off 18.0, holes of 3 to 6 (none above net double
+    // bogey, 7): (113 / 113) x (gross - 72.0) for 81, 83 and 81 is 9.0, 11.0 and 9.0; the
+    // index, the lowest of 3 less 2.0, is 7.0.
+    for (int n = 0; n < 3; ++n) {
+        Round r = *roundValues(card(QStringLiteral("Brown"), n, QStringLiteral("Social")));
+        r.course = QStringLiteral("Carne");
+        r.teeID = (*found)->tees[0].id;
+        r.courseRating = 72.0;
+        r.slopeRating = 113;
+        r.handicapIndex = 18.0;
+        PARLOG_VERIFY_OK(rounds::insert(c, r));
+    }
+    const auto record = handicapRecord(c, QStringLiteral("brown"));
+    PARLOG_VERIFY_OK(record);
+    QCOMPARE(record->lines.size(), 3);
+    QCOMPARE(record->lines[1].adjustedGross, std::optional<int>(83));
+    QCOMPARE(record->index, std::optional<double>(7.0));
+    const auto everyone = everyIndex(c);
+    PARLOG_VERIFY_OK(everyone);
+    QCOMPARE(everyone->value(QStringLiteral("brown")), std::optional<double>(7.0));
+    QVERIFY(everyone->contains(QStringLiteral("adams")));
 }
 
 // Takes a register back to the first release's tables: the tables of version 2 gone,
