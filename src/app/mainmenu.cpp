@@ -26,6 +26,7 @@ namespace {
 constexpr int kPictureWidth = 351;
 constexpr int kPictureHeight = 321;
 constexpr int kRowHeight = 38;
+constexpr int kRows = 12;
 constexpr int kRowLeft = kPictureWidth + 22;
 // Wide enough for the longest caption, "Competition Results", in bold.
 constexpr int kRowWidth = 250;
@@ -61,8 +62,8 @@ MainMenu::MainMenu(Application& app)
     : Window(app, windows::kMain, QStringLiteral("Parlog"))
 {
     setClosesOnEscape(false);
-    // Room for the picture, and for the ten rows beside it.
-    setFixedSize(kRowLeft + kRowWidth + 20, std::max(kPictureHeight + 24, 20 + 10 * (kRowHeight + 2)));
+    // Room for the picture, and for the rows beside it.
+    setFixedSize(kRowLeft + kRowWidth + 20, std::max(kPictureHeight + 24, 20 + kRows * (kRowHeight + 2)));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -103,6 +104,10 @@ MainMenu::MainMenu(Application& app)
                        QStringLiteral("Command42"));
     auto* record = addRow(9, QStringLiteral("LabelRecord"), QStringLiteral("Ha&ndicap Record"),
                           QStringLiteral("handicapRecordButton"));
+    auto* merit = addRow(10, QStringLiteral("LabelMerit"), QStringLiteral("Order of &Merit"),
+                         QStringLiteral("orderOfMeritButton"));
+    auto* eclectic = addRow(11, QStringLiteral("LabelEclectic"), QStringLiteral("Eclect&ic"),
+                            QStringLiteral("eclecticButton"));
 
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
@@ -125,6 +130,8 @@ MainMenu::MainMenu(Application& app)
     connect(c40, &QPushButton::clicked, this, &MainMenu::Command40_Click);
     connect(c42, &QPushButton::clicked, this, &MainMenu::Command42_Click);
     connect(record, &QPushButton::clicked, this, &MainMenu::handicapRecord);
+    connect(merit, &QPushButton::clicked, this, [this] { this->app().show(windows::kOrderOfMerit); });
+    connect(eclectic, &QPushButton::clicked, this, [this] { this->app().show(windows::kEclectic); });
     connect(c32, &QPushButton::clicked, this, &MainMenu::Command32_Click);
     connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
@@ -132,7 +139,7 @@ MainMenu::MainMenu(Application& app)
     addMenuBar();
     c31->setFocus();
     const QList<QWidget*> order{c31, c26, c17,      c32, c27, c36, c37,
-                                c38, c40, Picture1, c1,  c2,  c42, record, place};
+                                c38, c40, Picture1, c1,  c2,  c42, record, merit, eclectic, place};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -210,6 +217,10 @@ void MainMenu::addMenuBar()
          "actionResults", &MainMenu::Command42_Click);
     item(rounds, QStringLiteral("Ha&ndicap Record..."), QKeySequence(Qt::CTRL | Qt::Key_I),
          "actionHandicapRecord", &MainMenu::handicapRecord);
+    item(rounds, QStringLiteral("Order of &Merit..."), {}, "actionOrderOfMerit",
+         [this] { app().show(windows::kOrderOfMerit); });
+    item(rounds, QStringLiteral("Eclect&ic..."), {}, "actionEclectic",
+         [this] { app().show(windows::kEclectic); });
     rounds->addSeparator();
     item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", &MainMenu::Command40_Click);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));

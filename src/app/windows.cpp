@@ -20,7 +20,9 @@
 #include "search/quicksearch.h"
 #include "stats/chartwindow.h"
 #include "stats/resultswindow.h"
+#include "stats/eclecticwindow.h"
 #include "stats/handicaprecordwindow.h"
+#include "stats/orderofmeritwindow.h"
 #include "stats/seasonwindow.h"
 #include "stats/statscoursewindow.h"
 #include "stats/statswindow.h"
@@ -61,6 +63,9 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
     app.registerWindow(windows::kHandicapRecord,
                        [](Application& a) { return new HandicapRecordWindow(a); });
+    app.registerWindow(windows::kOrderOfMerit,
+                       [](Application& a) { return new OrderOfMeritWindow(a); });
+    app.registerWindow(windows::kEclectic, [](Application& a) { return new EclecticWindow(a); });
 }
 
 } // namespace parlog

@@ -30,6 +30,8 @@ QString helpSection(const QString& windowName)
         {windows::kResults, QStringLiteral("results")},
         {windows::kSeason, QStringLiteral("season")},
         {windows::kHandicapRecord, QStringLiteral("whs")},
+        {windows::kOrderOfMerit, QStringLiteral("merit")},
+        {windows::kEclectic, QStringLiteral("eclectic")},
         {windows::kPickRound, QStringLiteral("editround")},
         {windows::kRegister, QStringLiteral("club")},
     };

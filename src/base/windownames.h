@@ -28,6 +28,8 @@ inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
 inline const QString kTeeHoles = QStringLiteral("teeHoles");
 inline const QString kHandicapRecord = QStringLiteral("handicapRecord");
+inline const QString kOrderOfMerit = QStringLiteral("orderOfMerit");
+inline const QString kEclectic = QStringLiteral("eclectic");
 
 // The reports, each a window of its own.
 using report::kBestEverRound;
@@ -38,6 +40,8 @@ using report::kFullCards;
 using report::kGroupedCompactList;
 using report::kGroupedFullCards;
 using report::kHandicapRecordReport;
+using report::kOrderOfMeritReport;
+using report::kEclecticReport;
 using report::kPlayerList;
 using report::kPossibleRound;
 using report::kResultsReport;

@@ -598,10 +598,11 @@ Result<QList<Competition>> competitions(Connection& connection)
     return list;
 }
 
-Result<Rows> competitionCards(Connection& connection, const QString& competition,
-                              const QString& from, const QString& to)
+namespace {
+
+// What ranking a field needs, and no more: a field runs to thousands of cards.
+QString rankedColumns(Connection& connection)
 {
-    // What ranking a field needs, and no more: a field runs to thousands of cards.
     QStringList columns{QStringLiteral("playerID"), QStringLiteral("division"),
                         QStringLiteral("hand"),     QStringLiteral("gross"),
                         QStringLiteral("net"),      QStringLiteral("course"),
@@ -610,11 +611,43 @@ Result<Rows> competitionCards(Connection& connection, const QString& competition
                         QStringLiteral("playingHandicap"), QStringLiteral("points")};
     for (int h = 1; h <= 18; ++h)
         columns << QStringLiteral("hole%1").arg(h);
+    return QStringLiteral("%1 AS card, %2").arg(key(connection), columns.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+Result<Rows> competitionCards(Connection& connection, const QString& competition,
+                              const QString& from, const QString& to)
+{
     return sql::rows(connection,
-                     QStringLiteral("SELECT %1 AS card, %2 FROM score WHERE comp = ? AND strdate "
-                                    "BETWEEN ? AND ? ORDER BY %1")
-                         .arg(key(connection), columns.join(QStringLiteral(", "))),
+                     QStringLiteral("SELECT %1 FROM score WHERE comp = ? AND strdate BETWEEN ? "
+                                    "AND ? ORDER BY %2")
+                         .arg(rankedColumns(connection), key(connection)),
                      {competition, from, to});
+}
+
+Result<Rows> competitionCardsBetween(Connection& connection, const QString& from,
+                                     const QString& to)
+{
+    return sql::rows(connection,
+                     QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ? AND comp "
+                                    "IS NOT NULL AND comp <> '' ORDER BY %2")
+                         .arg(rankedColumns(connection), key(connection)),
+                     {from, to});
+}
+
+Result<Rows> eclecticCards(Connection& connection, const QString& course, const QString& from,
+                           const QString& to)
+{
+    QStringList holes;
+    for (int h = 1; h <= 18; ++h)
+        holes << QStringLiteral("hole%1").arg(h);
+    return sql::rows(connection,
+                     QStringLiteral("SELECT playerID, strdate, playingHandicap, hand, %1 FROM score "
+                                    "WHERE course = ? AND strdate BETWEEN ? AND ? ORDER BY "
+                                    "strdate, %2")
+                         .arg(holes.join(QStringLiteral(", ")), key(connection)),
+                     {course, from, to});
 }
 
 Result<std::optional<qint64>> lastTee(Connection& connection, const QString& player,

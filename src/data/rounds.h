@@ -134,6 +134,13 @@ Result<QList<Competition>> competitions(Connection& connection);
 // them (player, division, handicaps, gross, net, course, tee, points, each hole).
 Result<Rows> competitionCards(Connection& connection, const QString& competition,
                               const QString& from, const QString& to);
+// The same of every competition played between two dates, in the order stored.
+Result<Rows> competitionCardsBetween(Connection& connection, const QString& from,
+                                     const QString& to);
+// Columns playerID, strdate, playingHandicap, hand, hole1 ... hole18: the cards of a
+// course between two days (ISO, both included), oldest first, as an eclectic reads them.
+Result<Rows> eclecticCards(Connection& connection, const QString& course, const QString& from,
+                           const QString& to);
 
 // The tee of the player's latest round on the course that names one; nothing when none does.
 Result<std::optional<qint64>> lastTee(Connection& connection, const QString& player,

@@ -157,9 +157,38 @@ const Table& competition()
     return t;
 }
 
+const Table& season()
+{
+    // The points a finishing position earns, "25,18,15": the first place's first.
+    static const Table t{QStringLiteral("season"),
+                         columns({{"ID", Type::Key},
+                                  {"name", Type::Name},
+                                  {"fromDate", Type::Date},
+                                  {"toDate", Type::Date},
+                                  {"positionPoints", Type::Text},
+                                  {"playingPoints", Type::Number},
+                                  {"bestOf", Type::Whole}},
+                                 3),
+                         3};
+    return t;
+}
+
+const Table& seasonLeftOut()
+{
+    static const Table t{QStringLiteral("seasonLeftOut"),
+                         columns({{"ID", Type::Key},
+                                  {"seasonID", Type::Whole},
+                                  {"name", Type::Name},
+                                  {"strdate", Type::Date}},
+                                 3),
+                         3};
+    return t;
+}
+
 QList<const Table*> tables()
 {
-    return {&player(), &courses(), &division(), &score(), &tees(), &competition()};
+    return {&player(), &courses(),  &division(), &score(),
+            &tees(),   &competition(), &season(), &seasonLeftOut()};
 }
 
 const Table* table(const QString& name)
@@ -193,6 +222,7 @@ QList<Index> indexes()
         index("tees_course", "tees", {QStringLiteral("courseID")}, 2),
         index("competition_name", "competition", {QStringLiteral("name"), QStringLiteral("strdate")},
               2),
+        index("seasonLeftOut_season", "seasonLeftOut", {QStringLiteral("seasonID")}, 3),
     };
 }
 

@@ -11,7 +11,8 @@ namespace parlog::schema {
 // Raised when the tables change shape; a file with a higher number was written by a
 // newer Parlog and is left alone, one with a lower number is brought up to this one.
 // 2: tees with their ratings, stroke indexes, a card's tee and handicaps, competitions.
-inline constexpr int kVersion = 2;
+// 3: seasons for an order of merit.
+inline constexpr int kVersion = 3;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 
@@ -57,6 +58,8 @@ const Table& score();
 // Since 2: the tees of the courses, and the settings of the competitions.
 const Table& tees();
 const Table& competition();
+const Table& season();        // a season's order of merit: its dates and points
+const Table& seasonLeftOut(); // the competitions a season leaves out
 
 // Every table, in the order they are created.
 QList<const Table*> tables();

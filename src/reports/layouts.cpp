@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPoint>
 
+#include <algorithm>
 #include <functional>
 
 namespace parlog::report {
@@ -661,6 +662,48 @@ Layout handicapRecord()
     return l;
 }
 
+// A season's eclectic: a line a player, the best of each hole across the page.
+Layout eclecticLayout()
+{
+    constexpr int kWidth = 10466;
+    Layout l;
+    l.name = kEclecticReport;
+    l.caption = QStringLiteral("Eclectic: {course}");
+    l.width = kWidth;
+    QList<Item> headings;
+    QList<Item> line;
+    const FontSpec small = font(8);
+    const FontSpec head = font(8.5, true);
+    const auto column = [&](const QString& name, const QString& caption, int left, int width,
+                            Align align, bool bold = false) {
+        headings << label(QStringLiteral("Head") + name, caption, QRect(left, 0, width, 285), head,
+                          align);
+        line << field(QStringLiteral("Text") + name, name, QRect(left, 0, width, 255),
+                      bold ? font(8, true) : small, align);
+    };
+    column(QStringLiteral("position"), QStringLiteral("Pos"), 0, 420, Align::Center);
+    column(QStringLiteral("player"), QStringLiteral("Player"), 450, 1700, Align::Left);
+    for (int h = 1; h <= 18; ++h)
+        column(QStringLiteral("hole%1").arg(h), QString::number(h), 2180 + (h - 1) * 320, 320,
+               Align::Center);
+    column(QStringLiteral("out"), QStringLiteral("Out"), 7960, 440, Align::Center);
+    column(QStringLiteral("in"), QStringLiteral("In"), 8420, 440, Align::Center);
+    column(QStringLiteral("gross"), QStringLiteral("Gross"), 8880, 520, Align::Center, true);
+    column(QStringLiteral("handicap"), QStringLiteral("Hcp"), 9420, 460, Align::Center);
+    column(QStringLiteral("net"), QStringLiteral("Net"), 9900, 520, Align::Center, true);
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    l.bands = standardBands(
+        1180,
+        {label(QStringLiteral("Title"), QStringLiteral("Eclectic"), QRect(0, 0, kWidth, 450),
+               kPageTitle, Align::Center),
+         label(QStringLiteral("Course"), QStringLiteral("{course}"), QRect(0, 480, kWidth, 330),
+               font(12, true), Align::Center),
+         label(QStringLiteral("Range"), QStringLiteral("{dates}; {basis}"),
+               QRect(0, 830, kWidth, 285), font(10), Align::Center)},
+        345, headings, 255, line);
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -677,11 +720,67 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kResultsReport, results},
         {kSeasonReport, season},
         {kHandicapRecordReport, handicapRecord},
+        {kOrderOfMeritReport, [] { return orderOfMeritLayout(0); }},
+        {kEclecticReport, eclecticLayout},
     };
     return table;
 }
 
 } // namespace
+
+Layout orderOfMeritLayout(int events)
+{
+    constexpr int kWidth = 10466;
+    // About four events to a line of the legend, ten to a line of a player's points.
+    const int legendLines = std::max(1, (events + 3) / 4);
+    const int pointLines = std::max(1, (events + 9) / 10);
+    Layout l;
+    l.name = kOrderOfMeritReport;
+    l.caption = QStringLiteral("Order of Merit: {season}");
+    l.width = kWidth;
+    const FontSpec head = font(8.5, true);
+    const FontSpec small = font(8);
+    const int legendTop = 1420;
+    const int legendHeight = 230 * (legendLines + 1); // two lines at least, so that it wraps
+    const QList<Item> headings{
+        label(QStringLiteral("Headposition"), QStringLiteral("Pos"), QRect(0, 0, 500, 285), head,
+              Align::Center),
+        label(QStringLiteral("Headplayer"), QStringLiteral("Player"), QRect(550, 0, 2200, 285),
+              head),
+        label(QStringLiteral("Headtotal"), QStringLiteral("Total"), QRect(2800, 0, 650, 285), head,
+              Align::Center),
+        label(QStringLiteral("Headplayed"), QStringLiteral("Played"), QRect(3500, 0, 650, 285),
+              head, Align::Center),
+        label(QStringLiteral("HeadbyEvent"), QStringLiteral("Points by event, in order"),
+              QRect(4250, 0, kWidth - 4250, 285), head),
+        hline(QStringLiteral("Line1"), 0, 300, kWidth)};
+    const int detail = 255 * pointLines;
+    const QList<Item> line{
+        field(QStringLiteral("Textposition"), QStringLiteral("position"), QRect(0, 0, 500, 255),
+              small, Align::Center),
+        field(QStringLiteral("Textplayer"), QStringLiteral("player"), QRect(550, 0, 2200, 255),
+              small),
+        field(QStringLiteral("Texttotal"), QStringLiteral("total"), QRect(2800, 0, 650, 255),
+              font(8, true), Align::Center),
+        field(QStringLiteral("Textplayed"), QStringLiteral("played"), QRect(3500, 0, 650, 255),
+              small, Align::Center),
+        field(QStringLiteral("TextbyEvent"), QStringLiteral("byEvent"),
+              QRect(4250, 0, kWidth - 4250, detail), small)};
+    l.bands = standardBands(
+        legendTop + legendHeight + 120,
+        {label(QStringLiteral("Title"), QStringLiteral("Order of Merit"), QRect(0, 0, kWidth, 450),
+               kPageTitle, Align::Center),
+         label(QStringLiteral("Season"), QStringLiteral("{season}"), QRect(0, 480, kWidth, 330),
+               font(12, true), Align::Center),
+         label(QStringLiteral("Dates"), QStringLiteral("{dates}"), QRect(0, 830, kWidth, 285),
+               font(10), Align::Center),
+         label(QStringLiteral("Rule"), QStringLiteral("{rule}"), QRect(0, 1120, kWidth, 285),
+               font(9), Align::Center),
+         label(QStringLiteral("Events"), QStringLiteral("{events}"),
+               QRect(0, legendTop, kWidth, legendHeight), small)},
+        345, headings, detail, line);
+    return l;
+}
 
 Layout layoutFor(const QString& name)
 {
@@ -697,7 +796,8 @@ QStringList reportNames()
         if (factories().contains(name))
             names << name;
     }
-    return names << kResultsReport << kSeasonReport << kHandicapRecordReport;
+    return names << kResultsReport << kSeasonReport << kHandicapRecordReport
+                 << kOrderOfMeritReport << kEclecticReport;
 }
 
 } // namespace parlog::report

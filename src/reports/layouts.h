@@ -18,10 +18,15 @@ inline const QString kPossibleRound = QStringLiteral("DataReport10");
 inline const QString kResultsReport = QStringLiteral("ResultsReport");
 inline const QString kSeasonReport = QStringLiteral("SeasonReport");
 inline const QString kHandicapRecordReport = QStringLiteral("HandicapRecordReport");
+inline const QString kOrderOfMeritReport = QStringLiteral("OrderOfMeritReport");
+inline const QString kEclecticReport = QStringLiteral("EclecticReport");
 
 // The layout of one of the reports (DataReport1 ... DataReport10, the results, the
 // season and the handicap record); an empty layout for any other name.
 Layout layoutFor(const QString& name);
+
+// The order of merit with room for the legend and the points of so many events.
+Layout orderOfMeritLayout(int events);
 
 // The names of the reports whose layouts exist.
 QStringList reportNames();

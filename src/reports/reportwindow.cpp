@@ -456,6 +456,15 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
                           QPushButton* print, QPushButton* pdf, QPushButton* csv,
                           std::function<report::Report()> make, const QStringList& csvColumns)
 {
+    connectReportButtons(window, app, std::move(stem), print, pdf, csv, std::move(make),
+                         std::function<QStringList()>([csvColumns] { return csvColumns; }));
+}
+
+void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
+                          QPushButton* print, QPushButton* pdf, QPushButton* csv,
+                          std::function<report::Report()> make,
+                          std::function<QStringList()> csvColumns)
+{
     // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
     QObject::connect(print, &QPushButton::clicked, window, [&app, make] { showReport(app, make()); });
     for (const auto& [button, kind] :
@@ -465,7 +474,7 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
                              const QString path = askSavePath(window, kind, stem());
                              if (path.isEmpty())
                                  return;
-                             saveReport(app, make(), kind, path, csvColumns);
+                             saveReport(app, make(), kind, path, csvColumns());
                          });
 }
 

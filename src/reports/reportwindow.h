@@ -97,5 +97,10 @@ bool saveReport(Application& app, const report::Report& report, SaveKind kind,
 void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
                           QPushButton* print, QPushButton* pdf, QPushButton* csv,
                           std::function<report::Report()> make, const QStringList& csvColumns);
+// The same for columns that change with what the window shows.
+void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
+                          QPushButton* print, QPushButton* pdf, QPushButton* csv,
+                          std::function<report::Report()> make,
+                          std::function<QStringList()> csvColumns);
 
 } // namespace parlog

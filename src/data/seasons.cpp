@@ -1,0 +1,132 @@
+#include "data/seasons.h"
+
+#include "data/connection.h"
+#include "data/schema.h"
+
+#include <QRegularExpression>
+
+namespace parlog::seasons {
+
+bool Season::leavesOut(const QString& competition, const QString& date) const
+{
+    for (const auto& [name, day] : leftOut)
+        if (day == date && name.compare(competition, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString pointsText(const QList<double>& points)
+{
+    QStringList parts;
+    for (double p : points)
+        parts << QString::number(p, 'g', 6);
+    return parts.join(QStringLiteral(", "));
+}
+
+std::optional<QList<double>> readPoints(const QString& text)
+{
+    QList<double> points;
+    const QStringList parts = text.split(QRegularExpression(QStringLiteral("[,;\\s]+")),
+                                         Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        bool ok = false;
+        const double value = part.toDouble(&ok);
+        if (!ok || value < 0 || value > 10000)
+            return std::nullopt;
+        points << value;
+    }
+    return points;
+}
+
+Result<QList<Season>> all(Connection& connection)
+{
+    const auto rows = sql::rows(connection, QStringLiteral("SELECT * FROM season ORDER BY name, ID"));
+    if (!rows)
+        return Failure{rows.error()};
+    const auto out = sql::rows(connection, QStringLiteral("SELECT seasonID, name, strdate FROM "
+                                                          "seasonLeftOut ORDER BY ID"));
+    if (!out)
+        return Failure{out.error()};
+    QList<Season> list;
+    for (const Record& row : recordsOf(schema::season(), *rows)) {
+        Season s;
+        s.id = row.value(QStringLiteral("ID")).toLongLong();
+        s.name = row.value(QStringLiteral("name")).toString();
+        s.from = row.value(QStringLiteral("fromDate")).toString();
+        s.to = row.value(QStringLiteral("toDate")).toString();
+        s.positionPoints =
+            readPoints(row.value(QStringLiteral("positionPoints")).toString()).value_or(QList<double>{});
+        s.playingPoints = row.value(QStringLiteral("playingPoints")).toDouble();
+        s.bestOf = row.value(QStringLiteral("bestOf")).toInt();
+        for (const QVariantList& r : out->rows)
+            if (r[0].toLongLong() == *s.id)
+                s.leftOut.append({r[1].toString(), r[2].toString()});
+        list << s;
+    }
+    return list;
+}
+
+Result<qint64> save(Connection& connection, const Season& s)
+{
+    const Record record{{QStringLiteral("name"), s.name},
+                        {QStringLiteral("fromDate"), s.from},
+                        {QStringLiteral("toDate"), s.to},
+                        {QStringLiteral("positionPoints"), pointsText(s.positionPoints)},
+                        {QStringLiteral("playingPoints"), s.playingPoints},
+                        {QStringLiteral("bestOf"), s.bestOf}};
+    if (!connection.transaction())
+        return sql::failure(connection);
+    const auto fail = [&connection](const QString& why) {
+        connection.rollback();
+        return Failure{why};
+    };
+    qint64 id = 0;
+    if (s.id) {
+        id = *s.id;
+        int changed = 0;
+        if (Status done = sql::update(connection, schema::season(), QStringLiteral("ID"), id,
+                                      record, &changed);
+            !done)
+            return fail(done.error());
+        if (changed == 0)
+            return fail(QStringLiteral("the season is no longer in the register"));
+    } else {
+        if (Status done = sql::insert(connection, schema::season(), record); !done)
+            return fail(done.error());
+        const auto key = sql::value(connection, QStringLiteral("SELECT max(ID) FROM season"));
+        if (!key)
+            return fail(key.error());
+        id = key->toLongLong();
+    }
+    if (Status gone = sql::run(connection,
+                               QStringLiteral("DELETE FROM seasonLeftOut WHERE seasonID = ?"), {id});
+        !gone)
+        return fail(gone.error());
+    for (const auto& [name, date] : s.leftOut)
+        if (Status added = sql::insert(connection, schema::seasonLeftOut(),
+                                       {{QStringLiteral("seasonID"), id},
+                                        {QStringLiteral("name"), name},
+                                        {QStringLiteral("strdate"), date}});
+            !added)
+            return fail(added.error());
+    if (!connection.commit())
+        return sql::failure(connection);
+    return id;
+}
+
+Status remove(Connection& connection, qint64 id)
+{
+    if (!connection.transaction())
+        return sql::failure(connection);
+    for (const char* statement : {"DELETE FROM seasonLeftOut WHERE seasonID = ?",
+                                  "DELETE FROM season WHERE ID = ?"})
+        if (Status done = sql::run(connection, QString::fromLatin1(statement), {id}); !done) {
+            connection.rollback();
+            return done;
+        }
+    if (!connection.commit())
+        return sql::failure(connection);
+    return {};
+}
+
+} // namespace parlog::seasons

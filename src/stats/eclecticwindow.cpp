@@ -1,0 +1,269 @@
+#include "stats/eclecticwindow.h"
+
+#include "base/application.h"
+#include "base/windownames.h"
+#include "data/conversions.h"
+#include "data/rounds.h"
+#include "golf/rules.h"
+#include "reports/reportwindow.h"
+#include "search/criteria.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+QStringList csvColumns()
+{
+    QStringList columns{QStringLiteral("position"), QStringLiteral("player")};
+    for (int h = 1; h <= 18; ++h)
+        columns << QStringLiteral("hole%1").arg(h);
+    return columns << QStringLiteral("out") << QStringLiteral("in") << QStringLiteral("gross")
+                   << QStringLiteral("handicap") << QStringLiteral("net");
+}
+
+QStringList fieldsOf(const EclecticLine& line)
+{
+    QStringList texts{line.position, line.player};
+    for (int s : line.best)
+        texts << (s > 0 ? QString::number(s) : QStringLiteral("\u2013"));
+    texts << QString::number(line.out) << QString::number(line.in) << QString::number(line.gross)
+          << (line.handicap ? QString::number(*line.handicap) : QString())
+          << (line.net ? QString::number(*line.net) : QString());
+    return texts;
+}
+
+QString percentOf(double share)
+{
+    return QString::number(golf::roundHalfUp(share * 100, 1)) + QLatin1Char('%');
+}
+
+} // namespace
+
+EclecticWindow::EclecticWindow(Application& app)
+    : Window(app, windows::kEclectic, QStringLiteral("Eclectic"))
+{
+    setFixedSize(980, 620);
+    label(this, QStringLiteral("LabelCourse"), QStringLiteral("Course"), {12, 12, 56, 24});
+    course = picker(this, QStringLiteral("course"), {70, 12, 220, 24});
+    course->setEditable(false);
+    label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between"), {306, 12, 60, 24});
+    from = box(this, QStringLiteral("from"), {368, 12, 100, 24});
+    label(this, QStringLiteral("LabelTo"), QStringLiteral("and"), {474, 12, 30, 24});
+    to = box(this, QStringLiteral("to"), {506, 12, 100, 24});
+    basis = picker(this, QStringLiteral("basis"), {622, 12, 80, 24});
+    basis->setEditable(false);
+    basis->addItems({QStringLiteral("Net"), QStringLiteral("Gross")});
+    label(this, QStringLiteral("LabelShare"), QStringLiteral("Handicap share"), {716, 12, 110, 24});
+    share = box(this, QStringLiteral("share"), {828, 12, 60, 24});
+    share->setAlignment(Qt::AlignCenter);
+    share->setToolTip(QStringLiteral("The share of each player's lowest playing handicap in "
+                                     "the dates taken off the eclectic gross"));
+    for (QLineEdit* b : {from, to, share})
+        selectAllOnFocus(b);
+
+    m_model = new QStandardItemModel(this);
+    QStringList headings{QStringLiteral("Pos"), QStringLiteral("Player")};
+    for (int h = 1; h <= 18; ++h)
+        headings << QString::number(h);
+    headings << QStringLiteral("Out") << QStringLiteral("In") << QStringLiteral("Gross")
+             << QStringLiteral("Hcp") << QStringLiteral("Net");
+    m_model->setHorizontalHeaderLabels(headings);
+    standings = new QTableView(this);
+    standings->setObjectName(QStringLiteral("standings"));
+    standings->setGeometry(12, 46, 956, 380);
+    standings->setModel(m_model);
+    standings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    standings->setSelectionBehavior(QAbstractItemView::SelectRows);
+    standings->setSelectionMode(QAbstractItemView::SingleSelection);
+    standings->verticalHeader()->hide();
+    standings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    standings->setColumnWidth(0, 40);
+    standings->setColumnWidth(1, 170);
+    for (int c = 2; c < 20; ++c)
+        standings->setColumnWidth(c, 32);
+    for (int c = 20; c < 25; ++c)
+        standings->setColumnWidth(c, 46);
+
+    bestCard = new QTableWidget(3, 21, this);
+    bestCard->setObjectName(QStringLiteral("bestCard"));
+    bestCard->setGeometry(12, 434, 956, 100);
+    bestCard->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    bestCard->horizontalHeader()->hide();
+    bestCard->setVerticalHeaderLabels(
+        {QStringLiteral("Hole"), QStringLiteral("Best"), QStringLiteral("Made on")});
+    bestCard->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    for (int c = 0; c < 21; ++c)
+        bestCard->setColumnWidth(c, c < 18 ? 44 : 50);
+    status = label(this, QStringLiteral("status"), QString(), {12, 540, 956, 36});
+    status->setWordWrap(true);
+
+    auto* printButton =
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {536, 580, 100, 30});
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
+                       {642, 580, 110, 30});
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
+                       {758, 580, 110, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {874, 580, 94, 30});
+    connect(course, &QComboBox::activated, this, &EclecticWindow::refresh);
+    connect(basis, &QComboBox::activated, this, &EclecticWindow::refresh);
+    for (QLineEdit* b : {from, to, share})
+        connect(b, &QLineEdit::editingFinished, this, &EclecticWindow::refresh);
+    connect(standings->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &EclecticWindow::showCard);
+    connectReportButtons(
+        this, app, [this] { return QStringLiteral("Eclectic %1").arg(course->currentText()); },
+        printButton, pdf, csv, [this] { return makeReport(); }, csvColumns());
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({course, from, to, basis, share, standings, printButton, pdf, csv, close});
+}
+
+void EclecticWindow::form_load()
+{
+    const QDate today = app().today();
+    from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
+    to->setText(formatDate(QDate(today.year(), 12, 31), DateFormat::Medium));
+    share->setText(percentOf(m_share));
+    if (auto connection = app().openConnection()) {
+        // The courses with cards on them.
+        const auto names = rounds::values(*connection, QStringLiteral("course"));
+        if (!names)
+            app().inform(names.error());
+        course->addItems(names.valueOr({}));
+    }
+    refresh();
+    course->setFocus();
+}
+
+void EclecticWindow::refresh()
+{
+    const auto range = storedRange(from->text(), to->text(), QStringLiteral("1 Jan 2026"));
+    if (!range) {
+        status->setText(range.error());
+        return;
+    }
+    const auto percent = toNumber(share->text().remove(QLatin1Char('%')));
+    if (!percent || *percent < 0 || *percent > 100) {
+        app().inform(QStringLiteral("The handicap share was not changed: \"%1\" is not a share "
+                                    "from 0% to 100%.")
+                         .arg(share->text()));
+        share->setText(percentOf(m_share));
+        return;
+    }
+    m_share = *percent / 100.0;
+    share->setText(percentOf(m_share));
+    m_model->removeRows(0, m_model->rowCount());
+    m_lines.clear();
+    if (course->currentText().isEmpty()) {
+        status->setText(QStringLiteral("No courses in the register."));
+        showCard();
+        return;
+    }
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const Basis chosen = basis->currentIndex() == 1 ? Basis::Gross : Basis::Net;
+    const auto lines =
+        eclectic(*connection, course->currentText(), range->from, range->to, chosen, m_share);
+    if (!lines) {
+        app().inform(lines.error());
+        return;
+    }
+    m_lines = *lines;
+    for (const EclecticLine& line : std::as_const(m_lines)) {
+        QList<QStandardItem*> items;
+        for (const QString& text : fieldsOf(line)) {
+            auto* item = new QStandardItem(text);
+            item->setTextAlignment(items.size() == 1 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                     : Qt::AlignCenter);
+            items << item;
+        }
+        QFont bold = items[chosen == Basis::Net ? 24 : 22]->font();
+        bold.setBold(true);
+        items[chosen == Basis::Net ? 24 : 22]->setFont(bold);
+        m_model->appendRow(items);
+    }
+    status->setText(m_lines.isEmpty()
+                        ? QStringLiteral("No cards on this course between these dates.")
+                        : QStringLiteral("%1 players. Net: the eclectic gross less %2 of the "
+                                         "player's lowest playing handicap in the dates. A player "
+                                         "with a hole never scored is listed last as NR.")
+                              .arg(m_lines.size())
+                              .arg(percentOf(m_share)));
+    if (!m_lines.isEmpty())
+        standings->selectRow(0);
+    showCard();
+}
+
+void EclecticWindow::showCard()
+{
+    bestCard->clearContents();
+    const int row = standings->currentIndex().row();
+    const EclecticLine* line = row >= 0 && row < m_lines.size() ? &m_lines[row] : nullptr;
+    const auto put = [this](int r, int c, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(Qt::AlignCenter);
+        bestCard->setItem(r, c, item);
+    };
+    for (int h = 0; h < 18; ++h)
+        put(0, h, QString::number(h + 1));
+    put(0, 18, QStringLiteral("Out"));
+    put(0, 19, QStringLiteral("In"));
+    put(0, 20, QStringLiteral("Gross"));
+    if (!line)
+        return;
+    for (int h = 0; h < 18; ++h) {
+        put(1, h, line->best[h] > 0 ? QString::number(line->best[h]) : QStringLiteral("\u2013"));
+        const QDate made = QDate::fromString(line->madeOn[h], Qt::ISODate);
+        put(2, h, made.isValid() ? QLocale::c().toString(made, QStringLiteral("d MMM")) : QString());
+        bestCard->item(2, h)->setToolTip(formatStoredDate(line->madeOn[h], DateFormat::Medium));
+    }
+    put(1, 18, QString::number(line->out));
+    put(1, 19, QString::number(line->in));
+    put(1, 20, QString::number(line->gross));
+}
+
+report::Report EclecticWindow::makeReport() const
+{
+    Rows rows{csvColumns(), {}};
+    for (const EclecticLine& line : std::as_const(m_lines)) {
+        QVariantList row;
+        for (const QString& text : fieldsOf(line))
+            row << text;
+        rows.rows << row;
+    }
+    const bool gross = basis->currentIndex() == 1;
+    return report::Report(
+        windows::kEclecticReport, report::DataSource::of(rows),
+        {{QStringLiteral("course"), course->currentText()},
+         {QStringLiteral("dates"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
+         {QStringLiteral("basis"),
+          gross ? QStringLiteral("ranked by gross")
+                : QStringLiteral("ranked by net, %1 of the lowest playing handicap")
+                      .arg(percentOf(m_share))}});
+}
+
+bool EclecticWindow::savePdf(const QString& path)
+{
+    return saveReport(app(), makeReport(), SaveKind::Pdf, path);
+}
+
+bool EclecticWindow::saveCsv(const QString& path)
+{
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, csvColumns());
+}
+
+} // namespace parlog

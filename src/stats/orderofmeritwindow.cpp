@@ -1,0 +1,436 @@
+#include "stats/orderofmeritwindow.h"
+
+#include "base/application.h"
+#include "base/windownames.h"
+#include "data/conversions.h"
+#include "data/divisions.h"
+#include "reports/reportwindow.h"
+#include "search/criteria.h"
+#include "ui/forms.h"
+#include "ui/inputhelpers.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+QString eventHeading(const MeritEvent& e)
+{
+    return e.name + QLatin1Char('\n') + formatStoredDate(e.date, DateFormat::Medium);
+}
+
+// A player's points at each event as the table shows them: those that do not count in
+// brackets, nothing where the player did not play.
+QStringList eventPoints(const MeritLine& line)
+{
+    QStringList texts;
+    for (qsizetype e = 0; e < line.points.size(); ++e) {
+        if (!line.points[e])
+            texts << QString();
+        else if (line.counting[e])
+            texts << shownPoints(*line.points[e]);
+        else
+            texts << QStringLiteral("(%1)").arg(shownPoints(*line.points[e]));
+    }
+    return texts;
+}
+
+} // namespace
+
+OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
+    : Window(app, windows::kOrderOfMerit, QStringLiteral("Order of Merit"))
+{
+    setFixedSize(980, 640);
+    label(this, QStringLiteral("LabelSeason"), QStringLiteral("Season"), {12, 12, 60, 24});
+    season = picker(this, QStringLiteral("season"), {76, 12, 220, 24});
+    season->setEditable(false);
+    label(this, QStringLiteral("LabelName"), QStringLiteral("Name"), {312, 12, 44, 24});
+    seasonName = box(this, QStringLiteral("seasonName"), {358, 12, 220, 24});
+    label(this, QStringLiteral("LabelDivision"), QStringLiteral("Division"), {596, 12, 64, 24});
+    divisionFilter = picker(this, QStringLiteral("divisionFilter"), {662, 12, 180, 24});
+    divisionFilter->setEditable(false);
+
+    label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between"), {12, 46, 60, 24});
+    from = box(this, QStringLiteral("from"), {76, 46, 100, 24});
+    label(this, QStringLiteral("LabelTo"), QStringLiteral("and"), {182, 46, 30, 24});
+    to = box(this, QStringLiteral("to"), {214, 46, 100, 24});
+    label(this, QStringLiteral("LabelPoints"), QStringLiteral("Points"), {330, 46, 50, 24});
+    positionPoints = box(this, QStringLiteral("positionPoints"), {382, 46, 250, 24});
+    positionPoints->setToolTip(QStringLiteral("The points of the 1st, 2nd, 3rd ... places, "
+                                              "separated by commas"));
+    label(this, QStringLiteral("LabelPlaying"), QStringLiteral("For playing"), {644, 46, 80, 24});
+    playingPoints = box(this, QStringLiteral("playingPoints"), {726, 46, 44, 24});
+    playingPoints->setAlignment(Qt::AlignCenter);
+    label(this, QStringLiteral("LabelBest"), QStringLiteral("Best"), {786, 46, 36, 24});
+    bestOf = new QSpinBox(this);
+    bestOf->setObjectName(QStringLiteral("bestOf"));
+    bestOf->setGeometry(824, 46, 64, 24);
+    bestOf->setRange(0, 99);
+    bestOf->setSpecialValueText(QStringLiteral("all"));
+    bestOf->setToolTip(QStringLiteral("How many of a player's events count: the best ones"));
+    label(this, QStringLiteral("LabelEvents"), QStringLiteral("events count"), {894, 46, 80, 24});
+    for (QLineEdit* b : {from, to, positionPoints, playingPoints, seasonName})
+        selectAllOnFocus(b);
+
+    label(this, QStringLiteral("LabelCompetitions"), QStringLiteral("Competitions (untick to leave out)"),
+          {12, 80, 260, 20});
+    competitions = new QListWidget(this);
+    competitions->setObjectName(QStringLiteral("competitions"));
+    competitions->setGeometry(12, 102, 260, 440);
+
+    m_model = new QStandardItemModel(this);
+    standings = new QTableView(this);
+    standings->setObjectName(QStringLiteral("standings"));
+    standings->setGeometry(282, 80, 686, 462);
+    standings->setModel(m_model);
+    standings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    standings->setSelectionBehavior(QAbstractItemView::SelectRows);
+    standings->verticalHeader()->hide();
+    standings->setWordWrap(false);
+    standings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    status = label(this, QStringLiteral("status"), QString(), {12, 548, 956, 40});
+    status->setWordWrap(true);
+
+    auto* save = button(this, QStringLiteral("saveSeasonButton"), QStringLiteral("&Save season"),
+                        {12, 598, 110, 30});
+    auto* remove = button(this, QStringLiteral("deleteSeasonButton"),
+                          QStringLiteral("&Delete season"), {128, 598, 110, 30});
+    auto* printButton =
+        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {536, 598, 100, 30});
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
+                       {642, 598, 110, 30});
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
+                       {758, 598, 110, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {874, 598, 94, 30});
+
+    connect(season, &QComboBox::activated, this, &OrderOfMeritWindow::season_Click);
+    for (QLineEdit* b : {from, to})
+        connect(b, &QLineEdit::editingFinished, this, &OrderOfMeritWindow::dates_Change);
+    for (QLineEdit* b : {positionPoints, playingPoints})
+        connect(b, &QLineEdit::editingFinished, this, &OrderOfMeritWindow::refresh);
+    connect(bestOf, &QSpinBox::valueChanged, this, &OrderOfMeritWindow::refresh);
+    connect(divisionFilter, &QComboBox::activated, this, &OrderOfMeritWindow::refresh);
+    connect(competitions, &QListWidget::itemChanged, this, &OrderOfMeritWindow::refresh);
+    connect(save, &QPushButton::clicked, this, &OrderOfMeritWindow::saveSeason);
+    connect(remove, &QPushButton::clicked, this, &OrderOfMeritWindow::deleteSeason);
+    connectReportButtons(
+        this, app, [this] { return QStringLiteral("Order of merit %1").arg(seasonName->text()); },
+        printButton, pdf, csv, [this] { return makeReport(); },
+        std::function<QStringList()>([this] { return csvColumns(); }));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({season, seasonName, divisionFilter, from, to, positionPoints, playingPoints, bestOf,
+                competitions, standings, save, remove, printButton, pdf, csv, close});
+}
+
+void OrderOfMeritWindow::form_load()
+{
+    addAllEntry(divisionFilter, QStringLiteral("Overall"));
+    if (auto connection = app().openConnection()) {
+        if (const auto names = divisions::names(*connection))
+            divisionFilter->addItems(*names);
+        const auto kept = seasons::all(*connection);
+        if (!kept)
+            app().inform(kept.error());
+        m_seasons = kept.valueOr({});
+    }
+    fillSeasons(m_seasons.isEmpty() ? std::nullopt : m_seasons.last().id);
+    season_Click();
+    season->setFocus();
+}
+
+void OrderOfMeritWindow::fillSeasons(std::optional<qint64> chosen)
+{
+    const QSignalBlocker quiet(season);
+    season->clear();
+    season->addItem(QStringLiteral("(a new season)"));
+    for (const seasons::Season& s : std::as_const(m_seasons)) {
+        season->addItem(s.name, QVariant::fromValue(*s.id));
+        if (chosen && s.id == chosen)
+            season->setCurrentIndex(season->count() - 1);
+    }
+}
+
+void OrderOfMeritWindow::season_Click()
+{
+    const int index = season->currentIndex();
+    if (index > 0 && index <= m_seasons.size()) {
+        showSeason(m_seasons[index - 1]);
+        return;
+    }
+    // A new season: this year, the usual points, every competition.
+    seasons::Season fresh;
+    const int year = app().today().year();
+    fresh.name = QStringLiteral("Season %1").arg(year);
+    fresh.from = QDate(year, 1, 1).toString(Qt::ISODate);
+    fresh.to = QDate(year, 12, 31).toString(Qt::ISODate);
+    showSeason(fresh);
+}
+
+void OrderOfMeritWindow::showSeason(const seasons::Season& s)
+{
+    m_season = s;
+    seasonName->setText(s.name);
+    from->setText(formatStoredDate(s.from, DateFormat::Medium));
+    to->setText(formatStoredDate(s.to, DateFormat::Medium));
+    positionPoints->setText(seasons::pointsText(s.positionPoints));
+    playingPoints->setText(shownPoints(s.playingPoints));
+    {
+        const QSignalBlocker quiet(bestOf);
+        bestOf->setValue(s.bestOf);
+    }
+    listEvents();
+    refresh();
+}
+
+void OrderOfMeritWindow::dates_Change()
+{
+    const auto range = storedRange(from->text(), to->text(), QStringLiteral("1 Jan 2026"));
+    if (!range) {
+        status->setText(range.error());
+        return;
+    }
+    // What was left out stays out; the new dates' competitions come in.
+    if (const auto read = fromBoxes())
+        m_season.leftOut = read->leftOut;
+    m_season.from = range->from;
+    m_season.to = range->to;
+    listEvents();
+    refresh();
+}
+
+void OrderOfMeritWindow::listEvents()
+{
+    const QSignalBlocker quiet(competitions);
+    competitions->clear();
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto events = seasonEvents(*connection, m_season);
+    if (!events) {
+        app().inform(events.error());
+        return;
+    }
+    for (const MeritEvent& e : *events) {
+        auto* item = new QListWidgetItem(
+            QStringLiteral("%1 \u2014 %2").arg(formatStoredDate(e.date, DateFormat::Medium), e.name),
+            competitions);
+        item->setData(Qt::UserRole, QStringList{e.name, e.date});
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(e.counted ? Qt::Checked : Qt::Unchecked);
+        item->setToolTip(QStringLiteral("%1, %2 cards").arg(e.course).arg(e.cards));
+    }
+}
+
+Result<seasons::Season> OrderOfMeritWindow::fromBoxes() const
+{
+    seasons::Season s = m_season;
+    s.name = seasonName->text().trimmed();
+    const auto range = storedRange(from->text(), to->text(), QStringLiteral("1 Jan 2026"));
+    if (!range)
+        return Failure{range.error()};
+    s.from = range->from;
+    s.to = range->to;
+    const auto points = seasons::readPoints(positionPoints->text());
+    if (!points)
+        return Failure{QStringLiteral("The points \"%1\" are not numbers separated by commas, "
+                                      "such as 25, 18, 15.")
+                           .arg(positionPoints->text())};
+    s.positionPoints = *points;
+    const auto playing = toNumber(playingPoints->text().trimmed().isEmpty()
+                                      ? QStringLiteral("0")
+                                      : playingPoints->text());
+    if (!playing || *playing < 0)
+        return Failure{QStringLiteral("The points for playing \"%1\" are not a number.")
+                           .arg(playingPoints->text())};
+    s.playingPoints = *playing;
+    s.bestOf = bestOf->value();
+    // The competitions left out of this list, and those of other dates kept as they were.
+    QList<std::pair<QString, QString>> leftOut;
+    for (const auto& out : std::as_const(m_season.leftOut))
+        if (out.second < s.from || out.second > s.to)
+            leftOut << out;
+    for (int i = 0; i < competitions->count(); ++i) {
+        const QListWidgetItem* item = competitions->item(i);
+        const QStringList key = item->data(Qt::UserRole).toStringList();
+        if (item->checkState() != Qt::Checked)
+            leftOut.append({key.value(0), key.value(1)});
+    }
+    s.leftOut = leftOut;
+    return s;
+}
+
+void OrderOfMeritWindow::refresh()
+{
+    const auto read = fromBoxes();
+    if (!read) {
+        status->setText(read.error());
+        return;
+    }
+    m_season = *read;
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto table = orderOfMerit(*connection, m_season, chosenName(divisionFilter));
+    if (!table) {
+        app().inform(table.error());
+        return;
+    }
+    m_table = *table;
+    QStringList headings{QStringLiteral("Pos"), QStringLiteral("Player")};
+    for (const MeritEvent& e : std::as_const(m_table.events))
+        headings << eventHeading(e);
+    headings << QStringLiteral("Total") << QStringLiteral("Played");
+    m_model->clear();
+    m_model->setHorizontalHeaderLabels(headings);
+    for (const MeritLine& line : std::as_const(m_table.lines)) {
+        QList<QStandardItem*> items{new QStandardItem(line.position),
+                                    new QStandardItem(line.player)};
+        for (const QString& text : eventPoints(line))
+            items << new QStandardItem(text);
+        items << new QStandardItem(shownPoints(line.total))
+              << new QStandardItem(QString::number(line.played));
+        for (qsizetype c = 0; c < items.size(); ++c)
+            if (c != 1)
+                items[c]->setTextAlignment(Qt::AlignCenter);
+        QFont bold = items[items.size() - 2]->font();
+        bold.setBold(true);
+        items[items.size() - 2]->setFont(bold);
+        m_model->appendRow(items);
+    }
+    standings->setColumnWidth(0, 44);
+    standings->setColumnWidth(1, 170);
+    for (int c = 2; c < m_model->columnCount(); ++c)
+        standings->setColumnWidth(c, 90);
+    standings->horizontalHeader()->setMinimumHeight(2 * fontMetrics().height() + 8);
+    const QString best = m_season.bestOf > 0
+                             ? QStringLiteral("the best %1 of each player's events count")
+                                   .arg(m_season.bestOf)
+                             : QStringLiteral("every event counts");
+    status->setText(m_table.events.isEmpty()
+                        ? QStringLiteral("No competitions between these dates count.")
+                        : QStringLiteral("%1 competitions, %2 players; %3; points in brackets do "
+                                         "not count.")
+                              .arg(m_table.events.size())
+                              .arg(m_table.lines.size())
+                              .arg(best));
+}
+
+void OrderOfMeritWindow::saveSeason()
+{
+    const auto read = fromBoxes();
+    if (!read) {
+        app().inform(QStringLiteral("The season was not kept. ") + read.error());
+        return;
+    }
+    if (read->name.isEmpty()) {
+        app().inform(QStringLiteral("The season was not kept: give it a name."));
+        seasonName->setFocus();
+        return;
+    }
+    seasons::Season s = *read;
+    // A new season only when a new one is chosen, or the name is new.
+    if (season->currentIndex() == 0)
+        s.id.reset();
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto id = seasons::save(*connection, s);
+    if (!id) {
+        app().inform(QStringLiteral("The season was not kept: %1").arg(id.error()));
+        return;
+    }
+    s.id = *id;
+    m_season = s;
+    const auto kept = seasons::all(*connection);
+    m_seasons = kept.valueOr(m_seasons);
+    fillSeasons(*id);
+    status->setText(QStringLiteral("The season %1 is kept in the register.").arg(s.name));
+}
+
+void OrderOfMeritWindow::deleteSeason()
+{
+    const int index = season->currentIndex();
+    if (index <= 0 || index > m_seasons.size()) {
+        app().inform(QStringLiteral("This season has not been kept: there is nothing to delete."));
+        return;
+    }
+    const seasons::Season& chosen = m_seasons[index - 1];
+    if (!app().prompter().ask(QStringLiteral("Delete the season %1? Its rounds stay.").arg(chosen.name),
+                              QStringLiteral("Order of Merit"), Prompter::Default::No))
+        return;
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    if (Status gone = seasons::remove(*connection, *chosen.id); !gone) {
+        app().inform(QStringLiteral("The season was not deleted: %1").arg(gone.error()));
+        return;
+    }
+    m_seasons.removeAt(index - 1);
+    fillSeasons(m_seasons.isEmpty() ? std::nullopt : m_seasons.last().id);
+    season_Click();
+}
+
+QStringList OrderOfMeritWindow::csvColumns() const
+{
+    QStringList columns = makeReport().dataSource().columns();
+    columns.removeAll(QStringLiteral("byEvent"));
+    return columns;
+}
+
+report::Report OrderOfMeritWindow::makeReport() const
+{
+    QStringList columns{QStringLiteral("position"), QStringLiteral("player")};
+    QStringList legend;
+    for (qsizetype e = 0; e < m_table.events.size(); ++e) {
+        const MeritEvent& event = m_table.events[e];
+        columns << QStringLiteral("%1 %2").arg(event.name, event.date);
+        legend << QStringLiteral("%1 %2 (%3)")
+                      .arg(e + 1)
+                      .arg(event.name, formatStoredDate(event.date, DateFormat::Medium));
+    }
+    columns << QStringLiteral("total") << QStringLiteral("played") << QStringLiteral("byEvent");
+    Rows lines{columns, {}};
+    for (const MeritLine& line : std::as_const(m_table.lines)) {
+        QVariantList row{line.position, line.player};
+        QStringList shown;
+        for (const QString& text : eventPoints(line)) {
+            row << text;
+            shown << (text.isEmpty() ? QStringLiteral("\u2013") : text);
+        }
+        row << shownPoints(line.total) << line.played << shown.join(QStringLiteral("  "));
+        lines.rows << row;
+    }
+    const QString division = chosenName(divisionFilter).value_or(QString());
+    return report::Report(
+        report::orderOfMeritLayout(int(m_table.events.size())), report::DataSource::of(lines),
+        {{QStringLiteral("season"), m_season.name + (division.isEmpty() ? QString()
+                                                                        : QStringLiteral(", ") + division)},
+         {QStringLiteral("dates"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
+         {QStringLiteral("rule"), status->text()},
+         {QStringLiteral("events"), legend.join(QStringLiteral("; "))}});
+}
+
+bool OrderOfMeritWindow::savePdf(const QString& path)
+{
+    return saveReport(app(), makeReport(), SaveKind::Pdf, path);
+}
+
+bool OrderOfMeritWindow::saveCsv(const QString& path)
+{
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, csvColumns());
+}
+
+} // namespace parlog
