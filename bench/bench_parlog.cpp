@@ -10,7 +10,9 @@
 #include "reports/paginator.h"
 #include "reports/reportpainter.h"
 #include "sampledata.h"
+#include "stats/eclectic.h"
 #include "stats/handicaprecord.h"
+#include "stats/orderofmerit.h"
 #include "stats/results.h"
 #include "stats/season.h"
 #include "data/courses.h"
@@ -363,6 +365,40 @@ void OnePlayersRecord(benchmark::State& state)
     }
 }
 
+// A season of 30 competitions of about 2,000 cards each, every one ranked, and the order
+// of merit made of them.
+void OrderOfMeritOf30Events(benchmark::State& state)
+{
+    parlog::Connection c(changedCopy(
+        QStringLiteral(".season"),
+        "UPDATE score SET comp = NULL WHERE strdate LIKE '2025-%'; UPDATE score SET comp = "
+        "'Event ' || ((rowid / 4) % 30), strdate = date('2025-03-01', '+' || (7 * ((rowid / 4) % 30)) || "
+        "' days') WHERE rowid % 4 = 0"));
+    mustOpen(c);
+    parlog::seasons::Season season;
+    season.from = QStringLiteral("2025-01-01");
+    season.to = QStringLiteral("2025-12-31");
+    season.bestOf = 10;
+    for (auto _ : state) {
+        const auto table = parlog::orderOfMerit(c, season);
+        state.counters["events"] = double(table ? table->events.size() : 0);
+        state.counters["players"] = double(table ? table->lines.size() : 0);
+    }
+}
+
+// The eclectic of the busiest course over a year.
+void EclecticOverAYear(benchmark::State& state)
+{
+    parlog::Connection c(g_path);
+    mustOpen(c);
+    const QString course = parlog::rounds::values(c, QStringLiteral("course"))->value(0);
+    for (auto _ : state) {
+        const auto lines = parlog::eclectic(c, course, QStringLiteral("2025-01-01"),
+                                            QStringLiteral("2025-12-31"), parlog::Basis::Net, 0.5);
+        state.counters["players"] = double(lines ? lines->size() : 0);
+    }
+}
+
 void RankA2000CardCompetition(benchmark::State& state)
 {
     parlog::Connection c(changedCopy(QStringLiteral(".championship"),
@@ -399,6 +435,8 @@ void SeasonOf5000Rounds(benchmark::State& state)
 BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
+BENCHMARK(OrderOfMeritOf30Events)->Unit(benchmark::kMillisecond);
+BENCHMARK(EclecticOverAYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(EveryPlayersIndex)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(OnePlayersRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);

@@ -67,6 +67,9 @@ public:
     // The text as UTF-8, good until the next call: for readers that keep each different
     // value once.
     virtual QByteArrayView utf8(int column) const = 0;
+    virtual int count() const = 0;
+    // The value as a statement gives it; texts kept once in POOL when one is given.
+    virtual QVariant value(int column, class TextPool* pool = nullptr) const = 0;
 };
 
 // Keeps each different text once, for reading many rows whose names and days repeat.

@@ -41,6 +41,8 @@ public:
         m_utf8 = text(column).toUtf8();
         return m_utf8;
     }
+    int count() const override { return m_statement.record().count(); }
+    QVariant value(int column, TextPool*) const override { return m_statement.value(column); }
 
 private:
     const Statement& m_statement;

@@ -44,10 +44,11 @@ public:
     QString columnsQuery(const QString& table) const override
     {
         // The catalog itself: information_schema's view takes ten times as long to answer.
+        // A name the tables were made with unquoted is kept in lower case there.
         return QStringLiteral("SELECT attname FROM pg_attribute WHERE attrelid = "
                               "to_regclass(format('%I.%I', current_schema(), '%1')) AND attnum "
                               "> 0 AND NOT attisdropped")
-            .arg(table);
+            .arg(table.toLower());
     }
     QStringList afterCopy(const QString& table, const QString& key) const override
     {

@@ -167,6 +167,22 @@ Result<QVariant> value(Connection& connection, const QString& statement, const Q
     return QVariant();
 }
 
+Result<Rows> scannedRows(Connection& connection, const QString& statement,
+                         const QVariantList& values, const QStringList& columns)
+{
+    Rows rows{columns, {}};
+    TextPool pool;
+    if (!connection.scan(statement, values, [&](const Cells& row) {
+            QVariantList line;
+            line.reserve(columns.size());
+            for (int c = 0; c < columns.size(); ++c)
+                line << row.value(c, &pool);
+            rows.rows << std::move(line);
+        }))
+        return failure(connection);
+    return rows;
+}
+
 Status insert(Connection& connection, const schema::Table& table, const Record& record)
 {
     const auto columns = columnsOf(table, record);

@@ -60,6 +60,11 @@ Result<Record> firstRow(Connection& connection, const QString& statement,
 Result<Rows> rows(Connection& connection, const QString& statement,
                   const QVariantList& values = {});
 
+// The same read as fast as the engine can, texts that repeat kept once: for the many
+// rows of a season or a register. COLUMNS names the query's columns in order.
+Result<Rows> scannedRows(Connection& connection, const QString& statement,
+                         const QVariantList& values, const QStringList& columns);
+
 // The single value of a query such as count(*).
 Result<QVariant> value(Connection& connection, const QString& statement,
                        const QVariantList& values = {});

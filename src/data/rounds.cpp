@@ -584,12 +584,15 @@ Result<Rows> holeAggregates(Connection& connection, const QString& player, Aggre
                      {player});
 }
 
-Result<QList<Competition>> competitions(Connection& connection)
+Result<QList<Competition>> competitions(Connection& connection, const QString& from,
+                                        const QString& to)
 {
-    const auto rows =
-        sql::rows(connection, QStringLiteral("SELECT comp, strdate, min(course), count(*) FROM "
-                                             "score WHERE comp IS NOT NULL AND comp <> '' GROUP "
-                                             "BY comp, strdate ORDER BY strdate DESC, comp"));
+    const auto rows = sql::rows(
+        connection,
+        QStringLiteral("SELECT comp, strdate, min(course), count(*) FROM score WHERE strdate "
+                       "BETWEEN ? AND ? AND comp IS NOT NULL AND comp <> '' GROUP BY comp, "
+                       "strdate ORDER BY strdate DESC, comp"),
+        {from, to});
     if (!rows)
         return Failure{rows.error()};
     QList<Competition> list;
@@ -601,17 +604,24 @@ Result<QList<Competition>> competitions(Connection& connection)
 namespace {
 
 // What ranking a field needs, and no more: a field runs to thousands of cards.
-QString rankedColumns(Connection& connection)
+QStringList rankedColumns()
 {
-    QStringList columns{QStringLiteral("playerID"), QStringLiteral("division"),
-                        QStringLiteral("hand"),     QStringLiteral("gross"),
-                        QStringLiteral("net"),      QStringLiteral("course"),
-                        QStringLiteral("compss"),   QStringLiteral("comp"),
-                        QStringLiteral("strdate"),  QStringLiteral("teeID"),
-                        QStringLiteral("playingHandicap"), QStringLiteral("points")};
+    QStringList columns{QStringLiteral("card"),     QStringLiteral("playerID"),
+                        QStringLiteral("division"), QStringLiteral("hand"),
+                        QStringLiteral("gross"),    QStringLiteral("net"),
+                        QStringLiteral("course"),   QStringLiteral("compss"),
+                        QStringLiteral("comp"),     QStringLiteral("strdate"),
+                        QStringLiteral("teeID"),    QStringLiteral("playingHandicap"),
+                        QStringLiteral("points")};
     for (int h = 1; h <= 18; ++h)
         columns << QStringLiteral("hole%1").arg(h);
-    return QStringLiteral("%1 AS card, %2").arg(key(connection), columns.join(QStringLiteral(", ")));
+    return columns;
+}
+
+QString rankedSelect(Connection& connection)
+{
+    return QStringLiteral("SELECT %1 AS card, %2 FROM score ")
+        .arg(key(connection), rankedColumns().mid(1).join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -619,21 +629,23 @@ QString rankedColumns(Connection& connection)
 Result<Rows> competitionCards(Connection& connection, const QString& competition,
                               const QString& from, const QString& to)
 {
-    return sql::rows(connection,
-                     QStringLiteral("SELECT %1 FROM score WHERE comp = ? AND strdate BETWEEN ? "
-                                    "AND ? ORDER BY %2")
-                         .arg(rankedColumns(connection), key(connection)),
-                     {competition, from, to});
+    return sql::scannedRows(connection,
+                            rankedSelect(connection) +
+                                QStringLiteral("WHERE comp = ? AND strdate BETWEEN ? AND ? "
+                                               "ORDER BY %1")
+                                    .arg(key(connection)),
+                            {competition, from, to}, rankedColumns());
 }
 
 Result<Rows> competitionCardsBetween(Connection& connection, const QString& from,
                                      const QString& to)
 {
-    return sql::rows(connection,
-                     QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ? AND comp "
-                                    "IS NOT NULL AND comp <> '' ORDER BY %2")
-                         .arg(rankedColumns(connection), key(connection)),
-                     {from, to});
+    return sql::scannedRows(connection,
+                            rankedSelect(connection) +
+                                QStringLiteral("WHERE strdate BETWEEN ? AND ? AND comp IS NOT "
+                                               "NULL AND comp <> '' ORDER BY %1")
+                                    .arg(key(connection)),
+                            {from, to}, rankedColumns());
 }
 
 Result<Rows> eclecticCards(Connection& connection, const QString& course, const QString& from,

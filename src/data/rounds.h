@@ -127,8 +127,11 @@ struct Competition {
     QString course;
     int cards = 0;
 };
-// Every competition, newest first.
-Result<QList<Competition>> competitions(Connection& connection);
+// Every competition, newest first; of the days between two dates (ISO, both included)
+// when they are given.
+Result<QList<Competition>> competitions(Connection& connection,
+                                        const QString& from = QStringLiteral("0000-00-00"),
+                                        const QString& to = QStringLiteral("9999-99-99"));
 // The cards of a competition played between two dates (ISO, both included), in the
 // order they were stored, with their key in the column "card": the columns that rank
 // them (player, division, handicaps, gross, net, course, tee, points, each hole).

@@ -482,6 +482,23 @@ public:
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
         return {text, sqlite3_column_bytes(m_statement, column)};
     }
+    int count() const override { return sqlite3_column_count(m_statement); }
+    QVariant value(int column, TextPool* pool) const override
+    {
+        switch (sqlite3_column_type(m_statement, column)) {
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(m_statement, column)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(m_statement, column));
+        case SQLITE_NULL:
+            return QVariant();
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, column)),
+                              sqlite3_column_bytes(m_statement, column));
+        default:
+            return pool ? pool->text(utf8(column)) : text(column);
+        }
+    }
 
 private:
     sqlite3_stmt* m_statement;

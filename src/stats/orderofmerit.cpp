@@ -147,14 +147,12 @@ OrderOfMerit orderOfMerit(const QList<MeritEvent>& events, const QList<QList<Pla
 
 Result<QList<MeritEvent>> seasonEvents(Connection& connection, const seasons::Season& season)
 {
-    const auto all = rounds::competitions(connection);
+    const auto all = rounds::competitions(connection, season.from, season.to);
     if (!all)
         return Failure{all.error()};
     QList<MeritEvent> events;
     for (auto c = all->crbegin(); c != all->crend(); ++c)
-        if (c->date >= season.from && c->date <= season.to)
-            events.append({c->name, c->date, c->course, c->cards,
-                           !season.leavesOut(c->name, c->date)});
+        events.append({c->name, c->date, c->course, c->cards, !season.leavesOut(c->name, c->date)});
     return events;
 }
 

@@ -91,28 +91,29 @@ QList<Placing> place(QList<Entry> ranked, const std::function<Placing(int row)>&
                 return c < 0;
         return false;
     });
+    // In this order a card's nearest neighbours of its score differ from it latest of
+    // all: what decided, and whether it is level, is read from them alone.
+    const auto level = [&ranked](int a, int b) {
+        return compare(ranked[a].marks.score, ranked[b].marks.score) == 0;
+    };
     QList<Placing> placings;
+    int runStart = 0; // the first of the cards equal to this one at every stage
     for (int i = 0; i < ranked.size(); ++i) {
         Placing p = line(ranked[i].row);
-        int placeAt = i;
-        while (placeAt > 0 &&
-               compare(ranked[placeAt - 1].marks.score, ranked[i].marks.score) == 0 &&
-               firstDifference(ranked[placeAt - 1].marks, ranked[i].marks) == 4)
-            --placeAt;
-        const bool shared =
-            placeAt < i || (i + 1 < ranked.size() &&
-                            compare(ranked[i + 1].marks.score, ranked[i].marks.score) == 0 &&
-                            firstDifference(ranked[i + 1].marks, ranked[i].marks) == 4);
+        const bool asBefore = i > 0 && level(i - 1, i) &&
+                              firstDifference(ranked[i - 1].marks, ranked[i].marks) == 4;
+        const bool asAfter = i + 1 < ranked.size() && level(i + 1, i) &&
+                             firstDifference(ranked[i + 1].marks, ranked[i].marks) == 4;
+        if (!asBefore)
+            runStart = i;
+        const int placeAt = runStart;
+        const bool shared = asBefore || asAfter;
         p.position = QString::number(placeAt + 1) + (shared ? QStringLiteral("=") : QString());
-        // What decided between this card and the closest of those level with it: the
-        // cards of one score stand together in the order.
         int decided = -1;
-        for (int j = i - 1; j >= 0 && compare(ranked[j].marks.score, ranked[i].marks.score) == 0;
-             --j)
-            decided = std::max(decided, firstDifference(ranked[j].marks, ranked[i].marks));
-        for (int j = i + 1;
-             j < ranked.size() && compare(ranked[j].marks.score, ranked[i].marks.score) == 0; ++j)
-            decided = std::max(decided, firstDifference(ranked[j].marks, ranked[i].marks));
+        if (i > 0 && level(i - 1, i))
+            decided = std::max(decided, firstDifference(ranked[i - 1].marks, ranked[i].marks));
+        if (i + 1 < ranked.size() && level(i + 1, i))
+            decided = std::max(decided, firstDifference(ranked[i + 1].marks, ranked[i].marks));
         if (decided == 4)
             p.countback = QStringLiteral("tied after the 18th");
         else if (decided >= 0)
