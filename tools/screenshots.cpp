@@ -310,6 +310,18 @@ QList<Shot> shots()
              return printFrom(app, app.show(QStringLiteral("handicapRecord")),
                               QStringLiteral("HandicapRecordReport"));
          }},
+        plain(QStringLiteral("orderOfMerit")),
+        {QStringLiteral("OrderOfMeritReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, app.show(QStringLiteral("orderOfMerit")),
+                              QStringLiteral("OrderOfMeritReport"));
+         }},
+        plain(QStringLiteral("eclectic")),
+        {QStringLiteral("EclecticReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, app.show(QStringLiteral("eclectic")),
+                              QStringLiteral("EclecticReport"));
+         }},
         plain(QStringLiteral("registerchoice")),
         plain(QStringLiteral("quicksearch1")),
         plain(QStringLiteral("edit")),

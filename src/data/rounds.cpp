@@ -648,6 +648,18 @@ Result<Rows> competitionCardsBetween(Connection& connection, const QString& from
                             {from, to}, rankedColumns());
 }
 
+Result<QString> busiestCourse(Connection& connection, const QString& from, const QString& to)
+{
+    const auto busiest = sql::value(
+        connection,
+        QStringLiteral("SELECT course FROM score WHERE strdate BETWEEN ? AND ? GROUP BY course "
+                       "ORDER BY count(*) DESC, course LIMIT 1"),
+        {from, to});
+    if (!busiest)
+        return Failure{busiest.error()};
+    return busiest->toString();
+}
+
 Result<Rows> eclecticCards(Connection& connection, const QString& course, const QString& from,
                            const QString& to)
 {

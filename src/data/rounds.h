@@ -140,6 +140,8 @@ Result<Rows> competitionCards(Connection& connection, const QString& competition
 // The same of every competition played between two dates, in the order stored.
 Result<Rows> competitionCardsBetween(Connection& connection, const QString& from,
                                      const QString& to);
+// The course with the most cards between two days (ISO); empty when none has any.
+Result<QString> busiestCourse(Connection& connection, const QString& from, const QString& to);
 // Columns playerID, strdate, playingHandicap, hand, hole1 ... hole18: the cards of a
 // course between two days (ISO, both included), oldest first, as an eclectic reads them.
 Result<Rows> eclecticCards(Connection& connection, const QString& course, const QString& from,

@@ -720,7 +720,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kResultsReport, results},
         {kSeasonReport, season},
         {kHandicapRecordReport, handicapRecord},
-        {kOrderOfMeritReport, [] { return orderOfMeritLayout(0); }},
+        {kOrderOfMeritReport, [] { return orderOfMeritLayout({}); }},
         {kEclecticReport, eclecticLayout},
     };
     return table;
@@ -728,12 +728,17 @@ const QHash<QString, std::function<Layout()>>& factories()
 
 } // namespace
 
-Layout orderOfMeritLayout(int events)
+Layout orderOfMeritLayout(const QStringList& eventColumns)
 {
     constexpr int kWidth = 10466;
-    // About four events to a line of the legend, ten to a line of a player's points.
+    constexpr int kEventsLeft = 4250;
+    constexpr int kColumnsAtMost = 16; // a column each, no narrower than "18.5" needs
+    const int events = int(eventColumns.size());
+    const bool columned = events <= kColumnsAtMost;
+    // About four events to a line of the legend, ten to a line of a player's points when
+    // they run as text.
     const int legendLines = std::max(1, (events + 3) / 4);
-    const int pointLines = std::max(1, (events + 9) / 10);
+    const int pointLines = columned ? 1 : std::max(1, (events + 9) / 10);
     Layout l;
     l.name = kOrderOfMeritReport;
     l.caption = QStringLiteral("Order of Merit: {season}");
@@ -742,7 +747,8 @@ Layout orderOfMeritLayout(int events)
     const FontSpec small = font(8);
     const int legendTop = 1420;
     const int legendHeight = 230 * (legendLines + 1); // two lines at least, so that it wraps
-    const QList<Item> headings{
+    const int detail = 255 * pointLines;
+    QList<Item> headings{
         label(QStringLiteral("Headposition"), QStringLiteral("Pos"), QRect(0, 0, 500, 285), head,
               Align::Center),
         label(QStringLiteral("Headplayer"), QStringLiteral("Player"), QRect(550, 0, 2200, 285),
@@ -751,11 +757,8 @@ Layout orderOfMeritLayout(int events)
               Align::Center),
         label(QStringLiteral("Headplayed"), QStringLiteral("Played"), QRect(3500, 0, 650, 285),
               head, Align::Center),
-        label(QStringLiteral("HeadbyEvent"), QStringLiteral("Points by event, in order"),
-              QRect(4250, 0, kWidth - 4250, 285), head),
         hline(QStringLiteral("Line1"), 0, 300, kWidth)};
-    const int detail = 255 * pointLines;
-    const QList<Item> line{
+    QList<Item> line{
         field(QStringLiteral("Textposition"), QStringLiteral("position"), QRect(0, 0, 500, 255),
               small, Align::Center),
         field(QStringLiteral("Textplayer"), QStringLiteral("player"), QRect(550, 0, 2200, 255),
@@ -763,9 +766,23 @@ Layout orderOfMeritLayout(int events)
         field(QStringLiteral("Texttotal"), QStringLiteral("total"), QRect(2800, 0, 650, 255),
               font(8, true), Align::Center),
         field(QStringLiteral("Textplayed"), QStringLiteral("played"), QRect(3500, 0, 650, 255),
-              small, Align::Center),
-        field(QStringLiteral("TextbyEvent"), QStringLiteral("byEvent"),
-              QRect(4250, 0, kWidth - 4250, detail), small)};
+              small, Align::Center)};
+    if (columned) {
+        // Each event under its number in the legend.
+        const int width = (kWidth - kEventsLeft) / kColumnsAtMost;
+        for (int e = 0; e < events; ++e) {
+            const QRect where(kEventsLeft + e * width, 0, width, 285);
+            headings << label(QStringLiteral("Headevent%1").arg(e + 1), QString::number(e + 1),
+                              where, head, Align::Center);
+            line << field(QStringLiteral("Textevent%1").arg(e + 1), eventColumns[e],
+                          where.adjusted(0, 0, 0, -30), small, Align::Center);
+        }
+    } else {
+        headings << label(QStringLiteral("HeadbyEvent"), QStringLiteral("Points by event, in order"),
+                          QRect(kEventsLeft, 0, kWidth - kEventsLeft, 285), head);
+        line << field(QStringLiteral("TextbyEvent"), QStringLiteral("byEvent"),
+                      QRect(kEventsLeft, 0, kWidth - kEventsLeft, detail), small);
+    }
     l.bands = standardBands(
         legendTop + legendHeight + 120,
         {label(QStringLiteral("Title"), QStringLiteral("Order of Merit"), QRect(0, 0, kWidth, 450),

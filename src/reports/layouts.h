@@ -25,8 +25,9 @@ inline const QString kEclecticReport = QStringLiteral("EclecticReport");
 // season and the handicap record); an empty layout for any other name.
 Layout layoutFor(const QString& name);
 
-// The order of merit with room for the legend and the points of so many events.
-Layout orderOfMeritLayout(int events);
+// The order of merit with room for the legend and the points of the events, each read
+// from its column.
+Layout orderOfMeritLayout(const QStringList& eventColumns);
 
 // The names of the reports whose layouts exist.
 QStringList reportNames();

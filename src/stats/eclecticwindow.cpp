@@ -91,23 +91,29 @@ EclecticWindow::EclecticWindow(Application& app)
     standings->verticalHeader()->hide();
     standings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     standings->setColumnWidth(0, 40);
-    standings->setColumnWidth(1, 170);
+    standings->setColumnWidth(1, 150);
     for (int c = 2; c < 20; ++c)
-        standings->setColumnWidth(c, 32);
+        standings->setColumnWidth(c, 29);
     for (int c = 20; c < 25; ++c)
-        standings->setColumnWidth(c, 46);
+        standings->setColumnWidth(c, 44);
 
     bestCard = new QTableWidget(3, 21, this);
     bestCard->setObjectName(QStringLiteral("bestCard"));
-    bestCard->setGeometry(12, 434, 956, 100);
+    const int cardRow = fontMetrics().height() + 8;
+    // The day of each best on two lines, its day over its month.
+    const int dateRow = 2 * fontMetrics().height() + 6;
+    bestCard->setGeometry(12, 440, 956, 2 * cardRow + dateRow + 4);
+    bestCard->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    bestCard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     bestCard->setEditTriggers(QAbstractItemView::NoEditTriggers);
     bestCard->horizontalHeader()->hide();
     bestCard->setVerticalHeaderLabels(
         {QStringLiteral("Hole"), QStringLiteral("Best"), QStringLiteral("Made on")});
-    bestCard->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    bestCard->verticalHeader()->setDefaultSectionSize(cardRow);
+    bestCard->verticalHeader()->resizeSection(2, dateRow);
     for (int c = 0; c < 21; ++c)
-        bestCard->setColumnWidth(c, c < 18 ? 44 : 50);
-    status = label(this, QStringLiteral("status"), QString(), {12, 540, 956, 36});
+        bestCard->setColumnWidth(c, c < 18 ? 40 : 48);
+    status = label(this, QStringLiteral("status"), QString(), {12, 544, 956, 32});
     status->setWordWrap(true);
 
     auto* printButton =
@@ -143,6 +149,11 @@ void EclecticWindow::form_load()
         if (!names)
             app().inform(names.error());
         course->addItems(names.valueOr({}));
+        // The course most played in the dates, to begin with.
+        if (const auto range = storedRange(from->text(), to->text()))
+            if (const auto busiest = rounds::busiestCourse(*connection, range->from, range->to);
+                busiest && !busiest->isEmpty())
+                course->setCurrentIndex(std::max(0, course->findText(*busiest)));
     }
     refresh();
     course->setFocus();
@@ -228,7 +239,7 @@ void EclecticWindow::showCard()
     for (int h = 0; h < 18; ++h) {
         put(1, h, line->best[h] > 0 ? QString::number(line->best[h]) : QStringLiteral("\u2013"));
         const QDate made = QDate::fromString(line->madeOn[h], Qt::ISODate);
-        put(2, h, made.isValid() ? QLocale::c().toString(made, QStringLiteral("d MMM")) : QString());
+        put(2, h, made.isValid() ? QLocale::c().toString(made, QStringLiteral("d\nMMM")) : QString());
         bestCard->item(2, h)->setToolTip(formatStoredDate(line->madeOn[h], DateFormat::Medium));
     }
     put(1, 18, QString::number(line->out));

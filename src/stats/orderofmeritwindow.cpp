@@ -312,8 +312,14 @@ void OrderOfMeritWindow::refresh()
     }
     standings->setColumnWidth(0, 44);
     standings->setColumnWidth(1, 170);
-    for (int c = 2; c < m_model->columnCount(); ++c)
-        standings->setColumnWidth(c, 90);
+    // Each event as wide as its name, within reason.
+    for (int c = 2; c < m_model->columnCount(); ++c) {
+        const QString heading = m_model->horizontalHeaderItem(c)->text();
+        int wide = 0;
+        for (const QString& part : heading.split(QLatin1Char('\n')))
+            wide = std::max(wide, fontMetrics().horizontalAdvance(part));
+        standings->setColumnWidth(c, std::clamp(wide + 16, 60, 170));
+    }
     standings->horizontalHeader()->setMinimumHeight(2 * fontMetrics().height() + 8);
     const QString best = m_season.bestOf > 0
                              ? QStringLiteral("the best %1 of each player's events count")
@@ -394,9 +400,11 @@ report::Report OrderOfMeritWindow::makeReport() const
 {
     QStringList columns{QStringLiteral("position"), QStringLiteral("player")};
     QStringList legend;
+    QStringList eventColumns;
     for (qsizetype e = 0; e < m_table.events.size(); ++e) {
         const MeritEvent& event = m_table.events[e];
-        columns << QStringLiteral("%1 %2").arg(event.name, event.date);
+        eventColumns << QStringLiteral("%1 %2").arg(event.name, event.date);
+        columns << eventColumns.last();
         legend << QStringLiteral("%1 %2 (%3)")
                       .arg(e + 1)
                       .arg(event.name, formatStoredDate(event.date, DateFormat::Medium));
@@ -415,7 +423,7 @@ report::Report OrderOfMeritWindow::makeReport() const
     }
     const QString division = chosenName(divisionFilter).value_or(QString());
     return report::Report(
-        report::orderOfMeritLayout(int(m_table.events.size())), report::DataSource::of(lines),
+        report::orderOfMeritLayout(eventColumns), report::DataSource::of(lines),
         {{QStringLiteral("season"), m_season.name + (division.isEmpty() ? QString()
                                                                         : QStringLiteral(", ") + division)},
          {QStringLiteral("dates"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
