@@ -728,13 +728,13 @@ const QHash<QString, std::function<Layout()>>& factories()
 
 } // namespace
 
-Layout orderOfMeritLayout(const QStringList& eventColumns)
+Layout orderOfMeritLayout(const QStringList& eventColumns, bool eachInAColumn)
 {
     constexpr int kWidth = 10466;
     constexpr int kEventsLeft = 4250;
     constexpr int kColumnsAtMost = 16; // a column each, no narrower than "18.5" needs
     const int events = int(eventColumns.size());
-    const bool columned = events <= kColumnsAtMost;
+    const bool columned = eachInAColumn && events <= kColumnsAtMost;
     // About four events to a line of the legend, ten to a line of a player's points when
     // they run as text.
     const int legendLines = std::max(1, (events + 3) / 4);

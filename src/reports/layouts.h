@@ -26,8 +26,9 @@ inline const QString kEclecticReport = QStringLiteral("EclecticReport");
 Layout layoutFor(const QString& name);
 
 // The order of merit with room for the legend and the points of the events, each read
-// from its column.
-Layout orderOfMeritLayout(const QStringList& eventColumns);
+// from its column: printed a column each under its number when they fit and
+// EACHINACOLUMN, else as one line of text.
+Layout orderOfMeritLayout(const QStringList& eventColumns, bool eachInAColumn = true);
 
 // The names of the reports whose layouts exist.
 QStringList reportNames();

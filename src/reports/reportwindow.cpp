@@ -463,18 +463,21 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
 void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
                           QPushButton* print, QPushButton* pdf, QPushButton* csv,
                           std::function<report::Report()> make,
-                          std::function<QStringList()> csvColumns)
+                          std::function<QStringList()> csvColumns,
+                          std::function<report::Report()> makeForCsv)
 {
     // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
     QObject::connect(print, &QPushButton::clicked, window, [&app, make] { showReport(app, make()); });
     for (const auto& [button, kind] :
          {std::pair{pdf, SaveKind::Pdf}, std::pair{csv, SaveKind::Csv}})
         QObject::connect(button, &QPushButton::clicked, window,
-                         [window, &app, stem, make, csvColumns, kind = kind] {
+                         [window, &app, stem, make, csvColumns, makeForCsv, kind = kind] {
                              const QString path = askSavePath(window, kind, stem());
                              if (path.isEmpty())
                                  return;
-                             saveReport(app, make(), kind, path, csvColumns());
+                             saveReport(app,
+                                        kind == SaveKind::Csv && makeForCsv ? makeForCsv() : make(),
+                                        kind, path, csvColumns());
                          });
 }
 

@@ -97,10 +97,12 @@ bool saveReport(Application& app, const report::Report& report, SaveKind kind,
 void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
                           QPushButton* print, QPushButton* pdf, QPushButton* csv,
                           std::function<report::Report()> make, const QStringList& csvColumns);
-// The same for columns that change with what the window shows.
+// The same for columns that change with what the window shows; MAKEFORCSV, when given,
+// makes the report a CSV file is written from.
 void connectReportButtons(QWidget* window, Application& app, std::function<QString()> stem,
                           QPushButton* print, QPushButton* pdf, QPushButton* csv,
                           std::function<report::Report()> make,
-                          std::function<QStringList()> csvColumns);
+                          std::function<QStringList()> csvColumns,
+                          std::function<report::Report()> makeForCsv = {});
 
 } // namespace parlog

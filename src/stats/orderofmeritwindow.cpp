@@ -129,7 +129,8 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     connectReportButtons(
         this, app, [this] { return QStringLiteral("Order of merit %1").arg(seasonName->text()); },
         printButton, pdf, csv, [this] { return makeReport(); },
-        std::function<QStringList()>([this] { return csvColumns(); }));
+        std::function<QStringList()>([this] { return csvColumns(); }),
+        [this] { return makeReport(false); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({season, seasonName, divisionFilter, from, to, positionPoints, playingPoints, bestOf,
                 competitions, standings, save, remove, printButton, pdf, csv, close});
@@ -396,7 +397,7 @@ QStringList OrderOfMeritWindow::csvColumns() const
     return columns;
 }
 
-report::Report OrderOfMeritWindow::makeReport() const
+report::Report OrderOfMeritWindow::makeReport(bool printed) const
 {
     QStringList columns{QStringLiteral("position"), QStringLiteral("player")};
     QStringList legend;
@@ -423,7 +424,7 @@ report::Report OrderOfMeritWindow::makeReport() const
     }
     const QString division = chosenName(divisionFilter).value_or(QString());
     return report::Report(
-        report::orderOfMeritLayout(eventColumns), report::DataSource::of(lines),
+        report::orderOfMeritLayout(eventColumns, printed), report::DataSource::of(lines),
         {{QStringLiteral("season"), m_season.name + (division.isEmpty() ? QString()
                                                                         : QStringLiteral(", ") + division)},
          {QStringLiteral("dates"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
@@ -438,7 +439,7 @@ bool OrderOfMeritWindow::savePdf(const QString& path)
 
 bool OrderOfMeritWindow::saveCsv(const QString& path)
 {
-    return saveReport(app(), makeReport(), SaveKind::Csv, path, csvColumns());
+    return saveReport(app(), makeReport(false), SaveKind::Csv, path, csvColumns());
 }
 
 } // namespace parlog

@@ -32,7 +32,8 @@ public:
     const OrderOfMerit& table() const { return m_table; }
     bool savePdf(const QString& path);
     bool saveCsv(const QString& path);
-    report::Report makeReport() const;
+    // PRINTED: each event in a column under its number; else under its name, for a CSV.
+    report::Report makeReport(bool printed = true) const;
     // Each event a column of its own, as a spreadsheet wants them.
     QStringList csvColumns() const;
 
