@@ -11,7 +11,9 @@
 #include "data/rounds.h"
 #include "rounds/scorecard.h"
 #include "sampledata.h"
+#include "data/seasons.h"
 #include "stats/handicaprecord.h"
+#include "stats/orderofmerit.h"
 #include "stats/results.h"
 
 #include "pgserver.h"
@@ -324,6 +326,25 @@ void TestEngines::teesAndCompetitionsReadAlike()
     PARLOG_VERIFY_OK(everyone);
     QCOMPARE(everyone->value(QStringLiteral("brown")), std::optional<double>(7.0));
     QVERIFY(everyone->contains(QStringLiteral("adams")));
+
+    // A season kept with a competition left out, and read back alike.
+    seasons::Season season;
+    season.name = QStringLiteral("Summer");
+    season.from = QStringLiteral("2004-01-01");
+    season.to = QStringLiteral("2004-12-31");
+    season.positionPoints = {10, 5.5};
+    season.leftOut = {{QStringLiteral("Social"), QStringLiteral("2004-01-02")}};
+    const auto id = seasons::save(c, season);
+    PARLOG_VERIFY_OK(id);
+    const auto seasonsKept = seasons::all(c);
+    PARLOG_VERIFY_OK(seasonsKept);
+    QCOMPARE(seasonsKept->size(), 1);
+    QCOMPARE(seasonsKept->first().positionPoints, (QList<double>{10, 5.5}));
+    QVERIFY(seasonsKept->first().leavesOut(QStringLiteral("SOCIAL"), QStringLiteral("2004-01-02")));
+    const auto merit = orderOfMerit(c, seasonsKept->first());
+    PARLOG_VERIFY_OK(merit);
+    // The medal and the socials of 1 and 3 January; that of the 2nd left out.
+    QCOMPARE(merit->events.size(), 3);
 }
 
 // Takes a register back to the first release's tables: the tables added since gone,
