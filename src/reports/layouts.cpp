@@ -32,6 +32,26 @@ QList<Band> standardBands(int reportHeader, QList<Item> reportItems, int pageHea
 const FontSpec kReportFont = font(8.25);
 const FontSpec kHeading = font(9.75, true);
 
+// A column of a table: a heading over a field of the same name.
+struct Column {
+    const char* name;
+    const char* caption;
+    int left;
+    int width;
+    Align align;
+};
+void tableColumns(std::initializer_list<Column> columns, const FontSpec& heading,
+                  const FontSpec& value, int lineHeight, QList<Item>& headings, QList<Item>& line)
+{
+    for (const Column& c : columns) {
+        const QString name = QString::fromLatin1(c.name);
+        headings << label(QStringLiteral("Head") + name, QString::fromLatin1(c.caption),
+                          QRect(c.left, 0, c.width, 285), heading, c.align);
+        line << field(QStringLiteral("Text") + name, name, QRect(c.left, 0, c.width, lineHeight),
+                      value, c.align);
+    }
+}
+
 Layout players()
 {
     Layout l;
@@ -531,30 +551,17 @@ Layout results()
     l.name = kResultsReport;
     l.caption = QStringLiteral("Results: {competition}");
     l.width = 10400;
-    struct Column {
-        const char* name;
-        const char* caption;
-        int left;
-        int width;
-        Align align;
-    };
-    const Column columns[] = {{"position", "Position", 0, 900, Align::Center},
-                              {"player", "Player", 950, 2350, Align::Left},
-                              {"division", "Division", 3350, 1150, Align::Left},
-                              {"handicap", "Handicap", 4550, 900, Align::Center},
-                              {"gross", "Gross", 5500, 650, Align::Center},
-                              {"net", "Net", 6200, 650, Align::Center},
-                              {"points", "Points", 6900, 750, Align::Center},
-                              {"countback", "Countback", 7700, 2700, Align::Left}};
     QList<Item> headings;
     QList<Item> line;
-    for (const Column& c : columns) {
-        const QString name = QString::fromLatin1(c.name);
-        headings << label(QStringLiteral("Head") + name, QString::fromLatin1(c.caption),
-                          QRect(c.left, 0, c.width, 285), kHeading, c.align);
-        line << field(QStringLiteral("Text") + name, name, QRect(c.left, 0, c.width, 285),
-                      kReportFont, c.align);
-    }
+    tableColumns({{"position", "Position", 0, 900, Align::Center},
+                  {"player", "Player", 950, 2350, Align::Left},
+                  {"division", "Division", 3350, 1150, Align::Left},
+                  {"handicap", "Handicap", 4550, 900, Align::Center},
+                  {"gross", "Gross", 5500, 650, Align::Center},
+                  {"net", "Net", 6200, 650, Align::Center},
+                  {"points", "Points", 6900, 750, Align::Center},
+                  {"countback", "Countback", 7700, 2700, Align::Left}},
+                 kHeading, kReportFont, 285, headings, line);
     headings << hline(QStringLiteral("Line1"), 0, 300, 10400);
     const FontSpec plain = font(10);
     l.bands = standardBands(
@@ -612,35 +619,21 @@ Layout handicapRecord()
     l.name = kHandicapRecordReport;
     l.caption = QStringLiteral("Handicap Record: {player}");
     l.width = kWidth;
-    struct Column {
-        const char* name;
-        const char* caption;
-        int left;
-        int width;
-        Align align;
-    };
-    const Column columns[] = {{"date", "Date", 0, 1000, Align::Left},
-                              {"course", "Course", 1050, 1650, Align::Left},
-                              {"tee", "Tee", 2750, 750, Align::Left},
-                              {"adjustedGross", "Adj.", 3550, 500, Align::Center},
-                              {"courseRating", "CR", 4100, 550, Align::Center},
-                              {"slopeRating", "Slope", 4700, 550, Align::Center},
-                              {"pcc", "PCC", 5300, 450, Align::Center},
-                              {"differential", "Diff.", 5800, 600, Align::Center},
-                              {"counted", "Counts", 6450, 650, Align::Center},
-                              {"reduction", "ESR", 7150, 500, Align::Center},
-                              {"indexAfter", "Index", 7700, 600, Align::Center},
-                              {"notCounting", "Not counted", 8350, 2116, Align::Left}};
     QList<Item> headings;
     QList<Item> line;
-    const FontSpec small = font(8);
-    for (const Column& c : columns) {
-        const QString name = QString::fromLatin1(c.name);
-        headings << label(QStringLiteral("Head") + name, QString::fromLatin1(c.caption),
-                          QRect(c.left, 0, c.width, 285), font(8.5, true), c.align);
-        line << field(QStringLiteral("Text") + name, name, QRect(c.left, 0, c.width, 255), small,
-                      c.align);
-    }
+    tableColumns({{"date", "Date", 0, 1000, Align::Left},
+                  {"course", "Course", 1050, 1650, Align::Left},
+                  {"tee", "Tee", 2750, 750, Align::Left},
+                  {"adjustedGross", "Adj.", 3550, 500, Align::Center},
+                  {"courseRating", "CR", 4100, 550, Align::Center},
+                  {"slopeRating", "Slope", 4700, 550, Align::Center},
+                  {"pcc", "PCC", 5300, 450, Align::Center},
+                  {"differential", "Diff.", 5800, 600, Align::Center},
+                  {"counted", "Counts", 6450, 650, Align::Center},
+                  {"reduction", "ESR", 7150, 500, Align::Center},
+                  {"indexAfter", "Index", 7700, 600, Align::Center},
+                  {"notCounting", "Not counted", 8350, 2116, Align::Left}},
+                 font(8.5, true), font(8), 255, headings, line);
     headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
     const FontSpec plain = font(10);
     l.bands = standardBands(

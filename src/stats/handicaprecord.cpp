@@ -217,18 +217,36 @@ HandicapRecord handicapRecord(const QList<rounds::HandicapCard>& cards, const Co
     return record;
 }
 
-Result<HandicapRecord> handicapRecord(Connection& connection, const QString& player)
+namespace {
+
+// What scoring a card needs besides the card: its course and its competition.
+struct Books {
+    CourseBook courses;
+    competitions::Book competitions;
+};
+
+Result<Books> booksOf(Connection& connection)
 {
-    const auto courses = courses::allByName(connection);
+    auto courses = courses::allByName(connection);
     if (!courses)
         return Failure{courses.error()};
-    const auto competitions = competitions::all(connection);
+    auto competitions = competitions::all(connection);
     if (!competitions)
         return Failure{competitions.error()};
+    return Books{std::move(*courses), std::move(*competitions)};
+}
+
+} // namespace
+
+Result<HandicapRecord> handicapRecord(Connection& connection, const QString& player)
+{
+    const auto books = booksOf(connection);
+    if (!books)
+        return Failure{books.error()};
     const auto cards = rounds::handicapCards(connection, player);
     if (!cards)
         return Failure{cards.error()};
-    return handicapRecord(*cards, *courses, *competitions);
+    return handicapRecord(*cards, books->courses, books->competitions);
 }
 
 std::optional<double> indexOn(const HandicapRecord& record, const QString& date)
@@ -244,12 +262,9 @@ std::optional<double> indexOn(const HandicapRecord& record, const QString& date)
 
 Result<QHash<QString, std::optional<double>>> everyIndex(Connection& connection)
 {
-    const auto courses = courses::allByName(connection);
-    if (!courses)
-        return Failure{courses.error()};
-    const auto competitions = competitions::all(connection);
-    if (!competitions)
-        return Failure{competitions.error()};
+    const auto books = booksOf(connection);
+    if (!books)
+        return Failure{books.error()};
     const auto cards = rounds::everyonesHandicapCards(connection);
     if (!cards)
         return Failure{cards.error()};
@@ -259,7 +274,7 @@ Result<QHash<QString, std::optional<double>>> everyIndex(Connection& connection)
     std::vector<std::optional<double>> found(size_t(names.size()));
     const auto work = [&](int part) {
         for (qsizetype i = part; i < names.size(); i += parts)
-            found[size_t(i)] = indexOf(cards->value(names[i]), *courses, *competitions);
+            found[size_t(i)] = indexOf(cards->value(names[i]), books->courses, books->competitions);
     };
     std::vector<std::thread> helpers;
     for (int part = 1; part < parts; ++part)

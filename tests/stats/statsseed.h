@@ -52,6 +52,26 @@ inline bool addRound(Fixture& f, const SeedRound& r)
                  values);
 }
 
+// A course of par 4s (72) with stroke index h on hole h, and its yellow tee rated 72.0 /
+// 113: there a course handicap is the index itself, 18.0 x 113 / 113 + (72.0 - 72).
+inline bool addRatedCourse(Fixture& f, const QString& name)
+{
+    QStringList columns{QStringLiteral("coursename"), QStringLiteral("coursepar")};
+    QVariantList values{name, 72};
+    for (int h = 1; h <= 18; ++h) {
+        columns << QStringLiteral("hole%1").arg(h) << QStringLiteral("si%1").arg(h);
+        values << 4 << h;
+    }
+    return f.sql(QStringLiteral("INSERT INTO courses(%1) VALUES (%2)")
+                     .arg(columns.join(QLatin1Char(',')),
+                          QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                 values) &&
+           f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
+                                "slopeRating) SELECT ID, 'Yellow', 'Men', 72.0, 113 FROM courses "
+                                "WHERE coursename = ?"),
+                 {name});
+}
+
 // Holes all at one value but for some.
 inline std::array<int, 18> holes(int all, std::initializer_list<std::pair<int, int>> except = {})
 {

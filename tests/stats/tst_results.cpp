@@ -219,18 +219,7 @@ void TestResults::aStablefordFromTheCardToTheResults()
     // that a course handicap is the index itself: 18.0 x 113 / 113 + (72.0 - 72) = 18.0.
     // At the default 95%, the playing handicap is 18 x 0.95 = 17.1, rounded 17: a stroke
     // on the holes of index 1 to 17, none on the 18th.
-    QStringList columns{QStringLiteral("coursename"), QStringLiteral("coursepar")};
-    QVariantList values{QStringLiteral("Carne"), 72};
-    for (int h = 1; h <= 18; ++h) {
-        columns << QStringLiteral("hole%1").arg(h) << QStringLiteral("si%1").arg(h);
-        values << 4 << h;
-    }
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(%1) VALUES (%2)")
-                      .arg(columns.join(QLatin1Char(',')),
-                           QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','))),
-                  values));
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
-                                 "slopeRating) VALUES (1, 'Yellow', 'Men', 72.0, 113)")));
+    QVERIFY(addRatedCourse(f, QStringLiteral("Carne")));
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann', "
                                  "'18.0'), ('Bea', '18.0')")));
     // On holes 1-17 a card scores 2 + 4 - (strokes - 1) = 7 - strokes, on the 18th 6 - strokes.

@@ -372,18 +372,7 @@ void TestStatsWindows::unusableFileOnLoad()
 void TestStatsWindows::theHandicapRecord()
 {
     Fixture f;
-    QStringList columns{QStringLiteral("coursename"), QStringLiteral("coursepar")};
-    QVariantList values{QStringLiteral("Links"), 72};
-    for (int h = 1; h <= 18; ++h) {
-        columns << QStringLiteral("hole%1").arg(h) << QStringLiteral("si%1").arg(h);
-        values << 4 << h;
-    }
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(%1) VALUES (%2)")
-                      .arg(columns.join(QLatin1Char(',')),
-                           QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','))),
-                  values));
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
-                                 "slopeRating) VALUES (1, 'Yellow', 'Men', 72.0, 113)")));
+    QVERIFY(addRatedCourse(f, QStringLiteral("Links")));
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann', '18')")));
     // 18 fives, 90: 18.0; 14 fives, 86: 14.0; 16 fives, 88: 16.0. The index: the lowest of
     // three less 2.0, 12.0. Then 9 holes, not counted.
