@@ -1,0 +1,50 @@
+#pragma once
+
+#include "data/result.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Reading the CSV files others write: spreadsheets, other programs, Parlog itself.
+namespace parlog::csv {
+
+enum class Encoding { Utf8, Windows1252 };
+// How day, month and year stand in a file's dates.
+enum class DateOrder { Iso, DayFirst, MonthFirst };
+
+struct Dialect {
+    QChar separator = QLatin1Char(',');
+    Encoding encoding = Encoding::Utf8;
+};
+
+// What a file seems to be written in: UTF-8 when it has a byte-order mark or reads as
+// UTF-8 throughout, else Windows-1252; the separator of comma, semicolon and tab that
+// the header line holds most of, outside quotes.
+Dialect detect(const QByteArray& bytes);
+// The text of the file, without its byte-order mark.
+QString decode(const QByteArray& bytes, Encoding encoding);
+
+struct Table {
+    QStringList header;
+    QList<QStringList> rows;
+    QList<int> lines; // the line of the file each row starts on, from 1
+};
+// The fields as RFC 4180 has them: quoted fields may hold the separator, line breaks and
+// doubled quotes; CRLF or LF ends a line; blank lines are passed over. Fails on a quote
+// left open, naming its line.
+Result<Table> parse(const QString& text, QChar separator);
+
+// A date as the file writes it: ISO (2024-03-05), day first or month first with two- or
+// four-digit years (5/3/24, 05.03.2024) or a month's name (5 Mar 2024, 5-Mar-24, March
+// 5, 2024). Two-digit years are 1950 to 2049. Nothing for a day that does not exist.
+std::optional<QDate> readDate(const QString& text, DateOrder order);
+// The order the dates of a column follow: day first unless a date can only be read
+// month first (a second part above 12), ISO when every date is.
+DateOrder detectDateOrder(const QStringList& dates);
+
+} // namespace parlog::csv
