@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -60,7 +61,10 @@ int firstDifference(const Countback& a, const Countback& b)
 
 } // namespace
 
-Countback countback(const QVariantList& holes, double handicap, double score, Basis basis)
+namespace {
+
+Countback countbackOf(const std::array<double, 18>& holes, double handicap, double score,
+                      Basis basis)
 {
     Countback c;
     c.score = score;
@@ -68,10 +72,20 @@ Countback countback(const QVariantList& holes, double handicap, double score, Ba
     for (int s = 0; s < 4; ++s) {
         double strokes = 0;
         for (int h = 18 - kStages[s].holes; h < 18; ++h)
-            strokes += holes.value(h).toDouble();
+            strokes += holes[h];
         c.stages[s] = strokes - allowance * kStages[s].share;
     }
     return c;
+}
+
+} // namespace
+
+Countback countback(const QVariantList& holes, double handicap, double score, Basis basis)
+{
+    std::array<double, 18> strokes{};
+    for (int h = 0; h < 18; ++h)
+        strokes[h] = holes.value(h).toDouble();
+    return countbackOf(strokes, handicap, score, basis);
 }
 
 namespace {
@@ -159,19 +173,19 @@ QList<Placing> rankCards(const Rows& cards, Basis basis, const std::optional<QSt
         if (division && row.value(div).toString().compare(*division, Qt::CaseInsensitive) != 0)
             continue;
         ++cardsOf[row.value(player).toString().toLower()];
-        QVariantList holes;
+        std::array<double, 18> holes{};
         bool returned = hole1 >= 0;
         for (int h = 0; h < 18 && returned; ++h) {
-            const QVariant v = row.value(hole1 + h);
-            holes << v;
-            returned = !v.isNull() && v.toDouble() > 0;
+            const QVariant& v = row[hole1 + h];
+            holes[h] = v.toDouble();
+            returned = !v.isNull() && holes[h] > 0;
         }
         if (!returned) {
             noReturns << r;
             continue;
         }
         const double score = row.value(basis == Basis::Net ? net : gross).toDouble();
-        ranked.append({r, countback(holes, row.value(hand).toDouble(), score, basis)});
+        ranked.append({r, countbackOf(holes, row.value(hand).toDouble(), score, basis)});
     }
     const auto line = [&](int r) {
         const QVariantList& row = cards.rows[r];
