@@ -31,6 +31,16 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                                   : CommandLine::Action::RestoreRounds;
             line.source = arguments[++i];
             line.target = arguments[++i];
+        } else if (a == u"--import") {
+            if (i + 2 >= arguments.size())
+                return fail(QStringLiteral("--import needs the file and what it holds (players)."));
+            line.action = CommandLine::Action::Import;
+            line.source = arguments[++i];
+            line.target = arguments[++i];
+            if (line.target != u"players")
+                return fail(QStringLiteral("--import reads players; \"%1\" is not what it "
+                                           "can import.")
+                                .arg(line.target));
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
             QString value;
             if (a == u"--database") {
@@ -58,6 +68,7 @@ QString usageText()
         "Usage: parlog [--database FILE|URL]\n"
         "       parlog --copy-register SOURCE TARGET\n"
         "       parlog --restore-rounds BACKUP TARGET\n"
+        "       parlog --import FILE players [--database FILE|URL]\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"
@@ -70,6 +81,10 @@ QString usageText()
         "  --restore-rounds BACKUP TARGET\n"
         "                   add the rounds of a backup (the copy made before a deletion)\n"
         "                   that the register does not hold already\n"
+        "  --import FILE players\n"
+        "                   add the players of a CSV file to the register, after a copy\n"
+        "                   of it; those already there are left as they are; prints what\n"
+        "                   was imported, and why any row was not\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

@@ -7,11 +7,12 @@ namespace parlog {
 
 // What the program was asked for on its command line.
 struct CommandLine {
-    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, RestoreRounds, Error };
+    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, RestoreRounds, Import, Error };
     Action action = Action::Run;
     QString database; // --database: another register than the usual one
-    QString source;   // --copy-register SOURCE TARGET, --restore-rounds BACKUP TARGET
-    QString target;
+    QString source;   // --copy-register SOURCE TARGET, --restore-rounds BACKUP TARGET,
+                      // --import FILE KIND
+    QString target;   // for --import, what the file holds: players
     QString error; // for Action::Error: what was wrong, for the user
 };
 

@@ -5,7 +5,9 @@
 #include "base/windownames.h"
 #include "app/windows.h"
 #include "data/backup.h"
+#include "data/connection.h"
 #include "data/copy.h"
+#include "data/importing.h"
 #include "data/location.h"
 
 #include <QApplication>
@@ -47,6 +49,46 @@ int copyRegister(int argc, char* argv[], const parlog::CommandLine& line)
     return whole ? 0 : 1;
 }
 
+// --import: the file's rows into an existing register; 0 only when every row went in or
+// was there already.
+int importFile(int argc, char* argv[], const parlog::CommandLine& line)
+{
+    namespace importing = parlog::importing;
+    QCoreApplication core(argc, argv);
+    const QString location =
+        line.database.isEmpty() ? parlog::defaultDataFile(QCoreApplication::applicationDirPath())
+                                : line.database;
+    const auto kind = importing::Kind::Players;
+    const auto opened = importing::open(line.source, kind);
+    if (!opened) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(opened.error()));
+        return 1;
+    }
+    parlog::Connection connection(location);
+    if (parlog::Status ready = connection.open(parlog::Connection::Check::Full,
+                                               parlog::Connection::Missing::Refuse);
+        !ready) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(ready.error()));
+        return 1;
+    }
+    const auto preview = importing::preview(connection, kind, opened->table, opened->columns);
+    if (!preview) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(preview.error()));
+        return 1;
+    }
+    for (const importing::Row& row : preview->rows)
+        if (row.outcome == importing::Row::Outcome::NotStored)
+            std::fprintf(stderr, "parlog: line %d not imported: %s\n", row.line,
+                         qPrintable(row.why));
+    const auto summary = importing::store(connection, *preview, false);
+    if (!summary) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(summary.error()));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(importing::summaryText(kind, *summary)));
+    return summary->notStored == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -68,6 +110,8 @@ int main(int argc, char* argv[])
         return 2;
     case parlog::CommandLine::Action::CopyRegister:
         return copyRegister(argc, argv, line);
+    case parlog::CommandLine::Action::Import:
+        return importFile(argc, argv, line);
     case parlog::CommandLine::Action::RestoreRounds: {
         QCoreApplication core(argc, argv);
         const auto restored = parlog::restoreRounds(line.source, line.target);

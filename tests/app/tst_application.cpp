@@ -73,6 +73,7 @@ private Q_SLOTS:
     void quitButtonEndsAtOnce();
     void commandLine_data();
     void commandLine();
+    void importsFromTheCommandLine();
     void whereTheRegisterLives();
     void theProgramOpensTheRegisterItIsGiven();
 };
@@ -419,6 +420,9 @@ void TestApplication::commandLine_data()
     row("empty database", {"--database="}, A::Error);
     row("unknown option", {"--frobnicate"}, A::Error);
     row("stray argument", {"club.mdb"}, A::Error);
+    row("import", {"--import", "m.csv", "players", "--database", "c.mdb"}, A::Import, "c.mdb");
+    row("import what", {"--import", "m.csv", "scores"}, A::Error);
+    row("import nothing", {"--import", "m.csv"}, A::Error);
 }
 
 void TestApplication::commandLine()
@@ -565,6 +569,43 @@ void TestApplication::theSmokeTestFailsOnADamagedFile()
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitCode(), 1);
     QVERIFY(QString::fromLocal8Bit(process.readAllStandardError()).contains(QStringLiteral("damaged")));
+}
+
+// The command line imports into an existing register and says what it did; a row not
+// imported makes it fail.
+void TestApplication::importsFromTheCommandLine()
+{
+    Fixture f;
+    {
+        Connection made(f.dataFile());
+        PARLOG_VERIFY_OK(made.open());
+    }
+    const QString members = f.path(QStringLiteral("members.csv"));
+    QFile file(members);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Name,Handicap\nAnn Bee,12\n,4\n");
+    file.close();
+    QProcess process;
+    process.start(QStringLiteral(PARLOG_PROGRAM), {QStringLiteral("--import"), members,
+                                                   QStringLiteral("players"),
+                                                   QStringLiteral("--database"), f.dataFile()});
+    QVERIFY(process.waitForFinished(20000));
+    const QString said = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed(),
+             QStringLiteral("1 player, 0 courses and 0 rounds imported; 0 already there; 1 row "
+                            "not imported"));
+    QVERIFY2(said.contains(QStringLiteral("line 3 not imported: no name")), qPrintable(said));
+    QCOMPARE(f.value(QStringLiteral("SELECT Handicapp FROM player WHERE playername = 'Ann Bee'"))
+                 .toString(),
+             QStringLiteral("12"));
+    // A register that is not there is not made.
+    process.start(QStringLiteral(PARLOG_PROGRAM),
+                  {QStringLiteral("--import"), members, QStringLiteral("players"),
+                   QStringLiteral("--database"), f.path(QStringLiteral("none.mdb"))});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(!QFile::exists(f.path(QStringLiteral("none.mdb"))));
 }
 
 PARLOG_TEST(TestApplication)

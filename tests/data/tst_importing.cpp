@@ -1,0 +1,123 @@
+#include "data/connection.h"
+#include "data/importing.h"
+
+#include "testmain.h"
+#include "testsupport.h"
+
+#include <QFile>
+
+using namespace parlog;
+using namespace parlog::test;
+namespace importing = parlog::importing;
+
+namespace {
+
+QString written(Fixture& f, const char* name, const QByteArray& bytes)
+{
+    const QString path = f.path(QString::fromLatin1(name));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+// A membership spreadsheet as a Windows PC saves it: semicolons, Windows-1252 ("á" is
+// 0xE1, "Ó" 0xD3), decimal commas, and rows with each kind of fault.
+const QByteArray kMembers("Member No;Name;HCP;Division;E-mail\r\n"
+                          "101;Se\xE1n \xD3 Braon\xE1in;12,4;Gents;sean@example.ie\r\n"
+                          "102;Ann Bee;+1.2;Ladies;\r\n"
+                          "103;;10;Gents;\r\n"
+                          "104;Cal Dee;abc;Gents;\r\n"
+                          "105;ann bee;3;Ladies;\r\n"
+                          "106;Dot Eve;7\r\n");
+
+} // namespace
+
+class TestImporting : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void aSpreadsheetOfMembers();
+    void whatIsNotCsv();
+};
+
+void TestImporting::aSpreadsheetOfMembers()
+{
+    Fixture f;
+    const QString path = written(f, "members.csv", kMembers);
+    const auto opened = importing::open(path, importing::Kind::Players);
+    PARLOG_VERIFY_OK(opened);
+    QCOMPARE(opened->dialect.separator, QLatin1Char(';'));
+    QCOMPARE(opened->dialect.encoding, csv::Encoding::Windows1252);
+    // Name, Membership No., Handicap, Division found by their synonyms; Email too.
+    QCOMPARE(opened->columns.mid(0, 4), (QList<int>{1, 0, 2, 3}));
+    QCOMPARE(opened->columns.last(), 4);
+
+    Connection c(f.dataFile());
+    PARLOG_VERIFY_OK(c.open());
+    const auto seen = importing::preview(c, importing::Kind::Players, opened->table, opened->columns);
+    PARLOG_VERIFY_OK(seen);
+    QStringList why;
+    for (const importing::Row& row : seen->rows)
+        why << QStringLiteral("%1 %2").arg(row.line).arg(row.why);
+    QCOMPARE(why, (QStringList{"2 ", "3 ", "4 no name",
+                               "5 the handicap \"abc\" is not a number from +10 to 54",
+                               "6 ann bee is on an earlier row of the file",
+                               "7 the row has 3 fields, the header 5"}));
+    QCOMPARE((QList<int>{seen->toStore, seen->alreadyThere, seen->notStored}),
+             (QList<int>{2, 0, 4}));
+    // All or nothing: nothing while a row cannot be stored.
+    QVERIFY(!importing::store(c, *seen, true).ok());
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 0);
+
+    const auto done = importing::store(c, *seen, false);
+    PARLOG_VERIFY_OK(done);
+    QVERIFY(QFile::exists(done->backup));
+    QCOMPARE(importing::summaryText(importing::Kind::Players, *done),
+             QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 4 rows "
+                            "not imported"));
+    QCOMPARE(f.value(QStringLiteral("SELECT playername || '|' || membership || '|' || Handicapp "
+                                    "|| '|' || email FROM player WHERE membership = '101'"))
+                 .toString(),
+             QString::fromUtf8("Seán Ó Braonáin|101|12.4|sean@example.ie"));
+
+    // Twice: everything is there already, and nothing changes.
+    const auto again = importing::preview(c, importing::Kind::Players, opened->table, opened->columns);
+    QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 2}));
+    PARLOG_VERIFY_OK(importing::store(c, *again, false));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
+
+    // The rows not imported, as the file had them, with why.
+    const QString rejected = f.path(QStringLiteral("rejected.csv"));
+    PARLOG_VERIFY_OK(importing::writeNotStored(rejected, opened->table, *seen));
+    QFile out(rejected);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    const QByteArray bytes = out.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF")); // UTF-8, marked for spreadsheets
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.value(0), QStringLiteral("Member No,Name,HCP,Division,E-mail,Reason"));
+    QCOMPARE(lines.value(1), QStringLiteral("103,,10,Gents,,no name"));
+    QCOMPARE(lines.size(), 6); // the header, four rows and the end of the last line
+}
+
+void TestImporting::whatIsNotCsv()
+{
+    Fixture f;
+    const auto picture = importing::open(written(f, "menu.png", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)),
+                                         importing::Kind::Players);
+    QVERIFY(!picture.ok());
+    QVERIFY2(picture.error().endsWith(QStringLiteral("is not a CSV file: it is not text")),
+             qPrintable(picture.error()));
+    const auto scores = importing::open(written(f, "scores.csv", "Date,Gross\n2024-01-01,80\n"),
+                                        importing::Kind::Players);
+    QVERIFY(!scores.ok());
+    QVERIFY2(scores.error().contains(QStringLiteral("holds the name (its columns: Date, Gross)")),
+             qPrintable(scores.error()));
+    const auto open = importing::open(written(f, "open.csv", "Name\n\"Ann\n"),
+                                      importing::Kind::Players);
+    QVERIFY(!open.ok());
+    QVERIFY2(open.error().endsWith(QStringLiteral("a quote opened on line 2 is never closed")),
+             qPrintable(open.error()));
+}
+
+PARLOG_TEST(TestImporting)
+#include "tst_importing.moc"
