@@ -322,6 +322,21 @@ QList<Shot> shots()
              return printFrom(app, app.show(QStringLiteral("eclectic")),
                               QStringLiteral("EclecticReport"));
          }},
+        {QStringLiteral("importData"),
+         [](parlog::Application& app) {
+             QWidget* window = app.show(QStringLiteral("importData"));
+             const QString members = QDir::temp().filePath(QStringLiteral("parlog-members.csv"));
+             QFile file(members);
+             if (file.open(QIODevice::WriteOnly))
+                 file.write("Member No;Name;HCP;Division;E-mail\r\n"
+                            "201;Se\xE1n \xD3 Braon\xE1in;12,4;Gents;sean@example.ie\r\n"
+                            "202;Aoife O'Neill;16.5;Ladies;\r\n"
+                            "203;;10;Gents;\r\n"
+                            "204;Cal Dee;abc;Gents;\r\n");
+             file.close();
+             QMetaObject::invokeMethod(window, "openFile", Q_ARG(QString, members));
+             return window;
+         }},
         plain(QStringLiteral("registerchoice")),
         plain(QStringLiteral("quicksearch1")),
         plain(QStringLiteral("edit")),

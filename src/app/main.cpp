@@ -64,6 +64,12 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
         std::fprintf(stderr, "parlog: %s\n", qPrintable(opened.error()));
         return 1;
     }
+    if (const QString missing =
+            importing::missingColumns(kind, opened->columns, opened->table.header);
+        !missing.isEmpty()) {
+        std::fprintf(stderr, "parlog: %s: %s\n", qPrintable(line.source), qPrintable(missing));
+        return 1;
+    }
     parlog::Connection connection(location);
     if (parlog::Status ready = connection.open(parlog::Connection::Check::Full,
                                                parlog::Connection::Missing::Refuse);

@@ -26,7 +26,7 @@ namespace {
 constexpr int kPictureWidth = 351;
 constexpr int kPictureHeight = 321;
 constexpr int kRowHeight = 38;
-constexpr int kRows = 12;
+constexpr int kRows = 13;
 constexpr int kRowLeft = kPictureWidth + 22;
 // Wide enough for the longest caption, "Competition Results", in bold.
 constexpr int kRowWidth = 250;
@@ -108,6 +108,8 @@ MainMenu::MainMenu(Application& app)
                          QStringLiteral("orderOfMeritButton"));
     auto* eclectic = addRow(11, QStringLiteral("LabelEclectic"), QStringLiteral("Eclect&ic"),
                             QStringLiteral("eclecticButton"));
+    auto* import = addRow(12, QStringLiteral("LabelImport"), QStringLiteral("Import from CS&V"),
+                          QStringLiteral("importButton"));
 
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
@@ -132,6 +134,7 @@ MainMenu::MainMenu(Application& app)
     connect(record, &QPushButton::clicked, this, &MainMenu::handicapRecord);
     connect(merit, &QPushButton::clicked, this, [this] { this->app().show(windows::kOrderOfMerit); });
     connect(eclectic, &QPushButton::clicked, this, [this] { this->app().show(windows::kEclectic); });
+    connect(import, &QPushButton::clicked, this, [this] { this->app().show(windows::kImport); });
     connect(c32, &QPushButton::clicked, this, &MainMenu::Command32_Click);
     connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
@@ -139,7 +142,7 @@ MainMenu::MainMenu(Application& app)
     addMenuBar();
     c31->setFocus();
     const QList<QWidget*> order{c31, c26, c17,      c32, c27, c36, c37,
-                                c38, c40, Picture1, c1,  c2,  c42, record, merit, eclectic, place};
+                                c38, c40, Picture1, c1,  c2,  c42, record, merit, eclectic, import, place};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -195,6 +198,8 @@ void MainMenu::addMenuBar()
     m_recent = file->addMenu(QStringLiteral("Recent &registers"));
     m_recent->setObjectName(QStringLiteral("menuRecent"));
     connect(m_recent, &QMenu::aboutToShow, this, &MainMenu::fillRecent);
+    item(file, QStringLiteral("&Import from CSV..."), {}, "actionImport",
+         [this] { app().show(windows::kImport); });
     item(file, QStringLiteral("&Back up now..."), QKeySequence(Qt::CTRL | Qt::Key_B),
          "actionBackUp", &MainMenu::backUpNow);
     file->addSeparator();

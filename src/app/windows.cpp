@@ -5,6 +5,7 @@
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainmenu.h"
+#include "masterdata/importwindow.h"
 #include "app/registerchoice.h"
 #include "base/windownames.h"
 #include "masterdata/courseswindow.h"
@@ -66,6 +67,7 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kOrderOfMerit,
                        [](Application& a) { return new OrderOfMeritWindow(a); });
     app.registerWindow(windows::kEclectic, [](Application& a) { return new EclecticWindow(a); });
+    app.registerWindow(windows::kImport, [](Application& a) { return new ImportWindow(a); });
 }
 
 } // namespace parlog

@@ -32,6 +32,7 @@ QString helpSection(const QString& windowName)
         {windows::kHandicapRecord, QStringLiteral("whs")},
         {windows::kOrderOfMerit, QStringLiteral("merit")},
         {windows::kEclectic, QStringLiteral("eclectic")},
+        {windows::kImport, QStringLiteral("import")},
         {windows::kPickRound, QStringLiteral("editround")},
         {windows::kRegister, QStringLiteral("club")},
     };

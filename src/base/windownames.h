@@ -30,6 +30,7 @@ inline const QString kTeeHoles = QStringLiteral("teeHoles");
 inline const QString kHandicapRecord = QStringLiteral("handicapRecord");
 inline const QString kOrderOfMerit = QStringLiteral("orderOfMerit");
 inline const QString kEclectic = QStringLiteral("eclectic");
+inline const QString kImport = QStringLiteral("importData");
 
 // The reports, each a window of its own.
 using report::kBestEverRound;

@@ -200,28 +200,42 @@ Status writeNotStored(const QString& path, const csv::Table& table, const Previe
     return {};
 }
 
+Result<Opened> reread(const Opened& opened, const csv::Dialect& dialect, Kind kind)
+{
+    Opened o;
+    o.bytes = opened.bytes;
+    o.dialect = dialect;
+    auto table = csv::parse(csv::decode(o.bytes, dialect.encoding), dialect.separator);
+    if (!table)
+        return Failure{QStringLiteral("the file cannot be read as CSV: %1").arg(table.error())};
+    o.table = *table;
+    o.columns = matchColumns(kind, o.table.header);
+    return o;
+}
+
 Result<Opened> open(const QString& path, Kind kind)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString())};
-    const QByteArray bytes = file.readAll();
-    if (bytes.contains('\0'))
-        return Failure{QStringLiteral("%1 is not a CSV file: it is not text").arg(path)};
     Opened o;
-    o.dialect = csv::detect(bytes);
-    auto table = csv::parse(csv::decode(bytes, o.dialect.encoding), o.dialect.separator);
-    if (!table)
-        return Failure{QStringLiteral("%1 cannot be read as CSV: %2").arg(path, table.error())};
-    o.table = *table;
-    o.columns = matchColumns(kind, o.table.header);
+    o.bytes = file.readAll();
+    if (o.bytes.contains('\0'))
+        return Failure{QStringLiteral("%1 is not a CSV file: it is not text").arg(path)};
+    const auto read = reread(o, csv::detect(o.bytes), kind);
+    if (!read)
+        return Failure{QStringLiteral("%1: %2").arg(path, read.error())};
+    return read;
+}
+
+QString missingColumns(Kind kind, const QList<int>& columns, const QStringList& header)
+{
     const QList<Field> fields = fieldsOf(kind);
     for (qsizetype f = 0; f < fields.size(); ++f)
-        if (fields[f].required && o.columns[f] < 0)
-            return Failure{QStringLiteral("no column of %1 holds the %2 (its columns: %3)")
-                               .arg(path, fields[f].caption.toLower(),
-                                    o.table.header.join(QStringLiteral(", ")).left(200))};
-    return o;
+        if (fields[f].required && columns.value(f, -1) < 0)
+            return QStringLiteral("no column of the file holds the %1 (its columns: %2)")
+                .arg(fields[f].caption.toLower(), header.join(QStringLiteral(", ")).left(200));
+    return {};
 }
 
 } // namespace parlog::importing

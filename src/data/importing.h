@@ -65,12 +65,17 @@ QString summaryText(Kind kind, const Summary& summary);
 Status writeNotStored(const QString& path, const csv::Table& table, const Preview& preview);
 
 // Reads a file whole, finds how it is written and matches its columns: what the command
-// line and the window start from.
+// line and the window start from. Fails for what is not text, or not CSV.
 struct Opened {
+    QByteArray bytes;
     csv::Dialect dialect;
     csv::Table table;
-    QList<int> columns;
+    QList<int> columns; // by field; -1 where no column matched
 };
 Result<Opened> open(const QString& path, Kind kind);
+// The same file read again as DIALECT says, its columns matched anew.
+Result<Opened> reread(const Opened& opened, const csv::Dialect& dialect, Kind kind);
+// What a field that must be filled lacks a column, in words; empty when none does.
+QString missingColumns(Kind kind, const QList<int>& columns, const QStringList& header);
 
 } // namespace parlog::importing

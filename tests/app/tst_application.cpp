@@ -272,7 +272,8 @@ void TestApplication::mainMenuLayout()
     int lastTop = -1;
     for (const char* name : {"Command31", "Command36", "Command37", "Command38", "Command17",
                              "Command26", "Command1", "Command40", "Command42",
-                             "handicapRecordButton", "orderOfMeritButton", "eclecticButton"}) {
+                             "handicapRecordButton", "orderOfMeritButton", "eclecticButton",
+                             "importButton"}) {
         auto* button = child<QPushButton>(menu, QString::fromLatin1(name));
         QCOMPARE(button->text(), QStringLiteral("Open"));
         QVERIFY(button->y() > lastTop);
@@ -293,7 +294,8 @@ void TestApplication::mainMenuLayout()
     const QStringList order{"Command26", "Command17", "Command32", "Command27", "Command36",
                             "Command37", "Command38", "Command40", "Picture1",  "Command1",
                             "Command2",  "Command42", "handicapRecordButton",
-                            "orderOfMeritButton", "eclecticButton", "register", "Command31"};
+                            "orderOfMeritButton", "eclecticButton", "importButton", "register",
+                            "Command31"};
     for (const QString& next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -321,13 +323,13 @@ void TestApplication::theMenuFromTheKeyboard()
             QVERIFY2(amp >= 0, qPrintable(button->text()));
             keys.insert(button->text().at(amp + 1).toLower());
         }
-    QCOMPARE(keys.size(), 16); // twelve rows and four buttons, no key twice
+    QCOMPARE(keys.size(), 17); // thirteen rows and four buttons, no key twice
     QTest::keyClick(menu, Qt::Key_Q, Qt::AltModifier);
     QTRY_VERIFY(f.app->find(QStringLiteral("quicksearch1")));
     for (const char* action : {"actionRegister", "actionBackUp", "actionQuit", "actionNewRound",
                                "actionPlayers", "actionCourses", "actionDivisions", "actionSearch",
                                "actionStats", "actionResults", "actionHandicapRecord",
-                               "actionOrderOfMerit", "actionEclectic",
+                               "actionOrderOfMerit", "actionEclectic", "actionImport",
                                "actionDelete", "actionHelp", "actionAbout"})
         QVERIFY2(menu->findChild<QAction*>(QString::fromLatin1(action)), action);
     menu->findChild<QAction*>(QStringLiteral("actionBackUp"))->trigger();

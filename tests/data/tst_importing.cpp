@@ -1,10 +1,15 @@
 #include "data/connection.h"
 #include "data/importing.h"
+#include "masterdata/importwindow.h"
 
 #include "testmain.h"
 #include "testsupport.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
 
 using namespace parlog;
 using namespace parlog::test;
@@ -38,6 +43,7 @@ class TestImporting : public QObject {
 private Q_SLOTS:
     void aSpreadsheetOfMembers();
     void whatIsNotCsv();
+    void theImportWindow();
 };
 
 void TestImporting::aSpreadsheetOfMembers()
@@ -109,14 +115,57 @@ void TestImporting::whatIsNotCsv()
              qPrintable(picture.error()));
     const auto scores = importing::open(written(f, "scores.csv", "Date,Gross\n2024-01-01,80\n"),
                                         importing::Kind::Players);
-    QVERIFY(!scores.ok());
-    QVERIFY2(scores.error().contains(QStringLiteral("holds the name (its columns: Date, Gross)")),
-             qPrintable(scores.error()));
+    PARLOG_VERIFY_OK(scores);
+    QCOMPARE(importing::missingColumns(importing::Kind::Players, scores->columns,
+                                       scores->table.header),
+             QStringLiteral("no column of the file holds the name (its columns: Date, Gross)"));
     const auto open = importing::open(written(f, "open.csv", "Name\n\"Ann\n"),
                                       importing::Kind::Players);
     QVERIFY(!open.ok());
     QVERIFY2(open.error().endsWith(QStringLiteral("a quote opened on line 2 is never closed")),
              qPrintable(open.error()));
+}
+
+// The window shows each row first, lets the user read the file otherwise and assign a
+// column, and stores only on Import.
+void TestImporting::theImportWindow()
+{
+    Fixture f;
+    Driver w(f, QStringLiteral("importData"));
+    QVERIFY(w.shown());
+    auto* window = qobject_cast<ImportWindow*>(w.window);
+    QVERIFY(window->openFile(written(f, "members.csv", kMembers)));
+    QCOMPARE(w.combo(QStringLiteral("separator"))->currentText(), QStringLiteral("Semicolon"));
+    QCOMPARE(w.combo(QStringLiteral("encoding"))->currentText(), QStringLiteral("Windows-1252"));
+    QCOMPARE(window->preview()->toStore, 2);
+    auto* lines = child<QTableView>(w.window, QStringLiteral("rows"))->model();
+    QCOMPARE(lines->index(2, 1).data().toString(), QStringLiteral("not imported: no name"));
+    QCOMPARE(lines->index(0, 2).data().toString(), QString::fromUtf8("Seán Ó Braonáin"));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 0);
+    // Read as UTF-8, the accents are lost and the user sees it before anything is stored.
+    QComboBox* encoding = w.combo(QStringLiteral("encoding"));
+    encoding->setCurrentIndex(0);
+    Q_EMIT encoding->activated(0);
+    QVERIFY(lines->index(0, 2).data().toString() != QString::fromUtf8("Seán Ó Braonáin"));
+    encoding->setCurrentIndex(1);
+    Q_EMIT encoding->activated(1);
+    // No column for the name: nothing can go in until one is chosen.
+    // The name's row of the columns, as the file was last read.
+    auto* name = qobject_cast<QComboBox*>(
+        child<QTableWidget>(w.window, QStringLiteral("columns"))->cellWidget(0, 1));
+    QVERIFY(name);
+    QCOMPARE(name->objectName(), QStringLiteral("column_playername"));
+    name->setCurrentIndex(0);
+    Q_EMIT name->activated(0);
+    QVERIFY(!child<QPushButton>(w.window, QStringLiteral("importButton"))->isEnabled());
+    name->setCurrentIndex(name->findText(QStringLiteral("Name")));
+    Q_EMIT name->activated(name->currentIndex());
+    w.click(QStringLiteral("importButton"));
+    QCOMPARE(f.prompter->last(),
+             QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 4 rows "
+                            "not imported."));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
+    QCOMPARE(window->preview()->alreadyThere, 2);
 }
 
 PARLOG_TEST(TestImporting)

@@ -1,0 +1,272 @@
+#include "masterdata/importwindow.h"
+
+#include "base/application.h"
+#include "base/windownames.h"
+#include "data/connection.h"
+#include "reports/reportwindow.h"
+#include "ui/forms.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
+
+namespace parlog {
+
+using namespace forms;
+
+namespace {
+
+const QString kNone = QStringLiteral("(not in the file)");
+
+} // namespace
+
+ImportWindow::ImportWindow(Application& app)
+    : Window(app, windows::kImport, QStringLiteral("Import"))
+{
+    setFixedSize(940, 620);
+    label(this, QStringLiteral("LabelFile"), QStringLiteral("File"), {12, 12, 40, 24});
+    file = box(this, QStringLiteral("file"), {56, 12, 480, 24});
+    file->setReadOnly(true);
+    auto* choose = button(this, QStringLiteral("chooseFile"), QStringLiteral("&Choose..."),
+                          {542, 10, 90, 28});
+    label(this, QStringLiteral("LabelKind"), QStringLiteral("It holds"), {648, 12, 60, 24});
+    kind = picker(this, QStringLiteral("kind"), {710, 12, 120, 24});
+    kind->setEditable(false);
+    kind->addItem(QStringLiteral("Players"));
+    label(this, QStringLiteral("LabelSeparator"), QStringLiteral("Separator"), {12, 46, 70, 24});
+    separator = picker(this, QStringLiteral("separator"), {86, 46, 120, 24});
+    separator->setEditable(false);
+    separator->addItem(QStringLiteral("Comma"), QStringLiteral(","));
+    separator->addItem(QStringLiteral("Semicolon"), QStringLiteral(";"));
+    separator->addItem(QStringLiteral("Tab"), QStringLiteral("\t"));
+    label(this, QStringLiteral("LabelEncoding"), QStringLiteral("Encoding"), {222, 46, 70, 24});
+    encoding = picker(this, QStringLiteral("encoding"), {294, 46, 130, 24});
+    encoding->setEditable(false);
+    encoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+
+    label(this, QStringLiteral("LabelColumns"), QStringLiteral("Columns"), {12, 80, 200, 20});
+    columns = new QTableWidget(0, 2, this);
+    columns->setObjectName(QStringLiteral("columns"));
+    columns->setGeometry(12, 102, 300, 420);
+    columns->setHorizontalHeaderLabels({QStringLiteral("Register"), QStringLiteral("File column")});
+    columns->verticalHeader()->hide();
+    columns->setColumnWidth(0, 120);
+    columns->horizontalHeader()->setStretchLastSection(true);
+    columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    label(this, QStringLiteral("LabelRows"), QStringLiteral("What each row becomes"),
+          {322, 80, 300, 20});
+    m_model = new QStandardItemModel(this);
+    rows = new QTableView(this);
+    rows->setObjectName(QStringLiteral("rows"));
+    rows->setGeometry(322, 102, 606, 420);
+    rows->setModel(m_model);
+    rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rows->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rows->verticalHeader()->hide();
+    rows->setWordWrap(false);
+    rows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+
+    allOrNothing = tick(this, QStringLiteral("allOrNothing"), {12, 530, 20, 20});
+    label(this, QStringLiteral("LabelAllOrNothing"),
+          QStringLiteral("Import nothing while any row cannot be imported"), {34, 528, 400, 24});
+    status = label(this, QStringLiteral("status"), QString(), {12, 554, 916, 24});
+    importButton = button(this, QStringLiteral("importButton"), QStringLiteral("&Import"),
+                          {528, 582, 100, 30});
+    saveRejected = button(this, QStringLiteral("saveRejected"),
+                          QStringLiteral("Save rows not imported..."), {634, 582, 190, 30});
+    auto* close =
+        button(this, QStringLiteral("close"), QStringLiteral("Close"), {830, 582, 98, 30});
+    importButton->setEnabled(false);
+    saveRejected->setEnabled(false);
+
+    connect(choose, &QPushButton::clicked, this, &ImportWindow::chooseFile);
+    connect(separator, &QComboBox::activated, this, &ImportWindow::dialect_Change);
+    connect(encoding, &QComboBox::activated, this, &ImportWindow::dialect_Change);
+    connect(importButton, &QPushButton::clicked, this, &ImportWindow::importRows);
+    connect(saveRejected, &QPushButton::clicked, this, [this] {
+        const QString path = askSavePath(this, SaveKind::Csv, QStringLiteral("not imported"));
+        if (!path.isEmpty())
+            saveNotImported(path);
+    });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({choose, kind, separator, encoding, columns, rows, allOrNothing, importButton,
+                saveRejected, close});
+}
+
+void ImportWindow::form_load()
+{
+    status->setText(QStringLiteral("Choose a CSV file: a spreadsheet saved as CSV, or a file "
+                                   "Parlog or another program wrote."));
+}
+
+void ImportWindow::chooseFile()
+{
+    QSettings settings;
+    const QString key = QStringLiteral("files/importFolder");
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import"), settings.value(key, QDir::homePath()).toString(),
+        QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    settings.setValue(key, QFileInfo(path).absolutePath());
+    openFile(path);
+}
+
+bool ImportWindow::openFile(const QString& path)
+{
+    const auto opened = importing::open(path, importing::Kind::Players);
+    if (!opened) {
+        app().inform(QStringLiteral("The file cannot be imported: %1").arg(opened.error()));
+        return false;
+    }
+    m_opened = *opened;
+    file->setText(QDir::toNativeSeparators(path));
+    separator->setCurrentIndex(std::max(0, separator->findData(QString(opened->dialect.separator))));
+    encoding->setCurrentIndex(opened->dialect.encoding == csv::Encoding::Utf8 ? 0 : 1);
+    fillColumns();
+    refresh();
+    return true;
+}
+
+void ImportWindow::dialect_Change()
+{
+    if (!m_opened)
+        return;
+    csv::Dialect dialect;
+    dialect.separator = separator->currentData().toString().front();
+    dialect.encoding = encoding->currentIndex() == 0 ? csv::Encoding::Utf8
+                                                     : csv::Encoding::Windows1252;
+    const auto read = importing::reread(*m_opened, dialect, importing::Kind::Players);
+    if (!read) {
+        status->setText(read.error());
+        return;
+    }
+    m_opened = *read;
+    fillColumns();
+    refresh();
+}
+
+void ImportWindow::fillColumns()
+{
+    const QList<importing::Field> fields = importing::fieldsOf(importing::Kind::Players);
+    columns->setRowCount(int(fields.size()));
+    for (int f = 0; f < fields.size(); ++f) {
+        columns->setItem(f, 0, new QTableWidgetItem(fields[f].caption));
+        auto* choice = new QComboBox(columns);
+        choice->setObjectName(QStringLiteral("column_") + fields[f].column);
+        choice->addItem(kNone, -1);
+        for (int c = 0; c < m_opened->table.header.size(); ++c)
+            choice->addItem(m_opened->table.header[c], c);
+        choice->setCurrentIndex(std::max(0, choice->findData(m_opened->columns.value(f, -1))));
+        connect(choice, &QComboBox::activated, this, &ImportWindow::refresh);
+        columns->setCellWidget(f, 1, choice);
+    }
+}
+
+QList<int> ImportWindow::chosenColumns() const
+{
+    QList<int> chosen;
+    for (int f = 0; f < columns->rowCount(); ++f) {
+        const auto* choice = qobject_cast<QComboBox*>(columns->cellWidget(f, 1));
+        chosen << (choice ? choice->currentData().toInt() : -1);
+    }
+    return chosen;
+}
+
+void ImportWindow::refresh()
+{
+    m_preview.reset();
+    m_model->clear();
+    importButton->setEnabled(false);
+    saveRejected->setEnabled(false);
+    if (!m_opened)
+        return;
+    const QList<int> chosen = chosenColumns();
+    if (const QString missing =
+            importing::missingColumns(importing::Kind::Players, chosen, m_opened->table.header);
+        !missing.isEmpty()) {
+        status->setText(QStringLiteral("Choose the file's column for each name: %1.").arg(missing));
+        return;
+    }
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto seen =
+        importing::preview(*connection, importing::Kind::Players, m_opened->table, chosen);
+    if (!seen) {
+        app().inform(seen.error());
+        return;
+    }
+    m_preview = *seen;
+    const QList<importing::Field> fields = importing::fieldsOf(importing::Kind::Players);
+    QStringList headings{QStringLiteral("Line"), QStringLiteral("Becomes")};
+    for (const importing::Field& f : fields)
+        headings << f.caption;
+    m_model->setHorizontalHeaderLabels(headings);
+    for (const importing::Row& row : std::as_const(m_preview->rows)) {
+        const QString becomes = row.outcome == importing::Row::Outcome::Stored
+                                    ? QStringLiteral("a new player")
+                                : row.outcome == importing::Row::Outcome::AlreadyThere
+                                    ? QStringLiteral("already there")
+                                    : QStringLiteral("not imported: ") + row.why;
+        QList<QStandardItem*> items{new QStandardItem(QString::number(row.line)),
+                                    new QStandardItem(becomes)};
+        for (const importing::Field& f : fields)
+            items << new QStandardItem(row.record.value(f.column).toString());
+        items[1]->setToolTip(becomes);
+        if (row.outcome == importing::Row::Outcome::NotStored)
+            items[1]->setForeground(forms::readable(this, QColor(0xb0, 0x20, 0x20)));
+        m_model->appendRow(items);
+    }
+    rows->setColumnWidth(0, 44);
+    rows->setColumnWidth(1, 220);
+    status->setText(QStringLiteral("%1 to import, %2 already there, %3 that cannot be imported.")
+                        .arg(m_preview->toStore)
+                        .arg(m_preview->alreadyThere)
+                        .arg(m_preview->notStored));
+    importButton->setEnabled(m_preview->toStore > 0);
+    saveRejected->setEnabled(m_preview->notStored > 0);
+}
+
+void ImportWindow::importRows()
+{
+    if (!m_preview)
+        return;
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto progress = app().progress(QStringLiteral("Importing\u2026"));
+    const auto done = importing::store(*connection, *m_preview, allOrNothing->isChecked());
+    if (!done) {
+        QString why = done.error();
+        why[0] = why[0].toUpper();
+        app().inform(why + QLatin1Char('.'));
+        return;
+    }
+    app().inform(importing::summaryText(importing::Kind::Players, *done) + QLatin1Char('.'));
+    refresh();
+}
+
+bool ImportWindow::saveNotImported(const QString& path)
+{
+    if (!m_opened || !m_preview)
+        return false;
+    if (Status written = importing::writeNotStored(path, m_opened->table, *m_preview); !written) {
+        app().inform(QStringLiteral("The rows were not saved: %1").arg(written.error()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace parlog
