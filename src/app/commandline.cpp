@@ -33,13 +33,14 @@ CommandLine parseCommandLine(const QStringList& arguments)
             line.target = arguments[++i];
         } else if (a == u"--import") {
             if (i + 2 >= arguments.size())
-                return fail(QStringLiteral("--import needs the file and what it holds (players)."));
+                return fail(QStringLiteral("--import needs the file and what it holds (players or "
+                                           "courses)."));
             line.action = CommandLine::Action::Import;
             line.source = arguments[++i];
             line.target = arguments[++i];
-            if (line.target != u"players")
-                return fail(QStringLiteral("--import reads players; \"%1\" is not what it "
-                                           "can import.")
+            if (line.target != u"players" && line.target != u"courses")
+                return fail(QStringLiteral("--import reads players or courses; \"%1\" is not "
+                                           "what it can import.")
                                 .arg(line.target));
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
             QString value;
@@ -68,7 +69,7 @@ QString usageText()
         "Usage: parlog [--database FILE|URL]\n"
         "       parlog --copy-register SOURCE TARGET\n"
         "       parlog --restore-rounds BACKUP TARGET\n"
-        "       parlog --import FILE players [--database FILE|URL]\n"
+        "       parlog --import FILE players|courses [--database FILE|URL]\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"
@@ -81,10 +82,10 @@ QString usageText()
         "  --restore-rounds BACKUP TARGET\n"
         "                   add the rounds of a backup (the copy made before a deletion)\n"
         "                   that the register does not hold already\n"
-        "  --import FILE players\n"
-        "                   add the players of a CSV file to the register, after a copy\n"
-        "                   of it; those already there are left as they are; prints what\n"
-        "                   was imported, and why any row was not\n"
+        "  --import FILE players|courses\n"
+        "                   add the players or courses of a CSV file to the register,\n"
+        "                   after a copy of it; those already there are left as they\n"
+        "                   are; prints what was imported, and why any row was not\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

@@ -58,7 +58,7 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
     const QString location =
         line.database.isEmpty() ? parlog::defaultDataFile(QCoreApplication::applicationDirPath())
                                 : line.database;
-    const auto kind = importing::Kind::Players;
+    const auto kind = line.target == u"courses" ? importing::Kind::Courses : importing::Kind::Players;
     const auto opened = importing::open(line.source, kind);
     if (!opened) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(opened.error()));
@@ -91,7 +91,7 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
         std::fprintf(stderr, "parlog: %s\n", qPrintable(summary.error()));
         return 1;
     }
-    std::printf("%s\n", qPrintable(importing::summaryText(kind, *summary)));
+    std::printf("%s\n", qPrintable(importing::summaryText(*summary)));
     return summary->notStored == 0 ? 0 : 1;
 }
 

@@ -3,6 +3,7 @@
 #include "data/backup.h"
 #include "data/connection.h"
 #include "data/conversions.h"
+#include "data/courses.h"
 #include "data/players.h"
 #include "data/schema.h"
 #include "reports/csv.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
+
+#include <cmath>
 
 namespace parlog::importing {
 
@@ -47,8 +50,94 @@ std::optional<QString> handicapText(const QString& text)
 
 } // namespace
 
-QList<Field> fieldsOf(Kind)
+namespace {
+
+// A course's columns: "Par 1" or "Hole 1", "SI 1" or "Stroke index 1" and the like.
+QList<Field> courseFields()
 {
+    QList<Field> fields{field("coursename", "Name", {"course", "course name", "club"}, true),
+                        field("courseadd1", "Address 1", {"address", "address line 1", "street"}),
+                        field("courseadd2", "Address 2", {"address line 2", "town"}),
+                        field("courseadd3", "Address 3", {"address line 3", "county"}),
+                        field("coursetel", "Telephone", {"phone", "tel"})};
+    for (int h = 1; h <= 18; ++h) {
+        Field par{QStringLiteral("hole%1").arg(h), QStringLiteral("Par %1").arg(h), {}, false};
+        par.names << par.column << QStringLiteral("par %1").arg(h)
+                  << QStringLiteral("par%1").arg(h) << QStringLiteral("hole %1").arg(h)
+                  << QStringLiteral("h%1").arg(h) << QString::number(h);
+        fields << par;
+    }
+    fields << field("coursepar", "Par", {"course par", "total par", "par total"});
+    for (int h = 1; h <= 18; ++h) {
+        Field si{QStringLiteral("si%1").arg(h), QStringLiteral("SI %1").arg(h), {}, false};
+        si.names << si.column << QStringLiteral("si %1").arg(h)
+                 << QStringLiteral("s.i. %1").arg(h) << QStringLiteral("stroke index %1").arg(h)
+                 << QStringLiteral("index %1").arg(h);
+        fields << si;
+    }
+    return fields;
+}
+
+// Why a course's pars and stroke indexes cannot be stored; empty when they can. Pars of
+// 3 to 6 become numbers, and the course's par their sum when the file gives none.
+QString checkCourse(Record& record)
+{
+    int sum = 0;
+    bool anyPar = false;
+    QList<int> indexes;
+    for (int h = 1; h <= 18; ++h) {
+        const QString parColumn = QStringLiteral("hole%1").arg(h);
+        const QString par = record.value(parColumn).toString();
+        if (!par.isEmpty()) {
+            const auto value = toNumber(par);
+            if (!value || *value < 3 || *value > 6 || *value != std::floor(*value))
+                return QStringLiteral("the par of hole %1, \"%2\", is not 3, 4, 5 or 6")
+                    .arg(h)
+                    .arg(par);
+            record.insert(parColumn, int(*value));
+            sum += int(*value);
+            anyPar = true;
+        } else {
+            record.remove(parColumn);
+        }
+        const QString siColumn = QStringLiteral("si%1").arg(h);
+        const QString si = record.value(siColumn).toString();
+        if (!si.isEmpty()) {
+            const auto value = toNumber(si);
+            if (!value || *value < 1 || *value > 18 || *value != std::floor(*value))
+                return QStringLiteral("the stroke index of hole %1, \"%2\", is not 1 to 18")
+                    .arg(h)
+                    .arg(si);
+            if (indexes.contains(int(*value)))
+                return QStringLiteral("the stroke index %1 stands on two holes").arg(int(*value));
+            indexes << int(*value);
+            record.insert(siColumn, int(*value));
+        } else {
+            record.remove(siColumn);
+        }
+    }
+    if (!indexes.isEmpty() && indexes.size() != 18)
+        return QStringLiteral("%1 holes have a stroke index: all 18 or none").arg(indexes.size());
+    const QString par = record.value(QStringLiteral("coursepar")).toString();
+    if (!par.isEmpty()) {
+        const auto value = toNumber(par);
+        if (!value || *value < 27 || *value > 90)
+            return QStringLiteral("the course's par, \"%1\", is not a number").arg(par);
+        record.insert(QStringLiteral("coursepar"), *value);
+    } else if (anyPar) {
+        record.insert(QStringLiteral("coursepar"), sum);
+    } else {
+        record.remove(QStringLiteral("coursepar"));
+    }
+    return {};
+}
+
+} // namespace
+
+QList<Field> fieldsOf(Kind kind)
+{
+    if (kind == Kind::Courses)
+        return courseFields();
     return {field("playername", "Name", {"player", "player name", "full name", "member", "member name"},
                   true),
             field("membership", "Membership No.",
@@ -86,7 +175,9 @@ Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& tab
     Preview p;
     p.kind = kind;
     const QList<Field> fields = fieldsOf(kind);
-    const auto known = players::names(connection);
+    const bool courses = kind == Kind::Courses;
+    const QString nameColumn = fields.first().column;
+    const auto known = courses ? courses::names(connection) : players::names(connection);
     if (!known)
         return Failure{known.error()};
     QSet<QString> inRegister;
@@ -102,10 +193,11 @@ Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& tab
             if (c >= 0)
                 row.record.insert(fields[f].column, cells.value(c).trimmed());
         }
-        const QString name = row.record.value(QStringLiteral("playername")).toString().simplified();
-        row.record.insert(QStringLiteral("playername"), name);
+        const QString name = row.record.value(nameColumn).toString().simplified();
+        row.record.insert(nameColumn, name);
         const QString handicap = row.record.value(QStringLiteral("Handicapp")).toString();
-        const auto readHandicap = handicapText(handicap);
+        const auto readHandicap = courses ? std::optional<QString>(QString()) : handicapText(handicap);
+        const QString courseFault = courses ? checkCourse(row.record) : QString();
         if (cells.size() != table.header.size())
             row.why = QStringLiteral("the row has %1 fields, the header %2")
                           .arg(cells.size())
@@ -115,6 +207,8 @@ Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& tab
         else if (!readHandicap)
             row.why = QStringLiteral("the handicap \"%1\" is not a number from +10 to 54")
                           .arg(handicap);
+        else if (!courseFault.isEmpty())
+            row.why = courseFault;
         else if (inFile.contains(keyOf(name)))
             row.why = QStringLiteral("%1 is on an earlier row of the file").arg(name);
         if (!row.why.isEmpty()) {
@@ -125,7 +219,7 @@ Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& tab
             inFile.insert(keyOf(name));
         } else {
             row.outcome = Row::Outcome::Stored;
-            if (columns.value(2, -1) >= 0)
+            if (!courses && columns.value(2, -1) >= 0)
                 row.record.insert(QStringLiteral("Handicapp"), *readHandicap);
             ++p.toStore;
             inFile.insert(keyOf(name));
@@ -138,6 +232,7 @@ Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& tab
 Result<Summary> store(Connection& connection, const Preview& preview, bool allOrNothing)
 {
     Summary s;
+    s.kind = preview.kind;
     s.alreadyThere = preview.alreadyThere;
     s.notStored = preview.notStored;
     if (allOrNothing && preview.notStored > 0)
@@ -157,7 +252,9 @@ Result<Summary> store(Connection& connection, const Preview& preview, bool allOr
     for (const Row& row : preview.rows) {
         if (row.outcome != Row::Outcome::Stored)
             continue;
-        if (Status done = sql::insert(connection, schema::player(), row.record); !done) {
+        const schema::Table& table =
+            preview.kind == Kind::Courses ? schema::courses() : schema::player();
+        if (Status done = sql::insert(connection, table, row.record); !done) {
             connection.rollback();
             return Failure{QStringLiteral("nothing was imported: line %1 could not be stored (%2)")
                                .arg(row.line)
@@ -173,13 +270,14 @@ Result<Summary> store(Connection& connection, const Preview& preview, bool allOr
     return s;
 }
 
-QString summaryText(Kind, const Summary& s)
+QString summaryText(const Summary& s)
 {
     const auto count = [](int n, const char* one, const char* many) {
         return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
     };
     return QStringLiteral("%1, %2 and %3 imported; %4 already there; %5 not imported")
-        .arg(count(s.stored, "player", "players"), count(0, "course", "courses"),
+        .arg(count(s.kind == Kind::Players ? s.stored : 0, "player", "players"),
+             count(s.kind == Kind::Courses ? s.stored : 0, "course", "courses"),
              count(0, "round", "rounds"), QString::number(s.alreadyThere),
              count(s.notStored, "row", "rows"));
 }

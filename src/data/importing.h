@@ -8,11 +8,11 @@
 #include <QStringList>
 
 
-// Bringing in what a society already keeps: rows of a CSV file stored as players, each
-// shown first with what it becomes or why it cannot be stored.
+// Bringing in what a society already keeps: rows of a CSV file stored as players or
+// courses, each shown first with what it becomes or why it cannot be stored.
 namespace parlog::importing {
 
-enum class Kind { Players };
+enum class Kind { Players, Courses };
 
 // A column of the register a file's column can fill, with the names files give it.
 struct Field {
@@ -49,6 +49,7 @@ Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& tab
                         const QList<int>& columns);
 
 struct Summary {
+    Kind kind = Kind::Players;
     int stored = 0;
     int alreadyThere = 0;
     int notStored = 0;
@@ -58,8 +59,8 @@ struct Summary {
 // register; with ALLORNOTHING, nothing while any row cannot be stored.
 Result<Summary> store(Connection& connection, const Preview& preview, bool allOrNothing);
 
-// "12 players imported; 3 already there; 1 row not imported"
-QString summaryText(Kind kind, const Summary& summary);
+// "12 players, 0 courses and 0 rounds imported; 3 already there; 1 row not imported"
+QString summaryText(const Summary& summary);
 
 // The rows not stored, as the file had them, with a column saying why.
 Status writeNotStored(const QString& path, const csv::Table& table, const Preview& preview);

@@ -42,7 +42,8 @@ ImportWindow::ImportWindow(Application& app)
     label(this, QStringLiteral("LabelKind"), QStringLiteral("It holds"), {648, 12, 60, 24});
     kind = picker(this, QStringLiteral("kind"), {710, 12, 120, 24});
     kind->setEditable(false);
-    kind->addItem(QStringLiteral("Players"));
+    kind->addItem(QStringLiteral("Players"), int(importing::Kind::Players));
+    kind->addItem(QStringLiteral("Courses"), int(importing::Kind::Courses));
     label(this, QStringLiteral("LabelSeparator"), QStringLiteral("Separator"), {12, 46, 70, 24});
     separator = picker(this, QStringLiteral("separator"), {86, 46, 120, 24});
     separator->setEditable(false);
@@ -92,6 +93,7 @@ ImportWindow::ImportWindow(Application& app)
 
     connect(choose, &QPushButton::clicked, this, &ImportWindow::chooseFile);
     connect(separator, &QComboBox::activated, this, &ImportWindow::dialect_Change);
+    connect(kind, &QComboBox::activated, this, &ImportWindow::dialect_Change);
     connect(encoding, &QComboBox::activated, this, &ImportWindow::dialect_Change);
     connect(importButton, &QPushButton::clicked, this, &ImportWindow::importRows);
     connect(saveRejected, &QPushButton::clicked, this, [this] {
@@ -125,7 +127,7 @@ void ImportWindow::chooseFile()
 
 bool ImportWindow::openFile(const QString& path)
 {
-    const auto opened = importing::open(path, importing::Kind::Players);
+    const auto opened = importing::open(path, chosenKind());
     if (!opened) {
         app().inform(QStringLiteral("The file cannot be imported: %1").arg(opened.error()));
         return false;
@@ -147,7 +149,7 @@ void ImportWindow::dialect_Change()
     dialect.separator = separator->currentData().toString().front();
     dialect.encoding = encoding->currentIndex() == 0 ? csv::Encoding::Utf8
                                                      : csv::Encoding::Windows1252;
-    const auto read = importing::reread(*m_opened, dialect, importing::Kind::Players);
+    const auto read = importing::reread(*m_opened, dialect, chosenKind());
     if (!read) {
         status->setText(read.error());
         return;
@@ -159,7 +161,7 @@ void ImportWindow::dialect_Change()
 
 void ImportWindow::fillColumns()
 {
-    const QList<importing::Field> fields = importing::fieldsOf(importing::Kind::Players);
+    const QList<importing::Field> fields = importing::fieldsOf(chosenKind());
     columns->setRowCount(int(fields.size()));
     for (int f = 0; f < fields.size(); ++f) {
         columns->setItem(f, 0, new QTableWidgetItem(fields[f].caption));
@@ -172,6 +174,11 @@ void ImportWindow::fillColumns()
         connect(choice, &QComboBox::activated, this, &ImportWindow::refresh);
         columns->setCellWidget(f, 1, choice);
     }
+}
+
+importing::Kind ImportWindow::chosenKind() const
+{
+    return importing::Kind(kind->currentData().toInt());
 }
 
 QList<int> ImportWindow::chosenColumns() const
@@ -194,7 +201,7 @@ void ImportWindow::refresh()
         return;
     const QList<int> chosen = chosenColumns();
     if (const QString missing =
-            importing::missingColumns(importing::Kind::Players, chosen, m_opened->table.header);
+            importing::missingColumns(chosenKind(), chosen, m_opened->table.header);
         !missing.isEmpty()) {
         status->setText(QStringLiteral("Choose the file's column for each name: %1.").arg(missing));
         return;
@@ -203,20 +210,22 @@ void ImportWindow::refresh()
     if (!connection)
         return;
     const auto seen =
-        importing::preview(*connection, importing::Kind::Players, m_opened->table, chosen);
+        importing::preview(*connection, chosenKind(), m_opened->table, chosen);
     if (!seen) {
         app().inform(seen.error());
         return;
     }
     m_preview = *seen;
-    const QList<importing::Field> fields = importing::fieldsOf(importing::Kind::Players);
+    const QList<importing::Field> fields = importing::fieldsOf(chosenKind());
     QStringList headings{QStringLiteral("Line"), QStringLiteral("Becomes")};
     for (const importing::Field& f : fields)
         headings << f.caption;
     m_model->setHorizontalHeaderLabels(headings);
     for (const importing::Row& row : std::as_const(m_preview->rows)) {
         const QString becomes = row.outcome == importing::Row::Outcome::Stored
-                                    ? QStringLiteral("a new player")
+                                    ? (chosenKind() == importing::Kind::Courses
+                                           ? QStringLiteral("a new course")
+                                           : QStringLiteral("a new player"))
                                 : row.outcome == importing::Row::Outcome::AlreadyThere
                                     ? QStringLiteral("already there")
                                     : QStringLiteral("not imported: ") + row.why;
@@ -254,7 +263,7 @@ void ImportWindow::importRows()
         app().inform(why + QLatin1Char('.'));
         return;
     }
-    app().inform(importing::summaryText(importing::Kind::Players, *done) + QLatin1Char('.'));
+    app().inform(importing::summaryText(*done) + QLatin1Char('.'));
     refresh();
 }
 

@@ -36,6 +36,7 @@ public:
 private:
     void fillColumns();
     QList<int> chosenColumns() const;
+    importing::Kind chosenKind() const;
 
     QLineEdit* file;
     QComboBox* kind;

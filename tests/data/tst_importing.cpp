@@ -44,6 +44,7 @@ private Q_SLOTS:
     void aSpreadsheetOfMembers();
     void whatIsNotCsv();
     void theImportWindow();
+    void coursesWithParsAndIndexes();
 };
 
 void TestImporting::aSpreadsheetOfMembers()
@@ -78,7 +79,7 @@ void TestImporting::aSpreadsheetOfMembers()
     const auto done = importing::store(c, *seen, false);
     PARLOG_VERIFY_OK(done);
     QVERIFY(QFile::exists(done->backup));
-    QCOMPARE(importing::summaryText(importing::Kind::Players, *done),
+    QCOMPARE(importing::summaryText(*done),
              QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 4 rows "
                             "not imported"));
     QCOMPARE(f.value(QStringLiteral("SELECT playername || '|' || membership || '|' || Handicapp "
@@ -166,6 +167,52 @@ void TestImporting::theImportWindow()
                             "not imported."));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
     QCOMPARE(window->preview()->alreadyThere, 2);
+}
+
+void TestImporting::coursesWithParsAndIndexes()
+{
+    Fixture f;
+    QByteArray csv = "Course,Telephone";
+    for (int h = 1; h <= 18; ++h)
+        csv += ",Par " + QByteArray::number(h);
+    for (int h = 1; h <= 18; ++h)
+        csv += ",SI " + QByteArray::number(h);
+    csv += "\n";
+    const auto line = [](const char* name, QByteArray par1, int indexes) {
+        QByteArray row = QByteArray(name) + ",065 123," + par1;
+        for (int h = 2; h <= 18; ++h)
+            row += h % 2 ? ",5" : ",3"; // 1 + 8 x 5 + 9 x 3 after the first
+        for (int h = 1; h <= 18; ++h)
+            row += h <= indexes ? "," + QByteArray::number(19 - h) : QByteArray(",");
+        return row + "\n";
+    };
+    // Lahinch: a 4 then eight 5s and nine 3s: 4 + 40 + 27 = 71, the par it gets.
+    csv += line("Lahinch", "4", 18) + line("Carne", "7", 18) + line("Doonbeg", "4", 17) +
+           line("Ennis", "4", 0);
+    const auto opened = importing::open(written(f, "courses.csv", csv), importing::Kind::Courses);
+    PARLOG_VERIFY_OK(opened);
+    Connection c(f.dataFile());
+    PARLOG_VERIFY_OK(c.open());
+    const auto seen = importing::preview(c, importing::Kind::Courses, opened->table, opened->columns);
+    PARLOG_VERIFY_OK(seen);
+    QStringList why;
+    for (const importing::Row& row : seen->rows)
+        why << row.why;
+    QCOMPARE(why, (QStringList{"", "the par of hole 1, \"7\", is not 3, 4, 5 or 6",
+                               "17 holes have a stroke index: all 18 or none", ""}));
+    const auto done = importing::store(c, *seen, false);
+    PARLOG_VERIFY_OK(done);
+    QCOMPARE(importing::summaryText(*done),
+             QStringLiteral("0 players, 2 courses and 0 rounds imported; 0 already there; 2 rows "
+                            "not imported"));
+    QCOMPARE(f.value(QStringLiteral("SELECT CAST(coursepar AS INTEGER) || '|' || CAST(hole1 AS "
+                                    "INTEGER) || '|' || si1 || '|' || coursetel FROM courses "
+                                    "WHERE coursename = 'Lahinch'"))
+                 .toString(),
+             QStringLiteral("71|4|18|065 123"));
+    QVERIFY(f.value(QStringLiteral("SELECT si1 FROM courses WHERE coursename = 'Ennis'")).isNull());
+    const auto again = importing::preview(c, importing::Kind::Courses, opened->table, opened->columns);
+    QCOMPARE(again->alreadyThere, 2);
 }
 
 PARLOG_TEST(TestImporting)
