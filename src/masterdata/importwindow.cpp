@@ -68,15 +68,7 @@ ImportWindow::ImportWindow(Application& app)
     label(this, QStringLiteral("LabelRows"), QStringLiteral("What each row becomes"),
           {322, 80, 300, 20});
     m_model = new QStandardItemModel(this);
-    rows = new QTableView(this);
-    rows->setObjectName(QStringLiteral("rows"));
-    rows->setGeometry(322, 102, 606, 420);
-    rows->setModel(m_model);
-    rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    rows->setSelectionBehavior(QAbstractItemView::SelectRows);
-    rows->verticalHeader()->hide();
-    rows->setWordWrap(false);
-    rows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    rows = lines(this, QStringLiteral("rows"), {322, 102, 606, 420}, m_model);
 
     allOrNothing = tick(this, QStringLiteral("allOrNothing"), {12, 530, 20, 20});
     label(this, QStringLiteral("LabelAllOrNothing"),

@@ -81,15 +81,8 @@ EclecticWindow::EclecticWindow(Application& app)
     headings << QStringLiteral("Out") << QStringLiteral("In") << QStringLiteral("Gross")
              << QStringLiteral("Hcp") << QStringLiteral("Net");
     m_model->setHorizontalHeaderLabels(headings);
-    standings = new QTableView(this);
-    standings->setObjectName(QStringLiteral("standings"));
-    standings->setGeometry(12, 46, 956, 380);
-    standings->setModel(m_model);
-    standings->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    standings->setSelectionBehavior(QAbstractItemView::SelectRows);
+    standings = forms::lines(this, QStringLiteral("standings"), {12, 46, 956, 380}, m_model);
     standings->setSelectionMode(QAbstractItemView::SingleSelection);
-    standings->verticalHeader()->hide();
-    standings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     standings->setColumnWidth(0, 40);
     standings->setColumnWidth(1, 150);
     for (int c = 2; c < 20; ++c)

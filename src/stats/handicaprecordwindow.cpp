@@ -87,16 +87,8 @@ HandicapRecordWindow::HandicapRecordWindow(Application& app)
 
     m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
     m_model->setHorizontalHeaderLabels(kHeadings);
-    differentials = new QTableView(this);
-    differentials->setObjectName(QStringLiteral("differentials"));
-    differentials->setGeometry(12, 82, 936, 300);
-    differentials->setModel(m_model);
-    differentials->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    differentials->setSelectionBehavior(QAbstractItemView::SelectRows);
-    differentials->verticalHeader()->hide();
-    differentials->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    differentials = lines(this, QStringLiteral("differentials"), {12, 82, 936, 300}, m_model);
     differentials->horizontalHeader()->setStretchLastSection(true);
-    differentials->setWordWrap(false);
     const int widths[] = {96, 150, 70, 76, 54, 48, 40, 84, 54, 72, 52};
     for (int c = 0; c < int(std::size(widths)); ++c)
         differentials->setColumnWidth(c, widths[c]);

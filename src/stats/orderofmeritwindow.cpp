@@ -91,15 +91,7 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     competitions->setGeometry(12, 102, 260, 440);
 
     m_model = new QStandardItemModel(this);
-    standings = new QTableView(this);
-    standings->setObjectName(QStringLiteral("standings"));
-    standings->setGeometry(282, 80, 686, 462);
-    standings->setModel(m_model);
-    standings->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    standings->setSelectionBehavior(QAbstractItemView::SelectRows);
-    standings->verticalHeader()->hide();
-    standings->setWordWrap(false);
-    standings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    standings = lines(this, QStringLiteral("standings"), {282, 80, 686, 462}, m_model);
     status = label(this, QStringLiteral("status"), QString(), {12, 548, 956, 40});
     status->setWordWrap(true);
 

@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace parlog::forms {
 
@@ -45,6 +47,19 @@ QComboBox* picker(QWidget* parent, const QString& name, const QRect& where)
     auto* combo = place(new QComboBox(parent), name, where);
     preparePicker(combo);
     return combo;
+}
+
+QTableView* lines(QWidget* parent, const QString& name, const QRect& where,
+                  QAbstractItemModel* model)
+{
+    auto* view = place(new QTableView(parent), name, where);
+    view->setModel(model);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->verticalHeader()->hide();
+    view->setWordWrap(false);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
+    return view;
 }
 
 QCheckBox* tick(QWidget* parent, const QString& name, const QRect& where)

@@ -13,6 +13,9 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
+class QAbstractItemModel;
+class QTableView;
+
 namespace parlog::forms {
 
 // Controls placed the way the windows are drawn: at fixed positions, each carrying
@@ -24,6 +27,9 @@ QComboBox* picker(QWidget* parent, const QString& name, const QRect& where);
 QCheckBox* tick(QWidget* parent, const QString& name, const QRect& where);
 QFrame* frame(QWidget* parent, const QString& name, const QRect& where);
 QFrame* rule(QWidget* parent, const QString& name, const QRect& where);
+// A table of lines to read, not to type in: whole rows chosen, a line of text each.
+QTableView* lines(QWidget* parent, const QString& name, const QRect& where,
+                  QAbstractItemModel* model);
 
 // Makes Tab walk the widgets in this order.
 void focusOrder(const QList<QWidget*>& widgets);
