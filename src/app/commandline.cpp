@@ -33,14 +33,15 @@ CommandLine parseCommandLine(const QStringList& arguments)
             line.target = arguments[++i];
         } else if (a == u"--import") {
             if (i + 2 >= arguments.size())
-                return fail(QStringLiteral("--import needs the file and what it holds (players or "
-                                           "courses)."));
+                return fail(QStringLiteral("--import needs the file and what it holds (players, "
+                                           "courses or rounds)."));
             line.action = CommandLine::Action::Import;
             line.source = arguments[++i];
             line.target = arguments[++i];
-            if (line.target != u"players" && line.target != u"courses")
-                return fail(QStringLiteral("--import reads players or courses; \"%1\" is not "
-                                           "what it can import.")
+            if (line.target != u"players" && line.target != u"courses" &&
+                line.target != u"rounds")
+                return fail(QStringLiteral("--import reads players, courses or rounds; \"%1\" "
+                                           "is not what it can import.")
                                 .arg(line.target));
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
             QString value;
@@ -69,7 +70,7 @@ QString usageText()
         "Usage: parlog [--database FILE|URL]\n"
         "       parlog --copy-register SOURCE TARGET\n"
         "       parlog --restore-rounds BACKUP TARGET\n"
-        "       parlog --import FILE players|courses [--database FILE|URL]\n"
+        "       parlog --import FILE players|courses|rounds [--database FILE|URL]\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"
@@ -82,8 +83,8 @@ QString usageText()
         "  --restore-rounds BACKUP TARGET\n"
         "                   add the rounds of a backup (the copy made before a deletion)\n"
         "                   that the register does not hold already\n"
-        "  --import FILE players|courses\n"
-        "                   add the players or courses of a CSV file to the register,\n"
+        "  --import FILE players|courses|rounds\n"
+        "                   add the players, courses or rounds of a CSV file to the register,\n"
         "                   after a copy of it; those already there are left as they\n"
         "                   are; prints what was imported, and why any row was not\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"

@@ -58,7 +58,9 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
     const QString location =
         line.database.isEmpty() ? parlog::defaultDataFile(QCoreApplication::applicationDirPath())
                                 : line.database;
-    const auto kind = line.target == u"courses" ? importing::Kind::Courses : importing::Kind::Players;
+    const auto kind = line.target == u"courses"  ? importing::Kind::Courses
+                      : line.target == u"rounds" ? importing::Kind::Rounds
+                                                 : importing::Kind::Players;
     const auto opened = importing::open(line.source, kind);
     if (!opened) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(opened.error()));

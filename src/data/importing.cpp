@@ -5,6 +5,8 @@
 #include "data/conversions.h"
 #include "data/courses.h"
 #include "data/players.h"
+#include "data/records.h"
+#include "rounds/scorecard.h"
 #include "data/schema.h"
 #include "reports/csv.h"
 
@@ -132,12 +134,137 @@ QString checkCourse(Record& record)
     return {};
 }
 
+// A card's columns, as Parlog's own lists and other programs name them.
+QList<Field> roundFields()
+{
+    QList<Field> fields{field("playerID", "Player", {"name", "player name", "golfer"}, true),
+                        field("course", "Course", {"course name", "club"}, true),
+                        field("strdate", "Date", {"played", "day", "round date", "date played"},
+                              true)};
+    for (int h = 1; h <= 18; ++h) {
+        Field hole{QStringLiteral("hole%1").arg(h), QStringLiteral("Hole %1").arg(h), {}, false};
+        hole.names << hole.column << QStringLiteral("hole %1").arg(h)
+                   << QStringLiteral("h%1").arg(h) << QString::number(h);
+        fields << hole;
+    }
+    fields << field("hand", "Handicap", {"hcp", "hcap", "h'cap", "playing handicap"})
+           << field("putts", "Putts", {"putts total", "total putts"})
+           << field("comp", "Competition", {"comp", "event", "competition name"})
+           << field("compss", "Standard scratch", {"sss", "css", "standard scratch score"})
+           << field("division", "Division", {"div", "section"})
+           << field("comment", "Comment", {"comments", "notes", "note"});
+    for (int h = 1; h <= 18; ++h) {
+        Field fairway{QStringLiteral("fairway%1").arg(h), QStringLiteral("Fairway %1").arg(h), {},
+                      false};
+        fairway.names << fairway.column << QStringLiteral("fairway %1").arg(h)
+                      << QStringLiteral("fir %1").arg(h) << QStringLiteral("fw %1").arg(h);
+        Field green{QStringLiteral("green%1").arg(h), QStringLiteral("Green %1").arg(h), {}, false};
+        green.names << green.column << QStringLiteral("green %1").arg(h)
+                    << QStringLiteral("gir %1").arg(h);
+        fields << fairway << green;
+    }
+    return fields;
+}
+
+// A tick as files write them: 1/0, yes/no, y/n, x, true/false; nothing when it is none.
+std::optional<bool> readTick(const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t.isEmpty() || t == u"0" || t == u"no" || t == u"n" || t == u"false")
+        return false;
+    if (t == u"1" || t == u"yes" || t == u"y" || t == u"x" || t == u"true")
+        return true;
+    return std::nullopt;
+}
+
+// A stored value as text, the same whichever engine or file it came from.
+QString comparable(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    bool number = false;
+    const double d = v.toString().toDouble(&number);
+    return number ? QString::number(d, 'g', 12) : v.toString().trimmed().toLower();
+}
+
+// A card's stored columns in one text: two cards alike in every one are the same card.
+QString signature(const Record& record)
+{
+    QStringList parts;
+    for (auto it = record.constBegin(); it != record.constEnd(); ++it)
+        parts << it.key().toLower() + QLatin1Char('=') + comparable(it.value());
+    parts.sort();
+    return parts.join(QChar(0x1f));
+}
+
+// The card a row makes, or why it makes none: the register's spellings of player and
+// course, the date in the file's order, the totals added up as the card adds them.
+Result<Round> roundOf(const Record& row, const QHash<QString, QString>& players,
+                      const QHash<QString, QString>& courses, csv::DateOrder order)
+{
+    RoundCard card;
+    const QString player = row.value(QStringLiteral("playerID")).toString().simplified();
+    const QString course = row.value(QStringLiteral("course")).toString().simplified();
+    if (player.isEmpty())
+        return Failure{QStringLiteral("no player")};
+    if (!players.contains(player.toLower()))
+        return Failure{QStringLiteral("%1 is not a player in the register").arg(player)};
+    if (course.isEmpty())
+        return Failure{QStringLiteral("no course")};
+    if (!courses.contains(course.toLower()))
+        return Failure{QStringLiteral("%1 is not a course in the register").arg(course)};
+    card.player = players.value(player.toLower());
+    card.course = courses.value(course.toLower());
+    const QString dateText = row.value(QStringLiteral("strdate")).toString();
+    const auto date = csv::readDate(dateText, order);
+    if (!date)
+        return Failure{QStringLiteral("the date \"%1\" does not exist").arg(dateText)};
+    card.date = date->toString(Qt::ISODate);
+    for (int h = 0; h < 18; ++h) {
+        const QString strokes = row.value(QStringLiteral("hole%1").arg(h + 1)).toString().trimmed();
+        const auto value = toNumber(strokes.isEmpty() ? QStringLiteral("0") : strokes);
+        if (!value || *value < 0 || *value > 30 || *value != std::floor(*value))
+            return Failure{QStringLiteral("hole %1: \"%2\" is not a number of strokes")
+                               .arg(h + 1)
+                               .arg(strokes)};
+        card.totals.holes[h] = QString::number(int(*value));
+        const auto fairway = readTick(row.value(QStringLiteral("fairway%1").arg(h + 1)).toString());
+        const auto green = readTick(row.value(QStringLiteral("green%1").arg(h + 1)).toString());
+        if (!fairway || !green)
+            return Failure{QStringLiteral("hole %1: a fairway or green tick is not yes or no")
+                               .arg(h + 1)};
+        card.fairways[h] = *fairway;
+        card.greens[h] = *green;
+    }
+    QString handicap = row.value(QStringLiteral("hand")).toString().trimmed();
+    handicap.replace(QLatin1Char(','), QLatin1Char('.'));
+    card.totals.handicap = handicap.isEmpty() ? QStringLiteral("0") : handicap;
+    if (const auto h = toNumber(card.totals.handicap); !h || *h < -10 || *h > 54)
+        return Failure{QStringLiteral("the handicap \"%1\" is not a number from -10 to 54")
+                           .arg(handicap)};
+    const QString putts = row.value(QStringLiteral("putts")).toString().trimmed();
+    card.putts = putts.isEmpty() ? QStringLiteral("0") : putts;
+    card.competition = row.value(QStringLiteral("comp")).toString().trimmed();
+    card.standardScratch = row.value(QStringLiteral("compss")).toString().trimmed();
+    card.division = row.value(QStringLiteral("division")).toString().trimmed();
+    card.comment = row.value(QStringLiteral("comment")).toString();
+    recomputeTotals(card.totals);
+    const auto round = roundValues(card);
+    if (!round)
+        return Failure{QString(round.error())
+                           .replace(QStringLiteral(" cannot be stored as it stands"),
+                                    QStringLiteral(": not a number Parlog can store"))};
+    return *round;
+}
+
 } // namespace
 
 QList<Field> fieldsOf(Kind kind)
 {
     if (kind == Kind::Courses)
         return courseFields();
+    if (kind == Kind::Rounds)
+        return roundFields();
     return {field("playername", "Name", {"player", "player name", "full name", "member", "member name"},
                   true),
             field("membership", "Membership No.",
@@ -169,9 +296,88 @@ QList<int> matchColumns(Kind kind, const QStringList& header)
     return columns;
 }
 
+namespace {
+
+Result<Preview> previewRounds(Connection& connection, const csv::Table& table,
+                              const QList<int>& columns)
+{
+    Preview p;
+    p.kind = Kind::Rounds;
+    const QList<Field> fields = fieldsOf(Kind::Rounds);
+    const auto playerNames = players::names(connection);
+    if (!playerNames)
+        return Failure{playerNames.error()};
+    const auto courseNames = courses::names(connection);
+    if (!courseNames)
+        return Failure{courseNames.error()};
+    QHash<QString, QString> players;
+    for (const QString& name : *playerNames)
+        players.insert(name.toLower(), name);
+    QHash<QString, QString> courses;
+    for (const QString& name : *courseNames)
+        courses.insert(name.toLower(), name);
+    // The order of the file's dates, from all of them.
+    QStringList dates;
+    if (columns.value(2, -1) >= 0)
+        for (const QStringList& cells : table.rows)
+            dates << cells.value(columns[2]);
+    const csv::DateOrder order = csv::detectDateOrder(dates);
+    // The cards already there, by what they store.
+    const auto held = sql::rows(connection, QStringLiteral("SELECT * FROM score"));
+    if (!held)
+        return Failure{held.error()};
+    QSet<QString> there;
+    for (const Record& stored : recordsOf(schema::score(), *held)) {
+        Record kept;
+        const Record made = Round::from(stored).record();
+        for (auto it = made.constBegin(); it != made.constEnd(); ++it)
+            kept.insert(it.key(), stored.value(it.key()));
+        there.insert(signature(kept));
+    }
+    QSet<QString> inFile;
+    for (qsizetype r = 0; r < table.rows.size(); ++r) {
+        const QStringList& cells = table.rows[r];
+        Row row;
+        row.line = table.lines.value(r);
+        Record read;
+        for (qsizetype f = 0; f < fields.size(); ++f)
+            if (const int c = columns.value(f, -1); c >= 0)
+                read.insert(fields[f].column, cells.value(c));
+        if (cells.size() != table.header.size()) {
+            row.why = QStringLiteral("the row has %1 fields, the header %2")
+                          .arg(cells.size())
+                          .arg(table.header.size());
+        } else if (const auto round = roundOf(read, players, courses, order); !round) {
+            row.why = round.error();
+        } else {
+            row.record = round->record();
+            const QString key = signature(row.record);
+            if (inFile.contains(key))
+                row.why = QStringLiteral("the same card is on an earlier row of the file");
+            else if (there.contains(key))
+                row.outcome = Row::Outcome::AlreadyThere;
+            else
+                row.outcome = Row::Outcome::Stored;
+            inFile.insert(key);
+        }
+        if (!row.why.isEmpty())
+            ++p.notStored;
+        else if (row.outcome == Row::Outcome::AlreadyThere)
+            ++p.alreadyThere;
+        else
+            ++p.toStore;
+        p.rows << row;
+    }
+    return p;
+}
+
+} // namespace
+
 Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& table,
                         const QList<int>& columns)
 {
+    if (kind == Kind::Rounds)
+        return previewRounds(connection, table, columns);
     Preview p;
     p.kind = kind;
     const QList<Field> fields = fieldsOf(kind);
@@ -252,8 +458,9 @@ Result<Summary> store(Connection& connection, const Preview& preview, bool allOr
     for (const Row& row : preview.rows) {
         if (row.outcome != Row::Outcome::Stored)
             continue;
-        const schema::Table& table =
-            preview.kind == Kind::Courses ? schema::courses() : schema::player();
+        const schema::Table& table = preview.kind == Kind::Courses ? schema::courses()
+                                     : preview.kind == Kind::Rounds ? schema::score()
+                                                                    : schema::player();
         if (Status done = sql::insert(connection, table, row.record); !done) {
             connection.rollback();
             return Failure{QStringLiteral("nothing was imported: line %1 could not be stored (%2)")
@@ -278,7 +485,7 @@ QString summaryText(const Summary& s)
     return QStringLiteral("%1, %2 and %3 imported; %4 already there; %5 not imported")
         .arg(count(s.kind == Kind::Players ? s.stored : 0, "player", "players"),
              count(s.kind == Kind::Courses ? s.stored : 0, "course", "courses"),
-             count(0, "round", "rounds"), QString::number(s.alreadyThere),
+             count(s.kind == Kind::Rounds ? s.stored : 0, "round", "rounds"), QString::number(s.alreadyThere),
              count(s.notStored, "row", "rows"));
 }
 

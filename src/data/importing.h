@@ -8,11 +8,11 @@
 #include <QStringList>
 
 
-// Bringing in what a society already keeps: rows of a CSV file stored as players or
-// courses, each shown first with what it becomes or why it cannot be stored.
+// Bringing in what a society already keeps: rows of a CSV file stored as players,
+// courses or rounds, each shown first with what it becomes or why it cannot be stored.
 namespace parlog::importing {
 
-enum class Kind { Players, Courses };
+enum class Kind { Players, Courses, Rounds };
 
 // A column of the register a file's column can fill, with the names files give it.
 struct Field {

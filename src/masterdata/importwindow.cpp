@@ -44,6 +44,7 @@ ImportWindow::ImportWindow(Application& app)
     kind->setEditable(false);
     kind->addItem(QStringLiteral("Players"), int(importing::Kind::Players));
     kind->addItem(QStringLiteral("Courses"), int(importing::Kind::Courses));
+    kind->addItem(QStringLiteral("Rounds"), int(importing::Kind::Rounds));
     label(this, QStringLiteral("LabelSeparator"), QStringLiteral("Separator"), {12, 46, 70, 24});
     separator = picker(this, QStringLiteral("separator"), {86, 46, 120, 24});
     separator->setEditable(false);
@@ -215,9 +216,9 @@ void ImportWindow::refresh()
     m_model->setHorizontalHeaderLabels(headings);
     for (const importing::Row& row : std::as_const(m_preview->rows)) {
         const QString becomes = row.outcome == importing::Row::Outcome::Stored
-                                    ? (chosenKind() == importing::Kind::Courses
-                                           ? QStringLiteral("a new course")
-                                           : QStringLiteral("a new player"))
+                                    ? (chosenKind() == importing::Kind::Courses  ? QStringLiteral("a new course")
+                                       : chosenKind() == importing::Kind::Rounds ? QStringLiteral("a new round")
+                                                                                 : QStringLiteral("a new player"))
                                 : row.outcome == importing::Row::Outcome::AlreadyThere
                                     ? QStringLiteral("already there")
                                     : QStringLiteral("not imported: ") + row.why;

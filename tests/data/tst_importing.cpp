@@ -45,6 +45,7 @@ private Q_SLOTS:
     void whatIsNotCsv();
     void theImportWindow();
     void coursesWithParsAndIndexes();
+    void roundsFromAnotherProgram();
 };
 
 void TestImporting::aSpreadsheetOfMembers()
@@ -213,6 +214,56 @@ void TestImporting::coursesWithParsAndIndexes()
     QVERIFY(f.value(QStringLiteral("SELECT si1 FROM courses WHERE coursename = 'Ennis'")).isNull());
     const auto again = importing::preview(c, importing::Kind::Courses, opened->table, opened->columns);
     QCOMPARE(again->alreadyThere, 2);
+}
+
+void TestImporting::roundsFromAnotherProgram()
+{
+    Fixture f;
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Ann'), ('Bob')")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(coursename) VALUES ('Lahinch')")));
+    QByteArray csv = "Player;Course;Date";
+    for (int h = 1; h <= 18; ++h)
+        csv += ";" + QByteArray::number(h);
+    csv += ";HCP;Comp\r\n";
+    const auto card = [](const char* who, const char* where, const char* when, int strokes,
+                         const char* hcp, const char* third = nullptr) {
+        QByteArray row = QByteArray(who) + ";" + where + ";" + when;
+        for (int h = 1; h <= 18; ++h)
+            row += ";" + (h == 3 && third ? QByteArray(third) : QByteArray::number(strokes));
+        return row + ";" + hcp + ";Medal\r\n";
+    };
+    // Day first, as a date of 13 March says. Ann: fours, 72, net 62. Bob: fives, 90, off
+    // 18, 72. The others fail one way each.
+    csv += card("Ann", "Lahinch", "05/03/2024", 4, "10") + card("Bob", "Lahinch", "31/02/2024", 4, "9") +
+           card("Zed", "Lahinch", "05/03/2024", 4, "9") + card("Ann", "Nowhere", "05/03/2024", 4, "9") +
+           card("ann", "lahinch", "5/3/24", 4, "10") + card("Bob", "Lahinch", "06/03/2024", 4, "9", "x") +
+           card("Bob", "Lahinch", "13/03/2024", 5, "18");
+    const auto opened = importing::open(written(f, "rounds.csv", csv), importing::Kind::Rounds);
+    PARLOG_VERIFY_OK(opened);
+    Connection c(f.dataFile());
+    PARLOG_VERIFY_OK(c.open());
+    const auto seen = importing::preview(c, importing::Kind::Rounds, opened->table, opened->columns);
+    PARLOG_VERIFY_OK(seen);
+    QStringList why;
+    for (const importing::Row& row : seen->rows)
+        why << row.why;
+    QCOMPARE(why, (QStringList{"", "the date \"31/02/2024\" does not exist",
+                               "Zed is not a player in the register",
+                               "Nowhere is not a course in the register",
+                               "the same card is on an earlier row of the file",
+                               "hole 3: \"x\" is not a number of strokes", ""}));
+    const auto done = importing::store(c, *seen, false);
+    PARLOG_VERIFY_OK(done);
+    QCOMPARE(done->stored, 2);
+    QCOMPARE(f.value(QStringLiteral("SELECT strdate || '|' || out || '|' || inn || '|' || gross "
+                                    "|| '|' || net || '|' || comp FROM score WHERE playerID = "
+                                    "'Ann'"))
+                 .toString(),
+             QStringLiteral("2024-03-05|36|36|72|62|Medal"));
+    QCOMPARE(f.value(QStringLiteral("SELECT net FROM score WHERE playerID = 'Bob'")).toInt(), 72);
+    // Twice: both cards are there already.
+    const auto again = importing::preview(c, importing::Kind::Rounds, opened->table, opened->columns);
+    QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 2}));
 }
 
 PARLOG_TEST(TestImporting)
