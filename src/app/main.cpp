@@ -67,7 +67,7 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
         return 1;
     }
     if (const QString missing =
-            importing::missingColumns(kind, opened->columns, opened->table.header);
+            importing::missingColumns(kind, opened->columns, opened->header);
         !missing.isEmpty()) {
         std::fprintf(stderr, "parlog: %s: %s\n", qPrintable(line.source), qPrintable(missing));
         return 1;
@@ -79,20 +79,16 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
         std::fprintf(stderr, "parlog: %s\n", qPrintable(ready.error()));
         return 1;
     }
-    const auto preview = importing::preview(connection, kind, opened->table, opened->columns);
-    if (!preview) {
-        std::fprintf(stderr, "parlog: %s\n", qPrintable(preview.error()));
-        return 1;
-    }
-    for (const importing::Row& row : preview->rows)
-        if (row.outcome == importing::Row::Outcome::NotStored)
-            std::fprintf(stderr, "parlog: line %d not imported: %s\n", row.line,
-                         qPrintable(row.why));
-    const auto summary = importing::store(connection, *preview, false);
+    const auto summary = importing::store(connection, kind, *opened, false);
     if (!summary) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(summary.error()));
         return 1;
     }
+    for (const importing::Row& row : summary->rejected)
+        std::fprintf(stderr, "parlog: line %d not imported: %s\n", row.line, qPrintable(row.why));
+    if (summary->rejected.size() < summary->notStored)
+        std::fprintf(stderr, "parlog: and %d more rows not imported\n",
+                     summary->notStored - int(summary->rejected.size()));
     std::printf("%s\n", qPrintable(importing::summaryText(*summary)));
     return summary->notStored == 0 ? 0 : 1;
 }

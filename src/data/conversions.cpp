@@ -80,6 +80,20 @@ int yearOf(const QString& token)
 
 std::optional<double> toNumber(const QString& text)
 {
+    // Plain digits, as nearly every box and cell holds, read without the pattern.
+    if (!text.isEmpty() && text.size() <= 9) {
+        qint64 n = 0;
+        bool digits = true;
+        for (const QChar c : text) {
+            if (c < u'0' || c > u'9') {
+                digits = false;
+                break;
+            }
+            n = n * 10 + (c.unicode() - u'0');
+        }
+        if (digits)
+            return double(n);
+    }
     static const QRegularExpression pattern(
         QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
     const QString t = trimBlanks(text);

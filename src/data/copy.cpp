@@ -58,45 +58,28 @@ Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& 
     // Rows go in batches of a hundred to a statement: one trip to a server each,
     // instead of one a row.
     const int width = int(columns.size()) + 1;
-    const QString oneRow =
-        QStringLiteral("(%1)").arg(QStringList(width, QStringLiteral("?")).join(u", "));
-    const auto insertOf = [&](int rows) {
-        return QStringLiteral("INSERT INTO %1 (%2, %3) VALUES %4")
-            .arg(table.name, toKey, columns.join(QStringLiteral(", ")),
-                 QStringList(rows, oneRow).join(u", "));
-    };
-    const auto stopped = [&](const QSqlQuery& q) {
+    sql::BatchInsert batch(to, table.name, QStringList{toKey} + columns, kCopyBatch);
+    const auto stopped = [&] {
         return Failure{
-            QStringLiteral("The copy stopped in %1: %2").arg(table.name, to.describe(q.lastError()))};
+            QStringLiteral("The copy stopped in %1: %2").arg(table.name, to.describe(batch.error()))};
     };
-    QVariantList pending;
-    const auto write = [&](QSqlQuery& q) {
-        for (int i = 0; i < pending.size(); ++i)
-            q.bindValue(i, pending[i]);
-        pending.clear();
-        return q.exec();
-    };
-    QSqlQuery batch = to.query();
-    if (!batch.prepare(insertOf(kCopyBatch)))
-        return stopped(batch);
     qint64 read_ = 0;
+    QVariantList row;
     while (read.next()) {
         ++read_;
+        row.clear();
         for (int i = 0; i < width; ++i)
-            pending << read.value(i);
-        if (pending.size() == kCopyBatch * width && !write(batch))
-            return stopped(batch);
+            row << read.value(i);
+        if (!batch.add(row))
+            return stopped();
         if (progress && ++done % 500 == 0 && !progress->carryOn(done, 0))
             return Failure{QStringLiteral("The copy was cancelled.")};
     }
     // A damaged page ends the loop as the last row would: only the query can tell.
     if (!read.readToEnd())
         return sql::failure(from);
-    if (!pending.isEmpty()) {
-        QSqlQuery last = to.query();
-        if (!last.prepare(insertOf(int(pending.size()) / width)) || !write(last))
-            return stopped(last);
-    }
+    if (!batch.finish())
+        return stopped();
     // The engine's own counter goes on from the last key copied.
     for (const QString& statement : to.dialect().afterCopy(table.name, toKey))
         if (!to.run(statement).ok())

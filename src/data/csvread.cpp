@@ -1,5 +1,6 @@
 #include "data/csvread.h"
 
+#include <QIODevice>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -65,6 +66,25 @@ Dialect detect(const QByteArray& bytes)
     return d;
 }
 
+Result<Dialect> detect(QIODevice& device)
+{
+    const QByteArray first = device.read(1 << 16);
+    Dialect d = detect(first);
+    // UTF-8 only if the whole file reads so.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    bool valid = true;
+    for (QByteArray piece = first; !piece.isEmpty(); piece = device.read(1 << 18)) {
+        if (piece.contains('\0'))
+            return Failure{QStringLiteral("it is not text")};
+        if (valid) {
+            (void)QString(utf8(piece));
+            valid = !utf8.hasError();
+        }
+    }
+    d.encoding = valid || first.startsWith("\xEF\xBB\xBF") ? Encoding::Utf8 : Encoding::Windows1252;
+    return d;
+}
+
 QString decode(const QByteArray& bytes, Encoding encoding)
 {
     if (encoding == Encoding::Utf8)
@@ -78,69 +98,141 @@ QString decode(const QByteArray& bytes, Encoding encoding)
     return text;
 }
 
-Result<Table> parse(const QString& text, QChar separator)
+Reader::Reader(QIODevice& device, Encoding encoding, QChar separator)
+    : m_device(&device), m_encoding(encoding), m_separator(separator)
 {
-    Table table;
-    QStringList fields;
+    if (encoding == Encoding::Utf8)
+        m_utf8 = std::make_unique<QStringDecoder>(QStringDecoder::Utf8);
+}
+
+Reader::Reader(const QString& text, QChar separator) : m_separator(separator), m_text(text)
+{
+    m_started = true;
+}
+
+Reader::~Reader() = default;
+
+bool Reader::more()
+{
+    if (!m_device)
+        return false;
+    const QByteArray piece = m_device->read(1 << 18);
+    if (piece.isEmpty())
+        return false;
+    QByteArrayView bytes(piece);
+    if (!m_started && bytes.startsWith("\xEF\xBB\xBF") && m_encoding == Encoding::Utf8)
+        bytes = bytes.sliced(3);
+    m_started = true;
+    // What is read is dropped: only the row being read stays.
+    m_text.remove(0, m_at);
+    m_at = 0;
+    if (m_utf8)
+        m_text += (*m_utf8)(bytes);
+    else
+        m_text += decode(bytes.toByteArray(), m_encoding);
+    return true;
+}
+
+std::optional<QChar> Reader::at(qsizetype ahead)
+{
+    while (m_at + ahead >= m_text.size())
+        if (!more())
+            return std::nullopt;
+    return m_text[m_at + ahead];
+}
+
+bool Reader::next(QStringList& fields, int& line)
+{
+    fields.clear();
     QString field;
     bool quoted = false;
     bool wasQuoted = false;
-    int line = 1;
-    int rowLine = 1;
+    bool any = false;
     int quoteLine = 0;
-    const auto endRow = [&] {
-        fields << field;
-        field.clear();
-        wasQuoted = false;
-        // A blank line is no row.
-        if (!(fields.size() == 1 && fields.first().isEmpty())) {
-            if (table.header.isEmpty() && table.rows.isEmpty())
-                table.header = fields;
-            else {
-                table.rows << fields;
-                table.lines << rowLine;
+    line = m_line;
+    while (true) {
+        const std::optional<QChar> read = at(0);
+        if (!read) {
+            if (quoted) {
+                m_error = QStringLiteral("a quote opened on line %1 is never closed").arg(quoteLine);
+                return false;
             }
+            if (!any)
+                return false;
+            fields << field;
+            return true;
         }
-        fields.clear();
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+        const QChar c = *read;
+        any = true;
+        if (!quoted && c != u'"' && c != m_separator && c != u'\r' && c != u'\n') {
+            // A run of plain characters taken at once: most of a file is.
+            qsizetype end = m_at + 1;
+            while (end < m_text.size() && m_text[end] != m_separator && m_text[end] != u'"' &&
+                   m_text[end] != u'\r' && m_text[end] != u'\n')
+                ++end;
+            field += QStringView(m_text).sliced(m_at, end - m_at);
+            m_at = end;
+            continue;
+        }
+        ++m_at;
         if (quoted) {
             if (c == u'"') {
-                if (i + 1 < text.size() && text[i + 1] == u'"') {
+                if (at(0) == QChar(u'"')) {
                     field += u'"';
-                    ++i;
+                    ++m_at;
                 } else {
                     quoted = false;
                 }
             } else {
                 if (c == u'\n')
-                    ++line;
+                    ++m_line;
                 field += c;
             }
             continue;
         }
         if (c == u'"' && field.isEmpty() && !wasQuoted) {
             quoted = wasQuoted = true;
-            quoteLine = line;
-        } else if (c == separator) {
+            quoteLine = m_line;
+        } else if (c == m_separator) {
             fields << field;
             field.clear();
             wasQuoted = false;
         } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            endRow();
-            ++line;
-            rowLine = line;
+            if (c == u'\r' && at(0) == QChar(u'\n'))
+                ++m_at;
+            ++m_line;
+            fields << field;
+            // A blank line is no row.
+            if (fields.size() == 1 && fields.first().isEmpty()) {
+                fields.clear();
+                field.clear();
+                wasQuoted = false;
+                any = false;
+                line = m_line;
+                continue;
+            }
+            return true;
         } else {
             field += c;
         }
     }
-    if (quoted)
-        return Failure{QStringLiteral("a quote opened on line %1 is never closed").arg(quoteLine)};
-    if (!field.isEmpty() || !fields.isEmpty())
-        endRow();
+}
+
+Result<Table> parse(const QString& text, QChar separator)
+{
+    Table table;
+    Reader reader(text, separator);
+    QStringList fields;
+    int line = 0;
+    if (reader.next(fields, line)) {
+        table.header = fields;
+        while (reader.next(fields, line)) {
+            table.rows << fields;
+            table.lines << line;
+        }
+    }
+    if (!reader.error().isEmpty())
+        return Failure{reader.error()};
     for (QString& name : table.header)
         name = name.trimmed();
     return table;
@@ -172,26 +264,37 @@ std::optional<QDate> readDate(const QString& text, DateOrder order)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-DateOrder detectDateOrder(const QStringList& dates)
+void DateOrders::see(const QString& d)
 {
     static const QRegularExpression numeric(
         QStringLiteral("^\\s*(\\d{1,2})[/.\\-](\\d{1,2})[/.\\-](\\d{2}|\\d{4})\\s*$"));
     static const QRegularExpression iso(QStringLiteral("^\\s*\\d{4}-\\d{1,2}-\\d{1,2}\\s*$"));
-    bool allIso = !dates.isEmpty();
-    bool dayFirstPossible = true;
-    bool monthFirstPossible = true;
-    for (const QString& d : dates) {
-        if (d.trimmed().isEmpty())
-            continue;
-        allIso &= iso.match(d).hasMatch();
-        if (const auto m = numeric.match(d); m.hasMatch()) {
-            dayFirstPossible &= m.captured(2).toInt() <= 12;
-            monthFirstPossible &= m.captured(1).toInt() <= 12;
-        }
+    if (d.trimmed().isEmpty())
+        return;
+    m_any = true;
+    if (m_allIso && iso.match(d).hasMatch())
+        return;
+    m_allIso = false;
+    if (const auto m = numeric.match(d); m.hasMatch()) {
+        m_dayFirstPossible &= m.captured(2).toInt() <= 12;
+        m_monthFirstPossible &= m.captured(1).toInt() <= 12;
     }
-    if (allIso)
+}
+
+DateOrder DateOrders::order() const
+{
+    if (m_allIso && m_any)
         return DateOrder::Iso;
-    return !dayFirstPossible && monthFirstPossible ? DateOrder::MonthFirst : DateOrder::DayFirst;
+    return !m_dayFirstPossible && m_monthFirstPossible ? DateOrder::MonthFirst
+                                                        : DateOrder::DayFirst;
+}
+
+DateOrder detectDateOrder(const QStringList& dates)
+{
+    DateOrders orders;
+    for (const QString& d : dates)
+        orders.see(d);
+    return orders.order();
 }
 
 } // namespace parlog::csv

@@ -8,7 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+
+class QIODevice;
+class QStringDecoder;
 
 // Reading the CSV files others write: spreadsheets, other programs, Parlog itself.
 namespace parlog::csv {
@@ -26,6 +30,8 @@ struct Dialect {
 // UTF-8 throughout, else Windows-1252; the separator of comma, semicolon and tab that
 // the header line holds most of, outside quotes.
 Dialect detect(const QByteArray& bytes);
+// The same for a file read a piece at a time; fails for what is not text (a NUL byte).
+Result<Dialect> detect(QIODevice& device);
 // The text of the file, without its byte-order mark.
 QString decode(const QByteArray& bytes, Encoding encoding);
 
@@ -34,6 +40,37 @@ struct Table {
     QList<QStringList> rows;
     QList<int> lines; // the line of the file each row starts on, from 1
 };
+// A file's rows one at a time, as parse reads them, the file read and decoded a piece at
+// a time: for files too large to hold whole.
+class Reader {
+public:
+    // DEVICE is open for reading, at its start.
+    Reader(QIODevice& device, Encoding encoding, QChar separator);
+    Reader(const QString& text, QChar separator);
+    ~Reader();
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    // The next row, the header line first, and the line of the file it starts on. False
+    // at the end, and on a quote never closed (error() says where).
+    bool next(QStringList& fields, int& line);
+    QString error() const { return m_error; }
+
+private:
+    bool more(); // decodes the next piece; false at the end of the file
+    std::optional<QChar> at(qsizetype ahead); // from the reading point
+
+    QIODevice* m_device = nullptr;
+    Encoding m_encoding = Encoding::Utf8;
+    std::unique_ptr<QStringDecoder> m_utf8;
+    QChar m_separator;
+    QString m_text;
+    qsizetype m_at = 0;
+    bool m_started = false;
+    int m_line = 1;
+    QString m_error;
+};
+
 // The fields as RFC 4180 has them: quoted fields may hold the separator, line breaks and
 // doubled quotes; CRLF or LF ends a line; blank lines are passed over. Fails on a quote
 // left open, naming its line.
@@ -46,5 +83,17 @@ std::optional<QDate> readDate(const QString& text, DateOrder order);
 // The order the dates of a column follow: day first unless a date can only be read
 // month first (a second part above 12), ISO when every date is.
 DateOrder detectDateOrder(const QStringList& dates);
+// The same, the dates seen one by one.
+class DateOrders {
+public:
+    void see(const QString& date);
+    DateOrder order() const;
+
+private:
+    bool m_any = false;
+    bool m_allIso = true;
+    bool m_dayFirstPossible = true;
+    bool m_monthFirstPossible = true;
+};
 
 } // namespace parlog::csv

@@ -82,6 +82,11 @@ public:
     virtual bool scan(const QString& sql, const QVariantList& values,
                       const std::function<void(const Cells& row)>& each);
 
+    // A statement prepared once and run over and over, each time with new values, in the
+    // engine's own way when it has one faster than a statement's: nothing when it has
+    // none. False from a run that failed, the error kept by the connection.
+    virtual std::function<bool(const QVariantList& values)> repeated(const QString&) { return {}; }
+
     // For kept statements that run over very different ranges: planned for each run.
     virtual void planEachRun() {}
     // While set, a long statement asks the progress whether to carry on.

@@ -6,19 +6,25 @@
 #include "data/courses.h"
 #include "data/players.h"
 #include "data/records.h"
-#include "rounds/scorecard.h"
 #include "data/schema.h"
+#include "golf/scoring.h"
 #include "reports/csv.h"
+#include "rounds/scorecard.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
 
 #include <cmath>
+#include <functional>
 
 namespace parlog::importing {
 
 namespace {
+
+// What a window shows of a preview: the first rows, and the first rows not stored.
+constexpr int kShownRows = 1000;
 
 Field field(const char* column, const char* caption, std::initializer_list<const char*> names,
             bool required = false)
@@ -30,9 +36,29 @@ Field field(const char* column, const char* caption, std::initializer_list<const
     return f;
 }
 
+// A field a hole: "Par 1", named also by the patterns given ("par%1" for "par1").
+Field holeField(const QString& column, const QString& caption, int h, const QStringList& patterns)
+{
+    Field f{column.arg(h), caption.arg(h), {}, false};
+    f.names << f.column.toLower() << f.caption.toLower();
+    for (const QString& pattern : patterns)
+        f.names << pattern.arg(h);
+    return f;
+}
+
 QString keyOf(const QString& name)
 {
     return name.simplified().toLower();
+}
+
+// A cell as a spreadsheet meant it: Parlog's files put an apostrophe before a text that
+// a spreadsheet would run as a formula ("'=A1", "'-"), which is not part of the text.
+QString cellText(const QString& cell)
+{
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (cell.size() > 1 && cell.front() == u'\'' && kFormulaStarts.contains(cell[1]))
+        return cell.mid(1);
+    return cell;
 }
 
 // A handicap as a spreadsheet may write it: "12.4", "12,4", "+1.2"; nothing when it is
@@ -50,221 +76,18 @@ std::optional<QString> handicapText(const QString& text)
     return t;
 }
 
-} // namespace
-
-namespace {
-
-// A course's columns: "Par 1" or "Hole 1", "SI 1" or "Stroke index 1" and the like.
-QList<Field> courseFields()
+// A number as a spreadsheet may write it, within bounds; nothing when it is none.
+std::optional<double> numberIn(QString text, double low, double high, bool whole = false)
 {
-    QList<Field> fields{field("coursename", "Name", {"course", "course name", "club"}, true),
-                        field("courseadd1", "Address 1", {"address", "address line 1", "street"}),
-                        field("courseadd2", "Address 2", {"address line 2", "town"}),
-                        field("courseadd3", "Address 3", {"address line 3", "county"}),
-                        field("coursetel", "Telephone", {"phone", "tel"})};
-    for (int h = 1; h <= 18; ++h) {
-        Field par{QStringLiteral("hole%1").arg(h), QStringLiteral("Par %1").arg(h), {}, false};
-        par.names << par.column << QStringLiteral("par %1").arg(h)
-                  << QStringLiteral("par%1").arg(h) << QStringLiteral("hole %1").arg(h)
-                  << QStringLiteral("h%1").arg(h) << QString::number(h);
-        fields << par;
-    }
-    fields << field("coursepar", "Par", {"course par", "total par", "par total"});
-    for (int h = 1; h <= 18; ++h) {
-        Field si{QStringLiteral("si%1").arg(h), QStringLiteral("SI %1").arg(h), {}, false};
-        si.names << si.column << QStringLiteral("si %1").arg(h)
-                 << QStringLiteral("s.i. %1").arg(h) << QStringLiteral("stroke index %1").arg(h)
-                 << QStringLiteral("index %1").arg(h);
-        fields << si;
-    }
-    return fields;
+    text = text.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
+    const auto value = toNumber(text);
+    if (!value || *value < low || *value > high || (whole && *value != std::floor(*value)))
+        return std::nullopt;
+    return value;
 }
 
-// Why a course's pars and stroke indexes cannot be stored; empty when they can. Pars of
-// 3 to 6 become numbers, and the course's par their sum when the file gives none.
-QString checkCourse(Record& record)
+QList<Field> playerFields()
 {
-    int sum = 0;
-    bool anyPar = false;
-    QList<int> indexes;
-    for (int h = 1; h <= 18; ++h) {
-        const QString parColumn = QStringLiteral("hole%1").arg(h);
-        const QString par = record.value(parColumn).toString();
-        if (!par.isEmpty()) {
-            const auto value = toNumber(par);
-            if (!value || *value < 3 || *value > 6 || *value != std::floor(*value))
-                return QStringLiteral("the par of hole %1, \"%2\", is not 3, 4, 5 or 6")
-                    .arg(h)
-                    .arg(par);
-            record.insert(parColumn, int(*value));
-            sum += int(*value);
-            anyPar = true;
-        } else {
-            record.remove(parColumn);
-        }
-        const QString siColumn = QStringLiteral("si%1").arg(h);
-        const QString si = record.value(siColumn).toString();
-        if (!si.isEmpty()) {
-            const auto value = toNumber(si);
-            if (!value || *value < 1 || *value > 18 || *value != std::floor(*value))
-                return QStringLiteral("the stroke index of hole %1, \"%2\", is not 1 to 18")
-                    .arg(h)
-                    .arg(si);
-            if (indexes.contains(int(*value)))
-                return QStringLiteral("the stroke index %1 stands on two holes").arg(int(*value));
-            indexes << int(*value);
-            record.insert(siColumn, int(*value));
-        } else {
-            record.remove(siColumn);
-        }
-    }
-    if (!indexes.isEmpty() && indexes.size() != 18)
-        return QStringLiteral("%1 holes have a stroke index: all 18 or none").arg(indexes.size());
-    const QString par = record.value(QStringLiteral("coursepar")).toString();
-    if (!par.isEmpty()) {
-        const auto value = toNumber(par);
-        if (!value || *value < 27 || *value > 90)
-            return QStringLiteral("the course's par, \"%1\", is not a number").arg(par);
-        record.insert(QStringLiteral("coursepar"), *value);
-    } else if (anyPar) {
-        record.insert(QStringLiteral("coursepar"), sum);
-    } else {
-        record.remove(QStringLiteral("coursepar"));
-    }
-    return {};
-}
-
-// A card's columns, as Parlog's own lists and other programs name them.
-QList<Field> roundFields()
-{
-    QList<Field> fields{field("playerID", "Player", {"name", "player name", "golfer"}, true),
-                        field("course", "Course", {"course name", "club"}, true),
-                        field("strdate", "Date", {"played", "day", "round date", "date played"},
-                              true)};
-    for (int h = 1; h <= 18; ++h) {
-        Field hole{QStringLiteral("hole%1").arg(h), QStringLiteral("Hole %1").arg(h), {}, false};
-        hole.names << hole.column << QStringLiteral("hole %1").arg(h)
-                   << QStringLiteral("h%1").arg(h) << QString::number(h);
-        fields << hole;
-    }
-    fields << field("hand", "Handicap", {"hcp", "hcap", "h'cap", "playing handicap"})
-           << field("putts", "Putts", {"putts total", "total putts"})
-           << field("comp", "Competition", {"comp", "event", "competition name"})
-           << field("compss", "Standard scratch", {"sss", "css", "standard scratch score"})
-           << field("division", "Division", {"div", "section"})
-           << field("comment", "Comment", {"comments", "notes", "note"});
-    for (int h = 1; h <= 18; ++h) {
-        Field fairway{QStringLiteral("fairway%1").arg(h), QStringLiteral("Fairway %1").arg(h), {},
-                      false};
-        fairway.names << fairway.column << QStringLiteral("fairway %1").arg(h)
-                      << QStringLiteral("fir %1").arg(h) << QStringLiteral("fw %1").arg(h);
-        Field green{QStringLiteral("green%1").arg(h), QStringLiteral("Green %1").arg(h), {}, false};
-        green.names << green.column << QStringLiteral("green %1").arg(h)
-                    << QStringLiteral("gir %1").arg(h);
-        fields << fairway << green;
-    }
-    return fields;
-}
-
-// A tick as files write them: 1/0, yes/no, y/n, x, true/false; nothing when it is none.
-std::optional<bool> readTick(const QString& text)
-{
-    const QString t = text.trimmed().toLower();
-    if (t.isEmpty() || t == u"0" || t == u"no" || t == u"n" || t == u"false")
-        return false;
-    if (t == u"1" || t == u"yes" || t == u"y" || t == u"x" || t == u"true")
-        return true;
-    return std::nullopt;
-}
-
-// A stored value as text, the same whichever engine or file it came from.
-QString comparable(const QVariant& v)
-{
-    if (v.isNull())
-        return {};
-    bool number = false;
-    const double d = v.toString().toDouble(&number);
-    return number ? QString::number(d, 'g', 12) : v.toString().trimmed().toLower();
-}
-
-// A card's stored columns in one text: two cards alike in every one are the same card.
-QString signature(const Record& record)
-{
-    QStringList parts;
-    for (auto it = record.constBegin(); it != record.constEnd(); ++it)
-        parts << it.key().toLower() + QLatin1Char('=') + comparable(it.value());
-    parts.sort();
-    return parts.join(QChar(0x1f));
-}
-
-// The card a row makes, or why it makes none: the register's spellings of player and
-// course, the date in the file's order, the totals added up as the card adds them.
-Result<Round> roundOf(const Record& row, const QHash<QString, QString>& players,
-                      const QHash<QString, QString>& courses, csv::DateOrder order)
-{
-    RoundCard card;
-    const QString player = row.value(QStringLiteral("playerID")).toString().simplified();
-    const QString course = row.value(QStringLiteral("course")).toString().simplified();
-    if (player.isEmpty())
-        return Failure{QStringLiteral("no player")};
-    if (!players.contains(player.toLower()))
-        return Failure{QStringLiteral("%1 is not a player in the register").arg(player)};
-    if (course.isEmpty())
-        return Failure{QStringLiteral("no course")};
-    if (!courses.contains(course.toLower()))
-        return Failure{QStringLiteral("%1 is not a course in the register").arg(course)};
-    card.player = players.value(player.toLower());
-    card.course = courses.value(course.toLower());
-    const QString dateText = row.value(QStringLiteral("strdate")).toString();
-    const auto date = csv::readDate(dateText, order);
-    if (!date)
-        return Failure{QStringLiteral("the date \"%1\" does not exist").arg(dateText)};
-    card.date = date->toString(Qt::ISODate);
-    for (int h = 0; h < 18; ++h) {
-        const QString strokes = row.value(QStringLiteral("hole%1").arg(h + 1)).toString().trimmed();
-        const auto value = toNumber(strokes.isEmpty() ? QStringLiteral("0") : strokes);
-        if (!value || *value < 0 || *value > 30 || *value != std::floor(*value))
-            return Failure{QStringLiteral("hole %1: \"%2\" is not a number of strokes")
-                               .arg(h + 1)
-                               .arg(strokes)};
-        card.totals.holes[h] = QString::number(int(*value));
-        const auto fairway = readTick(row.value(QStringLiteral("fairway%1").arg(h + 1)).toString());
-        const auto green = readTick(row.value(QStringLiteral("green%1").arg(h + 1)).toString());
-        if (!fairway || !green)
-            return Failure{QStringLiteral("hole %1: a fairway or green tick is not yes or no")
-                               .arg(h + 1)};
-        card.fairways[h] = *fairway;
-        card.greens[h] = *green;
-    }
-    QString handicap = row.value(QStringLiteral("hand")).toString().trimmed();
-    handicap.replace(QLatin1Char(','), QLatin1Char('.'));
-    card.totals.handicap = handicap.isEmpty() ? QStringLiteral("0") : handicap;
-    if (const auto h = toNumber(card.totals.handicap); !h || *h < -10 || *h > 54)
-        return Failure{QStringLiteral("the handicap \"%1\" is not a number from -10 to 54")
-                           .arg(handicap)};
-    const QString putts = row.value(QStringLiteral("putts")).toString().trimmed();
-    card.putts = putts.isEmpty() ? QStringLiteral("0") : putts;
-    card.competition = row.value(QStringLiteral("comp")).toString().trimmed();
-    card.standardScratch = row.value(QStringLiteral("compss")).toString().trimmed();
-    card.division = row.value(QStringLiteral("division")).toString().trimmed();
-    card.comment = row.value(QStringLiteral("comment")).toString();
-    recomputeTotals(card.totals);
-    const auto round = roundValues(card);
-    if (!round)
-        return Failure{QString(round.error())
-                           .replace(QStringLiteral(" cannot be stored as it stands"),
-                                    QStringLiteral(": not a number Parlog can store"))};
-    return *round;
-}
-
-} // namespace
-
-QList<Field> fieldsOf(Kind kind)
-{
-    if (kind == Kind::Courses)
-        return courseFields();
-    if (kind == Kind::Rounds)
-        return roundFields();
     return {field("playername", "Name", {"player", "player name", "full name", "member", "member name"},
                   true),
             field("membership", "Membership No.",
@@ -282,239 +105,685 @@ QList<Field> fieldsOf(Kind kind)
             field("email", "Email", {"e-mail", "email address", "e-mail address", "mail"})};
 }
 
+// A tee's columns in a course file carry this before the tees table's own name.
+const QString kTee = QStringLiteral("tee.");
+
+// A course's columns: "Par 1" or "Hole 1", "SI 1" or "Stroke index 1" and the like; and
+// a tee with its ratings, a line of the file a tee.
+QList<Field> courseFields()
+{
+    QList<Field> fields{field("coursename", "Name", {"course", "course name", "club"}, true),
+                        field("courseadd1", "Address 1", {"address", "address line 1", "street"}),
+                        field("courseadd2", "Address 2", {"address line 2", "town"}),
+                        field("courseadd3", "Address 3", {"address line 3", "county"}),
+                        field("coursetel", "Telephone", {"phone", "tel"})};
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("hole%1"), QStringLiteral("Par %1"), h,
+                            {QStringLiteral("par%1"), QStringLiteral("hole %1"),
+                             QStringLiteral("h%1"), QStringLiteral("%1")});
+    fields << field("coursepar", "Par", {"course par", "total par", "par total"});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("si%1"), QStringLiteral("SI %1"), h,
+                            {QStringLiteral("s.i. %1"), QStringLiteral("stroke index %1"),
+                             QStringLiteral("index %1")});
+    fields << field("tee.name", "Tee", {"tee name"})
+           << field("tee.ratedFor", "Rated for", {"gender", "men or women", "sex"})
+           << field("tee.courseRating", "Course rating", {"cr", "rating"})
+           << field("tee.slopeRating", "Slope rating", {"slope", "sr"})
+           << field("tee.par", "Tee par", {"par of the tee"});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("tee.si%1"), QStringLiteral("Tee SI %1"), h,
+                            {QStringLiteral("tee stroke index %1")});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("tee.par%1"), QStringLiteral("Tee par %1"), h, {});
+    return fields;
+}
+
+// A card's columns, as Parlog's own lists and other programs name them.
+QList<Field> roundFields()
+{
+    QList<Field> fields{field("playerID", "Player", {"name", "player name", "golfer"}, true),
+                        field("course", "Course", {"course name", "club"}, true),
+                        field("strdate", "Date", {"played", "day", "round date", "date played"},
+                              true)};
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("hole%1"), QStringLiteral("Hole %1"), h,
+                            {QStringLiteral("h%1"), QStringLiteral("%1")});
+    fields << field("hand", "Handicap", {"hcp", "hcap", "h'cap"})
+           << field("putts", "Putts", {"putts total", "total putts"})
+           << field("comp", "Competition", {"comp", "event", "competition name"})
+           << field("compss", "Standard scratch", {"sss", "css", "standard scratch score"})
+           << field("division", "Division", {"div", "section"})
+           << field("comment", "Comment", {"comments", "notes", "note"})
+           << field("tee", "Tee", {"tee name"})
+           << field("courseRating", "Course rating", {"cr", "rating"})
+           << field("slopeRating", "Slope rating", {"slope", "sr"})
+           << field("teePar", "Tee par", {"par"})
+           << field("handicapIndex", "Handicap index", {"index", "hi", "whs index"})
+           << field("courseHandicap", "Course handicap", {"ch"})
+           << field("playingHandicap", "Playing handicap", {"ph"});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("fairway%1"), QStringLiteral("Fairway %1"), h,
+                            {QStringLiteral("fir %1"), QStringLiteral("fw %1")})
+               << holeField(QStringLiteral("green%1"), QStringLiteral("Green %1"), h,
+                            {QStringLiteral("gir %1")});
+    return fields;
+}
+
+// Where roundFields puts each field: a card's cells are read by position, not by name,
+// for the many cards of a file.
+enum RoundField {
+    kPlayer, kCourse, kDate, kHole1, kHand = kHole1 + 18, kPutts, kComp, kCompSS, kDivision,
+    kComment, kTeeName, kCourseRating, kSlopeRating, kTeePar, kHandicapIndex, kCourseHandicap,
+    kPlayingHandicap, kFairway1 // then green 1, fairway 2, green 2...
+};
+
+// Why the pars and stroke indexes of a course or a tee cannot be stored; empty when
+// they can. Pars of 3 to 6 become numbers; with SUMPAR, the total par their sum when
+// the file gives none.
+QString checkHoles(Record& record, const QString& parColumn, const QString& totalColumn,
+                   bool sumPar)
+{
+    int sum = 0;
+    bool anyPar = false;
+    QList<int> indexes;
+    for (int h = 1; h <= 18; ++h) {
+        const QString column = parColumn.arg(h);
+        const QString par = record.value(column).toString();
+        if (!par.isEmpty()) {
+            const auto value = numberIn(par, 3, 6, true);
+            if (!value)
+                return QStringLiteral("the par of hole %1, \"%2\", is not 3, 4, 5 or 6")
+                    .arg(h)
+                    .arg(par);
+            record.insert(column, int(*value));
+            sum += int(*value);
+            anyPar = true;
+        } else {
+            record.remove(column);
+        }
+        const QString siColumn = QStringLiteral("si%1").arg(h);
+        const QString si = record.value(siColumn).toString();
+        if (!si.isEmpty()) {
+            const auto value = numberIn(si, 1, 18, true);
+            if (!value)
+                return QStringLiteral("the stroke index of hole %1, \"%2\", is not 1 to 18")
+                    .arg(h)
+                    .arg(si);
+            if (indexes.contains(int(*value)))
+                return QStringLiteral("the stroke index %1 stands on two holes").arg(int(*value));
+            indexes << int(*value);
+            record.insert(siColumn, int(*value));
+        } else {
+            record.remove(siColumn);
+        }
+    }
+    if (!indexes.isEmpty() && indexes.size() != 18)
+        return QStringLiteral("%1 holes have a stroke index: all 18 or none").arg(indexes.size());
+    const QString par = record.value(totalColumn).toString();
+    if (!par.isEmpty()) {
+        const auto value = numberIn(par, 27, 90);
+        if (!value)
+            return QStringLiteral("the par, \"%1\", is not a number").arg(par);
+        record.insert(totalColumn, *value);
+    } else if (anyPar && sumPar) {
+        record.insert(totalColumn, sum);
+    } else {
+        record.remove(totalColumn);
+    }
+    return {};
+}
+
+// A tee's ratings, as stored: "Men" or "Women", a course rating, a slope of 55 to 155.
+QString checkTee(Record& tee)
+{
+    const QString rated = tee.value(QStringLiteral("ratedFor")).toString().trimmed().toLower();
+    if (rated.isEmpty() || rated == u"men" || rated == u"m" || rated == u"gents")
+        tee.insert(QStringLiteral("ratedFor"), QStringLiteral("Men"));
+    else if (rated == u"women" || rated == u"w" || rated == u"f" || rated == u"ladies")
+        tee.insert(QStringLiteral("ratedFor"), QStringLiteral("Women"));
+    else
+        return QStringLiteral("the tee is rated for \"%1\": Men or Women").arg(rated);
+    for (const auto& [column, low, high, whole, words] :
+         {std::tuple{"courseRating", 40.0, 90.0, false, "course rating"},
+          std::tuple{"slopeRating", 55.0, 155.0, true, "slope rating"}}) {
+        const QString name = QString::fromLatin1(column);
+        const QString text = tee.value(name).toString();
+        if (text.trimmed().isEmpty()) {
+            tee.remove(name);
+            continue;
+        }
+        const auto value = numberIn(text, low, high, whole);
+        if (!value)
+            return QStringLiteral("the tee's %1, \"%2\", is not a number from %3 to %4")
+                .arg(QString::fromLatin1(words), text)
+                .arg(low)
+                .arg(high);
+        tee.insert(name, whole ? QVariant(int(*value)) : QVariant(*value));
+    }
+    return checkHoles(tee, QStringLiteral("par%1"), QStringLiteral("par"), false);
+}
+
+// A tick as files write them: 1/0 (or -1), yes/no, y/n, x, true/false; nothing when it
+// is none.
+std::optional<bool> readTick(const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t.isEmpty() || t == u"0" || t == u"no" || t == u"n" || t == u"false")
+        return false;
+    if (t == u"1" || t == u"-1" || t == u"yes" || t == u"y" || t == u"x" || t == u"true")
+        return true;
+    return std::nullopt;
+}
+
+// A card's columns as Round stores them, in one order for every card.
+const QStringList& roundColumns()
+{
+    return Round::columns();
+}
+
+// A card's stored columns in sixteen bytes: two cards alike in every one are the same
+// card, whichever engine or file their values came from.
+QByteArray signature(const std::function<QVariant(int)>& value)
+{
+    static const QList<schema::Type> types = [] {
+        QList<schema::Type> t;
+        for (const QString& c : roundColumns())
+            t << (schema::score().column(c) ? schema::score().column(c)->type : schema::Type::Text);
+        return t;
+    }();
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    const auto add = [&hash](qint64 n) {
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&n), sizeof n));
+    };
+    for (int i = 0; i < types.size(); ++i) {
+        const QVariant v = value(i);
+        if (v.isNull() || (v.metaType().id() == QMetaType::QString && v.toString().isEmpty())) {
+            hash.addData(QByteArrayView("\x1e", 1));
+            continue;
+        }
+        switch (types[i]) {
+        case schema::Type::Tick:
+            add(v.toDouble() != 0 ? 1 : 0);
+            break;
+        case schema::Type::Whole:
+        case schema::Type::Key:
+        case schema::Type::Number: {
+            // A whole number alike from an integer, a real or a text; a fraction to
+            // twelve places.
+            const double d = v.toDouble();
+            if (d == std::floor(d) && std::abs(d) < 1e15)
+                add(qint64(d));
+            else
+                hash.addData(QString::number(d, 'g', 12).toUtf8());
+            break;
+        }
+        case schema::Type::Date:
+            hash.addData((v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+                                                                : v.toString().left(10))
+                             .toUtf8());
+            break;
+        default:
+            hash.addData(v.toString().trimmed().toLower().toUtf8());
+        }
+        hash.addData(QByteArrayView("\x1f", 1));
+    }
+    return hash.result();
+}
+
+// The file's rows after its header, in order, to EACH; stops, failing, when the
+// progress is cancelled.
+Status eachRow(const Opened& opened, Progress* progress,
+               const std::function<void(const QStringList& cells, int line)>& each)
+{
+    QFile file(opened.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("%1 cannot be read: %2").arg(opened.path, file.errorString())};
+    csv::Reader reader(file, opened.dialect.encoding, opened.dialect.separator);
+    QStringList cells;
+    int line = 0;
+    long long rows = 0;
+    if (reader.next(cells, line))
+        while (reader.next(cells, line)) {
+            each(cells, line);
+            if (progress && ++rows % 500 == 0 &&
+                !progress->carryOn(file.pos() / 1024, file.size() / 1024))
+                return Failure{QStringLiteral("cancelled")};
+        }
+    if (!reader.error().isEmpty())
+        return Failure{QStringLiteral("the file cannot be read as CSV: %1").arg(reader.error())};
+    return {};
+}
+
+// What a row becomes: the records to store, or why it stores none.
+struct Verdict {
+    Row::Outcome outcome = Row::Outcome::NotStored;
+    QString why;
+    Record record;   // the player, course or card
+    Record tee;      // a course file's tee, without its course's key
+    QVariantList values; // a card's, in roundColumns' order
+    bool newCourse = false;
+};
+
+// Judges a file's rows one by one against the register and the rows before them, and
+// stores those that can be stored.
+class Importer {
+public:
+    Importer(Connection& connection, Kind kind, const Opened& opened)
+        : m_connection(connection), m_kind(kind), m_opened(opened), m_fields(fieldsOf(kind))
+    {
+        Q_ASSERT(kind != Kind::Rounds ||
+                 (m_fields[kPlayingHandicap].column == u"playingHandicap" &&
+                  m_fields[kFairway1 + 35].column == u"green18"));
+    }
+
+    Status prepare(Progress* progress);
+    Verdict judge(const QStringList& cells);
+    Status put(const Verdict& verdict);
+    Status finish();
+    int tees() const { return m_teesStored; }
+
+private:
+    Record read(const QStringList& cells) const;
+    Verdict judgePlayer(const QStringList& cells);
+    Verdict judgeCourse(const QStringList& cells);
+    Verdict judgeRound(const QStringList& cells);
+    Result<Round> roundOf(const QStringList& row) const;
+    sql::BatchInsert& batch();
+
+    Connection& m_connection;
+    Kind m_kind;
+    const Opened& m_opened;
+    QList<Field> m_fields;
+    csv::DateOrder m_dates = csv::DateOrder::DayFirst;
+    QHash<QString, QString> m_players;           // by name in lower case
+    QHash<QString, courses::WithTees> m_courses; // by name in lower case
+    QHash<QString, qint64> m_courseIDs;          // the same, for a course file
+    QSet<QString> m_there;                       // names, tees, or cards' signatures
+    QSet<QString> m_inFile;
+    std::unique_ptr<sql::BatchInsert> m_batch;
+    int m_teesStored = 0;
+};
+
+Status Importer::prepare(Progress* progress)
+{
+    if (m_kind == Kind::Players) {
+        const auto names = players::names(m_connection);
+        if (!names)
+            return Failure{names.error()};
+        for (const QString& name : *names)
+            m_there.insert(keyOf(name));
+        return {};
+    }
+    const auto all = courses::allByName(m_connection);
+    if (!all)
+        return Failure{all.error()};
+    m_courses = *all;
+    if (m_kind == Kind::Courses) {
+        for (auto it = m_courses.constBegin(); it != m_courses.constEnd(); ++it) {
+            m_there.insert(keyOf(it.key()));
+            m_courseIDs.insert(keyOf(it.key()), it->course.id);
+            for (const Tee& tee : it->tees)
+                m_there.insert(keyOf(it.key()) + QChar(0x1f) + keyOf(tee.name) + QChar(0x1f) +
+                               keyOf(tee.ratedFor));
+        }
+        return {};
+    }
+    const auto names = players::names(m_connection);
+    if (!names)
+        return Failure{names.error()};
+    for (const QString& name : *names)
+        m_players.insert(name.toLower(), name);
+    // The order of the file's dates, from all of them.
+    csv::DateOrders orders;
+    if (const int column = m_opened.columns.value(2, -1); column >= 0)
+        if (Status read = eachRow(m_opened, progress,
+                                  [&](const QStringList& cells, int) { orders.see(cells.value(column)); });
+            !read)
+            return read;
+    m_dates = orders.order();
+    // The cards already there, by what they store.
+    const QString statement =
+        QStringLiteral("SELECT %1 FROM score").arg(roundColumns().join(QStringLiteral(", ")));
+    if (!m_connection.scan(statement, {}, [&](const Cells& row) {
+            m_there.insert(QString::fromLatin1(
+                signature([&](int i) { return row.value(i); }).toHex()));
+        }))
+        return sql::failure(m_connection);
+    return {};
+}
+
+Record Importer::read(const QStringList& cells) const
+{
+    Record record;
+    for (qsizetype f = 0; f < m_fields.size(); ++f)
+        if (const int c = m_opened.columns.value(f, -1); c >= 0)
+            record.insert(m_fields[f].column, cellText(cells.value(c)).trimmed());
+    return record;
+}
+
+Verdict Importer::judge(const QStringList& cells)
+{
+    if (cells.size() != m_opened.header.size()) {
+        Verdict v;
+        v.why = QStringLiteral("the row has %1 fields, the header %2")
+                    .arg(cells.size())
+                    .arg(m_opened.header.size());
+        return v;
+    }
+    return m_kind == Kind::Players   ? judgePlayer(cells)
+           : m_kind == Kind::Courses ? judgeCourse(cells)
+                                     : judgeRound(cells);
+}
+
+Verdict Importer::judgePlayer(const QStringList& cells)
+{
+    Verdict v;
+    v.record = read(cells);
+    const QString nameColumn = QStringLiteral("playername");
+    const QString name = v.record.value(nameColumn).toString().simplified();
+    v.record.insert(nameColumn, name);
+    const QString handicap = v.record.value(QStringLiteral("Handicapp")).toString();
+    const auto readHandicap = handicapText(handicap);
+    if (name.isEmpty())
+        v.why = QStringLiteral("no name");
+    else if (!readHandicap)
+        v.why = QStringLiteral("the handicap \"%1\" is not a number from +10 to 54").arg(handicap);
+    else if (m_inFile.contains(keyOf(name)))
+        v.why = QStringLiteral("%1 is on an earlier row of the file").arg(name);
+    if (!v.why.isEmpty())
+        return v;
+    m_inFile.insert(keyOf(name));
+    v.outcome = m_there.contains(keyOf(name)) ? Row::Outcome::AlreadyThere : Row::Outcome::Stored;
+    if (m_opened.columns.value(2, -1) >= 0)
+        v.record.insert(QStringLiteral("Handicapp"), *readHandicap);
+    return v;
+}
+
+Verdict Importer::judgeCourse(const QStringList& cells)
+{
+    Verdict v;
+    const Record read = this->read(cells);
+    for (auto it = read.constBegin(); it != read.constEnd(); ++it)
+        if (it.key().startsWith(kTee))
+            v.tee.insert(it.key().mid(kTee.size()), it.value());
+        else
+            v.record.insert(it.key(), it.value());
+    const QString name = v.record.value(QStringLiteral("coursename")).toString().simplified();
+    v.record.insert(QStringLiteral("coursename"), name);
+    const QString teeName = v.tee.value(QStringLiteral("name")).toString().simplified();
+    if (name.isEmpty())
+        v.why = QStringLiteral("no name");
+    else if (const QString fault = checkHoles(v.record, QStringLiteral("hole%1"),
+                                              QStringLiteral("coursepar"), true);
+             !fault.isEmpty())
+        v.why = fault;
+    else if (const QString teeFault = teeName.isEmpty() ? QString() : checkTee(v.tee);
+             !teeFault.isEmpty())
+        v.why = teeFault;
+    if (!v.why.isEmpty())
+        return v;
+    const QString course = keyOf(name);
+    const bool courseThere = m_there.contains(course);
+    const bool courseEarlier = m_inFile.contains(course);
+    if (teeName.isEmpty()) {
+        v.tee.clear();
+        if (courseEarlier) {
+            v.why = QStringLiteral("%1 is on an earlier row of the file").arg(name);
+            return v;
+        }
+        v.outcome = courseThere ? Row::Outcome::AlreadyThere : Row::Outcome::Stored;
+    } else {
+        v.tee.insert(QStringLiteral("name"), teeName);
+        const QString tee = course + QChar(0x1f) + keyOf(teeName) + QChar(0x1f) +
+                            keyOf(v.tee.value(QStringLiteral("ratedFor")).toString());
+        if (m_inFile.contains(tee)) {
+            v.why = QStringLiteral("the tee %1 of %2 is on an earlier row of the file")
+                        .arg(teeName, name);
+            return v;
+        }
+        m_inFile.insert(tee);
+        v.outcome = m_there.contains(tee) ? Row::Outcome::AlreadyThere : Row::Outcome::Stored;
+    }
+    v.newCourse = !courseThere && !courseEarlier;
+    m_inFile.insert(course);
+    return v;
+}
+
+Verdict Importer::judgeRound(const QStringList& cells)
+{
+    Verdict v;
+    QStringList byField(m_fields.size());
+    for (qsizetype f = 0; f < m_fields.size(); ++f)
+        if (const int c = m_opened.columns.value(f, -1); c >= 0)
+            byField[f] = cellText(cells.value(c)).trimmed();
+    const auto round = roundOf(byField);
+    if (!round) {
+        v.why = round.error();
+        return v;
+    }
+    v.values = round->values();
+    const QByteArray key = signature([&](int i) { return v.values[i]; });
+    const QString hex = QString::fromLatin1(key.toHex());
+    if (m_inFile.contains(hex)) {
+        v.why = QStringLiteral("the same card is on an earlier row of the file");
+        return v;
+    }
+    m_inFile.insert(hex);
+    v.outcome = m_there.contains(hex) ? Row::Outcome::AlreadyThere : Row::Outcome::Stored;
+    return v;
+}
+
+// The card a row makes, or why it makes none: the register's spellings of player,
+// course and tee, the date in the file's order, the totals and points added up as the
+// card adds them.
+Result<Round> Importer::roundOf(const QStringList& row) const
+{
+    RoundCard card;
+    const QString player = row[kPlayer].simplified();
+    const QString course = row[kCourse].simplified();
+    if (player.isEmpty())
+        return Failure{QStringLiteral("no player")};
+    if (!m_players.contains(player.toLower()))
+        return Failure{QStringLiteral("%1 is not a player in the register").arg(player)};
+    if (course.isEmpty())
+        return Failure{QStringLiteral("no course")};
+    const auto found = m_courses.constFind(course.toLower());
+    if (found == m_courses.constEnd())
+        return Failure{QStringLiteral("%1 is not a course in the register").arg(course)};
+    card.player = m_players.value(player.toLower());
+    card.course = found->course.name;
+    const QString dateText = row[kDate];
+    const auto date = csv::readDate(dateText, m_dates);
+    if (!date)
+        return Failure{QStringLiteral("the date \"%1\" does not exist").arg(dateText)};
+    card.date = date->toString(Qt::ISODate);
+    std::array<int, 18> strokes{};
+    for (int h = 0; h < 18; ++h) {
+        const QString text = row[kHole1 + h];
+        const auto value = numberIn(text.isEmpty() ? QStringLiteral("0") : text, 0, 30, true);
+        if (!value)
+            return Failure{
+                QStringLiteral("hole %1: \"%2\" is not a number of strokes").arg(h + 1).arg(text)};
+        strokes[h] = int(*value);
+        card.totals.holes[h] = QString::number(strokes[h]);
+        const auto fairway = readTick(row[kFairway1 + 2 * h]);
+        const auto green = readTick(row[kFairway1 + 2 * h + 1]);
+        if (!fairway || !green)
+            return Failure{QStringLiteral("hole %1: a fairway or green tick is not yes or no")
+                               .arg(h + 1)};
+        card.fairways[h] = *fairway;
+        card.greens[h] = *green;
+    }
+    QString handicap = row[kHand];
+    handicap.replace(QLatin1Char(','), QLatin1Char('.'));
+    card.totals.handicap = handicap.isEmpty() ? QStringLiteral("0") : handicap;
+    if (!numberIn(card.totals.handicap, -10, 54))
+        return Failure{QStringLiteral("the handicap \"%1\" is not a number from -10 to 54")
+                           .arg(handicap)};
+    const QString putts = row[kPutts];
+    card.putts = putts.isEmpty() ? QStringLiteral("0") : putts;
+    card.competition = row[kComp];
+    card.standardScratch = row[kCompSS];
+    card.division = row[kDivision];
+    card.comment = row[kComment];
+    // The tee by its name, or by the label a card shows ("Yellow (Men) 71.2 / 131"); the
+    // ratings the card was played off as the file has them, else the tee's.
+    const QString teeText = row[kTeeName].simplified();
+    if (!teeText.isEmpty()) {
+        const QString wanted = keyOf(teeText);
+        for (const Tee& tee : found->tees) {
+            const QString named = keyOf(QStringLiteral("%1 (%2)").arg(tee.name, tee.ratedFor));
+            if (wanted == keyOf(tee.name) || wanted == named || wanted.startsWith(named + u' ')) {
+                card.tee = tee;
+                break;
+            }
+        }
+        if (!card.tee)
+            return Failure{QStringLiteral("%1 has no tee %2").arg(card.course, teeText)};
+        const QString rating = row[kCourseRating];
+        const QString slope = row[kSlopeRating];
+        const QString par = row[kTeePar];
+        const auto readRating = numberIn(rating, 40, 90);
+        const auto readSlope = numberIn(slope, 55, 155, true);
+        const auto readPar = numberIn(par, 27, 90);
+        if ((!rating.isEmpty() && !readRating) || (!slope.isEmpty() && !readSlope) ||
+            (!par.isEmpty() && !readPar))
+            return Failure{QStringLiteral("the tee's course rating, slope rating or par is not "
+                                          "a number it can be")};
+        if (readRating)
+            card.tee->courseRating = *readRating;
+        if (readSlope)
+            card.tee->slopeRating = int(*readSlope);
+        card.teePar = readPar ? int(*readPar) : golf::parOf(found->course, &*card.tee);
+    }
+    card.handicapIndex = row[kHandicapIndex];
+    const QString courseHandicap = row[kCourseHandicap];
+    if (!courseHandicap.isEmpty()) {
+        card.courseHandicap = numberIn(courseHandicap, -20, 80);
+        if (!card.courseHandicap)
+            return Failure{QStringLiteral("the course handicap \"%1\" is not a number")
+                               .arg(courseHandicap)};
+    }
+    card.playingHandicap = row[kPlayingHandicap];
+    recomputeTotals(card.totals);
+    // Points as the card scores them: off the playing handicap, else the handicap.
+    const golf::Holes holes = golf::holesOf(found->course, card.tee ? &*card.tee : nullptr);
+    const auto playing = !card.playingHandicap.isEmpty() ? toInt16(card.playingHandicap)
+                                                         : toInt16(card.totals.handicap);
+    if (holes.complete() && playing)
+        card.points = golf::scoreHoles(strokes, holes, *playing).totalPoints;
+    const auto round = roundValues(card);
+    if (!round)
+        return Failure{QString(round.error())
+                           .replace(QStringLiteral(" cannot be stored as it stands"),
+                                    QStringLiteral(": not a number Parlog can store"))};
+    return *round;
+}
+
+sql::BatchInsert& Importer::batch()
+{
+    if (!m_batch) {
+        const QStringList columns = m_kind == Kind::Rounds ? roundColumns() : [this] {
+            QStringList c;
+            for (const Field& f : m_fields)
+                c << f.column;
+            return c;
+        }();
+        m_batch = std::make_unique<sql::BatchInsert>(
+            m_connection, m_kind == Kind::Rounds ? QStringLiteral("score") : QStringLiteral("player"),
+            columns);
+    }
+    return *m_batch;
+}
+
+Status Importer::put(const Verdict& v)
+{
+    if (m_kind != Kind::Courses) {
+        QVariantList values;
+        if (m_kind == Kind::Rounds)
+            values = v.values;
+        else
+            for (const Field& f : m_fields)
+                values << v.record.value(f.column, QVariant(QMetaType::fromType<QString>()));
+        if (!batch().add(values))
+            return sql::failure(m_connection);
+        return {};
+    }
+    // Courses are few: each stored as it comes, its key known for its tees.
+    const QString course = keyOf(v.record.value(QStringLiteral("coursename")).toString());
+    if (v.newCourse) {
+        if (Status done = sql::insert(m_connection, schema::courses(), v.record); !done)
+            return done;
+        const auto row = courses::rowNamed(m_connection, v.record.value(QStringLiteral("coursename")).toString());
+        if (!row)
+            return Failure{row.error()};
+        m_courseIDs.insert(course, parlog::keyOf(*row));
+    }
+    if (v.tee.isEmpty())
+        return {};
+    Record tee = v.tee;
+    tee.insert(QStringLiteral("courseID"), m_courseIDs.value(course));
+    if (Status done = sql::insert(m_connection, schema::tees(), tee); !done)
+        return done;
+    ++m_teesStored;
+    return {};
+}
+
+Status Importer::finish()
+{
+    if (m_batch && !m_batch->finish())
+        return sql::failure(m_connection);
+    return {};
+}
+
+} // namespace
+
+QList<Field> fieldsOf(Kind kind)
+{
+    if (kind == Kind::Courses)
+        return courseFields();
+    if (kind == Kind::Rounds)
+        return roundFields();
+    return playerFields();
+}
+
 QList<int> matchColumns(Kind kind, const QStringList& header)
 {
     const QList<Field> fields = fieldsOf(kind);
     QList<int> columns(fields.size(), -1);
     QSet<int> taken;
-    for (qsizetype f = 0; f < fields.size(); ++f)
-        for (qsizetype c = 0; c < header.size() && columns[f] < 0; ++c)
-            if (!taken.contains(int(c)) && fields[f].names.contains(keyOf(header[c]))) {
-                columns[f] = int(c);
-                taken.insert(int(c));
-            }
-    return columns;
-}
-
-namespace {
-
-Result<Preview> previewRounds(Connection& connection, const csv::Table& table,
-                              const QList<int>& columns)
-{
-    Preview p;
-    p.kind = Kind::Rounds;
-    const QList<Field> fields = fieldsOf(Kind::Rounds);
-    const auto playerNames = players::names(connection);
-    if (!playerNames)
-        return Failure{playerNames.error()};
-    const auto courseNames = courses::names(connection);
-    if (!courseNames)
-        return Failure{courseNames.error()};
-    QHash<QString, QString> players;
-    for (const QString& name : *playerNames)
-        players.insert(name.toLower(), name);
-    QHash<QString, QString> courses;
-    for (const QString& name : *courseNames)
-        courses.insert(name.toLower(), name);
-    // The order of the file's dates, from all of them.
-    QStringList dates;
-    if (columns.value(2, -1) >= 0)
-        for (const QStringList& cells : table.rows)
-            dates << cells.value(columns[2]);
-    const csv::DateOrder order = csv::detectDateOrder(dates);
-    // The cards already there, by what they store.
-    const auto held = sql::rows(connection, QStringLiteral("SELECT * FROM score"));
-    if (!held)
-        return Failure{held.error()};
-    QSet<QString> there;
-    for (const Record& stored : recordsOf(schema::score(), *held)) {
-        Record kept;
-        const Record made = Round::from(stored).record();
-        for (auto it = made.constBegin(); it != made.constEnd(); ++it)
-            kept.insert(it.key(), stored.value(it.key()));
-        there.insert(signature(kept));
-    }
-    QSet<QString> inFile;
-    for (qsizetype r = 0; r < table.rows.size(); ++r) {
-        const QStringList& cells = table.rows[r];
-        Row row;
-        row.line = table.lines.value(r);
-        Record read;
+    // A caption of the field's own first, then its synonyms, so that Parlog's own
+    // "Tee par" is not taken for another field's "par".
+    for (const bool own : {true, false})
         for (qsizetype f = 0; f < fields.size(); ++f)
-            if (const int c = columns.value(f, -1); c >= 0)
-                read.insert(fields[f].column, cells.value(c));
-        if (cells.size() != table.header.size()) {
-            row.why = QStringLiteral("the row has %1 fields, the header %2")
-                          .arg(cells.size())
-                          .arg(table.header.size());
-        } else if (const auto round = roundOf(read, players, courses, order); !round) {
-            row.why = round.error();
-        } else {
-            row.record = round->record();
-            const QString key = signature(row.record);
-            if (inFile.contains(key))
-                row.why = QStringLiteral("the same card is on an earlier row of the file");
-            else if (there.contains(key))
-                row.outcome = Row::Outcome::AlreadyThere;
-            else
-                row.outcome = Row::Outcome::Stored;
-            inFile.insert(key);
-        }
-        if (!row.why.isEmpty())
-            ++p.notStored;
-        else if (row.outcome == Row::Outcome::AlreadyThere)
-            ++p.alreadyThere;
-        else
-            ++p.toStore;
-        p.rows << row;
-    }
-    return p;
-}
-
-} // namespace
-
-Result<Preview> preview(Connection& connection, Kind kind, const csv::Table& table,
-                        const QList<int>& columns)
-{
-    if (kind == Kind::Rounds)
-        return previewRounds(connection, table, columns);
-    Preview p;
-    p.kind = kind;
-    const QList<Field> fields = fieldsOf(kind);
-    const bool courses = kind == Kind::Courses;
-    const QString nameColumn = fields.first().column;
-    const auto known = courses ? courses::names(connection) : players::names(connection);
-    if (!known)
-        return Failure{known.error()};
-    QSet<QString> inRegister;
-    for (const QString& name : *known)
-        inRegister.insert(keyOf(name));
-    QSet<QString> inFile;
-    for (qsizetype r = 0; r < table.rows.size(); ++r) {
-        const QStringList& cells = table.rows[r];
-        Row row;
-        row.line = table.lines.value(r);
-        for (qsizetype f = 0; f < fields.size(); ++f) {
-            const int c = columns.value(f, -1);
-            if (c >= 0)
-                row.record.insert(fields[f].column, cells.value(c).trimmed());
-        }
-        const QString name = row.record.value(nameColumn).toString().simplified();
-        row.record.insert(nameColumn, name);
-        const QString handicap = row.record.value(QStringLiteral("Handicapp")).toString();
-        const auto readHandicap = courses ? std::optional<QString>(QString()) : handicapText(handicap);
-        const QString courseFault = courses ? checkCourse(row.record) : QString();
-        if (cells.size() != table.header.size())
-            row.why = QStringLiteral("the row has %1 fields, the header %2")
-                          .arg(cells.size())
-                          .arg(table.header.size());
-        else if (name.isEmpty())
-            row.why = QStringLiteral("no name");
-        else if (!readHandicap)
-            row.why = QStringLiteral("the handicap \"%1\" is not a number from +10 to 54")
-                          .arg(handicap);
-        else if (!courseFault.isEmpty())
-            row.why = courseFault;
-        else if (inFile.contains(keyOf(name)))
-            row.why = QStringLiteral("%1 is on an earlier row of the file").arg(name);
-        if (!row.why.isEmpty()) {
-            ++p.notStored;
-        } else if (inRegister.contains(keyOf(name))) {
-            row.outcome = Row::Outcome::AlreadyThere;
-            ++p.alreadyThere;
-            inFile.insert(keyOf(name));
-        } else {
-            row.outcome = Row::Outcome::Stored;
-            if (!courses && columns.value(2, -1) >= 0)
-                row.record.insert(QStringLiteral("Handicapp"), *readHandicap);
-            ++p.toStore;
-            inFile.insert(keyOf(name));
-        }
-        p.rows << row;
-    }
-    return p;
-}
-
-Result<Summary> store(Connection& connection, const Preview& preview, bool allOrNothing)
-{
-    Summary s;
-    s.kind = preview.kind;
-    s.alreadyThere = preview.alreadyThere;
-    s.notStored = preview.notStored;
-    if (allOrNothing && preview.notStored > 0)
-        return Failure{QStringLiteral("nothing was imported: %1 of the rows cannot be stored")
-                           .arg(preview.notStored)};
-    if (preview.toStore == 0)
-        return s;
-    // The register as it was, copied aside before anything goes in.
-    const auto copy = backupRegister(connection);
-    if (!copy)
-        return Failure{QStringLiteral("nothing was imported: the copy made first could not be "
-                                      "written (%1)")
-                           .arg(copy.error())};
-    s.backup = *copy;
-    if (!connection.transaction())
-        return sql::failure(connection);
-    for (const Row& row : preview.rows) {
-        if (row.outcome != Row::Outcome::Stored)
-            continue;
-        const schema::Table& table = preview.kind == Kind::Courses ? schema::courses()
-                                     : preview.kind == Kind::Rounds ? schema::score()
-                                                                    : schema::player();
-        if (Status done = sql::insert(connection, table, row.record); !done) {
-            connection.rollback();
-            return Failure{QStringLiteral("nothing was imported: line %1 could not be stored (%2)")
-                               .arg(row.line)
-                               .arg(done.error())};
-        }
-        ++s.stored;
-    }
-    if (!connection.commit()) {
-        connection.rollback();
-        return Failure{QStringLiteral("nothing was imported: %1")
-                           .arg(connection.describe(connection.lastError()))};
-    }
-    return s;
-}
-
-QString summaryText(const Summary& s)
-{
-    const auto count = [](int n, const char* one, const char* many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
-    };
-    return QStringLiteral("%1, %2 and %3 imported; %4 already there; %5 not imported")
-        .arg(count(s.kind == Kind::Players ? s.stored : 0, "player", "players"),
-             count(s.kind == Kind::Courses ? s.stored : 0, "course", "courses"),
-             count(s.kind == Kind::Rounds ? s.stored : 0, "round", "rounds"), QString::number(s.alreadyThere),
-             count(s.notStored, "row", "rows"));
-}
-
-Status writeNotStored(const QString& path, const csv::Table& table, const Preview& preview)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure{file.errorString()};
-    bool ok = file.write("\xEF\xBB\xBF") == 3 &&
-              file.write(report::csvLine(table.header + QStringList{QStringLiteral("Reason")})) > 0;
-    for (qsizetype r = 0; ok && r < preview.rows.size(); ++r)
-        if (preview.rows[r].outcome == Row::Outcome::NotStored)
-            ok = file.write(report::csvLine(table.rows.value(r) +
-                                            QStringList{preview.rows[r].why})) > 0;
-    if (!ok || !file.commit())
-        return Failure{file.errorString()};
-    return {};
+            for (qsizetype c = 0; c < header.size() && columns[f] < 0; ++c)
+                if (!taken.contains(int(c)) &&
+                    (own ? fields[f].caption.toLower() == keyOf(header[c])
+                         : fields[f].names.contains(keyOf(header[c])))) {
+                    columns[f] = int(c);
+                    taken.insert(int(c));
+                }
+    return columns;
 }
 
 Result<Opened> reread(const Opened& opened, const csv::Dialect& dialect, Kind kind)
 {
     Opened o;
-    o.bytes = opened.bytes;
+    o.path = opened.path;
     o.dialect = dialect;
-    auto table = csv::parse(csv::decode(o.bytes, dialect.encoding), dialect.separator);
-    if (!table)
-        return Failure{QStringLiteral("the file cannot be read as CSV: %1").arg(table.error())};
-    o.table = *table;
-    o.columns = matchColumns(kind, o.table.header);
+    QFile file(o.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("%1 cannot be read: %2").arg(o.path, file.errorString())};
+    csv::Reader reader(file, dialect.encoding, dialect.separator);
+    int line = 0;
+    if (!reader.next(o.header, line))
+        return Failure{reader.error().isEmpty() ? QStringLiteral("the file is empty")
+                                                : QStringLiteral("the file cannot be read as CSV: %1")
+                                                      .arg(reader.error())};
+    for (QString& name : o.header)
+        name = name.trimmed();
+    o.columns = matchColumns(kind, o.header);
     return o;
 }
 
@@ -523,11 +792,12 @@ Result<Opened> open(const QString& path, Kind kind)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString())};
+    const auto dialect = csv::detect(file);
+    if (!dialect)
+        return Failure{QStringLiteral("%1 is not a CSV file: %2").arg(path, dialect.error())};
     Opened o;
-    o.bytes = file.readAll();
-    if (o.bytes.contains('\0'))
-        return Failure{QStringLiteral("%1 is not a CSV file: it is not text").arg(path)};
-    const auto read = reread(o, csv::detect(o.bytes), kind);
+    o.path = path;
+    const auto read = reread(o, *dialect, kind);
     if (!read)
         return Failure{QStringLiteral("%1: %2").arg(path, read.error())};
     return read;
@@ -540,6 +810,215 @@ QString missingColumns(Kind kind, const QList<int>& columns, const QStringList& 
         if (fields[f].required && columns.value(f, -1) < 0)
             return QStringLiteral("no column of the file holds the %1 (its columns: %2)")
                 .arg(fields[f].caption.toLower(), header.join(QStringLiteral(", ")).left(200));
+    return {};
+}
+
+Result<Preview> preview(Connection& connection, Kind kind, const Opened& opened,
+                        Progress* progress)
+{
+    Preview p;
+    p.kind = kind;
+    Importer importer(connection, kind, opened);
+    if (Status ready = importer.prepare(progress); !ready)
+        return Failure{ready.error()};
+    const QList<Field> fields = fieldsOf(kind);
+    int shownNotStored = 0;
+    const Status read = eachRow(opened, progress, [&](const QStringList& cells, int line) {
+        const Verdict v = importer.judge(cells);
+        const bool notStored = !v.why.isEmpty();
+        (notStored ? p.notStored : v.outcome == Row::Outcome::AlreadyThere ? p.alreadyThere
+                                                                            : p.toStore)++;
+        if (p.rows.size() >= kShownRows && !(notStored && shownNotStored < kShownRows))
+            return;
+        shownNotStored += notStored;
+        Row row{line, notStored ? Row::Outcome::NotStored : v.outcome, v.why, {}, {}};
+        if (row.outcome == Row::Outcome::Stored)
+            row.becomes = kind == Kind::Players ? QStringLiteral("a new player")
+                          : kind == Kind::Rounds ? QStringLiteral("a new round")
+                          : !v.newCourse         ? QStringLiteral("a new tee")
+                          : v.tee.isEmpty()      ? QStringLiteral("a new course")
+                                                 : QStringLiteral("a new course and tee");
+        Record shown = v.record;
+        for (qsizetype i = 0; i < v.values.size(); ++i)
+            shown.insert(roundColumns()[i], v.values[i]);
+        for (const Field& f : fields)
+            row.values << (f.column.startsWith(kTee) && kind == Kind::Courses
+                               ? v.tee.value(f.column.mid(kTee.size()))
+                               : shown.value(f.column))
+                              .toString();
+        p.rows << row;
+    });
+    if (!read)
+        return Failure{read.error()};
+    return p;
+}
+
+Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, bool allOrNothing,
+                      Progress* progress)
+{
+    const auto nothing = [](const QString& why) {
+        return Failure{QStringLiteral("nothing was imported: %1").arg(why)};
+    };
+    Importer importer(connection, kind, opened);
+    if (Status ready = importer.prepare(progress); !ready)
+        return nothing(ready.error());
+    if (Status writable = connection.beforeWrite(); !writable)
+        return nothing(writable.error());
+    // The register as it was, copied aside before anything goes in.
+    const auto copy = backupRegister(connection);
+    if (!copy)
+        return nothing(QStringLiteral("the copy made first could not be written (%1)").arg(copy.error()));
+    Summary s;
+    s.kind = kind;
+    s.backup = *copy;
+    if (!connection.transaction())
+        return sql::failure(connection);
+    // One pass, judging and storing: a row that cannot be stored, when all or nothing
+    // is asked, or a file that cannot be read to its end, undoes it all.
+    Status failed;
+    Status read = eachRow(opened, progress, [&](const QStringList& cells, int line) {
+        if (!failed)
+            return;
+        const Verdict v = importer.judge(cells);
+        if (!v.why.isEmpty()) {
+            ++s.notStored;
+            if (s.rejected.size() < kShownRows)
+                s.rejected << Row{line, Row::Outcome::NotStored, v.why, {}, {}};
+        } else if (v.outcome == Row::Outcome::AlreadyThere) {
+            ++s.alreadyThere;
+        } else if (Status done = importer.put(v); !done) {
+            failed = Failure{QStringLiteral("line %1 could not be stored (%2)").arg(line).arg(done.error())};
+        } else {
+            s.stored += v.newCourse || kind != Kind::Courses;
+        }
+    });
+    if (read && failed)
+        read = importer.finish();
+    if (read && failed && allOrNothing && s.notStored > 0)
+        failed = Failure{QStringLiteral("%1 of the rows cannot be stored").arg(s.notStored)};
+    if (!read || !failed) {
+        connection.rollback();
+        return nothing(failed ? read.error() : failed.error());
+    }
+    if (!connection.commit()) {
+        connection.rollback();
+        return nothing(connection.describe(connection.lastError()));
+    }
+    s.tees = importer.tees();
+    return s;
+}
+
+QString summaryText(const Summary& s)
+{
+    const auto count = [](int n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+    };
+    QString courses = count(s.kind == Kind::Courses ? s.stored : 0, "course", "courses");
+    if (s.tees > 0)
+        courses += QStringLiteral(" (%1)").arg(count(s.tees, "tee", "tees"));
+    return QStringLiteral("%1, %2 and %3 imported; %4 already there; %5 not imported")
+        .arg(count(s.kind == Kind::Players ? s.stored : 0, "player", "players"), courses,
+             count(s.kind == Kind::Rounds ? s.stored : 0, "round", "rounds"),
+             QString::number(s.alreadyThere), count(s.notStored, "row", "rows"));
+}
+
+Status writeNotStored(Connection& connection, Kind kind, const Opened& opened, const QString& path)
+{
+    Importer importer(connection, kind, opened);
+    if (Status ready = importer.prepare(nullptr); !ready)
+        return ready;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failure{file.errorString()};
+    bool ok = file.write("\xEF\xBB\xBF") == 3 &&
+              file.write(report::csvLine(opened.header + QStringList{QStringLiteral("Reason")})) > 0;
+    const Status read = eachRow(opened, nullptr, [&](const QStringList& cells, int) {
+        if (const Verdict v = importer.judge(cells); ok && !v.why.isEmpty())
+            ok = file.write(report::csvLine(cells + QStringList{v.why})) > 0;
+    });
+    if (!read)
+        return read;
+    if (!ok || !file.commit())
+        return Failure{file.errorString()};
+    return {};
+}
+
+Status exportRegister(Connection& connection, Kind kind, const QString& path, Progress* progress)
+{
+    const QList<Field> fields = fieldsOf(kind);
+    QStringList header;
+    QStringList columns;
+    for (const Field& f : fields) {
+        header << f.caption;
+        columns << f.column;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failure{QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString())};
+    bool ok = file.write("\xEF\xBB\xBF") == 3;
+    const auto line = [&](const QStringList& cells) {
+        ok = ok && file.write(report::csvLine(cells)) > 0;
+    };
+    if (kind == Kind::Courses) {
+        line(header);
+        const auto all = courses::allByName(connection);
+        if (!all)
+            return Failure{all.error()};
+        QList<courses::WithTees> list = all->values();
+        std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+            return a.course.name.compare(b.course.name, Qt::CaseInsensitive) < 0;
+        });
+        for (const courses::WithTees& c : std::as_const(list)) {
+            const Record course = c.course.record();
+            const QList<Tee> tees = c.tees.isEmpty() ? QList<Tee>{Tee()} : c.tees;
+            for (const Tee& tee : tees) {
+                const Record teeRecord = tee.record();
+                QStringList cells;
+                for (const QString& column : std::as_const(columns))
+                    cells << (!column.startsWith(kTee) ? report::csvField(course.value(column))
+                              : tee.name.isEmpty()     ? QString()
+                                                       : report::csvField(teeRecord.value(column.mid(kTee.size()))));
+                line(cells);
+            }
+        }
+    } else {
+        // Rounds also carry their totals and points, for a spreadsheet to read; they are
+        // added up anew when the file comes back.
+        const bool rounds = kind == Kind::Rounds;
+        if (rounds) {
+            header << QStringLiteral("Out") << QStringLiteral("In") << QStringLiteral("Gross")
+                   << QStringLiteral("Net") << QStringLiteral("Points");
+            columns << QStringLiteral("out") << QStringLiteral("inn") << QStringLiteral("gross")
+                    << QStringLiteral("net") << QStringLiteral("points");
+        }
+        line(header);
+        QList<bool> ticks;
+        for (const QString& c : std::as_const(columns))
+            ticks << (c.startsWith(u"fairway") || c.startsWith(u"green"));
+        const QString statement =
+            rounds ? QStringLiteral("SELECT %1 FROM score ORDER BY strdate, playerID")
+                   : QStringLiteral("SELECT %1 FROM player ORDER BY playername");
+        long long done = 0;
+        bool cancelled = false;
+        if (!connection.scan(statement.arg(columns.join(QStringLiteral(", "))), {},
+                             [&](const Cells& row) {
+                                 QStringList cells;
+                                 for (int i = 0; i < columns.size(); ++i) {
+                                     const QVariant value = row.value(i);
+                                     cells << (ticks[i] ? (value.toInt() != 0 ? QStringLiteral("1")
+                                                                               : QStringLiteral("0"))
+                                                        : report::csvField(value));
+                                 }
+                                 line(cells);
+                                 if (progress && ++done % 1000 == 0 && !progress->carryOn(done, 0))
+                                     cancelled = true;
+                             }))
+            return sql::failure(connection);
+        if (cancelled)
+            return Failure{QStringLiteral("cancelled")};
+    }
+    if (!ok || !file.commit())
+        return Failure{QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString())};
     return {};
 }
 

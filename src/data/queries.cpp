@@ -1,5 +1,7 @@
 #include "data/queries.h"
 
+#include "data/engine.h"
+
 #include <QSqlRecord>
 
 namespace parlog {
@@ -218,6 +220,69 @@ Status update(Connection& connection, const schema::Table& table, const QString&
                QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                    .arg(table.name, sets.join(QStringLiteral(", ")), where),
                values, changed);
+}
+
+BatchInsert::BatchInsert(Connection& connection, const QString& table, const QStringList& columns,
+                         int rowsPerStatement)
+    : m_connection(connection), m_table(table), m_columns(columns), m_rows(rowsPerStatement)
+{
+    // An engine that runs one statement over and over fast (a file's) needs no batches.
+    m_repeated = connection.engine().repeated(statementFor(1));
+}
+
+QString BatchInsert::statementFor(int rows) const
+{
+    const QString oneRow =
+        QStringLiteral("(%1)").arg(QStringList(m_columns.size(), QStringLiteral("?")).join(u", "));
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+        .arg(m_table, m_columns.join(QStringLiteral(", ")), QStringList(rows, oneRow).join(u", "));
+}
+
+bool BatchInsert::write(QSqlQuery& query)
+{
+    for (int i = 0; i < m_pending.size(); ++i)
+        query.bindValue(i, m_pending[i]);
+    m_pending.clear();
+    if (query.exec())
+        return true;
+    m_error = query.lastError();
+    m_connection.setLastError(m_error);
+    return false;
+}
+
+bool BatchInsert::add(const QVariantList& row)
+{
+    if (m_repeated) {
+        if (m_repeated(row))
+            return true;
+        m_error = m_connection.lastError();
+        return false;
+    }
+    m_pending << row;
+    if (m_pending.size() < m_rows * m_columns.size())
+        return true;
+    if (!m_full) {
+        m_full = m_connection.query();
+        if (!m_full->prepare(statementFor(m_rows))) {
+            m_error = m_full->lastError();
+            m_connection.setLastError(m_error);
+            return false;
+        }
+    }
+    return write(*m_full);
+}
+
+bool BatchInsert::finish()
+{
+    if (m_pending.isEmpty())
+        return true;
+    QSqlQuery last = m_connection.query();
+    if (!last.prepare(statementFor(int(m_pending.size() / m_columns.size())))) {
+        m_error = last.lastError();
+        m_connection.setLastError(m_error);
+        return false;
+    }
+    return write(last);
 }
 
 } // namespace parlog::sql

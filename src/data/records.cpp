@@ -2,6 +2,10 @@
 
 #include "data/conversions.h"
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 namespace parlog {
 
 namespace {
@@ -45,9 +49,20 @@ template <typename T> QVariant stored(const std::optional<T>& value)
     return value ? QVariant(*value) : QVariant(QMetaType::fromType<T>());
 }
 
-QString hole(const char* prefix, int h)
+// "hole7", "si7"...: made once, as every card read or written names them all.
+const QString& hole(const char* prefix, int h)
 {
-    return QLatin1String(prefix) + QString::number(h + 1);
+    static const auto names = [] {
+        std::array<std::array<QString, 18>, 5> n;
+        const char* prefixes[5] = {"hole", "green", "fairway", "si", "par"};
+        for (int p = 0; p < 5; ++p)
+            for (int i = 0; i < 18; ++i)
+                n[p][i] = QLatin1String(prefixes[p]) + QString::number(i + 1);
+        return n;
+    }();
+    const int p = prefix[0] == 'h' ? 0 : prefix[0] == 'g' ? 1 : prefix[0] == 'f' ? 2
+                  : prefix[0] == 's' ? 3 : 4;
+    return names[p][h];
 }
 
 } // namespace
@@ -247,35 +262,80 @@ Round RoundReader::read(const QVariantList& row) const
     return round;
 }
 
+namespace {
+
+// Each column a card stores, in name order, with how a round gives its value: a card
+// written column by column without looking any name up.
+using RoundPart = std::pair<QString, std::function<QVariant(const Round&)>>;
+const std::vector<RoundPart>& roundParts()
+{
+    static const std::vector<RoundPart> parts = [] {
+        const auto text = [](const QString& value) {
+            return value.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(value);
+        };
+        std::vector<RoundPart> p{
+            {QStringLiteral("out"), [](const Round& r) { return stored(r.out); }},
+            {QStringLiteral("inn"), [](const Round& r) { return stored(r.inn); }},
+            {QStringLiteral("gross"), [](const Round& r) { return stored(r.gross); }},
+            {QStringLiteral("net"), [](const Round& r) { return stored(r.net); }},
+            {QStringLiteral("putts"), [](const Round& r) { return stored(r.putts); }},
+            {QStringLiteral("hand"), [](const Round& r) { return stored(r.handicap); }},
+            {QStringLiteral("strdate"), [](const Round& r) { return QVariant(r.date); }},
+            {QStringLiteral("course"), [](const Round& r) { return QVariant(r.course); }},
+            {QStringLiteral("playerID"), [](const Round& r) { return QVariant(r.player); }},
+            {QStringLiteral("division"), [](const Round& r) { return QVariant(r.division); }},
+            {QStringLiteral("compss"), [](const Round& r) { return QVariant(r.standardScratch); }},
+            {QStringLiteral("comp"), [](const Round& r) { return QVariant(r.competition); }},
+            {QStringLiteral("comment"), [](const Round& r) { return QVariant(r.comment); }},
+            {QStringLiteral("teeID"), [](const Round& r) { return stored(r.teeID); }},
+            {QStringLiteral("tee"), [text](const Round& r) { return text(r.tee); }},
+            {QStringLiteral("courseRating"), [](const Round& r) { return stored(r.courseRating); }},
+            {QStringLiteral("slopeRating"), [](const Round& r) { return stored(r.slopeRating); }},
+            {QStringLiteral("teePar"), [](const Round& r) { return stored(r.teePar); }},
+            {QStringLiteral("handicapIndex"), [](const Round& r) { return stored(r.handicapIndex); }},
+            {QStringLiteral("courseHandicap"), [](const Round& r) { return stored(r.courseHandicap); }},
+            {QStringLiteral("playingHandicap"),
+             [](const Round& r) { return stored(r.playingHandicap); }},
+            {QStringLiteral("points"), [](const Round& r) { return stored(r.points); }}};
+        for (int h = 0; h < 18; ++h) {
+            p.push_back({hole("hole", h), [h](const Round& r) { return stored(r.holes[h]); }});
+            p.push_back({hole("green", h), [h](const Round& r) { return QVariant(int(r.greens[h])); }});
+            p.push_back(
+                {hole("fairway", h), [h](const Round& r) { return QVariant(int(r.fairways[h])); }});
+        }
+        std::sort(p.begin(), p.end(), [](const RoundPart& a, const RoundPart& b) { return a.first < b.first; });
+        return p;
+    }();
+    return parts;
+}
+
+} // namespace
+
+const QStringList& Round::columns()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const RoundPart& part : roundParts())
+            n << part.first;
+        return n;
+    }();
+    return names;
+}
+
+QVariantList Round::values() const
+{
+    QVariantList v;
+    v.reserve(qsizetype(roundParts().size()));
+    for (const RoundPart& part : roundParts())
+        v << part.second(*this);
+    return v;
+}
+
 Record Round::record() const
 {
-    Record r{{QStringLiteral("out"), stored(out)},
-             {QStringLiteral("inn"), stored(inn)},
-             {QStringLiteral("gross"), stored(gross)},
-             {QStringLiteral("net"), stored(net)},
-             {QStringLiteral("putts"), stored(putts)},
-             {QStringLiteral("hand"), stored(handicap)},
-             {QStringLiteral("strdate"), date},
-             {QStringLiteral("course"), course},
-             {QStringLiteral("playerID"), player},
-             {QStringLiteral("division"), division},
-             {QStringLiteral("compss"), standardScratch},
-             {QStringLiteral("comp"), competition},
-             {QStringLiteral("comment"), comment},
-             {QStringLiteral("teeID"), stored(teeID)},
-             {QStringLiteral("tee"), tee.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : tee},
-             {QStringLiteral("courseRating"), stored(courseRating)},
-             {QStringLiteral("slopeRating"), stored(slopeRating)},
-             {QStringLiteral("teePar"), stored(teePar)},
-             {QStringLiteral("handicapIndex"), stored(handicapIndex)},
-             {QStringLiteral("courseHandicap"), stored(courseHandicap)},
-             {QStringLiteral("playingHandicap"), stored(playingHandicap)},
-             {QStringLiteral("points"), stored(points)}};
-    for (int h = 0; h < 18; ++h) {
-        r.insert(hole("hole", h), stored(holes[h]));
-        r.insert(hole("green", h), int(greens[h]));
-        r.insert(hole("fairway", h), int(fairways[h]));
-    }
+    Record r;
+    for (const RoundPart& part : roundParts())
+        r.insert(r.cend(), part.first, part.second(*this));
     return r;
 }
 

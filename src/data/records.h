@@ -102,6 +102,9 @@ struct Round {
     static Round from(const Record& record);
     static Round from(const Rows& rows, qsizetype row);
     Record record() const;
+    // The columns of record() in their order, and its values in the same order.
+    static const QStringList& columns();
+    QVariantList values() const;
 };
 
 // Reads rounds from rows of one query, each column found once for them all: a field of

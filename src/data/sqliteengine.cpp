@@ -321,6 +321,8 @@ public:
     // values for a whole register.
     bool scan(const QString& sql, const QVariantList& values,
               const std::function<void(const Cells& row)>& each) override;
+    std::function<bool(const QVariantList& values)> repeated(const QString& sql) override;
+    void keepError(sqlite3* db);
 
     // Locked for writing before anything is copied: nobody can add or change a round
     // between the copy and the deletion.
@@ -506,15 +508,10 @@ private:
 
 } // namespace
 
-bool SqliteEngine::scan(const QString& sql, const QVariantList& values,
-                        const std::function<void(const Cells& row)>& each)
+// VALUES bound to ?1, ?2... in order.
+static int bindAll(sqlite3_stmt* statement, const QVariantList& values)
 {
-    sqlite3* db = handle();
-    if (!db)
-        return Engine::scan(sql, values, each);
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray text = sql.toUtf8();
-    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr);
+    int rc = SQLITE_OK;
     for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
         const QVariant& v = values[i];
         if (v.isNull()) {
@@ -537,6 +534,54 @@ bool SqliteEngine::scan(const QString& sql, const QVariantList& values,
         }
         }
     }
+    return rc;
+}
+
+void SqliteEngine::keepError(sqlite3* db)
+{
+    m_connection.setLastError(QSqlError(QStringLiteral("Parlog"), QString::fromUtf8(sqlite3_errmsg(db)),
+                                        QSqlError::StatementError,
+                                        QString::number(sqlite3_extended_errcode(db))));
+}
+
+std::function<bool(const QVariantList& values)> SqliteEngine::repeated(const QString& sql)
+{
+    sqlite3* db = handle();
+    if (!db)
+        return {};
+    sqlite3_stmt* raw = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK) {
+        keepError(db);
+        sqlite3_finalize(raw);
+        return [](const QVariantList&) { return false; };
+    }
+    std::shared_ptr<sqlite3_stmt> statement(raw, sqlite3_finalize);
+    return [this, db, statement](const QVariantList& values) {
+        sqlite3_reset(statement.get());
+        sqlite3_clear_bindings(statement.get());
+        int rc = bindAll(statement.get(), values);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(statement.get());
+        if (rc != SQLITE_DONE) {
+            keepError(db);
+            return false;
+        }
+        return true;
+    };
+}
+
+bool SqliteEngine::scan(const QString& sql, const QVariantList& values,
+                        const std::function<void(const Cells& row)>& each)
+{
+    sqlite3* db = handle();
+    if (!db)
+        return Engine::scan(sql, values, each);
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr);
+    if (rc == SQLITE_OK)
+        rc = bindAll(statement, values);
     const SqliteCells cells(statement);
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
         rc = sqlite3_step(statement);
@@ -544,10 +589,7 @@ bool SqliteEngine::scan(const QString& sql, const QVariantList& values,
             each(cells);
     }
     if (rc != SQLITE_DONE) {
-        m_connection.setLastError(QSqlError(QStringLiteral("Parlog"),
-                                            QString::fromUtf8(sqlite3_errmsg(db)),
-                                            QSqlError::StatementError,
-                                            QString::number(sqlite3_extended_errcode(db))));
+        keepError(db);
         sqlite3_finalize(statement);
         return false;
     }

@@ -161,8 +161,8 @@ void ImportWindow::fillColumns()
         auto* choice = new QComboBox(columns);
         choice->setObjectName(QStringLiteral("column_") + fields[f].column);
         choice->addItem(kNone, -1);
-        for (int c = 0; c < m_opened->table.header.size(); ++c)
-            choice->addItem(m_opened->table.header[c], c);
+        for (int c = 0; c < m_opened->header.size(); ++c)
+            choice->addItem(m_opened->header[c], c);
         choice->setCurrentIndex(std::max(0, choice->findData(m_opened->columns.value(f, -1))));
         connect(choice, &QComboBox::activated, this, &ImportWindow::refresh);
         columns->setCellWidget(f, 1, choice);
@@ -194,7 +194,7 @@ void ImportWindow::refresh()
         return;
     const QList<int> chosen = chosenColumns();
     if (const QString missing =
-            importing::missingColumns(chosenKind(), chosen, m_opened->table.header);
+            importing::missingColumns(chosenKind(), chosen, m_opened->header);
         !missing.isEmpty()) {
         status->setText(QStringLiteral("Choose the file's column for each name: %1.").arg(missing));
         return;
@@ -202,8 +202,10 @@ void ImportWindow::refresh()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto seen =
-        importing::preview(*connection, chosenKind(), m_opened->table, chosen);
+    importing::Opened assigned = *m_opened;
+    assigned.columns = chosen;
+    const auto progress = app().progress(QStringLiteral("Reading the file\u2026"));
+    const auto seen = importing::preview(*connection, chosenKind(), assigned, progress.get());
     if (!seen) {
         app().inform(seen.error());
         return;
@@ -216,16 +218,14 @@ void ImportWindow::refresh()
     m_model->setHorizontalHeaderLabels(headings);
     for (const importing::Row& row : std::as_const(m_preview->rows)) {
         const QString becomes = row.outcome == importing::Row::Outcome::Stored
-                                    ? (chosenKind() == importing::Kind::Courses  ? QStringLiteral("a new course")
-                                       : chosenKind() == importing::Kind::Rounds ? QStringLiteral("a new round")
-                                                                                 : QStringLiteral("a new player"))
+                                    ? row.becomes
                                 : row.outcome == importing::Row::Outcome::AlreadyThere
                                     ? QStringLiteral("already there")
                                     : QStringLiteral("not imported: ") + row.why;
         QList<QStandardItem*> items{new QStandardItem(QString::number(row.line)),
                                     new QStandardItem(becomes)};
-        for (const importing::Field& f : fields)
-            items << new QStandardItem(row.record.value(f.column).toString());
+        for (const QString& value : row.values)
+            items << new QStandardItem(value);
         items[1]->setToolTip(becomes);
         if (row.outcome == importing::Row::Outcome::NotStored)
             items[1]->setForeground(forms::readable(this, QColor(0xb0, 0x20, 0x20)));
@@ -233,10 +233,14 @@ void ImportWindow::refresh()
     }
     rows->setColumnWidth(0, 44);
     rows->setColumnWidth(1, 220);
-    status->setText(QStringLiteral("%1 to import, %2 already there, %3 that cannot be imported.")
-                        .arg(m_preview->toStore)
-                        .arg(m_preview->alreadyThere)
-                        .arg(m_preview->notStored));
+    QString counts = QStringLiteral("%1 to import, %2 already there, %3 that cannot be imported.")
+                         .arg(m_preview->toStore)
+                         .arg(m_preview->alreadyThere)
+                         .arg(m_preview->notStored);
+    const int all = m_preview->toStore + m_preview->alreadyThere + m_preview->notStored;
+    if (m_preview->rows.size() < all)
+        counts += QStringLiteral(" The first rows are shown, and the first that cannot be imported.");
+    status->setText(counts);
     importButton->setEnabled(m_preview->toStore > 0);
     saveRejected->setEnabled(m_preview->notStored > 0);
 }
@@ -248,8 +252,11 @@ void ImportWindow::importRows()
     auto connection = app().openConnection();
     if (!connection)
         return;
+    importing::Opened assigned = *m_opened;
+    assigned.columns = chosenColumns();
     const auto progress = app().progress(QStringLiteral("Importing\u2026"));
-    const auto done = importing::store(*connection, *m_preview, allOrNothing->isChecked());
+    const auto done = importing::store(*connection, chosenKind(), assigned,
+                                       allOrNothing->isChecked(), progress.get());
     if (!done) {
         QString why = done.error();
         why[0] = why[0].toUpper();
@@ -264,7 +271,13 @@ bool ImportWindow::saveNotImported(const QString& path)
 {
     if (!m_opened || !m_preview)
         return false;
-    if (Status written = importing::writeNotStored(path, m_opened->table, *m_preview); !written) {
+    auto connection = app().openConnection();
+    if (!connection)
+        return false;
+    importing::Opened assigned = *m_opened;
+    assigned.columns = chosenColumns();
+    if (Status written = importing::writeNotStored(*connection, chosenKind(), assigned, path);
+        !written) {
         app().inform(QStringLiteral("The rows were not saved: %1").arg(written.error()));
         return false;
     }
