@@ -31,18 +31,21 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                                   : CommandLine::Action::RestoreRounds;
             line.source = arguments[++i];
             line.target = arguments[++i];
-        } else if (a == u"--import") {
+        } else if (a == u"--import" || a == u"--export") {
+            const bool import = a == u"--import";
             if (i + 2 >= arguments.size())
-                return fail(QStringLiteral("--import needs the file and what it holds (players, "
-                                           "courses or rounds)."));
-            line.action = CommandLine::Action::Import;
+                return fail(QStringLiteral("%1 needs the file and what it holds (players, "
+                                           "courses or rounds).")
+                                .arg(a));
+            line.action = import ? CommandLine::Action::Import : CommandLine::Action::Export;
             line.source = arguments[++i];
             line.target = arguments[++i];
             if (line.target != u"players" && line.target != u"courses" &&
                 line.target != u"rounds")
-                return fail(QStringLiteral("--import reads players, courses or rounds; \"%1\" "
-                                           "is not what it can import.")
-                                .arg(line.target));
+                return fail(QStringLiteral("%1 %2 players, courses or rounds; \"%3\" "
+                                           "is not one of them.")
+                                .arg(a, import ? QStringLiteral("reads") : QStringLiteral("writes"),
+                                     line.target));
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
             QString value;
             if (a == u"--database") {
@@ -71,6 +74,7 @@ QString usageText()
         "       parlog --copy-register SOURCE TARGET\n"
         "       parlog --restore-rounds BACKUP TARGET\n"
         "       parlog --import FILE players|courses|rounds [--database FILE|URL]\n"
+        "       parlog --export FILE players|courses|rounds [--database FILE|URL]\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"
@@ -87,6 +91,9 @@ QString usageText()
         "                   add the players, courses or rounds of a CSV file to the register,\n"
         "                   after a copy of it; those already there are left as they\n"
         "                   are; prints what was imported, and why any row was not\n"
+        "  --export FILE players|courses|rounds\n"
+        "                   write every player, course (a line a tee) or round of the\n"
+        "                   register to a CSV file, every column, as --import reads it\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

@@ -7,12 +7,13 @@ namespace parlog {
 
 // What the program was asked for on its command line.
 struct CommandLine {
-    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, RestoreRounds, Import, Error };
+    enum class Action { Run, Help, Version, SmokeTest, CopyRegister, RestoreRounds, Import, Export,
+                        Error };
     Action action = Action::Run;
     QString database; // --database: another register than the usual one
     QString source;   // --copy-register SOURCE TARGET, --restore-rounds BACKUP TARGET,
-                      // --import FILE KIND
-    QString target;   // for --import, what the file holds: players
+                      // --import FILE KIND, --export FILE KIND
+    QString target;   // for --import and --export, what the file holds: players
     QString error; // for Action::Error: what was wrong, for the user
 };
 

@@ -49,18 +49,50 @@ int copyRegister(int argc, char* argv[], const parlog::CommandLine& line)
     return whole ? 0 : 1;
 }
 
+// Opens the register named on the command line, or the usual one; one that is not
+// there is not made.
+parlog::Status openNamed(parlog::Connection& connection)
+{
+    return connection.open(parlog::Connection::Check::Full, parlog::Connection::Missing::Refuse);
+}
+
+QString registerLocation(const parlog::CommandLine& line)
+{
+    return line.database.isEmpty()
+               ? parlog::defaultDataFile(QCoreApplication::applicationDirPath())
+               : line.database;
+}
+
+parlog::importing::Kind kindNamed(const QString& target)
+{
+    namespace importing = parlog::importing;
+    return target == u"courses"  ? importing::Kind::Courses
+           : target == u"rounds" ? importing::Kind::Rounds
+                                 : importing::Kind::Players;
+}
+
+// --export: every row of one kind into a CSV file.
+int exportFile(int argc, char* argv[], const parlog::CommandLine& line)
+{
+    QCoreApplication core(argc, argv);
+    parlog::Connection connection(registerLocation(line));
+    parlog::Status done = openNamed(connection);
+    if (done)
+        done = parlog::importing::exportRegister(connection, kindNamed(line.target), line.source);
+    if (!done) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(done.error()));
+        return 1;
+    }
+    return 0;
+}
+
 // --import: the file's rows into an existing register; 0 only when every row went in or
 // was there already.
 int importFile(int argc, char* argv[], const parlog::CommandLine& line)
 {
     namespace importing = parlog::importing;
     QCoreApplication core(argc, argv);
-    const QString location =
-        line.database.isEmpty() ? parlog::defaultDataFile(QCoreApplication::applicationDirPath())
-                                : line.database;
-    const auto kind = line.target == u"courses"  ? importing::Kind::Courses
-                      : line.target == u"rounds" ? importing::Kind::Rounds
-                                                 : importing::Kind::Players;
+    const auto kind = kindNamed(line.target);
     const auto opened = importing::open(line.source, kind);
     if (!opened) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(opened.error()));
@@ -72,10 +104,8 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
         std::fprintf(stderr, "parlog: %s: %s\n", qPrintable(line.source), qPrintable(missing));
         return 1;
     }
-    parlog::Connection connection(location);
-    if (parlog::Status ready = connection.open(parlog::Connection::Check::Full,
-                                               parlog::Connection::Missing::Refuse);
-        !ready) {
+    parlog::Connection connection(registerLocation(line));
+    if (parlog::Status ready = openNamed(connection); !ready) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(ready.error()));
         return 1;
     }
@@ -116,6 +146,8 @@ int main(int argc, char* argv[])
         return copyRegister(argc, argv, line);
     case parlog::CommandLine::Action::Import:
         return importFile(argc, argv, line);
+    case parlog::CommandLine::Action::Export:
+        return exportFile(argc, argv, line);
     case parlog::CommandLine::Action::RestoreRounds: {
         QCoreApplication core(argc, argv);
         const auto restored = parlog::restoreRounds(line.source, line.target);
