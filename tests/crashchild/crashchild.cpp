@@ -7,11 +7,13 @@
 //                                              does: counted, copied aside, deleted
 //   parlog-crashchild copy FILE TARGET         copies the register
 //   parlog-crashchild backup FILE              writes a backup copy beside it
+//   parlog-crashchild import FILE CSV          imports the rounds of a CSV file
 // FILE may also be a club server's register (postgresql://...).
 #include "data/backup.h"
 #include "data/connection.h"
 #include "data/copy.h"
 #include "data/deletion.h"
+#include "data/importing.h"
 #include "data/rounds.h"
 #include "rounds/scorecard.h"
 
@@ -93,6 +95,15 @@ int main(int argc, char* argv[])
         }
         std::printf("deleted %d\n", deleted->deleted);
         return 0;
+    }
+    if (args[1] == u"import") {
+        const auto opened = importing::open(args.value(3), importing::Kind::Rounds);
+        started("importing");
+        const auto done = opened ? importing::store(connection, importing::Kind::Rounds, *opened, true)
+                                 : Result<importing::Summary>(Failure{opened.error()});
+        if (!done)
+            std::fprintf(stderr, "%s\n", qPrintable(done.error()));
+        return done ? 0 : 1;
     }
     if (args[1] == u"backup") {
         started("backing up");

@@ -105,13 +105,13 @@ void TestCrash::savesSurviveAKill()
 void TestCrash::aKilledChangeIsWholeOrAbsent_data()
 {
     QTest::addColumn<QString>("action");
-    for (const char* action : {"delete", "copy", "copy-server", "backup"})
+    for (const char* action : {"delete", "copy", "copy-server", "backup", "import"})
         QTest::newRow(action) << QString::fromLatin1(action);
 }
 
 // The deletion (count, copy aside, transaction), a copy of the register into a file or
-// onto a server, and a backup, each killed at random moments: the register is intact,
-// and what was being made is absent, empty, or whole.
+// onto a server, a backup, and an import of many cards, each killed at random moments:
+// the register is intact, and what was being made is absent, empty, or whole.
 void TestCrash::aKilledChangeIsWholeOrAbsent()
 {
     QFETCH(QString, action);
@@ -131,13 +131,41 @@ void TestCrash::aKilledChangeIsWholeOrAbsent()
             QFAIL(qPrintable(why));
         QSKIP(qPrintable(why));
     }
+    // A file of cards none of which the register holds.
+    const QString cards = dir.filePath(QStringLiteral("cards.csv"));
+    const int imported = 20000;
+    if (action == u"import") {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("names"));
+        db.setDatabaseName(pristine);
+        QVERIFY(db.open());
+        QSqlQuery names(QStringLiteral("SELECT (SELECT min(playername) FROM player), "
+                                       "(SELECT min(coursename) FROM courses)"),
+                        db);
+        QVERIFY(names.next());
+        QFile file(cards);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray text = "Player,Course,Date,Comment";
+        for (int h = 1; h <= 18; ++h)
+            text += ",Hole " + QByteArray::number(h);
+        for (int n = 0; n < imported; ++n) {
+            text += "\n\"" + names.value(0).toString().toUtf8() + "\",\"" +
+                    names.value(1).toString().toUtf8() + "\",2001-05-06,imported " +
+                    QByteArray::number(n);
+            for (int h = 1; h <= 18; ++h)
+                text += "," + QByteArray::number(3 + (n + h) % 4);
+        }
+        file.write(text + "\n");
+        names.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("names"));
     QString target;
     const auto run = [&](QProcess& child) {
         QFile::remove(path);
         QFile::remove(file);
         backups.removeRecursively();
         QVERIFY(QFile::copy(pristine, path));
-        target = server ? test::freshServerRegister(&why) : file;
+        target = server ? test::freshServerRegister(&why) : action == u"import" ? cards : file;
         const QString verb = action.startsWith(u"copy") ? QStringLiteral("copy") : action;
         child.start(QStringLiteral(PARLOG_CRASHCHILD), {verb, path, target});
         QVERIFY(child.waitForStarted());
@@ -168,17 +196,20 @@ void TestCrash::aKilledChangeIsWholeOrAbsent()
         }
         const Left left = inspect(path);
         QCOMPARE(left.integrity, QStringLiteral("ok"));
-        if (action == u"delete")
+        if (action == u"import")
+            QVERIFY2(left.rounds == before || left.rounds == before + imported,
+                     qPrintable(QStringLiteral("%1 of %2 rounds").arg(left.rounds).arg(before)));
+        else if (action == u"delete")
             QVERIFY2(left.rounds == before || left.rounds == 0,
                      qPrintable(QStringLiteral("%1 of %2 rounds left").arg(left.rounds).arg(before)));
         else
             QCOMPARE(left.rounds, before);
         // Every copy that stands under a name of its own is whole.
         QStringList made;
-        if (action == u"delete" || action == u"backup")
+        if (action == u"delete" || action == u"backup" || action == u"import")
             for (const QString& name : backups.entryList({QStringLiteral("*.mdb")}, QDir::Files))
                 made << backups.filePath(name);
-        else if (server || QFileInfo::exists(file))
+        else if (server || (action != u"import" && QFileInfo::exists(file)))
             made << target;
         for (const QString& copy : std::as_const(made)) {
             const int rounds = server ? int(inspectServer(copy)) : inspect(copy).rounds;
