@@ -5,7 +5,9 @@
 #include "base/windownames.h"
 #include "data/backup.h"
 #include "data/connection.h"
+#include "data/importing.h"
 #include "data/location.h"
+#include "reports/reportwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -200,6 +202,20 @@ void MainMenu::addMenuBar()
     connect(m_recent, &QMenu::aboutToShow, this, &MainMenu::fillRecent);
     item(file, QStringLiteral("&Import from CSV..."), {}, "actionImport",
          [this] { app().show(windows::kImport); });
+    QMenu* exports = file->addMenu(QStringLiteral("&Export to CSV"));
+    exports->setObjectName(QStringLiteral("menuExport"));
+    for (const auto& [text, name, kind, stem] :
+         {std::tuple{"&Players...", "actionExportPlayers", importing::Kind::Players, "Players"},
+          std::tuple{"&Courses...", "actionExportCourses", importing::Kind::Courses, "Courses"},
+          std::tuple{"&Rounds...", "actionExportRounds", importing::Kind::Rounds, "Rounds"}})
+        item(exports, QString::fromLatin1(text), {}, name, [this, kind = kind, stem = stem] {
+            const QString path =
+                askSavePath(this, SaveKind::Csv,
+                            QStringLiteral("%1 %2").arg(QString::fromLatin1(stem),
+                                                        app().today().toString(Qt::ISODate)));
+            if (!path.isEmpty())
+                exportTo(int(kind), path);
+        });
     item(file, QStringLiteral("&Back up now..."), QKeySequence(Qt::CTRL | Qt::Key_B),
          "actionBackUp", &MainMenu::backUpNow);
     file->addSeparator();
@@ -269,6 +285,21 @@ void MainMenu::backUpNow()
     }
     app().inform(QStringLiteral("A copy of the register as it is now is in %1")
                      .arg(QDir::toNativeSeparators(*copy)));
+}
+
+bool MainMenu::exportTo(int kind, const QString& path)
+{
+    auto connection = app().openConnection();
+    if (!connection)
+        return false;
+    const auto progress = app().progress(QStringLiteral("Writing the CSV file\u2026"));
+    if (Status written =
+            importing::exportRegister(*connection, importing::Kind(kind), path, progress.get());
+        !written) {
+        app().inform(QStringLiteral("The file was not written: %1.").arg(written.error()));
+        return false;
+    }
+    return true;
 }
 
 void MainMenu::showRegister()

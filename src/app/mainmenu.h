@@ -30,6 +30,9 @@ public:
     void Command2_Click();  // Help
     void Command27_Click(); // Quit
     void backUpNow();       // the online backup the deletions make, at any time
+    // Every player, course or round of the register into a CSV file that imports back
+    // the same; false, having said why, when it was not written.
+    Q_INVOKABLE bool exportTo(int kind, const QString& path);
     // The title names the register in use.
     Q_INVOKABLE void showRegister();
 

@@ -330,6 +330,7 @@ void TestApplication::theMenuFromTheKeyboard()
                                "actionPlayers", "actionCourses", "actionDivisions", "actionSearch",
                                "actionStats", "actionResults", "actionHandicapRecord",
                                "actionOrderOfMerit", "actionEclectic", "actionImport",
+                               "actionExportPlayers", "actionExportCourses", "actionExportRounds",
                                "actionDelete", "actionHelp", "actionAbout"})
         QVERIFY2(menu->findChild<QAction*>(QString::fromLatin1(action)), action);
     menu->findChild<QAction*>(QStringLiteral("actionBackUp"))->trigger();
@@ -337,6 +338,13 @@ void TestApplication::theMenuFromTheKeyboard()
              qPrintable(f.prompter->last()));
     QCOMPARE(QDir(f.path(QStringLiteral("backups"))).entryList(QDir::Files).size(), 1);
     QVERIFY(f.app->recentRegisters().contains(f.dataFile()));
+    // An export that cannot be written says so.
+    bool written = true;
+    QVERIFY(QMetaObject::invokeMethod(menu, "exportTo", Q_RETURN_ARG(bool, written), Q_ARG(int, 0),
+                                      Q_ARG(QString, QStringLiteral("/no/such/folder/p.csv"))));
+    QVERIFY(!written);
+    QVERIFY2(f.prompter->last().startsWith(QStringLiteral("The file was not written: ")),
+             qPrintable(f.prompter->last()));
 }
 
 void TestApplication::mainMenuButtonsShowTheirWindows()
