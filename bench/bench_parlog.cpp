@@ -5,6 +5,7 @@
 #include "data/copy.h"
 #include "data/connection.h"
 #include "data/divisions.h"
+#include "data/importing.h"
 #include "data/rounds.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
@@ -430,6 +431,43 @@ void SeasonOf5000Rounds(benchmark::State& state)
     }
 }
 
+// Every card of the register, as Parlog exports them, into a register that has its
+// players and courses and no cards: opened, judged card by card, backed up and stored.
+void ImportOfEveryRound(benchmark::State& state)
+{
+    namespace importing = parlog::importing;
+    QTemporaryDir dir;
+    const auto file = [&dir](importing::Kind kind) {
+        return dir.filePath(QStringLiteral("%1.csv").arg(int(kind)));
+    };
+    {
+        parlog::Connection c(g_path);
+        mustOpen(c);
+        for (const auto kind : {importing::Kind::Players, importing::Kind::Courses, importing::Kind::Rounds})
+            if (const parlog::Status written = importing::exportRegister(c, kind, file(kind)); !written) {
+                state.SkipWithError(qPrintable(written.error()));
+                return;
+            }
+    }
+    int run = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        parlog::Connection target(dir.filePath(QStringLiteral("empty%1.mdb").arg(++run)));
+        mustOpen(target);
+        for (const auto kind : {importing::Kind::Players, importing::Kind::Courses})
+            (void)importing::store(target, kind, *importing::open(file(kind), kind), false);
+        state.ResumeTiming();
+        const auto opened = importing::open(file(importing::Kind::Rounds), importing::Kind::Rounds);
+        const auto done = opened ? importing::store(target, importing::Kind::Rounds, *opened, false)
+                                 : parlog::Result<importing::Summary>(parlog::Failure{opened.error()});
+        if (!done) {
+            state.SkipWithError(qPrintable(done.error()));
+            return;
+        }
+        state.counters["rounds"] = done->stored;
+    }
+}
+
 } // namespace
 
 BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
@@ -437,6 +475,7 @@ BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
 BENCHMARK(OrderOfMeritOf30Events)->Unit(benchmark::kMillisecond);
 BENCHMARK(EclecticOverAYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportOfEveryRound)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(EveryPlayersIndex)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(OnePlayersRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
