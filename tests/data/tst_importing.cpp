@@ -83,6 +83,7 @@ private Q_SLOTS:
     void coursesWithParsAndIndexes();
     void roundsFromAnotherProgram();
     void whatParlogWritesComesBack();
+    void teesAndCardsPlayedOffThem();
 };
 
 void TestImporting::aSpreadsheetOfMembers()
@@ -211,6 +212,19 @@ void TestImporting::theImportWindow()
                             "not imported."));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
     QCOMPARE(window->preview()->alreadyThere, 2);
+
+    // A long file: the window shows its first rows, and Cancel midway stores none.
+    QByteArray many("Name\n");
+    for (int n = 0; n < 1500; ++n)
+        many += "Member " + QByteArray::number(n) + "\n";
+    QVERIFY(window->openFile(written(f, "many.csv", many)));
+    QCOMPARE(window->preview()->toStore, 1500);
+    QCOMPARE(lines->rowCount(), 1000);
+    f.progressAsked = 0;
+    f.stopAfter = 1; // asked every 500 rows: stopped at the thousandth
+    w.click(QStringLiteral("importButton"));
+    QCOMPARE(f.prompter->last(), QStringLiteral("Nothing was imported: cancelled."));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
 }
 
 void TestImporting::coursesWithParsAndIndexes()
@@ -383,6 +397,61 @@ void TestImporting::whatParlogWritesComesBack()
             .toString();
     };
     QCOMPARE(sums(again), sums(source));
+}
+
+// A course file's tees, a line a tee; a card played off one of them, found by its name.
+void TestImporting::teesAndCardsPlayedOffThem()
+{
+    Fixture f;
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Ann')")));
+    QByteArray courses = "Course,Tee,Rated for,Course rating,Slope rating";
+    for (int h = 1; h <= 18; ++h)
+        courses += ",Par " + QByteArray::number(h) + ",SI " + QByteArray::number(h);
+    courses += "\n";
+    const auto line = [](const char* tee) {
+        QByteArray row = QByteArray("Lahinch,") + tee;
+        for (int h = 1; h <= 18; ++h)
+            row += ",4," + QByteArray::number(h);
+        return row + "\n";
+    };
+    courses += line("White,Men,72.4,131") + line("Red,ladies,74,128") + line("white,M,72.4,131") +
+               line("Blue,Men,72,200") + line("Green,Kids,70,113");
+    const auto opened = importing::open(written(f, "courses.csv", courses), importing::Kind::Courses);
+    PARLOG_VERIFY_OK(opened);
+    Connection c(f.dataFile());
+    PARLOG_VERIFY_OK(c.open());
+    const auto seen = importing::preview(c, importing::Kind::Courses, *opened);
+    PARLOG_VERIFY_OK(seen);
+    QStringList what;
+    for (const importing::Row& row : seen->rows)
+        what << row.becomes + row.why;
+    QCOMPARE(what, (QStringList{"a new course and tee", "a new tee",
+                                "the tee white of Lahinch is on an earlier row of the file",
+                                "the tee's slope rating, \"200\", is not a number from 55 to 155",
+                                "the tee is rated for \"kids\": Men or Women"}));
+    const auto done = importing::store(c, importing::Kind::Courses, *opened, false);
+    PARLOG_VERIFY_OK(done);
+    QCOMPARE(importing::summaryText(*done),
+             QStringLiteral("0 players, 1 course (2 tees) and 0 rounds imported; 0 already there; "
+                            "3 rows not imported"));
+    QCOMPARE(importing::preview(c, importing::Kind::Courses, *opened)->alreadyThere, 2);
+
+    // Fives off a playing handicap of 18 on a par-72 course with indexes 1 to 18: a
+    // stroke a hole, net 4 each, 2 points a hole, 36. The ratings are the tee's.
+    QByteArray cards = "Player,Course,Date,Tee,Playing handicap";
+    for (int h = 1; h <= 18; ++h)
+        cards += ",Hole " + QByteArray::number(h);
+    cards += "\nAnn,Lahinch,2004-03-05,white,18" + QByteArray(",5").repeated(18) +
+             "\nAnn,Lahinch,2004-03-06,Purple,18" + QByteArray(",5").repeated(18) + "\n";
+    const auto rounds = importing::open(written(f, "cards.csv", cards), importing::Kind::Rounds);
+    PARLOG_VERIFY_OK(rounds);
+    const auto stored = importing::store(c, importing::Kind::Rounds, *rounds, false);
+    PARLOG_VERIFY_OK(stored);
+    QCOMPARE(stored->rejected.value(0).why, QStringLiteral("Lahinch has no tee Purple"));
+    QCOMPARE(f.value(QStringLiteral("SELECT tee || '|' || courseRating || '|' || slopeRating || "
+                                    "'|' || teePar || '|' || points || '|' || gross FROM score"))
+                 .toString(),
+             QStringLiteral("White (Men) 72.4 / 131|72.4|131|72.0|36|90"));
 }
 
 PARLOG_TEST(TestImporting)
