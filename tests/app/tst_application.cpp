@@ -433,6 +433,8 @@ void TestApplication::commandLine_data()
     row("import", {"--import", "m.csv", "players", "--database", "c.mdb"}, A::Import, "c.mdb");
     row("import what", {"--import", "m.csv", "scores"}, A::Error);
     row("import nothing", {"--import", "m.csv"}, A::Error);
+    row("export", {"--export", "r.csv", "rounds"}, A::Export);
+    row("export what", {"--export", "r.csv", "scores"}, A::Error);
 }
 
 void TestApplication::commandLine()
@@ -616,6 +618,16 @@ void TestApplication::importsFromTheCommandLine()
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitCode(), 1);
     QVERIFY(!QFile::exists(f.path(QStringLiteral("none.mdb"))));
+    // Written out again, as import reads it.
+    const QString out = f.path(QStringLiteral("out.csv"));
+    process.start(QStringLiteral(PARLOG_PROGRAM), {QStringLiteral("--export"), out,
+                                                   QStringLiteral("players"),
+                                                   QStringLiteral("--database"), f.dataFile()});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 0);
+    QFile exported(out);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QVERIFY(exported.readAll().contains("\r\nAnn Bee,,12,"));
 }
 
 PARLOG_TEST(TestApplication)
