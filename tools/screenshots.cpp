@@ -5,6 +5,7 @@
 #include "base/application.h"
 #include "app/windows.h"
 #include "data/connection.h"
+#include "data/importing.h"
 #include "data/location.h"
 #include "data/registers.h"
 #include "reports/report.h"
@@ -335,6 +336,19 @@ QList<Shot> shots()
                             "204;Cal Dee;abc;Gents;\r\n");
              file.close();
              QMetaObject::invokeMethod(window, "openFile", Q_ARG(QString, members));
+             return window;
+         }},
+        // The register's own courses, a line a tee, read back: every one already there.
+        {QStringLiteral("importData-courses"),
+         [](parlog::Application& app) {
+             QWidget* window = app.show(QStringLiteral("importData"));
+             const QString courses = QDir::temp().filePath(QStringLiteral("parlog-courses.csv"));
+             if (auto connection = app.openConnection())
+                 (void)parlog::importing::exportRegister(*connection, parlog::importing::Kind::Courses,
+                                                         courses);
+             if (auto* kind = window->findChild<QComboBox*>(QStringLiteral("kind")))
+                 kind->setCurrentIndex(kind->findData(int(parlog::importing::Kind::Courses)));
+             QMetaObject::invokeMethod(window, "openFile", Q_ARG(QString, courses));
              return window;
          }},
         plain(QStringLiteral("registerchoice")),

@@ -116,7 +116,11 @@ QList<Field> courseFields()
                         field("courseadd1", "Address 1", {"address", "address line 1", "street"}),
                         field("courseadd2", "Address 2", {"address line 2", "town"}),
                         field("courseadd3", "Address 3", {"address line 3", "county"}),
-                        field("coursetel", "Telephone", {"phone", "tel"})};
+                        field("coursetel", "Telephone", {"phone", "tel"}),
+                        field("tee.name", "Tee", {"tee name"}),
+                        field("tee.ratedFor", "Rated for", {"gender", "men or women", "sex"}),
+                        field("tee.courseRating", "Course rating", {"cr", "rating"}),
+                        field("tee.slopeRating", "Slope rating", {"slope", "sr"})};
     for (int h = 1; h <= 18; ++h)
         fields << holeField(QStringLiteral("hole%1"), QStringLiteral("Par %1"), h,
                             {QStringLiteral("par%1"), QStringLiteral("hole %1"),
@@ -126,11 +130,7 @@ QList<Field> courseFields()
         fields << holeField(QStringLiteral("si%1"), QStringLiteral("SI %1"), h,
                             {QStringLiteral("s.i. %1"), QStringLiteral("stroke index %1"),
                              QStringLiteral("index %1")});
-    fields << field("tee.name", "Tee", {"tee name"})
-           << field("tee.ratedFor", "Rated for", {"gender", "men or women", "sex"})
-           << field("tee.courseRating", "Course rating", {"cr", "rating"})
-           << field("tee.slopeRating", "Slope rating", {"slope", "sr"})
-           << field("tee.par", "Tee par", {"par of the tee"});
+    fields << field("tee.par", "Tee par", {"par of the tee"});
     for (int h = 1; h <= 18; ++h)
         fields << holeField(QStringLiteral("tee.si%1"), QStringLiteral("Tee SI %1"), h,
                             {QStringLiteral("tee stroke index %1")});

@@ -39,24 +39,28 @@ ImportWindow::ImportWindow(Application& app)
     file->setReadOnly(true);
     auto* choose = button(this, QStringLiteral("chooseFile"), QStringLiteral("&Choose..."),
                           {542, 10, 90, 28});
-    label(this, QStringLiteral("LabelKind"), QStringLiteral("It holds"), {648, 12, 60, 24});
+    QLabel* kindLabel =
+        label(this, QStringLiteral("LabelKind"), QStringLiteral("It &holds"), {648, 12, 60, 24});
     kind = picker(this, QStringLiteral("kind"), {710, 12, 120, 24});
     kind->setEditable(false);
     kind->addItem(QStringLiteral("Players"), int(importing::Kind::Players));
     kind->addItem(QStringLiteral("Courses"), int(importing::Kind::Courses));
     kind->addItem(QStringLiteral("Rounds"), int(importing::Kind::Rounds));
-    label(this, QStringLiteral("LabelSeparator"), QStringLiteral("Separator"), {12, 46, 70, 24});
+    QLabel* separatorLabel = label(this, QStringLiteral("LabelSeparator"),
+                                   QStringLiteral("&Separator"), {12, 46, 70, 24});
     separator = picker(this, QStringLiteral("separator"), {86, 46, 120, 24});
     separator->setEditable(false);
     separator->addItem(QStringLiteral("Comma"), QStringLiteral(","));
     separator->addItem(QStringLiteral("Semicolon"), QStringLiteral(";"));
     separator->addItem(QStringLiteral("Tab"), QStringLiteral("\t"));
-    label(this, QStringLiteral("LabelEncoding"), QStringLiteral("Encoding"), {222, 46, 70, 24});
+    QLabel* encodingLabel = label(this, QStringLiteral("LabelEncoding"),
+                                  QStringLiteral("E&ncoding"), {222, 46, 70, 24});
     encoding = picker(this, QStringLiteral("encoding"), {294, 46, 130, 24});
     encoding->setEditable(false);
     encoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
 
-    label(this, QStringLiteral("LabelColumns"), QStringLiteral("Columns"), {12, 80, 200, 20});
+    QLabel* columnsLabel =
+        label(this, QStringLiteral("LabelColumns"), QStringLiteral("Colu&mns"), {12, 80, 200, 20});
     columns = new QTableWidget(0, 2, this);
     columns->setObjectName(QStringLiteral("columns"));
     columns->setGeometry(12, 102, 300, 420);
@@ -66,23 +70,31 @@ ImportWindow::ImportWindow(Application& app)
     columns->horizontalHeader()->setStretchLastSection(true);
     columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    label(this, QStringLiteral("LabelRows"), QStringLiteral("What each row becomes"),
-          {322, 80, 300, 20});
+    QLabel* rowsLabel = label(this, QStringLiteral("LabelRows"),
+                              QStringLiteral("What each row &becomes"), {322, 80, 300, 20});
     m_model = new QStandardItemModel(this);
     rows = lines(this, QStringLiteral("rows"), {322, 102, 606, 420}, m_model);
 
     allOrNothing = tick(this, QStringLiteral("allOrNothing"), {12, 530, 20, 20});
-    label(this, QStringLiteral("LabelAllOrNothing"),
-          QStringLiteral("Import nothing while any row cannot be imported"), {34, 528, 400, 24});
+    QLabel* allOrNothingLabel =
+        label(this, QStringLiteral("LabelAllOrNothing"),
+              QStringLiteral("Import nothing &while any row cannot be imported"), {34, 528, 400, 24});
     status = label(this, QStringLiteral("status"), QString(), {12, 554, 916, 24});
     importButton = button(this, QStringLiteral("importButton"), QStringLiteral("&Import"),
                           {528, 582, 100, 30});
     saveRejected = button(this, QStringLiteral("saveRejected"),
-                          QStringLiteral("Save rows not imported..."), {634, 582, 190, 30});
+                          QStringLiteral("Sa&ve rows not imported..."), {634, 582, 190, 30});
     auto* close =
         button(this, QStringLiteral("close"), QStringLiteral("Close"), {830, 582, 98, 30});
     importButton->setEnabled(false);
     saveRejected->setEnabled(false);
+    // Each label's key takes the keyboard to what it names.
+    kindLabel->setBuddy(kind);
+    separatorLabel->setBuddy(separator);
+    encodingLabel->setBuddy(encoding);
+    columnsLabel->setBuddy(columns);
+    rowsLabel->setBuddy(rows);
+    allOrNothingLabel->setBuddy(allOrNothing);
 
     connect(choose, &QPushButton::clicked, this, &ImportWindow::chooseFile);
     connect(separator, &QComboBox::activated, this, &ImportWindow::dialect_Change);
