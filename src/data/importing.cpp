@@ -382,6 +382,7 @@ public:
     Status put(const Verdict& verdict);
     Status finish();
     int tees() const { return m_teesStored; }
+    csv::DateOrder dates() const { return m_dates; }
 
 private:
     Record read(const QStringList& cells) const;
@@ -434,14 +435,14 @@ Status Importer::prepare(Progress* progress)
         return Failure{names.error()};
     for (const QString& name : *names)
         m_players.insert(name.toLower(), name);
-    // The order of the file's dates, from all of them.
+    // The order of the file's dates as the user says, else as all of them show.
     csv::DateOrders orders;
-    if (const int column = m_opened.columns.value(2, -1); column >= 0)
+    if (const int column = m_opened.columns.value(2, -1); column >= 0 && !m_opened.dates)
         if (Status read = eachRow(m_opened, progress,
                                   [&](const QStringList& cells, int) { orders.see(cells.value(column)); });
             !read)
             return read;
-    m_dates = orders.order();
+    m_dates = m_opened.dates.value_or(orders.order());
     // The cards already there, by what they store.
     const QString statement =
         QStringLiteral("SELECT %1 FROM score").arg(roundColumns().join(QStringLiteral(", ")));
@@ -821,6 +822,7 @@ Result<Preview> preview(Connection& connection, Kind kind, const Opened& opened,
     Importer importer(connection, kind, opened);
     if (Status ready = importer.prepare(progress); !ready)
         return Failure{ready.error()};
+    p.dates = importer.dates();
     const QList<Field> fields = fieldsOf(kind);
     int shownNotStored = 0;
     const Status read = eachRow(opened, progress, [&](const QStringList& cells, int line) {

@@ -37,6 +37,7 @@ struct Opened {
     csv::Dialect dialect;
     QStringList header;
     QList<int> columns; // by field; -1 where no column fills it
+    std::optional<csv::DateOrder> dates; // none: as the file's dates show
 };
 // Finds how a file is written and matches its columns. Fails for what is not text, or
 // not CSV.
@@ -63,6 +64,7 @@ struct Preview {
     int toStore = 0;
     int alreadyThere = 0;
     int notStored = 0;
+    csv::DateOrder dates = csv::DateOrder::DayFirst; // as a card file's dates were read
 };
 // What each row of the file would become, against the register as it stands. Nothing
 // is stored.

@@ -58,6 +58,13 @@ ImportWindow::ImportWindow(Application& app)
     encoding = picker(this, QStringLiteral("encoding"), {294, 46, 130, 24});
     encoding->setEditable(false);
     encoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+    QLabel* datesLabel =
+        label(this, QStringLiteral("LabelDates"), QStringLiteral("&Dates"), {440, 46, 44, 24});
+    dates = picker(this, QStringLiteral("dates"), {488, 46, 240, 24});
+    dates->setEditable(false);
+    dates->addItem(QStringLiteral("As the file's dates show"), -1);
+    dates->addItem(QStringLiteral("Day first: 5/3/24 is 5 March"), int(csv::DateOrder::DayFirst));
+    dates->addItem(QStringLiteral("Month first: 5/3/24 is May 3"), int(csv::DateOrder::MonthFirst));
 
     QLabel* columnsLabel =
         label(this, QStringLiteral("LabelColumns"), QStringLiteral("Colu&mns"), {12, 80, 200, 20});
@@ -92,6 +99,7 @@ ImportWindow::ImportWindow(Application& app)
     kindLabel->setBuddy(kind);
     separatorLabel->setBuddy(separator);
     encodingLabel->setBuddy(encoding);
+    datesLabel->setBuddy(dates);
     columnsLabel->setBuddy(columns);
     rowsLabel->setBuddy(rows);
     allOrNothingLabel->setBuddy(allOrNothing);
@@ -100,6 +108,7 @@ ImportWindow::ImportWindow(Application& app)
     connect(separator, &QComboBox::activated, this, &ImportWindow::dialect_Change);
     connect(kind, &QComboBox::activated, this, &ImportWindow::dialect_Change);
     connect(encoding, &QComboBox::activated, this, &ImportWindow::dialect_Change);
+    connect(dates, &QComboBox::activated, this, &ImportWindow::refresh);
     connect(importButton, &QPushButton::clicked, this, &ImportWindow::importRows);
     connect(saveRejected, &QPushButton::clicked, this, [this] {
         const QString path = askSavePath(this, SaveKind::Csv, QStringLiteral("not imported"));
@@ -107,7 +116,7 @@ ImportWindow::ImportWindow(Application& app)
             saveNotImported(path);
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    focusOrder({choose, kind, separator, encoding, columns, rows, allOrNothing, importButton,
+    focusOrder({choose, kind, separator, encoding, dates, columns, rows, allOrNothing, importButton,
                 saveRejected, close});
 }
 
@@ -166,6 +175,8 @@ void ImportWindow::dialect_Change()
 
 void ImportWindow::fillColumns()
 {
+    // Only a file of cards has dates to read.
+    dates->setEnabled(chosenKind() == importing::Kind::Rounds);
     const QList<importing::Field> fields = importing::fieldsOf(chosenKind());
     columns->setRowCount(int(fields.size()));
     for (int f = 0; f < fields.size(); ++f) {
@@ -179,6 +190,15 @@ void ImportWindow::fillColumns()
         connect(choice, &QComboBox::activated, this, &ImportWindow::refresh);
         columns->setCellWidget(f, 1, choice);
     }
+}
+
+importing::Opened ImportWindow::assigned() const
+{
+    importing::Opened o = *m_opened;
+    o.columns = chosenColumns();
+    if (const int order = dates->currentData().toInt(); order >= 0)
+        o.dates = csv::DateOrder(order);
+    return o;
 }
 
 importing::Kind ImportWindow::chosenKind() const
@@ -214,10 +234,8 @@ void ImportWindow::refresh()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    importing::Opened assigned = *m_opened;
-    assigned.columns = chosen;
     const auto progress = app().progress(QStringLiteral("Reading the file\u2026"));
-    const auto seen = importing::preview(*connection, chosenKind(), assigned, progress.get());
+    const auto seen = importing::preview(*connection, chosenKind(), assigned(), progress.get());
     if (!seen) {
         app().inform(seen.error());
         return;
@@ -252,6 +270,11 @@ void ImportWindow::refresh()
     const int all = m_preview->toStore + m_preview->alreadyThere + m_preview->notStored;
     if (m_preview->rows.size() < all)
         counts += QStringLiteral(" The first rows are shown, and the first that cannot be imported.");
+    if (chosenKind() == importing::Kind::Rounds)
+        counts += m_preview->dates == csv::DateOrder::Iso ? QStringLiteral(" Dates are ISO.")
+                  : m_preview->dates == csv::DateOrder::MonthFirst
+                      ? QStringLiteral(" Dates are read month first.")
+                      : QStringLiteral(" Dates are read day first.");
     status->setText(counts);
     importButton->setEnabled(m_preview->toStore > 0);
     saveRejected->setEnabled(m_preview->notStored > 0);
@@ -264,10 +287,8 @@ void ImportWindow::importRows()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    importing::Opened assigned = *m_opened;
-    assigned.columns = chosenColumns();
     const auto progress = app().progress(QStringLiteral("Importing\u2026"));
-    const auto done = importing::store(*connection, chosenKind(), assigned,
+    const auto done = importing::store(*connection, chosenKind(), assigned(),
                                        allOrNothing->isChecked(), progress.get());
     if (!done) {
         QString why = done.error();
@@ -286,9 +307,7 @@ bool ImportWindow::saveNotImported(const QString& path)
     auto connection = app().openConnection();
     if (!connection)
         return false;
-    importing::Opened assigned = *m_opened;
-    assigned.columns = chosenColumns();
-    if (Status written = importing::writeNotStored(*connection, chosenKind(), assigned, path);
+    if (Status written = importing::writeNotStored(*connection, chosenKind(), assigned(), path);
         !written) {
         app().inform(QStringLiteral("The rows were not saved: %1").arg(written.error()));
         return false;

@@ -36,12 +36,14 @@ public:
 private:
     void fillColumns();
     QList<int> chosenColumns() const;
+    importing::Opened assigned() const; // the file as opened, with the user's choices
     importing::Kind chosenKind() const;
 
     QLineEdit* file;
     QComboBox* kind;
     QComboBox* separator;
     QComboBox* encoding;
+    QComboBox* dates;
     QTableWidget* columns;
     QTableView* rows;
     QStandardItemModel* m_model;

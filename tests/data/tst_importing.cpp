@@ -321,6 +321,13 @@ void TestImporting::roundsFromAnotherProgram()
     // Twice: both cards are there already.
     const auto again = importing::preview(c, importing::Kind::Rounds, *opened);
     QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 2}));
+    // Read month first, as the user may say: 13/03/2024 is no date, 05/03/2024 is May 3,
+    // a card not there yet.
+    importing::Opened monthFirst = *opened;
+    monthFirst.dates = csv::DateOrder::MonthFirst;
+    const auto read = importing::preview(c, importing::Kind::Rounds, monthFirst);
+    QCOMPARE(read->rows.last().why, QStringLiteral("the date \"13/03/2024\" does not exist"));
+    QCOMPARE(read->rows.first().values.value(2), QStringLiteral("2024-05-03"));
 }
 
 // A register written out by Parlog and read into an empty one is the same register:
