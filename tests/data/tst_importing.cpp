@@ -277,7 +277,7 @@ void TestImporting::coursesWithParsAndIndexes()
 void TestImporting::roundsFromAnotherProgram()
 {
     Fixture f;
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Ann'), ('Bob')")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Ann'), ('Seán')")));
     QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(coursename) VALUES ('Lahinch')")));
     QByteArray csv = "Player;Course;Date";
     for (int h = 1; h <= 18; ++h)
@@ -290,14 +290,16 @@ void TestImporting::roundsFromAnotherProgram()
             row += ";" + (h == 3 && third ? QByteArray(third) : QByteArray::number(strokes));
         return row + ";" + hcp + ";Medal\r\n";
     };
-    // Day first, as a date of 13 March says. Ann: fours, 72, net 62. Bob: fives, 90, off
-    // 18, 72. The others fail one way each.
-    csv += card("Ann", "Lahinch", "05/03/2024", 4, "10") + card("Bob", "Lahinch", "31/02/2024", 4, "9") +
+    // A spreadsheet's file: semicolons, Windows-1252 ("á" is 0xE1), day first as a date of
+    // 13 March says. Ann: fours, 72, net 62. Seán: fives, 90, off 18, 72. The others fail
+    // one way each.
+    csv += card("Ann", "Lahinch", "05/03/2024", 4, "10") + card("Se\xE1n", "Lahinch", "31/02/2024", 4, "9") +
            card("Zed", "Lahinch", "05/03/2024", 4, "9") + card("Ann", "Nowhere", "05/03/2024", 4, "9") +
-           card("ann", "lahinch", "5/3/24", 4, "10") + card("Bob", "Lahinch", "06/03/2024", 4, "9", "x") +
-           card("Bob", "Lahinch", "13/03/2024", 5, "18");
+           card("ann", "lahinch", "5/3/24", 4, "10") + card("Se\xE1n", "Lahinch", "06/03/2024", 4, "9", "x") +
+           card("Se\xE1n", "Lahinch", "13/03/2024", 5, "18");
     const auto opened = importing::open(written(f, "rounds.csv", csv), importing::Kind::Rounds);
     PARLOG_VERIFY_OK(opened);
+    QCOMPARE(opened->dialect.encoding, csv::Encoding::Windows1252);
     Connection c(f.dataFile());
     PARLOG_VERIFY_OK(c.open());
     const auto seen = importing::preview(c, importing::Kind::Rounds, *opened);
@@ -318,7 +320,7 @@ void TestImporting::roundsFromAnotherProgram()
                                     "'Ann'"))
                  .toString(),
              QStringLiteral("2024-03-05|36|36|72|62|Medal"));
-    QCOMPARE(f.value(QStringLiteral("SELECT net FROM score WHERE playerID = 'Bob'")).toInt(), 72);
+    QCOMPARE(f.value(QString::fromUtf8("SELECT net FROM score WHERE playerID = 'Seán'")).toInt(), 72);
     // Twice: both cards are there already.
     const auto again = importing::preview(c, importing::Kind::Rounds, *opened);
     QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 2}));
