@@ -167,6 +167,15 @@ QList<Field> roundFields()
                             {QStringLiteral("fir %1"), QStringLiteral("fw %1")})
                << holeField(QStringLiteral("green%1"), QStringLiteral("Green %1"), h,
                             {QStringLiteral("gir %1")});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("P%1"), QStringLiteral("Putts %1"), h,
+                            {QStringLiteral("putt %1")});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("X%1"), QStringLiteral("Penalties %1"), h,
+                            {QStringLiteral("penalty %1"), QStringLiteral("pen %1")});
+    for (int h = 1; h <= 18; ++h)
+        fields << holeField(QStringLiteral("B%1"), QStringLiteral("Bunker %1"), h,
+                            {QStringLiteral("sand %1")});
     return fields;
 }
 
@@ -175,7 +184,8 @@ QList<Field> roundFields()
 enum RoundField {
     kPlayer, kCourse, kDate, kHole1, kHand = kHole1 + 18, kPutts, kComp, kCompSS, kDivision,
     kComment, kTeeName, kCourseRating, kSlopeRating, kTeePar, kHandicapIndex, kCourseHandicap,
-    kPlayingHandicap, kFairway1 // then green 1, fairway 2, green 2...
+    kPlayingHandicap, kFairway1, // then green 1, fairway 2, green 2...
+    kPutts1 = kFairway1 + 36, kPenalties1 = kPutts1 + 18, kBunker1 = kPenalties1 + 18
 };
 
 // Why the pars and stroke indexes of a course or a tee cannot be stored; empty when
@@ -374,7 +384,8 @@ public:
     {
         Q_ASSERT(kind != Kind::Rounds ||
                  (m_fields[kPlayingHandicap].column == u"playingHandicap" &&
-                  m_fields[kFairway1 + 35].column == u"green18"));
+                  m_fields[kFairway1 + 35].column == u"green18" &&
+                  m_fields[kBunker1 + 17].column == u"B18"));
     }
 
     Status prepare(Progress* progress);
@@ -615,6 +626,24 @@ Result<Round> Importer::roundOf(const QStringList& row) const
                                .arg(h + 1)};
         card.fairways[h] = *fairway;
         card.greens[h] = *green;
+        // A hole's detail where the file has it.
+        for (const auto& [at, into, words] :
+             {std::tuple{kPutts1 + h, &card.holePutts[h], "putts"},
+              std::tuple{kPenalties1 + h, &card.penalties[h], "penalty strokes"}})
+            if (const QString& text = row[at]; !text.isEmpty()) {
+                const auto value = numberIn(text, 0, 30, true);
+                if (!value)
+                    return Failure{QStringLiteral("hole %1: \"%2\" is not a number of %3")
+                                       .arg(h + 1)
+                                       .arg(text, QString::fromLatin1(words))};
+                *into = int(*value);
+            }
+        if (const QString& bunker = row[kBunker1 + h]; !bunker.isEmpty()) {
+            const auto tick = readTick(bunker);
+            if (!tick)
+                return Failure{QStringLiteral("hole %1: a bunker tick is not yes or no").arg(h + 1)};
+            card.bunkers[h] = *tick;
+        }
     }
     QString handicap = row[kHand];
     handicap.replace(QLatin1Char(','), QLatin1Char('.'));

@@ -53,15 +53,16 @@ template <typename T> QVariant stored(const std::optional<T>& value)
 const QString& hole(const char* prefix, int h)
 {
     static const auto names = [] {
-        std::array<std::array<QString, 18>, 5> n;
-        const char* prefixes[5] = {"hole", "green", "fairway", "si", "par"};
-        for (int p = 0; p < 5; ++p)
+        std::array<std::array<QString, 18>, 8> n;
+        const char* prefixes[8] = {"hole", "green", "fairway", "si", "par", "P", "X", "B"};
+        for (int p = 0; p < 8; ++p)
             for (int i = 0; i < 18; ++i)
                 n[p][i] = QLatin1String(prefixes[p]) + QString::number(i + 1);
         return n;
     }();
     const int p = prefix[0] == 'h' ? 0 : prefix[0] == 'g' ? 1 : prefix[0] == 'f' ? 2
-                  : prefix[0] == 's' ? 3 : 4;
+                  : prefix[0] == 's' ? 3 : prefix[0] == 'p' ? 4 : prefix[0] == 'P' ? 5
+                  : prefix[0] == 'X' ? 6 : 7;
     return names[p][h];
 }
 
@@ -199,6 +200,9 @@ RoundReader::RoundReader(const QStringList& columns)
         m_holes[h] = at(("hole" + n).constData());
         m_greens[h] = at(("green" + n).constData());
         m_fairways[h] = at(("fairway" + n).constData());
+        m_holePutts[h] = at(("P" + n).constData());
+        m_penalties[h] = at(("X" + n).constData());
+        m_bunkers[h] = at(("B" + n).constData());
     }
     m_key = at("card");
     m_out = at("out");
@@ -235,6 +239,10 @@ Round RoundReader::read(const QVariantList& row) const
         round.holes[h] = whole(value(m_holes[h]));
         round.greens[h] = value(m_greens[h]).toInt() != 0;
         round.fairways[h] = value(m_fairways[h]).toInt() != 0;
+        round.holePutts[h] = whole(value(m_holePutts[h]));
+        round.penalties[h] = whole(value(m_penalties[h]));
+        if (const QVariant bunker = value(m_bunkers[h]); bunker.isValid() && !bunker.isNull())
+            round.bunkers[h] = bunker.toInt() != 0;
     }
     round.out = whole(value(m_out));
     round.inn = whole(value(m_inn));
@@ -302,6 +310,12 @@ const std::vector<RoundPart>& roundParts()
             p.push_back({hole("green", h), [h](const Round& r) { return QVariant(int(r.greens[h])); }});
             p.push_back(
                 {hole("fairway", h), [h](const Round& r) { return QVariant(int(r.fairways[h])); }});
+            p.push_back({hole("P", h), [h](const Round& r) { return stored(r.holePutts[h]); }});
+            p.push_back({hole("X", h), [h](const Round& r) { return stored(r.penalties[h]); }});
+            p.push_back({hole("B", h), [h](const Round& r) {
+                             return r.bunkers[h] ? QVariant(int(*r.bunkers[h]))
+                                                 : QVariant(QMetaType::fromType<int>());
+                         }});
         }
         std::sort(p.begin(), p.end(), [](const RoundPart& a, const RoundPart& b) { return a.first < b.first; });
         return p;
@@ -310,6 +324,12 @@ const std::vector<RoundPart>& roundParts()
 }
 
 } // namespace
+
+bool Round::hasHoleDetail() const
+{
+    return std::any_of(holePutts.cbegin(), holePutts.cend(),
+                       [](const std::optional<int>& p) { return p.has_value(); });
+}
 
 const QStringList& Round::columns()
 {

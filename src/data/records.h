@@ -97,6 +97,12 @@ struct Round {
     std::optional<double> courseHandicap; // not rounded
     std::optional<int> playingHandicap;
     std::optional<int> points; // Stableford points, where the holes have stroke indexes
+    // Hole by hole where the card keeps them (none on a card of totals only): putts,
+    // penalty strokes, and whether the player played from a bunker beside the green.
+    std::array<std::optional<int>, 18> holePutts;
+    std::array<std::optional<int>, 18> penalties;
+    std::array<std::optional<bool>, 18> bunkers;
+    bool hasHoleDetail() const; // some hole's putts are kept
 
     // The key is read from the column "card" when the row has one.
     static Round from(const Record& record);
@@ -120,6 +126,9 @@ private:
     std::array<int, 18> m_holes{};
     std::array<int, 18> m_greens{};
     std::array<int, 18> m_fairways{};
+    std::array<int, 18> m_holePutts{};
+    std::array<int, 18> m_penalties{};
+    std::array<int, 18> m_bunkers{};
     int m_key, m_out, m_inn, m_gross, m_net, m_putts, m_hand, m_date, m_course, m_player,
         m_division, m_scratch, m_competition, m_comment, m_teeID, m_tee, m_rating, m_slope,
         m_teePar, m_index, m_courseHandicap, m_playingHandicap, m_points;

@@ -125,7 +125,7 @@ Result<Rows> seasonRounds(Connection& connection, const QString& player, const Q
     // What the figures read, and no more: a keen golfer's seasons run to thousands.
     QStringList columns{QStringLiteral("strdate"), QStringLiteral("course"),
                         QStringLiteral("gross"), QStringLiteral("net"), QStringLiteral("putts")};
-    for (const char* prefix : {"hole", "green", "fairway"})
+    for (const char* prefix : {"hole", "green", "fairway", "P", "X", "B"})
         for (int h = 1; h <= 18; ++h)
             columns << QLatin1String(prefix) + QString::number(h);
     return sql::rows(connection,

@@ -120,7 +120,13 @@ const Table& score()
                                                                {"courseHandicap", Type::Number},
                                                                {"playingHandicap", Type::Whole},
                                                                {"points", Type::Whole}},
-                                                              2)};
+                                                              2) +
+                                                      // Hole by hole, where the card has them:
+                                                      // putts, penalty strokes, a greenside
+                                                      // bunker played from.
+                                                      since(4, numbered("P", Type::Whole)) +
+                                                      since(4, numbered("X", Type::Whole)) +
+                                                      since(4, numbered("B", Type::Tick))};
     return t;
 }
 

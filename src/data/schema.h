@@ -12,7 +12,8 @@ namespace parlog::schema {
 // newer Parlog and is left alone, one with a lower number is brought up to this one.
 // 2: tees with their ratings, stroke indexes, a card's tee and handicaps, competitions.
 // 3: seasons for an order of merit.
-inline constexpr int kVersion = 3;
+// 4: a card's putts, penalty strokes and greenside bunkers hole by hole.
+inline constexpr int kVersion = 4;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 

@@ -103,6 +103,24 @@ Result<Round> roundValues(const RoundCard& card)
         round.playingHandicap = int(*playing);
     }
     round.points = card.points;
+    round.holePutts = card.holePutts;
+    round.penalties = card.penalties;
+    round.bunkers = card.bunkers;
+    // A hole's putts are strokes too; the putts total is theirs when they are kept.
+    int putts = 0;
+    for (int h = 0; h < 18; ++h) {
+        if (!card.holePutts[h])
+            continue;
+        if (*card.holePutts[h] < 0 || *card.holePutts[h] > round.holes[h].value_or(0))
+            return Failure{QStringLiteral("Hole %1 has %2 putts and %3 strokes: a hole's putts "
+                                          "cannot be more than its strokes")
+                               .arg(h + 1)
+                               .arg(*card.holePutts[h])
+                               .arg(round.holes[h].value_or(0))};
+        putts += *card.holePutts[h];
+    }
+    if (round.hasHoleDetail())
+        round.putts = putts;
     return round;
 }
 

@@ -46,6 +46,11 @@ struct RoundCard {
     std::optional<double> courseHandicap; // not rounded
     QString playingHandicap;
     std::optional<int> points;
+    // Hole by hole, where they were entered: putts (their sum then is the putts total),
+    // penalty strokes, a greenside bunker.
+    std::array<std::optional<int>, 18> holePutts;
+    std::array<std::optional<int>, 18> penalties;
+    std::array<std::optional<bool>, 18> bunkers;
 };
 
 // A Handicap Index as typed: "12.4", or "+1.2" for a plus index (-1.2); shown by
@@ -53,7 +58,7 @@ struct RoundCard {
 std::optional<double> readIndex(const QString& text);
 
 // Every box converted for the round it stores. Fails naming the first box that does
-// not convert.
+// not convert, or the first hole with more putts than strokes.
 Result<Round> roundValues(const RoundCard& card);
 
 } // namespace parlog

@@ -2,6 +2,9 @@
 
 #include "golf/whs.h"
 
+#include <QMap>
+
+#include <algorithm>
 #include <cmath>
 
 namespace parlog {
@@ -82,11 +85,30 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
     std::array<int, 18> holeAt{};
     std::array<int, 18> greenAt{};
     std::array<int, 18> fairwayAt{};
+    std::array<int, 18> puttsAtHole{};
+    std::array<int, 18> penaltyAt{};
+    std::array<int, 18> bunkerAt{};
     for (int h = 0; h < 18; ++h) {
         holeAt[h] = index.value(QStringLiteral("hole%1").arg(h + 1), -1);
         greenAt[h] = index.value(QStringLiteral("green%1").arg(h + 1), -1);
         fairwayAt[h] = index.value(QStringLiteral("fairway%1").arg(h + 1), -1);
+        puttsAtHole[h] = index.value(QStringLiteral("p%1").arg(h + 1), -1);
+        penaltyAt[h] = index.value(QStringLiteral("x%1").arg(h + 1), -1);
+        bunkerAt[h] = index.value(QStringLiteral("b%1").arg(h + 1), -1);
     }
+    // The cards with their holes' detail.
+    int girPutts = 0;
+    int girHoles = 0;
+    int onePutts = 0;
+    int threePutts = 0;
+    std::array<double, 3> puttsOnPar{};
+    std::array<int, 3> puttHolesOnPar{};
+    int missed = 0;
+    int scrambled = 0;
+    int bunkerHoles = 0;
+    int sandSaves = 0;
+    int penaltyStrokes = 0;
+    QMap<QString, std::pair<int, int>> byMonth;
     SeasonFigures f;
     double gross = 0;
     int grossCount = 0;
@@ -148,13 +170,65 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
             ++puttRounds;
             puttGreens += roundGreens;
         }
+        // Hole by hole, where the card keeps its putts.
+        const auto kept = [&row](int at) { return at >= 0 && !row.value(at).isNull(); };
+        if (std::none_of(puttsAtHole.cbegin(), puttsAtHole.cend(), kept))
+            continue;
+        ++f.detailRounds;
+        int roundPutts = 0;
+        const QString month = row.value(dateAt).toString().left(7);
+        for (int h = 0; h < 18; ++h) {
+            const int strokes = row.value(holeAt[h]).toInt();
+            if (strokes <= 0)
+                continue;
+            const bool green = row.value(greenAt[h]).toInt() != 0;
+            const int par = withPars ? int((*course)[h]) : 0;
+            penaltyStrokes += row.value(penaltyAt[h]).toInt();
+            if (kept(puttsAtHole[h])) {
+                const int p = row.value(puttsAtHole[h]).toInt();
+                roundPutts += p;
+                onePutts += p == 1;
+                threePutts += p >= 3;
+                if (green) {
+                    girPutts += p;
+                    ++girHoles;
+                }
+                if (par >= 3 && par <= 5) {
+                    puttsOnPar[par - 3] += p;
+                    ++puttHolesOnPar[par - 3];
+                }
+            }
+            if (par <= 0)
+                continue;
+            if (!green) {
+                ++missed;
+                scrambled += strokes <= par;
+                ++byMonth[month].first;
+                byMonth[month].second += strokes <= par;
+            }
+            if (row.value(bunkerAt[h]).toInt() != 0) {
+                ++bunkerHoles;
+                sandSaves += strokes <= par;
+            }
+        }
+        f.puttsByRound.append({row.value(dateAt).toString(), double(roundPutts)});
     }
     f.avgGross = ratio(gross, grossCount);
     f.avgNet = ratio(net, netCount);
     f.greensPct = ratio(greens, played, 100);
     f.fairwaysPct = ratio(fairways, drivingHoles, 100);
     f.puttsPerRound = ratio(putts, puttRounds);
-    f.puttsPerGreen = ratio(putts, puttGreens);
+    // Exact from the cards that keep their holes' putts; from the round totals else.
+    f.puttsPerGreen = f.detailRounds > 0 ? ratio(girPutts, girHoles) : ratio(putts, puttGreens);
+    f.onePutts = ratio(onePutts, f.detailRounds);
+    f.threePutts = ratio(threePutts, f.detailRounds);
+    f.scramblingPct = ratio(scrambled, missed, 100);
+    f.sandSavesPct = ratio(sandSaves, bunkerHoles, 100);
+    f.penalties = ratio(penaltyStrokes, f.detailRounds);
+    for (int k = 0; k < 3; ++k)
+        f.puttsByPar[k] = ratio(puttsOnPar[k], puttHolesOnPar[k]);
+    for (auto it = byMonth.constBegin(); it != byMonth.constEnd(); ++it)
+        f.scramblingByMonth.append({it.key(), it.value()});
     for (int k = 0; k < 3; ++k)
         f.parAverage[k] = ratio(parStrokes[k], parHoles[k]);
     return f;

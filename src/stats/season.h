@@ -33,6 +33,19 @@ struct SeasonFigures {
     QList<std::pair<QString, double>> nets;
     // The player's Handicap Index from the record, as it stood at the end of the range.
     std::optional<double> handicapIndex;
+    // From the cards that keep their holes' putts, and from no other: how many there
+    // are, and what they show. Putts a green in regulation is then theirs, exactly.
+    int detailRounds = 0;
+    std::optional<double> onePutts;   // a round
+    std::optional<double> threePutts; // three or more, a round
+    std::array<std::optional<double>, 3> puttsByPar; // a hole, on par 3s, 4s and 5s
+    std::optional<double> scramblingPct; // par or better on greens missed in regulation
+    std::optional<double> sandSavesPct;  // par or better from a greenside bunker
+    std::optional<double> penalties;     // penalty strokes a round
+    // For the charts: each such round's date and putts, oldest first; and by month
+    // ("2004-06"), the greens missed and how many of them were scrambled.
+    QList<std::pair<QString, double>> puttsByRound;
+    QList<std::pair<QString, std::pair<int, int>>> scramblingByMonth;
 };
 
 // The figures of rounds as rounds::seasonRounds gives them, with the pars of the

@@ -352,6 +352,14 @@ void TestImporting::whatParlogWritesComesBack()
     for (int h = 1; h <= 18; ++h)
         own += QStringLiteral(", si%1 = %2, par%1 = %3").arg(h).arg(19 - h).arg(h % 3 + 3);
     PARLOG_VERIFY_OK(sql::run(source, own + QStringLiteral(" WHERE ratedFor = 'Women'")));
+    // A card with its holes' putts (their sum its putts), a penalty and bunkers.
+    QString detail = QStringLiteral("UPDATE score SET X3 = 1, B4 = 1, B5 = 0, putts = 0");
+    for (int h = 1; h <= 18; ++h)
+        detail += QStringLiteral(" + min(hole%1, 2)").arg(h);
+    for (int h = 1; h <= 18; ++h)
+        detail += QStringLiteral(", P%1 = min(hole%1, 2)").arg(h);
+    PARLOG_VERIFY_OK(sql::run(source, detail + QStringLiteral(" WHERE rowid = (SELECT max(rowid) "
+                                                              "FROM score)")));
     PARLOG_VERIFY_OK(sql::run(source, QStringLiteral("UPDATE score SET comment = ? WHERE rowid = "
                                                      "(SELECT min(rowid) FROM score)"),
                               {QStringLiteral("=1+1, \"wet\"\nback nine")}));
@@ -469,20 +477,27 @@ void TestImporting::teesAndCardsPlayedOffThem()
 
     // Fives off a playing handicap of 18 on a par-72 course with indexes 1 to 18: a
     // stroke a hole, net 4 each, 2 points a hole, 36. The ratings are the tee's.
-    QByteArray cards = "Player,Course,Date,Tee,Playing handicap";
+    // The first card keeps hole 1's putts: two, its putts total then. The third has more
+    // putts on hole 1 than strokes.
+    QByteArray cards = "Player,Course,Date,Tee,Playing handicap,Putts 1";
     for (int h = 1; h <= 18; ++h)
         cards += ",Hole " + QByteArray::number(h);
-    cards += "\nAnn,Lahinch,2004-03-05,white,18" + QByteArray(",5").repeated(18) +
-             "\nAnn,Lahinch,2004-03-06,Purple,18" + QByteArray(",5").repeated(18) + "\n";
+    cards += "\nAnn,Lahinch,2004-03-05,white,18,2" + QByteArray(",5").repeated(18) +
+             "\nAnn,Lahinch,2004-03-06,Purple,18," + QByteArray(",5").repeated(18) +
+             "\nAnn,Lahinch,2004-03-07,White,18,6" + QByteArray(",5").repeated(18) + "\n";
     const auto rounds = importing::open(written(f, "cards.csv", cards), importing::Kind::Rounds);
     PARLOG_VERIFY_OK(rounds);
     const auto stored = importing::store(c, importing::Kind::Rounds, *rounds, false);
     PARLOG_VERIFY_OK(stored);
     QCOMPARE(stored->rejected.value(0).why, QStringLiteral("Lahinch has no tee Purple"));
+    QCOMPARE(stored->rejected.value(1).why,
+             QStringLiteral("Hole 1 has 6 putts and 5 strokes: a hole's putts cannot be more "
+                            "than its strokes"));
     QCOMPARE(f.value(QStringLiteral("SELECT tee || '|' || courseRating || '|' || slopeRating || "
-                                    "'|' || teePar || '|' || points || '|' || gross FROM score"))
+                                    "'|' || teePar || '|' || points || '|' || gross || '|' || "
+                                    "putts FROM score"))
                  .toString(),
-             QStringLiteral("White (Men) 72.4 / 131|72.4|131|72.0|36|90"));
+             QStringLiteral("White (Men) 72.4 / 131|72.4|131|72.0|36|90|2"));
 }
 
 PARLOG_TEST(TestImporting)

@@ -76,6 +76,7 @@ class TestSeason : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void figuresOfAHandMadeSeason();
+    void figuresFromHoleDetail();
     void theSeasonWindow();
 };
 
@@ -107,6 +108,66 @@ void TestSeason::figuresOfAHandMadeSeason()
     QVERIFY(!muni.fairwaysPct && !muni.parAverage[1]);
     QCOMPARE(*muni.greensPct, 100.0);
     QCOMPARE(rollingAverage({70, 72, 74, 76}, 2), (QList<double>{70, 71, 73, 75}));
+}
+
+// Two cards on a par-72 course (pars 4 4 3 5 4 4, three times over), one with its holes'
+// putts, penalties and bunkers, one with totals only, which counts in none of these.
+void TestSeason::figuresFromHoleDetail()
+{
+    const std::array<double, 18> pars{4, 4, 3, 5, 4, 4, 4, 4, 3, 5, 4, 4, 4, 4, 3, 5, 4, 4};
+    Rows rows;
+    rows.columns << QStringLiteral("strdate") << QStringLiteral("course") << QStringLiteral("putts");
+    for (const char* prefix : {"hole", "green", "P", "X", "B"})
+        for (int h = 1; h <= 18; ++h)
+            rows.columns << QLatin1String(prefix) + QString::number(h);
+    // Hole 1: 6, green missed, three putts. 2: par after a missed green, one putt (a
+    // scramble). 3: bogey from a bunker, one putt (no sand save, no scramble). 4: par
+    // from a bunker, one putt (a sand save and a scramble). 5: par, green hit, two putts.
+    // 6: bogey with a penalty stroke, green hit, two putts. 7-18: pars, greens hit, two
+    // putts each.
+    const int strokes[6] = {6, 4, 4, 5, 4, 5};
+    const int greens[6] = {0, 0, 0, 0, 1, 1};
+    const int putts[6] = {3, 1, 1, 1, 2, 2};
+    QVariantList detail{QStringLiteral("2004-06-05"), QStringLiteral("Links"), 34};
+    QVariantList holes, ticks, holePutts, penalties, bunkers;
+    for (int h = 0; h < 18; ++h) {
+        holes << (h < 6 ? strokes[h] : int(pars[h]));
+        ticks << (h < 6 ? greens[h] : 1);
+        holePutts << (h < 6 ? putts[h] : 2);
+        penalties << (h == 5 ? QVariant(1) : QVariant());
+        bunkers << (h == 2 || h == 3 ? 1 : 0);
+    }
+    rows.rows << detail + holes + ticks + holePutts + penalties + bunkers;
+    // Totals only: thirty putts and every green, which would change every figure.
+    QVariantList totals{QStringLiteral("2004-07-01"), QStringLiteral("Links"), 30};
+    for (int h = 0; h < 18; ++h)
+        totals << int(pars[h]);
+    for (int h = 0; h < 18; ++h)
+        totals << 1;
+    for (int h = 0; h < 54; ++h)
+        totals << QVariant();
+    rows.rows << totals;
+
+    const SeasonFigures s = seasonFigures(rows, {{QStringLiteral("links"), pars}});
+    QCOMPARE(s.rounds, 2);
+    QCOMPARE(s.detailRounds, 1);
+    // Greens in regulation: holes 5-18, 14 of them, two putts each: 28 / 14.
+    QCOMPARE(*s.puttsPerGreen, 2.0);
+    QCOMPARE(*s.onePutts, 3.0);   // holes 2, 3 and 4
+    QCOMPARE(*s.threePutts, 1.0); // hole 1, on a green missed
+    // Par 3s: holes 3 (1), 9 and 15 (2 each): 5 / 3. Par 4s: 3 + 1 + 2 + 2 and eight
+    // holes of 2: 24 / 12. Par 5s: hole 4 (1), 10 and 16: 5 / 3.
+    QCOMPARE(*s.puttsByPar[0], 5.0 / 3);
+    QCOMPARE(*s.puttsByPar[1], 2.0);
+    QCOMPARE(*s.puttsByPar[2], 5.0 / 3);
+    // Greens missed: 1-4; par or better on 2 and 4: 50%. Bunkers: 3 and 4, saved on 4.
+    QCOMPARE(*s.scramblingPct, 50.0);
+    QCOMPARE(*s.sandSavesPct, 50.0);
+    QCOMPARE(*s.penalties, 1.0);
+    QCOMPARE(s.puttsByRound, (QList<std::pair<QString, double>>{{"2004-06-05", 34.0}}));
+    QCOMPARE(s.scramblingByMonth.value(0).second, (std::pair<int, int>{4, 2}));
+    // The putts a round still stand over both cards that have them: (34 + 30) / 2.
+    QCOMPARE(*s.puttsPerRound, 32.0);
 }
 
 void TestSeason::theSeasonWindow()
