@@ -170,7 +170,8 @@ bool Reader::next(QStringList& fields, int& line)
             while (end < m_text.size() && m_text[end] != m_separator && m_text[end] != u'"' &&
                    m_text[end] != u'\r' && m_text[end] != u'\n')
                 ++end;
-            field += QStringView(m_text).sliced(m_at, end - m_at);
+            if (m_only < 0 || fields.size() == m_only)
+                field += QStringView(m_text).sliced(m_at, end - m_at);
             m_at = end;
             continue;
         }

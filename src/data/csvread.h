@@ -55,6 +55,9 @@ public:
     // at the end, and on a quote never closed (error() says where).
     bool next(QStringList& fields, int& line);
     QString error() const { return m_error; }
+    // Only this field's text is kept (the others read as empty): a pass over one column
+    // of a long file.
+    void keepOnly(int field) { m_only = field; }
 
 private:
     bool more(); // decodes the next piece; false at the end of the file
@@ -68,6 +71,7 @@ private:
     qsizetype m_at = 0;
     bool m_started = false;
     int m_line = 1;
+    int m_only = -1;
     QString m_error;
 };
 

@@ -11,7 +11,6 @@
 #include "reports/csv.h"
 #include "rounds/scorecard.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
@@ -294,7 +293,17 @@ const QStringList& roundColumns()
 
 // A card's stored columns in sixteen bytes: two cards alike in every one are the same
 // card, whichever engine or file their values came from.
-QByteArray signature(const std::function<QVariant(int)>& value)
+struct CardKey {
+    size_t a = 0;
+    size_t b = 0;
+    bool operator==(const CardKey& other) const { return a == other.a && b == other.b; }
+};
+size_t qHash(const CardKey& key, size_t seed = 0)
+{
+    return key.a ^ seed;
+}
+
+CardKey signature(const std::function<QVariant(int)>& value)
 {
     static const QList<schema::Type> types = [] {
         QList<schema::Type> t;
@@ -302,14 +311,15 @@ QByteArray signature(const std::function<QVariant(int)>& value)
             t << (schema::score().column(c) ? schema::score().column(c)->type : schema::Type::Text);
         return t;
     }();
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    const auto add = [&hash](qint64 n) {
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&n), sizeof n));
+    QByteArray bytes;
+    bytes.reserve(2048);
+    const auto add = [&bytes](qint64 n) {
+        bytes.append(reinterpret_cast<const char*>(&n), sizeof n);
     };
     for (int i = 0; i < types.size(); ++i) {
         const QVariant v = value(i);
         if (v.isNull() || (v.metaType().id() == QMetaType::QString && v.toString().isEmpty())) {
-            hash.addData(QByteArrayView("\x1e", 1));
+            bytes.append('\x1e');
             continue;
         }
         switch (types[i]) {
@@ -325,26 +335,30 @@ QByteArray signature(const std::function<QVariant(int)>& value)
             if (d == std::floor(d) && std::abs(d) < 1e15)
                 add(qint64(d));
             else
-                hash.addData(QString::number(d, 'g', 12).toUtf8());
+                bytes.append(QString::number(d, 'g', 12).toUtf8());
             break;
         }
         case schema::Type::Date:
-            hash.addData((v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+            bytes.append((v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
                                                                 : v.toString().left(10))
                              .toUtf8());
             break;
         default:
-            hash.addData(v.toString().trimmed().toLower().toUtf8());
+            bytes.append(v.toString().trimmed().toLower().toUtf8());
         }
-        hash.addData(QByteArrayView("\x1f", 1));
+        bytes.append('\x1f');
     }
-    return hash.result();
+    // Two hashes of different seeds: 128 bits, with no chance worth the name of two
+    // different cards alike.
+    return {qHashBits(bytes.constData(), size_t(bytes.size()), 0x50524C47),
+            qHashBits(bytes.constData(), size_t(bytes.size()), 0x9E3779B97F4A7C15ULL)};
 }
 
 // The file's rows after its header, in order, to EACH; stops, failing, when the
 // progress is cancelled.
 Status eachRow(const Opened& opened, Progress* progress,
-               const std::function<void(const QStringList& cells, int line)>& each)
+               const std::function<void(const QStringList& cells, int line)>& each,
+               int onlyColumn = -1)
 {
     QFile file(opened.path);
     if (!file.open(QIODevice::ReadOnly))
@@ -353,13 +367,14 @@ Status eachRow(const Opened& opened, Progress* progress,
     QStringList cells;
     int line = 0;
     long long rows = 0;
-    if (reader.next(cells, line))
-        while (reader.next(cells, line)) {
-            each(cells, line);
-            if (progress && ++rows % 500 == 0 &&
-                !progress->carryOn(file.pos() / 1024, file.size() / 1024))
-                return Failure{QStringLiteral("cancelled")};
-        }
+    const bool header = reader.next(cells, line);
+    reader.keepOnly(onlyColumn);
+    while (header && reader.next(cells, line)) {
+        each(cells, line);
+        if (progress && ++rows % 500 == 0 &&
+            !progress->carryOn(file.pos() / 1024, file.size() / 1024))
+            return Failure{QStringLiteral("cancelled")};
+    }
     if (!reader.error().isEmpty())
         return Failure{QStringLiteral("the file cannot be read as CSV: %1").arg(reader.error())};
     return {};
@@ -411,8 +426,10 @@ private:
     QHash<QString, QString> m_players;           // by name in lower case
     QHash<QString, courses::WithTees> m_courses; // by name in lower case
     QHash<QString, qint64> m_courseIDs;          // the same, for a course file
-    QSet<QString> m_there;                       // names, tees, or cards' signatures
+    QSet<QString> m_there;                       // names or tees
     QSet<QString> m_inFile;
+    QSet<CardKey> m_cardsThere;
+    QSet<CardKey> m_cardsInFile;
     std::unique_ptr<sql::BatchInsert> m_batch;
     int m_teesStored = 0;
 };
@@ -449,8 +466,9 @@ Status Importer::prepare(Progress* progress)
     // The order of the file's dates as the user says, else as all of them show.
     csv::DateOrders orders;
     if (const int column = m_opened.columns.value(2, -1); column >= 0 && !m_opened.dates)
-        if (Status read = eachRow(m_opened, progress,
-                                  [&](const QStringList& cells, int) { orders.see(cells.value(column)); });
+        if (Status read = eachRow(
+                m_opened, progress,
+                [&](const QStringList& cells, int) { orders.see(cells.value(column)); }, column);
             !read)
             return read;
     m_dates = m_opened.dates.value_or(orders.order());
@@ -458,8 +476,7 @@ Status Importer::prepare(Progress* progress)
     const QString statement =
         QStringLiteral("SELECT %1 FROM score").arg(roundColumns().join(QStringLiteral(", ")));
     if (!m_connection.scan(statement, {}, [&](const Cells& row) {
-            m_there.insert(QString::fromLatin1(
-                signature([&](int i) { return row.value(i); }).toHex()));
+            m_cardsThere.insert(signature([&](int i) { return row.value(i); }));
         }))
         return sql::failure(m_connection);
     return {};
@@ -575,14 +592,13 @@ Verdict Importer::judgeRound(const QStringList& cells)
         return v;
     }
     v.values = round->values();
-    const QByteArray key = signature([&](int i) { return v.values[i]; });
-    const QString hex = QString::fromLatin1(key.toHex());
-    if (m_inFile.contains(hex)) {
+    const CardKey key = signature([&](int i) { return v.values[i]; });
+    if (m_cardsInFile.contains(key)) {
         v.why = QStringLiteral("the same card is on an earlier row of the file");
         return v;
     }
-    m_inFile.insert(hex);
-    v.outcome = m_there.contains(hex) ? Row::Outcome::AlreadyThere : Row::Outcome::Stored;
+    m_cardsInFile.insert(key);
+    v.outcome = m_cardsThere.contains(key) ? Row::Outcome::AlreadyThere : Row::Outcome::Stored;
     return v;
 }
 
