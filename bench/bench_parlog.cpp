@@ -415,12 +415,17 @@ void RankA2000CardCompetition(benchmark::State& state)
     }
 }
 
-// The season figures of a player with 5,000 rounds, over all of them.
+// The season figures of a player with 5,000 rounds, over all of them, each card with its
+// holes' putts, penalties and bunkers.
 void SeasonOf5000Rounds(benchmark::State& state)
 {
-    parlog::Connection c(changedCopy(QStringLiteral(".season"),
-                                     "UPDATE score SET playerID = 'Keen Golfer' WHERE rowid % 50 "
-                                     "= 0"));
+    QByteArray detail = "UPDATE score SET playerID = 'Keen Golfer'";
+    for (int h = 1; h <= 18; ++h)
+        detail += QStringLiteral(", P%1 = min(hole%1, 2), X%1 = hole%1 / 7, B%1 = hole%1 % 3 = 0")
+                      .arg(h)
+                      .toLatin1();
+    detail += " WHERE rowid % 50 = 0";
+    parlog::Connection c(changedCopy(QStringLiteral(".season"), detail.constData()));
     mustOpen(c);
     for (auto _ : state) {
         const auto rounds = parlog::rounds::seasonRounds(c, QStringLiteral("Keen Golfer"),

@@ -128,10 +128,10 @@ Result<Rows> seasonRounds(Connection& connection, const QString& player, const Q
     for (const char* prefix : {"hole", "green", "fairway", "P", "X", "B"})
         for (int h = 1; h <= 18; ++h)
             columns << QLatin1String(prefix) + QString::number(h);
-    return sql::rows(connection,
-                     QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY strdate, %3")
-                         .arg(columns.join(QStringLiteral(", ")), w.clause, key(connection)),
-                     w.values);
+    return sql::scannedRows(connection,
+                            QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY strdate, %3")
+                                .arg(columns.join(QStringLiteral(", ")), w.clause, key(connection)),
+                            w.values, columns);
 }
 
 bool isOrderColumn(const QString& column)

@@ -123,31 +123,36 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
     int puttGreens = 0;
     std::array<double, 3> parStrokes{};
     std::array<int, 3> parHoles{};
-    for (const QVariantList& row : rounds.rows) {
+    static const QVariant none;
+    for (const QVariantList& line : rounds.rows) {
+        // A cell by reference, nothing copied: thousands of cards, a hundred cells each.
+        const auto row = [&line](int at) -> const QVariant& {
+            return at >= 0 && at < line.size() ? line.at(at) : none;
+        };
         ++f.rounds;
-        if (const QVariant g = row.value(grossAt); !g.isNull()) {
+        if (const QVariant g = row(grossAt); !g.isNull()) {
             gross += g.toDouble();
             ++grossCount;
         }
-        if (const QVariant n = row.value(netAt); !n.isNull()) {
+        if (const QVariant n = row(netAt); !n.isNull()) {
             net += n.toDouble();
             ++netCount;
             const int whole = n.toInt();
             f.bestNet = f.bestNet ? std::min(*f.bestNet, whole) : whole;
             f.worstNet = f.worstNet ? std::max(*f.worstNet, whole) : whole;
-            f.nets.append({row.value(dateAt).toString(), n.toDouble()});
+            f.nets.append({row(dateAt).toString(), n.toDouble()});
         }
-        const auto course = pars.constFind(row.value(courseAt).toString().toLower());
+        const auto course = pars.constFind(row(courseAt).toString().toLower());
         const bool withPars = course != pars.constEnd();
         if (!withPars)
             ++f.roundsWithoutPars;
         int roundGreens = 0;
         for (int h = 1; h <= 18; ++h) {
-            const int strokes = row.value(holeAt[h - 1]).toInt();
+            const int strokes = row(holeAt[h - 1]).toInt();
             if (strokes <= 0)
                 continue; // not played
             ++played;
-            const bool green = row.value(greenAt[h - 1]).toInt() != 0;
+            const bool green = row(greenAt[h - 1]).toInt() != 0;
             greens += green;
             roundGreens += green;
             if (!withPars)
@@ -155,7 +160,7 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
             const int par = int((*course)[h - 1]);
             if (par >= 4) {
                 ++drivingHoles;
-                fairways += row.value(fairwayAt[h - 1]).toInt() != 0;
+                fairways += row(fairwayAt[h - 1]).toInt() != 0;
             }
             if (par >= 3 && par <= 5) {
                 parStrokes[par - 3] += strokes;
@@ -165,27 +170,28 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
             ++f.toPar[over <= -2 ? 0 : over >= 3 ? 5 : over + 2];
             ++f.holesToPar;
         }
-        if (const double p = row.value(puttsAt).toDouble(); p > 0) {
+        if (const double p = row(puttsAt).toDouble(); p > 0) {
             putts += p;
             ++puttRounds;
             puttGreens += roundGreens;
         }
         // Hole by hole, where the card keeps its putts.
-        const auto kept = [&row](int at) { return at >= 0 && !row.value(at).isNull(); };
+        const auto kept = [&row](int at) { return at >= 0 && !row(at).isNull(); };
         if (std::none_of(puttsAtHole.cbegin(), puttsAtHole.cend(), kept))
             continue;
         ++f.detailRounds;
         int roundPutts = 0;
-        const QString month = row.value(dateAt).toString().left(7);
+        int roundMissed = 0;
+        int roundScrambled = 0;
         for (int h = 0; h < 18; ++h) {
-            const int strokes = row.value(holeAt[h]).toInt();
+            const int strokes = row(holeAt[h]).toInt();
             if (strokes <= 0)
                 continue;
-            const bool green = row.value(greenAt[h]).toInt() != 0;
+            const bool green = row(greenAt[h]).toInt() != 0;
             const int par = withPars ? int((*course)[h]) : 0;
-            penaltyStrokes += row.value(penaltyAt[h]).toInt();
+            penaltyStrokes += row(penaltyAt[h]).toInt();
             if (kept(puttsAtHole[h])) {
-                const int p = row.value(puttsAtHole[h]).toInt();
+                const int p = row(puttsAtHole[h]).toInt();
                 roundPutts += p;
                 onePutts += p == 1;
                 threePutts += p >= 3;
@@ -203,15 +209,21 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
             if (!green) {
                 ++missed;
                 scrambled += strokes <= par;
-                ++byMonth[month].first;
-                byMonth[month].second += strokes <= par;
+                ++roundMissed;
+                roundScrambled += strokes <= par;
             }
-            if (row.value(bunkerAt[h]).toInt() != 0) {
+            if (row(bunkerAt[h]).toInt() != 0) {
                 ++bunkerHoles;
                 sandSaves += strokes <= par;
             }
         }
-        f.puttsByRound.append({row.value(dateAt).toString(), double(roundPutts)});
+        const QString date = row(dateAt).toString();
+        f.puttsByRound.append({date, double(roundPutts)});
+        if (roundMissed > 0) {
+            std::pair<int, int>& month = byMonth[date.left(7)];
+            month.first += roundMissed;
+            month.second += roundScrambled;
+        }
     }
     f.avgGross = ratio(gross, grossCount);
     f.avgNet = ratio(net, netCount);
