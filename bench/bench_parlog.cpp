@@ -428,7 +428,7 @@ void SeasonOf5000Rounds(benchmark::State& state)
     parlog::Connection c(changedCopy(QStringLiteral(".season"), detail.constData()));
     mustOpen(c);
     for (auto _ : state) {
-        const auto rounds = parlog::rounds::seasonRounds(c, QStringLiteral("Keen Golfer"),
+        const auto rounds = parlog::rounds::seasonCards(c, QStringLiteral("Keen Golfer"),
                                                          QStringLiteral("1900-01-01"),
                                                          QStringLiteral("2100-01-01"), {});
         const auto figures = parlog::seasonFigures(*rounds, *parlog::courses::pars(c));

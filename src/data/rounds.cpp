@@ -118,20 +118,43 @@ Result<Rows> roundsToPick(Connection& connection, const Filter& filter)
         w.values);
 }
 
-Result<Rows> seasonRounds(Connection& connection, const QString& player, const QString& from,
-                          const QString& to, const std::optional<QString>& course)
+Result<QList<SeasonCard>> seasonCards(Connection& connection, const QString& player,
+                                      const QString& from, const QString& to,
+                                      const std::optional<QString>& course)
 {
     const Where w = where(Filter{player, course, {}, from, to});
-    // What the figures read, and no more: a keen golfer's seasons run to thousands.
+    // What the figures read, and no more, straight from the engine's cells.
     QStringList columns{QStringLiteral("strdate"), QStringLiteral("course"),
                         QStringLiteral("gross"), QStringLiteral("net"), QStringLiteral("putts")};
     for (const char* prefix : {"hole", "green", "fairway", "P", "X", "B"})
         for (int h = 1; h <= 18; ++h)
             columns << QLatin1String(prefix) + QString::number(h);
-    return sql::scannedRows(connection,
-                            QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY strdate, %3")
-                                .arg(columns.join(QStringLiteral(", ")), w.clause, key(connection)),
-                            w.values, columns);
+    QList<SeasonCard> cards;
+    TextPool pool;
+    const auto read = [&](const Cells& row) {
+        SeasonCard c;
+        c.date = pool.text(row.utf8(0)).left(10);
+        c.course = pool.text(row.utf8(1));
+        if (!row.isNull(2))
+            c.gross = int(row.integer(2));
+        if (!row.isNull(3))
+            c.net = int(row.integer(3));
+        c.putts = int(row.integer(4));
+        for (int h = 0; h < 18; ++h) {
+            c.holes[h] = int(row.integer(5 + h));
+            c.greens[h] = row.integer(23 + h) != 0;
+            c.fairways[h] = row.integer(41 + h) != 0;
+            for (auto [at, into] : {std::pair{59 + h, &c.holePutts[h]}, std::pair{77 + h, &c.penalties[h]},
+                                    std::pair{95 + h, &c.bunkers[h]}})
+                *into = row.isNull(at) ? -1 : int(row.integer(at));
+        }
+        cards << c;
+    };
+    if (!connection.scan(QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY strdate, %3")
+                             .arg(columns.join(QStringLiteral(", ")), w.clause, key(connection)),
+                         w.values, read))
+        return sql::failure(connection);
+    return cards;
 }
 
 bool isOrderColumn(const QString& column)

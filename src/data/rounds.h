@@ -44,11 +44,26 @@ Result<Saved> correct(Connection& connection, qint64 key, const Round& round,
 // A player's rounds between two dates (ISO, both included), newest first, with the
 // columns that tell them apart, for picking one: card, strdate, course, comp, gross, net.
 Result<Rows> roundsToPick(Connection& connection, const Filter& filter);
-// The player's rounds between two dates, on one course or any, oldest first, with the
-// columns a season's figures come from: strdate, course, gross, net, putts and each
-// hole's strokes, green and fairway.
-Result<Rows> seasonRounds(Connection& connection, const QString& player, const QString& from,
-                          const QString& to, const std::optional<QString>& course);
+// A card as a season's figures read it, small for a keen golfer's thousands: -1 where a
+// hole's putts, penalties or bunker are not kept.
+struct SeasonCard {
+    QString date; // ISO
+    QString course;
+    std::optional<int> gross;
+    std::optional<int> net;
+    int putts = 0;
+    std::array<int, 18> holes{};
+    std::array<bool, 18> greens{};
+    std::array<bool, 18> fairways{};
+    std::array<int, 18> holePutts{};
+    std::array<int, 18> penalties{};
+    std::array<int, 18> bunkers{};
+    SeasonCard() { holePutts.fill(-1), penalties.fill(-1), bunkers.fill(-1); }
+};
+// The player's cards between two dates, on one course or any, oldest first.
+Result<QList<SeasonCard>> seasonCards(Connection& connection, const QString& player,
+                                      const QString& from, const QString& to,
+                                      const std::optional<QString>& course);
 
 // The columns a search may be ordered and grouped by.
 bool isOrderColumn(const QString& column);

@@ -71,44 +71,9 @@ QList<SeasonLine> seasonLines(const SeasonFigures& f)
     return lines;
 }
 
-SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<double, 18>>& pars)
+SeasonFigures seasonFigures(const QList<rounds::SeasonCard>& cards,
+                            const QHash<QString, std::array<double, 18>>& pars)
 {
-    QHash<QString, int> index;
-    for (qsizetype i = 0; i < rounds.columns.size(); ++i)
-        index.insert(rounds.columns[i].toLower(), int(i));
-    const int grossAt = index.value(QStringLiteral("gross"), -1);
-    const int netAt = index.value(QStringLiteral("net"), -1);
-    const int dateAt = index.value(QStringLiteral("strdate"), -1);
-    const int courseAt = index.value(QStringLiteral("course"), -1);
-    const int puttsAt = index.value(QStringLiteral("putts"), -1);
-    // The columns of each hole, looked up once.
-    std::array<int, 18> holeAt{};
-    std::array<int, 18> greenAt{};
-    std::array<int, 18> fairwayAt{};
-    std::array<int, 18> puttsAtHole{};
-    std::array<int, 18> penaltyAt{};
-    std::array<int, 18> bunkerAt{};
-    for (int h = 0; h < 18; ++h) {
-        holeAt[h] = index.value(QStringLiteral("hole%1").arg(h + 1), -1);
-        greenAt[h] = index.value(QStringLiteral("green%1").arg(h + 1), -1);
-        fairwayAt[h] = index.value(QStringLiteral("fairway%1").arg(h + 1), -1);
-        puttsAtHole[h] = index.value(QStringLiteral("p%1").arg(h + 1), -1);
-        penaltyAt[h] = index.value(QStringLiteral("x%1").arg(h + 1), -1);
-        bunkerAt[h] = index.value(QStringLiteral("b%1").arg(h + 1), -1);
-    }
-    // The cards with their holes' detail.
-    int girPutts = 0;
-    int girHoles = 0;
-    int onePutts = 0;
-    int threePutts = 0;
-    std::array<double, 3> puttsOnPar{};
-    std::array<int, 3> puttHolesOnPar{};
-    int missed = 0;
-    int scrambled = 0;
-    int bunkerHoles = 0;
-    int sandSaves = 0;
-    int penaltyStrokes = 0;
-    QMap<QString, std::pair<int, int>> byMonth;
     SeasonFigures f;
     double gross = 0;
     int grossCount = 0;
@@ -123,44 +88,50 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
     int puttGreens = 0;
     std::array<double, 3> parStrokes{};
     std::array<int, 3> parHoles{};
-    static const QVariant none;
-    for (const QVariantList& line : rounds.rows) {
-        // A cell by reference, nothing copied: thousands of cards, a hundred cells each.
-        const auto row = [&line](int at) -> const QVariant& {
-            return at >= 0 && at < line.size() ? line.at(at) : none;
-        };
+    // The cards with their holes' detail.
+    int girPutts = 0;
+    int girHoles = 0;
+    int onePutts = 0;
+    int threePutts = 0;
+    std::array<double, 3> puttsOnPar{};
+    std::array<int, 3> puttHolesOnPar{};
+    int missed = 0;
+    int scrambled = 0;
+    int bunkerHoles = 0;
+    int sandSaves = 0;
+    int penaltyStrokes = 0;
+    QMap<QString, std::pair<int, int>> byMonth;
+    for (const rounds::SeasonCard& c : cards) {
         ++f.rounds;
-        if (const QVariant g = row(grossAt); !g.isNull()) {
-            gross += g.toDouble();
+        if (c.gross) {
+            gross += *c.gross;
             ++grossCount;
         }
-        if (const QVariant n = row(netAt); !n.isNull()) {
-            net += n.toDouble();
+        if (c.net) {
+            net += *c.net;
             ++netCount;
-            const int whole = n.toInt();
-            f.bestNet = f.bestNet ? std::min(*f.bestNet, whole) : whole;
-            f.worstNet = f.worstNet ? std::max(*f.worstNet, whole) : whole;
-            f.nets.append({row(dateAt).toString(), n.toDouble()});
+            f.bestNet = f.bestNet ? std::min(*f.bestNet, *c.net) : *c.net;
+            f.worstNet = f.worstNet ? std::max(*f.worstNet, *c.net) : *c.net;
+            f.nets.append({c.date, double(*c.net)});
         }
-        const auto course = pars.constFind(row(courseAt).toString().toLower());
+        const auto course = pars.constFind(c.course.toLower());
         const bool withPars = course != pars.constEnd();
         if (!withPars)
             ++f.roundsWithoutPars;
         int roundGreens = 0;
-        for (int h = 1; h <= 18; ++h) {
-            const int strokes = row(holeAt[h - 1]).toInt();
+        for (int h = 0; h < 18; ++h) {
+            const int strokes = c.holes[h];
             if (strokes <= 0)
                 continue; // not played
             ++played;
-            const bool green = row(greenAt[h - 1]).toInt() != 0;
-            greens += green;
-            roundGreens += green;
+            greens += c.greens[h];
+            roundGreens += c.greens[h];
             if (!withPars)
                 continue;
-            const int par = int((*course)[h - 1]);
+            const int par = int((*course)[h]);
             if (par >= 4) {
                 ++drivingHoles;
-                fairways += row(fairwayAt[h - 1]).toInt() != 0;
+                fairways += c.fairways[h];
             }
             if (par >= 3 && par <= 5) {
                 parStrokes[par - 3] += strokes;
@@ -170,28 +141,26 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
             ++f.toPar[over <= -2 ? 0 : over >= 3 ? 5 : over + 2];
             ++f.holesToPar;
         }
-        if (const double p = row(puttsAt).toDouble(); p > 0) {
-            putts += p;
+        if (c.putts > 0) {
+            putts += c.putts;
             ++puttRounds;
             puttGreens += roundGreens;
         }
         // Hole by hole, where the card keeps its putts.
-        const auto kept = [&row](int at) { return at >= 0 && !row(at).isNull(); };
-        if (std::none_of(puttsAtHole.cbegin(), puttsAtHole.cend(), kept))
+        if (std::all_of(c.holePutts.cbegin(), c.holePutts.cend(), [](int p) { return p < 0; }))
             continue;
         ++f.detailRounds;
         int roundPutts = 0;
         int roundMissed = 0;
         int roundScrambled = 0;
         for (int h = 0; h < 18; ++h) {
-            const int strokes = row(holeAt[h]).toInt();
+            const int strokes = c.holes[h];
             if (strokes <= 0)
                 continue;
-            const bool green = row(greenAt[h]).toInt() != 0;
+            const bool green = c.greens[h];
             const int par = withPars ? int((*course)[h]) : 0;
-            penaltyStrokes += row(penaltyAt[h]).toInt();
-            if (kept(puttsAtHole[h])) {
-                const int p = row(puttsAtHole[h]).toInt();
+            penaltyStrokes += std::max(0, c.penalties[h]);
+            if (const int p = c.holePutts[h]; p >= 0) {
                 roundPutts += p;
                 onePutts += p == 1;
                 threePutts += p >= 3;
@@ -212,15 +181,14 @@ SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<
                 ++roundMissed;
                 roundScrambled += strokes <= par;
             }
-            if (row(bunkerAt[h]).toInt() != 0) {
+            if (c.bunkers[h] > 0) {
                 ++bunkerHoles;
                 sandSaves += strokes <= par;
             }
         }
-        const QString date = row(dateAt).toString();
-        f.puttsByRound.append({date, double(roundPutts)});
+        f.puttsByRound.append({c.date, double(roundPutts)});
         if (roundMissed > 0) {
-            std::pair<int, int>& month = byMonth[date.left(7)];
+            std::pair<int, int>& month = byMonth[c.date.left(7)];
             month.first += roundMissed;
             month.second += roundScrambled;
         }

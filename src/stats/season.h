@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/queries.h"
+#include "data/rounds.h"
 
 #include <QHash>
 #include <QList>
@@ -48,9 +49,9 @@ struct SeasonFigures {
     QList<std::pair<QString, std::pair<int, int>>> scramblingByMonth;
 };
 
-// The figures of rounds as rounds::seasonRounds gives them, with the pars of the
-// courses (courses::pars).
-SeasonFigures seasonFigures(const Rows& rounds, const QHash<QString, std::array<double, 18>>& pars);
+// The figures of the cards, with the pars of the courses (courses::pars).
+SeasonFigures seasonFigures(const QList<rounds::SeasonCard>& cards,
+                            const QHash<QString, std::array<double, 18>>& pars);
 
 // One figure as the window shows it and the report prints it: its name (the label's),
 // its caption and its value in words.

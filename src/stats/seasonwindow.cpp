@@ -151,7 +151,7 @@ void SeasonWindow::refresh()
     if (!connection)
         return;
     const auto played =
-        rounds::seasonRounds(*connection, m_player, range->from, range->to, chosenName(course));
+        rounds::seasonCards(*connection, m_player, range->from, range->to, chosenName(course));
     const auto pars = courses::pars(*connection);
     if (!played || !pars) {
         app().inform(!played ? played.error() : pars.error());

@@ -66,7 +66,7 @@ SeasonFigures figuresOf(Fixture& f, const std::optional<QString>& course = {})
     if (!c.open())
         return {};
     return seasonFigures(
-        *rounds::seasonRounds(c, QStringLiteral("Adams"), "2004-01-01", "2004-12-31", course),
+        *rounds::seasonCards(c, QStringLiteral("Adams"), "2004-01-01", "2004-12-31", course),
         *courses::pars(c));
 }
 
@@ -115,40 +115,34 @@ void TestSeason::figuresOfAHandMadeSeason()
 void TestSeason::figuresFromHoleDetail()
 {
     const std::array<double, 18> pars{4, 4, 3, 5, 4, 4, 4, 4, 3, 5, 4, 4, 4, 4, 3, 5, 4, 4};
-    Rows rows;
-    rows.columns << QStringLiteral("strdate") << QStringLiteral("course") << QStringLiteral("putts");
-    for (const char* prefix : {"hole", "green", "P", "X", "B"})
-        for (int h = 1; h <= 18; ++h)
-            rows.columns << QLatin1String(prefix) + QString::number(h);
     // Hole 1: 6, green missed, three putts. 2: par after a missed green, one putt (a
     // scramble). 3: bogey from a bunker, one putt (no sand save, no scramble). 4: par
     // from a bunker, one putt (a sand save and a scramble). 5: par, green hit, two putts.
     // 6: bogey with a penalty stroke, green hit, two putts. 7-18: pars, greens hit, two
     // putts each.
     const int strokes[6] = {6, 4, 4, 5, 4, 5};
-    const int greens[6] = {0, 0, 0, 0, 1, 1};
     const int putts[6] = {3, 1, 1, 1, 2, 2};
-    QVariantList detail{QStringLiteral("2004-06-05"), QStringLiteral("Links"), 34};
-    QVariantList holes, ticks, holePutts, penalties, bunkers;
+    rounds::SeasonCard detail;
+    detail.date = QStringLiteral("2004-06-05");
+    detail.course = QStringLiteral("Links");
+    detail.putts = 34;
     for (int h = 0; h < 18; ++h) {
-        holes << (h < 6 ? strokes[h] : int(pars[h]));
-        ticks << (h < 6 ? greens[h] : 1);
-        holePutts << (h < 6 ? putts[h] : 2);
-        penalties << (h == 5 ? QVariant(1) : QVariant());
-        bunkers << (h == 2 || h == 3 ? 1 : 0);
+        detail.holes[h] = h < 6 ? strokes[h] : int(pars[h]);
+        detail.greens[h] = h >= 4;
+        detail.holePutts[h] = h < 6 ? putts[h] : 2;
+        detail.bunkers[h] = h == 2 || h == 3;
     }
-    rows.rows << detail + holes + ticks + holePutts + penalties + bunkers;
+    detail.penalties[5] = 1;
     // Totals only: thirty putts and every green, which would change every figure.
-    QVariantList totals{QStringLiteral("2004-07-01"), QStringLiteral("Links"), 30};
-    for (int h = 0; h < 18; ++h)
-        totals << int(pars[h]);
-    for (int h = 0; h < 18; ++h)
-        totals << 1;
-    for (int h = 0; h < 54; ++h)
-        totals << QVariant();
-    rows.rows << totals;
-
-    const SeasonFigures s = seasonFigures(rows, {{QStringLiteral("links"), pars}});
+    rounds::SeasonCard totals;
+    totals.date = QStringLiteral("2004-07-01");
+    totals.course = QStringLiteral("Links");
+    totals.putts = 30;
+    for (int h = 0; h < 18; ++h) {
+        totals.holes[h] = int(pars[h]);
+        totals.greens[h] = true;
+    }
+    const SeasonFigures s = seasonFigures({detail, totals}, {{QStringLiteral("links"), pars}});
     QCOMPARE(s.rounds, 2);
     QCOMPARE(s.detailRounds, 1);
     // Greens in regulation: holes 5-18, 14 of them, two putts each: 28 / 14.
