@@ -81,14 +81,14 @@ SeasonWindow::SeasonWindow(Application& app)
         embolden(value);
         m_values.insert(line.name, value);
     }
-    // A card keeps its putts as one number, so this figure is larger than a hole-by-hole
-    // count would give; say so where the number stands.
+    // Without the holes' putts this figure is larger than a hole-by-hole count would
+    // give; say so where the number stands.
     for (const QString& name :
          {QStringLiteral("Caption_puttsPerGreen"), QStringLiteral("puttsPerGreen")})
         findChild<QLabel*>(name)->setToolTip(
-            QStringLiteral("All the putts of the rounds divided by the greens hit in "
-                           "regulation: a card records its putts for the whole round, not "
-                           "hole by hole."));
+            QStringLiteral("The putts on the greens hit in regulation, from the cards that "
+                           "keep their putts hole by hole; when none does, all the putts of "
+                           "the rounds divided by the greens hit in regulation."));
     noPars = label(this, QStringLiteral("noPars"), QString(), {12, 86 + row * 25 + 4, 320, 48});
     noPars->setWordWrap(true);
 
