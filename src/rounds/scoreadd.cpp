@@ -558,6 +558,12 @@ RoundCard ScoreAdd::card() const
     c.playingHandicap = playingHandicap->text();
     if (!points->text().isEmpty())
         c.points = points->text().toInt();
+    // A corrected card keeps its holes' detail.
+    if (m_editing != 0) {
+        c.holePutts = m_editingDetail.holePutts;
+        c.penalties = m_editingDetail.penalties;
+        c.bunkers = m_editingDetail.bunkers;
+    }
     return c;
 }
 
@@ -581,7 +587,10 @@ void ScoreAdd::Command54_Click()
         return;
     const auto values = roundValues(card());
     if (!values) {
-        app().inform(kSaveFailed);
+        // A hole with more putts than strokes is named; any other box as ever.
+        app().inform(values.error().startsWith(QStringLiteral("Hole "))
+                         ? QStringLiteral("The round was not saved: %1.").arg(values.error())
+                         : kSaveFailed);
         return;
     }
     const auto known = players::exists(*connection, player->currentText());
@@ -698,6 +707,7 @@ void ScoreAdd::loadRound(qint64 key)
     showPoints();
     m_editing = key;
     m_editingAsRead = (*found)->asRead;
+    m_editingDetail = round;
     m_editingDate = formatStoredDate(round.date, DateFormat::Medium);
     m_editingPlayer = round.player;
     setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")
@@ -711,6 +721,7 @@ void ScoreAdd::stopEditing()
 {
     m_editing = 0;
     m_editingAsRead.clear();
+    m_editingDetail = Round();
     setWindowTitle(QStringLiteral("Add Score"));
 }
 

@@ -104,6 +104,7 @@ private:
     QPushButton* editRound;
     qint64 m_editing = 0; // the round being corrected; 0 for a new card
     QVariantMap m_editingAsRead; // the round as loaded: saved over only if it still reads so
+    Round m_editingDetail; // its holes' putts, penalties and bunkers, kept as they were
     QString m_editingDate;
     QString m_editingPlayer;
 };

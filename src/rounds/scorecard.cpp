@@ -112,11 +112,13 @@ Result<Round> roundValues(const RoundCard& card)
         if (!card.holePutts[h])
             continue;
         if (*card.holePutts[h] < 0 || *card.holePutts[h] > round.holes[h].value_or(0))
-            return Failure{QStringLiteral("Hole %1 has %2 putts and %3 strokes: a hole's putts "
+            return Failure{QStringLiteral("Hole %1 has %2 putts and %3 %4: a hole's putts "
                                           "cannot be more than its strokes")
                                .arg(h + 1)
                                .arg(*card.holePutts[h])
-                               .arg(round.holes[h].value_or(0))};
+                               .arg(round.holes[h].value_or(0))
+                               .arg(round.holes[h].value_or(0) == 1 ? QStringLiteral("stroke")
+                                                                     : QStringLiteral("strokes"))};
         putts += *card.holePutts[h];
     }
     if (round.hasHoleDetail())

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void correctingAStoredRound();
     void unusableDataFileIsReportedAndTheCardKept();
     void aCorrectionMadeMeanwhileIsNotOverwritten();
+    void aCorrectedCardKeepsItsHolesDetail();
     void aRegisterThatHasGoneIsNotMadeAgain_data();
     void aRegisterThatHasGoneIsNotMadeAgain();
 };
@@ -681,6 +682,37 @@ void TestScoreAdd::aCorrectionMadeMeanwhileIsNotOverwritten()
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
     QCOMPARE(f.rows(QStringLiteral("SELECT hole1, hole2, comment FROM score")),
              (QList<QVariantList>{{3, 6, QStringLiteral("theirs")}}));
+}
+
+// A card with its holes' putts, penalties and bunkers, corrected: they stay with it, and a
+// hole cut below its putts is named and nothing stored.
+void TestScoreAdd::aCorrectedCardKeepsItsHolesDetail()
+{
+    Fixture f;
+    QVERIFY(seed(f));
+    QStringList holes;
+    for (int h = 1; h <= 18; ++h)
+        holes << QStringLiteral("hole%1").arg(h);
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, %1, out, inn, gross, "
+                                 "net, putts, hand, P1, P2, X3, B4) VALUES ('Adams', 'Lahinch', "
+                                 "'2004-03-01', %2, 36, 36, 72, 64, 3, 8, 2, 1, 1, 1)")
+                      .arg(holes.join(u", "), QStringList(18, QStringLiteral("4")).join(u", "))));
+    Card c(f);
+    QVERIFY(c.shown());
+    f.app->show(QStringLiteral("scoreadd"), EditRoundContext{1});
+    c.hole(5)->setText(QStringLiteral("5"));
+    f.prompter->answers.enqueue(true); // change the round
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.rows(QStringLiteral("SELECT hole5, P1, P2, X3, B4, putts FROM score")),
+             (QList<QVariantList>{{5, 2, 1, 1, 1, 3}}));
+    f.app->show(QStringLiteral("scoreadd"), EditRoundContext{1});
+    c.hole(1)->setText(QStringLiteral("1"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.prompter->last(),
+             QStringLiteral("The round was not saved: Hole 1 has 2 putts and 1 stroke: a "
+                            "hole's putts cannot be more than its strokes."));
+    QCOMPARE(f.value(QStringLiteral("SELECT hole1 FROM score")).toInt(), 4);
+    QCOMPARE(c.hole(1)->text(), QStringLiteral("1"));
 }
 
 void TestScoreAdd::aRegisterThatHasGoneIsNotMadeAgain_data()
