@@ -16,6 +16,18 @@ using namespace parlog::test;
 
 namespace {
 
+// A card of Adams at Lahinch on 1 March 2004, stored as another program would: the
+// strokes of the 18 holes, then the values of the columns named in MORE.
+bool storedCard(Fixture& f, const QString& strokes, const QString& more, const QString& values)
+{
+    QStringList holes;
+    for (int h = 1; h <= 18; ++h)
+        holes << QStringLiteral("hole%1").arg(h);
+    return f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, %1, %2) VALUES "
+                                "('Adams', 'Lahinch', '2004-03-01', %3, %4)")
+                     .arg(holes.join(u", "), more, strokes, values));
+}
+
 const QString kSaveFailed =
     QStringLiteral("Check all entries are correctly filled in and valid as an error has occured");
 
@@ -651,13 +663,9 @@ void TestScoreAdd::aCorrectionMadeMeanwhileIsNotOverwritten()
 {
     Fixture f;
     QVERIFY(seed(f));
-    QStringList holes;
-    for (int h = 1; h <= 18; ++h)
-        holes << QStringLiteral("hole%1").arg(h);
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, %1, out, inn, gross, "
-                                 "net, putts, hand, comment) VALUES ('Adams', 'Lahinch', "
-                                 "'2004-03-01', 4, 5, %2, 41, 36, 77, 69, 30, 8, 'mine')")
-                      .arg(holes.join(u", "), QStringList(16, QStringLiteral("4")).join(u", "))));
+    QVERIFY(storedCard(f, QStringLiteral("4, 5, ") + QStringList(16, QStringLiteral("4")).join(u", "),
+                       QStringLiteral("out, inn, gross, net, putts, hand, comment"),
+                       QStringLiteral("41, 36, 77, 69, 30, 8, 'mine'")));
     Card c(f);
     QVERIFY(c.shown());
     f.app->show(QStringLiteral("scoreadd"), EditRoundContext{1});
@@ -690,13 +698,9 @@ void TestScoreAdd::aCorrectedCardKeepsItsHolesDetail()
 {
     Fixture f;
     QVERIFY(seed(f));
-    QStringList holes;
-    for (int h = 1; h <= 18; ++h)
-        holes << QStringLiteral("hole%1").arg(h);
-    QVERIFY(f.sql(QStringLiteral("INSERT INTO score(playerID, course, strdate, %1, out, inn, gross, "
-                                 "net, putts, hand, P1, P2, X3, B4) VALUES ('Adams', 'Lahinch', "
-                                 "'2004-03-01', %2, 36, 36, 72, 64, 3, 8, 2, 1, 1, 1)")
-                      .arg(holes.join(u", "), QStringList(18, QStringLiteral("4")).join(u", "))));
+    QVERIFY(storedCard(f, QStringList(18, QStringLiteral("4")).join(u", "),
+                       QStringLiteral("out, inn, gross, net, putts, hand, P1, P2, X3, B4"),
+                       QStringLiteral("36, 36, 72, 64, 3, 8, 2, 1, 1, 1")));
     Card c(f);
     QVERIFY(c.shown());
     f.app->show(QStringLiteral("scoreadd"), EditRoundContext{1});
