@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -288,6 +289,14 @@ QList<Shot> shots()
         {QStringLiteral("graph"), fromHub(QStringLiteral("Command18"), QStringLiteral("graph"))},
         {QStringLiteral("putts"), fromHub(QStringLiteral("Command19"), QStringLiteral("putts"))},
         {QStringLiteral("season"), fromHub(QStringLiteral("Command20"), QStringLiteral("season"))},
+        {QStringLiteral("season-shortgame"),
+         [](parlog::Application& app) {
+             QWidget* season = fromHub(QStringLiteral("Command20"), QStringLiteral("season"))(app);
+             if (auto* pages = season ? season->findChild<QTabWidget*>(QStringLiteral("figures"))
+                                      : nullptr)
+                 pages->setCurrentIndex(1);
+             return season;
+         }},
         {QStringLiteral("pickround"),
          [](parlog::Application& app) -> QWidget* {
              QWidget* card = app.show(QStringLiteral("scoreadd"));

@@ -68,6 +68,28 @@ QList<SeasonLine> seasonLines(const SeasonFigures& f)
     for (int k = 0; k < 6; ++k)
         lines.append({QString::fromLatin1(names[k]), QString::fromLatin1(captions[k]),
                       share(f.toPar[k])});
+    // The short game, from the cards that keep their holes' putts: how many they are
+    // first, as every figure after stands on them alone.
+    const QList<SeasonLine> shortGame{
+        {QStringLiteral("detailRounds"), QStringLiteral("Cards with the holes' putts"),
+         any ? QStringLiteral("%1 of %2").arg(f.detailRounds).arg(f.rounds) : QString()},
+        {QStringLiteral("onePutts"), QStringLiteral("One-putts a round"), decimals(f.onePutts, 1)},
+        {QStringLiteral("threePutts"), QStringLiteral("Three-putts a round"),
+         decimals(f.threePutts, 1)},
+        {QStringLiteral("puttsPar3"), QStringLiteral("Putts a hole on par 3s"),
+         decimals(f.puttsByPar[0], 2)},
+        {QStringLiteral("puttsPar4"), QStringLiteral("Putts a hole on par 4s"),
+         decimals(f.puttsByPar[1], 2)},
+        {QStringLiteral("puttsPar5"), QStringLiteral("Putts a hole on par 5s"),
+         decimals(f.puttsByPar[2], 2)},
+        {QStringLiteral("scrambling"), QStringLiteral("Scrambling"), percent(f.scramblingPct)},
+        {QStringLiteral("sandSaves"), QStringLiteral("Sand saves"), percent(f.sandSavesPct)},
+        {QStringLiteral("penalties"), QStringLiteral("Penalty strokes a round"),
+         decimals(f.penalties, 1)}};
+    for (SeasonLine line : shortGame) {
+        line.shortGame = true;
+        lines << line;
+    }
     return lines;
 }
 

@@ -59,6 +59,7 @@ struct SeasonLine {
     QString name;
     QString caption;
     QString value;
+    bool shortGame = false; // from the cards with their holes' detail
 };
 // Every figure, in the order they stand; empty values where the rounds give none.
 QList<SeasonLine> seasonLines(const SeasonFigures& figures);

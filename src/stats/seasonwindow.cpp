@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -72,12 +73,21 @@ SeasonWindow::SeasonWindow(Application& app)
     for (QLineEdit* b : {from, to})
         selectAllOnFocus(b);
 
-    // The figures in two columns of caption and value.
-    int row = 0;
+    // The figures in two columns of caption and value, the short game on a page of its
+    // own.
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("figures"));
+    pages->setGeometry(6, 78, 318, 486);
+    QWidget* scoring = new QWidget(pages);
+    QWidget* shortGame = new QWidget(pages);
+    pages->addTab(scoring, QStringLiteral("S&coring"));
+    pages->addTab(shortGame, QStringLiteral("Short &game"));
+    std::array<int, 2> rows{};
     for (const SeasonLine& line : seasonLines(SeasonFigures{})) {
-        const int y = 86 + row++ * 25;
-        label(this, QStringLiteral("Caption_") + line.name, line.caption, {12, y, 190, 22});
-        QLabel* value = label(this, line.name, QString(), {206, y, 110, 22});
+        QWidget* page = line.shortGame ? shortGame : scoring;
+        const int y = 6 + rows[line.shortGame]++ * 23;
+        label(page, QStringLiteral("Caption_") + line.name, line.caption, {6, y, 190, 22});
+        QLabel* value = label(page, line.name, QString(), {200, y, 104, 22});
         embolden(value);
         m_values.insert(line.name, value);
     }
@@ -89,7 +99,7 @@ SeasonWindow::SeasonWindow(Application& app)
             QStringLiteral("The putts on the greens hit in regulation, from the cards that "
                            "keep their putts hole by hole; when none does, all the putts of "
                            "the rounds divided by the greens hit in regulation."));
-    noPars = label(this, QStringLiteral("noPars"), QString(), {12, 86 + row * 25 + 4, 320, 48});
+    noPars = label(this, QStringLiteral("noPars"), QString(), {12, 568, 330, 48});
     noPars->setWordWrap(true);
 
     netChart = new QChartView(this);

@@ -187,6 +187,9 @@ void TestSeason::theSeasonWindow()
     QCOMPARE(text("pars"), QStringLiteral("30 (86%)"));
     QCOMPARE(text("par4Avg"), QStringLiteral("4.21"));
     QVERIFY(text("noPars").startsWith(QStringLiteral("1 of the rounds is on courses without")));
+    // No card keeps its holes' putts: the short game says so and shows nothing else.
+    QCOMPARE(text("detailRounds"), QStringLiteral("0 of 3"));
+    QCOMPARE(text("scrambling"), QString());
     // A range with no rounds: empty, not 0%.
     auto* from = child<QLineEdit>(season, QStringLiteral("from"));
     from->setText(QStringLiteral("1 Jan 2005"));
