@@ -601,12 +601,18 @@ Layout season()
                                    QRect(2200, 0, 3800, 300), font(10)),
                              field(QStringLiteral("Value"), QStringLiteral("value"),
                                    QRect(6200, 0, 2000, 300), font(10, true))});
+    // The charts two by two: scoring, then the short game.
     Band& footer = l.bands.last();
-    footer.height = 3600;
+    // Low enough that a whole season's figures and the four charts share a page.
+    footer.height = 4750;
     footer.items = {picture(QStringLiteral("NetChart"), QStringLiteral("{netChart}"),
-                            QRect(0, 300, kWidth / 2 - 100, 3200)),
+                            QRect(0, 200, kWidth / 2 - 100, 2200)),
                     picture(QStringLiteral("ToParChart"), QStringLiteral("{toParChart}"),
-                            QRect(kWidth / 2 + 100, 300, kWidth / 2 - 100, 3200))};
+                            QRect(kWidth / 2 + 100, 200, kWidth / 2 - 100, 2200)),
+                    picture(QStringLiteral("PuttsChart"), QStringLiteral("{puttsChart}"),
+                            QRect(0, 2500, kWidth / 2 - 100, 2200)),
+                    picture(QStringLiteral("ScramblingChart"), QStringLiteral("{scramblingChart}"),
+                            QRect(kWidth / 2 + 100, 2500, kWidth / 2 - 100, 2200))};
     return l;
 }
 

@@ -25,6 +25,7 @@
 #include <QSvgGenerator>
 #include <QChartView>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +111,23 @@ SeasonWindow::SeasonWindow(Application& app)
     toParChart->setObjectName(QStringLiteral("toParChart"));
     toParChart->setGeometry(330, 334, 560, 245);
     toParChart->setRenderHint(QPainter::Antialiasing);
+    // In their places when the short game's page is shown.
+    puttsChart = new QChartView(this);
+    puttsChart->setObjectName(QStringLiteral("puttsChart"));
+    puttsChart->setGeometry(netChart->geometry());
+    puttsChart->setRenderHint(QPainter::Antialiasing);
+    scramblingChart = new QChartView(this);
+    scramblingChart->setObjectName(QStringLiteral("scramblingChart"));
+    scramblingChart->setGeometry(toParChart->geometry());
+    scramblingChart->setRenderHint(QPainter::Antialiasing);
+    const auto showPage = [this](int page) {
+        netChart->setVisible(page == 0);
+        toParChart->setVisible(page == 0);
+        puttsChart->setVisible(page == 1);
+        scramblingChart->setVisible(page == 1);
+    };
+    showPage(0);
+    connect(pages, &QTabWidget::currentChanged, this, showPage);
 
     auto* printButton =
         button(this, QStringLiteral("print"), QStringLiteral("Print..."), {456, 587, 100, 30});
@@ -194,75 +212,114 @@ void SeasonWindow::show(const SeasonFigures& f)
         noPars->clear();
 }
 
+QChart* SeasonWindow::roundsChart(const QString& title, const QList<double>& values)
+{
+    // One value a round in date order, and the mean of the last ten beside it.
+    auto* chart = new QChart;
+    followTheme(this, chart);
+    chart->setTitle(title);
+    if (values.isEmpty())
+        return chart;
+    auto* points = new QLineSeries;
+    auto* rolling = new QLineSeries;
+    const QList<double> averages = rollingAverage(values, 10);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        points->append(double(i + 1), values[i]);
+        rolling->append(double(i + 1), averages[i]);
+    }
+    points->setPointsVisible(true);
+    points->setColor(forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
+    QPen pen(forms::readable(this, QColor(0xd0, 0x60, 0x10)));
+    pen.setWidth(3);
+    rolling->setPen(pen);
+    chart->addSeries(points);
+    chart->addSeries(rolling);
+    chart->createDefaultAxes();
+    // Whole rounds along the bottom, whole strokes up the side.
+    if (auto* x = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0))) {
+        x->setRange(1, std::max<double>(2, double(values.size())));
+        x->setTickType(QValueAxis::TicksDynamic);
+        x->setTickAnchor(1);
+        x->setTickInterval(std::max<double>(1, std::ceil(values.size() / 8.0)));
+        x->setLabelFormat(QStringLiteral("%d"));
+        x->setTitleText(QStringLiteral("Round"));
+    }
+    if (auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0))) {
+        // Room above and below, so that rounds all alike do not crowd whole numbers.
+        const auto [low, high] = std::minmax_element(values.begin(), values.end());
+        y->setRange(std::floor(*low) - 1, std::ceil(*high) + 1);
+        y->applyNiceNumbers();
+        // No step smaller than a stroke.
+        if (const double span = y->max() - y->min(); span < y->tickCount() - 1)
+            y->setTickCount(int(span) + 1);
+        y->setLabelFormat(QStringLiteral("%d"));
+    }
+    return chart;
+}
+
+QChart* SeasonWindow::barsChart(const QString& title, const QStringList& categories,
+                                const QList<double>& values, const QString& labels, double top)
+{
+    // A bar a category, its value written on it.
+    auto* chart = new QChart;
+    followTheme(this, chart);
+    chart->setTitle(title);
+    if (values.isEmpty())
+        return chart;
+    auto* set = new QBarSet(QStringLiteral("Holes"));
+    set->setColor(forms::readable(this, QColor(0x2f, 0x7d, 0x32)));
+    for (const double value : values)
+        *set << value;
+    auto* bars = new QBarSeries;
+    bars->append(set);
+    bars->setLabelsVisible(true);
+    bars->setLabelsFormat(labels);
+    chart->addSeries(bars);
+    auto* axis = new QBarCategoryAxis;
+    axis->append(categories);
+    chart->addAxis(axis, Qt::AlignBottom);
+    bars->attachAxis(axis);
+    auto* counts = new QValueAxis;
+    counts->setRange(0, top > 0 ? top : std::max(1.0, *std::max_element(values.begin(), values.end())));
+    if (top <= 0)
+        counts->applyNiceNumbers();
+    counts->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(counts, Qt::AlignLeft);
+    bars->attachAxis(counts);
+    return chart;
+}
+
 void SeasonWindow::drawCharts()
 {
-    // Net per round in date order, and the mean of the last ten beside it.
-    auto* nets = new QChart;
-    followTheme(this, nets);
-    nets->setTitle(QStringLiteral("Net score a round, and the average of the last 10"));
-    if (!m_figures.nets.isEmpty()) {
-        auto* points = new QLineSeries;
-        auto* rolling = new QLineSeries;
-        QList<double> values;
-        for (const auto& [date, net] : m_figures.nets)
-            values << net;
-        const QList<double> averages = rollingAverage(values, 10);
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            points->append(double(i + 1), values[i]);
-            rolling->append(double(i + 1), averages[i]);
-        }
-        points->setPointsVisible(true);
-        points->setColor(forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
-        QPen pen(forms::readable(this, QColor(0xd0, 0x60, 0x10)));
-        pen.setWidth(3);
-        rolling->setPen(pen);
-        nets->addSeries(points);
-        nets->addSeries(rolling);
-        nets->createDefaultAxes();
-        // Whole rounds along the bottom, whole strokes up the side.
-        if (auto* x = qobject_cast<QValueAxis*>(nets->axes(Qt::Horizontal).value(0))) {
-            x->setRange(1, std::max<double>(2, double(values.size())));
-            x->setTickType(QValueAxis::TicksDynamic);
-            x->setTickAnchor(1);
-            x->setTickInterval(std::max<double>(1, std::ceil(values.size() / 8.0)));
-            x->setLabelFormat(QStringLiteral("%d"));
-            x->setTitleText(QStringLiteral("Round"));
-        }
-        if (auto* y = qobject_cast<QValueAxis*>(nets->axes(Qt::Vertical).value(0))) {
-            y->applyNiceNumbers();
-            y->setLabelFormat(QStringLiteral("%d"));
-        }
+    QList<double> nets;
+    for (const auto& [date, net] : m_figures.nets)
+        nets << net;
+    setChart(netChart,
+             roundsChart(QStringLiteral("Net score a round, and the average of the last 10"), nets));
+    QList<double> toPar;
+    if (m_figures.holesToPar > 0)
+        for (const int count : m_figures.toPar)
+            toPar << count;
+    setChart(toParChart, barsChart(QStringLiteral("Scores to par"),
+                                   {QStringLiteral("Eagle-"), QStringLiteral("Birdie"),
+                                    QStringLiteral("Par"), QStringLiteral("Bogey"),
+                                    QStringLiteral("Double"), QStringLiteral("Worse")},
+                                   toPar, QStringLiteral("@value")));
+    // The short game's, from the cards with their holes' putts.
+    QList<double> putts;
+    for (const auto& [date, count] : m_figures.puttsByRound)
+        putts << count;
+    setChart(puttsChart,
+             roundsChart(QStringLiteral("Putts a round, and the average of the last 10"), putts));
+    QStringList months;
+    QList<double> scrambled;
+    for (const auto& [month, counts] : m_figures.scramblingByMonth) {
+        months << QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate)
+                      .toString(QStringLiteral("MMM yy"));
+        scrambled << std::round(100.0 * counts.second / counts.first);
     }
-    setChart(netChart, nets);
-
-    auto* spread = new QChart;
-    followTheme(this, spread);
-    spread->setTitle(QStringLiteral("Scores to par"));
-    if (m_figures.holesToPar > 0) {
-        auto* set = new QBarSet(QStringLiteral("Holes"));
-        set->setColor(forms::readable(this, QColor(0x2f, 0x7d, 0x32)));
-        QStringList categories;
-        const char* const shortNames[6] = {"Eagle-", "Birdie", "Par", "Bogey", "Double", "Worse"};
-        for (int k = 0; k < 6; ++k) {
-            *set << m_figures.toPar[k];
-            categories << QString::fromLatin1(shortNames[k]);
-        }
-        auto* bars = new QBarSeries;
-        bars->append(set);
-        bars->setLabelsVisible(true);
-        spread->addSeries(bars);
-        auto* axis = new QBarCategoryAxis;
-        axis->append(categories);
-        spread->addAxis(axis, Qt::AlignBottom);
-        bars->attachAxis(axis);
-        auto* counts = new QValueAxis;
-        counts->setRange(0, *std::max_element(m_figures.toPar.begin(), m_figures.toPar.end()));
-        counts->applyNiceNumbers();
-        counts->setLabelFormat(QStringLiteral("%d"));
-        spread->addAxis(counts, Qt::AlignLeft);
-        bars->attachAxis(counts);
-    }
-    setChart(toParChart, spread);
+    setChart(scramblingChart, barsChart(QStringLiteral("Scrambling by month"), months, scrambled,
+                                        QStringLiteral("@value%"), 100));
 }
 
 report::Report SeasonWindow::makeReport()
@@ -280,7 +337,9 @@ report::Report SeasonWindow::makeReport()
          {QStringLiteral("range"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
          {QStringLiteral("course"), course->currentText()},
          {QStringLiteral("netChart"), drawn(netChart, QStringLiteral("net"))},
-         {QStringLiteral("toParChart"), drawn(toParChart, QStringLiteral("topar"))}});
+         {QStringLiteral("toParChart"), drawn(toParChart, QStringLiteral("topar"))},
+         {QStringLiteral("puttsChart"), drawn(puttsChart, QStringLiteral("putts"))},
+         {QStringLiteral("scramblingChart"), drawn(scramblingChart, QStringLiteral("scrambling"))}});
 }
 
 bool SeasonWindow::savePdf(const QString& path)

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+class QChart;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -34,6 +35,9 @@ private:
     QTemporaryDir m_chartFolder;
     void show(const SeasonFigures& f);
     void drawCharts();
+    QChart* roundsChart(const QString& title, const QList<double>& values);
+    QChart* barsChart(const QString& title, const QStringList& categories,
+                      const QList<double>& values, const QString& labels, double top = 0);
 
     QString m_player;
     QLineEdit* from;
@@ -42,6 +46,8 @@ private:
     QLabel* noPars;
     QChartView* netChart;
     QChartView* toParChart;
+    QChartView* puttsChart;
+    QChartView* scramblingChart;
     QHash<QString, QLabel*> m_values; // each figure's value, by the figure's name
     SeasonFigures m_figures;
 };
