@@ -703,6 +703,11 @@ void ScoreAdd::loadRound(qint64 key)
         f[h]->setChecked(round.fairways[h]);
     }
     putts->setText(shown(round.putts));
+    // A card that keeps its holes' putts has their sum for its total, not a typed one.
+    putts->setReadOnly(round.hasHoleDetail());
+    putts->setToolTip(round.hasHoleDetail()
+                          ? QStringLiteral("The sum of the putts kept hole by hole with this card")
+                          : QString());
     comment->setPlainText(round.comment);
     showPoints();
     m_editing = key;
@@ -722,6 +727,8 @@ void ScoreAdd::stopEditing()
     m_editing = 0;
     m_editingAsRead.clear();
     m_editingDetail = Round();
+    putts->setReadOnly(false);
+    putts->setToolTip(QString());
     setWindowTitle(QStringLiteral("Add Score"));
 }
 

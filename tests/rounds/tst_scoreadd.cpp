@@ -704,6 +704,8 @@ void TestScoreAdd::aCorrectedCardKeepsItsHolesDetail()
     Card c(f);
     QVERIFY(c.shown());
     f.app->show(QStringLiteral("scoreadd"), EditRoundContext{1});
+    // Its putts are the holes' sum, not a box to type another total in.
+    QVERIFY(child<QLineEdit>(c.window, QStringLiteral("putts"))->isReadOnly());
     c.hole(5)->setText(QStringLiteral("5"));
     f.prompter->answers.enqueue(true); // change the round
     QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
