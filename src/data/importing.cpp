@@ -411,6 +411,8 @@ public:
     csv::DateOrder dates() const { return m_dates; }
 
 private:
+    // The file's cell for each field, as meant; empty where no column fills it.
+    QStringList byField(const QStringList& cells) const;
     Record read(const QStringList& cells) const;
     Verdict judgePlayer(const QStringList& cells);
     Verdict judgeCourse(const QStringList& cells);
@@ -482,12 +484,22 @@ Status Importer::prepare(Progress* progress)
     return {};
 }
 
-Record Importer::read(const QStringList& cells) const
+QStringList Importer::byField(const QStringList& cells) const
 {
-    Record record;
+    QStringList values(m_fields.size());
     for (qsizetype f = 0; f < m_fields.size(); ++f)
         if (const int c = m_opened.columns.value(f, -1); c >= 0)
-            record.insert(m_fields[f].column, cellText(cells.value(c)).trimmed());
+            values[f] = cellText(cells.value(c)).trimmed();
+    return values;
+}
+
+Record Importer::read(const QStringList& cells) const
+{
+    const QStringList values = byField(cells);
+    Record record;
+    for (qsizetype f = 0; f < m_fields.size(); ++f)
+        if (m_opened.columns.value(f, -1) >= 0)
+            record.insert(m_fields[f].column, values[f]);
     return record;
 }
 
@@ -582,11 +594,7 @@ Verdict Importer::judgeCourse(const QStringList& cells)
 Verdict Importer::judgeRound(const QStringList& cells)
 {
     Verdict v;
-    QStringList byField(m_fields.size());
-    for (qsizetype f = 0; f < m_fields.size(); ++f)
-        if (const int c = m_opened.columns.value(f, -1); c >= 0)
-            byField[f] = cellText(cells.value(c)).trimmed();
-    const auto round = roundOf(byField);
+    const auto round = roundOf(byField(cells));
     if (!round) {
         v.why = round.error();
         return v;

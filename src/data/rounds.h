@@ -58,7 +58,12 @@ struct SeasonCard {
     std::array<int, 18> holePutts{};
     std::array<int, 18> penalties{};
     std::array<int, 18> bunkers{};
-    SeasonCard() { holePutts.fill(-1), penalties.fill(-1), bunkers.fill(-1); }
+    SeasonCard()
+    {
+        holePutts.fill(-1);
+        penalties.fill(-1);
+        bunkers.fill(-1);
+    }
 };
 // The player's cards between two dates, on one course or any, oldest first.
 Result<QList<SeasonCard>> seasonCards(Connection& connection, const QString& player,
