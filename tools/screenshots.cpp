@@ -96,11 +96,12 @@ QWidget* fillCard(parlog::Application& app)
         ->setText(QStringLiteral("Captain's Prize"));
     player->setCurrentIndex(2);
     Q_EMIT player->activated(2);
+    card->findChild<QCheckBox*>(QStringLiteral("holeDetail"))->setChecked(true);
     card->findChild<QLineEdit*>(QStringLiteral("HOLE1"))->setFocus();
-    const QString strokes = QStringLiteral("454354465545436455");
-    for (QChar c : strokes)
+    // The strokes, then each hole's putts: a penalty on the 8th, a bunker on the 13th.
+    const QString keys = QStringLiteral("454354465545436455" "2212212x21" "222b1212222");
+    for (QChar c : keys)
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("31"));
     for (int h : {1, 2, 5, 7, 8, 11, 12, 15, 17})
         card->findChild<QCheckBox*>(QStringLiteral("f%1").arg(h))->setChecked(true);
     for (int h : {1, 3, 4, 7, 9, 10, 13, 14, 16, 18})

@@ -16,7 +16,9 @@
 #include "ui/inputhelpers.h"
 
 #include <QCheckBox>
+#include <QIntValidator>
 #include <QKeyEvent>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QComboBox>
 #include <QLabel>
@@ -32,10 +34,15 @@ namespace {
 
 const QString kSaveFailed =
     QStringLiteral("Check all entries are correctly filled in and valid as an error has occured");
-const QString kHoleKeys = QStringLiteral("In a hole: F fairway, G green, + then 0-9 for 10-19");
+const QString kHoleKeys = QStringLiteral("F fairway, G green, B bunker, + then 0-9 for 10-19");
 const QString kHoleHint =
     QStringLiteral("Strokes: type 1 to 9, or + and a digit for 10 to 19 (+2 is 12). F ticks the "
-                   "hole's fairway, G its green, without moving on.");
+                   "hole's fairway, G its green, B its greenside bunker, without moving on.");
+const QString kPuttsHint =
+    QStringLiteral("Putts: type 0 to 9 and the card moves on to the next hole. X adds a penalty "
+                   "stroke, B ticks the greenside bunker, F and G the fairway and green.");
+const QString kSumHint = QStringLiteral("The sum of the putts kept hole by hole with this card");
+const QString kHoleDetailSetting = QStringLiteral("scorecard/holeDetail");
 
 // A tick box drawn in the colour of its key: red for fairways, green for greens.
 void colour(QCheckBox* box, const QColor& colour)
@@ -55,7 +62,7 @@ void colour(QCheckBox* box, const QColor& colour)
 ScoreAdd::ScoreAdd(Application& app)
     : Window(app, windows::kScoreCard, QStringLiteral("Add Score"))
 {
-    setFixedSize(800, 640);
+    setFixedSize(975, 640);
 
     label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"), {10, 12, 120, 22});
     Text160 = box(this, QStringLiteral("Text160"), {135, 12, 400, 22});
@@ -142,19 +149,27 @@ ScoreAdd::ScoreAdd(Application& app)
                                        "twos club\",\"Disqualified\" etc you get the jist."));
 
     // The card: holes 1 to 9 on the left, 10 to 18 on the right.
-    frame(this, QStringLiteral("Shape1"), {285, 44, 505, 440});
-    const int columnLeft[2] = {300, 550};
+    frame(this, QStringLiteral("Shape1"), {285, 44, 680, 440});
+    const int columnLeft[2] = {300, 630};
     for (int c = 0; c < 2; ++c) {
         const int x = columnLeft[c];
-        const auto head = [&](const QString& name, const QString& text, int left, int width) {
+        const auto head = [&](const QString& name, const QString& text, int left, int width,
+                              const QString& tip = QString()) {
             auto* l = label(this, name, text, {left, 54, width, 18});
             l->setAlignment(Qt::AlignCenter);
+            l->setToolTip(tip);
             embolden(l);
         };
         head(QStringLiteral("HeadF%1").arg(c + 1), QStringLiteral("F"), x + 70, 22);
         head(QStringLiteral("HeadG%1").arg(c + 1), QStringLiteral("G"), x + 96, 22);
         head(QStringLiteral("HeadScore%1").arg(c + 1), QStringLiteral("Score"), x + 126, 60);
         head(QStringLiteral("HeadPts%1").arg(c + 1), QStringLiteral("Pts"), x + 186, 40);
+        head(QStringLiteral("HeadP%1").arg(c + 1), QStringLiteral("P"), x + 232, 30,
+             QStringLiteral("Putts"));
+        head(QStringLiteral("HeadX%1").arg(c + 1), QStringLiteral("X"), x + 262, 30,
+             QStringLiteral("Penalty strokes"));
+        head(QStringLiteral("HeadB%1").arg(c + 1), QStringLiteral("B"), x + 292, 24,
+             QStringLiteral("Greenside bunker: played from a bunker beside the green"));
     }
     for (int h = 0; h < 18; ++h) {
         const int x = columnLeft[h / 9];
@@ -185,6 +200,23 @@ ScoreAdd::ScoreAdd(Application& app)
         HOLE[h]->installEventFilter(this);
         selectAllOnFocus(HOLE[h]);
         connect(HOLE[h], &QLineEdit::textChanged, this, [this, h] { HOLE_Change(h + 1); });
+        P[h] = box(this, QStringLiteral("P") + n, {x + 234, y + 5, 26, 20});
+        P[h]->setValidator(new QIntValidator(0, 9, P[h]));
+        P[h]->setToolTip(kPuttsHint);
+        P[h]->installEventFilter(this);
+        selectAllOnFocus(P[h]);
+        connect(P[h], &QLineEdit::textChanged, this, &ScoreAdd::holePutts_Change);
+        X[h] = box(this, QStringLiteral("X") + n, {x + 264, y + 5, 26, 20});
+        X[h]->setValidator(new QIntValidator(0, 99, X[h]));
+        X[h]->setToolTip(QStringLiteral("Penalty strokes on the hole"));
+        selectAllOnFocus(X[h]);
+        for (QLineEdit* b : {P[h], X[h]}) {
+            b->setAlignment(Qt::AlignCenter);
+            b->setMaxLength(2);
+        }
+        B[h] = tick(this, QStringLiteral("B") + n, {x + 296, y + 5, 20, 20});
+        B[h]->setToolTip(QStringLiteral("Played from a greenside bunker"));
+        colour(B[h], QColor(0xb8, 0x86, 0x1c));
     }
     const auto total = [&](const QString& name, const QString& text, int x, int y) {
         auto* l = label(this, QStringLiteral("Label") + name, text, {x, y, 100, 22});
@@ -198,6 +230,15 @@ ScoreAdd::ScoreAdd(Application& app)
     inn = total(QStringLiteral("inn"), QStringLiteral("IN"), columnLeft[1], 356);
     gross = total(QStringLiteral("gross"), QStringLiteral("Gross"), columnLeft[1], 386);
     net = total(QStringLiteral("net"), QStringLiteral("Net"), columnLeft[1], 416);
+    holeDetail = new QCheckBox(QStringLiteral("Putts &hole by hole"), this);
+    holeDetail->setObjectName(QStringLiteral("holeDetail"));
+    holeDetail->setGeometry(columnLeft[0] + 60, 386, 160, 22);
+    holeDetail->setToolTip(QStringLiteral("After hole 18 the card goes on to each hole's putts, "
+                                          "one key a hole: X adds a penalty stroke, B ticks a "
+                                          "greenside bunker"));
+    holeDetail->setChecked(QSettings().value(kHoleDetailSetting, false).toBool());
+    connect(holeDetail, &QCheckBox::toggled, this,
+            [](bool on) { QSettings().setValue(kHoleDetailSetting, on); });
     putts = total(QStringLiteral("putts"), QStringLiteral("Putts total"), columnLeft[0], 416);
     ss = total(QStringLiteral("ss"), QStringLiteral("Standard scratch"), columnLeft[0], 446);
     points = total(QStringLiteral("points"), QStringLiteral("Points"), columnLeft[1], 446);
@@ -247,7 +288,12 @@ ScoreAdd::ScoreAdd(Application& app)
         order << g[h];
     for (int h = 10; h < 18; ++h)
         order << f[h];
-    order << g[17] << Division << net << gross << inn << clearall << editRound;
+    order << g[17] << Division << net << gross << inn << clearall << editRound << holeDetail;
+    for (const auto& row : {P, X})
+        for (QLineEdit* b : row)
+            order << b;
+    for (QCheckBox* b : B)
+        order << b;
     focusOrder(order);
 }
 
@@ -426,11 +472,45 @@ bool ScoreAdd::okToClose()
                                 Prompter::Default::No);
 }
 
+bool ScoreAdd::tickKey(int hole, const QKeyEvent& key)
+{
+    QCheckBox* ticked = key.key() == Qt::Key_F   ? f[hole]
+                        : key.key() == Qt::Key_G ? g[hole]
+                        : key.key() == Qt::Key_B ? B[hole]
+                                                 : nullptr;
+    if (ticked)
+        ticked->toggle();
+    return ticked != nullptr;
+}
+
+bool ScoreAdd::puttsKey(int hole, const QKeyEvent& key)
+{
+    if (tickKey(hole, key))
+        return true;
+    if (key.key() == Qt::Key_X) {
+        X[hole]->setText(QString::number(toInt16(X[hole]->text()).value_or(0) + 1));
+        return true;
+    }
+    const QString typed = key.text();
+    if (typed.size() != 1 || !typed[0].isDigit())
+        return false;
+    // Every digit moves on, the same one again too: one key a hole.
+    P[hole]->setText(typed);
+    moveFocus(hole < 17 ? static_cast<QWidget*>(P[hole + 1]) : ss);
+    return true;
+}
+
 bool ScoreAdd::eventFilter(QObject* watched, QEvent* event)
 {
     const auto it = std::find(HOLE.begin(), HOLE.end(), watched);
-    if (it == HOLE.end())
-        return Window::eventFilter(watched, event);
+    if (it == HOLE.end()) {
+        const auto inPutts = std::find(P.begin(), P.end(), watched);
+        if (inPutts == P.end() || event->type() != QEvent::KeyPress)
+            return Window::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return !(key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) &&
+               puttsKey(int(inPutts - P.begin()), *key);
+    }
     const int h = int(it - HOLE.begin());
     if (event->type() == QEvent::FocusOut && m_tens == h) {
         // A + left without its digit: the box goes back to what it held.
@@ -456,13 +536,9 @@ bool ScoreAdd::eventFilter(QObject* watched, QEvent* event)
         HOLE[h]->selectAll();
         return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Backspace;
     }
+    if (tickKey(h, *key))
+        return true;
     switch (key->key()) {
-    case Qt::Key_F:
-        f[h]->toggle();
-        return true;
-    case Qt::Key_G:
-        g[h]->toggle();
-        return true;
     case Qt::Key_Plus: {
         // Ten and more: "1" shows until the second digit comes.
         m_tens = h;
@@ -502,7 +578,25 @@ void ScoreAdd::HOLE_Change(int hole)
     gross->setText(totals.gross);
     net->setText(totals.net);
     showPoints();
-    moveFocus(hole < 18 ? static_cast<QWidget*>(HOLE[hole]) : putts);
+    moveFocus(hole < 18           ? static_cast<QWidget*>(HOLE[hole])
+              : holeDetail->isChecked() ? static_cast<QWidget*>(P[0])
+                                        : putts);
+}
+
+void ScoreAdd::holePutts_Change()
+{
+    int sum = 0;
+    bool kept = false;
+    for (const QLineEdit* b : P)
+        if (const auto n = toInt16(b->text())) {
+            sum += *n;
+            kept = true;
+        }
+    // A card that keeps its holes' putts has their sum for its total, not a typed one.
+    putts->setReadOnly(kept);
+    putts->setToolTip(kept ? kSumHint : QString());
+    if (kept)
+        putts->setText(QString::number(sum));
 }
 
 void ScoreAdd::player_Click()
@@ -558,11 +652,16 @@ RoundCard ScoreAdd::card() const
     c.playingHandicap = playingHandicap->text();
     if (!points->text().isEmpty())
         c.points = points->text().toInt();
-    // A corrected card keeps its holes' detail.
-    if (m_editing != 0) {
-        c.holePutts = m_editingDetail.holePutts;
-        c.penalties = m_editingDetail.penalties;
-        c.bunkers = m_editingDetail.bunkers;
+    for (int h = 0; h < 18; ++h) {
+        const auto typed = [](const QLineEdit* b) {
+            const auto n = toInt16(b->text());
+            return n ? std::optional<int>(*n) : std::nullopt;
+        };
+        c.holePutts[h] = typed(P[h]);
+        c.penalties[h] = typed(X[h]);
+        // Where the hole's putts are kept, no tick says no bunker.
+        if (B[h]->isChecked() || c.holePutts[h])
+            c.bunkers[h] = B[h]->isChecked();
     }
     return c;
 }
@@ -701,18 +800,18 @@ void ScoreAdd::loadRound(qint64 key)
         HOLE[h]->setText(shown(round.holes[h]));
         g[h]->setChecked(round.greens[h]);
         f[h]->setChecked(round.fairways[h]);
+        P[h]->setText(shown(round.holePutts[h]));
+        X[h]->setText(shown(round.penalties[h]));
+        B[h]->setChecked(round.bunkers[h].value_or(false));
     }
     putts->setText(shown(round.putts));
-    // A card that keeps its holes' putts has their sum for its total, not a typed one.
-    putts->setReadOnly(round.hasHoleDetail());
-    putts->setToolTip(round.hasHoleDetail()
-                          ? QStringLiteral("The sum of the putts kept hole by hole with this card")
-                          : QString());
+    holePutts_Change();
+    if (round.hasHoleDetail())
+        holeDetail->setChecked(true);
     comment->setPlainText(round.comment);
     showPoints();
     m_editing = key;
     m_editingAsRead = (*found)->asRead;
-    m_editingDetail = round;
     m_editingDate = formatStoredDate(round.date, DateFormat::Medium);
     m_editingPlayer = round.player;
     setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")
@@ -726,9 +825,6 @@ void ScoreAdd::stopEditing()
 {
     m_editing = 0;
     m_editingAsRead.clear();
-    m_editingDetail = Round();
-    putts->setReadOnly(false);
-    putts->setToolTip(QString());
     setWindowTitle(QStringLiteral("Add Score"));
 }
 
@@ -739,13 +835,16 @@ void ScoreAdd::clearPlayersCard()
     m_courseHandicap.reset();
     handicap->setText(QStringLiteral("0"));
     setHolesToZero();
+    // The holes' putts before the total, which follows them.
+    for (const auto& row : {P, X})
+        for (QLineEdit* b : row)
+            b->clear();
     for (QLineEdit* b : {putts, inn, out, gross, net})
         b->setText(QStringLiteral("0"));
     comment->setPlainText(QString());
-    for (QCheckBox* b : f)
-        b->setChecked(false);
-    for (QCheckBox* b : g)
-        b->setChecked(false);
+    for (const auto& row : {f, g, B})
+        for (QCheckBox* b : row)
+            b->setChecked(false);
 }
 
 void ScoreAdd::Command56_Click()

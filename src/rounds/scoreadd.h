@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -36,6 +37,8 @@ public:
     qint64 editing() const { return m_editing; }
     void contextChanged() override;
     void HOLE_Change(int hole); // HOLE1_Change ... HOLE18_Change
+    // A hole's putts typed or cleared: the putts total is their sum while any is kept.
+    void holePutts_Change();
 
     RoundCard card() const;
     // A card with holes typed and not saved.
@@ -66,6 +69,11 @@ private:
     // Everything of one player's card, from the handicap to the ticks, back to a new card.
     void clearPlayersCard();
     void stopEditing();
+    // The keys of a hole's putts box: a digit is its putts and moves on, X adds a penalty
+    // stroke, B ticks the greenside bunker, F and G as in the strokes box.
+    bool puttsKey(int hole, const QKeyEvent& key);
+    // F, G and B tick the hole's fairway, green and bunker without moving on.
+    bool tickKey(int hole, const QKeyEvent& key);
 
     QLineEdit* Text160;
     QComboBox* course;
@@ -83,6 +91,11 @@ private:
     std::array<QLabel*, 18> par{};
     std::array<QLabel*, 18> dots{}; // strokes received on the hole
     std::array<QLabel*, 18> pts{};  // Stableford points
+    // The holes' detail, optional: putts, penalty strokes, a greenside bunker.
+    std::array<QLineEdit*, 18> P{};
+    std::array<QLineEdit*, 18> X{};
+    std::array<QCheckBox*, 18> B{};
+    QCheckBox* holeDetail; // after hole 18, a second pass over the holes' putts
     int m_tens = -1;        // the hole whose + waits for its second digit
     QString m_beforeTens;   // what that box held before the +
     QLineEdit* out;
@@ -104,7 +117,6 @@ private:
     QPushButton* editRound;
     qint64 m_editing = 0; // the round being corrected; 0 for a new card
     QVariantMap m_editingAsRead; // the round as loaded: saved over only if it still reads so
-    Round m_editingDetail; // its holes' putts, penalties and bunkers, kept as they were
     QString m_editingDate;
     QString m_editingPlayer;
 };

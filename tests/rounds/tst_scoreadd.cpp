@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 
 using namespace parlog;
 using namespace parlog::test;
@@ -85,7 +86,11 @@ class TestScoreAdd : public QObject {
     // Most tests start from the seeded register with the window open.
     Seeded<Card> m_seeded;
 private Q_SLOTS:
-    void init() { QVERIFY(m_seeded.start(seed)); }
+    void init()
+    {
+        QSettings().remove(QStringLiteral("scorecard/holeDetail")); // one test ticks it
+        QVERIFY(m_seeded.start(seed));
+    }
     void cleanup() { m_seeded.stop(); }
     void opensReadyForACard();
     void eighteenKeysFillTheCard();
@@ -108,6 +113,7 @@ private Q_SLOTS:
     void unusableDataFileIsReportedAndTheCardKept();
     void aCorrectionMadeMeanwhileIsNotOverwritten();
     void aCorrectedCardKeepsItsHolesDetail();
+    void holesDetailInASecondPass();
     void aRegisterThatHasGoneIsNotMadeAgain_data();
     void aRegisterThatHasGoneIsNotMadeAgain();
 };
@@ -719,6 +725,41 @@ void TestScoreAdd::aCorrectedCardKeepsItsHolesDetail()
                             "hole's putts cannot be more than its strokes."));
     QCOMPARE(f.value(QStringLiteral("SELECT hole1 FROM score")).toInt(), 4);
     QCOMPARE(c.hole(1)->text(), QStringLiteral("1"));
+}
+
+// With putts hole by hole, hole 18 leads on to each hole's putts, one key a hole; X and B
+// mark the hole without moving on, and the putts total follows every key.
+void TestScoreAdd::holesDetailInASecondPass()
+{
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
+    c.tick(QStringLiteral("holeDetail"))->setChecked(true);
+    QVERIFY(c.pick(QStringLiteral("course"), QStringLiteral("Lahinch")));
+    QVERIFY(c.pick(QStringLiteral("player"), QStringLiteral("Adams")));
+    c.hole(1)->setFocus();
+    QVERIFY(typeKeys(QStringLiteral("4b5")));
+    QVERIFY(c.tick(QStringLiteral("B2"))->isChecked());
+    QVERIFY(typeKeys(QStringLiteral("4354465545436455")));
+    QCOMPARE(c.focus(), QStringLiteral("P1"));
+    QLineEdit* putts = c.box(QStringLiteral("putts"));
+    QVERIFY(typeKeys(QStringLiteral("xx21")));
+    QCOMPARE(putts->text(), QStringLiteral("3"));
+    QVERIFY(putts->isReadOnly());
+    // Seventeen more putts: 2 a hole but a three-putt on the fourth, 18 ends on ss.
+    QVERIFY(typeKeys(QStringLiteral("2322222222222222")));
+    QCOMPARE(c.focus(), QStringLiteral("ss"));
+    // 2 + 1 + 2 + 3 + 14 x 2 = 36
+    QCOMPARE(putts->text(), QStringLiteral("36"));
+    QTest::mouseClick(c.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QVERIFY2(f.prompter->messages.isEmpty(), qPrintable(f.prompter->last()));
+    QCOMPARE(f.rows(QStringLiteral("SELECT putts, P1, P2, P4, X1, X2, B1, B2, B3 FROM score")),
+             (QList<QVariantList>{{36, 2, 1, 3, 2, QString(), 0, 1, 0}}));
+    // A new card starts with no detail, and its putts box takes a total again.
+    QTest::mouseClick(c.button(QStringLiteral("Command56")), Qt::LeftButton);
+    QCOMPARE(c.box(QStringLiteral("P1"))->text(), QString());
+    QVERIFY(!c.tick(QStringLiteral("B2"))->isChecked());
+    QVERIFY(!putts->isReadOnly());
+    QCOMPARE(putts->text(), QStringLiteral("0"));
 }
 
 void TestScoreAdd::aRegisterThatHasGoneIsNotMadeAgain_data()
