@@ -183,28 +183,42 @@ QList<Item> scoreCard(const CardStyle& style)
                          at(d, 992, 5811, 2415, style.commentHeight), kBold));
 
     const QPoint g = style.grid;
-    const int headingLefts[2][3] = {{4110, 4677, 5102}, {6803, 7370, 7795}};
-    const char* headings[3] = {"Score", "G", "F"};
+    // Each nine: the score, then a narrow column a tick or a count: green, fairway, the
+    // hole's putts, penalty strokes and greenside bunker (blank where not kept).
+    constexpr int kPitch = 255;
+    const int scoreLeft[2] = {4252, 6720};
+    const auto column = [&](int side, int k) { return scoreLeft[side] + 400 + k * kPitch; };
+    const char* headings[6] = {"Score", "G", "F", "P", "X", "B"};
     for (int side = 0; side < 2; ++side)
-        for (int k = 0; k < 3; ++k)
+        for (int k = 0; k < 6; ++k)
             items << label(QStringLiteral("Head%1%2").arg(side + 1).arg(k + 1),
                            QString::fromLatin1(headings[k]),
-                           at(g, headingLefts[side][k], 3684, k == 0 ? 570 : 285, 285), kBold);
+                           k == 0 ? at(g, scoreLeft[side] - 240, 3684, 540, 285)
+                                  : at(g, column(side, k - 1), 3684, kPitch, 285),
+                           kBold, k == 0 ? Align::Right : Align::Left);
     const int tops[9] = {3968, 4394, 4819, 5244, 5668, 6094, 6519, 6944, 7369};
+    const struct {
+        const char* column;
+        FontSpec font;
+        Format format;
+    } marks[5] = {{"green%1", kReportFont, Format::YesNo},
+                  {"fairway%1", kReportFont, Format::YesNo},
+                  {"P%1", kBold, Format::General},
+                  {"X%1", kBold, Format::Counted},
+                  {"B%1", kReportFont, Format::YesNo}};
     for (int h = 1; h <= 18; ++h) {
-        const bool front = h <= 9;
+        const int side = h <= 9 ? 0 : 1;
         const int top = tops[(h - 1) % 9];
         items << label(QStringLiteral("Hole%1").arg(h), QStringLiteral("Hole%1").arg(h),
-                       at(g, front ? 3685 : 6094, top, front ? 420 : 705, 285), kReportFont,
-                       Align::Right);
+                       at(g, side == 0 ? 3685 : 5875, top, side == 0 ? 420 : 705, 285),
+                       kReportFont, Align::Right);
         items << bound(field(QStringLiteral("HOLE%1").arg(h), QStringLiteral("HOLE%1").arg(h),
-                             at(g, front ? 4252 : 6945, top, 285, 285), kBold));
-        items << bound(field(QStringLiteral("green%1").arg(h), QStringLiteral("green%1").arg(h),
-                             at(g, front ? 4677 : 7370, top, 285, 285), kReportFont, Align::Left,
-                             Format::YesNo));
-        items << bound(field(QStringLiteral("fairway%1").arg(h), QStringLiteral("fairway%1").arg(h),
-                             at(g, front ? 5102 : 7795, top, 285, 285), kReportFont, Align::Left,
-                             Format::YesNo));
+                             at(g, scoreLeft[side], top, 285, 285), kBold));
+        for (int k = 0; k < 5; ++k) {
+            const QString name = QString::fromLatin1(marks[k].column).arg(h);
+            items << bound(field(name, name, at(g, column(side, k), top, kPitch, 285),
+                                 marks[k].font, Align::Left, marks[k].format));
+        }
     }
     const auto box = [&](const char* column, int left, int top) {
         items << bound(field(QString::fromLatin1(column), QString::fromLatin1(column),
@@ -218,20 +232,23 @@ QList<Item> scoreCard(const CardStyle& style)
     if (style.outCaption)
         caption("Out", 3685, 7794, 420);
     box("out", 4251, 7794);
-    caption("In", 6094, 7795, 705);
-    box("inn", 6945, 7795);
-    caption("Gross", 6094, 8220, 705);
-    box("gross", 6945, 8220);
-    caption("Nett", 5669, 8645, 1125);
-    box("net", 6945, 8645);
+    caption("In", 5869, 7795, 705);
+    box("inn", 6720, 7795);
+    caption("Gross", 5869, 8220, 705);
+    box("gross", 6720, 8220);
+    caption("Nett", 5444, 8645, 1125);
+    box("net", 6720, 8645);
     caption("Points", 3118, 8220, 987);
     box("points", 4251, 8220);
     // The tee and what it made of the player's index, in a column beside the holes.
     const FontSpec small = font(7.5);
+    // Narrow enough to print within the page when the card is moved right: a long tee
+    // takes two lines.
+    constexpr int kTeeLeft = 8475;
     items << label(QStringLiteral("CaptionTee"), QStringLiteral("Tee"),
-                   at(g, 8220, 3684, 1700, 285), kBold);
+                   at(g, kTeeLeft, 3684, 1425, 285), kBold);
     items << bound(field(QStringLiteral("Detailtee"), QStringLiteral("tee"),
-                         at(g, 8220, 3968, 1700, 285), small));
+                         at(g, kTeeLeft, 3968, 1425, 420), small));
     const struct {
         const char* caption;
         const char* column;
@@ -243,14 +260,15 @@ QList<Item> scoreCard(const CardStyle& style)
     for (const auto& line : handicaps) {
         const QString column = QString::fromLatin1(line.column);
         items << label(QStringLiteral("Caption") + column, QString::fromLatin1(line.caption),
-                       at(g, 8220, line.top, 1100, 285), small);
+                       at(g, kTeeLeft, line.top, 1000, 285), small);
         items << bound(field(QStringLiteral("Detail") + column, column,
-                             at(g, 9350, line.top, 570, 285), kBold, Align::Left, line.format));
+                             at(g, kTeeLeft + 1035, line.top, 390, 285), kBold, Align::Left,
+                             line.format));
     }
     items << hline(QStringLiteral("Line4"), 4110 + g.x(), 7794 + g.y(), 570)
-          << hline(QStringLiteral("Line5"), 6803 + g.x(), 7794 + g.y(), 570)
-          << hline(QStringLiteral("Line6"), 5669 + g.x(), 8219 + g.y(), 1695)
-          << hline(QStringLiteral("Line7"), 5669 + g.x(), 8645 + g.y(), 1695);
+          << hline(QStringLiteral("Line5"), 6578 + g.x(), 7794 + g.y(), 570)
+          << hline(QStringLiteral("Line6"), 5444 + g.x(), 8219 + g.y(), 1695)
+          << hline(QStringLiteral("Line7"), 5444 + g.x(), 8645 + g.y(), 1695);
     return items;
 }
 

@@ -46,6 +46,10 @@ QString formatValue(const QVariant& value, Format format)
         const QString tenth = QString::number(std::fabs(golf::roundHalfUp(n, 1)), 'f', 1);
         return n < 0 ? QLatin1Char('+') + tenth : tenth;
     }
+    case Format::Counted:
+        if (value.toString().toDouble() == 0)
+            return {};
+        break;
     case Format::General:
         break;
     }

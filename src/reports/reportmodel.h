@@ -30,6 +30,7 @@ enum class Format {
     YesNo,       // "x" for a set flag, nothing for a clear or empty one
     Whole,       // a number to the nearest whole, halves upward: a course handicap
     Index,       // a Handicap Index to a tenth, a plus index as "+1.2"
+    Counted,     // a count, blank when none: a hole's penalty strokes
 };
 
 struct FontSpec {

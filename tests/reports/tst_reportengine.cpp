@@ -341,9 +341,11 @@ void TestReportEngine::searchResultLayouts()
     rounds.columns = {QStringLiteral("playerID"), QStringLiteral("hand"),
                       QStringLiteral("strdate"),  QStringLiteral("net"),
                       QStringLiteral("green1"),   QStringLiteral("green2"),
-                      QStringLiteral("compss"),   QStringLiteral("course")};
+                      QStringLiteral("compss"),   QStringLiteral("course"),
+                      QStringLiteral("P1"),       QStringLiteral("X1"),
+                      QStringLiteral("B1")};
     rounds.rows = {{QStringLiteral("Adams"), 12.5, QStringLiteral("2004-03-05"), 70, 1, 0,
-                    QStringLiteral("70"), QStringLiteral("Carne")}};
+                    QStringLiteral("70"), QStringLiteral("Carne"), 2, 0, 1}};
     const DataSource plain = DataSource::of(rounds);
 
     Paginator compact(layoutFor(QStringLiteral("DataReport5")), plain, QDate(2004, 3, 5));
@@ -360,10 +362,15 @@ void TestReportEngine::searchResultLayouts()
     const Page& card = cards.page(0);
     QCOMPARE(texts(card, QStringLiteral("green1")), QStringList{QStringLiteral("x")});
     QCOMPARE(texts(card, QStringLiteral("green2")), QStringList());
-    QCOMPARE(find(card, QStringLiteral("green1"))->rect, QRect(4110, 465 + 2267, 285, 285));
+    QCOMPARE(find(card, QStringLiteral("green1"))->rect, QRect(4085, 465 + 2267, 255, 285));
+    // The hole's putts, penalty strokes (none: blank) and bunker, beside its fairway.
+    QCOMPARE(find(card, QStringLiteral("P1"))->rect.left(), 4085 + 2 * 255);
+    QCOMPARE(texts(card, QStringLiteral("P1")), QStringList{QStringLiteral("2")});
+    QCOMPARE(texts(card, QStringLiteral("X1")), QStringList());
+    QCOMPARE(texts(card, QStringLiteral("B1")), QStringList{QStringLiteral("x")});
     QCOMPARE(find(card, QStringLiteral("Detail6"))->text, QStringLiteral("5.Mar.04"));
     QCOMPARE(find(card, QStringLiteral("Detail7"))->text, QStringLiteral("70")); // CompSS
-    QCOMPARE(find(card, QStringLiteral("CaptionNett"))->rect, QRect(5102, 465 + 6944, 1125, 285));
+    QCOMPARE(find(card, QStringLiteral("CaptionNett"))->rect, QRect(4877, 465 + 6944, 1125, 285));
     QVERIFY(find(card, QStringLiteral("Image2")));
 
     // Grouped: a course with no matching round prints its header and headings alone.

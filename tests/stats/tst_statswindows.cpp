@@ -141,7 +141,7 @@ void TestStatsWindows::bestAndWorstEverRound()
     // The flags print as x in the G column of their own hole only.
     QCOMPARE(printed(best, QStringLiteral("green3")), QStringList{QStringLiteral("x")});
     QCOMPARE(printed(best, QStringLiteral("green4")), QStringList());
-    QCOMPARE(printedAt(best, QStringLiteral("green3"))->rect.topLeft(), QPoint(4677, 570 + 4819));
+    QCOMPARE(printedAt(best, QStringLiteral("green3"))->rect.topLeft(), QPoint(4652, 570 + 4819));
     QCOMPARE(printed(best, QStringLiteral("Detail6")).first(), QStringLiteral("5.Mar.04"));
     QCOMPARE(printed(best, QStringLiteral("CaptionNett")).first(), QStringLiteral("Nett"));
     QCOMPARE(printed(best, QStringLiteral("CaptionOut")).size(), 2);
