@@ -40,11 +40,13 @@ const QString kHoleHint =
                    "hole's fairway, G its green, B its greenside bunker, without moving on.");
 const QString kPuttsHint =
     QStringLiteral("Putts: type 0 to 9 and the card moves on to the next hole. X adds a penalty "
-                   "stroke, B ticks the greenside bunker, F and G the fairway and green.");
+                   "stroke (Shift+X takes one back), B ticks the greenside bunker, F and G the "
+                   "fairway and green.");
 const QString kSumHint = QStringLiteral("The sum of the putts kept hole by hole with this card");
 const QString kHoleDetailSetting = QStringLiteral("scorecard/holeDetail");
 
-// A tick box drawn in the colour of its key: red for fairways, green for greens.
+// A tick box drawn in the colour of its key: red for fairways, green for greens, sand for
+// bunkers.
 void colour(QCheckBox* box, const QColor& colour)
 {
     QPalette p = box->palette();
@@ -488,7 +490,10 @@ bool ScoreAdd::puttsKey(int hole, const QKeyEvent& key)
     if (tickKey(hole, key))
         return true;
     if (key.key() == Qt::Key_X) {
-        X[hole]->setText(QString::number(toInt16(X[hole]->text()).value_or(0) + 1));
+        // Shift+X takes back a stroke added by mistake.
+        const int n = toInt16(X[hole]->text()).value_or(0) +
+                      (key.modifiers() & Qt::ShiftModifier ? -1 : 1);
+        X[hole]->setText(n > 0 ? QString::number(n) : QString());
         return true;
     }
     const QString typed = key.text();
