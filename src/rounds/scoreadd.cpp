@@ -600,6 +600,11 @@ void ScoreAdd::holePutts_Change()
     // A card that keeps its holes' putts has their sum for its total, not a typed one.
     putts->setReadOnly(kept);
     putts->setToolTip(kept ? kSumHint : QString());
+    // Greyed as worked out, not typed.
+    QPalette shade;
+    if (kept)
+        shade.setColor(QPalette::Base, palette().color(QPalette::Window));
+    putts->setPalette(shade);
     if (kept)
         putts->setText(QString::number(sum));
 }
