@@ -228,6 +228,8 @@ QChart* SeasonWindow::roundsChart(const QString& title, const QList<double>& val
         rolling->append(double(i + 1), averages[i]);
     }
     points->setPointsVisible(true);
+    // A dot a round that can be seen, smaller when there are many.
+    points->setMarkerSize(values.size() <= 60 ? 5 : 3);
     points->setColor(forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
     QPen pen(forms::readable(this, QColor(0xd0, 0x60, 0x10)));
     pen.setWidth(3);
@@ -237,7 +239,11 @@ QChart* SeasonWindow::roundsChart(const QString& title, const QList<double>& val
     chart->createDefaultAxes();
     // Whole rounds along the bottom, whole strokes up the side.
     if (auto* x = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0))) {
-        x->setRange(1, std::max<double>(2, double(values.size())));
+        // A lone round stands in the middle, not on the edge.
+        if (values.size() == 1)
+            x->setRange(0.5, 1.5);
+        else
+            x->setRange(1, double(values.size()));
         x->setTickType(QValueAxis::TicksDynamic);
         x->setTickAnchor(1);
         x->setTickInterval(std::max<double>(1, std::ceil(values.size() / 8.0)));
