@@ -280,15 +280,25 @@ QChart* SeasonWindow::barsChart(const QString& title, const QStringList& categor
     bars->append(set);
     bars->setLabelsVisible(true);
     bars->setLabelsFormat(labels);
+    // Over the bar, where a short bar leaves room for it.
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    set->setLabelColor(chart->titleBrush().color());
     chart->addSeries(bars);
     auto* axis = new QBarCategoryAxis;
     axis->append(categories);
     chart->addAxis(axis, Qt::AlignBottom);
     bars->attachAxis(axis);
     auto* counts = new QValueAxis;
-    counts->setRange(0, top > 0 ? top : std::max(1.0, *std::max_element(values.begin(), values.end())));
-    if (top <= 0)
+    // Headroom over the tallest bar for its label.
+    if (top > 0) {
+        counts->setRange(0, top * 1.12);
+        counts->setTickType(QValueAxis::TicksDynamic);
+        counts->setTickAnchor(0);
+        counts->setTickInterval(top / 4);
+    } else {
+        counts->setRange(0, std::max(1.0, *std::max_element(values.begin(), values.end())) * 1.12);
         counts->applyNiceNumbers();
+    }
     counts->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(counts, Qt::AlignLeft);
     bars->attachAxis(counts);
