@@ -816,8 +816,11 @@ void ScoreAdd::loadRound(qint64 key)
     }
     putts->setText(shown(round.putts));
     holePutts_Change();
-    if (round.hasHoleDetail())
+    if (round.hasHoleDetail()) {
+        // For this card; what the user chose for new cards stays as it was.
+        const QSignalBlocker quiet(holeDetail);
         holeDetail->setChecked(true);
+    }
     comment->setPlainText(round.comment);
     showPoints();
     m_editing = key;
