@@ -98,13 +98,13 @@ QString captionOf(const Layout& layout, const Band& home, const Item& field)
     return {};
 }
 
-// A hole's strokes and ticks are printed in a grid of hole numbers and columns
-// headed Score, G and F, and an address in lines under one heading: one caption says
-// both.
+// A hole's strokes, ticks and detail are printed in a grid of hole numbers and columns
+// headed Score, G, F, P, X and B, and an address in lines under one heading: one caption
+// says both, in the words a card file is read with.
 QString gridCaption(const QString& column)
 {
     static const QRegularExpression numbered(
-        QStringLiteral("^(hole|h|green|fairway|courseadd|address)(\\d+)$"),
+        QStringLiteral("^(hole|h|green|fairway|p|x|b|courseadd|address)(\\d+)$"),
         QRegularExpression::CaseInsensitiveOption);
     const auto m = numbered.match(column);
     if (!m.hasMatch())
@@ -112,6 +112,9 @@ QString gridCaption(const QString& column)
     static const QHash<QString, QString> words{
         {QStringLiteral("green"), QStringLiteral("Green")},
         {QStringLiteral("fairway"), QStringLiteral("Fairway")},
+        {QStringLiteral("p"), QStringLiteral("Putts")},
+        {QStringLiteral("x"), QStringLiteral("Penalties")},
+        {QStringLiteral("b"), QStringLiteral("Bunker")},
         {QStringLiteral("courseadd"), QStringLiteral("Address")},
         {QStringLiteral("address"), QStringLiteral("Address")}};
     return QStringLiteral("%1 %2").arg(words.value(m.captured(1).toLower(), QStringLiteral("Hole")),

@@ -431,7 +431,8 @@ void TestImporting::whatParlogWritesComesBack()
                                             "(SELECT count(*) FROM courses) || '|' || "
                                             "(SELECT count(*) || '|' || sum(gross) || '|' || "
                                             "sum(hole7) || '|' || sum(green3) || '|' || sum(hand) "
-                                            "FROM score)"))
+                                            "|| '|' || sum(P18) || '|' || sum(X3) || '|' || "
+                                            "sum(B4) FROM score)"))
             .valueOr(QVariant())
             .toString();
     };
