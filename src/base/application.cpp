@@ -195,12 +195,31 @@ void Application::quit()
     QCoreApplication::quit();
 }
 
+namespace {
+
+// A full check may bring an older register up to this version: a large one shows that it
+// is being done, and can be stopped.
+Status openShowingUpgrade(const Application& app, Connection& connection,
+                          Connection::Check check)
+{
+    const auto upgrading =
+        check == Connection::Check::Full
+            ? app.progress(QStringLiteral("Bringing the register up to this version of Parlog\u2026"))
+            : nullptr;
+    connection.setUpgradeProgress(upgrading.get());
+    const Status opened = connection.open(check);
+    connection.setUpgradeProgress(nullptr);
+    return opened;
+}
+
+} // namespace
+
 std::unique_ptr<Connection> Application::openConnection() const
 {
     auto connection = std::make_unique<Connection>(dataFile(), m_session);
     // What the register is was settled by its first opening in this run.
     const Status opened =
-        connection->open(m_verified ? Connection::Check::None : Connection::Check::Full);
+        openShowingUpgrade(*this, *connection, m_verified ? Connection::Check::None : Connection::Check::Full);
     if (!opened) {
         inform(opened.error());
         return nullptr;
@@ -219,7 +238,7 @@ std::unique_ptr<Connection> Application::openConnection() const
 bool Application::useRegister(const QString& location)
 {
     Connection probe(location, m_session);
-    if (const Status opened = probe.open(); !opened) {
+    if (const Status opened = openShowingUpgrade(*this, probe, Connection::Check::Full); !opened) {
         inform(opened.error());
         return false;
     }
@@ -241,7 +260,7 @@ bool Application::useRegister(const QString& location)
 bool Application::openDataFile() const
 {
     Connection connection(dataFile(), m_session);
-    if (const Status opened = connection.open(); !opened) {
+    if (const Status opened = openShowingUpgrade(*this, connection, Connection::Check::Full); !opened) {
         inform(opened.error());
         return false;
     }

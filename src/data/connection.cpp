@@ -3,6 +3,7 @@
 #include "data/dialect.h"
 #include "data/engine.h"
 #include "data/location.h"
+#include "data/progress.h"
 #include "data/schema.h"
 #include "data/session.h"
 
@@ -221,8 +222,20 @@ Status Connection::upgradeFrom(int version)
                               .arg(version);
     if (const QString damaged = m_session->damage(key()); !damaged.isEmpty())
         return Failure{damaged};
+    // The copy is the first fifth of the way, each statement an equal share of the rest.
+    struct Share : Progress {
+        Progress* whole = nullptr;
+        long long from = 0;
+        long long span = 0;
+        bool carryOn(long long done, long long total) override
+        {
+            return !whole || whole->carryOn(from + (total > 0 ? span * done / total : 0), 100);
+        }
+    } share;
+    share.whole = m_upgradeProgress;
+    share.span = 20;
     // Copied aside first, as before a deletion: the copy is the register as it was.
-    const auto copy = m_engine->backUp(nullptr);
+    const auto copy = m_engine->backUp(&share);
     if (!copy)
         return Failure{message(older + QStringLiteral("the copy made before it is brought up to "
                                                       "this version could not be written (%1).")
@@ -237,9 +250,19 @@ Status Connection::upgradeFrom(int version)
     };
     if (!transaction())
         return fail(database().lastError());
-    for (const QString& statement : dialect().upgradeStatements(version))
-        if (!run(statement).ok())
+    const QStringList statements = dialect().upgradeStatements(version);
+    share.from = 20;
+    share.span = 80;
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        if (!share.carryOn(i, statements.size())) {
+            rollback();
+            return Failure{message(older + QStringLiteral("bringing it up to this version was "
+                                                          "stopped.") +
+                                   unchanged)};
+        }
+        if (!run(statements[i]).ok())
             return fail(m_lastError);
+    }
     if (!commit())
         return fail(m_lastError);
     m_version = schema::kVersion;

@@ -111,6 +111,10 @@ public:
     // A failure names the file and says what is wrong with it.
     Status open(Check check = Check::Full, Missing missing = Missing::Create,
                 Upgrade upgrade = Upgrade::Yes);
+    // Told how bringing an older register up to this version goes as it is opened, and
+    // asked whether to go on: a large register takes a while. Stopped, the register is
+    // left as it was.
+    void setUpgradeProgress(Progress* progress) { m_upgradeProgress = progress; }
     // The data version of the register as opened: this program's, or an older one's
     // when it was opened as it stands.
     int version() const { return m_version; }
@@ -193,6 +197,7 @@ private:
     QSqlError m_lastError;
     bool m_open = false;
     int m_version = schema::kVersion;
+    Progress* m_upgradeProgress = nullptr;
     // Statements prepared once, when the engine keeps them, each lent to one reader.
     QHash<QString, QSqlQuery> m_kept;
     quint64 m_generation = 0; // raised on close: statements of an earlier opening are dropped

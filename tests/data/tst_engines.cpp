@@ -1,4 +1,5 @@
 #include "data/connection.h"
+#include "data/progress.h"
 #include "data/competitions.h"
 #include "data/copy.h"
 #include "data/courses.h"
@@ -383,6 +384,23 @@ void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
         for (const schema::Column& column : schema::score().columnsOf(1))
             stored.insert(column.name, round.record().value(column.name));
         PARLOG_VERIFY_OK(rounds::insert(c, stored));
+    }
+    // Stopped half way, it is left as it was (as the next opening finds it).
+    {
+        struct StopHalfWay : Progress {
+            long long asked = 0;
+            bool carryOn(long long done, long long total) override
+            {
+                ++asked;
+                return done * 2 < total;
+            }
+        } stop;
+        Connection c(location);
+        c.setUpgradeProgress(&stop);
+        const Status opened = c.open();
+        QVERIFY(!opened);
+        QVERIFY2(opened.error().contains(QStringLiteral("was stopped")), qPrintable(opened.error()));
+        QVERIFY(stop.asked > 1);
     }
     // Copied as it stands, the older register stays as it is.
     const QString copy = dir_.filePath(QStringLiteral("copy.mdb"));
