@@ -99,7 +99,9 @@ QWidget* fillCard(parlog::Application& app)
     card->findChild<QCheckBox*>(QStringLiteral("holeDetail"))->setChecked(true);
     card->findChild<QLineEdit*>(QStringLiteral("HOLE1"))->setFocus();
     // The strokes, then each hole's putts: a penalty on the 8th, a bunker on the 13th.
-    const QString keys = QStringLiteral("454354465545436455" "2212212x21" "222b121222");
+    const QString keys = QStringLiteral("454354465545436455"
+                                        "2212212x21"
+                                        "222b121222");
     for (QChar c : keys)
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     for (int h : {1, 2, 5, 7, 8, 11, 12, 15, 17})

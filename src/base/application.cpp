@@ -199,13 +199,12 @@ namespace {
 
 // A full check may bring an older register up to this version: a large one shows that it
 // is being done, and can be stopped.
-Status openShowingUpgrade(const Application& app, Connection& connection,
-                          Connection::Check check)
+Status openShowingUpgrade(const Application& app, Connection& connection, Connection::Check check)
 {
-    const auto upgrading =
-        check == Connection::Check::Full
-            ? app.progress(QStringLiteral("Bringing the register up to this version of Parlog\u2026"))
-            : nullptr;
+    const auto upgrading = check == Connection::Check::Full
+                               ? app.progress(QStringLiteral(
+                                     "Bringing the register up to this version of Parlog\u2026"))
+                               : nullptr;
     connection.setUpgradeProgress(upgrading.get());
     const Status opened = connection.open(check);
     connection.setUpgradeProgress(nullptr);
@@ -218,8 +217,8 @@ std::unique_ptr<Connection> Application::openConnection() const
 {
     auto connection = std::make_unique<Connection>(dataFile(), m_session);
     // What the register is was settled by its first opening in this run.
-    const Status opened =
-        openShowingUpgrade(*this, *connection, m_verified ? Connection::Check::None : Connection::Check::Full);
+    const Status opened = openShowingUpgrade(
+        *this, *connection, m_verified ? Connection::Check::None : Connection::Check::Full);
     if (!opened) {
         inform(opened.error());
         return nullptr;
@@ -260,7 +259,8 @@ bool Application::useRegister(const QString& location)
 bool Application::openDataFile() const
 {
     Connection connection(dataFile(), m_session);
-    if (const Status opened = openShowingUpgrade(*this, connection, Connection::Check::Full); !opened) {
+    if (const Status opened = openShowingUpgrade(*this, connection, Connection::Check::Full);
+        !opened) {
         inform(opened.error());
         return false;
     }

@@ -256,8 +256,9 @@ Status Connection::upgradeFrom(int version)
     for (qsizetype i = 0; i < statements.size(); ++i) {
         if (!share.carryOn(i, statements.size())) {
             rollback();
-            return Failure{message(older + QStringLiteral("bringing it up to this version was "
-                                                          "stopped.") +
+            return Failure{message(older +
+                                   QStringLiteral("bringing it up to this version was "
+                                                  "stopped.") +
                                    unchanged)};
         }
         if (!run(statements[i]).ok())

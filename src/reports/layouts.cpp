@@ -210,8 +210,8 @@ QList<Item> scoreCard(const CardStyle& style)
         const int side = h <= 9 ? 0 : 1;
         const int top = tops[(h - 1) % 9];
         items << label(QStringLiteral("Hole%1").arg(h), QStringLiteral("Hole%1").arg(h),
-                       at(g, side == 0 ? 3685 : 5875, top, side == 0 ? 420 : 705, 285),
-                       kReportFont, Align::Right);
+                       at(g, side == 0 ? 3685 : 5875, top, side == 0 ? 420 : 705, 285), kReportFont,
+                       Align::Right);
         items << bound(field(QStringLiteral("HOLE%1").arg(h), QStringLiteral("HOLE%1").arg(h),
                              at(g, scoreLeft[side], top, 285, 285), kBold));
         for (int k = 0; k < 5; ++k) {

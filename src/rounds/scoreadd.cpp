@@ -491,8 +491,8 @@ bool ScoreAdd::puttsKey(int hole, const QKeyEvent& key)
         return true;
     if (key.key() == Qt::Key_X) {
         // Shift+X takes back a stroke added by mistake.
-        const int n = toInt16(X[hole]->text()).value_or(0) +
-                      (key.modifiers() & Qt::ShiftModifier ? -1 : 1);
+        const int n =
+            toInt16(X[hole]->text()).value_or(0) + (key.modifiers() & Qt::ShiftModifier ? -1 : 1);
         X[hole]->setText(n > 0 ? QString::number(n) : QString());
         return true;
     }
@@ -583,7 +583,7 @@ void ScoreAdd::HOLE_Change(int hole)
     gross->setText(totals.gross);
     net->setText(totals.net);
     showPoints();
-    moveFocus(hole < 18           ? static_cast<QWidget*>(HOLE[hole])
+    moveFocus(hole < 18                 ? static_cast<QWidget*>(HOLE[hole])
               : holeDetail->isChecked() ? static_cast<QWidget*>(P[0])
                                         : putts);
 }

@@ -95,7 +95,7 @@ private:
     std::array<QLineEdit*, 18> P{};
     std::array<QLineEdit*, 18> X{};
     std::array<QCheckBox*, 18> B{};
-    QCheckBox* holeDetail; // after hole 18, a second pass over the holes' putts
+    QCheckBox* holeDetail;  // after hole 18, a second pass over the holes' putts
     int m_tens = -1;        // the hole whose + waits for its second digit
     QString m_beforeTens;   // what that box held before the +
     QLineEdit* out;

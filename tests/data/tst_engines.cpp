@@ -399,7 +399,8 @@ void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
         c.setUpgradeProgress(&stop);
         const Status opened = c.open();
         QVERIFY(!opened);
-        QVERIFY2(opened.error().contains(QStringLiteral("was stopped")), qPrintable(opened.error()));
+        QVERIFY2(opened.error().contains(QStringLiteral("was stopped")),
+                 qPrintable(opened.error()));
         QVERIFY(stop.asked > 1);
     }
     // Copied as it stands, the older register stays as it is.

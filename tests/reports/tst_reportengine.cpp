@@ -338,12 +338,11 @@ void TestReportEngine::coursesListLayout()
 void TestReportEngine::searchResultLayouts()
 {
     Rows rounds;
-    rounds.columns = {QStringLiteral("playerID"), QStringLiteral("hand"),
-                      QStringLiteral("strdate"),  QStringLiteral("net"),
-                      QStringLiteral("green1"),   QStringLiteral("green2"),
-                      QStringLiteral("compss"),   QStringLiteral("course"),
-                      QStringLiteral("P1"),       QStringLiteral("X1"),
-                      QStringLiteral("B1")};
+    rounds.columns = {
+        QStringLiteral("playerID"), QStringLiteral("hand"),   QStringLiteral("strdate"),
+        QStringLiteral("net"),      QStringLiteral("green1"), QStringLiteral("green2"),
+        QStringLiteral("compss"),   QStringLiteral("course"), QStringLiteral("P1"),
+        QStringLiteral("X1"),       QStringLiteral("B1")};
     rounds.rows = {{QStringLiteral("Adams"), 12.5, QStringLiteral("2004-03-05"), 70, 1, 0,
                     QStringLiteral("70"), QStringLiteral("Carne"), 2, 0, 1}};
     const DataSource plain = DataSource::of(rounds);
