@@ -12,7 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
+
+#include <sqlite3.h>
 
 #include <sys/stat.h>
 
@@ -31,7 +34,44 @@ QString stampPattern(const QString& stem)
         .arg(stem, digit.repeated(8), digit.repeated(6), digit.repeated(3));
 }
 
+// Whether a piece is being written by a program that is still at it: SQLite holds its
+// lock on a copy until the copy is whole.
+bool inUse(const QString& piece)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(piece).constData(), &db, SQLITE_OPEN_READWRITE,
+                        nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+}
+
 } // namespace
+
+void clearLeftovers(const QDir& folder)
+{
+    static const QRegularExpression kPiece(
+        QStringLiteral("^\\.?.+-[0-9]{8}-[0-9]{6}-[0-9]{3}\\.mdb\\.part(-journal)?$"));
+    // A piece written to a moment ago may be a copy another Parlog is making now.
+    const QDateTime settled = QDateTime::currentDateTime().addSecs(-60);
+    const QFileInfoList files =
+        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QFileInfo& file : files) {
+        if (!kPiece.match(file.fileName()).hasMatch() || file.lastModified() > settled)
+            continue;
+        const QString path = file.absoluteFilePath();
+        const bool journal = path.endsWith(u"-journal");
+        const QString piece = journal ? path.chopped(int(qstrlen("-journal"))) : path;
+        if (QFileInfo::exists(piece) && inUse(piece))
+            continue;
+        QFile::remove(path);
+    }
+}
 
 // By the time they were written, never by name: a clock once ahead, or files copied
 // in, would have names that sort after today's. Only names of Parlog's own form are
@@ -70,11 +110,10 @@ Result<QDir> folder(const QString& path)
     if ((folder.st_mode & (S_IWGRP | S_IWOTH)) && !(folder.st_mode & S_ISVTX))
         return Failure{QStringLiteral("the folder %1%2 can be written by other users, who could "
                                       "delete the copy. Make it yours alone (chmod 700)")
-                           .arg(where, info.isSymLink()
-                                           ? QStringLiteral(" (a link to %1)")
-                                                 .arg(QDir::toNativeSeparators(
-                                                     info.symLinkTarget()))
-                                           : QString())};
+                           .arg(where, info.isSymLink() ? QStringLiteral(" (a link to %1)")
+                                                              .arg(QDir::toNativeSeparators(
+                                                                  info.symLinkTarget()))
+                                                        : QString())};
     return QDir(path);
 }
 
@@ -117,6 +156,7 @@ Result<QString> backupRounds(const Rows& rounds, const QString& stem, Progress* 
     const auto folder = backups::usersFolder();
     if (!folder)
         return fail(folder.error());
+    backups::clearLeftovers(*folder);
     const QString path = backups::stampedPath(*folder, stem);
     // Put in place whole, as the register's copies are.
     const QString part = path + QStringLiteral(".part");
@@ -233,10 +273,11 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     // the backup's: restoring twice adds nothing the second time.
     QHash<QString, int> held;
     if (!first.isEmpty()) {
-        const auto there = sql::rows(
-            to,
-            QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?").arg(namesOf(columns)),
-            {first, last});
+        const auto there =
+            sql::rows(to,
+                      QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?")
+                          .arg(namesOf(columns)),
+                      {first, last});
         if (!there)
             return Failure{nothing + there.error()};
         for (const QVariantList& row : there->rows)

@@ -47,6 +47,9 @@ Result<QDir> usersFolder();
 QString stampedPath(const QDir& folder, const QString& stem);
 // The newest kBackupsKept copies of stem stay, by the time they were written.
 void pruneOld(const QDir& folder, const QString& stem, const QString& justMade);
+// Removes what copies of Parlog's own names that were cut short (killed, a full disk)
+// left in the folder: pieces nobody is writing any more.
+void clearLeftovers(const QDir& folder);
 // Puts a copy written as PART in place as PATH, whole.
 Status putInPlace(const QString& part, const QString& path);
 } // namespace backups

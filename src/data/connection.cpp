@@ -19,6 +19,10 @@ QAtomicInteger<quint64> g_connectionCount;
 // Statements with lists of keys vary; a few hundred is plenty to keep.
 constexpr int kKeptStatements = 256;
 
+// How long opening waits for another Parlog that is bringing the register up to this
+// version, or writing to it, before it says so.
+constexpr int kUpgradePatienceMs = 30000;
+
 } // namespace
 
 Statement::Statement(Connection& owner, QSqlQuery query, QString kept, quint64 generation)
@@ -165,8 +169,8 @@ Status Connection::checkSchema(Check check, Upgrade upgrade)
         return refuse(mark->why);
     case Mark::Kind::Empty:
         if (Status made = makeTables(*this); !made)
-            return Failure{message(QStringLiteral("its tables could not be made (%1).")
-                                       .arg(made.error()))};
+            return Failure{
+                message(QStringLiteral("its tables could not be made (%1).").arg(made.error()))};
         return {};
     case Mark::Kind::Parlog:
         break;
@@ -201,7 +205,7 @@ Status Connection::checkSchema(Check check, Upgrade upgrade)
     }
     if (missing.isEmpty())
         return m_version < schema::kVersion && upgrade == Upgrade::Yes ? upgradeFrom(m_version)
-                                                                        : Status();
+                                                                       : Status();
     if (missing.size() > 6)
         missing = missing.mid(0, 6) << QStringLiteral("…");
     const QString list = missing.join(QStringLiteral(", "));
@@ -220,8 +224,14 @@ Status Connection::upgradeFrom(int version)
     const QString older = QStringLiteral("it was written by an older version of Parlog (data "
                                          "version %1), and ")
                               .arg(version);
-    if (const QString damaged = m_session->damage(key()); !damaged.isEmpty())
-        return Failure{damaged};
+    const auto refuse = [&](const QString& why) {
+        rollback();
+        return Failure{message(older + why + unchanged)};
+    };
+    const auto fail = [&](const QSqlError& error) {
+        return refuse(
+            QStringLiteral("it could not be brought up to this version: %1").arg(describe(error)));
+    };
     // The copy is the first fifth of the way, each statement an equal share of the rest.
     struct Share : Progress {
         Progress* whole = nullptr;
@@ -234,33 +244,32 @@ Status Connection::upgradeFrom(int version)
     } share;
     share.whole = m_upgradeProgress;
     share.span = 20;
-    // Copied aside first, as before a deletion: the copy is the register as it was.
-    const auto copy = m_engine->backUp(&share);
-    if (!copy)
-        return Failure{message(older + QStringLiteral("the copy made before it is brought up to "
-                                                      "this version could not be written (%1).")
-                                           .arg(copy.error()) +
-                               unchanged)};
-    const auto fail = [&](const QSqlError& error) {
+    // Locked first, then judged, then copied aside: a register that cannot be written, is
+    // held by another or is damaged is refused before a backup slot is spent on it.
+    if (Status locked = m_engine->beginWriting(kUpgradePatienceMs, &share); !locked)
+        return refuse(
+            QStringLiteral("it could not be brought up to this version: %1").arg(locked.error()));
+    // Another Parlog may have brought it up while this one waited for the lock.
+    if (const auto now = m_engine->mark(Check::None); now && now->version >= schema::kVersion) {
         rollback();
-        return Failure{message(older + QStringLiteral("it could not be brought up to this "
-                                                      "version: %1")
-                                           .arg(describe(error)) +
-                               unchanged)};
-    };
-    if (!transaction())
-        return fail(database().lastError());
+        m_version = now->version;
+        return {};
+    }
+    if (Status sound = beforeWrite(); !sound) {
+        rollback();
+        return Failure{sound.error()};
+    }
+    const auto copy = backUpBeforeWriting(&share);
+    if (!copy)
+        return refuse(QStringLiteral("the copy made before it is brought up to this version "
+                                     "could not be written (%1).")
+                          .arg(copy.error()));
     const QStringList statements = dialect().upgradeStatements(version);
     share.from = 20;
     share.span = 80;
     for (qsizetype i = 0; i < statements.size(); ++i) {
-        if (!share.carryOn(i, statements.size())) {
-            rollback();
-            return Failure{message(older +
-                                   QStringLiteral("bringing it up to this version was "
-                                                  "stopped.") +
-                                   unchanged)};
-        }
+        if (!share.carryOn(i, statements.size()))
+            return refuse(QStringLiteral("bringing it up to this version was stopped."));
         if (!run(statements[i]).ok())
             return fail(m_lastError);
     }
@@ -272,7 +281,20 @@ Status Connection::upgradeFrom(int version)
 
 Status Connection::checkIntegrity()
 {
-    return m_engine->checkIntegrity();
+    const Status sound = m_engine->checkIntegrity();
+    if (sound)
+        m_session->markSound(key());
+    return sound;
+}
+
+Result<QString> Connection::backUpBeforeWriting(Progress* progress)
+{
+    // Read on a connection of its own, which may read while this one holds the lock
+    // for writing: the copy is the register as it was before the first write.
+    const auto reader = another();
+    if (Status opened = reader->open(Check::None, Missing::Refuse, Upgrade::No); !opened)
+        return Failure{opened.error()};
+    return reader->engine().backUp(progress);
 }
 
 void Connection::planEachRun()
@@ -365,6 +387,10 @@ Status Connection::beforeWrite()
     const QString damaged = m_session->damage(key());
     if (!damaged.isEmpty())
         return Failure{damaged};
+    // No write without the verdict on every page: one into a damaged file spreads the
+    // damage, and a backup of it pushes out a good one.
+    if (!m_session->knownSound(key()))
+        return checkIntegrity();
     return {};
 }
 

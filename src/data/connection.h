@@ -167,8 +167,8 @@ public:
     // most of it; back to the usual size with false.
     void cacheWholeFile(bool whole);
 
-    // Writes wait here for the run's integrity check of the file, and are refused if
-    // it found the file damaged.
+    // Writes wait here for the run's integrity check of the file (or run it, when
+    // none has), and are refused if it found the file damaged or could not look.
     Status beforeWrite();
 
     // A user message for a statement that failed, naming the register when the cause
@@ -178,8 +178,12 @@ public:
     QString message(const QString& problem) const;
 
     // Runs a thorough check of the register's pages (slow on big files). A damaged
-    // file is marked so for the rest of the run.
+    // file is marked so for the rest of the run, a sound one trusted.
     Status checkIntegrity();
+
+    // A copy of the register where its backups go, read as it stands while this
+    // connection holds the lock for writing (Engine::beginWriting); gives its path.
+    Result<QString> backUpBeforeWriting(Progress* progress = nullptr);
 
 private:
     friend class Statement;

@@ -20,8 +20,8 @@ Result<Deletion> deleteRounds(Connection& connection, const RoundsToDelete& doom
         return Failure{allowed.error()};
     const auto run = [&](const QString& statement) { return connection.run(statement).ok(); };
     // Nobody else writes from here on: what is copied aside is what goes.
-    if (!run(connection.engine().beginWriting()))
-        return sql::failure(connection);
+    if (Status locked = connection.engine().beginWriting(); !locked)
+        return Failure{locked.error()};
     // A copy already written stays: it is a true copy of the register as it is.
     const auto undo = [&](const QString& why) {
         (void)run(QStringLiteral("ROLLBACK"));

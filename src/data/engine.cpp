@@ -1,7 +1,9 @@
 #include "data/engine.h"
 
 #include "data/dialect.h"
+#include "data/progress.h"
 
+#include <QElapsedTimer>
 #include <QSqlQuery>
 
 namespace parlog {
@@ -22,6 +24,31 @@ std::unique_ptr<Engine> engineFor(Connection& connection)
         if (kind->takes(connection.filePath()))
             return kind->make(connection);
     return engines::sqlite.make(connection);
+}
+
+Status Engine::beginWriting(int patienceMs, Progress* progress)
+{
+    if (Status can = writable(); !can)
+        return can;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        QSqlError error;
+        for (const QString& statement : writingStatements()) {
+            if (!m_connection.run(statement).ok()) {
+                error = m_connection.lastError();
+                break;
+            }
+        }
+        if (!error.isValid())
+            return {};
+        // A BEGIN that went through is undone with the lock that did not.
+        (void)m_connection.run(QStringLiteral("ROLLBACK"));
+        m_connection.setLastError(error);
+        if (!isBusy(error) || waited.elapsed() >= patienceMs ||
+            (progress && !progress->carryOn(0, 0)))
+            return Failure{describe(error)};
+    }
 }
 
 namespace {

@@ -94,8 +94,13 @@ public:
     // Room in the cache for the whole register, for a statement that touches most of it.
     virtual void cacheWholeFile(bool) {}
 
-    // What starts a transaction that holds off every other writer from its start.
-    virtual QString beginWriting() const { return QStringLiteral("BEGIN"); }
+    // Starts a transaction that holds off every other writer from its start: refused at
+    // once when the register cannot be written; one that another holds is waited for up
+    // to PATIENCEMS, as long as PROGRESS says to go on. A failure says why in the user's
+    // words, and nothing has been written.
+    Status beginWriting(int patienceMs = 0, Progress* progress = nullptr);
+    // Whether the register can be written at all, before anything is copied or locked.
+    virtual Status writable() const { return {}; }
     // A copy of the whole register where backups go; gives its path.
     virtual Result<QString> backUp(Progress* progress) = 0;
     // Inside a deletion's writing transaction: the rounds about to go, copied where
@@ -109,6 +114,11 @@ public:
     virtual Result<QList<TableCount>> buildWhole(const Fill& fill) = 0;
 
 protected:
+    // The statements that start a writing transaction and take its lock.
+    virtual QStringList writingStatements() const { return {QStringLiteral("BEGIN")}; }
+    // Whether a statement failed only because another holds the register for now.
+    virtual bool isBusy(const QSqlError&) const { return false; }
+
     Connection& m_connection;
 };
 

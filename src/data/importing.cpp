@@ -4,6 +4,8 @@
 #include "data/connection.h"
 #include "data/conversions.h"
 #include "data/courses.h"
+#include "data/engine.h"
+#include "data/outputfile.h"
 #include "data/players.h"
 #include "data/records.h"
 #include "data/schema.h"
@@ -12,7 +14,6 @@
 #include "rounds/scorecard.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cmath>
@@ -24,6 +25,9 @@ namespace {
 
 // What a window shows of a preview: the first rows, and the first rows not stored.
 constexpr int kShownRows = 1000;
+
+// How long an import waits for another that holds the register before it says so.
+constexpr int kImportPatienceMs = 60000;
 
 Field field(const char* column, const char* caption, std::initializer_list<const char*> names,
             bool required = false)
@@ -87,8 +91,8 @@ std::optional<double> numberIn(QString text, double low, double high, bool whole
 
 QList<Field> playerFields()
 {
-    return {field("playername", "Name", {"player", "player name", "full name", "member", "member name"},
-                  true),
+    return {field("playername", "Name",
+                  {"player", "player name", "full name", "member", "member name"}, true),
             field("membership", "Membership No.",
                   {"membership no", "membership number", "member no", "member no.", "member number",
                    "mem no.", "mem no", "memberno", "number"}),
@@ -141,10 +145,10 @@ QList<Field> courseFields()
 // A card's columns, as Parlog's own lists and other programs name them.
 QList<Field> roundFields()
 {
-    QList<Field> fields{field("playerID", "Player", {"name", "player name", "golfer"}, true),
-                        field("course", "Course", {"course name", "club"}, true),
-                        field("strdate", "Date", {"played", "day", "round date", "date played"},
-                              true)};
+    QList<Field> fields{
+        field("playerID", "Player", {"name", "player name", "golfer"}, true),
+        field("course", "Course", {"course name", "club"}, true),
+        field("strdate", "Date", {"played", "day", "round date", "date played"}, true)};
     for (int h = 1; h <= 18; ++h)
         fields << holeField(QStringLiteral("hole%1"), QStringLiteral("Hole %1"), h,
                             {QStringLiteral("h%1"), QStringLiteral("%1")});
@@ -180,12 +184,14 @@ QList<Field> roundFields()
 
 // Where roundFields puts each field: a card's cells are read by position, not by name,
 // for the many cards of a file.
+// clang-format off
 enum RoundField {
     kPlayer, kCourse, kDate, kHole1, kHand = kHole1 + 18, kPutts, kComp, kCompSS, kDivision,
     kComment, kTeeName, kCourseRating, kSlopeRating, kTeePar, kHandicapIndex, kCourseHandicap,
     kPlayingHandicap, kFairway1, // then green 1, fairway 2, green 2...
     kPutts1 = kFairway1 + 36, kPenalties1 = kPutts1 + 18, kBunker1 = kPenalties1 + 18
 };
+// clang-format on
 
 // Why the pars and stroke indexes of a course or a tee cannot be stored; empty when
 // they can. Pars of 3 to 6 become numbers; with SUMPAR, the total par their sum when
@@ -362,7 +368,8 @@ Status eachRow(const Opened& opened, Progress* progress,
 {
     QFile file(opened.path);
     if (!file.open(QIODevice::ReadOnly))
-        return Failure{QStringLiteral("%1 cannot be read: %2").arg(opened.path, file.errorString())};
+        return Failure{
+            QStringLiteral("%1 cannot be read: %2").arg(opened.path, file.errorString())};
     csv::Reader reader(file, opened.dialect.encoding, opened.dialect.separator);
     QStringList cells;
     int line = 0;
@@ -384,8 +391,8 @@ Status eachRow(const Opened& opened, Progress* progress,
 struct Verdict {
     Row::Outcome outcome = Row::Outcome::NotStored;
     QString why;
-    Record record;   // the player, course or card
-    Record tee;      // a course file's tee, without its course's key
+    Record record;       // the player, course or card
+    Record tee;          // a course file's tee, without its course's key
     QVariantList values; // a card's, in roundColumns' order
     bool newCourse = false;
 };
@@ -395,12 +402,14 @@ struct Verdict {
 class Importer {
 public:
     Importer(Connection& connection, Kind kind, const Opened& opened)
-        : m_connection(connection), m_kind(kind), m_opened(opened), m_fields(fieldsOf(kind))
+        : m_connection(connection)
+        , m_kind(kind)
+        , m_opened(opened)
+        , m_fields(fieldsOf(kind))
     {
-        Q_ASSERT(kind != Kind::Rounds ||
-                 (m_fields[kPlayingHandicap].column == u"playingHandicap" &&
-                  m_fields[kFairway1 + 35].column == u"green18" &&
-                  m_fields[kBunker1 + 17].column == u"B18"));
+        Q_ASSERT(kind != Kind::Rounds || (m_fields[kPlayingHandicap].column == u"playingHandicap" &&
+                                          m_fields[kFairway1 + 35].column == u"green18" &&
+                                          m_fields[kBunker1 + 17].column == u"B18"));
     }
 
     Status prepare(Progress* progress);
@@ -555,8 +564,8 @@ Verdict Importer::judgeCourse(const QStringList& cells)
     const QString teeName = v.tee.value(QStringLiteral("name")).toString().simplified();
     if (name.isEmpty())
         v.why = QStringLiteral("no name");
-    else if (const QString fault = checkHoles(v.record, QStringLiteral("hole%1"),
-                                              QStringLiteral("coursepar"), true);
+    else if (const QString fault =
+                 checkHoles(v.record, QStringLiteral("hole%1"), QStringLiteral("coursepar"), true);
              !fault.isEmpty())
         v.why = fault;
     else if (const QString teeFault = teeName.isEmpty() ? QString() : checkTee(v.tee);
@@ -646,8 +655,8 @@ Result<Round> Importer::roundOf(const QStringList& row) const
         const auto fairway = readTick(row[kFairway1 + 2 * h]);
         const auto green = readTick(row[kFairway1 + 2 * h + 1]);
         if (!fairway || !green)
-            return Failure{QStringLiteral("hole %1: a fairway or green tick is not yes or no")
-                               .arg(h + 1)};
+            return Failure{
+                QStringLiteral("hole %1: a fairway or green tick is not yes or no").arg(h + 1)};
         card.fairways[h] = *fairway;
         card.greens[h] = *green;
         // A hole's detail where the file has it.
@@ -665,7 +674,8 @@ Result<Round> Importer::roundOf(const QStringList& row) const
         if (const QString& bunker = row[kBunker1 + h]; !bunker.isEmpty()) {
             const auto tick = readTick(bunker);
             if (!tick)
-                return Failure{QStringLiteral("hole %1: a bunker tick is not yes or no").arg(h + 1)};
+                return Failure{
+                    QStringLiteral("hole %1: a bunker tick is not yes or no").arg(h + 1)};
             card.bunkers[h] = *tick;
         }
     }
@@ -673,8 +683,8 @@ Result<Round> Importer::roundOf(const QStringList& row) const
     handicap.replace(QLatin1Char(','), QLatin1Char('.'));
     card.totals.handicap = handicap.isEmpty() ? QStringLiteral("0") : handicap;
     if (!numberIn(card.totals.handicap, -10, 54))
-        return Failure{QStringLiteral("the handicap \"%1\" is not a number from -10 to 54")
-                           .arg(handicap)};
+        return Failure{
+            QStringLiteral("the handicap \"%1\" is not a number from -10 to 54").arg(handicap)};
     const QString putts = row[kPutts];
     card.putts = putts.isEmpty() ? QStringLiteral("0") : putts;
     card.competition = row[kComp];
@@ -716,8 +726,8 @@ Result<Round> Importer::roundOf(const QStringList& row) const
     if (!courseHandicap.isEmpty()) {
         card.courseHandicap = numberIn(courseHandicap, -20, 80);
         if (!card.courseHandicap)
-            return Failure{QStringLiteral("the course handicap \"%1\" is not a number")
-                               .arg(courseHandicap)};
+            return Failure{
+                QStringLiteral("the course handicap \"%1\" is not a number").arg(courseHandicap)};
     }
     card.playingHandicap = row[kPlayingHandicap];
     recomputeTotals(card.totals);
@@ -745,8 +755,8 @@ sql::BatchInsert& Importer::batch()
             return c;
         }();
         m_batch = std::make_unique<sql::BatchInsert>(
-            m_connection, m_kind == Kind::Rounds ? QStringLiteral("score") : QStringLiteral("player"),
-            columns);
+            m_connection,
+            m_kind == Kind::Rounds ? QStringLiteral("score") : QStringLiteral("player"), columns);
     }
     return *m_batch;
 }
@@ -769,7 +779,8 @@ Status Importer::put(const Verdict& v)
     if (v.newCourse) {
         if (Status done = sql::insert(m_connection, schema::courses(), v.record); !done)
             return done;
-        const auto row = courses::rowNamed(m_connection, v.record.value(QStringLiteral("coursename")).toString());
+        const auto row = courses::rowNamed(m_connection,
+                                           v.record.value(QStringLiteral("coursename")).toString());
         if (!row)
             return Failure{row.error()};
         m_courseIDs.insert(course, parlog::keyOf(*row));
@@ -832,9 +843,10 @@ Result<Opened> reread(const Opened& opened, const csv::Dialect& dialect, Kind ki
     csv::Reader reader(file, dialect.encoding, dialect.separator);
     int line = 0;
     if (!reader.next(o.header, line))
-        return Failure{reader.error().isEmpty() ? QStringLiteral("the file is empty")
-                                                : QStringLiteral("the file cannot be read as CSV: %1")
-                                                      .arg(reader.error())};
+        return Failure{
+            reader.error().isEmpty()
+                ? QStringLiteral("the file is empty")
+                : QStringLiteral("the file cannot be read as CSV: %1").arg(reader.error())};
     for (QString& name : o.header)
         name = name.trimmed();
     o.columns = matchColumns(kind, o.header);
@@ -867,8 +879,7 @@ QString missingColumns(Kind kind, const QList<int>& columns, const QStringList& 
     return {};
 }
 
-Result<Preview> preview(Connection& connection, Kind kind, const Opened& opened,
-                        Progress* progress)
+Result<Preview> preview(Connection& connection, Kind kind, const Opened& opened, Progress* progress)
 {
     Preview p;
     p.kind = kind;
@@ -881,14 +892,15 @@ Result<Preview> preview(Connection& connection, Kind kind, const Opened& opened,
     const Status read = eachRow(opened, progress, [&](const QStringList& cells, int line) {
         const Verdict v = importer.judge(cells);
         const bool notStored = !v.why.isEmpty();
-        (notStored ? p.notStored : v.outcome == Row::Outcome::AlreadyThere ? p.alreadyThere
-                                                                            : p.toStore)++;
+        (notStored                                 ? p.notStored
+         : v.outcome == Row::Outcome::AlreadyThere ? p.alreadyThere
+                                                   : p.toStore)++;
         if (p.rows.size() >= kShownRows && !(notStored && shownNotStored < kShownRows))
             return;
         shownNotStored += notStored;
         Row row{line, notStored ? Row::Outcome::NotStored : v.outcome, v.why, {}, {}};
         if (row.outcome == Row::Outcome::Stored)
-            row.becomes = kind == Kind::Players ? QStringLiteral("a new player")
+            row.becomes = kind == Kind::Players  ? QStringLiteral("a new player")
                           : kind == Kind::Rounds ? QStringLiteral("a new round")
                           : !v.newCourse         ? QStringLiteral("a new tee")
                           : v.tee.isEmpty()      ? QStringLiteral("a new course")
@@ -914,22 +926,25 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
     const auto nothing = [](const QString& why) {
         return Failure{QStringLiteral("nothing was imported: %1").arg(why)};
     };
-    Importer importer(connection, kind, opened);
-    if (Status ready = importer.prepare(progress); !ready)
-        return nothing(ready.error());
     if (Status writable = connection.beforeWrite(); !writable)
         return nothing(writable.error());
-    // The register as it was, copied aside before anything goes in.
-    const auto copy = backupRegister(connection);
-    if (!copy)
-        return nothing(QStringLiteral("the copy made first could not be written (%1)").arg(copy.error()));
+    // Locked before what is there is read: a second import of the same file, at the same
+    // moment, waits and then finds it all there.
+    if (Status locked = connection.engine().beginWriting(kImportPatienceMs, progress); !locked)
+        return nothing(locked.error());
+    const auto undo = [&](const QString& why) {
+        connection.rollback();
+        return nothing(why);
+    };
+    Importer importer(connection, kind, opened);
+    if (Status ready = importer.prepare(progress); !ready)
+        return undo(ready.error());
     Summary s;
     s.kind = kind;
-    s.backup = *copy;
-    if (!connection.transaction())
-        return sql::failure(connection);
     // One pass, judging and storing: a row that cannot be stored, when all or nothing
-    // is asked, or a file that cannot be read to its end, undoes it all.
+    // is asked, or a file that cannot be read to its end, undoes it all. The register as
+    // it was is copied aside before the first row goes in, and only then: a file that
+    // adds nothing spends no backup.
     Status failed;
     Status read = eachRow(opened, progress, [&](const QStringList& cells, int line) {
         if (!failed)
@@ -939,26 +954,37 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
             ++s.notStored;
             if (s.rejected.size() < kShownRows)
                 s.rejected << Row{line, Row::Outcome::NotStored, v.why, {}, {}};
-        } else if (v.outcome == Row::Outcome::AlreadyThere) {
-            ++s.alreadyThere;
-        } else if (Status done = importer.put(v); !done) {
-            failed = Failure{QStringLiteral("line %1 could not be stored (%2)").arg(line).arg(done.error())};
-        } else {
-            s.stored += v.newCourse || kind != Kind::Courses;
+            return;
         }
+        if (v.outcome == Row::Outcome::AlreadyThere) {
+            ++s.alreadyThere;
+            return;
+        }
+        if (allOrNothing && s.notStored > 0)
+            return;
+        if (s.backup.isEmpty()) {
+            const auto copy = connection.backUpBeforeWriting();
+            if (!copy) {
+                failed = Failure{QStringLiteral("the copy made first could not be written (%1)")
+                                     .arg(copy.error())};
+                return;
+            }
+            s.backup = *copy;
+        }
+        if (Status done = importer.put(v); !done)
+            failed = Failure{
+                QStringLiteral("line %1 could not be stored (%2)").arg(line).arg(done.error())};
+        else
+            s.stored += v.newCourse || kind != Kind::Courses;
     });
     if (read && failed)
         read = importer.finish();
     if (read && failed && allOrNothing && s.notStored > 0)
         failed = Failure{QStringLiteral("%1 of the rows cannot be stored").arg(s.notStored)};
-    if (!read || !failed) {
-        connection.rollback();
-        return nothing(failed ? read.error() : failed.error());
-    }
-    if (!connection.commit()) {
-        connection.rollback();
-        return nothing(connection.describe(connection.lastError()));
-    }
+    if (!read || !failed)
+        return undo(failed ? read.error() : failed.error());
+    if (!connection.commit())
+        return undo(connection.describe(connection.lastError()));
     s.tees = importer.tees();
     return s;
 }
@@ -982,20 +1008,22 @@ Status writeNotStored(Connection& connection, Kind kind, const Opened& opened, c
     Importer importer(connection, kind, opened);
     if (Status ready = importer.prepare(nullptr); !ready)
         return ready;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure{file.errorString()};
-    bool ok = file.write("\xEF\xBB\xBF") == 3 &&
-              file.write(report::csvLine(opened.header + QStringList{QStringLiteral("Reason")})) > 0;
+    WholeFile whole({path, connection.filePath(), kind == Kind::Players});
+    if (Status opened = whole.open(); !opened)
+        return opened;
+    QIODevice& file = whole.device();
+    bool ok =
+        file.write("\xEF\xBB\xBF") == 3 &&
+        file.write(report::csvLine(opened.header + QStringList{QStringLiteral("Reason")})) > 0;
     const Status read = eachRow(opened, nullptr, [&](const QStringList& cells, int) {
         if (const Verdict v = importer.judge(cells); ok && !v.why.isEmpty())
             ok = file.write(report::csvLine(cells + QStringList{v.why})) > 0;
     });
     if (!read)
         return read;
-    if (!ok || !file.commit())
+    if (!ok)
         return Failure{file.errorString()};
-    return {};
+    return whole.commit();
 }
 
 Status exportRegister(Connection& connection, Kind kind, const QString& path, Progress* progress)
@@ -1007,9 +1035,11 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
         header << f.caption;
         columns << f.column;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure{QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString())};
+    // Players carry their addresses and telephone numbers.
+    WholeFile whole({path, connection.filePath(), kind == Kind::Players});
+    if (Status opened = whole.open(); !opened)
+        return opened;
+    QIODevice& file = whole.device();
     bool ok = file.write("\xEF\xBB\xBF") == 3;
     const auto line = [&](const QStringList& cells) {
         ok = ok && file.write(report::csvLine(cells)) > 0;
@@ -1031,8 +1061,9 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
                 QStringList cells;
                 for (const QString& column : std::as_const(columns))
                     cells << (!column.startsWith(kTee) ? report::csvField(course.value(column))
-                              : tee.name.isEmpty()     ? QString()
-                                                       : report::csvField(teeRecord.value(column.mid(kTee.size()))));
+                              : tee.name.isEmpty()
+                                  ? QString()
+                                  : report::csvField(teeRecord.value(column.mid(kTee.size()))));
                 line(cells);
             }
         }
@@ -1061,7 +1092,7 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
                                  for (int i = 0; i < columns.size(); ++i) {
                                      const QVariant value = row.value(i);
                                      cells << (ticks[i] ? (value.toInt() != 0 ? QStringLiteral("1")
-                                                                               : QStringLiteral("0"))
+                                                                              : QStringLiteral("0"))
                                                         : report::csvField(value));
                                  }
                                  line(cells);
@@ -1072,9 +1103,9 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
         if (cancelled)
             return Failure{QStringLiteral("cancelled")};
     }
-    if (!ok || !file.commit())
+    if (!ok)
         return Failure{QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString())};
-    return {};
+    return whole.commit();
 }
 
 } // namespace parlog::importing

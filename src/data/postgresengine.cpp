@@ -24,9 +24,9 @@ public:
     QStringList createStatements() const override
     {
         // Case-insensitive as SQLite's NOCASE: "smith" finds Smith.
-        QStringList statements{QStringLiteral(
-            "CREATE COLLATION IF NOT EXISTS parlog_nocase (provider = icu, locale = "
-            "'und-u-ks-level2', deterministic = false)")};
+        QStringList statements{
+            QStringLiteral("CREATE COLLATION IF NOT EXISTS parlog_nocase (provider = icu, locale = "
+                           "'und-u-ks-level2', deterministic = false)")};
         statements << tableStatements(QString());
         statements << QStringLiteral("CREATE TABLE parlog_meta (application TEXT NOT NULL, "
                                      "version INTEGER NOT NULL)")
@@ -89,8 +89,7 @@ protected:
         case schema::Type::Number:
             return QStringLiteral("DOUBLE PRECISION");
         case schema::Type::Date:
-            return QStringLiteral(
-                       "TEXT CHECK (%1 IS NULL OR %1 ~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$')")
+            return QStringLiteral("TEXT CHECK (%1 IS NULL OR %1 ~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$')")
                 .arg(c.name);
         case schema::Type::Tick:
             return QStringLiteral("INTEGER CHECK (%1 IN (0, 1))").arg(c.name);
@@ -111,6 +110,9 @@ protected:
 };
 
 const PostgresDialect kDialect;
+
+// The key of the lock writers take, the same in every Parlog: "PRLG".
+constexpr qint64 kWritingLock = 0x50524C47;
 
 bool needsPassword(const QSqlError& error)
 {
@@ -221,6 +223,20 @@ public:
 
     bool keepsStatements() const override { return true; }
 
+    // Every writer that reads before it writes (an import, an upgrade, a deletion) takes
+    // one lock of the register's, which a second such writer waits on: what the first
+    // stores is there when the second reads.
+    QStringList writingStatements() const override
+    {
+        return {QStringLiteral("BEGIN"), QStringLiteral("SET LOCAL lock_timeout = '1500ms'"),
+                QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWritingLock)};
+    }
+    bool isBusy(const QSqlError& error) const override
+    {
+        // lock_not_available: the lock was not had within the timeout.
+        return error.nativeErrorCode() == u"55P03";
+    }
+
     void planEachRun() override
     {
         QSqlQuery q(m_connection.database());
@@ -235,10 +251,12 @@ public:
         if (!folder)
             return Failure{
                 QStringLiteral("the backup copy could not be written (%1)").arg(folder.error())};
+        backups::clearLeftovers(*folder);
         const QString path = backups::stampedPath(*folder, stem());
         const auto copied = copyRegister(m_connection.filePath(), path, progress);
         if (!copied)
             return Failure{copied.error()};
+        backups::pruneOld(*folder, stem(), path);
         return path;
     }
 

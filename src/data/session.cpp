@@ -64,6 +64,18 @@ QString Session::damage(const QString& key) const
     return m_damaged.value(key);
 }
 
+void Session::markSound(const QString& key)
+{
+    QMutexLocker lock(&m_lock);
+    m_sound.insert(key);
+}
+
+bool Session::knownSound(const QString& key) const
+{
+    QMutexLocker lock(&m_lock);
+    return m_sound.contains(key) && !m_damaged.contains(key);
+}
+
 void Session::checkStarted(const QString& key)
 {
     QMutexLocker lock(&m_lock);

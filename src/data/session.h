@@ -38,6 +38,9 @@ public:
     // can be rescued and nothing is written over it; every refused write says why.
     void markDamaged(const QString& key, const QString& message);
     QString damage(const QString& key) const; // empty when not known damaged
+    // A file whose every page was read and found sound: writes need not look again.
+    void markSound(const QString& key);
+    bool knownSound(const QString& key) const;
 
     // The integrity check of a file has started (in the background) or ended; writes
     // wait between the two.
@@ -50,6 +53,7 @@ private:
     QWaitCondition m_checkDone;
     QSet<QString> m_checking;
     QHash<QString, QString> m_damaged;
+    QSet<QString> m_sound;
     QHash<QString, QString> m_passwords;
     std::function<void(bool)> m_activity;
     std::function<std::optional<QString>(const QString&)> m_askPassword;

@@ -182,13 +182,13 @@ public:
                 return refuse(QStringLiteral("it is in use by another program. Try again when "
                                              "that program has finished with it."));
             default:
-                return refuse(
-                    QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
+                return refuse(QStringLiteral("it could not be read (%1).").arg(errorDetail(error)));
             }
         }
         Mark mark;
         mark.version = q.value(0).toInt();
-        if (check == Connection::Check::Full && q.exec(QStringLiteral("PRAGMA application_id")) && q.next()) {
+        if (check == Connection::Check::Full && q.exec(QStringLiteral("PRAGMA application_id")) &&
+            q.next()) {
             const int id = q.value(0).toInt();
             if (id != 0 && id != schema::kApplicationId) {
                 mark.kind = Mark::Kind::Foreign;
@@ -266,8 +266,7 @@ public:
         case kSqliteNotADb:
             return damageMessage(errorDetail(error));
         default:
-            return QStringLiteral("The database refused the statement: %1")
-                .arg(errorDetail(error));
+            return QStringLiteral("The database refused the statement: %1").arg(errorDetail(error));
         }
     }
 
@@ -276,7 +275,11 @@ public:
         QSqlQuery q(m_connection.database());
         q.setForwardOnly(true);
         QString message;
+        // A file another program holds is not damaged: it is said to be in use, and
+        // looked at again next time.
         if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+            if (isBusy(q.lastError()))
+                return Failure{describe(q.lastError())};
             message = damageMessage(errorDetail(q.lastError()));
         } else {
             // A report may run to many lines, some within one row: the first few say enough.
@@ -286,6 +289,11 @@ public:
                 for (const QString& line : lines)
                     if (!line.trimmed().isEmpty() && line != u"ok" && problems.size() < 3)
                         problems << line.trimmed();
+            }
+            if (problems.isEmpty() && q.lastError().isValid()) {
+                if (isBusy(q.lastError()))
+                    return Failure{describe(q.lastError())};
+                problems << errorDetail(q.lastError());
             }
             if (problems.isEmpty())
                 return {};
@@ -324,9 +332,25 @@ public:
     std::function<bool(const QVariantList& values)> repeated(const QString& sql) override;
     void keepError(sqlite3* db);
 
-    // Locked for writing before anything is copied: nobody can add or change a round
-    // between the copy and the deletion.
-    QString beginWriting() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    // Locked for writing before anything is read or copied: nobody can add or change a
+    // round between what was read and what is written.
+    QStringList writingStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
+    bool isBusy(const QSqlError& error) const override
+    {
+        const int code = primaryCode(error);
+        return code == kSqliteBusy || code == kSqliteLocked;
+    }
+    // SQLite would take the lock of a file it cannot write, and say so only at the first
+    // write: by then a copy would have been made for nothing.
+    Status writable() const override
+    {
+        if (!m_connection.session().damage(key()).isEmpty())
+            return Failure{m_connection.session().damage(key())};
+        if (fileIsWritable(path()) && folderIsWritable(path()))
+            return {};
+        return Failure{describe(QSqlError(QString(), QString(), QSqlError::StatementError,
+                                          QString::number(kSqliteReadOnly)))};
+    }
 
     Result<QString> backUp(Progress* progress) override;
 
@@ -539,9 +563,9 @@ static int bindAll(sqlite3_stmt* statement, const QVariantList& values)
 
 void SqliteEngine::keepError(sqlite3* db)
 {
-    m_connection.setLastError(QSqlError(QStringLiteral("Parlog"), QString::fromUtf8(sqlite3_errmsg(db)),
-                                        QSqlError::StatementError,
-                                        QString::number(sqlite3_extended_errcode(db))));
+    m_connection.setLastError(
+        QSqlError(QStringLiteral("Parlog"), QString::fromUtf8(sqlite3_errmsg(db)),
+                  QSqlError::StatementError, QString::number(sqlite3_extended_errcode(db))));
 }
 
 std::function<bool(const QVariantList& values)> SqliteEngine::repeated(const QString& sql)
@@ -611,6 +635,7 @@ Result<QString> SqliteEngine::backUp(Progress* progress)
     if (!folder)
         return fail(folder.error());
     const QString stem = file.completeBaseName();
+    backups::clearLeftovers(*folder);
     const QString copyPath = backups::stampedPath(*folder, stem);
 
     // Written under another name and put in place whole, so that a copy cut short
@@ -662,11 +687,10 @@ Result<QString> SqliteEngine::backUp(Progress* progress)
 
 namespace engines {
 // Any location the others do not take is a file.
-extern const EngineKind sqlite{
-    [](const QString&) { return true; },
-    [](Connection& connection) -> std::unique_ptr<Engine> {
-        return std::make_unique<SqliteEngine>(connection);
-    }};
+extern const EngineKind sqlite{[](const QString&) { return true; },
+                               [](Connection& connection) -> std::unique_ptr<Engine> {
+                                   return std::make_unique<SqliteEngine>(connection);
+                               }};
 } // namespace engines
 
 } // namespace parlog

@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QSaveFile>
 
 namespace parlog::report {
 
@@ -42,16 +41,13 @@ QString csvField(const QVariant& value)
     return text;
 }
 
-Status writeCsv(const DataSource& source, const QStringList& columns, const QString& path,
+Status writeCsv(const DataSource& source, const QStringList& columns, const OutputFile& target,
                 Progress* progress, const QStringList& headers, const QString& groupHeader)
 {
-    const auto failed = [&path](const QString& why) {
-        return Failure{QStringLiteral("The file %1 could not be written (%2).")
-                           .arg(QDir::toNativeSeparators(path), why)};
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
+    WholeFile whole(target);
+    if (Status opened = whole.open(); !opened)
+        return opened;
+    QIODevice& file = whole.device();
     const auto line = [&](const QStringList& fields) { return file.write(csvLine(fields)) >= 0; };
     const QStringList heading = headers.size() == columns.size() ? headers : columns;
     bool ok = file.write("\xEF\xBB\xBF") == 3;
@@ -85,13 +81,12 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const QStr
         }
     }
     // Rows that stopped early would make a file that looks whole: none is written.
-    if (const QString broken = source.readError(); !broken.isEmpty()) {
-        file.cancelWriting();
+    if (const QString broken = source.readError(); !broken.isEmpty())
         return Failure{QStringLiteral("The file was not saved: %1").arg(broken)};
-    }
-    if (!ok || !file.commit())
-        return failed(file.errorString());
-    return {};
+    if (!ok)
+        return Failure{QStringLiteral("The file %1 could not be written (%2).")
+                           .arg(QDir::toNativeSeparators(target.path), file.errorString())};
+    return whole.commit();
 }
 
 } // namespace parlog::report

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/outputfile.h"
 #include "data/progress.h"
 #include "data/result.h"
 #include "reports/datasource.h"
@@ -20,7 +21,7 @@ QString csvField(const QVariant& value);
 // that every spreadsheet reads accents right. A grouped source writes a line per child
 // row, the group's value first. The file is replaced only once the whole of it is
 // written.
-Status writeCsv(const DataSource& source, const QStringList& columns, const QString& path,
+Status writeCsv(const DataSource& source, const QStringList& columns, const OutputFile& target,
                 Progress* progress = nullptr, const QStringList& headers = {},
                 const QString& groupHeader = {});
 

@@ -57,6 +57,7 @@ Layout players()
     Layout l;
     l.name = kPlayerList;
     l.caption = QStringLiteral("Players");
+    l.contactDetails = true;
     l.width = 9525;
     const auto heading = [](const char* name, const char* text, int left, int width) {
         return label(QString::fromLatin1(name), QString::fromLatin1(text),

@@ -67,6 +67,8 @@ struct Layout {
     QString caption; // the report window's caption
     int width = 0;
     QList<Band> bands;
+    // It prints members' addresses or telephone numbers: a file of it is the owner's alone.
+    bool contactDetails = false;
 
     const Band* band(BandKind kind) const;
     Band* bandNamed(const QString& name);

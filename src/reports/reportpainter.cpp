@@ -6,7 +6,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 
 namespace parlog::report {
@@ -139,14 +138,14 @@ QImage pageImage(const Page& page, double dpi, const PageSetup& setup)
     return image;
 }
 
-Status writePdf(Paginator& paginator, const QString& path, Progress* progress)
+Status writePdf(Paginator& paginator, const OutputFile& target, Progress* progress)
 {
-    const Failure failed{QStringLiteral("The file %1 could not be written.").arg(path)};
+    const Failure failed{QStringLiteral("The file %1 could not be written.").arg(target.path)};
     // Written aside and put in place whole: a failure leaves no file, or the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed;
-    QPdfWriter writer(&file);
+    WholeFile file(target);
+    if (Status opened = file.open(); !opened)
+        return opened;
+    QPdfWriter writer(&file.device());
     writer.setResolution(1200);
     writer.setTitle(paginator.layout().caption);
     writer.setCreator(QStringLiteral("Parlog"));
@@ -156,7 +155,6 @@ Status writePdf(Paginator& paginator, const QString& path, Progress* progress)
         return failed;
     const auto stop = [&](const QString& why) {
         painter.end();
-        file.cancelWriting();
         return Failure{QStringLiteral("The report was not saved: %1").arg(why)};
     };
     const QString cancelled = QStringLiteral("it was cancelled.");
@@ -177,9 +175,9 @@ Status writePdf(Paginator& paginator, const QString& path, Progress* progress)
             return stop(paginator.readError());
         paintPage(painter, page, writer.resolution());
     }
-    if (!painter.end() || !file.commit())
+    if (!painter.end())
         return failed;
-    return {};
+    return file.commit();
 }
 
 } // namespace parlog::report

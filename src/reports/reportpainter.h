@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/outputfile.h"
 #include "data/progress.h"
 #include "data/result.h"
 #include "reports/paginator.h"
@@ -25,7 +26,7 @@ QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = 
 
 // Writes every page to a PDF file (A4, half-inch margins), page by page, telling the
 // progress. Cancelled, it leaves no file behind.
-Status writePdf(Paginator& paginator, const QString& path, Progress* progress = nullptr);
+Status writePdf(Paginator& paginator, const OutputFile& target, Progress* progress = nullptr);
 
 // The paper of PageSetup for a printer or a PDF writer.
 QPageLayout pageLayout();

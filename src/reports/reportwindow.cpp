@@ -48,7 +48,6 @@ QString fileStem(const QString& words)
     return stem.isEmpty() ? QStringLiteral("Parlog") : stem;
 }
 
-
 ReportWindow::ReportWindow(Application& app, const QString& name)
     : Window(app, name, report::Report(name).caption())
     , m_report(std::make_shared<const report::Report>(name))
@@ -286,7 +285,10 @@ bool ReportWindow::savePdf(const QString& path)
     if (!m_paginator)
         return false;
     const auto progress = app().progress(QStringLiteral("Saving the report as PDF\u2026"));
-    if (Status written = report::writePdf(*m_paginator, path, progress.get()); !written) {
+    if (Status written = report::writePdf(
+            *m_paginator, {path, app().dataFile(), m_report->layout().contactDetails},
+            progress.get());
+        !written) {
         app().inform(written.error());
         return false;
     }
@@ -305,8 +307,7 @@ QString ReportWindow::suggestedName() const
 
 void ReportWindow::saveAs()
 {
-    const QString path =
-        askSavePath(this, SaveKind::Pdf, suggestedName());
+    const QString path = askSavePath(this, SaveKind::Pdf, suggestedName());
     if (!path.isEmpty())
         savePdf(path);
 }
@@ -322,10 +323,10 @@ bool ReportWindow::saveCsv(const QString& path)
         source = {};
     const auto columns = report::fieldColumns(m_report->layout(), source.grouped());
     const auto progress = app().progress(QStringLiteral("Saving the rows as CSV\u2026"));
-    if (Status written =
-            report::writeCsv(source, columns, path, progress.get(),
-                             report::fieldCaptions(m_report->layout(), columns),
-                             rounds::groupCaption(source.columns().value(0)));
+    if (Status written = report::writeCsv(
+            source, columns, {path, app().dataFile(), m_report->layout().contactDetails},
+            progress.get(), report::fieldCaptions(m_report->layout(), columns),
+            rounds::groupCaption(source.columns().value(0)));
         !written) {
         app().inform(written.error());
         return false;
@@ -335,8 +336,7 @@ bool ReportWindow::saveCsv(const QString& path)
 
 void ReportWindow::saveAsCsv()
 {
-    const QString path =
-        askSavePath(this, SaveKind::Csv, suggestedName());
+    const QString path = askSavePath(this, SaveKind::Csv, suggestedName());
     if (!path.isEmpty())
         saveCsv(path);
 }
@@ -440,11 +440,12 @@ bool saveReport(Application& app, const report::Report& r, SaveKind kind, const 
         return false;
     }
     Status written;
+    const OutputFile target{path, app.dataFile(), r.layout().contactDetails};
     if (kind == SaveKind::Pdf) {
         report::Paginator pages(r.layout(), r.dataSource(), app.today());
-        written = report::writePdf(pages, path);
+        written = report::writePdf(pages, target);
     } else {
-        written = report::writeCsv(r.dataSource(), csvColumns, path, nullptr,
+        written = report::writeCsv(r.dataSource(), csvColumns, target, nullptr,
                                    report::fieldCaptions(r.layout(), csvColumns));
     }
     if (!written)
@@ -467,7 +468,8 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
                           std::function<report::Report()> makeForCsv)
 {
     // The viewer prints, saves as PDF and as CSV, with the pages to look at first.
-    QObject::connect(print, &QPushButton::clicked, window, [&app, make] { showReport(app, make()); });
+    QObject::connect(print, &QPushButton::clicked, window,
+                     [&app, make] { showReport(app, make()); });
     for (const auto& [button, kind] :
          {std::pair{pdf, SaveKind::Pdf}, std::pair{csv, SaveKind::Csv}})
         QObject::connect(button, &QPushButton::clicked, window,
