@@ -18,10 +18,18 @@
 #include <sqlite3.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 
 namespace parlog {
+
+namespace {
+// How long a restore waits for another writer that holds the register.
+constexpr int kRestorePatienceMs = 30000;
+} // namespace
 
 namespace backups {
 
@@ -56,7 +64,7 @@ bool inUse(const QString& piece)
 void clearLeftovers(const QDir& folder)
 {
     static const QRegularExpression kPiece(
-        QStringLiteral("^\\.?.+-[0-9]{8}-[0-9]{6}-[0-9]{3}\\.mdb\\.part(-journal)?$"));
+        QStringLiteral("^\\.?.+-[0-9]{8}-[0-9]{6}-[0-9]{3}\\.mdb(\\.[0-9]+)?\\.part(-journal)?$"));
     // A piece written to a moment ago may be a copy another Parlog is making now.
     const QDateTime settled = QDateTime::currentDateTime().addSecs(-60);
     const QFileInfoList files =
@@ -139,6 +147,25 @@ Status putInPlace(const QString& part, const QString& path)
         return Failure{QStringLiteral("the copy could not be put in place as %1")
                            .arg(QDir::toNativeSeparators(path))};
     return {};
+}
+
+Status putInPlaceNew(const QString& part, const QString& path)
+{
+    const QByteArray from = QFile::encodeName(part);
+    const QByteArray to = QFile::encodeName(path);
+    // A hard link is made only where no file is; the piece's own name then goes.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return {};
+    }
+    if (errno == EEXIST)
+        return Failure{QStringLiteral("%1 was made by someone else meanwhile")
+                           .arg(QDir::toNativeSeparators(path))};
+    // A file system without hard links: the name is looked at, then taken.
+    if (QFileInfo::exists(path))
+        return Failure{QStringLiteral("%1 was made by someone else meanwhile")
+                           .arg(QDir::toNativeSeparators(path))};
+    return putInPlace(part, path);
 }
 
 } // namespace backups
@@ -258,7 +285,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
                                            .arg(namesOf(columns), from.dialect().roundKey()));
     if (!found)
         return Failure{nothing + found.error()};
-    const int dateColumn = int(found->columns.indexOf(QStringLiteral("strdate")));
+    const int dateColumn = int(found->column(QStringLiteral("strdate")));
     QString first, last;
     for (const QVariantList& row : found->rows) {
         const QString date = row.value(dateColumn).toString();
@@ -269,6 +296,16 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
         if (last.isEmpty() || date > last)
             last = date;
     }
+    // Locked before what the target holds is read: two restores of one backup at once
+    // add its rounds once.
+    if (Status writable = to.beforeWrite(); !writable)
+        return Failure{nothing + writable.error()};
+    if (Status locked = to.engine().beginWriting(kRestorePatienceMs); !locked)
+        return Failure{nothing + locked.error()};
+    const auto undo = [&](const QString& why) {
+        to.rollback();
+        return Failure{nothing + why};
+    };
     // The cards the target holds over the same days, each able to stand for one of
     // the backup's: restoring twice adds nothing the second time.
     QHash<QString, int> held;
@@ -279,15 +316,13 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
                           .arg(namesOf(columns)),
                       {first, last});
         if (!there)
-            return Failure{nothing + there.error()};
+            return undo(there.error());
         for (const QVariantList& row : there->rows)
             ++held[cardOf(columns, *there, row)];
     }
-    if (!to.transaction())
-        return Failure{nothing + QStringLiteral("the register would not start a transaction.")};
     Restored result;
     const auto text = [&](const QVariantList& row, const char* column) {
-        return row.value(found->columns.indexOf(QLatin1String(column))).toString();
+        return row.value(found->column(QLatin1String(column))).toString();
     };
     const QList<Record> records = recordsOf(schema::score(), *found);
     for (qsizetype r = 0; r < found->rows.size(); ++r) {
@@ -304,14 +339,12 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
             ++result.alreadyThere;
             continue;
         }
-        if (Status saved = rounds::insert(to, records[r]); !saved) {
-            to.rollback();
-            return Failure{nothing + saved.error()};
-        }
+        if (Status saved = rounds::insert(to, records[r]); !saved)
+            return undo(saved.error());
         ++result.restored;
     }
     if (!to.commit())
-        return Failure{nothing + to.describe(to.lastError())};
+        return undo(to.describe(to.lastError()));
     return result;
 }
 

@@ -52,6 +52,8 @@ void pruneOld(const QDir& folder, const QString& stem, const QString& justMade);
 void clearLeftovers(const QDir& folder);
 // Puts a copy written as PART in place as PATH, whole.
 Status putInPlace(const QString& part, const QString& path);
+// The same where PATH must still be new: a file put there meanwhile is not replaced.
+Status putInPlaceNew(const QString& part, const QString& path);
 } // namespace backups
 
 } // namespace parlog

@@ -1,5 +1,8 @@
 #include "data/copy.h"
 
+#include "data/location.h"
+#include "data/outputfile.h"
+
 #include "data/connection.h"
 #include "data/dialect.h"
 #include "data/engine.h"
@@ -154,6 +157,9 @@ Result<QList<TableCount>> copyRegister(const QString& source, const QString& tar
                                   Connection::Upgrade::No);
         !opened)
         return Failure{opened.error()};
+    // Never onto the register itself, its journal or its backups, by any name.
+    if (const QString why = protectedFile(target, source); !serverAddress(target) && !why.isEmpty())
+        return Failure{QStringLiteral("Nothing was copied: %1").arg(why)};
     const auto to = from.another(target);
     return to->engine().buildWhole(
         [&](Connection& empty) { return copyTables(from, empty, progress); });

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <sys/stat.h>
 #include <fcntl.h>
@@ -73,22 +72,16 @@ QString protectedFile(const QString& path, const QString& registerLocation)
                                       "write over it: choose another file.")
                     .arg(shown(path));
     }
-    static const QRegularExpression kStamped(
-        QStringLiteral("-[0-9]{8}-[0-9]{6}-[0-9]{3}\\.mdb(\\.part)?(-journal)?$"));
+    if (!identity)
+        return {};
     const QString backupWords = QStringLiteral("%1 is one of the register's backups. Parlog does "
                                                "not write over it: choose another file.")
                                     .arg(shown(path));
     for (const QString& folder : backupFolders(registerLocation)) {
-        const QFileInfo info(folder);
-        if (!info.exists())
+        if (!QFileInfo::exists(folder))
             continue;
-        const QString where = finalPath(folder);
-        if (QFileInfo(target).absolutePath() == where &&
-            kStamped.match(QFileInfo(target).fileName()).hasMatch())
-            return backupWords;
-        if (!identity)
-            continue;
-        const QFileInfoList copies = QDir(where).entryInfoList(QDir::Files | QDir::Hidden);
+        const QFileInfoList copies =
+            QDir(finalPath(folder)).entryInfoList(QDir::Files | QDir::Hidden);
         for (const QFileInfo& copy : copies)
             if (same(copy.absoluteFilePath()))
                 return backupWords;

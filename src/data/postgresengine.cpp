@@ -278,10 +278,18 @@ public:
     Result<QList<TableCount>> buildWhole(const Fill& fill) override
     {
         Connection& to = m_connection;
-        if (Status opened = to.open(); !opened)
+        // Looked at as it stands, and brought up to this version only once found empty.
+        if (Status opened = to.open(Connection::Check::Full, Connection::Missing::Create,
+                                    Connection::Upgrade::No);
+            !opened)
             return Failure{opened.error()};
         if (Status empty = holdsNoRows(to); !empty)
             return Failure{empty.error()};
+        if (to.version() < schema::kVersion) {
+            to.close();
+            if (Status opened = to.open(); !opened)
+                return Failure{opened.error()};
+        }
         if (!to.transaction())
             return Failure{QStringLiteral("Nothing was copied: %1 would not start a transaction.")
                                .arg(to.displayName())};

@@ -2,6 +2,7 @@
 
 #include "data/engine.h"
 
+#include <QRegularExpression>
 #include <QSqlRecord>
 
 namespace parlog {
@@ -29,6 +30,13 @@ Record recordWith(const QStringList& names, const QVariantList& row)
 }
 
 } // namespace
+
+qsizetype Rows::column(const QString& name) const
+{
+    return columns.indexOf(
+        QRegularExpression(QRegularExpression::anchoredPattern(QRegularExpression::escape(name)),
+                           QRegularExpression::CaseInsensitiveOption));
+}
 
 Record recordOf(const schema::Table& table, const Rows& rows, qsizetype row)
 {
@@ -195,6 +203,30 @@ Status insert(Connection& connection, const schema::Table& table, const Record& 
                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                    .arg(table.name, columns->join(QStringLiteral(", ")), marks),
                record.values());
+}
+
+Result<qint64> insertGivingKey(Connection& connection, const schema::Table& table,
+                               const Record& record, const QString& keyColumn)
+{
+    const auto columns = columnsOf(table, record);
+    if (!columns)
+        return unknownColumn(table);
+    if (Status allowed = connection.beforeWrite(); !allowed)
+        return Failure{allowed.error()};
+    const QString marks = QStringList(columns->size(), QStringLiteral("?")).join(u", ");
+    // Both engines give back what the insert made (SQLite since 3.35).
+    Statement q =
+        connection.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+                           .arg(table.name, columns->join(QStringLiteral(", ")), marks, keyColumn),
+                       record.values());
+    if (!q.ok())
+        return failure(connection);
+    if (!q.next()) {
+        if (!q.readToEnd())
+            return failure(connection);
+        return Failure{QStringLiteral("The register gave no key for the new %1.").arg(table.name)};
+    }
+    return q.value(0).toLongLong();
 }
 
 Status update(Connection& connection, const schema::Table& table, const QString& keyColumn,

@@ -21,6 +21,10 @@ namespace parlog {
 struct Rows {
     QStringList columns;
     QList<QVariantList> rows;
+
+    // Where a column is, found in any case (a server gives names in lower case); -1
+    // when it is not there.
+    qsizetype column(const QString& name) const;
 };
 
 // One row by column name, as the schema names the columns.
@@ -77,6 +81,9 @@ Result<QVariant> value(Connection& connection, const QString& statement,
 // A row written column by column. A name that is not a column of the table is
 // refused before anything is sent.
 Status insert(Connection& connection, const schema::Table& table, const Record& record);
+// The same, giving the key the row was stored under.
+Result<qint64> insertGivingKey(Connection& connection, const schema::Table& table,
+                               const Record& record, const QString& keyColumn);
 // Changes the row with that key; changed tells how many rows were changed. Given
 // the row as it was read, it is changed only if it still reads so: what another user
 // changed meanwhile is never overwritten unseen.

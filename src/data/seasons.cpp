@@ -1,11 +1,17 @@
 #include "data/seasons.h"
 
 #include "data/connection.h"
+#include "data/engine.h"
 #include "data/schema.h"
 
 #include <QRegularExpression>
 
 namespace parlog::seasons {
+
+namespace {
+// How long a save waits for another user's, or an import, that holds the register.
+constexpr int kSavePatienceMs = 10000;
+} // namespace
 
 bool Season::leavesOut(const QString& competition, const QString& date) const
 {
@@ -61,12 +67,14 @@ Result<QList<Season>> all(Connection& connection)
         for (const QVariantList& r : out->rows)
             if (r[0].toLongLong() == *s.id)
                 s.leftOut.append({r[1].toString(), r[2].toString()});
+        s.asRead = row;
+        s.leftOutAsRead = s.leftOut;
         list << s;
     }
     return list;
 }
 
-Result<qint64> save(Connection& connection, const Season& s)
+Result<Kept> save(Connection& connection, const Season& s)
 {
     const Record record{{QStringLiteral("name"), s.name},
                         {QStringLiteral("fromDate"), s.from},
@@ -74,44 +82,69 @@ Result<qint64> save(Connection& connection, const Season& s)
                         {QStringLiteral("positionPoints"), pointsText(s.positionPoints)},
                         {QStringLiteral("playingPoints"), s.playingPoints},
                         {QStringLiteral("bestOf"), s.bestOf}};
-    if (!connection.transaction())
-        return sql::failure(connection);
+    if (Status writable = connection.beforeWrite(); !writable)
+        return Failure{writable.error()};
+    // One writer at a time: what is compared with the season as read is what is changed.
+    if (Status locked = connection.engine().beginWriting(kSavePatienceMs); !locked)
+        return Failure{locked.error()};
     const auto fail = [&connection](const QString& why) {
         connection.rollback();
         return Failure{why};
     };
-    qint64 id = 0;
+    const auto unchanged = [&connection](Saved::Outcome outcome) {
+        connection.rollback();
+        return Kept{outcome, 0};
+    };
+    Kept kept;
     if (s.id) {
-        id = *s.id;
+        kept.id = *s.id;
         int changed = 0;
-        if (Status done = sql::update(connection, schema::season(), QStringLiteral("ID"), id,
-                                      record, &changed);
+        if (Status done = sql::update(connection, schema::season(), QStringLiteral("ID"), kept.id,
+                                      record, &changed, s.asRead);
             !done)
             return fail(done.error());
-        if (changed == 0)
-            return fail(QStringLiteral("the season is no longer in the register"));
+        if (changed == 0) {
+            const auto now = sql::value(
+                connection, QStringLiteral("SELECT count(*) FROM season WHERE ID = ?"), {kept.id});
+            if (!now)
+                return fail(now.error());
+            return unchanged(now->toLongLong() == 0 ? Saved::Outcome::Gone
+                                                    : Saved::Outcome::ChangedMeanwhile);
+        }
+        const auto out = sql::rows(connection,
+                                   QStringLiteral("SELECT name, strdate FROM seasonLeftOut WHERE "
+                                                  "seasonID = ? ORDER BY ID"),
+                                   {kept.id});
+        if (!out)
+            return fail(out.error());
+        QList<std::pair<QString, QString>> leftOutNow;
+        for (const QVariantList& r : out->rows)
+            leftOutNow.append({r[0].toString(), r[1].toString()});
+        if (leftOutNow != s.leftOutAsRead)
+            return unchanged(Saved::Outcome::ChangedMeanwhile);
     } else {
-        if (Status done = sql::insert(connection, schema::season(), record); !done)
-            return fail(done.error());
-        const auto key = sql::value(connection, QStringLiteral("SELECT max(ID) FROM season"));
+        // The key this insert made, never the newest in the table: that may be another
+        // user's, saved a moment later.
+        const auto key =
+            sql::insertGivingKey(connection, schema::season(), record, QStringLiteral("ID"));
         if (!key)
             return fail(key.error());
-        id = key->toLongLong();
+        kept.id = *key;
     }
-    if (Status gone = sql::run(connection,
-                               QStringLiteral("DELETE FROM seasonLeftOut WHERE seasonID = ?"), {id});
+    if (Status gone = sql::run(
+            connection, QStringLiteral("DELETE FROM seasonLeftOut WHERE seasonID = ?"), {kept.id});
         !gone)
         return fail(gone.error());
     for (const auto& [name, date] : s.leftOut)
         if (Status added = sql::insert(connection, schema::seasonLeftOut(),
-                                       {{QStringLiteral("seasonID"), id},
+                                       {{QStringLiteral("seasonID"), kept.id},
                                         {QStringLiteral("name"), name},
                                         {QStringLiteral("strdate"), date}});
             !added)
             return fail(added.error());
     if (!connection.commit())
-        return sql::failure(connection);
-    return id;
+        return fail(connection.describe(connection.lastError()));
+    return kept;
 }
 
 Status remove(Connection& connection, qint64 id)

@@ -23,6 +23,9 @@ struct Season {
     int bestOf = 0;           // the best so many events count; 0: all of them
     // The competitions of the dates that do not count: (name, ISO date).
     QList<std::pair<QString, QString>> leftOut;
+    // The season as it was read from the register: saved over only if it still reads so.
+    Record asRead;
+    QList<std::pair<QString, QString>> leftOutAsRead;
 
     bool leavesOut(const QString& competition, const QString& date) const;
 };
@@ -33,8 +36,13 @@ std::optional<QList<double>> readPoints(const QString& text);
 
 // Every season kept, by name.
 Result<QList<Season>> all(Connection& connection);
-// Keeps the season, in place of the one with its id or as a new one; gives its id.
-Result<qint64> save(Connection& connection, const Season& season);
+struct Kept {
+    Saved::Outcome outcome = Saved::Outcome::Stored; // Gone, ChangedMeanwhile: nothing kept
+    qint64 id = 0;
+};
+// Keeps the season, in place of the one with its id (if it still reads as it was read)
+// or as a new one; gives its id.
+Result<Kept> save(Connection& connection, const Season& season);
 Status remove(Connection& connection, qint64 id);
 
 } // namespace parlog::seasons

@@ -9,6 +9,7 @@
 #include "data/schema.h"
 #include "data/session.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -373,16 +374,24 @@ public:
     Result<QList<TableCount>> buildWhole(const Fill& fill) override
     {
         const QFileInfo info(path());
-        if (info.exists()) {
-            if (Status opened = m_connection.open(); !opened)
+        const bool existed = info.exists();
+        if (existed) {
+            // Looked at as it stands: a register of an older version is not brought up to
+            // this one only to be found to hold rows.
+            if (Status opened = m_connection.open(
+                    Connection::Check::Full, Connection::Missing::Refuse, Connection::Upgrade::No);
+                !opened)
                 return Failure{opened.error()};
             const Status empty = holdsNoRows(m_connection);
             m_connection.close();
             if (!empty)
                 return Failure{empty.error()};
         }
-        const QString temp =
-            QDir(info.absolutePath()).filePath(QStringLiteral(".%1.part").arg(info.fileName()));
+        // A name of this program's own: two copies at once each build their own.
+        const QString temp = QDir(info.absolutePath())
+                                 .filePath(QStringLiteral(".%1.%2.part")
+                                               .arg(info.fileName())
+                                               .arg(QCoreApplication::applicationPid()));
         QFile::remove(temp);
         Result<QList<TableCount>> counts = Failure{};
         {
@@ -410,12 +419,13 @@ public:
             QFile::remove(temp);
             return counts;
         }
-        // rename() puts the file in place whole, over an empty register too.
-        if (!backups::putInPlace(temp, path())) {
+        // rename() puts the file in place whole, over an empty register too; where there
+        // was none, never over one that another copy put there meanwhile.
+        if (Status placed =
+                existed ? backups::putInPlace(temp, path()) : backups::putInPlaceNew(temp, path());
+            !placed) {
             QFile::remove(temp);
-            return Failure{QStringLiteral("Nothing was copied: the new file could not be put in "
-                                          "place as %1.")
-                               .arg(QDir::toNativeSeparators(path()))};
+            return Failure{QStringLiteral("Nothing was copied: %1.").arg(placed.error())};
         }
         return counts;
     }

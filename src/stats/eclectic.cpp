@@ -14,12 +14,15 @@ bool EclecticLine::complete() const
 
 QList<EclecticLine> eclectic(const Rows& cards, Basis basis, double share)
 {
-    const auto column = [&cards](const QString& name) { return cards.columns.indexOf(name); };
+    const auto column = [&cards](const QString& name) { return cards.column(name); };
     const qsizetype player = column(QStringLiteral("playerID"));
     const qsizetype date = column(QStringLiteral("strdate"));
     const qsizetype playing = column(QStringLiteral("playingHandicap"));
     const qsizetype hand = column(QStringLiteral("hand"));
     const qsizetype hole1 = column(QStringLiteral("hole1"));
+    if (player < 0 || date < 0 || playing < 0 || hand < 0 || hole1 < 0 ||
+        hole1 + 18 > cards.columns.size())
+        return {};
     QList<EclecticLine> lines;
     QHash<QString, qsizetype> lineOf; // by player in lower case
     // Cards come oldest first: a best equalled later keeps the day it was first made.

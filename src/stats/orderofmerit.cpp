@@ -172,8 +172,8 @@ Result<OrderOfMerit> orderOfMerit(Connection& connection, const seasons::Season&
     const auto settings = competitions::all(connection);
     if (!settings)
         return Failure{settings.error()};
-    const qsizetype comp = cards->columns.indexOf(QStringLiteral("comp"));
-    const qsizetype date = cards->columns.indexOf(QStringLiteral("strdate"));
+    const qsizetype comp = cards->column(QStringLiteral("comp"));
+    const qsizetype date = cards->column(QStringLiteral("strdate"));
     QHash<std::pair<QString, QString>, qsizetype> eventOf; // by name in lower case and day
     for (qsizetype e = 0; e < events->size(); ++e)
         eventOf.insert({(*events)[e].name.toLower(), (*events)[e].date}, e);

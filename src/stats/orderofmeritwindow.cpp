@@ -346,16 +346,39 @@ void OrderOfMeritWindow::saveSeason()
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto id = seasons::save(*connection, s);
-    if (!id) {
-        app().inform(QStringLiteral("The season was not kept: %1").arg(id.error()));
+    const auto saved = seasons::save(*connection, s);
+    if (!saved) {
+        app().inform(QStringLiteral("The season was not kept: %1").arg(saved.error()));
         return;
     }
-    s.id = *id;
-    m_season = s;
     const auto kept = seasons::all(*connection);
     m_seasons = kept.valueOr(m_seasons);
-    fillSeasons(*id);
+    switch (saved->outcome) {
+    case Saved::Outcome::Stored:
+        break;
+    case Saved::Outcome::Gone:
+        app().inform(QStringLiteral("The season was not kept: it is no longer in the register; "
+                                    "someone has deleted it. Choose \"(a new season)\" to keep "
+                                    "it again."));
+        fillSeasons(std::nullopt);
+        return;
+    case Saved::Outcome::NothingChosen:
+    case Saved::Outcome::ChangedMeanwhile:
+        // Never written over unseen.
+        if (app().prompter().ask(QStringLiteral("Someone else has changed this season since you "
+                                                "loaded it, so your changes were not saved. Load "
+                                                "it as it is now?"),
+                                 QStringLiteral("Changed by another user"))) {
+            fillSeasons(s.id);
+            season_Click();
+        }
+        return;
+    }
+    // What is kept now is what a next save is compared with.
+    for (const seasons::Season& k : std::as_const(m_seasons))
+        if (k.id == saved->id)
+            m_season = k;
+    fillSeasons(saved->id);
     status->setText(QStringLiteral("The season %1 is kept in the register.").arg(s.name));
 }
 

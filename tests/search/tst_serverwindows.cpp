@@ -1,12 +1,15 @@
 #include "data/backup.h"
 #include "data/connection.h"
+#include "data/copy.h"
 #include "data/location.h"
 
 #include "pgserver.h"
+#include "sampledata.h"
 #include "testmain.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <QUrl>
@@ -20,6 +23,7 @@ class TestServerWindows : public QObject {
 private Q_SLOTS:
     void choosingTheClubServer();
     void aDeletionOnTheServerKeepsItsRounds();
+    void everyWindowAndReportOnTheClubRegister();
 };
 
 void TestServerWindows::choosingTheClubServer()
@@ -75,6 +79,26 @@ void TestServerWindows::aDeletionOnTheServerKeepsItsRounds()
     const auto restored = restoreRounds(backup, location);
     PARLOG_VERIFY_OK(restored);
     QCOMPARE(restored->restored, 3);
+}
+
+// Every window and report opened as the screenshot tool opens them, on a club register
+// filled with the sample: a column a server names otherwise, or a statement it refuses,
+// shows here first.
+void TestServerWindows::everyWindowAndReportOnTheClubRegister()
+{
+    PARLOG_NEEDS_SERVER(location);
+    QTemporaryDir dir;
+    const QString sample = dir.filePath(QStringLiteral("sample.mdb"));
+    QCOMPARE(tools::writeSampleDatabase(sample, {2004, 12, 4, 150, 2}), QString());
+    PARLOG_VERIFY_OK(copyRegister(sample, location));
+    QProcess shots;
+    shots.start(QStringLiteral(PARLOG_SCREENSHOTS),
+                {dir.filePath(QStringLiteral("shots")), QStringLiteral("--db"), location});
+    QVERIFY(shots.waitForFinished(240000));
+    const QString said = QString::fromUtf8(shots.readAllStandardError());
+    QVERIFY2(shots.exitStatus() == QProcess::NormalExit && shots.exitCode() == 0,
+             qPrintable(said.right(2000)));
+    QVERIFY2(!said.contains(QStringLiteral("refused the statement")), qPrintable(said.right(2000)));
 }
 
 PARLOG_TEST(TestServerWindows)
