@@ -10,6 +10,7 @@
 #include "data/records.h"
 #include "data/schema.h"
 #include "golf/scoring.h"
+#include "golf/whs.h"
 #include "reports/csv.h"
 #include "rounds/scorecard.h"
 
@@ -54,18 +55,33 @@ QString keyOf(const QString& name)
     return name.simplified().toLower();
 }
 
+// The columns of free text, stored as the file writes them.
+bool keptAsWritten(const QString& column)
+{
+    static const QSet<QString> kTexts{
+        QStringLiteral("playername"), QStringLiteral("membership"), QStringLiteral("division"),
+        QStringLiteral("address1"),   QStringLiteral("address2"),   QStringLiteral("address3"),
+        QStringLiteral("postcode"),   QStringLiteral("telephone"),  QStringLiteral("mobile"),
+        QStringLiteral("email"),      QStringLiteral("coursename"), QStringLiteral("courseadd1"),
+        QStringLiteral("courseadd2"), QStringLiteral("courseadd3"), QStringLiteral("coursetel"),
+        QStringLiteral("tee.name"),   QStringLiteral("comp"),       QStringLiteral("compss"),
+        QStringLiteral("comment")};
+    return kTexts.contains(column);
+}
+
 // A cell as a spreadsheet meant it: Parlog's files put an apostrophe before a text that
-// a spreadsheet would run as a formula ("'=A1", "'-"), which is not part of the text.
+// a spreadsheet would run as a formula ("'=A1", "'-") or that begins with one itself
+// ("''=A1" for "'=A1"), which is not part of the text.
 QString cellText(const QString& cell)
 {
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r'");
     if (cell.size() > 1 && cell.front() == u'\'' && kFormulaStarts.contains(cell[1]))
         return cell.mid(1);
     return cell;
 }
 
-// A handicap as a spreadsheet may write it: "12.4", "12,4", "+1.2"; nothing when it is
-// not a number.
+// A handicap as a spreadsheet may write it: "12.4", "12,4", "+1.2" (a plus handicap,
+// stored so); nothing when it is not a number from +10 to 54.
 std::optional<QString> handicapText(const QString& text)
 {
     QString t = text.trimmed();
@@ -74,9 +90,25 @@ std::optional<QString> handicapText(const QString& text)
     t.replace(QLatin1Char(','), QLatin1Char('.'));
     const bool plus = t.startsWith(QLatin1Char('+'));
     const auto value = toNumber(plus ? t.mid(1) : t);
-    if (!value || *value < -10 || *value > 54)
+    if (!value || (plus && *value < 0))
+        return std::nullopt;
+    const double handicap = plus ? -*value : *value;
+    if (handicap < -10 || handicap > 54)
         return std::nullopt;
     return t;
+}
+
+// A card's handicap as files write a plus one ("+2"): as the card keeps it, a number
+// below nought ("-2"), so that the strokes are given back.
+QString cardHandicap(QString text)
+{
+    text = text.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
+    if (text.startsWith(QLatin1Char('+'))) {
+        const QString rest = text.mid(1).trimmed();
+        if (const auto value = toNumber(rest); value && *value >= 0)
+            return *value == 0 ? QStringLiteral("0") : QLatin1Char('-') + rest;
+    }
+    return text;
 }
 
 // A number as a spreadsheet may write it, within bounds; nothing when it is none.
@@ -249,8 +281,9 @@ QString checkHoles(Record& record, const QString& parColumn, const QString& tota
     return {};
 }
 
-// A tee's ratings, as stored: "Men" or "Women", a course rating, a slope of 55 to 155.
-QString checkTee(Record& tee)
+// A tee's ratings, as stored: "Men" or "Women", a course rating within 20 strokes of the
+// tee's par (its own, else COURSEPAR when known), a slope of 55 to 155.
+QString checkTee(Record& tee, double coursePar)
 {
     const QString rated = tee.value(QStringLiteral("ratedFor")).toString().trimmed().toLower();
     if (rated.isEmpty() || rated == u"men" || rated == u"m" || rated == u"gents")
@@ -276,7 +309,20 @@ QString checkTee(Record& tee)
                 .arg(high);
         tee.insert(name, whole ? QVariant(int(*value)) : QVariant(*value));
     }
-    return checkHoles(tee, QStringLiteral("par%1"), QStringLiteral("par"), false);
+    if (QString fault = checkHoles(tee, QStringLiteral("par%1"), QStringLiteral("par"), false);
+        !fault.isEmpty())
+        return fault;
+    const QVariant rating = tee.value(QStringLiteral("courseRating"));
+    const QVariant slope = tee.value(QStringLiteral("slopeRating"));
+    const double par = tee.value(QStringLiteral("par"), coursePar).toDouble();
+    if (rating.isValid() && slope.isValid() &&
+        !whs::ratingsHold(rating.toDouble(), slope.toInt(), par))
+        return QStringLiteral("the tee's course rating, %1, is more than %2 strokes from its par "
+                              "of %3")
+            .arg(rating.toDouble())
+            .arg(whs::kRatingFromPar)
+            .arg(par);
+    return {};
 }
 
 // A tick as files write them: 1/0 (or -1), yes/no, y/n, x, true/false; nothing when it
@@ -458,7 +504,9 @@ Status Importer::prepare(Progress* progress)
     const auto all = courses::allByName(m_connection);
     if (!all)
         return Failure{all.error()};
-    m_courses = *all;
+    // Names as they are matched: in any case, blanks around and between them aside.
+    for (const courses::WithTees& c : *all)
+        m_courses.insert(keyOf(c.course.name), c);
     if (m_kind == Kind::Courses) {
         for (auto it = m_courses.constBegin(); it != m_courses.constEnd(); ++it) {
             m_there.insert(keyOf(it.key()));
@@ -473,7 +521,7 @@ Status Importer::prepare(Progress* progress)
     if (!names)
         return Failure{names.error()};
     for (const QString& name : *names)
-        m_players.insert(name.toLower(), name);
+        m_players.insert(keyOf(name), name);
     // The order of the file's dates as the user says, else as all of them show.
     csv::DateOrders orders;
     if (const int column = m_opened.columns.value(2, -1); column >= 0 && !m_opened.dates)
@@ -497,8 +545,13 @@ QStringList Importer::byField(const QStringList& cells) const
 {
     QStringList values(m_fields.size());
     for (qsizetype f = 0; f < m_fields.size(); ++f)
-        if (const int c = m_opened.columns.value(f, -1); c >= 0)
-            values[f] = cellText(cells.value(c)).trimmed();
+        if (const int c = m_opened.columns.value(f, -1); c >= 0) {
+            values[f] = cellText(cells.value(c));
+            // Texts are kept as written, blanks and all, so that what Parlog exports
+            // comes back the same; numbers, dates and ticks are read without blanks.
+            if (!keptAsWritten(m_fields[f].column))
+                values[f] = values[f].trimmed();
+        }
     return values;
 }
 
@@ -530,12 +583,10 @@ Verdict Importer::judgePlayer(const QStringList& cells)
 {
     Verdict v;
     v.record = read(cells);
-    const QString nameColumn = QStringLiteral("playername");
-    const QString name = v.record.value(nameColumn).toString().simplified();
-    v.record.insert(nameColumn, name);
+    const QString name = v.record.value(QStringLiteral("playername")).toString();
     const QString handicap = v.record.value(QStringLiteral("Handicapp")).toString();
     const auto readHandicap = handicapText(handicap);
-    if (name.isEmpty())
+    if (name.trimmed().isEmpty())
         v.why = QStringLiteral("no name");
     else if (!readHandicap)
         v.why = QStringLiteral("the handicap \"%1\" is not a number from +10 to 54").arg(handicap);
@@ -559,16 +610,22 @@ Verdict Importer::judgeCourse(const QStringList& cells)
             v.tee.insert(it.key().mid(kTee.size()), it.value());
         else
             v.record.insert(it.key(), it.value());
-    const QString name = v.record.value(QStringLiteral("coursename")).toString().simplified();
-    v.record.insert(QStringLiteral("coursename"), name);
-    const QString teeName = v.tee.value(QStringLiteral("name")).toString().simplified();
-    if (name.isEmpty())
+    const QString name = v.record.value(QStringLiteral("coursename")).toString();
+    const QString teeName = v.tee.value(QStringLiteral("name")).toString();
+    if (name.trimmed().isEmpty())
         v.why = QStringLiteral("no name");
     else if (const QString fault =
                  checkHoles(v.record, QStringLiteral("hole%1"), QStringLiteral("coursepar"), true);
              !fault.isEmpty())
         v.why = fault;
-    else if (const QString teeFault = teeName.isEmpty() ? QString() : checkTee(v.tee);
+    else if (const QString teeFault =
+                 teeName.isEmpty()
+                     ? QString()
+                     : checkTee(v.tee,
+                                v.record
+                                    .value(QStringLiteral("coursepar"),
+                                           m_courses.value(keyOf(name)).course.par.value_or(0))
+                                    .toDouble());
              !teeFault.isEmpty())
         v.why = teeFault;
     if (!v.why.isEmpty())
@@ -576,7 +633,7 @@ Verdict Importer::judgeCourse(const QStringList& cells)
     const QString course = keyOf(name);
     const bool courseThere = m_there.contains(course);
     const bool courseEarlier = m_inFile.contains(course);
-    if (teeName.isEmpty()) {
+    if (teeName.trimmed().isEmpty()) {
         v.tee.clear();
         if (courseEarlier) {
             v.why = QStringLiteral("%1 is on an earlier row of the file").arg(name);
@@ -629,14 +686,14 @@ Result<Round> Importer::roundOf(const QStringList& row) const
     const QString course = row[kCourse].simplified();
     if (player.isEmpty())
         return Failure{QStringLiteral("no player")};
-    if (!m_players.contains(player.toLower()))
+    if (!m_players.contains(keyOf(player)))
         return Failure{QStringLiteral("%1 is not a player in the register").arg(player)};
     if (course.isEmpty())
         return Failure{QStringLiteral("no course")};
-    const auto found = m_courses.constFind(course.toLower());
+    const auto found = m_courses.constFind(keyOf(course));
     if (found == m_courses.constEnd())
         return Failure{QStringLiteral("%1 is not a course in the register").arg(course)};
-    card.player = m_players.value(player.toLower());
+    card.player = m_players.value(keyOf(player));
     card.course = found->course.name;
     const QString dateText = row[kDate];
     const auto date = csv::readDate(dateText, m_dates);
@@ -679,12 +736,14 @@ Result<Round> Importer::roundOf(const QStringList& row) const
             card.bunkers[h] = *tick;
         }
     }
-    QString handicap = row[kHand];
-    handicap.replace(QLatin1Char(','), QLatin1Char('.'));
+    // A card with no hole scored would stand in every statistic as the best ever.
+    if (std::all_of(strokes.begin(), strokes.end(), [](int s) { return s == 0; }))
+        return Failure{QStringLiteral("no hole is scored")};
+    const QString handicap = cardHandicap(row[kHand]);
     card.totals.handicap = handicap.isEmpty() ? QStringLiteral("0") : handicap;
     if (!numberIn(card.totals.handicap, -10, 54))
         return Failure{
-            QStringLiteral("the handicap \"%1\" is not a number from -10 to 54").arg(handicap)};
+            QStringLiteral("the handicap \"%1\" is not a number from +10 to 54").arg(row[kHand])};
     const QString putts = row[kPutts];
     card.putts = putts.isEmpty() ? QStringLiteral("0") : putts;
     card.competition = row[kComp];
@@ -720,16 +779,23 @@ Result<Round> Importer::roundOf(const QStringList& row) const
         if (readSlope)
             card.tee->slopeRating = int(*readSlope);
         card.teePar = readPar ? int(*readPar) : golf::parOf(found->course, &*card.tee);
+        if (card.tee->rated() &&
+            !whs::ratingsHold(*card.tee->courseRating, *card.tee->slopeRating, card.teePar))
+            return Failure{QStringLiteral("the tee's course rating, %1, is more than %2 strokes "
+                                          "from its par of %3")
+                               .arg(*card.tee->courseRating)
+                               .arg(whs::kRatingFromPar)
+                               .arg(card.teePar)};
     }
     card.handicapIndex = row[kHandicapIndex];
-    const QString courseHandicap = row[kCourseHandicap];
+    const QString courseHandicap = cardHandicap(row[kCourseHandicap]);
     if (!courseHandicap.isEmpty()) {
         card.courseHandicap = numberIn(courseHandicap, -20, 80);
         if (!card.courseHandicap)
             return Failure{
                 QStringLiteral("the course handicap \"%1\" is not a number").arg(courseHandicap)};
     }
-    card.playingHandicap = row[kPlayingHandicap];
+    card.playingHandicap = cardHandicap(row[kPlayingHandicap]);
     recomputeTotals(card.totals);
     // Points as the card scores them: off the playing handicap, else the handicap.
     const golf::Holes holes = golf::holesOf(found->course, card.tee ? &*card.tee : nullptr);

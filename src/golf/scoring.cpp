@@ -61,7 +61,7 @@ Scored scoreHoles(const std::array<int, 18>& strokes, const Holes& holes, int pl
 std::optional<Handicaps> handicapsFor(double handicapIndex, const Tee& tee, int par,
                                       double allowance)
 {
-    if (!tee.rated() || par <= 0)
+    if (!tee.rated() || par <= 0 || !whs::ratingsHold(*tee.courseRating, *tee.slopeRating, par))
         return std::nullopt;
     Handicaps h;
     h.courseHandicap = whs::courseHandicap(handicapIndex, *tee.slopeRating, *tee.courseRating, par);

@@ -8,6 +8,13 @@
 
 namespace parlog::whs {
 
+bool ratingsHold(double courseRating, int slopeRating, double par)
+{
+    if (slopeRating < kLowestSlope || slopeRating > kHighestSlope || !std::isfinite(courseRating))
+        return false;
+    return par <= 0 || std::abs(courseRating - par) <= kRatingFromPar;
+}
+
 double scoreDifferential(int adjustedGrossScore, double courseRating, int slopeRating, double pcc)
 {
     return golf::roundHalfUp(113.0 / slopeRating * (adjustedGrossScore - courseRating - pcc), 1);

@@ -10,6 +10,14 @@
 // into. Pure functions beside the card's rules; rounding as they round.
 namespace parlog::whs {
 
+// What a tee's ratings can be: a Slope Rating from 55 to 155, and a Course Rating no more
+// than 20 strokes from the tee's par. Anything else is no rating, and gives no handicap.
+inline constexpr int kLowestSlope = 55;
+inline constexpr int kHighestSlope = 155;
+inline constexpr double kRatingFromPar = 20.0;
+// PAR 0 or less: not known, and the Course Rating is not held against it.
+bool ratingsHold(double courseRating, int slopeRating, double par);
+
 // (113 / slope) x (adjusted gross - course rating - pcc), rounded to a tenth.
 double scoreDifferential(int adjustedGrossScore, double courseRating, int slopeRating,
                          double pcc = 0.0);

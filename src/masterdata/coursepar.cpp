@@ -2,6 +2,7 @@
 
 #include "data/conversions.h"
 #include "golf/rules.h"
+#include "golf/whs.h"
 
 #include <limits>
 
@@ -76,7 +77,7 @@ Status readStrokeIndexes(const std::array<QString, 18>& texts,
     return {};
 }
 
-Result<Tee> readTee(const TeeTexts& texts)
+Result<Tee> readTee(const TeeTexts& texts, double coursePar)
 {
     Tee tee;
     tee.name = texts.name.trimmed();
@@ -125,6 +126,13 @@ Result<Tee> readTee(const TeeTexts& texts)
                 QStringLiteral("has a par of \"%1\", which is not a number").arg(texts.par));
         tee.par = *par;
     }
+    const double par = tee.par.value_or(coursePar);
+    if (tee.rated() && !whs::ratingsHold(*tee.courseRating, *tee.slopeRating, par))
+        return refuse(QStringLiteral("has a course rating of %1 on a par of %2: a course rating "
+                                     "is within %3 strokes of the tee's par")
+                          .arg(*tee.courseRating)
+                          .arg(par)
+                          .arg(whs::kRatingFromPar));
     return tee;
 }
 

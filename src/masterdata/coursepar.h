@@ -23,8 +23,9 @@ Status readStrokeIndexes(const std::array<QString, 18>& texts,
                          std::array<std::optional<int>, 18>& into);
 
 // A tee's row as typed. The ratings go together: both (a rated tee) or neither. A
-// course rating is kept to one decimal, a slope rating is a whole number from 55 to
-// 155; an empty par is the course's. Fails saying which box and why.
+// course rating is kept to one decimal, within 20 strokes of the tee's par, a slope
+// rating is a whole number from 55 to 155; an empty par is the course's. Fails saying which box and
+// why.
 struct TeeTexts {
     QString name;
     QString ratedFor;
@@ -32,6 +33,7 @@ struct TeeTexts {
     QString slopeRating;
     QString par;
 };
-Result<Tee> readTee(const TeeTexts& texts);
+// COURSEPAR: the course's, for a tee with no par of its own; 0 when not known.
+Result<Tee> readTee(const TeeTexts& texts, double coursePar);
 
 } // namespace parlog

@@ -265,12 +265,13 @@ void CoursesWindow::teeHoles_Click()
     app().show(windows::kTeeHoles, given);
 }
 
-Result<QList<Tee>> CoursesWindow::teeValues() const
+Result<QList<Tee>> CoursesWindow::teeValues(double coursePar) const
 {
     QList<Tee> list;
     for (int row = 0; row < tees->rowCount(); ++row) {
         auto tee = readTee({textOf(tees, row, 0), textOf(tees, row, 1), textOf(tees, row, 2),
-                            textOf(tees, row, 3), textOf(tees, row, 4)});
+                            textOf(tees, row, 3), textOf(tees, row, 4)},
+                           coursePar);
         if (!tee)
             return Failure{tee.error()};
         const QTableWidgetItem* first = tees->item(row, 0);
@@ -293,7 +294,7 @@ Result<QList<Tee>> CoursesWindow::teeValues() const
 Result<Saved> CoursesWindow::store(Connection& connection, registers::EditMode mode, qint64 key,
                                    const Record& values, const Record& asRead)
 {
-    const auto list = teeValues();
+    const auto list = teeValues(values.value(QStringLiteral("coursepar")).toDouble());
     if (!list)
         return Failure{list.error() + QStringLiteral(". Correct it, then press Save.")};
     return courses::save(connection, mode, key, values, *list, asRead);

@@ -34,7 +34,8 @@ public:
     void removeTee_Click();
     void teeHoles_Click(); // a women's tee's own pars and stroke indexes
     // The tees as typed, each read; fails naming the first that does not read.
-    Result<QList<Tee>> teeValues() const;
+    // COURSEPAR: the course's, for a tee without a par of its own.
+    Result<QList<Tee>> teeValues(double coursePar) const;
 
 private:
     std::array<QString, 18> parTexts() const;

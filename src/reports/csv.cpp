@@ -30,7 +30,9 @@ QString csvField(const QVariant& value)
     QString text = valueText(value);
     // A spreadsheet runs a cell that starts so as a formula: a name or a telephone
     // number typed as "=HYPERLINK(...)" is shown as the text it is. Numbers stay numbers.
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    // A text that begins with the apostrophe itself gets one more, so that reading the
+    // file back takes off only the one put there.
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r'");
     if (value.metaType().id() == QMetaType::QString && !text.isEmpty() &&
         kFormulaStarts.contains(text.front())) {
         bool number = false;

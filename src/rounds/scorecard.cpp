@@ -121,6 +121,18 @@ Result<Round> roundValues(const RoundCard& card)
                                                                      : QStringLiteral("strokes"))};
         putts += *card.holePutts[h];
     }
+    // A penalty stroke is one of the hole's strokes.
+    for (int h = 0; h < 18; ++h) {
+        const int strokes = round.holes[h].value_or(0);
+        if (card.penalties[h] && (*card.penalties[h] < 0 || *card.penalties[h] > strokes))
+            return Failure{
+                QStringLiteral("Hole %1 has %2 penalty strokes and %3 %4: a hole's "
+                               "penalty strokes are among its strokes")
+                    .arg(h + 1)
+                    .arg(*card.penalties[h])
+                    .arg(strokes)
+                    .arg(strokes == 1 ? QStringLiteral("stroke") : QStringLiteral("strokes"))};
+    }
     if (round.hasHoleDetail())
         round.putts = putts;
     return round;

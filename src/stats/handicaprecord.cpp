@@ -90,9 +90,12 @@ public:
         if (played == m_tees.constEnd())
             played = m_tees.insert(teeKey, teeOf(m_courses, card.course, card.teeID));
         const golf::Holes& holes = played->holes;
+        const int par = card.teePar ? golf::roundToWhole(*card.teePar) : played->par;
+        // Ratings no tee can have (from an older file, or another program) are none.
         if (!settings.countsForHandicap)
             out.notCounting = QStringLiteral("not a handicap competition");
-        else if (!card.courseRating || !card.slopeRating)
+        else if (!card.courseRating || !card.slopeRating ||
+                 !whs::ratingsHold(*card.courseRating, *card.slopeRating, par))
             out.notCounting = QStringLiteral("no rated tee");
         else if (scored < kHolesThatCount)
             out.notCounting = scored == 9 ? QStringLiteral("9 holes: not counted yet")
@@ -104,7 +107,6 @@ public:
         // Before the record has an index, the one the card was played off.
         if (!before)
             before = card.handicapIndex;
-        const int par = card.teePar ? golf::roundToWhole(*card.teePar) : played->par;
         std::optional<int> courseHandicap;
         if (before)
             courseHandicap = golf::roundToWhole(

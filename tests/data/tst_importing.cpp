@@ -40,7 +40,9 @@ const QByteArray kMembers("Member No;Name;HCP;Division;E-mail\r\n"
                           "103;;10;Gents;\r\n"
                           "104;Cal Dee;abc;Gents;\r\n"
                           "105;ann bee;3;Ladies;\r\n"
-                          "106;Dot Eve;7\r\n");
+                          "106;Dot Eve;7\r\n"
+                          "107;Flo Gee;+54;Gents;\r\n"
+                          "108;Hal Ivy;+10.1;Gents;\r\n");
 
 // A table's rows as text, keys left out and a card's tee named, sorted: two registers
 // that hold the same read the same. Empty and NULL alike, as a CSV file cannot tell them.
@@ -109,9 +111,11 @@ void TestImporting::aSpreadsheetOfMembers()
     QCOMPARE(why, (QStringList{"2 ", "3 ", "4 no name",
                                "5 the handicap \"abc\" is not a number from +10 to 54",
                                "6 ann bee is on an earlier row of the file",
-                               "7 the row has 3 fields, the header 5"}));
+                               "7 the row has 3 fields, the header 5",
+                               "8 the handicap \"+54\" is not a number from +10 to 54",
+                               "9 the handicap \"+10.1\" is not a number from +10 to 54"}));
     QCOMPARE((QList<int>{seen->toStore, seen->alreadyThere, seen->notStored}),
-             (QList<int>{2, 0, 4}));
+             (QList<int>{2, 0, 6}));
     // All or nothing: nothing while a row cannot be stored.
     QVERIFY(!importing::store(c, importing::Kind::Players, *opened, true).ok());
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 0);
@@ -120,7 +124,7 @@ void TestImporting::aSpreadsheetOfMembers()
     PARLOG_VERIFY_OK(done);
     QVERIFY(QFile::exists(done->backup));
     QCOMPARE(importing::summaryText(*done),
-             QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 4 rows "
+             QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 6 rows "
                             "not imported"));
     QCOMPARE(f.value(QStringLiteral("SELECT playername || '|' || membership || '|' || Handicapp "
                                     "|| '|' || email FROM player WHERE membership = '101'"))
@@ -143,7 +147,9 @@ void TestImporting::aSpreadsheetOfMembers()
     const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.value(0), QStringLiteral("Member No,Name,HCP,Division,E-mail,Reason"));
     QCOMPARE(lines.value(1), QStringLiteral("103,,10,Gents,,no name"));
-    QCOMPARE(lines.size(), 6); // the header, four rows and the end of the last line
+    QCOMPARE(lines.size(), 8); // the header, six rows and the end of the last line
+    // Members' addresses and telephone numbers: the owner's alone, whatever the umask.
+    QCOMPARE(int(out.permissions() & 0x0077), 0);
 }
 
 void TestImporting::whatIsNotCsv()
@@ -209,7 +215,7 @@ void TestImporting::theImportWindow()
     Q_EMIT name->activated(name->currentIndex());
     w.click(QStringLiteral("importButton"));
     QCOMPARE(f.prompter->last(),
-             QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 4 rows "
+             QStringLiteral("2 players, 0 courses and 0 rounds imported; 0 already there; 6 rows "
                             "not imported."));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
     QCOMPARE(window->preview()->alreadyThere, 2);
@@ -291,12 +297,18 @@ void TestImporting::roundsFromAnotherProgram()
         return row + ";" + hcp + ";Medal\r\n";
     };
     // A spreadsheet's file: semicolons, Windows-1252 ("á" is 0xE1), day first as a date of
-    // 13 March says. Ann: fours, 72, net 62. Seán: fives, 90, off 18, 72. The others fail
-    // one way each.
-    csv += card("Ann", "Lahinch", "05/03/2024", 4, "10") + card("Se\xE1n", "Lahinch", "31/02/2024", 4, "9") +
-           card("Zed", "Lahinch", "05/03/2024", 4, "9") + card("Ann", "Nowhere", "05/03/2024", 4, "9") +
-           card("ann", "lahinch", "5/3/24", 4, "10") + card("Se\xE1n", "Lahinch", "06/03/2024", 4, "9", "x") +
-           card("Se\xE1n", "Lahinch", "13/03/2024", 5, "18");
+    // 13 March says. Ann: fours, 72, net 62; then off plus 2, 74. Seán: fives, 90, off 18,
+    // 72. The others fail one way each.
+    csv += card("Ann", "Lahinch", "05/03/2024", 4, "10") +
+           card("Se\xE1n", "Lahinch", "31/02/2024", 4, "9") +
+           card("Zed", "Lahinch", "05/03/2024", 4, "9") +
+           card("Ann", "Nowhere", "05/03/2024", 4, "9") +
+           card("ann", "lahinch", "5/3/24", 4, "10") +
+           card("Se\xE1n", "Lahinch", "06/03/2024", 4, "9", "x") +
+           card("Se\xE1n", "Lahinch", "13/03/2024", 5, "18") +
+           card("Ann", "Lahinch", "07/03/2024", 4, " +2") +
+           card("Ann", "Lahinch", "08/03/2024", 0, "3") +
+           card("Ann", "Lahinch", "09/03/2024", 4, "+54");
     const auto opened = importing::open(written(f, "rounds.csv", csv), importing::Kind::Rounds);
     PARLOG_VERIFY_OK(opened);
     QCOMPARE(opened->dialect.encoding, csv::Encoding::Windows1252);
@@ -307,14 +319,20 @@ void TestImporting::roundsFromAnotherProgram()
     QStringList why;
     for (const importing::Row& row : seen->rows)
         why << row.why;
-    QCOMPARE(why, (QStringList{"", "the date \"31/02/2024\" does not exist",
-                               "Zed is not a player in the register",
-                               "Nowhere is not a course in the register",
-                               "the same card is on an earlier row of the file",
-                               "hole 3: \"x\" is not a number of strokes", ""}));
+    QCOMPARE(why,
+             (QStringList{"", "the date \"31/02/2024\" does not exist",
+                          "Zed is not a player in the register",
+                          "Nowhere is not a course in the register",
+                          "the same card is on an earlier row of the file",
+                          "hole 3: \"x\" is not a number of strokes", "", "", "no hole is scored",
+                          "the handicap \"+54\" is not a number from +10 to 54"}));
     const auto done = importing::store(c, importing::Kind::Rounds, *opened, false);
     PARLOG_VERIFY_OK(done);
-    QCOMPARE(done->stored, 2);
+    QCOMPARE(done->stored, 3);
+    QCOMPARE(f.value(QStringLiteral("SELECT hand || '|' || net FROM score WHERE strdate = "
+                                    "'2024-03-07'"))
+                 .toString(),
+             QStringLiteral("-2.0|74"));
     QCOMPARE(f.value(QStringLiteral("SELECT strdate || '|' || out || '|' || inn || '|' || gross "
                                     "|| '|' || net || '|' || comp FROM score WHERE playerID = "
                                     "'Ann'"))
@@ -323,13 +341,13 @@ void TestImporting::roundsFromAnotherProgram()
     QCOMPARE(f.value(QString::fromUtf8("SELECT net FROM score WHERE playerID = 'Seán'")).toInt(), 72);
     // Twice: both cards are there already.
     const auto again = importing::preview(c, importing::Kind::Rounds, *opened);
-    QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 2}));
+    QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 3}));
     // Read month first, as the user may say: 13/03/2024 is no date, 05/03/2024 is May 3,
     // a card not there yet.
     importing::Opened monthFirst = *opened;
     monthFirst.dates = csv::DateOrder::MonthFirst;
     const auto read = importing::preview(c, importing::Kind::Rounds, monthFirst);
-    QCOMPARE(read->rows.last().why, QStringLiteral("the date \"13/03/2024\" does not exist"));
+    QCOMPARE(read->rows.value(6).why, QStringLiteral("the date \"13/03/2024\" does not exist"));
     QCOMPARE(read->rows.first().values.value(2), QStringLiteral("2024-05-03"));
 }
 
@@ -365,6 +383,21 @@ void TestImporting::whatParlogWritesComesBack()
                               {QStringLiteral("=1+1, \"wet\"\nback nine")}));
     PARLOG_VERIFY_OK(sql::run(source, QStringLiteral("UPDATE player SET Handicapp = '+1.2', "
                                                      "address1 = 'Sráid Mhór' WHERE ID = 1")));
+    // A comment that begins with an apostrophe or a tab, and a name with a double and a
+    // trailing blank, come back as they were.
+    PARLOG_VERIFY_OK(sql::run(source,
+                              QStringLiteral("UPDATE score SET comment = ? WHERE rowid = "
+                                             "(SELECT min(rowid) + 1 FROM score)"),
+                              {QStringLiteral("'=literal")}));
+    PARLOG_VERIFY_OK(sql::run(source,
+                              QStringLiteral("UPDATE score SET comment = ? WHERE rowid = "
+                                             "(SELECT min(rowid) + 2 FROM score)"),
+                              {QStringLiteral("\tindented ")}));
+    PARLOG_VERIFY_OK(sql::run(source, QStringLiteral("UPDATE score SET playerID = 'Ann  Bee ' "
+                                                     "WHERE playerID = (SELECT playername FROM "
+                                                     "player WHERE ID = 2)")));
+    PARLOG_VERIFY_OK(sql::run(
+        source, QStringLiteral("UPDATE player SET playername = 'Ann  Bee ' WHERE ID = 2")));
     const QList<importing::Kind> kinds{importing::Kind::Players, importing::Kind::Courses,
                                        importing::Kind::Rounds};
     const auto importInto = [&](Connection& target, importing::Kind kind, const QString& path) {
@@ -455,7 +488,7 @@ void TestImporting::teesAndCardsPlayedOffThem()
         return row + "\n";
     };
     courses += line("White,Men,72.4,131") + line("Red,ladies,74,128") + line("white,M,72.4,131") +
-               line("Blue,Men,72,200") + line("Green,Kids,70,113");
+               line("Blue,Men,72,200") + line("Green,Kids,70,113") + line("Black,Men,51.9,131");
     const auto opened = importing::open(written(f, "courses.csv", courses), importing::Kind::Courses);
     PARLOG_VERIFY_OK(opened);
     Connection c(f.dataFile());
@@ -468,24 +501,28 @@ void TestImporting::teesAndCardsPlayedOffThem()
     QCOMPARE(what, (QStringList{"a new course and tee", "a new tee",
                                 "the tee white of Lahinch is on an earlier row of the file",
                                 "the tee's slope rating, \"200\", is not a number from 55 to 155",
-                                "the tee is rated for \"kids\": Men or Women"}));
+                                "the tee is rated for \"kids\": Men or Women",
+                                // Par 72: 51.9 is 20.1 under it, no rating a tee can have.
+                                "the tee's course rating, 51.9, is more than 20 strokes from "
+                                "its par of 72"}));
     const auto done = importing::store(c, importing::Kind::Courses, *opened, false);
     PARLOG_VERIFY_OK(done);
     QCOMPARE(importing::summaryText(*done),
              QStringLiteral("0 players, 1 course (2 tees) and 0 rounds imported; 0 already there; "
-                            "3 rows not imported"));
+                            "4 rows not imported"));
     QCOMPARE(importing::preview(c, importing::Kind::Courses, *opened)->alreadyThere, 2);
 
     // Fives off a playing handicap of 18 on a par-72 course with indexes 1 to 18: a
     // stroke a hole, net 4 each, 2 points a hole, 36. The ratings are the tee's.
     // The first card keeps hole 1's putts: two, its putts total then. The third has more
-    // putts on hole 1 than strokes.
-    QByteArray cards = "Player,Course,Date,Tee,Playing handicap,Putts 1";
+    // putts on hole 1 than strokes, the fourth more penalty strokes.
+    QByteArray cards = "Player,Course,Date,Tee,Playing handicap,Putts 1,Penalties 1";
     for (int h = 1; h <= 18; ++h)
         cards += ",Hole " + QByteArray::number(h);
-    cards += "\nAnn,Lahinch,2004-03-05,white,18,2" + QByteArray(",5").repeated(18) +
-             "\nAnn,Lahinch,2004-03-06,Purple,18," + QByteArray(",5").repeated(18) +
-             "\nAnn,Lahinch,2004-03-07,White,18,6" + QByteArray(",5").repeated(18) + "\n";
+    cards += "\nAnn,Lahinch,2004-03-05,white,18,2,1" + QByteArray(",5").repeated(18) +
+             "\nAnn,Lahinch,2004-03-06,Purple,18,," + QByteArray(",5").repeated(18) +
+             "\nAnn,Lahinch,2004-03-07,White,18,6," + QByteArray(",5").repeated(18) +
+             "\nAnn,Lahinch,2004-03-08,White,18,,6" + QByteArray(",5").repeated(18) + "\n";
     const auto rounds = importing::open(written(f, "cards.csv", cards), importing::Kind::Rounds);
     PARLOG_VERIFY_OK(rounds);
     const auto stored = importing::store(c, importing::Kind::Rounds, *rounds, false);
@@ -494,6 +531,9 @@ void TestImporting::teesAndCardsPlayedOffThem()
     QCOMPARE(stored->rejected.value(1).why,
              QStringLiteral("Hole 1 has 6 putts and 5 strokes: a hole's putts cannot be more "
                             "than its strokes"));
+    QCOMPARE(stored->rejected.value(2).why,
+             QStringLiteral("Hole 1 has 6 penalty strokes and 5 strokes: a hole's penalty "
+                            "strokes are among its strokes"));
     QCOMPARE(f.value(QStringLiteral("SELECT tee || '|' || courseRating || '|' || slopeRating || "
                                     "'|' || teePar || '|' || points || '|' || gross || '|' || "
                                     "putts FROM score"))

@@ -236,17 +236,27 @@ void TestWhs::aRecordFromCards()
     cards << card(QStringLiteral("2025-05-06"), 5, 14);
     // Fours: 72, 0.0. Three differentials: the lowest less 2.0, -2.0, a plus index.
     cards << card(QStringLiteral("2025-05-07"), 4);
+    // Ratings no tee can have, stored by another program: a slope of 0 (a division by
+    // nought), and a course rating of 92.1 on a par of 72 (20.1 over). Neither counts.
+    cards << card(QStringLiteral("2025-05-08"), 4);
+    cards.last().slopeRating = 0;
+    cards << card(QStringLiteral("2025-05-09"), 4);
+    cards.last().courseRating = 92.1;
     const HandicapRecord r = handicapRecord(cards, courses, book);
 
-    const QList<std::optional<int>> adjusted{92, {}, {}, {}, {}, 98, 72};
+    const QList<std::optional<int>> adjusted{92, {}, {}, {}, {}, 98, 72, {}, {}};
     const QStringList why{QString(),
                           QStringLiteral("not a handicap competition"),
                           QStringLiteral("no rated tee"),
                           QStringLiteral("9 holes: not counted yet"),
-                          QStringLiteral("fewer than 14 holes"), QString(), QString()};
-    const QList<std::optional<double>> differential{20.0, {}, {}, {}, {}, 26.0, 0.0};
-    QCOMPARE(r.lines.size(), 7);
-    for (int i = 0; i < 7; ++i) {
+                          QStringLiteral("fewer than 14 holes"),
+                          QString(),
+                          QString(),
+                          QStringLiteral("no rated tee"),
+                          QStringLiteral("no rated tee")};
+    const QList<std::optional<double>> differential{20.0, {}, {}, {}, {}, 26.0, 0.0, {}, {}};
+    QCOMPARE(r.lines.size(), 9);
+    for (int i = 0; i < 9; ++i) {
         QCOMPARE(r.lines[i].adjustedGross, adjusted[i]);
         QCOMPARE(r.lines[i].notCounting, why[i]);
         QCOMPARE(r.lines[i].differential, differential[i]);

@@ -39,7 +39,7 @@ bool seed(Fixture& f)
             "hole13, "
             "hole14, hole15, hole16, hole17, hole18, coursepar) VALUES "
             "('Lahinch', 'Links Rd', 'Lahinch', 'Clare', '065 1', 4, 4, 3, 5, 4, 4, 4, 3, 5, "
-            "4, 4, 3, 5, 4, 4, 4, 3, 4.5, 99), "
+            "4, 4, 3, 5, 4, 4, 4, 3, 4.5, 70), "
             "('Druid''s Glen', 'Main St', 'Newtown', 'Wicklow', '01 2', 4, 4, 4, 4, 4, 4, 4, 4, 4, "
             "4, 4, 4, 4, 4, 4, 4, 4, 4, 72)")))
         return false;
@@ -118,6 +118,16 @@ void TestCourses::strokeIndexesAndTeesAsTyped_data()
     QTest::newRow("nobody rated for") << good << QStringList{"Blue", "kids", "", "", ""}
                                       << "choose Men or Women";
     QTest::newRow("unrated") << good << QStringList{"Blue", "Ladies", "", "", "70"} << QString();
+    // Course par 72 (the test's): a rating 20 strokes off the par holds, 20.1 does not; a
+    // tee's own par is the one the rating is held against.
+    QTest::newRow("rating 20 under par")
+        << QString() << QStringList{"Red", "W", "52", "55", ""} << QString();
+    QTest::newRow("rating 20.1 under par") << QString() << QStringList{"Red", "W", "51.9", "55", ""}
+                                           << "course rating of 51.9 on a par of 72";
+    QTest::newRow("against the tee's par")
+        << QString() << QStringList{"Red", "W", "52", "120", "73"} << "on a par of 73";
+    QTest::newRow("slope too high")
+        << QString() << QStringList{"Red", "W", "70", "156", ""} << "slope rating of \"156\"";
 }
 
 void TestCourses::strokeIndexesAndTeesAsTyped()
@@ -131,13 +141,15 @@ void TestCourses::strokeIndexesAndTeesAsTyped()
         boxes[h] = texts.value(h);
     std::array<std::optional<int>, 18> read;
     const Status sound = readStrokeIndexes(boxes, read);
-    const auto teeRead = readTee({tee[0], tee[1], tee[2], tee[3], tee[4]});
+    const auto teeRead = readTee({tee[0], tee[1], tee[2], tee[3], tee[4]}, 72);
     const QString said = !sound ? sound.error() : teeRead ? QString() : teeRead.error();
     if (error.isEmpty()) {
         QVERIFY2(said.isEmpty(), qPrintable(said));
         QCOMPARE(read[0].value_or(0), indexes.isEmpty() || indexes.startsWith(u',') ? 0 : 7);
         // 71.24 is kept to one decimal; Men and Women are spelt as stored.
-        if (tee[0] == u"Yellow") {
+        if (tee[0] == u"Red") {
+            QCOMPARE(teeRead->courseRating.value(), 52.0);
+        } else if (tee[0] == u"Yellow") {
             QCOMPARE(teeRead->courseRating.value(), 71.2);
             QCOMPARE(teeRead->label(), QStringLiteral("Yellow (Men) 71.2 / 131"));
         } else {
@@ -313,7 +325,7 @@ void TestCourses::loadingWritesParsThenTheStoredCoursePar()
     QCOMPARE(c.par(18)->text(), QStringLiteral("4.5"));
     QCOMPARE(c.par(3)->text(), QStringLiteral("3"));
     // The stored course par, not a fresh sum.
-    QCOMPARE(c.total()->text(), QStringLiteral("99"));
+    QCOMPARE(c.total()->text(), QStringLiteral("70"));
     // The pars moved the focus along to hole 18; the picker still shows the completion.
     QCOMPARE(c.focus(), QStringLiteral("Text54"));
     QCOMPARE(c.combo()->currentText(), QStringLiteral("Lahinch"));
