@@ -172,6 +172,9 @@ Status putInPlaceNew(const QString& part, const QString& path)
 
 Result<QString> backupRegister(Connection& connection, Progress* progress)
 {
+    // A copy of a damaged register would push a good one out of those kept.
+    if (Status sound = connection.beforeWrite(); !sound)
+        return Failure{sound.error()};
     return connection.engine().backUp(progress);
 }
 

@@ -134,8 +134,14 @@ void TestImporting::aSpreadsheetOfMembers()
     // Twice: everything is there already, and nothing changes.
     const auto again = importing::preview(c, importing::Kind::Players, *opened);
     QCOMPARE((QList<int>{again->toStore, again->alreadyThere}), (QList<int>{0, 2}));
-    PARLOG_VERIFY_OK(importing::store(c, importing::Kind::Players, *opened, false));
+    const QDir backups(QFileInfo(done->backup).absolutePath());
+    const qsizetype kept = backups.entryList(QDir::Files).size();
+    const auto nothingNew = importing::store(c, importing::Kind::Players, *opened, false);
+    PARLOG_VERIFY_OK(nothingNew);
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM player")).toInt(), 2);
+    // Nothing was about to be written: no backup, and none of those kept pushed out.
+    QVERIFY(nothingNew->backup.isEmpty());
+    QCOMPARE(backups.entryList(QDir::Files).size(), kept);
 
     // The rows not imported, as the file had them, with why.
     const QString rejected = f.path(QStringLiteral("rejected.csv"));

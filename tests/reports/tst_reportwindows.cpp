@@ -177,6 +177,25 @@ void TestReportWindows::everyReportSavesItsRowsAsCsv()
                                             "1,Adams,,,\r\n"
                                             "1,\"O'Brien, Seán\",,,\r\n")
                                  .toUtf8());
+    // The players' telephone numbers, as a list or as pages, are the owner's alone; a
+    // course list is anyone's the user's umask lets read it. Neither goes over the
+    // register, nor over a link to it.
+    QVERIFY(window->savePdf(f.path(QStringLiteral("players.pdf"))));
+    for (const char* name : {"players.csv", "players.pdf"})
+        QCOMPARE(int(QFile::permissions(f.path(QString::fromLatin1(name))) & 0x0077), 0);
+    QVERIFY(f.app->openDataFile());
+    const QByteArray before = [&] {
+        QFile data(f.dataFile());
+        return data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray();
+    }();
+    QVERIFY(QFile::link(f.dataFile(), f.path(QStringLiteral("link.csv"))));
+    QVERIFY(!window->saveCsv(f.path(QStringLiteral("link.csv"))));
+    QVERIFY(!window->savePdf(f.dataFile()));
+    QVERIFY2(f.prompter->last().contains(QStringLiteral("is the register in use")),
+             qPrintable(f.prompter->last()));
+    QFile data(f.dataFile());
+    QVERIFY(data.open(QIODevice::ReadOnly));
+    QCOMPARE(data.readAll(), before);
     // An address in lines under one heading, a card's labels beside its values.
     const auto captions = [](const char* name) {
         const report::Layout l = report::layoutFor(QString::fromLatin1(name));
