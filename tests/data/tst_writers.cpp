@@ -139,7 +139,11 @@ QList<Writer> writers()
         {QStringLiteral("round corrected"), false, helper("correct"), saves},
         {QStringLiteral("handicap"), false, helper("handicap"), saves},
         {QStringLiteral("season"), false, helper("season"), saves},
-        {QStringLiteral("competition"), false, helper("competition"), saves}};
+        {QStringLiteral("competition"), false, helper("competition"), saves},
+        {QStringLiteral("player deleted"), false, helper("player-deleted"), saves},
+        {QStringLiteral("course deleted"), false, helper("course-deleted"), saves},
+        {QStringLiteral("division deleted"), false, helper("division-deleted"), saves},
+        {QStringLiteral("season deleted"), false, helper("season-deleted"), saves}};
     return list;
 }
 
@@ -294,6 +298,8 @@ void TestWriters::initTestCase()
     }
     QVERIFY(sqlOn(m_register, QStringLiteral("DELETE FROM score WHERE rowid IN (SELECT rowid "
                                              "FROM score ORDER BY rowid DESC LIMIT 5)")));
+    QVERIFY(sqlOn(m_register, QStringLiteral("INSERT INTO season (name, fromDate, toDate) VALUES "
+                                             "('Winter', '2004-01-01', '2004-03-31')")));
 }
 
 QProcess* TestWriters::start(const Writer& writer, const Paths& paths, Hostile hostile,

@@ -3,6 +3,7 @@
 // the program opens it once it runs (never made when it has gone). Exit 0 when it was
 // stored; otherwise 1, with why on standard error.
 //   player, course, division, round, correct, handicap, season, competition, delete,
+//   player-deleted, course-deleted, division-deleted, season-deleted,
 //   backup, open      (open: only the opening, which brings an older register up)
 //   hold FILE MS      holds the register locked for MS milliseconds, saying "holding"
 #include "data/backup.h"
@@ -116,6 +117,26 @@ Status write(Connection& c, const QString& what)
             return Failure{doomed.error()};
         const auto deleted = deleteRounds(c, *doomed);
         return deleted ? Status() : Status(Failure{deleted.error()});
+    }
+    // A window's Delete: the first player, course, division or season there is.
+    if (what == u"player-deleted" || what == u"course-deleted") {
+        const auto& r = what == u"player-deleted" ? registers::players() : registers::courses();
+        const auto key = sql::value(c, QStringLiteral("SELECT min(ID) FROM %1").arg(r.table.name));
+        if (!key)
+            return Failure{key.error()};
+        return registers::remove(c, r, key->toLongLong());
+    }
+    if (what == u"division-deleted") {
+        const auto names = divisions::names(c);
+        if (!names || names->isEmpty())
+            return Failure{names ? QStringLiteral("no division") : names.error()};
+        return divisions::remove(c, names->first());
+    }
+    if (what == u"season-deleted") {
+        const auto kept = seasons::all(c);
+        if (!kept || kept->isEmpty())
+            return Failure{kept ? QStringLiteral("no season") : kept.error()};
+        return seasons::remove(c, *kept->first().id);
     }
     if (what == u"backup") {
         const auto copy = backupRegister(c);
