@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,7 +62,8 @@ RegisterChoice::RegisterChoice(Application& app)
 void RegisterChoice::form_load()
 {
     const bool server = serverAddress(app().dataFile()).has_value();
-    file->setText(defaultDataFile(app().programFolder()));
+    // The file in use (one named with --database too), else the usual one.
+    file->setText(server ? defaultDataFile(app().programFolder()) : app().dataFile());
     QSettings settings;
     address->setText(server ? withoutPassword(app().dataFile())
                            : settings.value(kServer).toString());
@@ -89,8 +91,16 @@ void RegisterChoice::use_Click()
     settings.sync();
     // It names the club's server and its user: the owner's to read.
     QFile::setPermissions(settings.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    app().inform(QStringLiteral("Parlog now uses %1, and will the next time it starts.")
-                     .arg(shownLocation(location)));
+    // Only the usual file and a server are remembered; another file is named each time.
+    const bool remembered =
+        server || QFileInfo(location).absoluteFilePath() ==
+                      QFileInfo(defaultDataFile(app().programFolder())).absoluteFilePath();
+    app().inform(remembered
+                     ? QStringLiteral("Parlog now uses %1, and will the next time it starts.")
+                           .arg(shownLocation(location))
+                     : QStringLiteral("Parlog now uses %1. To use it the next time, start "
+                                      "Parlog with --database %1.")
+                           .arg(shownLocation(location)));
     close();
 }
 

@@ -24,6 +24,9 @@ struct PlayerContext {
 struct HandicapContext {
     QString player;
     QString handicap;
+    // The card was played off a rated tee: its handicap box held the playing handicap,
+    // and what may change is the player's Handicap Index, shown as the register has it.
+    bool ratedTee = false;
 };
 
 // A tee's own pars and stroke indexes, hole by hole (empty: the course's), to change;

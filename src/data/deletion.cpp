@@ -50,4 +50,12 @@ Result<Deletion> deleteRounds(Connection& connection, const RoundsToDelete& doom
     return result;
 }
 
+Result<Deletion> deleteRound(Connection& connection, qint64 key, const Round& loaded,
+                             Progress* progress)
+{
+    const rounds::Filter itself{loaded.player, loaded.course, std::nullopt, loaded.date,
+                                loaded.date};
+    return deleteRounds(connection, RoundsToDelete{itself, {key}}, progress);
+}
+
 } // namespace parlog

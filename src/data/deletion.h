@@ -36,4 +36,10 @@ struct Deletion {
 Result<Deletion> deleteRounds(Connection& connection, const RoundsToDelete& rounds,
                               Progress* progress = nullptr);
 
+// The one round with that key, as the round editor has it loaded (its player, course and
+// day): copied aside and deleted as a deletion by criteria is. Deleted is 0 when another
+// user has deleted it, or changed it to another player, course or day, meanwhile.
+Result<Deletion> deleteRound(Connection& connection, qint64 key, const Round& loaded,
+                             Progress* progress = nullptr);
+
 } // namespace parlog

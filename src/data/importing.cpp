@@ -80,24 +80,6 @@ QString cellText(const QString& cell)
     return cell;
 }
 
-// A handicap as a spreadsheet may write it: "12.4", "12,4", "+1.2" (a plus handicap,
-// stored so); nothing when it is not a number from +10 to 54.
-std::optional<QString> handicapText(const QString& text)
-{
-    QString t = text.trimmed();
-    if (t.isEmpty())
-        return QString();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    const bool plus = t.startsWith(QLatin1Char('+'));
-    const auto value = toNumber(plus ? t.mid(1) : t);
-    if (!value || (plus && *value < 0))
-        return std::nullopt;
-    const double handicap = plus ? -*value : *value;
-    if (handicap < -10 || handicap > 54)
-        return std::nullopt;
-    return t;
-}
-
 // A card's handicap as files write a plus one ("+2"): as the card keeps it, a number
 // below nought ("-2"), so that the strokes are given back.
 QString cardHandicap(QString text)
@@ -585,11 +567,11 @@ Verdict Importer::judgePlayer(const QStringList& cells)
     v.record = read(cells);
     const QString name = v.record.value(QStringLiteral("playername")).toString();
     const QString handicap = v.record.value(QStringLiteral("Handicapp")).toString();
-    const auto readHandicap = handicapText(handicap);
+    const auto readHandicap = players::readHandicap(handicap);
     if (name.trimmed().isEmpty())
         v.why = QStringLiteral("no name");
     else if (!readHandicap)
-        v.why = QStringLiteral("the handicap \"%1\" is not a number from +10 to 54").arg(handicap);
+        v.why = readHandicap.error();
     else if (m_inFile.contains(keyOf(name)))
         v.why = QStringLiteral("%1 is on an earlier row of the file").arg(name);
     if (!v.why.isEmpty())

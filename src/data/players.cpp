@@ -1,5 +1,6 @@
 #include "data/players.h"
 
+#include "data/conversions.h"
 #include "data/registers.h"
 
 namespace parlog::players {
@@ -21,6 +22,21 @@ Result<bool> exists(Connection& connection, const QString& name)
     if (!found)
         return Failure{found.error()};
     return found->toLongLong() > 0;
+}
+
+Result<QString> readHandicap(const QString& text)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return QString();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    const bool plus = t.startsWith(QLatin1Char('+'));
+    const auto value = toNumber(plus ? t.mid(1) : t);
+    const double handicap = value ? (plus ? -*value : *value) : 0;
+    if (!value || (plus && *value < 0) || handicap < -10 || handicap > 54)
+        return Failure{
+            QStringLiteral("the handicap \"%1\" is not a number from +10 to 54").arg(text)};
+    return t;
 }
 
 Result<int> setHandicap(Connection& connection, const QString& name, const QString& handicap)

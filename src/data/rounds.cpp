@@ -697,6 +697,21 @@ Result<Rows> eclecticCards(Connection& connection, const QString& course, const 
                      {course, from, to});
 }
 
+Result<bool> alreadyThere(Connection& connection, const Round& round)
+{
+    QString where = QStringLiteral("playerID = ? AND strdate = ? AND course = ?");
+    QVariantList values{round.player, round.date, round.course};
+    for (int h = 0; h < 18; ++h) {
+        where += QStringLiteral(" AND hole%1 IS NOT DISTINCT FROM ?").arg(h + 1);
+        values << (round.holes[h] ? QVariant(*round.holes[h]) : QVariant());
+    }
+    const auto found = sql::value(
+        connection, QStringLiteral("SELECT count(*) FROM score WHERE %1").arg(where), values);
+    if (!found)
+        return Failure{found.error()};
+    return found->toLongLong() > 0;
+}
+
 Result<std::optional<qint64>> lastTee(Connection& connection, const QString& player,
                                       const QString& course)
 {

@@ -25,6 +25,8 @@ struct Filter {
 
 Status insert(Connection& connection, const Record& record);
 Status insert(Connection& connection, const Round& round);
+// Whether the player has this card already: the same day, course and strokes hole by hole.
+Result<bool> alreadyThere(Connection& connection, const Round& round);
 // Changes the stored round with that key, if it still reads as asRead (when given);
 // the result is how many rounds changed (0: it is no longer there, or someone else
 // changed it meanwhile).

@@ -9,6 +9,7 @@
 #include "masterdata/coursepar.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
+#include "ui/tables.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -93,7 +94,7 @@ CoursesWindow::CoursesWindow(Application& app)
 
     // The tees of the course, a row each.
     embolden(label(this, QStringLiteral("LabelTees"), QStringLiteral("Tees"), {12, 472, 100, 22}));
-    tees = new QTableWidget(0, 5, this);
+    tees = new CellTable(0, 5, this);
     tees->setObjectName(QStringLiteral("tees"));
     tees->setGeometry(12, 496, 476, 132);
     tees->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Rated for"),
@@ -102,7 +103,6 @@ CoursesWindow::CoursesWindow(Application& app)
     tees->verticalHeader()->hide();
     tees->setSelectionBehavior(QAbstractItemView::SelectRows);
     tees->setSelectionMode(QAbstractItemView::SingleSelection);
-    tees->setTabKeyNavigation(false);
     const int widths[5] = {120, 90, 96, 90, 60};
     for (int c = 0; c < 5; ++c)
         tees->setColumnWidth(c, widths[c]);
@@ -204,7 +204,7 @@ void CoursesWindow::addTeeRow(const Tee& tee)
     rated->setObjectName(QStringLiteral("ratedFor%1").arg(row + 1));
     rated->addItems({QStringLiteral("Men"), QStringLiteral("Women")});
     rated->setCurrentIndex(tee.ratedFor == u"Women" ? 1 : 0);
-    tees->setCellWidget(row, 1, rated);
+    tees->placeCellWidget(row, 1, rated);
     QStringList pars;
     QStringList indexes;
     for (int h = 0; h < 18; ++h) {

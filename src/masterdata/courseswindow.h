@@ -6,9 +6,9 @@
 
 #include <array>
 
-class QTableWidget;
-
 namespace parlog {
+
+class CellTable;
 
 // Courses: the register of courses, with a par and a stroke index per hole, the course
 // par, and the course's tees with their ratings.
@@ -49,7 +49,7 @@ private:
     std::array<QLineEdit*, 18> par{};
     std::array<QLineEdit*, 18> si{};
     QLineEdit* Text56;
-    QTableWidget* tees;
+    CellTable* tees;
 };
 
 } // namespace parlog

@@ -4,6 +4,7 @@
 #include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/divisions.h"
+#include "data/players.h"
 #include "data/records.h"
 #include "stats/handicaprecord.h"
 #include "ui/forms.h"
@@ -163,7 +164,10 @@ void PlayerWindow::clearBoxes(bool)
 
 Result<Record> PlayerWindow::rowValues()
 {
-    // Every value is kept as typed.
+    // Every value is kept as typed, a handicap only when it is one.
+    const auto handicap = players::readHandicap(text3->text());
+    if (!handicap)
+        return Failure{handicap.error()};
     Player p;
     p.name = Text1->text();
     p.membership = Text2->text();

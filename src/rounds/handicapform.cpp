@@ -30,7 +30,9 @@ HandicapForm::HandicapForm(Application& app)
     Label4->setFont(serif);
     rule(this, QStringLiteral("Line1"), {12, 58, 416, 2});
 
-    label(this, QStringLiteral("Label1"), QStringLiteral("New Handicap"), {20, 78, 110, 24});
+    caption =
+        label(this, QStringLiteral("Label1"), QStringLiteral("New Handicap"), {12, 78, 121, 24});
+    caption->setWordWrap(true);
     Text1 = box(this, QStringLiteral("Text1"), {135, 78, 80, 24});
     Text1->setAlignment(Qt::AlignCenter);
     selectAllOnFocus(Text1);
@@ -62,17 +64,38 @@ void HandicapForm::form_load()
     const auto* round = context<HandicapContext>();
     Text1->setText(round ? round->handicap : QString());
     m_player = round ? round->player : QString();
+    m_indexAsStored.reset();
     Label4->setText(m_player);
+    caption->setText(QStringLiteral("New Handicap"));
     recordIndex->clear();
-    if (auto connection = app().openConnection())
+    if (auto connection = app().openConnection()) {
+        // Off a rated tee the card's box held the playing handicap, not an index: the
+        // box is the player's Handicap Index as it stands, for the user to change or not.
+        if (round && round->ratedTee) {
+            if (const auto row = players::rowNamed(*connection, m_player); row && !row->isEmpty()) {
+                m_indexAsStored = row->value(QStringLiteral("Handicapp")).toString();
+                Text1->setText(*m_indexAsStored);
+                caption->setText(QStringLiteral("New Handicap Index"));
+            }
+        }
         if (const auto record = handicapRecord(*connection, m_player); record && record->index)
             recordIndex->setText(
                 QStringLiteral("Index from the record: %1").arg(showIndex(*record->index)));
+    }
     Text1->setFocus();
 }
 
 void HandicapForm::Command1_Click()
 {
+    if (m_indexAsStored && Text1->text().trimmed() == m_indexAsStored->trimmed()) {
+        close();
+        return;
+    }
+    if (const auto typed = players::readHandicap(Text1->text()); !typed) {
+        app().inform(QStringLiteral("The new handicap was not stored: %1.").arg(typed.error()));
+        Text1->setFocus();
+        return;
+    }
     auto connection = app().openConnection();
     if (!connection)
         return;

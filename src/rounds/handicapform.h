@@ -2,6 +2,8 @@
 
 #include "base/window.h"
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,6 +22,7 @@ public:
 
 private:
     QLabel* Label4;
+    QLabel* caption; // "New Handicap", or "New Handicap Index" after a rated tee's card
     QLineEdit* Text1;
     QLabel* recordIndex;
     QPushButton* Command1;
@@ -27,6 +30,9 @@ private:
     // The player the dialog was opened for; Save writes to this player whatever the
     // round window shows by then.
     QString m_player;
+    // The index as the register had it, when the box holds one: Save with it unchanged
+    // keeps it as it is.
+    std::optional<QString> m_indexAsStored;
 };
 
 } // namespace parlog

@@ -7,6 +7,7 @@
 #include "data/conversions.h"
 #include "data/courses.h"
 #include "data/competitions.h"
+#include "data/deletion.h"
 #include "data/players.h"
 #include "golf/rules.h"
 #include "golf/scoring.h"
@@ -16,6 +17,7 @@
 #include "ui/inputhelpers.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QSettings>
@@ -138,6 +140,10 @@ ScoreAdd::ScoreAdd(Application& app)
         button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 430, 125, 28});
     editRound = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."),
                        {145, 430, 125, 28});
+    // The round being corrected, and only it, may go.
+    deleteThisRound = button(this, QStringLiteral("deleteThisRound"),
+                             QStringLiteral("Delete this Round"), {145, 396, 125, 28});
+    deleteThisRound->hide();
 
     auto* commentLabel =
         label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 470, 120, 20});
@@ -274,6 +280,9 @@ ScoreAdd::ScoreAdd(Application& app)
     connect(clearall, &QPushButton::clicked, this, &ScoreAdd::clearall_Click);
     connect(Command57, &QPushButton::clicked, this, &ScoreAdd::Command57_Click);
     connect(editRound, &QPushButton::clicked, this, &ScoreAdd::editRound_Click);
+    connect(deleteThisRound, &QPushButton::clicked, this, &ScoreAdd::deleteThisRound_Click);
+    // A registered player's name typed in full is that player, as if picked from the list.
+    connect(player->lineEdit(), &QLineEdit::editingFinished, this, &ScoreAdd::player_Typed);
 
     QList<QWidget*> order{course, tee, handicap, handicapIndex, Date, Text160};
     for (QLineEdit* h : HOLE)
@@ -290,7 +299,8 @@ ScoreAdd::ScoreAdd(Application& app)
         order << g[h];
     for (int h = 10; h < 18; ++h)
         order << f[h];
-    order << g[17] << Division << net << gross << inn << clearall << editRound << holeDetail;
+    order << g[17] << Division << net << gross << inn << clearall << editRound << deleteThisRound
+          << holeDetail;
     for (const auto& row : {P, X})
         for (QLineEdit* b : row)
             order << b;
@@ -609,6 +619,18 @@ void ScoreAdd::holePutts_Change()
         putts->setText(QString::number(sum));
 }
 
+void ScoreAdd::player_Typed()
+{
+    const QString typed = player->currentText().trimmed();
+    if (typed.isEmpty() || typed.compare(m_picked, Qt::CaseInsensitive) == 0)
+        return;
+    const int at = player->findText(typed, Qt::MatchFixedString);
+    if (at < 0)
+        return; // a visitor's name: asked about at Save
+    player->setCurrentIndex(at);
+    player_Click();
+}
+
 void ScoreAdd::player_Click()
 {
     auto connection = app().openConnection();
@@ -619,6 +641,7 @@ void ScoreAdd::player_Click()
         app().inform(row.error());
         return;
     }
+    m_picked = player->currentText();
     if (!row->isEmpty()) {
         const Player known = Player::from(*row);
         handicap->setText(known.handicap);
@@ -748,6 +771,19 @@ void ScoreAdd::Command54_Click()
         Command56->setFocus();
         return;
     }
+    // The same card twice counts twice in the results and the order of merit.
+    const auto twice = rounds::alreadyThere(*connection, *values);
+    if (!twice) {
+        app().inform(twice.error());
+        return;
+    }
+    if (*twice && !app().prompter().ask(
+                      QStringLiteral("%1 already has this card for %2 at %3. Save it "
+                                     "again?")
+                          .arg(values->player, formatStoredDate(values->date, DateFormat::Medium),
+                               values->course),
+                      QStringLiteral("Save Round"), Prompter::Default::No))
+        return;
     if (Status saved = rounds::insert(*connection, *values); !saved) {
         app().inform(saved.error());
         return;
@@ -755,7 +791,8 @@ void ScoreAdd::Command54_Click()
     Command54->hide();
     rsaved->show();
     Command56->setFocus();
-    app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text()});
+    app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text(),
+                                                   !playingHandicap->text().isEmpty()});
 }
 
 void ScoreAdd::editRound_Click()
@@ -788,6 +825,7 @@ void ScoreAdd::loadRound(qint64 key)
         return;
     }
     const Round& round = (*found)->round;
+    m_editingRound = round;
     // As it was stored: the tee and handicaps are not worked out again.
     m_loading = true;
     // The handicap first: each hole written recomputes the totals with it.
@@ -802,6 +840,7 @@ void ScoreAdd::loadRound(qint64 key)
     playingHandicap->setText(shown(round.playingHandicap));
     m_loading = false;
     player->setEditText(round.player);
+    m_picked = round.player;
     Division->setText(round.division);
     Date->setText(formatStoredDate(round.date, DateFormat::Short));
     Text160->setText(round.competition);
@@ -831,13 +870,52 @@ void ScoreAdd::loadRound(qint64 key)
                        .arg(m_editingDate, m_editingPlayer));
     rsaved->hide();
     Command54->show();
+    deleteThisRound->show();
     moveFocus(HOLE[0]);
+}
+
+void ScoreAdd::deleteThisRound_Click()
+{
+    if (m_editing == 0)
+        return;
+    const Round& r = m_editingRound;
+    const QString points = r.points ? QStringLiteral(", %1 points").arg(*r.points)
+                           : r.net  ? QStringLiteral(", net %1").arg(*r.net)
+                                    : QString();
+    if (!app().prompter().ask(
+            QStringLiteral("Delete this round of %1, %2, %3%4?")
+                .arg(r.player, formatStoredDate(r.date, DateFormat::Medium), r.course, points),
+            QStringLiteral("Delete a Round"), Prompter::Default::No))
+        return;
+    auto connection = app().openConnection();
+    if (!connection)
+        return;
+    const auto progress = app().progress(QStringLiteral("Deleting the round\u2026"));
+    const auto done = deleteRound(*connection, m_editing, r, progress.get());
+    if (!done) {
+        app().inform(QStringLiteral("The round was not deleted: %1").arg(done.error()));
+        return;
+    }
+    if (done->deleted == 0) {
+        app().inform(QStringLiteral("The round was not deleted: another user has deleted it, or "
+                                    "changed its player, course or day, meanwhile."));
+        return;
+    }
+    app().inform(QStringLiteral("Your Selected Records Have Now Been Deleted\n\n%1 %2")
+                     .arg(done->wholeRegister
+                              ? QStringLiteral("A copy of the register as it was before is in")
+                              : QStringLiteral("A copy of the deleted rounds is in"),
+                          QDir::toNativeSeparators(done->backup)));
+    // A new card for the next player, as after New Round.
+    Command56_Click();
 }
 
 void ScoreAdd::stopEditing()
 {
     m_editing = 0;
     m_editingAsRead.clear();
+    m_editingRound = Round();
+    deleteThisRound->hide();
     setWindowTitle(QStringLiteral("Add Score"));
 }
 
@@ -865,6 +943,7 @@ void ScoreAdd::Command56_Click()
     stopEditing();
     Division->setText(QString());
     player->setEditText(QString());
+    m_picked.clear();
     clearPlayersCard();
     clearall->show();
     rsaved->hide();
@@ -874,7 +953,13 @@ void ScoreAdd::Command56_Click()
 
 void ScoreAdd::clearall_Click()
 {
+    // After a save, a new card as New Round starts it: course, competition and date stay.
+    if (!Command54->isVisible() && rsaved->isVisible()) {
+        Command56_Click();
+        return;
+    }
     stopEditing();
+    m_picked.clear();
     Text160->setText(QString());
     course->setEditText(QString());
     ss->setText(QStringLiteral("0"));

@@ -32,6 +32,9 @@ public:
     void clearall_Click();  // Clear Form
     void Command57_Click(); // Close
     void editRound_Click(); // Edit a Round: pick a stored round to correct
+    void deleteThisRound_Click(); // the round being corrected, copied aside first
+    // The player's name typed and left (Enter, Tab): a registered name is a pick.
+    void player_Typed();
     // A stored round loaded into the card; Save then changes it instead of adding one.
     void loadRound(qint64 key);
     qint64 editing() const { return m_editing; }
@@ -115,10 +118,13 @@ private:
     QPushButton* Command57;
     QLabel* rsaved;
     QPushButton* editRound;
+    QPushButton* deleteThisRound;
+    QString m_picked;     // the player whose handicap and division the card holds
     qint64 m_editing = 0; // the round being corrected; 0 for a new card
     QVariantMap m_editingAsRead; // the round as loaded: saved over only if it still reads so
     QString m_editingDate;
     QString m_editingPlayer;
+    Round m_editingRound; // as loaded, for the question before it is deleted
 };
 
 } // namespace parlog

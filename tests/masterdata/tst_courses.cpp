@@ -59,6 +59,7 @@ private Q_SLOTS:
     void strokeIndexesAndTeesAsTyped_data();
     void strokeIndexesAndTeesAsTyped();
     void teesAndIndexesAreSavedWithTheCourse();
+    void tabGoesFromCellToCellOfTheTees();
     void opensEmptyAndBrowsing();
     void eighteenParsTypedInARow();
     void parBoxesKeepTheirSumWhenOneCannotBeRead();
@@ -159,6 +160,41 @@ void TestCourses::strokeIndexesAndTeesAsTyped()
     } else {
         QVERIFY2(said.contains(error), qPrintable(said));
     }
+}
+
+// A tee typed as a secretary types it: every key lands in its cell, the picker of the
+// second column included, and Tab past the last cell goes on to Add Tee.
+void TestCourses::tabGoesFromCellToCellOfTheTees()
+{
+    Fixture& f = *m_seeded.fixture;
+    Courses& c = *m_seeded.window;
+    QVERIFY(c.pick(QStringLiteral("Druid's Glen")));
+    c.click(QStringLiteral("Command1"));
+    c.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(c.window));
+    auto* add = c.button(QStringLiteral("addTee"));
+    add->setFocus();
+    QTest::keyClick(add, Qt::Key_Space);
+    QVERIFY(typeKeys(QStringLiteral("White")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(c.focus(), QStringLiteral("ratedFor1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // Women
+    for (const char* typed : {"", "71.2", "128", "73"}) {
+        if (*typed)
+            QVERIFY(typeKeys(QString::fromLatin1(typed)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(c.focus(), QStringLiteral("addTee"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(c.focus(), QStringLiteral("tees"));
+    QCOMPARE(c.box(QStringLiteral("CourseName"))->text(), QStringLiteral("Druid's Glen"));
+    c.click(QStringLiteral("Command12"));
+    QCOMPARE(f.value(QStringLiteral("SELECT name || '|' || ratedFor || '|' || courseRating || '|' "
+                                    "|| slopeRating || '|' || par FROM tees")),
+             QVariant(QStringLiteral("White|Women|71.2|128|73.0")));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM courses WHERE coursename = "
+                                    "'Druid''s Glen'")),
+             QVariant(1));
 }
 
 void TestCourses::teesAndIndexesAreSavedWithTheCourse()

@@ -114,6 +114,7 @@ private Q_SLOTS:
     void aCorrectionMadeMeanwhileIsNotOverwritten();
     void aCorrectedCardKeepsItsHolesDetail();
     void holesDetailInASecondPass();
+    void whatIsTypedIsWhatIsStored();
     void aRegisterThatHasGoneIsNotMadeAgain_data();
     void aRegisterThatHasGoneIsNotMadeAgain();
 };
@@ -412,9 +413,16 @@ void TestScoreAdd::stateOfSaveRecordSavedAndClearForm()
     f.app->find(QStringLiteral("Handicapform"))->close();
     QVERIFY(!save->isVisible() && saved->isVisible() && clear->isVisible());
     f.setToday(QDate(2004, 3, 6));
+    // Clear Form after a save starts the next card, as New Round does.
     QTest::mouseClick(clear, Qt::LeftButton);
-    // Clear Form empties the card but leaves Save hidden until New Round.
-    QVERIFY(!save->isVisible() && saved->isVisible() && !clear->isVisible());
+    QVERIFY(save->isVisible() && !saved->isVisible() && clear->isVisible());
+    QCOMPARE(c.focus(), QStringLiteral("player"));
+    QCOMPARE(c.box(QStringLiteral("Text160"))->text(), QStringLiteral("Captain's Prize"));
+    QCOMPARE(c.box(QStringLiteral("Date"))->text(), QStringLiteral("5-Mar-04"));
+    // Before a save it empties the whole card.
+    QVERIFY(typeKeys(QStringLiteral("Adams")));
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QVERIFY(save->isVisible() && !saved->isVisible() && !clear->isVisible());
     QCOMPARE(c.focus(), QStringLiteral("course"));
     QCOMPARE(c.box(QStringLiteral("Text160"))->text(), QString());
     QCOMPARE(c.combo(QStringLiteral("course"))->currentText(), QString());
@@ -794,6 +802,102 @@ void TestScoreAdd::aRegisterThatHasGoneIsNotMadeAgain()
     if (replaced)
         QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 0);
     QCOMPARE(c.hole(1)->text(), QStringLiteral("4"));
+}
+
+// A secretary's keys on a card off a rated tee: the player's name typed in full is the
+// player; Enter in the handicap dialog keeps the Handicap Index; the same card again is
+// asked about; the round being corrected, and only it, can be deleted.
+void TestScoreAdd::whatIsTypedIsWhatIsStored()
+{
+    Fixture& f = *m_seeded.fixture;
+    Card& c = *m_seeded.window;
+    c.window->close();
+    // Par 4 a hole (72), indexes 1 to 18, a tee rated 72.0 / 113: an index of 5.1 is a
+    // course handicap of 5.1 x 113 / 113 + (72.0 - 72) = 5.1, played off 5 (no competition,
+    // its whole course handicap).
+    QString pars, indexes;
+    for (int h = 1; h <= 18; ++h) {
+        pars += QStringLiteral(", hole%1, si%1").arg(h);
+        indexes += QStringLiteral(", 4, %1").arg(h);
+    }
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(coursename, coursepar%1) VALUES "
+                                 "('Ballyglen', 72%2)")
+                      .arg(pars, indexes)));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
+                                 "slopeRating) SELECT ID, 'White', 'Men', 72.0, 113 FROM courses "
+                                 "WHERE coursename = 'Ballyglen'")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
+                                 "('Gerry O''Neill', '5.1')")));
+    Card card(f);
+    QVERIFY(card.shown());
+    QVERIFY(card.pick(QStringLiteral("course"), QStringLiteral("Ballyglen")));
+    QTest::keyClick(card.window, Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(card.focus(), QStringLiteral("player"));
+    QVERIFY(typeKeys(QStringLiteral(" gerry o'neill ")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // Picked, as from the list: the index, the handicaps off the tee, and on to the next box.
+    QCOMPARE(card.box(QStringLiteral("handicapIndex"))->text(), QStringLiteral("5.1"));
+    QCOMPARE(card.box(QStringLiteral("handicap"))->text(), QStringLiteral("5"));
+    QCOMPARE(card.focus(), QStringLiteral("Text160"));
+    card.hole(1)->setFocus();
+    QVERIFY(typeKeys(QStringLiteral("444444444555555555")));
+    QTest::mouseClick(card.button(QStringLiteral("Command54")), Qt::LeftButton);
+    const auto stored =
+        f.rows(QStringLiteral("SELECT playerID, handicapIndex, hand, net FROM score"));
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0], (QVariantList{"Gerry O'Neill", 5.1, 5.0, 76}));
+
+    // The dialog holds the index as the register has it; Enter keeps it.
+    QWidget* dialog = f.app->find(QStringLiteral("Handicapform"));
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(child<QLabel>(dialog, QStringLiteral("Label1"))->text(),
+             QStringLiteral("New Handicap Index"));
+    QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("Text1"))->text(), QStringLiteral("5.1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
+    QCOMPARE(f.value(QStringLiteral("SELECT Handicapp FROM player WHERE playername = "
+                                    "'Gerry O''Neill'")),
+             QVariant(QStringLiteral("5.1")));
+
+    // The same card again: asked, No by default, and not stored twice.
+    card.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(card.window));
+    QTest::mouseClick(card.button(QStringLiteral("Command56")), Qt::LeftButton);
+    QVERIFY(typeKeys(QStringLiteral("Gerry O'Neill")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    card.hole(1)->setFocus();
+    QVERIFY(typeKeys(QStringLiteral("444444444555555555")));
+    f.prompter->answers.enqueue(false);
+    QTest::mouseClick(card.button(QStringLiteral("Command54")), Qt::LeftButton);
+    QCOMPARE(f.prompter->messages.last().text,
+             QStringLiteral("Gerry O'Neill already has this card for 5 Mar 2004 at Ballyglen. "
+                            "Save it again?"));
+    QVERIFY(f.prompter->messages.last().defaultNo);
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score")).toInt(), 1);
+
+    // Two cards alike, stored by another program: the one loaded goes, with a backup.
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO score SELECT * FROM score")));
+    const qint64 first = f.value(QStringLiteral("SELECT min(rowid) FROM score")).toLongLong();
+    auto* editor = qobject_cast<ScoreAdd*>(card.window);
+    editor->loadRound(first);
+    auto* remove = card.button(QStringLiteral("deleteThisRound"));
+    QVERIFY(remove->isVisible());
+    remove->setFocus();
+    f.prompter->answers.enqueue(true);
+    QTest::keyClick(remove, Qt::Key_Space);
+    const auto asked = f.prompter->messages.at(f.prompter->messages.size() - 2);
+    // Off 5, holes of index 1 to 5 get a stroke: fours there are net birdies, 3 points
+    // each (15), fours on 6 to 9 pars, 2 each (8), the back nine's fives bogeys, 1 each
+    // (9): 32.
+    QCOMPARE(asked.text, QStringLiteral("Delete this round of Gerry O'Neill, 5 Mar 2004, "
+                                        "Ballyglen, 32 points?"));
+    QVERIFY(asked.defaultNo);
+    QVERIFY2(f.prompter->last().startsWith(QStringLiteral("Your Selected Records Have Now Been "
+                                                          "Deleted")),
+             qPrintable(f.prompter->last()));
+    QCOMPARE(f.rows(QStringLiteral("SELECT rowid FROM score")).size(), 1);
+    QVERIFY(f.value(QStringLiteral("SELECT min(rowid) FROM score")).toLongLong() != first);
+    QVERIFY(!remove->isVisible());
 }
 
 PARLOG_TEST(TestScoreAdd)
