@@ -9,6 +9,7 @@
 #include "data/copy.h"
 #include "data/importing.h"
 #include "data/location.h"
+#include "stats/handicaprecord.h"
 
 #include <QApplication>
 #include <QDir>
@@ -109,7 +110,9 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
         std::fprintf(stderr, "parlog: %s\n", qPrintable(ready.error()));
         return 1;
     }
-    const auto summary = importing::store(connection, kind, *opened, false);
+    importing::Opened withIndexes = *opened;
+    withIndexes.indexOnDay = parlog::indexAtTheStartOf(connection);
+    const auto summary = importing::store(connection, kind, withIndexes, false);
     if (!summary) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(summary.error()));
         return 1;

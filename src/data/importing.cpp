@@ -3,6 +3,7 @@
 #include "data/backup.h"
 #include "data/connection.h"
 #include "data/conversions.h"
+#include "data/competitions.h"
 #include "data/courses.h"
 #include "data/engine.h"
 #include "data/outputfile.h"
@@ -423,6 +424,7 @@ struct Verdict {
     Record tee;          // a course file's tee, without its course's key
     QVariantList values; // a card's, in roundColumns' order
     bool newCourse = false;
+    QString note; // how a card's handicap was found, when the file gave none
 };
 
 // Judges a file's rows one by one against the register and the rows before them, and
@@ -446,15 +448,18 @@ public:
     Status finish();
     int tees() const { return m_teesStored; }
     csv::DateOrder dates() const { return m_dates; }
-
-private:
     // The file's cell for each field, as meant; empty where no column fills it.
     QStringList byField(const QStringList& cells) const;
+
+private:
     Record read(const QStringList& cells) const;
     Verdict judgePlayer(const QStringList& cells);
     Verdict judgeCourse(const QStringList& cells);
     Verdict judgeRound(const QStringList& cells);
-    Result<Round> roundOf(const QStringList& row) const;
+    Result<Round> roundOf(const QStringList& row, QString* note) const;
+    // A card the file gives no handicap: the player's as the register has it that day,
+    // turned by a rated tee into the handicaps the card window would show.
+    QString handicapFromThePlayer(RoundCard& card) const;
     sql::BatchInsert& batch();
 
     Connection& m_connection;
@@ -463,6 +468,8 @@ private:
     QList<Field> m_fields;
     csv::DateOrder m_dates = csv::DateOrder::DayFirst;
     QHash<QString, QString> m_players;           // by name in lower case
+    QHash<QString, QString> m_handicaps;         // the same, as the register keeps it
+    competitions::Book m_competitions;
     QHash<QString, courses::WithTees> m_courses; // by name in lower case
     QHash<QString, qint64> m_courseIDs;          // the same, for a course file
     QSet<QString> m_there;                       // names or tees
@@ -504,6 +511,15 @@ Status Importer::prepare(Progress* progress)
         return Failure{names.error()};
     for (const QString& name : *names)
         m_players.insert(keyOf(name), name);
+    const auto everyone = players::all(m_connection);
+    if (!everyone)
+        return Failure{everyone.error()};
+    for (const Player& p : *everyone)
+        m_handicaps.insert(keyOf(p.name), p.handicap);
+    const auto book = competitions::all(m_connection);
+    if (!book)
+        return Failure{book.error()};
+    m_competitions = *book;
     // The order of the file's dates as the user says, else as all of them show.
     csv::DateOrders orders;
     if (const int column = m_opened.columns.value(2, -1); column >= 0 && !m_opened.dates)
@@ -642,7 +658,7 @@ Verdict Importer::judgeCourse(const QStringList& cells)
 Verdict Importer::judgeRound(const QStringList& cells)
 {
     Verdict v;
-    const auto round = roundOf(byField(cells));
+    const auto round = roundOf(byField(cells), &v.note);
     if (!round) {
         v.why = round.error();
         return v;
@@ -661,7 +677,47 @@ Verdict Importer::judgeRound(const QStringList& cells)
 // The card a row makes, or why it makes none: the register's spellings of player,
 // course and tee, the date in the file's order, the totals and points added up as the
 // card adds them.
-Result<Round> Importer::roundOf(const QStringList& row) const
+QString Importer::handicapFromThePlayer(RoundCard& card) const
+{
+    const auto kept = readIndex(m_handicaps.value(keyOf(card.player)));
+    if (card.tee && card.tee->rated()) {
+        // The index the card was played off: the file's, else the record's that day, else
+        // the one the register keeps.
+        std::optional<double> index = readIndex(card.handicapIndex);
+        QString from = QStringLiteral("the file's index");
+        if (!index && m_opened.indexOnDay) {
+            index = m_opened.indexOnDay(card.player, card.date);
+            from = QStringLiteral("the player's record on the day");
+        }
+        if (!index) {
+            index = kept;
+            from = QStringLiteral("the player's index");
+        }
+        const double allowance =
+            card.competition.trimmed().isEmpty()
+                ? 1.0
+                : competitions::settingsIn(m_competitions, card.competition, card.date).allowance;
+        if (const auto h = index ? golf::handicapsFor(*index, *card.tee, card.teePar, allowance)
+                                 : std::nullopt) {
+            card.handicapIndex = showIndex(*index);
+            card.courseHandicap = h->courseHandicap;
+            card.playingHandicap = QString::number(h->playingHandicap);
+            card.totals.handicap = card.playingHandicap;
+            return QStringLiteral("handicap from %1: %2, playing %3")
+                .arg(from, showIndex(*index))
+                .arg(h->playingHandicap);
+        }
+    }
+    // Without a rated tee the card plays off the handicap the register keeps.
+    if (!kept) {
+        card.totals.handicap = QStringLiteral("0");
+        return QStringLiteral("no handicap in the file or the register: off scratch");
+    }
+    card.totals.handicap = QString::number(*kept, 'g', 6);
+    return QStringLiteral("handicap from the player's index: %1").arg(showIndex(*kept));
+}
+
+Result<Round> Importer::roundOf(const QStringList& row, QString* note) const
 {
     RoundCard card;
     const QString player = row[kPlayer].simplified();
@@ -723,6 +779,8 @@ Result<Round> Importer::roundOf(const QStringList& row) const
         return Failure{QStringLiteral("no hole is scored")};
     const QString handicap = cardHandicap(row[kHand]);
     card.totals.handicap = handicap.isEmpty() ? QStringLiteral("0") : handicap;
+    // Only a file that says 0 plays off scratch.
+    const bool given = !handicap.isEmpty() || !row[kPlayingHandicap].trimmed().isEmpty();
     if (!numberIn(card.totals.handicap, -10, 54))
         return Failure{
             QStringLiteral("the handicap \"%1\" is not a number from +10 to 54").arg(row[kHand])};
@@ -778,6 +836,11 @@ Result<Round> Importer::roundOf(const QStringList& row) const
                 QStringLiteral("the course handicap \"%1\" is not a number").arg(courseHandicap)};
     }
     card.playingHandicap = cardHandicap(row[kPlayingHandicap]);
+    if (!given) {
+        const QString how = handicapFromThePlayer(card);
+        if (note)
+            *note = how;
+    }
     recomputeTotals(card.totals);
     // Points as the card scores them: off the playing handicap, else the handicap.
     const golf::Holes holes = golf::holesOf(found->course, card.tee ? &*card.tee : nullptr);
@@ -953,6 +1016,14 @@ Result<Preview> preview(Connection& connection, Kind kind, const Opened& opened,
                           : !v.newCourse         ? QStringLiteral("a new tee")
                           : v.tee.isEmpty()      ? QStringLiteral("a new course")
                                                  : QStringLiteral("a new course and tee");
+        if (row.outcome == Row::Outcome::Stored && !v.note.isEmpty())
+            row.becomes += QStringLiteral(" (%1)").arg(v.note);
+        // A row not imported shows what the file wrote, so that one can tell whose it was.
+        if (notStored) {
+            row.values = importer.byField(cells);
+            p.rows << row;
+            return;
+        }
         Record shown = v.record;
         for (qsizetype i = 0; i < v.values.size(); ++i)
             shown.insert(roundColumns()[i], v.values[i]);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 
 // Bringing in what a society already keeps: rows of a CSV file stored as players,
 // courses or rounds, each shown first with what it becomes or why it cannot be stored.
@@ -32,12 +34,19 @@ QList<int> matchColumns(Kind kind, const QStringList& header);
 
 // A file opened for importing: how it is written, its header and the column that fills
 // each field. Its rows are read anew by each step.
+// The Handicap Index a player had on a day (ISO), from the record of the player's
+// cards; nothing when the record gives none.
+using IndexOnDay = std::function<std::optional<double>(const QString& player, const QString& date)>;
+
 struct Opened {
     QString path;
     csv::Dialect dialect;
     QStringList header;
     QList<int> columns; // by field; -1 where no column fills it
     std::optional<csv::DateOrder> dates; // none: as the file's dates show
+    // For a card the file gives no handicap: the index the player had that day; when
+    // none, the index or handicap the register keeps for the player.
+    IndexOnDay indexOnDay;
 };
 // Finds how a file is written and matches its columns. Fails for what is not text, or
 // not CSV.
@@ -52,7 +61,8 @@ struct Row {
     int line = 0; // in the file
     Outcome outcome = Outcome::NotStored;
     QString why;         // for a row not stored
-    QString becomes;     // for a row stored: "a new player", "a new tee"...
+    QString becomes;     // for a row stored: "a new player", "a new tee"... and how its
+                         // handicap was found when the file gave none
     QStringList values;  // what it becomes, field by field
 };
 

@@ -10,6 +10,17 @@ Result<QStringList> names(Connection& connection)
     return registers::names(connection, registers::players());
 }
 
+Result<QList<Player>> all(Connection& connection)
+{
+    const auto rows = registers::all(connection, registers::players());
+    if (!rows)
+        return Failure{rows.error()};
+    QList<Player> list;
+    for (const Record& record : recordsOf(schema::player(), *rows))
+        list << Player::from(record);
+    return list;
+}
+
 Result<Record> rowNamed(Connection& connection, const QString& name)
 {
     return registers::rowNamed(connection, registers::players(), name);

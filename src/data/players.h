@@ -1,11 +1,14 @@
 #pragma once
 
 #include "data/queries.h"
+#include "data/records.h"
 
 // The register of players.
 namespace parlog::players {
 
 Result<QStringList> names(Connection& connection);
+// Every player, in name order.
+Result<QList<Player>> all(Connection& connection);
 // The first stored row of that name; an empty record when there is none.
 Result<Record> rowNamed(Connection& connection, const QString& name);
 // Whether the register has a player of that name (names match ignoring case).

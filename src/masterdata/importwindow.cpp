@@ -4,6 +4,7 @@
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "reports/reportwindow.h"
+#include "stats/handicaprecord.h"
 #include "ui/forms.h"
 
 #include <QCheckBox>
@@ -235,7 +236,9 @@ void ImportWindow::refresh()
     if (!connection)
         return;
     const auto progress = app().progress(QStringLiteral("Reading the file\u2026"));
-    const auto seen = importing::preview(*connection, chosenKind(), assigned(), progress.get());
+    importing::Opened opened = assigned();
+    opened.indexOnDay = indexAtTheStartOf(*connection);
+    const auto seen = importing::preview(*connection, chosenKind(), opened, progress.get());
     if (!seen) {
         app().inform(seen.error());
         return;
@@ -262,7 +265,9 @@ void ImportWindow::refresh()
         m_model->appendRow(items);
     }
     rows->setColumnWidth(0, 44);
-    rows->setColumnWidth(1, 220);
+    // Why a row is not imported, or how its handicap was found, read without its tooltip.
+    rows->resizeColumnToContents(1);
+    rows->setColumnWidth(1, qBound(220, rows->columnWidth(1), 480));
     QString counts = QStringLiteral("%1 to import, %2 already there, %3 that cannot be imported.")
                          .arg(m_preview->toStore)
                          .arg(m_preview->alreadyThere)
@@ -288,8 +293,10 @@ void ImportWindow::importRows()
     if (!connection)
         return;
     const auto progress = app().progress(QStringLiteral("Importing\u2026"));
-    const auto done = importing::store(*connection, chosenKind(), assigned(),
-                                       allOrNothing->isChecked(), progress.get());
+    importing::Opened opened = assigned();
+    opened.indexOnDay = indexAtTheStartOf(*connection);
+    const auto done = importing::store(*connection, chosenKind(), opened, allOrNothing->isChecked(),
+                                       progress.get());
     if (!done) {
         QString why = done.error();
         why[0] = why[0].toUpper();

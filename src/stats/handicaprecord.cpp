@@ -262,6 +262,24 @@ std::optional<double> indexOn(const HandicapRecord& record, const QString& date)
     return index;
 }
 
+importing::IndexOnDay indexAtTheStartOf(Connection& connection)
+{
+    auto records = std::make_shared<QHash<QString, HandicapRecord>>();
+    return [&connection, records](const QString& player, const QString& date) {
+        auto it = records->find(player.toLower());
+        if (it == records->end())
+            it = records->insert(player.toLower(),
+                                 handicapRecord(connection, player).valueOr(HandicapRecord{}));
+        std::optional<double> index;
+        for (const auto& [day, value] : std::as_const(it->indexByDate)) {
+            if (day >= date)
+                break;
+            index = value;
+        }
+        return index;
+    };
+}
+
 Result<QHash<QString, std::optional<double>>> everyIndex(Connection& connection)
 {
     const auto books = booksOf(connection);

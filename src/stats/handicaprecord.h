@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/competitions.h"
+#include "data/importing.h"
 #include "data/rounds.h"
 #include "golf/scoring.h"
 #include "golf/whs.h"
@@ -59,6 +60,9 @@ HandicapRecord handicapRecord(const QList<rounds::HandicapCard>& cards, const Co
 Result<HandicapRecord> handicapRecord(Connection& connection, const QString& player);
 // The index as it stood at the end of that day (ISO); nothing before the record had one.
 std::optional<double> indexOn(const HandicapRecord& record, const QString& date);
+// The index a player had as the day (ISO) began, for a card of that day that gives none:
+// each player's record worked out once, on the connection given, which must outlive it.
+importing::IndexOnDay indexAtTheStartOf(Connection& connection);
 
 // Every player's index now, by name in lower case.
 Result<QHash<QString, std::optional<double>>> everyIndex(Connection& connection);

@@ -87,6 +87,7 @@ private Q_SLOTS:
     void roundsFromAnotherProgram();
     void whatParlogWritesComesBack();
     void teesAndCardsPlayedOffThem();
+    void cardsTheFileGivesNoHandicap();
 };
 
 void TestImporting::aSpreadsheetOfMembers()
@@ -325,6 +326,8 @@ void TestImporting::roundsFromAnotherProgram()
     QStringList why;
     for (const importing::Row& row : seen->rows)
         why << row.why;
+    // A row not imported shows what the file wrote: whose it was, where and when.
+    QCOMPARE(seen->rows.value(2).values.mid(0, 3), (QStringList{"Zed", "Lahinch", "05/03/2024"}));
     QCOMPARE(why,
              (QStringList{"", "the date \"31/02/2024\" does not exist",
                           "Zed is not a player in the register",
@@ -545,6 +548,65 @@ void TestImporting::teesAndCardsPlayedOffThem()
                                     "putts FROM score"))
                  .toString(),
              QStringLiteral("White (Men) 72.4 / 131|72.4|131|72.0|36|90|2"));
+}
+
+// A card the file gives no handicap plays off the player's: off a rated tee the index the
+// player had that day turned into a playing handicap, else the handicap as kept. Only a
+// file that says 0 plays off scratch.
+void TestImporting::cardsTheFileGivesNoHandicap()
+{
+    Fixture f;
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann', '9.6'), "
+                                 "('Bob', '+1.2')")));
+    QString pars, values;
+    for (int h = 1; h <= 18; ++h) {
+        pars += QStringLiteral(", hole%1, si%1").arg(h);
+        values += QStringLiteral(", 4, %1").arg(h);
+    }
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(coursename, coursepar%1) VALUES "
+                                 "('Lahinch', 72%2)")
+                      .arg(pars, values)));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO tees(courseID, name, ratedFor, courseRating, "
+                                 "slopeRating) VALUES (1, 'White', 'Men', 72.4, 131)")));
+    QByteArray cards = "Player,Course,Date,Tee,HCP";
+    for (int h = 1; h <= 18; ++h)
+        cards += ",Hole " + QByteArray::number(h);
+    for (const char* row : {"Ann,Lahinch,2004-03-05,White,", "Ann,Lahinch,2004-03-06,,",
+                            "Ann,Lahinch,2004-03-07,White,0", "Bob,Lahinch,2004-03-05,,",
+                            "Ann,Lahinch,2004-03-08,White,"})
+        cards += "\n" + QByteArray(row) + QByteArray(",5").repeated(18);
+    auto opened = importing::open(written(f, "cards.csv", cards + "\n"), importing::Kind::Rounds);
+    PARLOG_VERIFY_OK(opened);
+    // The record gives Ann 7.0 from the 6th on.
+    opened->indexOnDay = [](const QString& player, const QString& date) {
+        return player == u"Ann" && date >= u"2004-03-06" ? std::optional<double>(7.0)
+                                                         : std::nullopt;
+    };
+    Connection c(f.dataFile());
+    PARLOG_VERIFY_OK(c.open());
+    const auto seen = importing::preview(c, importing::Kind::Rounds, *opened);
+    PARLOG_VERIFY_OK(seen);
+    QStringList becomes;
+    for (const importing::Row& row : seen->rows)
+        becomes << row.becomes;
+    // 9.6 x 131 / 113 + (72.4 - 72) = 11.53: 12, the whole of it, there being no
+    // competition. 7.0 x 131 / 113 + 0.4 = 8.52: 9. Off no tee, the handicap as kept.
+    QCOMPARE(becomes,
+             (QStringList{"a new round (handicap from the player's index: 9.6, playing 12)",
+                          "a new round (handicap from the player's index: 9.6)", "a new round",
+                          "a new round (handicap from the player's index: +1.2)",
+                          "a new round (handicap from the player's record on the day: 7.0, "
+                          "playing 9)"}));
+    PARLOG_VERIFY_OK(importing::store(c, importing::Kind::Rounds, *opened, true));
+    QStringList stored;
+    for (const QVariantList& row :
+         f.rows(QStringLiteral("SELECT hand || ' ' || coalesce(handicapIndex, '-') || ' ' || "
+                               "coalesce(playingHandicap, '-') || ' ' || net FROM score ORDER BY "
+                               "playerID, strdate")))
+        stored << row.value(0).toString();
+    // Fives: 90, net of the handicap the card plays off (9.6 as the card rounds it, 10).
+    QCOMPARE(stored, (QStringList{"12.0 9.6 12 78", "9.6 - - 80", "0.0 - - 90", "9.0 7.0 9 81",
+                                  "-1.2 - - 91"}));
 }
 
 PARLOG_TEST(TestImporting)
