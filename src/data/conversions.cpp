@@ -106,6 +106,11 @@ std::optional<double> toNumber(const QString& text)
     return value;
 }
 
+int strokesOff(double handicap)
+{
+    return int(roundHalfEven(handicap).value_or(0));
+}
+
 std::optional<std::int64_t> roundHalfEven(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > 9.0e18)

@@ -26,6 +26,11 @@ std::optional<std::int32_t> toInt32(const QString& text);
 // Halves to even for values that are already numbers (handicaps, averages).
 std::optional<std::int64_t> roundHalfEven(double value);
 
+// The whole strokes a handicap without a rated tee is played off: as the card rounds its
+// handicap box, halves to even (12.5 plays off 12, 13.5 off 14). Net, the results and the
+// eclectic all take it from here.
+int strokesOff(double handicap);
+
 // The 16-bit arithmetic of the score card: a partial result outside the range fails.
 std::optional<std::int16_t> add16(std::int16_t a, std::int16_t b);
 std::optional<std::int16_t> subtract16(std::int16_t a, std::int16_t b);

@@ -2,6 +2,7 @@
 
 #include "golf/rules.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -15,9 +16,16 @@ bool ratingsHold(double courseRating, int slopeRating, double par)
     return par <= 0 || std::abs(courseRating - par) <= kRatingFromPar;
 }
 
+double unroundedDifferential(int adjustedGrossScore, double courseRating, int slopeRating,
+                             double pcc)
+{
+    return 113.0 / slopeRating * (adjustedGrossScore - courseRating - pcc);
+}
+
 double scoreDifferential(int adjustedGrossScore, double courseRating, int slopeRating, double pcc)
 {
-    return golf::roundHalfUp(113.0 / slopeRating * (adjustedGrossScore - courseRating - pcc), 1);
+    return golf::roundHalfUp(
+        unroundedDifferential(adjustedGrossScore, courseRating, slopeRating, pcc), 1);
 }
 
 double courseHandicap(double handicapIndex, int slopeRating, double courseRating, int par)
@@ -106,16 +114,31 @@ Counting counting(int n)
     return {8, 0};
 }
 
+std::optional<double> RecordKeeper::indexOn(const QDate& day) const
+{
+    return !m_steps.isEmpty() && day == m_day ? m_startOfDay : index();
+}
+
 const Step& RecordKeeper::add(const Score& score)
 {
     Step step;
+    const std::optional<double> before = indexOn(score.date);
+    if (m_steps.isEmpty() || score.date != m_day) {
+        m_day = score.date;
+        m_startOfDay = index();
+    }
     m_diffs << tenths(score.differential);
     m_reduction << 0;
     const qsizetype last = m_diffs.size() - 1;
-    // An exceptional score: well below the index the player had when it was played.
-    if (const std::optional<double> before = index()) {
-        const int below = tenths(*before) - m_diffs[last];
-        const int cut = below >= 100 ? 20 : below >= 70 ? 10 : 0;
+    // An exceptional score: well below the index the player had as its day began,
+    // judged on the differential before it was rounded (7.006 against 14.0 is 6.994
+    // below, no reduction). A differential is a fraction of whole strokes and tenths
+    // over a slope of 55 to 155: one that is not 7.0 or 10.0 below is a thousandth or
+    // more away, so a hair's allowance keeps a binary fraction from tipping either.
+    if (before) {
+        constexpr double kHair = 1e-9;
+        const double below = *before - score.unrounded.value_or(score.differential);
+        const int cut = below >= 10.0 - kHair ? 20 : below >= 7.0 - kHair ? 10 : 0;
         if (cut > 0) {
             for (qsizetype i = qMax<qsizetype>(0, last - kRecent + 1); i <= last; ++i) {
                 m_diffs[i] -= cut;
@@ -194,8 +217,12 @@ QList<Step> indexHistory(const QList<Score>& record)
 
 std::optional<double> handicapIndex(const QList<Score>& record)
 {
+    // By their dates, whatever order they came in; those of one day as given.
+    QList<Score> byDate = record;
+    std::stable_sort(byDate.begin(), byDate.end(),
+                     [](const Score& a, const Score& b) { return a.date < b.date; });
     RecordKeeper keeper;
-    for (const Score& score : record)
+    for (const Score& score : std::as_const(byDate))
         keeper.add(score);
     return keeper.index();
 }

@@ -21,6 +21,9 @@ bool ratingsHold(double courseRating, int slopeRating, double par);
 // (113 / slope) x (adjusted gross - course rating - pcc), rounded to a tenth.
 double scoreDifferential(int adjustedGrossScore, double courseRating, int slopeRating,
                          double pcc = 0.0);
+// The same not rounded, as an exceptional score is judged by (Rule 5.9).
+double unroundedDifferential(int adjustedGrossScore, double courseRating, int slopeRating,
+                             double pcc = 0.0);
 // index x slope / 113 + (course rating - par), not rounded.
 double courseHandicap(double handicapIndex, int slopeRating, double courseRating, int par);
 // course handicap (not rounded) x allowance (0.95 for 95%), rounded to a whole number.
@@ -28,8 +31,12 @@ int playingHandicap(double courseHandicap, double allowance);
 struct Score {
     QDate date;
     double differential; // as scoreDifferential gives it
+    // As unroundedDifferential gives it, when known: an exceptional score is judged by
+    // it; the rounded one is shown and counted.
+    std::optional<double> unrounded = std::nullopt;
 };
-// The Handicap Index after the last score of the record, with everything below applied
+// The Handicap Index after the scores of the record, taken by their dates (those of one
+// day in the order given), with everything below applied
 // as the record grew score by score; nothing with fewer than 3 scores.
 std::optional<double> handicapIndex(const QList<Score>& record);
 
@@ -47,12 +54,16 @@ struct Step {
 QList<Step> indexHistory(const QList<Score>& record);
 
 // The record kept score by score, oldest first, as indexHistory keeps it: for whoever
-// needs the index as it stood before each new score.
+// needs the index as it stood before each new score. The index a score is judged
+// against (its net double bogey, whether it is exceptional) is the one in effect as its
+// day began: scores of one day do not move each other's.
 class RecordKeeper {
 public:
     // Adds the next score; gives its step.
     const Step& add(const Score& score);
     std::optional<double> index() const;
+    // The index in effect on a day not before the last score's: as that day began.
+    std::optional<double> indexOn(const QDate& day) const;
     // Every step as it stands now: reductions added up, and which the index rests on.
     QList<Step> steps() const;
 
@@ -61,6 +72,8 @@ private:
     QList<int> m_diffs;     // in tenths, as reduced
     QList<int> m_reduction; // in tenths, on each
     QList<std::pair<QDate, int>> m_fromTwenty; // indexes computed from 20 differentials
+    QDate m_day;                               // the day of the last score
+    std::optional<double> m_startOfDay;        // the index as that day began
 };
 
 // How many of the most recent differentials count, of so many, and what is taken off.

@@ -1,6 +1,7 @@
 #include "stats/eclectic.h"
 
 #include "data/rounds.h"
+#include "data/conversions.h"
 #include "golf/rules.h"
 
 #include <algorithm>
@@ -45,7 +46,8 @@ QList<EclecticLine> eclectic(const Rows& cards, Basis basis, double share)
         }
         const QVariant kept = row[playing].isNull() ? row[hand] : row[playing];
         if (!kept.isNull() && !kept.toString().trimmed().isEmpty()) {
-            const int handicap = golf::roundToWhole(kept.toDouble());
+            // As the card played it: 12.5 off 12.
+            const int handicap = strokesOff(kept.toDouble());
             line.handicap = line.handicap ? std::min(*line.handicap, handicap) : handicap;
         }
     }

@@ -61,6 +61,7 @@ struct CardScore {
     std::optional<int> adjustedGross;
     int pcc = 0;
     std::optional<double> differential;
+    std::optional<double> unrounded;
     QString notCounting;
 };
 
@@ -114,6 +115,8 @@ public:
         out.adjustedGross = adjustedGross(card.strokes, holes, courseHandicap);
         out.differential = whs::scoreDifferential(*out.adjustedGross, *card.courseRating,
                                                   *card.slopeRating, settings.pcc);
+        out.unrounded = whs::unroundedDifferential(*out.adjustedGross, *card.courseRating,
+                                                   *card.slopeRating, settings.pcc);
         return out;
     }
 
@@ -144,8 +147,9 @@ std::optional<double> indexOf(const QList<rounds::HandicapCard>& cards, const Co
     whs::RecordKeeper keeper;
     Scorer scorer(courses, competitions);
     for (const rounds::HandicapCard& card : cards)
-        if (const CardScore score = scorer.score(card, keeper.index()); score.differential)
-            keeper.add({isoDate(card.date), *score.differential});
+        if (const CardScore score = scorer.score(card, keeper.indexOn(isoDate(card.date)));
+            score.differential)
+            keeper.add({isoDate(card.date), *score.differential, score.unrounded});
     return keeper.index();
 }
 
@@ -166,7 +170,8 @@ HandicapRecord handicapRecord(const QList<rounds::HandicapCard>& cards, const Co
         line.tee = card.tee;
         line.courseRating = card.courseRating;
         line.slopeRating = card.slopeRating;
-        const CardScore score = scorer.score(card, keeper.index());
+        // Judged against the index as the card's day began.
+        const CardScore score = scorer.score(card, keeper.indexOn(isoDate(card.date)));
         line.pcc = score.pcc;
         line.adjustedGross = score.adjustedGross;
         line.notCounting = score.notCounting;
@@ -174,7 +179,8 @@ HandicapRecord handicapRecord(const QList<rounds::HandicapCard>& cards, const Co
             record.lines << line;
             continue;
         }
-        const whs::Step& step = keeper.add({isoDate(card.date), *score.differential});
+        const whs::Step& step =
+            keeper.add({isoDate(card.date), *score.differential, score.unrounded});
         line.indexAfter = step.index;
         line.applied = step.applied;
         if (step.index)

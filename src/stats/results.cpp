@@ -287,7 +287,7 @@ QList<Placing> rankCompetition(const Rows& cards, const Ranking& ranking,
         const int playing =
             ranking.basis == Basis::Gross
                 ? 0
-                : round.playingHandicap.value_or(int(std::nearbyint(round.handicap.value_or(0))));
+                : round.playingHandicap.value_or(strokesOff(round.handicap.value_or(0)));
         const golf::Scored scored = golf::scoreHoles(strokes, holes, playing);
         const auto worth = [&](int h) { return stableford ? scored.points[h] : scored.result[h]; };
         Countback marks;

@@ -37,6 +37,9 @@ private Q_SLOTS:
     void capsOnARisingIndex();
     void anExceptionalScoreAndTwoScoresLater();
     void neverAbove54AndPlusIndexes();
+    void exceptionalByTheUnroundedDifferential_data();
+    void exceptionalByTheUnroundedDifferential();
+    void scoresOfOneDayAndScoresOutOfOrder();
     void aRecordFromCards();
 };
 
@@ -179,6 +182,63 @@ void TestWhs::neverAbove54AndPlusIndexes()
     QCOMPARE(readIndex(QStringLiteral("+1.2")), std::optional<double>(-1.2));
     // (-1.5 + -1.0) / 2 = -1.25: halves go up, to -1.2.
     QCOMPARE(handicapIndex(record({-1.5, -1.0, 2, 3, 4, 5, 6})), std::optional<double>(-1.2));
+}
+
+void TestWhs::exceptionalByTheUnroundedDifferential_data()
+{
+    // Twenty of 14.0 make an index of 14.0; the 21st is judged by its differential
+    // before rounding: 7.0 or more below the index takes 1.0 off, 10.0 or more 2.0.
+    QTest::addColumn<double>("rounded");
+    QTest::addColumn<double>("unrounded");
+    QTest::addColumn<double>("reduction");
+    // 14.0 - 7.006 = 6.994: not 7.0 below, although 7.0 is.
+    QTest::newRow("7.006") << 7.0 << 7.006 << 0.0;
+    // 14.0 - 7.0 = 7.0 exactly: the half counts.
+    QTest::newRow("7.0") << 7.0 << 7.0 << 1.0;
+    // 14.0 - 6.96 = 7.04, although 7.0 is not 7.04 below: 1.0.
+    QTest::newRow("6.96") << 7.0 << 6.96 << 1.0;
+    // 14.0 - 4.0001 = 9.9999: 1.0; 14.0 - 4.0 = 10.0: 2.0.
+    QTest::newRow("4.0001") << 4.0 << 4.0001 << 1.0;
+    QTest::newRow("4.0") << 4.0 << 4.0 << 2.0;
+    // 113 / 131 x (79 - 71.0) = 6.9008, shown 6.9: 14.0 - 6.9008 = 7.0992 below, 1.0.
+    QTest::newRow("slope 131") << 6.9 << unroundedDifferential(79, 71.0, 131) << 1.0;
+}
+
+void TestWhs::exceptionalByTheUnroundedDifferential()
+{
+    QFETCH(double, rounded);
+    QFETCH(double, unrounded);
+    QFETCH(double, reduction);
+    QList<Score> scores = record(repeated(14.0, 20));
+    scores.append({QDate(2024, 4, 1), rounded, unrounded});
+    QCOMPARE(indexHistory(scores).last().reduction, reduction);
+}
+
+void TestWhs::scoresOfOneDayAndScoresOutOfOrder()
+{
+    // Twenty of 20.0, an index of 20.0. Two scores on 1 April: 12.5 is 7.5 below 20.0 and
+    // takes 1.0 off the last 20 (18.1 after it, as in the rule book's example above); 13.0
+    // is judged against 20.0 too, the index as the day began, 7.0 below: 1.0 more.
+    RecordKeeper keeper;
+    for (const Score& s : record(repeated(20.0, 20)))
+        keeper.add(s);
+    const QDate day(2024, 4, 1);
+    QCOMPARE(keeper.add({day, 12.5}).applied,
+             QStringLiteral("exceptional score: -1.0 on the last 20"));
+    QCOMPARE(keeper.indexOn(day), std::optional<double>(20.0));
+    QCOMPARE(keeper.add({day, 13.0}).applied,
+             QStringLiteral("exceptional score: -1.0 on the last 20"));
+    // The next day begins from the index after both.
+    QCOMPARE(keeper.indexOn(day.addDays(1)), keeper.index());
+
+    // Twenty of 10.0 from 2 January and one of 1.0 from 1 January, handed newest first: by
+    // their dates the 1.0 is the oldest of 21 and out of the most recent 20, all 10.0s:
+    // 10.0.
+    QList<Score> newestFirst;
+    for (int i = 20; i >= 1; --i)
+        newestFirst.append({QDate(2026, 1, 1).addDays(i), 10.0});
+    newestFirst.append({QDate(2026, 1, 1), 1.0});
+    QCOMPARE(handicapIndex(newestFirst), std::optional<double>(10.0));
 }
 
 namespace {

@@ -167,6 +167,15 @@ void TestSeasonTables::anEclecticHoleByHole()
     const QList<EclecticLine> gross = eclectic(cards, Basis::Gross, 0.5);
     QCOMPARE((QStringList{gross[0].player, gross[1].player}), (QStringList{"Ann", "Cal"}));
     QCOMPARE((QStringList{gross[0].position, gross[1].position}), (QStringList{"1", "2"}));
+    // A card with no playing handicap plays off its handicap as the card rounds it: 12.5
+    // off 12, 13.5 off 14 (halves to even, as net and the results take it).
+    for (const auto& [hand, off] : {std::pair{12.5, 12}, std::pair{13.5, 14}}) {
+        Rows one = cards;
+        one.rows = {cards.rows.first()};
+        one.rows[0][2] = QVariant();
+        one.rows[0][3] = hand;
+        QCOMPARE(eclectic(one, Basis::Net, 1.0).first().handicap, std::optional<int>(off));
+    }
 }
 
 // The secretary's way through: a season kept with a competition left out and shown
