@@ -94,11 +94,11 @@ MainMenu::MainMenu(Application& app)
                        QStringLiteral("Command37"));
     auto* c38 = addRow(3, QStringLiteral("Label9"), QStringLiteral("View &Stats"),
                        QStringLiteral("Command38"));
-    auto* c17 = addRow(4, QStringLiteral("Label15"), QStringLiteral("New P&layer"),
+    auto* c17 = addRow(4, QStringLiteral("Label15"), QStringLiteral("New Pla&yer"),
                        QStringLiteral("Command17"));
     auto* c26 = addRow(5, QStringLiteral("Label24"), QStringLiteral("New Co&urse"),
                        QStringLiteral("Command26"));
-    auto* c1 = addRow(6, QStringLiteral("Label1"), QStringLiteral("New &Round"),
+    auto* c1 = addRow(6, QStringLiteral("Label1"), QStringLiteral("Ne&w Round"),
                       QStringLiteral("Command1"));
     auto* c40 = addRow(7, QStringLiteral("Label12"), QStringLiteral("&Delete Round"),
                        QStringLiteral("Command40"));
@@ -116,7 +116,7 @@ MainMenu::MainMenu(Application& app)
     // About, Help and Quit sit over the lower edge of the picture.
     const int y = kPictureHeight - 26;
     auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("&About"), QRect(24, y, 72, 26));
-    auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("&Help"), QRect(102, y, 72, 26));
+    auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("He&lp"), QRect(102, y, 72, 26));
     auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Qui&t"), QRect(180, y, 72, 26));
     auto* place =
         button(QStringLiteral("register"), QStringLiteral("Re&gister"), QRect(258, y, 80, 26));
@@ -143,8 +143,9 @@ MainMenu::MainMenu(Application& app)
 
     addMenuBar();
     c31->setFocus();
-    const QList<QWidget*> order{c31, c26, c17,      c32, c27, c36, c37,
-                                c38, c40, Picture1, c1,  c2,  c42, record, merit, eclectic, import, place};
+    // Reading order: the rows down, then the buttons along the picture's foot.
+    const QList<QWidget*> order{c31,    c36,   c37,      c38,    c17, c26, c1,  c40,   c42,
+                                record, merit, eclectic, import, c32, c2,  c27, place, Picture1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -245,8 +246,8 @@ void MainMenu::addMenuBar()
     rounds->addSeparator();
     item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", &MainMenu::Command40_Click);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    item(help, QStringLiteral("Parlog &Help"), QKeySequence::HelpContents, "actionHelp",
-         &MainMenu::Command2_Click);
+    // F1 is every window's own key for the help; the menu only names it.
+    item(help, QStringLiteral("Parlog &Help\tF1"), {}, "actionHelp", &MainMenu::Command2_Click);
     item(help, QStringLiteral("&About Parlog"), {}, "actionAbout", &MainMenu::Command32_Click);
 
     const int barHeight = bar->sizeHint().height();

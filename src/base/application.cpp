@@ -144,16 +144,42 @@ QWidget* Application::show(const QString& windowName, std::any context)
     return window;
 }
 
+namespace {
+
+// What the desktop adds around a window: its title bar and borders, as a window already
+// on the screen shows them; a usual title bar's until one does.
+QMargins frameOf(const QWidget* window)
+{
+    const auto margins = [](const QWidget* w) {
+        const QRect frame = w->frameGeometry();
+        const QRect inside = w->geometry();
+        return QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                        frame.right() - inside.right(), frame.bottom() - inside.bottom());
+    };
+    if (window->isVisible() && window->frameGeometry() != window->geometry())
+        return margins(window);
+    for (const QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->isWindow() && top->frameGeometry() != top->geometry())
+            return margins(top);
+    return {4, 30, 4, 4};
+}
+
+} // namespace
+
 void Application::place(QWidget* window) const
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // The room for what is inside the frame: the whole window, title bar and all, stays
+    // on the screen's free area.
+    const QMargins frame = frameOf(window);
     const QRect room = screen->availableGeometry();
+    const QSize inside = room.size().shrunkBy(frame);
     // Larger than a small screen: made to fit where it can be.
-    if (window->width() > room.width() || window->height() > room.height()) {
+    if (window->width() > inside.width() || window->height() > inside.height()) {
         if (window->minimumSize() != window->maximumSize())
-            window->resize(window->size().boundedTo(room.size()));
+            window->resize(window->size().boundedTo(inside));
     }
     QPoint at;
     const QVariant kept =
@@ -168,9 +194,11 @@ void Application::place(QWidget* window) const
         const int step = 28 * int(m_windows.size() % 10);
         at = origin + QPoint(step, step);
     }
-    // Always on the screen, whole where it fits.
-    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - window->width())));
-    at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - window->height())));
+    // Always on the screen, whole where it fits, frame and all (move places the frame).
+    const int wide = window->width() + frame.left() + frame.right();
+    const int tall = window->height() + frame.top() + frame.bottom();
+    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() + 1 - wide)));
+    at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() + 1 - tall)));
     window->move(at);
 }
 

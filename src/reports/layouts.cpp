@@ -593,8 +593,8 @@ Layout results()
                QRect(0, 830, 10400, 285), plain, Align::Center),
          label(QStringLiteral("Format"), QStringLiteral("{format}, {allowance} allowance"),
                QRect(0, 1120, 10400, 285), plain, Align::Center),
-         label(QStringLiteral("Scratch"), QStringLiteral("Standard scratch {scratch}"),
-               QRect(0, 1410, 10400, 285), plain, Align::Center)},
+         label(QStringLiteral("Scratch"), QStringLiteral("{scratch}"), QRect(0, 1410, 10400, 285),
+               plain, Align::Center)},
         345, headings, 300, line);
     return l;
 }

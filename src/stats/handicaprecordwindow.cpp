@@ -184,6 +184,8 @@ void HandicapRecordWindow::drawChart()
     if (!m_record.indexByDate.isEmpty()) {
         auto* series = new QLineSeries;
         series->setColor(forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
+        // Each index a dot, so that one alone can be seen.
+        series->setPointsVisible(true);
         double low = m_record.indexByDate.first().second;
         double high = low;
         for (const auto& [date, index] : m_record.indexByDate) {
@@ -197,9 +199,16 @@ void HandicapRecordWindow::drawChart()
         auto* days = new QDateTimeAxis;
         const QDate first = QDate::fromString(m_record.indexByDate.first().first, Qt::ISODate);
         const QDate last = QDate::fromString(m_record.indexByDate.last().first, Qt::ISODate);
-        days->setFormat(QStringLiteral("MMM yyyy"));
-        days->setTickCount(6);
-        days->setRange(first.startOfDay(), std::max(last, first.addDays(1)).startOfDay());
+        if (first == last) {
+            // A lone index stands in the middle of a month, under its own day.
+            days->setFormat(QStringLiteral("d MMM yyyy"));
+            days->setTickCount(3);
+            days->setRange(first.addDays(-15).startOfDay(), first.addDays(15).startOfDay());
+        } else {
+            days->setFormat(QStringLiteral("MMM yyyy"));
+            days->setTickCount(6);
+            days->setRange(first.startOfDay(), last.startOfDay());
+        }
         chart->addAxis(days, Qt::AlignBottom);
         series->attachAxis(days);
         auto* values = new QValueAxis;

@@ -318,7 +318,11 @@ report::Report ResultsWindow::makeReport() const
                                       ? from->text()
                                       : from->text() + QStringLiteral(" \u2013 ") + to->text()},
          {QStringLiteral("course"), m_course},
-         {QStringLiteral("scratch"), m_scratch},
+         // None typed (or 0): no line that says 0.
+         {QStringLiteral("scratch"),
+          m_scratch.trimmed().isEmpty() || m_scratch.trimmed() == u"0"
+              ? QString()
+              : QStringLiteral("Standard scratch %1").arg(m_scratch.trimmed())},
          {QStringLiteral("format"), competitions::formatName(m_settings.format)},
          {QStringLiteral("allowance"), percentOf(m_settings.allowance) + QLatin1Char('%')}});
 }

@@ -287,6 +287,8 @@ void TestResults::aStablefordFromTheCardToTheResults()
     const report::Report printed = results->makeReport();
     QCOMPARE(printed.parameter(QStringLiteral("format")), QStringLiteral("Par/bogey"));
     QCOMPARE(printed.parameter(QStringLiteral("allowance")), QStringLiteral("95%"));
+    // No standard scratch was typed: no line saying 0.
+    QCOMPARE(printed.parameter(QStringLiteral("scratch")), QString());
 
     // A stored card corrected keeps its tee and handicaps as they were.
     auto* card = qobject_cast<ScoreAdd*>(f.app->show(QStringLiteral("scoreadd")));

@@ -12,6 +12,8 @@
 #include <QBarCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
+#include <QDateTimeAxis>
+#include <QLineSeries>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -415,6 +417,14 @@ void TestStatsWindows::theHandicapRecord()
     QCOMPARE(cell(1, 10), QStringLiteral("12.0"));
     auto* window = qobject_cast<HandicapRecordWindow*>(w.window);
     QCOMPARE(window->makeReport().parameter(QStringLiteral("index")), QStringLiteral("12.0"));
+    // The one index so far is a dot in the middle of its chart, under its own day.
+    QChart* chart = child<QChartView>(w.window, QStringLiteral("indexChart"))->chart();
+    auto* line = qobject_cast<QLineSeries*>(chart->series().value(0));
+    QVERIFY(line && line->count() == 1 && line->pointsVisible());
+    auto* days = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
+    QVERIFY(days);
+    QCOMPARE(days->min().date().addDays(15), QDate(2025, 5, 3));
+    QCOMPARE(days->max().date().addDays(-15), QDate(2025, 5, 3));
     const QString csv = f.path(QStringLiteral("record.csv"));
     QVERIFY(window->saveCsv(csv));
     QFile saved(csv);
