@@ -3,7 +3,7 @@
 // crash, a value that comes out must survive its round trip, and 16-bit results
 // stay 16-bit.
 #include "data/conversions.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include <QString>
 #include <QStringList>

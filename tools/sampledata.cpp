@@ -250,7 +250,7 @@ QString writeRounds(const QString& path, const SampleSizes& sizes, QRandomGenera
         }
         const int gross = out + inn;
         // Played off the yellow tee, with the handicap index as the player's handicap.
-        const auto handicaps = golf::handicapsFor(player.handicap, course.tee, course.par, 0.95);
+        const auto handicaps = handicapsFor(player.handicap, course.tee, course.par, 0.95);
         const int hand = handicaps->playingHandicap;
         std::array<int, 18> strokes{};
         std::copy(std::begin(holes), std::end(holes), strokes.begin());
@@ -422,7 +422,7 @@ QString writeSampleDatabase(const QString& path, const SampleSizes& sizes)
                      .arg(marks.join(QLatin1Char(','))),
                  values, &error))
             return error;
-        course.holes = golf::holesOf(stored);
+        course.holes = holesOf(stored);
         course.par = total;
         // The tees, rated around the par: the men's white and yellow, the women's red.
         const struct {

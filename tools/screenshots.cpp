@@ -10,7 +10,7 @@
 #include "data/registers.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>

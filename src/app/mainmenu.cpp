@@ -7,7 +7,7 @@
 #include "data/connection.h"
 #include "data/importing.h"
 #include "data/location.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include <QDir>
 #include <QFileInfo>

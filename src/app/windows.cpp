@@ -13,7 +13,7 @@
 #include "masterdata/playerwindow.h"
 #include "masterdata/teeholeswindow.h"
 #include "reports/layouts.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "rounds/handicapform.h"
 #include "rounds/pickround.h"
 #include "rounds/scoreadd.h"

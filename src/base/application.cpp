@@ -1,12 +1,12 @@
 #include "base/application.h"
 
-#include "about/registry.h"
 #include "base/window.h"
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "data/location.h"
 #include "data/session.h"
 #include "ui/actionprogress.h"
+#include "ui/registry.h"
 
 #include <QApplication>
 #include <QGuiApplication>

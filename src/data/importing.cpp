@@ -12,8 +12,7 @@
 #include "data/schema.h"
 #include "golf/scoring.h"
 #include "golf/whs.h"
-#include "reports/csv.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include <QFile>
 #include <QSet>
@@ -68,17 +67,6 @@ bool keptAsWritten(const QString& column)
         QStringLiteral("tee.name"),   QStringLiteral("comp"),       QStringLiteral("compss"),
         QStringLiteral("comment")};
     return kTexts.contains(column);
-}
-
-// A cell as a spreadsheet meant it: Parlog's files put an apostrophe before a text that
-// a spreadsheet would run as a formula ("'=A1", "'-") or that begins with one itself
-// ("''=A1" for "'=A1"), which is not part of the text.
-QString cellText(const QString& cell)
-{
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r'");
-    if (cell.size() > 1 && cell.front() == u'\'' && kFormulaStarts.contains(cell[1]))
-        return cell.mid(1);
-    return cell;
 }
 
 // A card's handicap as files write a plus one ("+2"): as the card keeps it, a number
@@ -544,7 +532,7 @@ QStringList Importer::byField(const QStringList& cells) const
     QStringList values(m_fields.size());
     for (qsizetype f = 0; f < m_fields.size(); ++f)
         if (const int c = m_opened.columns.value(f, -1); c >= 0) {
-            values[f] = cellText(cells.value(c));
+            values[f] = csv::cellText(cells.value(c));
             // Texts are kept as written, blanks and all, so that what Parlog exports
             // comes back the same; numbers, dates and ticks are read without blanks.
             if (!keptAsWritten(m_fields[f].column))
@@ -697,8 +685,8 @@ QString Importer::handicapFromThePlayer(RoundCard& card) const
             card.competition.trimmed().isEmpty()
                 ? 1.0
                 : competitions::settingsIn(m_competitions, card.competition, card.date).allowance;
-        if (const auto h = index ? golf::handicapsFor(*index, *card.tee, card.teePar, allowance)
-                                 : std::nullopt) {
+        if (const auto h =
+                index ? handicapsFor(*index, *card.tee, card.teePar, allowance) : std::nullopt) {
             card.handicapIndex = showIndex(*index);
             card.courseHandicap = h->courseHandicap;
             card.playingHandicap = QString::number(h->playingHandicap);
@@ -818,7 +806,7 @@ Result<Round> Importer::roundOf(const QStringList& row, QString* note) const
             card.tee->courseRating = *readRating;
         if (readSlope)
             card.tee->slopeRating = int(*readSlope);
-        card.teePar = readPar ? int(*readPar) : golf::parOf(found->course, &*card.tee);
+        card.teePar = readPar ? int(*readPar) : parOf(found->course, &*card.tee);
         if (card.tee->rated() &&
             !whs::ratingsHold(*card.tee->courseRating, *card.tee->slopeRating, card.teePar))
             return Failure{QStringLiteral("the tee's course rating, %1, is more than %2 strokes "
@@ -843,7 +831,7 @@ Result<Round> Importer::roundOf(const QStringList& row, QString* note) const
     }
     recomputeTotals(card.totals);
     // Points as the card scores them: off the playing handicap, else the handicap.
-    const golf::Holes holes = golf::holesOf(found->course, card.tee ? &*card.tee : nullptr);
+    const golf::Holes holes = holesOf(found->course, card.tee ? &*card.tee : nullptr);
     const auto playing = !card.playingHandicap.isEmpty() ? toInt16(card.playingHandicap)
                                                          : toInt16(card.totals.handicap);
     if (holes.complete() && playing)
@@ -1131,12 +1119,11 @@ Status writeNotStored(Connection& connection, Kind kind, const Opened& opened, c
     if (Status opened = whole.open(); !opened)
         return opened;
     QIODevice& file = whole.device();
-    bool ok =
-        file.write("\xEF\xBB\xBF") == 3 &&
-        file.write(report::csvLine(opened.header + QStringList{QStringLiteral("Reason")})) > 0;
+    bool ok = file.write("\xEF\xBB\xBF") == 3 &&
+              file.write(csv::line(opened.header + QStringList{QStringLiteral("Reason")})) > 0;
     const Status read = eachRow(opened, nullptr, [&](const QStringList& cells, int) {
         if (const Verdict v = importer.judge(cells); ok && !v.why.isEmpty())
-            ok = file.write(report::csvLine(cells + QStringList{v.why})) > 0;
+            ok = file.write(csv::line(cells + QStringList{v.why})) > 0;
     });
     if (!read)
         return read;
@@ -1161,7 +1148,7 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
     QIODevice& file = whole.device();
     bool ok = file.write("\xEF\xBB\xBF") == 3;
     const auto line = [&](const QStringList& cells) {
-        ok = ok && file.write(report::csvLine(cells)) > 0;
+        ok = ok && file.write(csv::line(cells)) > 0;
     };
     if (kind == Kind::Courses) {
         line(header);
@@ -1179,10 +1166,10 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
                 const Record teeRecord = tee.record();
                 QStringList cells;
                 for (const QString& column : std::as_const(columns))
-                    cells << (!column.startsWith(kTee) ? report::csvField(course.value(column))
+                    cells << (!column.startsWith(kTee) ? csv::field(course.value(column))
                               : tee.name.isEmpty()
                                   ? QString()
-                                  : report::csvField(teeRecord.value(column.mid(kTee.size()))));
+                                  : csv::field(teeRecord.value(column.mid(kTee.size()))));
                 line(cells);
             }
         }
@@ -1212,7 +1199,7 @@ Status exportRegister(Connection& connection, Kind kind, const QString& path, Pr
                                      const QVariant value = row.value(i);
                                      cells << (ticks[i] ? (value.toInt() != 0 ? QStringLiteral("1")
                                                                               : QStringLiteral("0"))
-                                                        : report::csvField(value));
+                                                        : csv::field(value));
                                  }
                                  line(cells);
                                  if (progress && ++done % 1000 == 0 && !progress->carryOn(done, 0))

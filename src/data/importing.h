@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/csvread.h"
+#include "data/csv.h"
 #include "data/progress.h"
 #include "data/queries.h"
 

@@ -1,6 +1,7 @@
 #include "data/records.h"
 
 #include "data/conversions.h"
+#include "golf/rules.h"
 
 #include <algorithm>
 #include <functional>
@@ -372,6 +373,45 @@ QString shown(const std::optional<double>& value)
 QString shown(const std::optional<int>& value)
 {
     return value ? QString::number(*value) : QString();
+}
+
+golf::Holes holesOf(const Course& course, const Tee* tee)
+{
+    golf::Holes holes;
+    for (int h = 0; h < 18; ++h) {
+        const std::optional<double> par = tee && tee->pars[h] ? tee->pars[h] : course.pars[h];
+        const std::optional<int> index =
+            tee && tee->strokeIndexes[h] ? tee->strokeIndexes[h] : course.strokeIndexes[h];
+        holes.par[h] = par ? golf::roundToWhole(*par) : 0;
+        holes.strokeIndex[h] = index.value_or(0);
+    }
+    return holes;
+}
+
+int parOf(const Course& course, const Tee* tee)
+{
+    if (tee && tee->par)
+        return golf::roundToWhole(*tee->par);
+    bool ownPars = false;
+    for (int h = 0; tee && h < 18; ++h)
+        ownPars |= tee->pars[h].has_value();
+    if (!ownPars && course.par && *course.par > 0)
+        return golf::roundToWhole(*course.par);
+    int sum = 0;
+    for (int par : holesOf(course, tee).par) {
+        if (par <= 0)
+            return 0;
+        sum += par;
+    }
+    return sum;
+}
+
+std::optional<golf::Handicaps> handicapsFor(double handicapIndex, const Tee& tee, int par,
+                                            double allowance)
+{
+    if (!tee.rated())
+        return std::nullopt;
+    return golf::handicapsFor(handicapIndex, *tee.courseRating, *tee.slopeRating, par, allowance);
 }
 
 } // namespace parlog

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/queries.h"
+#include "golf/scoring.h"
 
 #include <QString>
 
@@ -140,5 +141,14 @@ qint64 keyOf(const Record& record);
 // A number as a box shows it: nothing for none, 4 for 4.0.
 QString shown(const std::optional<double>& value);
 QString shown(const std::optional<int>& value);
+
+// The holes a card on the course is scored against: the course's, with those the tee has
+// of its own in their place.
+golf::Holes holesOf(const Course& course, const Tee* tee = nullptr);
+// The par of the tee, else of the course, else the holes' sum; 0 when nothing says.
+int parOf(const Course& course, const Tee* tee = nullptr);
+// A card's handicaps off a tee; nothing when it is not rated.
+std::optional<golf::Handicaps> handicapsFor(double handicapIndex, const Tee& tee, int par,
+                                            double allowance);
 
 } // namespace parlog

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/records.h"
-
 #include <array>
 #include <optional>
 
@@ -16,10 +14,6 @@ struct Holes {
     // Every hole has a par and a stroke index: the card can be scored.
     bool complete() const;
 };
-// The course's holes, with those a tee has of its own in their place.
-Holes holesOf(const Course& course, const Tee* tee = nullptr);
-// The par of the tee, else of the course, else the holes' sum; 0 when nothing says.
-int parOf(const Course& course, const Tee* tee = nullptr);
 
 struct Scored {
     std::array<int, 18> received{};
@@ -32,13 +26,14 @@ struct Scored {
 // Strokes of 0 are holes without a score.
 Scored scoreHoles(const std::array<int, 18>& strokes, const Holes& holes, int playingHandicap);
 
-// A card's handicaps from a Handicap Index on a rated tee, the competition's allowance
-// (0.95 for 95%) applied; nothing when the tee is not rated or its par is not known.
+// A card's handicaps from a Handicap Index on a tee of these ratings, the competition's
+// allowance (0.95 for 95%) applied; nothing when the ratings are none a tee can have or
+// its par is not known.
 struct Handicaps {
     double courseHandicap = 0; // not rounded
     int playingHandicap = 0;
 };
-std::optional<Handicaps> handicapsFor(double handicapIndex, const Tee& tee, int par,
-                                      double allowance);
+std::optional<Handicaps> handicapsFor(double handicapIndex, double courseRating, int slopeRating,
+                                      int par, double allowance);
 
 } // namespace parlog::golf

@@ -3,7 +3,7 @@
 #include "base/application.h"
 #include "base/windownames.h"
 #include "data/connection.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "stats/handicaprecord.h"
 #include "ui/forms.h"
 

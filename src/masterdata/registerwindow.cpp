@@ -3,7 +3,7 @@
 #include "base/application.h"
 #include "data/records.h"
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 

@@ -1,47 +1,11 @@
 #include "reports/csv.h"
 
-#include "data/conversions.h"
+#include "data/csv.h"
 
 #include <QDate>
 #include <QDir>
 
 namespace parlog::report {
-
-QByteArray csvLine(const QStringList& fields)
-{
-    QStringList quoted;
-    for (const QString& f : fields) {
-        if (f.contains(QLatin1Char(',')) || f.contains(QLatin1Char('"')) ||
-            f.contains(QLatin1Char('\n')) || f.contains(QLatin1Char('\r'))) {
-            QString q = f;
-            q.replace(QLatin1String("\""), QLatin1String("\"\""));
-            quoted << QLatin1Char('"') + q + QLatin1Char('"');
-        } else {
-            quoted << f;
-        }
-    }
-    return quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
-}
-
-QString csvField(const QVariant& value)
-{
-    if (value.metaType().id() == QMetaType::QDate)
-        return value.toDate().toString(Qt::ISODate);
-    QString text = valueText(value);
-    // A spreadsheet runs a cell that starts so as a formula: a name or a telephone
-    // number typed as "=HYPERLINK(...)" is shown as the text it is. Numbers stay numbers.
-    // A text that begins with the apostrophe itself gets one more, so that reading the
-    // file back takes off only the one put there.
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r'");
-    if (value.metaType().id() == QMetaType::QString && !text.isEmpty() &&
-        kFormulaStarts.contains(text.front())) {
-        bool number = false;
-        (void)text.toDouble(&number);
-        if (!number)
-            text.prepend(QLatin1Char('\''));
-    }
-    return text;
-}
 
 Status writeCsv(const DataSource& source, const QStringList& columns, const OutputFile& target,
                 Progress* progress, const QStringList& headers, const QString& groupHeader)
@@ -50,13 +14,13 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const Outp
     if (Status opened = whole.open(); !opened)
         return opened;
     QIODevice& file = whole.device();
-    const auto line = [&](const QStringList& fields) { return file.write(csvLine(fields)) >= 0; };
+    const auto line = [&](const QStringList& fields) { return file.write(csv::line(fields)) >= 0; };
     const QStringList heading = headers.size() == columns.size() ? headers : columns;
     bool ok = file.write("\xEF\xBB\xBF") == 3;
     const auto values = [&](const auto& read) {
         QStringList fields;
         for (const QString& c : columns)
-            fields << csvField(read(c));
+            fields << csv::field(read(c));
         return fields;
     };
     int written = 0;
@@ -65,7 +29,7 @@ Status writeCsv(const DataSource& source, const QStringList& columns, const Outp
         const QString group = source.columns().value(0);
         ok = ok && line(QStringList{groupHeader.isEmpty() ? group : groupHeader} + heading);
         for (int p = 0; ok && source.hasRow(p); ++p) {
-            const QString value = csvField(source.value(p, group));
+            const QString value = csv::field(source.value(p, group));
             for (int c = 0; ok && source.hasChild(p, c); ++c) {
                 if (!carryOn())
                     return Failure{QStringLiteral("The file was not saved: it was cancelled.")};

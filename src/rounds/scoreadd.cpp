@@ -344,7 +344,7 @@ void ScoreAdd::course_Change(const QString& courseName)
             if (found && *found)
                 m_course = **found;
         }
-    const golf::Holes holes = m_course ? golf::holesOf(m_course->course) : golf::Holes();
+    const golf::Holes holes = m_course ? holesOf(m_course->course) : golf::Holes();
     bool allPars = true;
     for (int p : holes.par)
         allPars &= p > 0;
@@ -411,9 +411,9 @@ void ScoreAdd::handicaps_Change()
         return;
     const Tee* chosen = chosenTee();
     const auto index = readIndex(handicapIndex->text());
-    const int teePar = m_course && chosen ? golf::parOf(m_course->course, chosen) : 0;
+    const int teePar = m_course && chosen ? parOf(m_course->course, chosen) : 0;
     const auto handicaps = chosen && index && !handicapIndex->text().trimmed().isEmpty()
-                               ? golf::handicapsFor(*index, *chosen, teePar, allowance())
+                               ? handicapsFor(*index, *chosen, teePar, allowance())
                                : std::nullopt;
     if (!handicaps) {
         // Without a rated tee the card is as it always was: the handicap box alone.
@@ -442,8 +442,7 @@ std::optional<int> ScoreAdd::playingHandicapNow() const
 
 void ScoreAdd::showPoints()
 {
-    const golf::Holes holes =
-        m_course ? golf::holesOf(m_course->course, chosenTee()) : golf::Holes();
+    const golf::Holes holes = m_course ? holesOf(m_course->course, chosenTee()) : golf::Holes();
     const auto playing = playingHandicapNow();
     if (!holes.complete() || !playing) {
         for (int h = 0; h < 18; ++h) {
@@ -678,7 +677,7 @@ RoundCard ScoreAdd::card() const
     c.comment = comment->toPlainText();
     if (const Tee* chosen = chosenTee()) {
         c.tee = *chosen;
-        c.teePar = golf::parOf(m_course->course, chosen);
+        c.teePar = parOf(m_course->course, chosen);
     }
     c.handicapIndex = handicapIndex->text();
     c.courseHandicap = m_courseHandicap;

@@ -2,7 +2,7 @@
 
 #include "base/window.h"
 #include "data/courses.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include <QHash>
 #include <QVariantMap>

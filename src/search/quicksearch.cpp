@@ -5,7 +5,7 @@
 #include "base/windownames.h"
 #include "reports/layouts.h"
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "ui/forms.h"
 
 #include <QCheckBox>

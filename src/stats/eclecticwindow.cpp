@@ -5,7 +5,7 @@
 #include "data/conversions.h"
 #include "data/rounds.h"
 #include "golf/rules.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "search/criteria.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"

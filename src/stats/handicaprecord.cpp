@@ -32,7 +32,7 @@ Played teeOf(const CourseBook& courses, const QString& name, std::optional<qint6
         for (const Tee& t : course->tees)
             if (t.id == *teeID)
                 tee = &t;
-    return {golf::holesOf(course->course, tee), golf::parOf(course->course, tee)};
+    return {holesOf(course->course, tee), parOf(course->course, tee)};
 }
 
 } // namespace

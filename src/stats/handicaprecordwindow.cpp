@@ -5,7 +5,7 @@
 #include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/players.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "stats/charttheme.h"
 #include "ui/forms.h"
 

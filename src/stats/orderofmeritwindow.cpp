@@ -4,7 +4,7 @@
 #include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/divisions.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "search/criteria.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"

@@ -268,7 +268,7 @@ QList<Placing> rankCompetition(const Rows& cards, const Ranking& ranking,
                 if (t.id == *round.teeID)
                     tee = &t;
         const golf::Holes holes =
-            course != courses.constEnd() ? golf::holesOf(course->course, tee) : golf::Holes();
+            course != courses.constEnd() ? holesOf(course->course, tee) : golf::Holes();
         if (!holes.complete()) {
             unscored.append({r, QStringLiteral("%1 has no stroke indexes in the register")
                                     .arg(round.course)});

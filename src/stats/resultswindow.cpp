@@ -12,7 +12,7 @@
 #include "reports/csv.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 #include "ui/tables.h"

@@ -4,7 +4,7 @@
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "data/rounds.h"
 #include "ui/forms.h"
 

@@ -1,6 +1,6 @@
 #include "base/windowcontexts.h"
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include "testmain.h"
 #include "testsupport.h"

@@ -15,7 +15,7 @@
 #include "data/deletion.h"
 #include "data/importing.h"
 #include "data/rounds.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "data/csvread.h"
+#include "data/csv.h"
 
 #include "testmain.h"
 

@@ -10,7 +10,7 @@
 #include "data/players.h"
 #include "data/registers.h"
 #include "data/rounds.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 #include "sampledata.h"
 #include "data/seasons.h"
 #include "stats/handicaprecord.h"

@@ -9,6 +9,7 @@
 #include "sampledata.h"
 
 #include "pgserver.h"
+#include "data/csv.h"
 #include "testmain.h"
 #include "testsupport.h"
 
@@ -300,7 +301,7 @@ void TestSafety::csvNeverHandsASpreadsheetAFormula()
 {
     QFETCH(QVariant, value);
     QFETCH(QString, field);
-    QCOMPARE(report::csvField(value), field);
+    QCOMPARE(csv::field(value), field);
 }
 
 void TestSafety::passwordsAreNeverShown()

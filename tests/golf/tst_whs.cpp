@@ -1,6 +1,6 @@
 #include "golf/whs.h"
 #include "stats/handicaprecord.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include "testmain.h"
 

@@ -1,5 +1,5 @@
 #include "masterdata/coursepar.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include "testmain.h"
 #include "testsupport.h"

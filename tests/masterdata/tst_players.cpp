@@ -1,4 +1,4 @@
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include "testmain.h"
 #include "testsupport.h"

@@ -1,7 +1,7 @@
 #include "data/registers.h"
 #include "reports/layouts.h"
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include "data/queries.h"
 #include "testmain.h"

@@ -1,5 +1,5 @@
 #include "data/schema.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include "testmain.h"
 

@@ -1,5 +1,5 @@
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "search/criteria.h"
 #include "search/quicksearch.h"
 #include "ui/inputhelpers.h"

@@ -2,7 +2,7 @@
 
 #include "testsupport.h"
 
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 namespace parlog::test {
 

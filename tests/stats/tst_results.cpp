@@ -5,6 +5,7 @@
 #include "stats/resultswindow.h"
 
 #include "statsseed.h"
+#include "data/csv.h"
 #include "testmain.h"
 
 #include <QComboBox>
@@ -151,10 +152,10 @@ void TestResults::divisionsNoReturnsAndSecondCards()
 
 void TestResults::csvQuotesWhatItMust()
 {
-    QCOMPARE(report::csvLine({"plain", "a,b", "say \"hi\"", "two\nlines", "Seán O'Brien"}),
+    QCOMPARE(csv::line({"plain", "a,b", "say \"hi\"", "two\nlines", "Seán O'Brien"}),
              QByteArray("plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",Se\xc3\xa1n O'Brien\r\n"));
-    QCOMPARE(report::csvField(QDate(2004, 3, 5)), QStringLiteral("2004-03-05"));
-    QCOMPARE(report::csvField(QVariant(72.0)), QStringLiteral("72"));
+    QCOMPARE(csv::field(QDate(2004, 3, 5)), QStringLiteral("2004-03-05"));
+    QCOMPARE(csv::field(QVariant(72.0)), QStringLiteral("72"));
     const auto source = report::DataSource::of(
         Rows{{"playerID", "strdate"}, {{QStringLiteral("Zoë, \"Z\""), QStringLiteral("2004-03-05")}}});
     QTemporaryDir dir;

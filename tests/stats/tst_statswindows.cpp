@@ -1,5 +1,5 @@
 #include "reports/report.h"
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 #include "stats/chartwindow.h"
 #include "stats/handicaprecordwindow.h"
 #include "base/windowcontexts.h"

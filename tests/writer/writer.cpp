@@ -17,7 +17,7 @@
 #include "data/registers.h"
 #include "data/rounds.h"
 #include "data/seasons.h"
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "rounds/scorecard.h"
+#include "data/scorecard.h"
 
 #include "data/conversions.h"
 

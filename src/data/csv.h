@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
@@ -14,8 +15,18 @@
 class QIODevice;
 class QStringDecoder;
 
-// Reading the CSV files others write: spreadsheets, other programs, Parlog itself.
+// The CSV files others write and Parlog writes: spreadsheets, other programs, Parlog
+// itself, read and written here.
 namespace parlog::csv {
+
+// One line of CSV as RFC 4180 has it: fields with a comma, a quote or a line break
+// in quotes, quotes doubled, CRLF at the end.
+QByteArray line(const QStringList& fields);
+// A value as a field: dates ISO, whole numbers without ".0", empty for none; a text a
+// spreadsheet would run as a formula behind an apostrophe.
+QString field(const QVariant& value);
+// A field read back as it was meant: without the apostrophe field() put before it.
+QString cellText(const QString& cell);
 
 enum class Encoding { Utf8, Windows1252 };
 // How day, month and year stand in a file's dates.

@@ -1,10 +1,59 @@
-#include "data/csvread.h"
+#include "data/csv.h"
+
+#include "data/conversions.h"
 
 #include <QIODevice>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace parlog::csv {
+
+namespace {
+// What a spreadsheet runs as a formula when a cell starts with it; and the apostrophe
+// that keeps a text from being run, which a text of its own may start with too.
+const QString kFormulaStarts = QStringLiteral("=+-@\t\r'");
+} // namespace
+
+QByteArray line(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& f : fields) {
+        if (f.contains(QLatin1Char(',')) || f.contains(QLatin1Char('"')) ||
+            f.contains(QLatin1Char('\n')) || f.contains(QLatin1Char('\r'))) {
+            QString q = f;
+            q.replace(QLatin1String("\""), QLatin1String("\"\""));
+            quoted << QLatin1Char('"') + q + QLatin1Char('"');
+        } else {
+            quoted << f;
+        }
+    }
+    return quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
+}
+
+QString field(const QVariant& value)
+{
+    if (value.metaType().id() == QMetaType::QDate)
+        return value.toDate().toString(Qt::ISODate);
+    QString text = valueText(value);
+    // A name or a telephone number typed as "=HYPERLINK(...)" is shown as the text it
+    // is; numbers stay numbers. One beginning with the apostrophe itself gets one more,
+    // so that reading the file back takes off only the one put there.
+    if (value.metaType().id() == QMetaType::QString && !text.isEmpty() &&
+        kFormulaStarts.contains(text.front())) {
+        bool number = false;
+        (void)text.toDouble(&number);
+        if (!number)
+            text.prepend(QLatin1Char('\''));
+    }
+    return text;
+}
+
+QString cellText(const QString& cell)
+{
+    if (cell.size() > 1 && cell.front() == u'\'' && kFormulaStarts.contains(cell[1]))
+        return cell.mid(1);
+    return cell;
+}
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "reports/reportwindow.h"
+#include "base/reportwindow.h"
 
 #include "base/application.h"
 #include "base/windownames.h"
