@@ -5,7 +5,7 @@
 #include "data/rounds.h"
 #include "golf/scoring.h"
 #include "golf/whs.h"
-#include "stats/results.h"
+#include "competitions/results.h"
 
 #include <QList>
 #include <QString>

@@ -14,8 +14,8 @@
 #include "sampledata.h"
 #include "data/seasons.h"
 #include "stats/handicaprecord.h"
-#include "stats/orderofmerit.h"
-#include "stats/results.h"
+#include "competitions/orderofmerit.h"
+#include "competitions/results.h"
 
 #include "pgserver.h"
 #include "execon.h"

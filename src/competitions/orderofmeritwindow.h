@@ -3,7 +3,7 @@
 #include "base/window.h"
 #include "data/seasons.h"
 #include "reports/report.h"
-#include "stats/orderofmerit.h"
+#include "competitions/orderofmerit.h"
 
 class QComboBox;
 class QLabel;

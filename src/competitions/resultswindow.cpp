@@ -1,4 +1,4 @@
-#include "stats/resultswindow.h"
+#include "competitions/resultswindow.h"
 
 #include "search/criteria.h"
 #include "base/application.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/queries.h"
-#include "stats/results.h"
+#include "competitions/results.h"
 
 #include <QList>
 #include <QString>

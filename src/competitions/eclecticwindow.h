@@ -2,7 +2,7 @@
 
 #include "base/window.h"
 #include "reports/report.h"
-#include "stats/eclectic.h"
+#include "competitions/eclectic.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "stats/results.h"
+#include "competitions/results.h"
 
 #include "data/conversions.h"
 #include "data/records.h"

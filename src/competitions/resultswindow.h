@@ -2,7 +2,7 @@
 
 #include "base/window.h"
 #include "reports/report.h"
-#include "stats/results.h"
+#include "competitions/results.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,8 +1,8 @@
 #include "data/seasons.h"
-#include "stats/eclectic.h"
-#include "stats/eclecticwindow.h"
-#include "stats/orderofmerit.h"
-#include "stats/orderofmeritwindow.h"
+#include "competitions/eclectic.h"
+#include "competitions/eclecticwindow.h"
+#include "competitions/orderofmerit.h"
+#include "competitions/orderofmeritwindow.h"
 
 #include "statsseed.h"
 #include "testmain.h"

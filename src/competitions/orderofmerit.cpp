@@ -1,4 +1,4 @@
-#include "stats/orderofmerit.h"
+#include "competitions/orderofmerit.h"
 
 #include "data/rounds.h"
 

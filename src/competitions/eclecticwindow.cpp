@@ -1,4 +1,4 @@
-#include "stats/eclecticwindow.h"
+#include "competitions/eclecticwindow.h"
 
 #include "base/application.h"
 #include "base/windownames.h"

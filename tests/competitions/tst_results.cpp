@@ -1,8 +1,8 @@
 #include "data/queries.h"
 #include "reports/csv.h"
-#include "stats/results.h"
+#include "competitions/results.h"
 #include "rounds/scoreadd.h"
-#include "stats/resultswindow.h"
+#include "competitions/resultswindow.h"
 
 #include "statsseed.h"
 #include "data/csv.h"

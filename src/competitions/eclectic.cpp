@@ -1,4 +1,4 @@
-#include "stats/eclectic.h"
+#include "competitions/eclectic.h"
 
 #include "data/rounds.h"
 #include "data/conversions.h"

@@ -1,4 +1,4 @@
-#include "stats/orderofmeritwindow.h"
+#include "competitions/orderofmeritwindow.h"
 
 #include "base/application.h"
 #include "base/windownames.h"
