@@ -7,6 +7,7 @@
 #include "ui/forms.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,93 +19,98 @@ using namespace forms;
 DivisionWindow::DivisionWindow(Application& app)
     : Window(app, windows::kDivisions, QStringLiteral("Division"))
 {
-    setFixedSize(360, 220);
-    embolden(label(this, QStringLiteral("Label1"), QStringLiteral("Pick Entry"), {12, 14, 90, 24}));
-    Combo0 = picker(this, QStringLiteral("Combo0"), {106, 14, 240, 24});
-    embolden(label(this, QStringLiteral("Label2"), QStringLiteral("Add/delete"), {12, 52, 90, 24}));
-    Text1 = box(this, QStringLiteral("Text1"), {106, 52, 240, 24});
+    auto* pickLabel = label(this, QStringLiteral("Label1"), QStringLiteral("Pick Entry"));
+    embolden(pickLabel);
+    names = picker(this, QStringLiteral("Combo0"));
+    auto* typeLabel = label(this, QStringLiteral("Label2"), QStringLiteral("Add/delete"));
+    embolden(typeLabel);
+    nameBox = box(this, QStringLiteral("Text1"));
     auto* hint = label(this, QStringLiteral("Label3"),
                        QStringLiteral("Select an entry to delete or type a new entry above then "
-                                      "click the relevent button below."),
-                       {12, 86, 334, 40});
+                                      "click the relevent button below."));
     hint->setWordWrap(true);
-    Command1 =
-        button(this, QStringLiteral("Command1"), QStringLiteral("Delete"), {106, 136, 116, 28});
-    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("Add"), {230, 136, 116, 28});
-    Command3 =
-        button(this, QStringLiteral("Command3"), QStringLiteral("Close"), {230, 176, 116, 28});
+    deleteButton = button(this, QStringLiteral("Command1"), QStringLiteral("Delete"));
+    addButton = button(this, QStringLiteral("Command2"), QStringLiteral("Add"));
+    closeButton = button(this, QStringLiteral("Command3"), QStringLiteral("Close"));
 
-    connect(Combo0, &QComboBox::activated, this, &DivisionWindow::Combo0_Click);
-    connect(Command1, &QPushButton::clicked, this, &DivisionWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &DivisionWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &DivisionWindow::Command3_Click);
-    focusOrder({Combo0, Text1, Command1, Command2, Command3});
-    setDefaultButton(Command2);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(pickLabel, 0, 0);
+    grid->addWidget(names, 0, 1);
+    grid->addWidget(typeLabel, 1, 0);
+    grid->addWidget(nameBox, 1, 1);
+    grid->addWidget(hint, 2, 0, 1, 2);
+    grid->addLayout(row({deleteButton, addButton}), 3, 0, 1, 2);
+    grid->addLayout(row({closeButton}), 4, 0, 1, 2);
+    grid->setColumnMinimumWidth(1, fontMetrics().averageCharWidth() * 30);
+    // A dialog of its natural size: the hint wraps to the width the boxes give it.
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(names, &QComboBox::activated, this, &DivisionWindow::pickName);
+    connect(addButton, &QPushButton::clicked, this, &DivisionWindow::add);
+    connect(deleteButton, &QPushButton::clicked, this, &DivisionWindow::remove);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({names, nameBox, deleteButton, addButton, closeButton});
+    setDefaultButton(addButton);
 }
 
 void DivisionWindow::form_load()
 {
     if (auto connection = app().openConnection())
         refill(*connection);
-    Combo0->setCurrentIndex(-1);
-    Combo0->setEditText(QString());
-    Combo0->setFocus();
+    names->setCurrentIndex(-1);
+    names->setEditText(QString());
+    names->setFocus();
 }
 
 void DivisionWindow::refill(Connection& connection)
 {
-    if (const auto names = divisions::names(connection)) {
-        const QString text = Combo0->currentText();
-        Combo0->addItems(*names);
-        Combo0->setCurrentIndex(-1);
-        Combo0->setEditText(text);
+    if (const auto stored = divisions::names(connection)) {
+        const QString text = names->currentText();
+        names->addItems(*stored);
+        names->setCurrentIndex(-1);
+        names->setEditText(text);
     }
 }
 
-void DivisionWindow::Combo0_Click()
+void DivisionWindow::pickName()
 {
-    Text1->setText(Combo0->currentText());
+    nameBox->setText(names->currentText());
 }
 
-void DivisionWindow::Command2_Click()
+void DivisionWindow::add()
 {
-    auto connection = Text1->text().isEmpty() ? nullptr : app().openConnection();
+    auto connection = nameBox->text().isEmpty() ? nullptr : app().openConnection();
     if (connection) {
-        if (Status added = divisions::add(*connection, Text1->text()); !added) {
+        if (Status added = divisions::add(*connection, nameBox->text()); !added) {
             // The name stays in its box to be tried again.
             app().inform(QStringLiteral("The division was not added: %1").arg(added.error()));
-            Text1->setFocus();
+            nameBox->setFocus();
             return;
         }
-        Combo0->clear();
-        Combo0->setEditText(Text1->text());
+        names->clear();
+        names->setEditText(nameBox->text());
         refill(*connection);
-        Text1->clear();
+        nameBox->clear();
     }
-    Combo0->setFocus();
+    names->setFocus();
 }
 
-void DivisionWindow::Command1_Click()
+void DivisionWindow::remove()
 {
     auto connection = app().openConnection();
     if (!connection)
         return;
-    if (Status removed = divisions::remove(*connection, Text1->text()); !removed) {
+    if (Status removed = divisions::remove(*connection, nameBox->text()); !removed) {
         app().inform(QStringLiteral("The division was not deleted: %1").arg(removed.error()));
         return;
     }
-    Combo0->clear();
-    Combo0->setEditText(QString());
+    names->clear();
+    names->setEditText(QString());
     refill(*connection);
     // The first remaining name shows in the picker.
-    Combo0->setEditText(Combo0->count() > 0 ? Combo0->itemText(0) : QString());
-    Text1->clear();
-    Combo0->setFocus();
-}
-
-void DivisionWindow::Command3_Click()
-{
-    close();
+    names->setEditText(names->count() > 0 ? names->itemText(0) : QString());
+    nameBox->clear();
+    names->setFocus();
 }
 
 } // namespace parlog

@@ -17,19 +17,18 @@ public:
     explicit DivisionWindow(Application& app);
 
     void form_load() override;
-    void Combo0_Click();
-    void Command2_Click(); // Add
-    void Command1_Click(); // Delete
-    void Command3_Click(); // Close
+    void pickName(); // the name picked goes into the box, to delete
+    void add();
+    void remove();
 
 private:
     void refill(Connection& connection);
 
-    QComboBox* Combo0;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QComboBox* names;
+    QLineEdit* nameBox;
+    QPushButton* deleteButton;
+    QPushButton* addButton;
+    QPushButton* closeButton;
 };
 
 } // namespace parlog

@@ -8,6 +8,7 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +31,22 @@ QFrame* rule(QWidget* parent, const QString& name, const QRect& where);
 // A table of lines to read, not to type in: whole rows chosen, a line of text each.
 QTableView* lines(QWidget* parent, const QString& name, const QRect& where,
                   QAbstractItemModel* model);
+
+// The same, for a window built with layouts: each carries its name, and takes the room
+// its text needs in the font in use.
+QLabel* label(QWidget* parent, const QString& name, const QString& text);
+// A box; given CHARACTERS, as wide as that many digits of the font in use (a par, a
+// date), else as wide as its layout makes it.
+QLineEdit* box(QWidget* parent, const QString& name, int characters = 0);
+QPushButton* button(QWidget* parent, const QString& name, const QString& text);
+QComboBox* picker(QWidget* parent, const QString& name);
+QCheckBox* tick(QWidget* parent, const QString& name, const QString& text = {});
+QFrame* rule(QWidget* parent, const QString& name);
+QTableView* lines(QWidget* parent, const QString& name, QAbstractItemModel* model);
+// A control as wide as that many digits of the font in use, and no wider.
+void fitCharacters(QWidget* widget, int characters);
+// A row of controls, to the right unless LEFT, for a window's buttons.
+QHBoxLayout* row(const QList<QWidget*>& widgets, bool left = false);
 
 // Makes Tab walk the widgets in this order.
 void focusOrder(const QList<QWidget*>& widgets);
