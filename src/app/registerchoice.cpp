@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,25 +35,42 @@ QString RegisterChoice::remembered()
 RegisterChoice::RegisterChoice(Application& app)
     : Window(app, windows::kRegister, QStringLiteral("Register"))
 {
-    setFixedSize(520, 230);
-    embolden(label(this, QStringLiteral("Label1"),
-                   QStringLiteral("Where Parlog keeps the register"), {12, 10, 400, 24}));
+    auto* heading = label(this, QStringLiteral("Label1"),
+                          QStringLiteral("Where Parlog keeps the register"));
+    embolden(heading);
     thisPc = new QRadioButton(QStringLiteral("This PC's file"), this);
     thisPc->setObjectName(QStringLiteral("thisPc"));
-    thisPc->setGeometry(12, 42, 200, 24);
-    file = label(this, QStringLiteral("file"), QString(), {36, 66, 470, 24});
+    file = label(this, QStringLiteral("file"), QString());
     clubServer = new QRadioButton(QStringLiteral("The club server"), this);
     clubServer->setObjectName(QStringLiteral("clubServer"));
-    clubServer->setGeometry(12, 100, 200, 24);
-    address = box(this, QStringLiteral("address"), {36, 126, 470, 24});
+    address = box(this, QStringLiteral("address"));
     address->setPlaceholderText(QStringLiteral("postgresql://USER@HOST:5432/DBNAME"));
-    label(this, QStringLiteral("Label2"),
-          QStringLiteral("The password comes from ~/.pgpass, or Parlog asks for it once."),
-          {36, 152, 470, 22});
-    auto* use = button(this, QStringLiteral("use"), QStringLiteral("Use"), {316, 190, 92, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {414, 190, 92, 30});
-    connect(use, &QPushButton::clicked, this, &RegisterChoice::use_Click);
+    address->setMinimumWidth(fontMetrics().horizontalAdvance(address->placeholderText()) + 40);
+    auto* password =
+        label(this, QStringLiteral("Label2"),
+              QStringLiteral("The password comes from ~/.pgpass, or Parlog asks for it once."));
+    auto* use = button(this, QStringLiteral("use"), QStringLiteral("Use"));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
+
+    // The file and the server's boxes stand in under their choice.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(thisPc);
+    auto* under = new QGridLayout;
+    under->setColumnMinimumWidth(0, 20);
+    under->addWidget(file, 0, 1);
+    layout->addLayout(under);
+    layout->addWidget(clubServer);
+    auto* serverBoxes = new QGridLayout;
+    serverBoxes->setColumnMinimumWidth(0, 20);
+    serverBoxes->addWidget(address, 0, 1);
+    serverBoxes->addWidget(password, 1, 1);
+    layout->addLayout(serverBoxes);
+    layout->addSpacing(8);
+    layout->addLayout(row({use, close}));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(use, &QPushButton::clicked, this, &RegisterChoice::use);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(address, &QLineEdit::textEdited, this, [this] { clubServer->setChecked(true); });
     setDefaultButton(use);
@@ -70,7 +88,7 @@ void RegisterChoice::form_load()
     (server ? clubServer : thisPc)->setChecked(true);
 }
 
-void RegisterChoice::use_Click()
+void RegisterChoice::use()
 {
     const bool server = clubServer->isChecked();
     const QString location = server ? address->text().trimmed() : file->text();

@@ -16,7 +16,8 @@ public:
     explicit RegisterChoice(Application& app);
 
     void form_load() override;
-    void use_Click();
+    // Turns to the register chosen, and remembers it.
+    void use();
 
     // What the settings remember: the server's address when the club server is
     // chosen, else nothing (this PC's file).

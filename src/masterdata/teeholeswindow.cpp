@@ -8,6 +8,7 @@
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,45 +20,54 @@ using namespace forms;
 TeeHolesWindow::TeeHolesWindow(Application& app)
     : Window(app, windows::kTeeHoles, QStringLiteral("Holes of the Tee"))
 {
-    setFixedSize(560, 250);
-    label(this, QStringLiteral("tee"), QString(), {12, 10, 536, 22});
-    label(this, QStringLiteral("hint"),
-          QStringLiteral("Leave a box empty where the course's par or stroke index stands."),
-          {12, 32, 536, 22});
-    QList<QWidget*> order;
-    for (int row = 0; row < 2; ++row) {
-        const int y = 66 + row * 76;
-        auto* caption = label(this, QStringLiteral("holes%1").arg(row + 1),
-                              row == 0 ? QStringLiteral("Holes 1-9") : QStringLiteral("Holes 10-18"),
-                              {12, y, 100, 20});
+    teeName = label(this, QStringLiteral("tee"), QString());
+    auto* hint =
+        label(this, QStringLiteral("hint"),
+              QStringLiteral("Leave a box empty where the course's par or stroke index stands."));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(teeName);
+    layout->addWidget(hint);
+    // Two nines, each a row of hole numbers over a row of pars and one of indexes.
+    auto* grid = new QGridLayout;
+    for (int nine = 0; nine < 2; ++nine) {
+        const int top = nine * 4;
+        auto* caption = label(this, QStringLiteral("holes%1").arg(nine + 1),
+                              nine == 0 ? QStringLiteral("Holes 1-9") : QStringLiteral("Holes 10-18"));
         embolden(caption);
-        label(this, QStringLiteral("parCaption%1").arg(row + 1), QStringLiteral("Par"),
-              {12, y + 22, 40, 22});
-        label(this, QStringLiteral("siCaption%1").arg(row + 1), QStringLiteral("SI"),
-              {12, y + 48, 40, 22});
+        grid->addWidget(caption, top, 0, 1, 4);
+        grid->addWidget(label(this, QStringLiteral("parCaption%1").arg(nine + 1),
+                              QStringLiteral("Par")),
+                        top + 2, 0);
+        grid->addWidget(label(this, QStringLiteral("siCaption%1").arg(nine + 1),
+                              QStringLiteral("SI")),
+                        top + 3, 0);
         for (int k = 0; k < 9; ++k) {
-            const int h = row * 9 + k;
-            const int x = 56 + k * 54;
-            auto* n = label(this, QStringLiteral("hole%1").arg(h + 1), QString::number(h + 1),
-                            {x, y, 44, 20});
+            const int h = nine * 9 + k;
+            auto* n = label(this, QStringLiteral("hole%1").arg(h + 1), QString::number(h + 1));
             n->setAlignment(Qt::AlignCenter);
-            par[h] = box(this, QStringLiteral("par%1").arg(h + 1), {x, y + 22, 44, 22});
-            si[h] = box(this, QStringLiteral("SI%1").arg(h + 1), {x, y + 48, 44, 22});
+            par[h] = box(this, QStringLiteral("par%1").arg(h + 1), 3);
+            si[h] = box(this, QStringLiteral("SI%1").arg(h + 1), 3);
             for (QLineEdit* b : {par[h], si[h]}) {
                 b->setAlignment(Qt::AlignCenter);
                 selectAllOnFocus(b);
             }
+            grid->addWidget(n, top + 1, k + 1);
+            grid->addWidget(par[h], top + 2, k + 1);
+            grid->addWidget(si[h], top + 3, k + 1);
         }
     }
+    layout->addLayout(grid);
+    auto* ok = button(this, QStringLiteral("ok"), QStringLiteral("OK"));
+    auto* cancel = button(this, QStringLiteral("cancel"), QStringLiteral("Cancel"));
+    layout->addLayout(row({ok, cancel}));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(ok, &QPushButton::clicked, this, &TeeHolesWindow::accept);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    QList<QWidget*> order;
     for (QLineEdit* b : par)
         order << b;
     for (QLineEdit* b : si)
         order << b;
-    auto* ok = button(this, QStringLiteral("ok"), QStringLiteral("OK"), {356, 212, 92, 28});
-    auto* cancel =
-        button(this, QStringLiteral("cancel"), QStringLiteral("Cancel"), {456, 212, 92, 28});
-    connect(ok, &QPushButton::clicked, this, &TeeHolesWindow::ok_Click);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     order << ok << cancel;
     focusOrder(order);
     setDefaultButton(ok);
@@ -66,8 +76,7 @@ TeeHolesWindow::TeeHolesWindow(Application& app)
 void TeeHolesWindow::form_load()
 {
     if (const auto* given = context<TeeHolesContext>()) {
-        findChild<QLabel*>(QStringLiteral("tee"))
-            ->setText(QStringLiteral("The holes of the tee %1").arg(given->tee));
+        teeName->setText(QStringLiteral("The holes of the tee %1").arg(given->tee));
         for (int h = 0; h < 18; ++h) {
             par[h]->setText(given->pars[h]);
             si[h]->setText(given->strokeIndexes[h]);
@@ -76,7 +85,7 @@ void TeeHolesWindow::form_load()
     par[0]->setFocus();
 }
 
-void TeeHolesWindow::ok_Click()
+void TeeHolesWindow::accept()
 {
     std::array<QString, 18> pars;
     std::array<QString, 18> indexes;

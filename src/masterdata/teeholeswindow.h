@@ -4,6 +4,7 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -16,9 +17,11 @@ class TeeHolesWindow : public Window {
 public:
     explicit TeeHolesWindow(Application& app);
     void form_load() override;
-    void ok_Click();
+    // Hands the holes back, once each reads.
+    void accept();
 
 private:
+    QLabel* teeName;
     std::array<QLineEdit*, 18> par{};
     std::array<QLineEdit*, 18> si{};
 };

@@ -9,6 +9,7 @@
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,52 +21,56 @@ using namespace forms;
 HandicapForm::HandicapForm(Application& app)
     : Window(app, windows::kHandicap, QStringLiteral("Change Handicap"))
 {
-    setFixedSize(440, 200);
-    Label4 = label(this, QStringLiteral("Label4"), QString(), {12, 8, 416, 44});
-    Label4->setAlignment(Qt::AlignCenter);
+    playerName = label(this, QStringLiteral("Label4"), QString());
+    playerName->setAlignment(Qt::AlignCenter);
     QFont serif(QStringLiteral("DejaVu Serif"));
     serif.setStyleHint(QFont::Serif);
-    serif.setPointSize(18);
+    serif.setPointSizeF(font().pointSizeF() * 2);
     serif.setBold(true);
-    Label4->setFont(serif);
-    rule(this, QStringLiteral("Line1"), {12, 58, 416, 2});
-
-    caption =
-        label(this, QStringLiteral("Label1"), QStringLiteral("New Handicap"), {12, 78, 121, 24});
-    caption->setWordWrap(true);
-    Text1 = box(this, QStringLiteral("Text1"), {135, 78, 80, 24});
-    Text1->setAlignment(Qt::AlignCenter);
-    selectAllOnFocus(Text1);
-    rule(this, QStringLiteral("Line3"), {215, 89, 40, 2});
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Save"), {255, 76, 90, 28});
+    playerName->setFont(serif);
+    caption = label(this, QStringLiteral("Label1"), QStringLiteral("New Handicap"));
+    handicapBox = box(this, QStringLiteral("Text1"), 6);
+    handicapBox->setAlignment(Qt::AlignCenter);
+    selectAllOnFocus(handicapBox);
+    saveButton = button(this, QStringLiteral("Command1"), QStringLiteral("Save"));
     // What the player's cards come to, for the user to type or not.
-    recordIndex = label(this, QStringLiteral("recordIndex"), QString(), {135, 102, 290, 16});
+    recordIndex = label(this, QStringLiteral("recordIndex"), QString());
     QFont small = recordIndex->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     recordIndex->setFont(small);
-    rule(this, QStringLiteral("Line2"), {12, 118, 416, 2});
-
     auto* hint =
         label(this, QStringLiteral("Label2"),
-              QStringLiteral("If you do not need to update this handicap just click close"),
-              {20, 132, 300, 48});
+              QStringLiteral("If you do not need to update this handicap just click close"));
     hint->setWordWrap(true);
-    closeform =
-        button(this, QStringLiteral("closeform"), QStringLiteral("Close"), {338, 142, 90, 28});
+    closeButton = button(this, QStringLiteral("closeform"), QStringLiteral("Close"));
 
-    connect(Command1, &QPushButton::clicked, this, &HandicapForm::Command1_Click);
-    connect(closeform, &QPushButton::clicked, this, &HandicapForm::closeform_Click);
-    focusOrder({Text1, Command1, closeform});
-    setDefaultButton(Command1);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(playerName, 0, 0, 1, 3);
+    grid->addWidget(rule(this, QStringLiteral("Line1")), 1, 0, 1, 3);
+    grid->addWidget(caption, 2, 0);
+    grid->addWidget(handicapBox, 2, 1);
+    grid->addWidget(saveButton, 2, 2);
+    grid->addWidget(recordIndex, 3, 1, 1, 2);
+    grid->addWidget(rule(this, QStringLiteral("Line2")), 4, 0, 1, 3);
+    grid->addWidget(hint, 5, 0, 1, 2);
+    grid->addWidget(closeButton, 5, 2, Qt::AlignTop);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(1, fontMetrics().averageCharWidth() * 24);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(saveButton, &QPushButton::clicked, this, &HandicapForm::save);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({handicapBox, saveButton, closeButton});
+    setDefaultButton(saveButton);
 }
 
 void HandicapForm::form_load()
 {
     const auto* round = context<HandicapContext>();
-    Text1->setText(round ? round->handicap : QString());
+    handicapBox->setText(round ? round->handicap : QString());
     m_player = round ? round->player : QString();
     m_indexAsStored.reset();
-    Label4->setText(m_player);
+    playerName->setText(m_player);
     caption->setText(QStringLiteral("New Handicap"));
     recordIndex->clear();
     if (auto connection = app().openConnection()) {
@@ -74,7 +79,7 @@ void HandicapForm::form_load()
         if (round && round->ratedTee) {
             if (const auto row = players::rowNamed(*connection, m_player); row && !row->isEmpty()) {
                 m_indexAsStored = row->value(QStringLiteral("Handicapp")).toString();
-                Text1->setText(*m_indexAsStored);
+                handicapBox->setText(*m_indexAsStored);
                 caption->setText(QStringLiteral("New Handicap Index"));
             }
         }
@@ -82,24 +87,24 @@ void HandicapForm::form_load()
             recordIndex->setText(
                 QStringLiteral("Index from the record: %1").arg(showIndex(*record->index)));
     }
-    Text1->setFocus();
+    handicapBox->setFocus();
 }
 
-void HandicapForm::Command1_Click()
+void HandicapForm::save()
 {
-    if (m_indexAsStored && Text1->text().trimmed() == m_indexAsStored->trimmed()) {
+    if (m_indexAsStored && handicapBox->text().trimmed() == m_indexAsStored->trimmed()) {
         close();
         return;
     }
-    if (const auto typed = players::readHandicap(Text1->text()); !typed) {
+    if (const auto typed = players::readHandicap(handicapBox->text()); !typed) {
         app().inform(QStringLiteral("The new handicap was not stored: %1.").arg(typed.error()));
-        Text1->setFocus();
+        handicapBox->setFocus();
         return;
     }
     auto connection = app().openConnection();
     if (!connection)
         return;
-    const auto changed = players::setHandicap(*connection, m_player, Text1->text());
+    const auto changed = players::setHandicap(*connection, m_player, handicapBox->text());
     if (!changed) {
         app().inform(QStringLiteral("The new handicap was not stored. ") + changed.error());
         return;
@@ -112,11 +117,6 @@ void HandicapForm::Command1_Click()
                          .arg(m_player));
         return;
     }
-    close();
-}
-
-void HandicapForm::closeform_Click()
-{
     close();
 }
 

@@ -17,16 +17,16 @@ public:
     explicit HandicapForm(Application& app);
 
     void form_load() override;
-    void Command1_Click();  // Save
-    void closeform_Click(); // Close
+    // Stores what the box holds for the player: unless it is the index as it was.
+    void save();
 
 private:
-    QLabel* Label4;
+    QLabel* playerName;
     QLabel* caption; // "New Handicap", or "New Handicap Index" after a rated tee's card
-    QLineEdit* Text1;
+    QLineEdit* handicapBox;
     QLabel* recordIndex;
-    QPushButton* Command1;
-    QPushButton* closeform;
+    QPushButton* saveButton;
+    QPushButton* closeButton;
     // The player the dialog was opened for; Save writes to this player whatever the
     // round window shows by then.
     QString m_player;

@@ -9,6 +9,8 @@
 #include "ui/forms.h"
 
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,18 +24,27 @@ StatsCourseWindow::StatsCourseWindow(Application& app, Kind kind)
                                 : QStringLiteral("Worst Score by Course"))
     , m_kind(kind)
 {
-    setFixedSize(420, 130);
-    frame(this, QStringLiteral("Shape1"), {6, 6, 408, 118});
-    embolden(
-        label(this, QStringLiteral("Label1"), QStringLiteral("Golf Course"), {18, 24, 90, 26}));
-    Combo1 = picker(this, QStringLiteral("Combo1"), {110, 24, 180, 26});
-    auto* open =
-        button(this, QStringLiteral("Command1"), QStringLiteral("Open"), {302, 23, 100, 28});
-    auto* close =
-        button(this, QStringLiteral("Command2"), QStringLiteral("Close"), {302, 61, 100, 28});
-    connect(open, &QPushButton::clicked, this, &StatsCourseWindow::Command1_Click);
-    connect(close, &QPushButton::clicked, this, &StatsCourseWindow::Command2_Click);
-    focusOrder({Combo1, open, close});
+    // The course and its buttons in a box, as the window was always drawn.
+    auto* shape = new QFrame(this);
+    shape->setObjectName(QStringLiteral("Shape1"));
+    shape->setFrameShape(QFrame::Box);
+    auto* caption = label(this, QStringLiteral("Label1"), QStringLiteral("Golf Course"));
+    embolden(caption);
+    courses = picker(this, QStringLiteral("Combo1"));
+    courses->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    auto* open = button(this, QStringLiteral("Command1"), QStringLiteral("Open"));
+    auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("Close"));
+    auto* grid = new QGridLayout(shape);
+    grid->addWidget(caption, 0, 0);
+    grid->addWidget(courses, 0, 1);
+    grid->addWidget(open, 0, 2);
+    grid->addWidget(close, 1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(shape);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(open, &QPushButton::clicked, this, &StatsCourseWindow::showRound);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder({courses, open, close});
 }
 
 void StatsCourseWindow::form_load()
@@ -41,21 +52,21 @@ void StatsCourseWindow::form_load()
     const auto* hub = context<PlayerContext>();
     m_player = hub ? hub->player : QString();
     if (auto connection = app().openConnection()) {
-        if (const auto courses = rounds::coursesPlayed(*connection, m_player))
-            Combo1->addItems(*courses);
+        if (const auto played = rounds::coursesPlayed(*connection, m_player))
+            courses->addItems(*played);
     }
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QStringLiteral("Choose"));
-    Combo1->setFocus();
+    courses->setCurrentIndex(-1);
+    courses->setEditText(QStringLiteral("Choose"));
+    courses->setFocus();
 }
 
-void StatsCourseWindow::Command1_Click()
+void StatsCourseWindow::showRound()
 {
     auto connection = app().openConnection();
     if (!connection)
         return;
     const bool best = m_kind == Kind::Best;
-    const QString course = Combo1->currentText();
+    const QString course = courses->currentText();
     showReport(
         app(),
         report::Report(
@@ -65,11 +76,6 @@ void StatsCourseWindow::Command1_Click()
              {QStringLiteral("title"),
               best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score")},
              {QStringLiteral("player"), m_player}}));
-}
-
-void StatsCourseWindow::Command2_Click()
-{
-    close();
 }
 
 } // namespace parlog

@@ -19,15 +19,15 @@ public:
     StatsCourseWindow(Application& app, Kind kind);
 
     void form_load() override;
-    void Command1_Click(); // Open
-    void Command2_Click(); // Close
+    // The best or worst round on the course chosen, as a report.
+    void showRound();
 
     QString player() const { return m_player; }
 
 private:
     Kind m_kind;
     QString m_player;
-    QComboBox* Combo1;
+    QComboBox* courses;
 };
 
 } // namespace parlog
