@@ -5,7 +5,10 @@
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,31 +19,54 @@ using namespace forms;
 
 CriteriaPanel::CriteriaPanel(QWidget* window, const QString& actionCaption)
 {
-    frame(window, QStringLiteral("Shape1"), {8, 8, 370, 178});
-    const auto row = [&](const char* labelName, const char* caption, int y) {
-        embolden(label(window, QString::fromLatin1(labelName), QString::fromLatin1(caption),
-                       {18, y, 130, 26}));
+    box = new QFrame(window);
+    box->setObjectName(QStringLiteral("Shape1"));
+    box->setFrameShape(QFrame::Box);
+    auto* grid = new QGridLayout(box);
+    const auto caption = [&](const char* labelName, const char* text, int row) {
+        auto* l = label(window, QString::fromLatin1(labelName), QString::fromLatin1(text));
+        embolden(l);
+        grid->addWidget(l, row, 0);
     };
-    row("Playername_Label", "Pick Player", 18);
-    player = picker(window, QStringLiteral("player"), {150, 18, 218, 26});
-    row("Label12", "Pick Course", 50);
-    course = picker(window, QStringLiteral("course"), {150, 50, 218, 26});
-    row("Label11", "Pick Competition", 82);
-    comp = picker(window, QStringLiteral("comp"), {150, 82, 218, 26});
-    row("Label1", "Between", 116);
-    Text1 = box(window, QStringLiteral("Text1"), {150, 116, 100, 26});
-    row("Label2", "and", 148);
-    Text2 = box(window, QStringLiteral("Text2"), {150, 148, 100, 26});
-    label(window, QStringLiteral("Label17"), QStringLiteral("eg: 23 Jun 04"), {258, 148, 110, 26});
-    Command22 = button(window, QStringLiteral("Command22"), actionCaption, {400, 18, 140, 30});
-    Command3 =
-        button(window, QStringLiteral("Command3"), QStringLiteral("Close"), {400, 56, 140, 30});
+    caption("Playername_Label", "Pick Player", 0);
+    player = picker(window, QStringLiteral("player"));
+    caption("Label12", "Pick Course", 1);
+    course = picker(window, QStringLiteral("course"));
+    caption("Label11", "Pick Competition", 2);
+    comp = picker(window, QStringLiteral("comp"));
+    for (int row = 0; row < 3; ++row)
+        grid->addWidget(QList<QComboBox*>{player, course, comp}[row], row, 1, 1, 2);
+    player->setMinimumWidth(window->fontMetrics().averageCharWidth() * 28);
+    caption("Label1", "Between", 3);
+    from = forms::box(window, QStringLiteral("Text1"), 10);
+    grid->addWidget(from, 3, 1);
+    caption("Label2", "and", 4);
+    to = forms::box(window, QStringLiteral("Text2"), 10);
+    grid->addWidget(to, 4, 1);
+    grid->addWidget(label(window, QStringLiteral("Label17"), QStringLiteral("eg: 23 Jun 04")), 4,
+                    2);
+    grid->setColumnStretch(2, 1);
+    action = button(window, QStringLiteral("Command22"), actionCaption);
+    close = button(window, QStringLiteral("Command3"), QStringLiteral("Close"));
+    buttons = new QVBoxLayout;
+    buttons->addWidget(action);
+    buttons->addWidget(close);
+}
+
+QHBoxLayout* CriteriaPanel::layout() const
+{
+    auto* top = new QHBoxLayout;
+    top->addWidget(box, 1);
+    auto* column = buttons;
+    column->addStretch(1);
+    top->addLayout(column);
+    return top;
 }
 
 void CriteriaPanel::load(Application& app)
 {
-    Text1->setText(formatDate(app.today().addDays(-366), DateFormat::Short));
-    Text2->setText(formatDate(app.today().addDays(1), DateFormat::Short));
+    from->setText(formatDate(app.today().addDays(-366), DateFormat::Short));
+    to->setText(formatDate(app.today().addDays(1), DateFormat::Short));
     CriteriaLists lists;
     if (auto connection = app.openConnection()) {
         if (const auto found = criteriaLists(*connection))
@@ -60,12 +86,12 @@ void CriteriaPanel::load(Application& app)
 
 Criteria CriteriaPanel::criteria() const
 {
-    return {chosenName(player), chosenName(course), chosenName(comp), Text1->text(), Text2->text()};
+    return {chosenName(player), chosenName(course), chosenName(comp), from->text(), to->text()};
 }
 
 QList<QWidget*> CriteriaPanel::focusChain() const
 {
-    return {player, course, comp, Text1, Text2};
+    return {player, course, comp, from, to};
 }
 
 } // namespace parlog

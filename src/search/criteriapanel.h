@@ -5,6 +5,9 @@
 #include <QList>
 
 class QComboBox;
+class QFrame;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -16,7 +19,7 @@ class Application;
 // The criteria controls the quick search and the round deletion share: player,
 // course and competition pickers, and the two dates, framed on the window's left; and
 // the two buttons at the top right, the window's action (Command22) and Close
-// (Command3).
+// (Command3), over any the window adds to the column.
 class CriteriaPanel {
 public:
     CriteriaPanel(QWidget* window, const QString& actionCaption);
@@ -26,14 +29,18 @@ public:
     void load(Application& app);
     Criteria criteria() const;
     QList<QWidget*> focusChain() const;
+    // The frame and the column of buttons beside it, for the window's layout.
+    QHBoxLayout* layout() const;
 
     QComboBox* player;
     QComboBox* course;
     QComboBox* comp;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QPushButton* Command22;
-    QPushButton* Command3;
+    QLineEdit* from;
+    QLineEdit* to;
+    QPushButton* action;
+    QPushButton* close;
+    QFrame* box;
+    QVBoxLayout* buttons; // the action and Close; a window may add its own under them
 };
 
 } // namespace parlog

@@ -6,6 +6,7 @@
 #include "ui/forms.h"
 
 #include <QDir>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -16,12 +17,14 @@ using namespace forms;
 DeleteRounds::DeleteRounds(Application& app)
     : Window(app, windows::kDeleteRounds, QStringLiteral("Delete"))
 {
-    setFixedSize(560, 196);
     m_criteria = std::make_unique<CriteriaPanel>(this, QStringLiteral("Delete"));
-    connect(m_criteria->Command22, &QPushButton::clicked, this, &DeleteRounds::Command22_Click);
-    connect(m_criteria->Command3, &QPushButton::clicked, this, &DeleteRounds::Command3_Click);
-    focusOrder(m_criteria->focusChain() << m_criteria->Command22 << m_criteria->Command3);
-    setDefaultButton(m_criteria->Command22);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_criteria->layout());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(m_criteria->action, &QPushButton::clicked, this, &DeleteRounds::deleteMatching);
+    connect(m_criteria->close, &QPushButton::clicked, this, &QWidget::close);
+    focusOrder(m_criteria->focusChain() << m_criteria->action << m_criteria->close);
+    setDefaultButton(m_criteria->action);
 }
 
 void DeleteRounds::form_load()
@@ -30,7 +33,7 @@ void DeleteRounds::form_load()
     m_criteria->player->setFocus();
 }
 
-void DeleteRounds::Command22_Click()
+void DeleteRounds::deleteMatching()
 {
     const QString nothing = QStringLiteral("No rounds were deleted: ");
     const Criteria criteria = m_criteria->criteria();
@@ -80,11 +83,6 @@ void DeleteRounds::Command22_Click()
                        .arg(done->leftAlone)
                        .arg(count);
     app().inform(message);
-    close();
-}
-
-void DeleteRounds::Command3_Click()
-{
     close();
 }
 

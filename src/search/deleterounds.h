@@ -14,8 +14,8 @@ public:
     explicit DeleteRounds(Application& app);
 
     void form_load() override;
-    void Command22_Click(); // Delete
-    void Command3_Click();  // Close
+    // The rounds that match, counted, asked about, copied aside and deleted.
+    void deleteMatching();
 
 private:
     std::unique_ptr<CriteriaPanel> m_criteria;

@@ -8,7 +8,9 @@
 #include "base/reportwindow.h"
 #include "ui/forms.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QFrame>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,25 +46,37 @@ const QString kPleaseTryAgain = QStringLiteral("Please try a different search cr
 QuickSearch::QuickSearch(Application& app)
     : Window(app, windows::kQuickSearch, QStringLiteral("Quicksearch"))
 {
-    setFixedSize(560, 330);
     m_criteria = std::make_unique<CriteriaPanel>(this, QStringLiteral("Open"));
-    QPushButton* open = m_criteria->Command22;
-    QPushButton* close = m_criteria->Command3;
-    connect(open, &QPushButton::clicked, this, &QuickSearch::Command22_Click);
+    QPushButton* open = m_criteria->action;
+    QPushButton* close = m_criteria->close;
+    connect(open, &QPushButton::clicked, this, &QuickSearch::search);
     setDefaultButton(open);
-    connect(close, &QPushButton::clicked, this, &QuickSearch::Command3_Click);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     // The rounds the search finds, to pick one and correct it.
-    auto* edit = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."),
-                        {400, 94, 140, 30});
+    auto* edit = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."));
+    m_criteria->buttons->addWidget(edit);
     connect(edit, &QPushButton::clicked, this, [this] {
         const Criteria c = m_criteria->criteria();
         this->app().show(windows::kPickRound,
                          PickRoundContext{c.player, c.course, c.competition, c.from, c.to});
     });
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_criteria->layout());
 
-    frame(this, QStringLiteral("Box23"), {8, 194, 544, 60});
-    embolden(label(this, QStringLiteral("Label9"), QStringLiteral("List Results in order of"),
-                   {16, 198, 200, 20}));
+    // A framed row of captions, each with its tick box after it.
+    const auto tickRow = [&](const char* frameName, const char* titleName, const char* title) {
+        auto* box = new QFrame(this);
+        box->setObjectName(QString::fromLatin1(frameName));
+        box->setFrameShape(QFrame::Box);
+        auto* inside = new QVBoxLayout(box);
+        auto* heading = label(this, QString::fromLatin1(titleName), QString::fromLatin1(title));
+        embolden(heading);
+        inside->addWidget(heading);
+        auto* ticks = new QHBoxLayout;
+        inside->addLayout(ticks);
+        layout->addWidget(box);
+        return ticks;
+    };
     struct Choice {
         const char* box;
         const char* label;
@@ -76,11 +90,10 @@ QuickSearch::QuickSearch(Application& app)
                             {"C_course", "Label7", "Course", columnOf(rounds::Order::Course)},
                             {"C_player", "Label4", "Player", columnOf(rounds::Order::Player)},
                             {"C_handicap", "Label10", "Handicap", columnOf(rounds::Order::Handicap)}};
+    QHBoxLayout* orderRow = tickRow("Box23", "Label9", "List Results in order of");
     for (int k = 0; k < 6; ++k) {
-        const int x = 14 + k * 90;
         auto* l = label(this, QString::fromLatin1(order[k].label),
-                        QString::fromLatin1(order[k].caption), {x, 222, 62, 24});
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                        QString::fromLatin1(order[k].caption));
         QCheckBox* box;
         if (k == 0) {
             auto* score = new MouseUpTick;
@@ -88,33 +101,37 @@ QuickSearch::QuickSearch(Application& app)
             score->mouseUp = [this] { firstTicked(m_order); };
             box = score;
             box->setObjectName(QString::fromLatin1(order[k].box));
-            box->setGeometry(x + 66, 224, 20, 20);
             m_order.first = box;
             m_order.defaultColumn = order[k].column;
         } else {
-            box = tick(this, QString::fromLatin1(order[k].box), {x + 66, 224, 20, 20});
+            box = tick(this, QString::fromLatin1(order[k].box));
             const QString column = order[k].column;
             connect(box, &QCheckBox::clicked, this,
                     [this, box, column] { otherTicked(m_order, box, column); });
             m_order.others << box;
         }
+        l->setBuddy(box);
+        orderRow->addWidget(l);
+        orderRow->addWidget(box);
+        orderRow->addSpacing(12);
     }
+    orderRow->addStretch(1);
 
-    frame(this, QStringLiteral("Shape2"), {8, 260, 544, 62});
-    embolden(label(this, QStringLiteral("Label3"), QStringLiteral("Group Results by"),
-                   {16, 264, 200, 20}));
     const Choice groups[] = {
         {"Check5", "Label18", "No Grouping", kNoGrouping},
         {"Check1", "Label13", "Division", columnOf(rounds::Grouping::Division)},
         {"Check2", "Label14", "Player", columnOf(rounds::Grouping::Player)},
         {"Check3", "Label15", "Course", columnOf(rounds::Grouping::Course)},
         {"Check4", "Label16", "Competition", columnOf(rounds::Grouping::Competition)}};
+    QHBoxLayout* groupRow = tickRow("Shape2", "Label3", "Group Results by");
     for (int k = 0; k < 5; ++k) {
-        const int x = 14 + k * 108;
         auto* l = label(this, QString::fromLatin1(groups[k].label),
-                        QString::fromLatin1(groups[k].caption), {x, 288, 80, 24});
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QCheckBox* box = tick(this, QString::fromLatin1(groups[k].box), {x + 84, 290, 20, 20});
+                        QString::fromLatin1(groups[k].caption));
+        QCheckBox* box = tick(this, QString::fromLatin1(groups[k].box));
+        l->setBuddy(box);
+        groupRow->addWidget(l);
+        groupRow->addWidget(box);
+        groupRow->addSpacing(12);
         const QString column = groups[k].column;
         if (k == 0) {
             m_groups.first = box;
@@ -126,6 +143,8 @@ QuickSearch::QuickSearch(Application& app)
             m_groups.others << box;
         }
     }
+    groupRow->addStretch(1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     QList<QWidget*> chain = m_criteria->focusChain();
     for (QCheckBox* b : std::as_const(m_order.others))
@@ -167,7 +186,7 @@ void QuickSearch::otherTicked(TickRow& row, QCheckBox* box, const QString& colum
     row.first->setVisible(!ticked);
 }
 
-void QuickSearch::Command22_Click()
+void QuickSearch::search()
 {
     const auto filter = filterFor(m_criteria->criteria());
     auto connection = app().openConnection();
@@ -210,11 +229,6 @@ void QuickSearch::Command22_Click()
                                        : report::DataSource::failure(source.error()),
                               {{QStringLiteral("group"), groupField()}}),
                ShowMode::Modal);
-}
-
-void QuickSearch::Command3_Click()
-{
-    close();
 }
 
 } // namespace parlog

@@ -17,8 +17,9 @@ public:
     explicit QuickSearch(Application& app);
 
     void form_load() override;
-    void Command22_Click(); // Open
-    void Command3_Click();  // Close
+    // The rounds that match, ordered and grouped as ticked, as a compact list or full
+    // cards as the user answers.
+    void search();
 
     QString orderField() const { return m_order.field; }
     QString groupField() const { return m_groups.field; }

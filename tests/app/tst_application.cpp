@@ -67,8 +67,6 @@ private Q_SLOTS:
     void quitClosesEverythingWithoutCloseHandlers();
     void unknownWindowsShowNothing();
     void mainMenuLayout();
-    void captionsFitTheirBoxes_data();
-    void captionsFitTheirBoxes();
     void mainMenuButtonsShowTheirWindows();
     void helpShowsThePagesOrSaysTheyAreMissing();
     void quitButtonEndsAtOnce();
@@ -193,48 +191,6 @@ void TestApplication::unknownWindowsShowNothing()
     Fixture f;
     QCOMPARE(f.app->show(QStringLiteral("nosuchwindow")), nullptr);
     QCOMPARE(f.app->find(QStringLiteral("nosuchwindow")), nullptr);
-}
-
-void TestApplication::captionsFitTheirBoxes_data()
-{
-    QTest::addColumn<QString>("window");
-    for (const char* name : {"main", "scoreadd", "player1", "Courses", "Division", "quicksearch1",
-                             "edit", "frmAbout", "registerchoice", "results", "stats"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
-// A caption cut at its box's edge reads as another word; values may be shortened on
-// purpose, captions never.
-void TestApplication::captionsFitTheirBoxes()
-{
-    QFETCH(QString, window);
-    Fixture f;
-    QWidget* shown = f.app->show(window);
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
-    for (const QLabel* label : shown->findChildren<QLabel*>()) {
-        if (label->wordWrap() || label->text().isEmpty() || !label->isVisibleTo(shown))
-            continue;
-        const int needed = label->fontMetrics().horizontalAdvance(label->text());
-        QVERIFY2(needed <= label->contentsRect().width(),
-                 qPrintable(QStringLiteral("%1: \"%2\" needs %3 px, has %4")
-                                .arg(label->objectName(), label->text())
-                                .arg(needed)
-                                .arg(label->contentsRect().width())));
-    }
-    for (const QAbstractButton* button : shown->findChildren<QAbstractButton*>()) {
-        if (button->text().isEmpty() || !button->isVisibleTo(shown))
-            continue;
-        // A push button's hint has a floor of its own; its text and frame are what count.
-        const int needed =
-            qobject_cast<const QPushButton*>(button)
-                ? button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + 12
-                : button->sizeHint().width();
-        QVERIFY2(needed <= button->width(),
-                 qPrintable(QStringLiteral("%1: \"%2\" needs %3 px, has %4")
-                                .arg(button->objectName(), button->text())
-                                .arg(needed)
-                                .arg(button->width())));
-    }
 }
 
 void TestApplication::mainMenuLayout()

@@ -49,15 +49,16 @@ QStringList clipped(const QWidget* window)
         // A push button's hint is never under 80 wide: its text and margins are what
         // must fit.
         const int wide = qobject_cast<const QPushButton*>(button)
-                             ? button->fontMetrics().horizontalAdvance(
-                                   QString(button->text()).remove(u'&')) + 12
+                             ? qMin(button->sizeHint().width(),
+                                    button->fontMetrics().horizontalAdvance(
+                                        QString(button->text()).remove(u'&')) + 12)
                              : button->sizeHint().width();
         if (wide > button->width() + 1 || button->sizeHint().height() > button->height() + 1)
             found << QStringLiteral("button %1 \"%2\" (%3 x %4, needs %5 x %6)")
                          .arg(button->objectName(), button->text())
                          .arg(button->width())
                          .arg(button->height())
-                         .arg(button->sizeHint().width())
+                         .arg(wide)
                          .arg(button->sizeHint().height());
     }
     return found;
