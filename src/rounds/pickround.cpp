@@ -10,7 +10,9 @@
 #include "ui/inputhelpers.h"
 #include "ui/tables.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,15 +32,15 @@ constexpr int kKeyRole = Qt::UserRole + 1;
 PickRound::PickRound(Application& app)
     : Window(app, windows::kPickRound, QStringLiteral("Edit a Round"))
 {
-    setFixedSize(640, 470);
-    label(this, QStringLiteral("Label1"), QStringLiteral("Player"), {12, 12, 70, 24});
-    player = picker(this, QStringLiteral("player"), {86, 12, 250, 24});
-    label(this, QStringLiteral("Label2"), QStringLiteral("Between"), {12, 44, 70, 24});
-    from = box(this, QStringLiteral("from"), {86, 44, 100, 24});
-    label(this, QStringLiteral("Label3"), QStringLiteral("and"), {194, 44, 30, 24});
-    to = box(this, QStringLiteral("to"), {228, 44, 100, 24});
-    label(this, QStringLiteral("Label4"), QStringLiteral("Find"), {350, 44, 40, 24});
-    find = box(this, QStringLiteral("find"), {394, 44, 234, 24});
+    auto* playerLabel = label(this, QStringLiteral("Label1"), QStringLiteral("Player"));
+    player = picker(this, QStringLiteral("player"));
+    player->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
+    auto* fromLabel = label(this, QStringLiteral("Label2"), QStringLiteral("Between"));
+    from = box(this, QStringLiteral("from"), 10);
+    auto* toLabel = label(this, QStringLiteral("Label3"), QStringLiteral("and"));
+    to = box(this, QStringLiteral("to"), 10);
+    auto* findLabel = label(this, QStringLiteral("Label4"), QStringLiteral("Find"));
+    find = box(this, QStringLiteral("find"));
     find->setPlaceholderText(QStringLiteral("course, competition or date"));
     for (QLineEdit* b : {from, to})
         selectAllOnFocus(b);
@@ -51,18 +53,38 @@ PickRound::PickRound(Application& app)
     m_filter->setFilterKeyColumn(-1);
     rounds = new QTableView(this);
     rounds->setObjectName(QStringLiteral("rounds"));
-    rounds->setGeometry(12, 80, 616, 338);
     rounds->setModel(m_filter);
     rounds->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rounds->setSelectionBehavior(QAbstractItemView::SelectRows);
     rounds->setSelectionMode(QAbstractItemView::SingleSelection);
     rounds->verticalHeader()->hide();
     sortByHeader(rounds, m_filter);
-    status = label(this, QStringLiteral("status"), QString(), {12, 430, 360, 28});
+    status = label(this, QStringLiteral("status"), QString());
+    status->setWordWrap(true);
 
-    auto* open = button(this, QStringLiteral("open"), QStringLiteral("Open"), {430, 428, 96, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {532, 428, 96, 30});
+    auto* open = button(this, QStringLiteral("open"), QStringLiteral("Open"));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
+
+    // The criteria over the list, which takes what the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QGridLayout;
+    top->addWidget(playerLabel, 0, 0);
+    top->addWidget(player, 0, 1, 1, 3);
+    top->addWidget(fromLabel, 1, 0);
+    top->addWidget(from, 1, 1);
+    top->addWidget(toLabel, 1, 2);
+    top->addWidget(to, 1, 3);
+    top->addWidget(findLabel, 1, 4);
+    top->addWidget(find, 1, 5);
+    top->setColumnStretch(5, 1);
+    layout->addLayout(top);
+    layout->addWidget(rounds, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(status, 1);
+    bottom->addWidget(open);
+    bottom->addWidget(close);
+    layout->addLayout(bottom);
+    resize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 28);
     connect(player, &QComboBox::activated, this, &PickRound::refresh);
     onKeyUp(player, [this](int key) { typeAhead(player, key, [this](int) { refresh(); }); });
     for (QLineEdit* b : {from, to})
@@ -73,8 +95,8 @@ PickRound::PickRound(Application& app)
         if (m_filter->rowCount() > 0)
             rounds->selectRow(0);
     });
-    connect(rounds, &QTableView::doubleClicked, this, &PickRound::open_Click);
-    connect(open, &QPushButton::clicked, this, &PickRound::open_Click);
+    connect(rounds, &QTableView::doubleClicked, this, &PickRound::openRound);
+    connect(open, &QPushButton::clicked, this, &PickRound::openRound);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     setDefaultButton(open);
     focusOrder({player, from, to, find, rounds, open, close});
@@ -141,7 +163,7 @@ int PickRound::shownRounds() const
     return m_filter->rowCount();
 }
 
-void PickRound::open_Click()
+void PickRound::openRound()
 {
     const QModelIndex current = rounds->currentIndex();
     if (!current.isValid()) {

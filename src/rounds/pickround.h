@@ -21,7 +21,7 @@ public:
 
     void form_load() override;
     void refresh();    // the rounds anew, from the boxes
-    void open_Click(); // the chosen round into the score card
+    void openRound(); // the chosen round into the score card
     int shownRounds() const;
 
 private:

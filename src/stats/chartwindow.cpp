@@ -7,6 +7,7 @@
 #include "ui/forms.h"
 
 #include <QBarCategoryAxis>
+#include <QBoxLayout>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -31,32 +32,37 @@ ChartWindow::ChartWindow(Application& app, Kind kind)
              kind == Kind::Putts ? QStringLiteral("Putts Chart") : QStringLiteral("Graph"))
     , m_kind(kind)
 {
-    setFixedSize(720, 520);
     auto* title = label(this, QStringLiteral("Label1"),
                         kind == Kind::Putts ? QStringLiteral("Round putts totals for")
-                                            : QStringLiteral("Course played totals for"),
-                        {14, 12, 230, 28});
+                                            : QStringLiteral("Course played totals for"));
     QFont big = title->font();
-    big.setPointSize(12);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
     title->setFont(big);
-    Label2 = label(this, QStringLiteral("Label2"), QString(), {248, 12, 460, 28});
-    Label2->setFont(big);
+    playerName = label(this, QStringLiteral("Label2"), QString());
+    playerName->setFont(big);
     auto* view = new QChartView(this);
     view->setObjectName(QStringLiteral("MSChart1"));
-    view->setGeometry(10, 46, 700, 420);
     view->setRenderHint(QPainter::Antialiasing);
-    MSChart1 = view;
-    auto* close =
-        button(this, QStringLiteral("Command1"), QStringLiteral("Close"), {600, 478, 110, 30});
-    connect(close, &QPushButton::clicked, this, &ChartWindow::Command1_Click);
+    chartView = view;
+    auto* close = button(this, QStringLiteral("Command1"), QStringLiteral("Close"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // The chart takes what the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(title);
+    top->addWidget(playerName, 1);
+    layout->addLayout(top);
+    layout->addWidget(view, 1);
+    layout->addLayout(row({close}));
+    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 32);
 }
 
 void ChartWindow::form_load()
 {
     const auto* hub = context<PlayerContext>();
     const QString player = hub ? hub->player : QString();
-    Label2->setText(player);
+    playerName->setText(player);
     if (auto connection = app().openConnection()) {
         const auto rows = m_kind == Kind::Putts ? puttsByDate(*connection, player)
                                                 : roundsPerCourse(*connection, player);
@@ -104,7 +110,10 @@ void ChartWindow::draw()
         int widest = 0;
         for (const QString& l : barLabels(m_series, 1, maxLength))
             widest = std::max(widest, QFontMetrics(axisFont).horizontalAdvance(l));
-        const double plot = MSChart1->width() - 100;
+        // The room the bars have is the view's as laid out, before it is first shown.
+        if (layout())
+            layout()->activate();
+        const double plot = chartView->width() - 100;
         const int count = int(m_series.size());
         int step = 1;
         bool upright = false;
@@ -138,7 +147,7 @@ void ChartWindow::draw()
             axis->setLabelsAngle(-90);
         connect(set, &QBarSet::hovered, this, [this](bool on, int index) {
             if (on && index >= 0 && index < m_series.size())
-                QToolTip::showText(QCursor::pos(), barHint(index), MSChart1);
+                QToolTip::showText(QCursor::pos(), barHint(index), chartView);
             else
                 QToolTip::hideText();
         });
@@ -152,7 +161,7 @@ void ChartWindow::draw()
         bars->attachAxis(values);
     }
     // The view lets go of its previous chart without deleting it.
-    auto* view = static_cast<QChartView*>(MSChart1);
+    auto* view = static_cast<QChartView*>(chartView);
     std::unique_ptr<QChart> previous(view->chart());
     view->setChart(chart);
 }
@@ -162,11 +171,6 @@ QString ChartWindow::barHint(int index) const
     const auto& [label, value] = m_series.at(index);
     return m_kind == Kind::Putts ? QStringLiteral("%1: %2 putts").arg(label).arg(value)
                                  : QStringLiteral("%1: %2 rounds").arg(label).arg(value);
-}
-
-void ChartWindow::Command1_Click()
-{
-    close();
 }
 
 } // namespace parlog

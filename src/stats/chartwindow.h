@@ -15,7 +15,6 @@ public:
     ChartWindow(Application& app, Kind kind);
 
     void form_load() override;
-    void Command1_Click(); // Close
 
     const Series& series() const { return m_series; }
     // The hover hint of a bar: its label in full and its value.
@@ -26,8 +25,8 @@ private:
 
     Kind m_kind;
     Series m_series;
-    QLabel* Label2;
-    QWidget* MSChart1;
+    QLabel* playerName;
+    QWidget* chartView;
 };
 
 } // namespace parlog

@@ -8,7 +8,12 @@
 #include "base/reportwindow.h"
 #include "ui/forms.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+
+#include <functional>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,71 +24,94 @@ using namespace forms;
 StatsWindow::StatsWindow(Application& app)
     : Window(app, windows::kStats, QStringLiteral("Stats"))
 {
-    setFixedSize(560, 310);
-    frame(this, QStringLiteral("Box20"), {4, 4, 552, 302});
-    auto* caption = label(this, QStringLiteral("Playername_Label"),
-                          QStringLiteral("View Statistics for"), {16, 18, 150, 26});
+    auto* box = new QFrame(this);
+    box->setObjectName(QStringLiteral("Box20"));
+    box->setFrameShape(QFrame::Box);
+    auto* caption =
+        label(this, QStringLiteral("Playername_Label"), QStringLiteral("View Statistics for"));
     embolden(caption);
-    Combo0 = picker(this, QStringLiteral("Combo0"), {170, 18, 250, 26});
-    QFont bold = Combo0->font();
+    players = picker(this, QStringLiteral("Combo0"));
+    players->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
+    QFont bold = players->font();
     bold.setBold(true);
-    Combo0->setFont(bold);
-    auto* close =
-        button(this, QStringLiteral("Command6"), QStringLiteral("Close"), {436, 17, 108, 28});
-    connect(close, &QPushButton::clicked, this, &StatsWindow::Command6_Click);
+    players->setFont(bold);
+    auto* close = button(this, QStringLiteral("Command6"), QStringLiteral("Close"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* inside = new QVBoxLayout(box);
+    auto* top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addWidget(players, 1);
+    top->addWidget(close);
+    inside->addLayout(top);
 
     struct Stat {
         const char* name;
         const char* caption;
-        void (StatsWindow::*handler)();
+        std::function<void()> show;
     };
-    const Stat rows[3][3] = {{{"Command12", "Best Ever Round", &StatsWindow::Command12_Click},
-                              {"Command13", "Worst Ever Round", &StatsWindow::Command13_Click},
-                              {"Command19", "Putts Chart", &StatsWindow::Command19_Click}},
-                             {{"Command16", "Best Score by Course", &StatsWindow::Command16_Click},
-                              {"Command14", "Worst Score by Course", &StatsWindow::Command14_Click},
-                              {"Command18", "Courses Played", &StatsWindow::Command18_Click}},
-                             {{"Command3", "Best Possible Round", &StatsWindow::Command3_Click},
-                              {"Command4", "Worst Possible Round", &StatsWindow::Command4_Click},
-                              {"Command5", "Average Round", &StatsWindow::Command5_Click}}};
-    const char* boxes[3] = {"Box9", "Box15", "Box7"};
-    QList<QWidget*> order{Combo0, close};
-    for (int r = 0; r < 3; ++r) {
-        const int top = 62 + r * 60;
-        frame(this, QString::fromLatin1(boxes[r]), {12, top, 536, 52});
+    const auto hub = [this](const QString& window) {
+        return [this, window] { this->app().show(window, PlayerContext{player()}); };
+    };
+    const Stat rows[4][3] = {
+        {{"Command12", "Best Ever Round", [this] { everRound(true); }},
+         {"Command13", "Worst Ever Round", [this] { everRound(false); }},
+         {"Command19", "Putts Chart", hub(windows::kPuttsChart)}},
+        {{"Command16", "Best Score by Course", hub(windows::kBestByCourse)},
+         {"Command14", "Worst Score by Course", hub(windows::kWorstByCourse)},
+         {"Command18", "Courses Played", hub(windows::kCoursesChart)}},
+        {{"Command3", "Best Possible Round",
+          [this] { possible(Possible::Best, QStringLiteral("Best Possible Round")); }},
+         {"Command4", "Worst Possible Round",
+          [this] { possible(Possible::Worst, QStringLiteral("Worst Possible Round")); }},
+         {"Command5", "Average Round",
+          [this] { possible(Possible::Average, QStringLiteral("Average Round")); }}},
+        // A fourth row: the season in numbers.
+        {{"Command20", "Season Statistics", hub(windows::kSeason)}, {}, {}}};
+    const char* boxes[4] = {"Box9", "Box15", "Box7", "Box21"};
+    QList<QWidget*> order{players, close};
+    // Each row of three in a box of its own, the buttons of one width.
+    auto* grid = new QGridLayout;
+    for (int r = 0; r < 4; ++r) {
+        auto* rowBox = new QFrame(this);
+        rowBox->setObjectName(QString::fromLatin1(boxes[r]));
+        rowBox->setFrameShape(QFrame::Box);
+        auto* line = new QGridLayout(rowBox);
         for (int c = 0; c < 3; ++c) {
-            auto* b =
-                button(this, QString::fromLatin1(rows[r][c].name),
-                       QString::fromLatin1(rows[r][c].caption), {22 + c * 176, top + 10, 164, 32});
-            connect(b, &QPushButton::clicked, this, rows[r][c].handler);
+            line->setColumnStretch(c, 1);
+            if (!rows[r][c].name)
+                continue;
+            auto* b = button(this, QString::fromLatin1(rows[r][c].name),
+                             QString::fromLatin1(rows[r][c].caption));
+            connect(b, &QPushButton::clicked, this, rows[r][c].show);
+            line->addWidget(b, 0, c);
             order << b;
         }
+        grid->addWidget(rowBox, r, 0);
     }
-    // A fourth row: the season in numbers.
-    frame(this, QStringLiteral("Box21"), {12, 242, 536, 52});
-    auto* season = button(this, QStringLiteral("Command20"), QStringLiteral("Season Statistics"),
-                          {22, 252, 164, 32});
-    connect(season, &QPushButton::clicked, this, &StatsWindow::Command20_Click);
-    order << season;
+    inside->addLayout(grid);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     focusOrder(order);
 }
 
 void StatsWindow::form_load()
 {
     if (auto c = app().openConnection()) {
-        if (const auto players = playersWithRounds(*c))
-            Combo0->addItems(*players);
+        if (const auto withRounds = playersWithRounds(*c))
+            players->addItems(*withRounds);
         else
-            app().inform(players.error());
+            app().inform(withRounds.error());
     }
-    Combo0->setCurrentIndex(-1);
-    Combo0->setEditText(QString());
-    Combo0->setFocus();
+    players->setCurrentIndex(-1);
+    players->setEditText(QString());
+    players->setFocus();
 }
 
 QString StatsWindow::player() const
 {
-    return Combo0->currentText();
+    return players->currentText();
 }
 
 void StatsWindow::everRound(bool best)
@@ -99,15 +127,6 @@ void StatsWindow::everRound(bool best)
                               report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)),
                               {{QStringLiteral("player"), player()},
                                {QStringLiteral("title"), title}}));
-}
-
-void StatsWindow::Command12_Click()
-{
-    everRound(true);
-}
-void StatsWindow::Command13_Click()
-{
-    everRound(false);
 }
 
 void StatsWindow::possible(Possible kind, const QString& title)
@@ -130,45 +149,6 @@ void StatsWindow::possible(Possible kind, const QString& title)
                                       {QStringLiteral("gross"), total(&PossibleRound::gross)},
                                       {QStringLiteral("handicap"), total(&PossibleRound::handicap)},
                                       {QStringLiteral("net"), total(&PossibleRound::net)}}));
-}
-
-void StatsWindow::Command3_Click()
-{
-    possible(Possible::Best, QStringLiteral("Best Possible Round"));
-}
-void StatsWindow::Command4_Click()
-{
-    possible(Possible::Worst, QStringLiteral("Worst Possible Round"));
-}
-void StatsWindow::Command5_Click()
-{
-    possible(Possible::Average, QStringLiteral("Average Round"));
-}
-
-void StatsWindow::Command16_Click()
-{
-    app().show(windows::kBestByCourse, PlayerContext{player()});
-}
-void StatsWindow::Command14_Click()
-{
-    app().show(windows::kWorstByCourse, PlayerContext{player()});
-}
-void StatsWindow::Command18_Click()
-{
-    app().show(windows::kCoursesChart, PlayerContext{player()});
-}
-void StatsWindow::Command19_Click()
-{
-    app().show(windows::kPuttsChart, PlayerContext{player()});
-}
-void StatsWindow::Command20_Click()
-{
-    app().show(windows::kSeason, PlayerContext{player()});
-}
-
-void StatsWindow::Command6_Click()
-{
-    close();
 }
 
 } // namespace parlog

@@ -585,7 +585,7 @@ void TestScoreAdd::correctingAStoredRound()
     QCOMPARE(picker->shownRounds(), 0);
     child<QLineEdit>(picker, QStringLiteral("find"))->setText(QStringLiteral("Druid"));
     QCOMPARE(picker->shownRounds(), 2);
-    picker->open_Click();
+    picker->openRound();
     auto* card = qobject_cast<ScoreAdd*>(c.window);
     QCOMPARE(card->editing(), 3); // the newest first
     QVERIFY(c.window->windowTitle().contains(QStringLiteral("5 Mar 2004 for Sean O'Brien")));
