@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -21,16 +23,12 @@ const QString kTitle = QStringLiteral("Parlog");
 AboutWindow::AboutWindow(Application& app)
     : Window(app, windows::kAbout, QString())
 {
-    setFixedSize(420, 236);
-
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(16, 16, 48, 48);
     picIcon->setPixmap(QIcon(QStringLiteral(":/icon.svg")).pixmap(48, 48));
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setGeometry(84, 16, 320, 36);
     QFont big = lblTitle->font();
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
@@ -38,35 +36,47 @@ AboutWindow::AboutWindow(Application& app)
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setGeometry(84, 56, 320, 20);
 
     lblData = new QLabel(this);
     lblData->setObjectName(QStringLiteral("lblData"));
-    lblData->setGeometry(84, 78, 324, 40);
     lblData->setTextFormat(Qt::PlainText);
     lblData->setWordWrap(true);
     lblData->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblData->setMinimumWidth(fontMetrics().averageCharWidth() * 44);
 
     // A grey line with a white one under it: the etched separator.
     auto* line1 = new QFrame(this);
     line1->setObjectName(QStringLiteral("Line1"));
     line1->setFrameShape(QFrame::HLine);
     line1->setFrameShadow(QFrame::Sunken);
-    line1->setGeometry(12, 146, 396, 4);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(284, 160, 124, 28);
-    cmdOK->setDefault(true);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
 
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(284, 196, 124, 28);
+    systemInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
+    systemInfoButton->setObjectName(QStringLiteral("cmdSysInfo"));
 
-    connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
-    setTabOrder(cmdOK, cmdSysInfo);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(picIcon, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(lblTitle, 0, 1);
+    grid->addWidget(lblVersion, 1, 1);
+    grid->addWidget(lblData, 2, 1);
+    grid->setRowMinimumHeight(3, fontMetrics().height());
+    grid->addWidget(line1, 4, 0, 1, 2);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addWidget(systemInfoButton);
+    auto* right = new QHBoxLayout;
+    right->addStretch(1);
+    right->addLayout(buttons);
+    grid->addLayout(right, 5, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(okButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(systemInfoButton, &QPushButton::clicked, this, &AboutWindow::startSystemInfo);
+    setTabOrder(okButton, systemInfoButton);
 }
 
 void AboutWindow::form_load()
@@ -79,20 +89,10 @@ void AboutWindow::form_load()
     lblData->setText(
         QStringLiteral("Register: %1").arg(shownLocation(app().dataFile())));
     lblTitle->setText(kTitle);
-    cmdOK->setFocus();
+    okButton->setFocus();
 }
 
-void AboutWindow::cmdOK_Click()
-{
-    close();
-}
-
-void AboutWindow::cmdSysInfo_Click()
-{
-    StartSysInfo();
-}
-
-void AboutWindow::StartSysInfo()
+void AboutWindow::startSystemInfo()
 {
     const auto path = systemInfoPath(app().registry(),
                                      [](const QString& file) { return QFileInfo(file).isFile(); });

@@ -15,17 +15,16 @@ public:
     explicit AboutWindow(Application& app);
 
     void form_load() override;
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void StartSysInfo();
+    // The system information tool where the registry says it is, else why not.
+    void startSystemInfo();
 
 private:
     QLabel* picIcon;
     QLabel* lblTitle;
     QLabel* lblVersion;
     QLabel* lblData;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
+    QPushButton* okButton;
+    QPushButton* systemInfoButton;
 };
 
 } // namespace parlog

@@ -8,7 +8,9 @@
 #include "data/importing.h"
 #include "data/location.h"
 #include "base/reportwindow.h"
+#include "ui/forms.h"
 
+#include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -27,11 +29,6 @@ namespace {
 
 constexpr int kPictureWidth = 351;
 constexpr int kPictureHeight = 321;
-constexpr int kRowHeight = 38;
-constexpr int kRows = 13;
-constexpr int kRowLeft = kPictureWidth + 22;
-// Wide enough for the longest caption, "Competition Results", in bold.
-constexpr int kRowWidth = 250;
 
 QPixmap menuPicture()
 {
@@ -43,16 +40,15 @@ QPixmap menuPicture()
     return pixmap;
 }
 
-QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text, const QRect& where,
-                     bool bold)
+QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text, bool bold)
 {
     auto* label = new QLabel(text, picture);
     label->setObjectName(name);
-    label->setGeometry(where);
     label->setWordWrap(true);
     QFont font = label->font();
     font.setBold(bold);
-    font.setPointSizeF(bold ? 11.0 : 8.5);
+    // Sized from the font in use, so that a larger desktop font makes them larger too.
+    font.setPointSizeF(font.pointSizeF() * (bold ? 1.2 : 0.9));
     label->setFont(font);
     label->setStyleSheet(QStringLiteral("color: #12351d; background: transparent;"));
     return label;
@@ -64,119 +60,111 @@ MainMenu::MainMenu(Application& app)
     : Window(app, windows::kMain, QStringLiteral("Parlog"))
 {
     setClosesOnEscape(false);
-    // Room for the picture, and for the rows beside it.
-    setFixedSize(kRowLeft + kRowWidth + 20, std::max(kPictureHeight + 24, 20 + kRows * (kRowHeight + 2)));
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(10, 10, kPictureWidth, kPictureHeight);
-    Picture1->setPixmap(menuPicture());
-    Picture1->setFocusPolicy(Qt::TabFocus);
-    Picture1->setFrameShape(QFrame::Panel);
-    Picture1->setFrameShadow(QFrame::Sunken);
-
-    pictureLabel(Picture1, QStringLiteral("Label7"), QStringLiteral("1. Add new players first"),
-                 QRect(24, 22, 300, 24), true);
-    pictureLabel(Picture1, QStringLiteral("Label8"), QStringLiteral("2. Add new Courses"),
-                 QRect(24, 52, 300, 24), true);
-    pictureLabel(Picture1, QStringLiteral("Label10"), QStringLiteral("3. Now add new rounds"),
-                 QRect(24, 82, 300, 24), true);
-    pictureLabel(Picture1, QStringLiteral("Label11"),
-                 QStringLiteral("You must have a print driver installed to see reports. Press "
-                                "the help button for further info"),
-                 QRect(24, 218, 200, 48), false);
-
-    auto* c31 = addRow(0, QStringLiteral("Label28"), QStringLiteral("&Quick Search"),
-                       QStringLiteral("Command31"));
-    auto* c36 = addRow(1, QStringLiteral("Label3"), QStringLiteral("View &Courses"),
-                       QStringLiteral("Command36"));
-    auto* c37 = addRow(2, QStringLiteral("Label6"), QStringLiteral("View &Players"),
-                       QStringLiteral("Command37"));
-    auto* c38 = addRow(3, QStringLiteral("Label9"), QStringLiteral("View &Stats"),
-                       QStringLiteral("Command38"));
-    auto* c17 = addRow(4, QStringLiteral("Label15"), QStringLiteral("New Pla&yer"),
-                       QStringLiteral("Command17"));
-    auto* c26 = addRow(5, QStringLiteral("Label24"), QStringLiteral("New Co&urse"),
-                       QStringLiteral("Command26"));
-    auto* c1 = addRow(6, QStringLiteral("Label1"), QStringLiteral("Ne&w Round"),
-                      QStringLiteral("Command1"));
-    auto* c40 = addRow(7, QStringLiteral("Label12"), QStringLiteral("&Delete Round"),
-                       QStringLiteral("Command40"));
-    auto* c42 = addRow(8, QStringLiteral("Label42"), QStringLiteral("Competition R&esults"),
-                       QStringLiteral("Command42"));
-    auto* record = addRow(9, QStringLiteral("LabelRecord"), QStringLiteral("Ha&ndicap Record"),
-                          QStringLiteral("handicapRecordButton"));
-    auto* merit = addRow(10, QStringLiteral("LabelMerit"), QStringLiteral("Order of &Merit"),
-                         QStringLiteral("orderOfMeritButton"));
-    auto* eclectic = addRow(11, QStringLiteral("LabelEclectic"), QStringLiteral("Eclect&ic"),
-                            QStringLiteral("eclecticButton"));
-    auto* import = addRow(12, QStringLiteral("LabelImport"), QStringLiteral("Import from CS&V"),
-                          QStringLiteral("importButton"));
-
-    // About, Help and Quit sit over the lower edge of the picture.
-    const int y = kPictureHeight - 26;
-    auto* c32 = button(QStringLiteral("Command32"), QStringLiteral("&About"), QRect(24, y, 72, 26));
-    auto* c2 = button(QStringLiteral("Command2"), QStringLiteral("He&lp"), QRect(102, y, 72, 26));
-    auto* c27 = button(QStringLiteral("Command27"), QStringLiteral("Qui&t"), QRect(180, y, 72, 26));
-    auto* place =
-        button(QStringLiteral("register"), QStringLiteral("Re&gister"), QRect(258, y, 80, 26));
-    for (QPushButton* b : {c32, c2, c27, place})
-        b->raise();
+    // The picture with the three steps over it, a word on printing, and About, Help, Quit
+    // and Register along its foot.
+    picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setPixmap(menuPicture());
+    picture->setScaledContents(true);
+    picture->setMinimumSize(kPictureWidth, kPictureHeight);
+    picture->setFocusPolicy(Qt::TabFocus);
+    picture->setFrameShape(QFrame::Panel);
+    picture->setFrameShadow(QFrame::Sunken);
+    auto* over = new QVBoxLayout(picture);
+    over->setContentsMargins(14, 12, 14, 10);
+    for (const auto& [name, text] :
+         {std::pair{"Label7", "1. Add new players first"}, std::pair{"Label8", "2. Add new Courses"},
+          std::pair{"Label10", "3. Now add new rounds"}})
+        over->addWidget(pictureLabel(picture, QString::fromLatin1(name), QString::fromLatin1(text),
+                                     true));
+    over->addStretch(1);
+    auto* printing = pictureLabel(picture, QStringLiteral("Label11"),
+                                  QStringLiteral("You must have a print driver installed to see "
+                                                 "reports. Press the help button for further "
+                                                 "info"),
+                                  false);
+    printing->setMaximumWidth(kPictureWidth * 3 / 5);
+    // Within the light panel the picture draws for it.
+    printing->setContentsMargins(2, 0, 0, 0);
+    over->addWidget(printing);
+    over->addSpacing(14);
+    auto* about = button(QStringLiteral("Command32"), QStringLiteral("&About"));
+    auto* help = button(QStringLiteral("Command2"), QStringLiteral("He&lp"));
+    auto* quit = button(QStringLiteral("Command27"), QStringLiteral("Qui&t"));
+    auto* place = button(QStringLiteral("register"), QStringLiteral("Re&gister"));
+    over->addLayout(forms::row({about, help, quit, place}, true));
     connect(place, &QPushButton::clicked, this, [this] { this->app().show(windows::kRegister); });
+    connect(about, &QPushButton::clicked, this, [this] { this->app().show(windows::kAbout); });
+    connect(help, &QPushButton::clicked, this, [this] { openHelp(this->app()); });
+    connect(quit, &QPushButton::clicked, this, [this] { this->app().quit(); });
 
-    connect(c31, &QPushButton::clicked, this, &MainMenu::Command31_Click);
-    connect(c36, &QPushButton::clicked, this, &MainMenu::Command36_Click);
-    connect(c37, &QPushButton::clicked, this, &MainMenu::Command37_Click);
-    connect(c38, &QPushButton::clicked, this, &MainMenu::Command38_Click);
-    connect(c17, &QPushButton::clicked, this, &MainMenu::Command17_Click);
-    connect(c26, &QPushButton::clicked, this, &MainMenu::Command26_Click);
-    connect(c1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
-    connect(c40, &QPushButton::clicked, this, &MainMenu::Command40_Click);
-    connect(c42, &QPushButton::clicked, this, &MainMenu::Command42_Click);
-    connect(record, &QPushButton::clicked, this, &MainMenu::handicapRecord);
-    connect(merit, &QPushButton::clicked, this, [this] { this->app().show(windows::kOrderOfMerit); });
-    connect(eclectic, &QPushButton::clicked, this, [this] { this->app().show(windows::kEclectic); });
-    connect(import, &QPushButton::clicked, this, [this] { this->app().show(windows::kImport); });
-    connect(c32, &QPushButton::clicked, this, &MainMenu::Command32_Click);
-    connect(c2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
-    connect(c27, &QPushButton::clicked, this, &MainMenu::Command27_Click);
+    // A row a task: its caption, whose access key presses the row's Open.
+    auto* rows = new QVBoxLayout;
+    rows->setSpacing(2);
+    struct Row {
+        const char* label;
+        const char* caption;
+        const char* button;
+        QString window;
+    };
+    const Row tasks[] = {
+        {"Label28", "&Quick Search", "Command31", windows::kQuickSearch},
+        {"Label3", "View &Courses", "Command36", windows::kCourses},
+        {"Label6", "View &Players", "Command37", windows::kPlayers},
+        {"Label9", "View &Stats", "Command38", windows::kStats},
+        {"Label15", "New Pla&yer", "Command17", windows::kPlayers},
+        {"Label24", "New Co&urse", "Command26", windows::kCourses},
+        {"Label1", "Ne&w Round", "Command1", windows::kScoreCard},
+        {"Label12", "&Delete Round", "Command40", windows::kDeleteRounds},
+        {"Label42", "Competition R&esults", "Command42", windows::kResults},
+        {"LabelRecord", "Ha&ndicap Record", "handicapRecordButton", windows::kHandicapRecord},
+        {"LabelMerit", "Order of &Merit", "orderOfMeritButton", windows::kOrderOfMerit},
+        {"LabelEclectic", "Eclect&ic", "eclecticButton", windows::kEclectic},
+        {"LabelImport", "Import from CS&V", "importButton", windows::kImport}};
+    QList<QWidget*> order;
+    for (int r = 0; r < int(std::size(tasks)); ++r) {
+        auto* box = new QFrame(this);
+        box->setObjectName(QStringLiteral("Shape%1").arg(r + 1));
+        box->setFrameShape(QFrame::Box);
+        auto* caption = new QLabel(QString::fromLatin1(tasks[r].caption), box);
+        caption->setObjectName(QString::fromLatin1(tasks[r].label));
+        QFont bold = caption->font();
+        bold.setBold(true);
+        caption->setFont(bold);
+        auto* open = button(QString::fromLatin1(tasks[r].button), QStringLiteral("Open"));
+        open->setParent(box);
+        caption->setBuddy(open);
+        const QString window = tasks[r].window;
+        connect(open, &QPushButton::clicked, this, [this, window] { this->app().show(window); });
+        auto* line = new QHBoxLayout(box);
+        line->setContentsMargins(10, 4, 6, 4);
+        line->addWidget(caption, 1);
+        line->addWidget(open);
+        rows->addWidget(box);
+        order << open;
+    }
 
+    auto* layout = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    left->addWidget(picture);
+    left->addStretch(1);
+    layout->addLayout(left);
+    layout->addLayout(rows);
     addMenuBar();
-    c31->setFocus();
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    order.first()->setFocus();
     // Reading order: the rows down, then the buttons along the picture's foot.
-    const QList<QWidget*> order{c31,    c36,   c37,      c38,    c17, c26, c1,  c40,   c42,
-                                record, merit, eclectic, import, c32, c2,  c27, place, Picture1};
+    order << about << help << quit << place << picture;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-QPushButton* MainMenu::button(const QString& name, const QString& caption, const QRect& where)
+QPushButton* MainMenu::button(const QString& name, const QString& caption)
 {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
-    b->setGeometry(where);
     return b;
-}
-
-QPushButton* MainMenu::addRow(int row, const QString& labelName, const QString& caption,
-                              const QString& buttonName)
-{
-    const int top = 10 + row * (kRowHeight + 2);
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("Shape%1").arg(row + 1));
-    frame->setFrameShape(QFrame::Box);
-    frame->setGeometry(kRowLeft, top, kRowWidth, kRowHeight);
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(labelName);
-    label->setGeometry(kRowLeft + 10, top + 4, kRowWidth - 90, kRowHeight - 8);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    // The caption's access key presses its row's button.
-    auto* open = button(buttonName, QStringLiteral("Open"),
-                        QRect(kRowLeft + kRowWidth - 76, top + 6, 68, kRowHeight - 12));
-    label->setBuddy(open);
-    return open;
 }
 
 void MainMenu::addMenuBar()
@@ -220,42 +208,37 @@ void MainMenu::addMenuBar()
     item(file, QStringLiteral("&Back up now..."), QKeySequence(Qt::CTRL | Qt::Key_B),
          "actionBackUp", &MainMenu::backUpNow);
     file->addSeparator();
-    item(file, QStringLiteral("&Quit"), QKeySequence::Quit, "actionQuit", &MainMenu::Command27_Click);
+    item(file, QStringLiteral("&Quit"), QKeySequence::Quit, "actionQuit", [this] { app().quit(); });
     QMenu* records = bar->addMenu(QStringLiteral("&Records"));
     item(records, QStringLiteral("New &Round..."), QKeySequence::New, "actionNewRound",
-         &MainMenu::Command1_Click);
+         [this] { app().show(windows::kScoreCard); });
     item(records, QStringLiteral("&Players..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-         "actionPlayers", &MainMenu::Command37_Click);
+         "actionPlayers", [this] { app().show(windows::kPlayers); });
     item(records, QStringLiteral("&Courses..."), QKeySequence(Qt::CTRL | Qt::Key_K),
-         "actionCourses", &MainMenu::Command36_Click);
+         "actionCourses", [this] { app().show(windows::kCourses); });
     item(records, QStringLiteral("&Divisions..."), {}, "actionDivisions",
          [this] { app().show(windows::kDivisions); });
     QMenu* rounds = bar->addMenu(QStringLiteral("R&ounds"));
     item(rounds, QStringLiteral("&Quick Search..."), QKeySequence::Find, "actionSearch",
-         &MainMenu::Command31_Click);
+         [this] { app().show(windows::kQuickSearch); });
     item(rounds, QStringLiteral("&Statistics..."), QKeySequence(Qt::CTRL | Qt::Key_T),
-         "actionStats", &MainMenu::Command38_Click);
+         "actionStats", [this] { app().show(windows::kStats); });
     item(rounds, QStringLiteral("Competition R&esults..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-         "actionResults", &MainMenu::Command42_Click);
+         "actionResults", [this] { app().show(windows::kResults); });
     item(rounds, QStringLiteral("Ha&ndicap Record..."), QKeySequence(Qt::CTRL | Qt::Key_I),
-         "actionHandicapRecord", &MainMenu::handicapRecord);
+         "actionHandicapRecord", [this] { app().show(windows::kHandicapRecord); });
     item(rounds, QStringLiteral("Order of &Merit..."), {}, "actionOrderOfMerit",
          [this] { app().show(windows::kOrderOfMerit); });
     item(rounds, QStringLiteral("Eclect&ic..."), {}, "actionEclectic",
          [this] { app().show(windows::kEclectic); });
     rounds->addSeparator();
-    item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", &MainMenu::Command40_Click);
+    item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", [this] { app().show(windows::kDeleteRounds); });
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     // F1 is every window's own key for the help; the menu only names it.
-    item(help, QStringLiteral("Parlog &Help\tF1"), {}, "actionHelp", &MainMenu::Command2_Click);
-    item(help, QStringLiteral("&About Parlog"), {}, "actionAbout", &MainMenu::Command32_Click);
+    item(help, QStringLiteral("Parlog &Help\tF1"), {}, "actionHelp", [this] { openHelp(app()); });
+    item(help, QStringLiteral("&About Parlog"), {}, "actionAbout", [this] { app().show(windows::kAbout); });
 
-    const int barHeight = bar->sizeHint().height();
-    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != bar)
-            child->move(child->x(), child->y() + barHeight);
-    setFixedSize(width(), height() + barHeight);
-    bar->setGeometry(0, 0, width(), barHeight);
+    layout()->setMenuBar(bar);
 }
 
 void MainMenu::fillRecent()
@@ -312,63 +295,6 @@ void MainMenu::form_load()
 {
     // The menu touches no data; its title says which register is in use.
     showRegister();
-}
-
-void MainMenu::Command31_Click()
-{
-    app().show(windows::kQuickSearch);
-}
-void MainMenu::Command36_Click()
-{
-    app().show(windows::kCourses);
-}
-void MainMenu::Command37_Click()
-{
-    app().show(windows::kPlayers);
-}
-void MainMenu::Command38_Click()
-{
-    app().show(windows::kStats);
-}
-void MainMenu::Command17_Click()
-{
-    app().show(windows::kPlayers);
-}
-void MainMenu::Command26_Click()
-{
-    app().show(windows::kCourses);
-}
-void MainMenu::Command1_Click()
-{
-    app().show(windows::kScoreCard);
-}
-void MainMenu::Command40_Click()
-{
-    app().show(windows::kDeleteRounds);
-}
-void MainMenu::Command42_Click()
-{
-    app().show(windows::kResults);
-}
-
-void MainMenu::handicapRecord()
-{
-    app().show(windows::kHandicapRecord);
-}
-
-void MainMenu::Command32_Click()
-{
-    app().show(windows::kAbout);
-}
-
-void MainMenu::Command2_Click()
-{
-    openHelp(app());
-}
-
-void MainMenu::Command27_Click()
-{
-    app().quit();
 }
 
 } // namespace parlog

@@ -16,19 +16,6 @@ public:
 
     void form_load() override;
 
-    void Command31_Click(); // Quick Search
-    void Command36_Click(); // View Courses
-    void Command37_Click(); // View Players
-    void Command38_Click(); // View Stats
-    void Command17_Click(); // New Player
-    void Command26_Click(); // New Course
-    void Command1_Click();  // New Round
-    void Command40_Click(); // Delete Round
-    void Command42_Click(); // Competition Results
-    void handicapRecord();
-    void Command32_Click(); // About
-    void Command2_Click();  // Help
-    void Command27_Click(); // Quit
     void backUpNow();       // the online backup the deletions make, at any time
     // Every player, course or round of the register into a CSV file that imports back
     // the same; false, having said why, when it was not written.
@@ -37,14 +24,12 @@ public:
     Q_INVOKABLE void showRegister();
 
 private:
-    QPushButton* addRow(int row, const QString& labelName, const QString& caption,
-                        const QString& buttonName);
-    QPushButton* button(const QString& name, const QString& caption, const QRect& where);
+    QPushButton* button(const QString& name, const QString& caption);
 
     void addMenuBar();
     void fillRecent();
 
-    QLabel* Picture1;
+    QLabel* picture;
     QMenu* m_recent = nullptr;
 };
 

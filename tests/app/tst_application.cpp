@@ -215,7 +215,8 @@ void TestApplication::mainMenuLayout()
         {"Label42", "Competition Results"}};
     auto* picture = child<QLabel>(menu, QStringLiteral("Picture1"));
     QVERIFY(picture);
-    QCOMPARE(picture->size(), QSize(351, 321));
+    // The picture as drawn, or larger when what stands over it needs more room.
+    QVERIFY(picture->width() >= 351 && picture->height() >= 321);
     QCOMPARE(picture->pixmap().size(), QSize(351, 321));
     for (const auto& [name, text] : labels) {
         auto* label = child<QLabel>(menu, QString::fromLatin1(name));
@@ -233,9 +234,11 @@ void TestApplication::mainMenuLayout()
                              "importButton"}) {
         auto* button = child<QPushButton>(menu, QString::fromLatin1(name));
         QCOMPARE(button->text(), QStringLiteral("Open"));
-        QVERIFY(button->y() > lastTop);
-        QVERIFY(button->x() > picture->geometry().right());
-        lastTop = button->y();
+        // Each in its row's box, the boxes down the window right of the picture.
+        const QPoint at = button->mapTo(menu, QPoint(0, 0));
+        QVERIFY(at.y() > lastTop);
+        QVERIFY(at.x() > picture->geometry().right());
+        lastTop = at.y();
     }
     auto* about = child<QPushButton>(menu, QStringLiteral("Command32"));
     auto* help = child<QPushButton>(menu, QStringLiteral("Command2"));
@@ -244,7 +247,7 @@ void TestApplication::mainMenuLayout()
     QCOMPARE(help->text().remove(u'&'), QStringLiteral("Help"));
     QCOMPARE(quit->text().remove(u'&'), QStringLiteral("Quit"));
     QVERIFY(about->x() < help->x() && help->x() < quit->x());
-    QVERIFY(picture->geometry().contains(about->geometry().center()));
+    QCOMPARE(about->parentWidget(), picture);
 
     // Opens on Command31; Tab walks the rows down, then the buttons along the picture.
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(menu, QStringLiteral("Command31")));
