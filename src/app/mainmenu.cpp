@@ -67,7 +67,6 @@ MainMenu::MainMenu(Application& app)
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setPixmap(menuPicture());
     picture->setScaledContents(true);
-    picture->setMinimumSize(kPictureWidth, kPictureHeight);
     picture->setFocusPolicy(Qt::TabFocus);
     picture->setFrameShape(QFrame::Panel);
     picture->setFrameShadow(QFrame::Sunken);
@@ -94,6 +93,8 @@ MainMenu::MainMenu(Application& app)
     auto* quit = button(QStringLiteral("Command27"), QStringLiteral("Qui&t"));
     auto* place = button(QStringLiteral("register"), QStringLiteral("Re&gister"));
     over->addLayout(forms::row({about, help, quit, place}, true));
+    // The picture as drawn, or larger when what stands over it needs more room.
+    picture->setMinimumSize(QSize(kPictureWidth, kPictureHeight).expandedTo(over->sizeHint()));
     connect(place, &QPushButton::clicked, this, [this] { this->app().show(windows::kRegister); });
     connect(about, &QPushButton::clicked, this, [this] { this->app().show(windows::kAbout); });
     connect(help, &QPushButton::clicked, this, [this] { openHelp(this->app()); });

@@ -13,7 +13,9 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QHash>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -52,7 +54,12 @@ ReportWindow::ReportWindow(Application& app, const QString& name)
     : Window(app, name, report::Report(name).caption())
     , m_report(std::make_shared<const report::Report>(name))
 {
-    resize(900, 760);
+    // A page's width, and as tall as a small screen leaves room for under its title bar,
+    // its panel and the desktop's.
+    const QRect room = QGuiApplication::primaryScreen()
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 1366, 768);
+    resize(qMin(900, room.width() - 40), qMin(760, room.height() - 100));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     layout->addLayout(bar);
