@@ -11,7 +11,10 @@
 #include "ui/inputhelpers.h"
 #include "ui/tables.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QHeaderView>
@@ -34,99 +37,132 @@ CoursesWindow::CoursesWindow(Application& app)
     : RegisterWindow(app, {windows::kCourses, QStringLiteral("Courses"), registers::courses(),
                            QStringLiteral("course"), windows::kCourseList})
 {
-    setFixedSize(620, 640);
     createShared(QStringLiteral("Show All"));
-    embolden(
-        label(this, QStringLiteral("Label1"), QStringLiteral("Find Course"), {12, 12, 100, 24}));
-    Combo1->setGeometry(116, 12, 260, 24);
+    auto* find = label(this, QStringLiteral("Label1"), QStringLiteral("Find Course"));
+    embolden(find);
+    names->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
 
+    // The course's name and address, captions beside them; its buttons to the right.
+    auto* details = new QGridLayout;
+    details->addWidget(find, 0, 0);
+    details->addWidget(names, 0, 1);
     const auto field = [&](const char* name, const char* caption, int row) {
-        const int y = 52 + row * 32;
-        label(this, QStringLiteral("Label%1").arg(row + 2), QString::fromLatin1(caption),
-              {12, y, 100, 24});
-        return box(this, QString::fromLatin1(name), {116, y, 260, 24});
+        details->addWidget(label(this, QStringLiteral("Label%1").arg(row + 2),
+                                 QString::fromLatin1(caption)),
+                           row + 1, 0);
+        auto* b = box(this, QString::fromLatin1(name));
+        details->addWidget(b, row + 1, 1);
+        return b;
     };
-    CourseName = field("CourseName", "CourseName", 0);
-    CourseAdd1 = field("CourseAdd1", "Street", 1);
-    CourseAdd2 = field("CourseAdd2", "Town", 2);
-    CourseAdd3 = field("CourseAdd3", "County", 3);
-    CourseTel = field("CourseTel", "Telephone", 4);
+    courseName = field("CourseName", "CourseName", 0);
+    street = field("CourseAdd1", "Street", 1);
+    town = field("CourseAdd2", "Town", 2);
+    county = field("CourseAdd3", "County", 3);
+    telephone = field("CourseTel", "Telephone", 4);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(newButton, 0, 0);
+    buttons->addWidget(deleteButton, 0, 1);
+    buttons->addWidget(editButton, 1, 0);
+    buttons->addWidget(listButton, 1, 1);
+    buttons->addWidget(saveButton, 2, 0);
+    buttons->addWidget(closeButton, 2, 1);
+    buttons->setRowStretch(3, 1);
+    auto* top = new QHBoxLayout;
+    top->addLayout(details, 1);
+    top->addSpacing(12);
+    top->addLayout(buttons);
 
-    Command11->setGeometry(400, 52, 96, 28);
-    Command13->setGeometry(504, 52, 96, 28);
-    Command1->setGeometry(400, 88, 96, 28);
-    Command28->setGeometry(504, 88, 96, 28);
-    Command12->setGeometry(400, 124, 96, 28);
-    Command10->setGeometry(504, 124, 96, 28);
-
-    embolden(label(this, QStringLiteral("Label7"),
-                   QStringLiteral("Add the par  for each hole (optional)"), {12, 218, 300, 22}));
-    frame(this, QStringLiteral("Shape1"), {8, 242, 604, 220});
+    // The holes in three columns of six, each its par and stroke index.
+    auto* parsCaption = label(this, QStringLiteral("Label7"),
+                              QStringLiteral("Add the par  for each hole (optional)"));
+    embolden(parsCaption);
+    auto* siHint = label(this, QStringLiteral("LabelSI"),
+                         QStringLiteral("SI: stroke index, 1 to 18 (optional)"));
+    auto* holesBox = new QFrame(this);
+    holesBox->setObjectName(QStringLiteral("Shape1"));
+    holesBox->setFrameShape(QFrame::Box);
+    auto* holes = new QGridLayout(holesBox);
     for (int h = 0; h < 18; ++h) {
-        const int x = 16 + (h / 6) * 200;
-        const int y = 252 + (h % 6) * 30;
+        const int column = (h / 6) * 4;
+        const int row = h % 6;
         auto* l =
             label(this, QStringLiteral("LabelPar%1").arg(h + 1),
-                  h == 4 ? QStringLiteral("PAR  Hole 5") : QStringLiteral("PAR Hole %1").arg(h + 1),
-                  {x, y, 90, 24});
+                  h == 4 ? QStringLiteral("PAR  Hole 5") : QStringLiteral("PAR Hole %1").arg(h + 1));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        par[h] = box(this, QStringLiteral("Text%1").arg(kParBox[h]), {x + 96, y, 50, 24});
+        par[h] = box(this, QStringLiteral("Text%1").arg(kParBox[h]), 4);
         par[h]->setAlignment(Qt::AlignCenter);
         selectAllOnFocus(par[h]);
-        connect(par[h], &QLineEdit::textChanged, this, [this, h] { Par_Change(h + 1); });
-        si[h] = box(this, QStringLiteral("SI%1").arg(h + 1), {x + 152, y, 36, 24});
+        connect(par[h], &QLineEdit::textChanged, this, [this, h] { parChanged(h + 1); });
+        si[h] = box(this, QStringLiteral("SI%1").arg(h + 1), 2);
         si[h]->setAlignment(Qt::AlignCenter);
         si[h]->setToolTip(QStringLiteral("Stroke index of hole %1: 1 for the hardest hole to "
                                          "score on, 18 for the easiest; each once")
                               .arg(h + 1));
         selectAllOnFocus(si[h]);
+        holes->addWidget(l, row, column);
+        holes->addWidget(par[h], row, column + 1);
+        holes->addWidget(si[h], row, column + 2);
+        holes->setColumnMinimumWidth(column + 3, 16);
     }
-    auto* siHint = label(this, QStringLiteral("LabelSI"),
-                         QStringLiteral("SI: stroke index, 1 to 18 (optional)"),
-                         {330, 218, 282, 22});
-    siHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* total =
-        label(this, QStringLiteral("Label8"), QStringLiteral("Course Par"), {416, 432, 90, 24});
+    auto* total = label(this, QStringLiteral("Label8"), QStringLiteral("Course Par"));
     total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     embolden(total);
-    Text56 = box(this, QStringLiteral("Text56"), {512, 432, 50, 24});
-    Text56->setAlignment(Qt::AlignCenter);
+    coursePar = box(this, QStringLiteral("Text56"), 4);
+    coursePar->setAlignment(Qt::AlignCenter);
+    holes->addWidget(total, 6, 8);
+    holes->addWidget(coursePar, 6, 9);
 
     // The tees of the course, a row each.
-    embolden(label(this, QStringLiteral("LabelTees"), QStringLiteral("Tees"), {12, 472, 100, 22}));
+    auto* teesCaption = label(this, QStringLiteral("LabelTees"), QStringLiteral("Tees"));
+    embolden(teesCaption);
     tees = new CellTable(0, 5, this);
     tees->setObjectName(QStringLiteral("tees"));
-    tees->setGeometry(12, 496, 476, 132);
     tees->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Rated for"),
                                      QStringLiteral("Course Rating"),
                                      QStringLiteral("Slope Rating"), QStringLiteral("Par")});
     tees->verticalHeader()->hide();
     tees->setSelectionBehavior(QAbstractItemView::SelectRows);
     tees->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int widths[5] = {120, 90, 96, 90, 60};
-    for (int c = 0; c < 5; ++c)
-        tees->setColumnWidth(c, widths[c]);
-    auto* addTee =
-        button(this, QStringLiteral("addTee"), QStringLiteral("Add Tee"), {500, 496, 112, 28});
-    auto* removeTee = button(this, QStringLiteral("removeTee"), QStringLiteral("Remove Tee"),
-                             {500, 530, 112, 28});
-    auto* teeHoles = button(this, QStringLiteral("teeHoles"), QStringLiteral("Tee's Holes..."),
-                            {500, 564, 112, 28});
+    tees->horizontalHeader()->setStretchLastSection(true);
+    tees->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tees->setMinimumHeight(fontMetrics().height() * 7);
+    auto* addTee = button(this, QStringLiteral("addTee"), QStringLiteral("Add Tee"));
+    auto* removeTee = button(this, QStringLiteral("removeTee"), QStringLiteral("Remove Tee"));
+    auto* teeHoles = button(this, QStringLiteral("teeHoles"), QStringLiteral("Tee's Holes..."));
     teeHoles->setToolTip(QStringLiteral("The pars and stroke indexes of a tee that has its own, "
                                         "as a women's tee may"));
-    connect(addTee, &QPushButton::clicked, this, &CoursesWindow::addTee_Click);
-    connect(removeTee, &QPushButton::clicked, this, &CoursesWindow::removeTee_Click);
-    connect(teeHoles, &QPushButton::clicked, this, &CoursesWindow::teeHoles_Click);
+    connect(addTee, &QPushButton::clicked, this, &CoursesWindow::addTee);
+    connect(removeTee, &QPushButton::clicked, this, &CoursesWindow::removeTee);
+    connect(teeHoles, &QPushButton::clicked, this, &CoursesWindow::editTeeHoles);
+    auto* teeButtons = new QVBoxLayout;
+    teeButtons->addWidget(addTee);
+    teeButtons->addWidget(removeTee);
+    teeButtons->addWidget(teeHoles);
+    teeButtons->addStretch(1);
+    auto* teesRow = new QHBoxLayout;
+    teesRow->addWidget(tees, 1);
+    teesRow->addLayout(teeButtons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    auto* holesHeading = new QHBoxLayout;
+    holesHeading->addWidget(parsCaption);
+    holesHeading->addStretch(1);
+    holesHeading->addWidget(siHint);
+    layout->addLayout(holesHeading);
+    layout->addWidget(holesBox);
+    layout->addWidget(teesCaption);
+    layout->addLayout(teesRow, 1);
 
     // The boxes in reading order, the par of every hole before the buttons.
-    QList<QWidget*> order{Combo1, CourseName, CourseAdd1, CourseAdd2, CourseAdd3, CourseTel};
+    QList<QWidget*> order{names, courseName, street, town, county, telephone};
     for (QLineEdit* b : par)
         order << b;
-    order << Text56;
+    order << coursePar;
     for (QLineEdit* b : si)
         order << b;
-    order << tees << addTee << removeTee << teeHoles << Command11 << Command13 << Command1
-          << Command28 << Command12 << Command10;
+    order << tees << addTee << removeTee << teeHoles << newButton << deleteButton << editButton
+          << listButton << saveButton << closeButton;
     focusOrder(order);
 }
 
@@ -138,10 +174,10 @@ std::array<QString, 18> CoursesWindow::parTexts() const
     return texts;
 }
 
-void CoursesWindow::Par_Change(int hole)
+void CoursesWindow::parChanged(int hole)
 {
-    if (const auto total = coursePar(parTexts()))
-        Text56->setText(QString::number(*total));
+    if (const auto total = parlog::coursePar(parTexts()))
+        coursePar->setText(QString::number(*total));
     if (hole < 18)
         moveFocus(par[hole]);
 }
@@ -149,15 +185,15 @@ void CoursesWindow::Par_Change(int hole)
 void CoursesWindow::loadRow(const Record& row)
 {
     const Course c = Course::from(row);
-    CourseName->setText(c.name);
-    CourseAdd1->setText(c.address1);
-    CourseAdd2->setText(c.address2);
-    CourseAdd3->setText(c.address3);
-    CourseTel->setText(c.telephone);
+    courseName->setText(c.name);
+    street->setText(c.address1);
+    town->setText(c.address2);
+    county->setText(c.address3);
+    telephone->setText(c.telephone);
     // Each par written moves the focus along; the stored course par comes last.
     for (int h = 0; h < 18; ++h)
         par[h]->setText(shown(c.pars[h]));
-    Text56->setText(shown(c.par));
+    coursePar->setText(shown(c.par));
     for (int h = 0; h < 18; ++h)
         si[h]->setText(shown(c.strokeIndexes[h]));
     tees->setRowCount(0);
@@ -217,7 +253,7 @@ void CoursesWindow::addTeeRow(const Tee& tee)
     first->setData(kTeeIndexes, indexes);
 }
 
-void CoursesWindow::addTee_Click()
+void CoursesWindow::addTee()
 {
     Tee tee;
     tee.ratedFor = QStringLiteral("Men");
@@ -228,7 +264,7 @@ void CoursesWindow::addTee_Click()
     tees->editItem(tees->item(row, 0));
 }
 
-void CoursesWindow::removeTee_Click()
+void CoursesWindow::removeTee()
 {
     const int row = tees->currentRow();
     if (row < 0) {
@@ -238,7 +274,7 @@ void CoursesWindow::removeTee_Click()
     tees->removeRow(row);
 }
 
-void CoursesWindow::teeHoles_Click()
+void CoursesWindow::editTeeHoles()
 {
     const int row = tees->currentRow();
     if (row < 0) {
@@ -308,15 +344,15 @@ Result<Rows> CoursesWindow::listRows(Connection& connection)
 void CoursesWindow::clearBoxes(bool adding)
 {
     if (adding)
-        CourseName->clear();
+        courseName->clear();
     else
-        CourseName->setText(QStringLiteral(" "));
-    for (QLineEdit* b : {CourseAdd1, CourseAdd2, CourseAdd3, CourseTel})
+        courseName->setText(QStringLiteral(" "));
+    for (QLineEdit* b : {street, town, county, telephone})
         b->setText(QStringLiteral(" "));
     const QString value = adding ? QStringLiteral("0") : QString();
     for (QLineEdit* b : par)
         b->setText(value);
-    Text56->setText(value);
+    coursePar->setText(value);
     for (QLineEdit* b : si)
         b->clear();
     tees->setRowCount(0);
@@ -325,18 +361,18 @@ void CoursesWindow::clearBoxes(bool adding)
 Result<Record> CoursesWindow::rowValues()
 {
     Course c;
-    if (Status read = readPars(parTexts(), Text56->text(), c); !read)
+    if (Status read = readPars(parTexts(), coursePar->text(), c); !read)
         return Failure{read.error()};
     std::array<QString, 18> indexes;
     for (int h = 0; h < 18; ++h)
         indexes[h] = si[h]->text();
     if (Status read = readStrokeIndexes(indexes, c.strokeIndexes); !read)
         return Failure{read.error()};
-    c.name = CourseName->text();
-    c.address1 = CourseAdd1->text();
-    c.address2 = CourseAdd2->text();
-    c.address3 = CourseAdd3->text();
-    c.telephone = CourseTel->text();
+    c.name = courseName->text();
+    c.address1 = street->text();
+    c.address2 = town->text();
+    c.address3 = county->text();
+    c.telephone = telephone->text();
     return c.record();
 }
 

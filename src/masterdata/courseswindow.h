@@ -17,11 +17,11 @@ class CoursesWindow : public RegisterWindow {
 public:
     explicit CoursesWindow(Application& app);
 
-    // Text18_Change ... Text54_Change: the course par follows, the focus moves on.
-    void Par_Change(int hole);
+    // A hole's par typed: the course par follows, the focus moves on.
+    void parChanged(int hole);
 
 protected:
-    QLineEdit* nameBox() const override { return CourseName; }
+    QLineEdit* nameBox() const override { return courseName; }
     void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
@@ -30,9 +30,9 @@ protected:
     Result<Rows> listRows(Connection& connection) override;
 
 public:
-    void addTee_Click();
-    void removeTee_Click();
-    void teeHoles_Click(); // a women's tee's own pars and stroke indexes
+    void addTee();
+    void removeTee();
+    void editTeeHoles(); // a women's tee's own pars and stroke indexes
     // The tees as typed, each read; fails naming the first that does not read.
     // COURSEPAR: the course's, for a tee without a par of its own.
     Result<QList<Tee>> teeValues(double coursePar) const;
@@ -41,14 +41,14 @@ private:
     std::array<QString, 18> parTexts() const;
     void addTeeRow(const Tee& tee);
 
-    QLineEdit* CourseName;
-    QLineEdit* CourseAdd1;
-    QLineEdit* CourseAdd2;
-    QLineEdit* CourseAdd3;
-    QLineEdit* CourseTel;
+    QLineEdit* courseName;
+    QLineEdit* street;
+    QLineEdit* town;
+    QLineEdit* county;
+    QLineEdit* telephone;
     std::array<QLineEdit*, 18> par{};
     std::array<QLineEdit*, 18> si{};
-    QLineEdit* Text56;
+    QLineEdit* coursePar;
     CellTable* tees;
 };
 

@@ -10,7 +10,9 @@
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,68 +26,88 @@ PlayerWindow::PlayerWindow(Application& app)
     : RegisterWindow(app, {windows::kPlayers, QStringLiteral("Players"), registers::players(),
                            QStringLiteral("player"), windows::kPlayerList})
 {
-    setFixedSize(560, 430);
     createShared(QStringLiteral("View All"));
-    auto* pick =
-        label(this, QStringLiteral("Label12"), QStringLiteral("Pick a Player"), {12, 12, 110, 24});
+    auto* pick = label(this, QStringLiteral("Label12"), QStringLiteral("Pick a Player"));
     embolden(pick);
-    Combo1->setGeometry(126, 12, 250, 24);
+    names->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
 
+    // The player's boxes a row each, captions beside them.
     const QStringList captions{"Name",      "Membership No.", "Handicap", "Division",
                                "Street",    "Town",           "County",   "Postcode",
                                "Telephone", "Mobile",         "Email"};
-    const QStringList names{"Text1", "Text2", "text3", "text4",  "text5", "text6",
-                            "text7", "text8", "text9", "text10", "text11"};
+    const QStringList objectNames{"Text1", "Text2", "text3", "text4",  "text5", "text6",
+                                  "text7", "text8", "text9", "text10", "text11"};
+    auto* form = new QGridLayout;
+    form->addWidget(pick, 0, 0);
+    form->addWidget(names, 0, 1, 1, 2);
     QList<QWidget*> boxes;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const int y = 52 + int(i) * 32;
-        label(this, QStringLiteral("Label%1").arg(i + 1), captions[i], {12, y, 110, 24});
-        const QRect where(126, y, i == 2 ? 80 : 250, 24);
-        if (names[i] == u"text4") {
-            text4 = picker(this, names[i], where);
-            boxes << text4;
+    for (qsizetype i = 0; i < objectNames.size(); ++i) {
+        auto* caption = label(this, QStringLiteral("Label%1").arg(i + 1), captions[i]);
+        form->addWidget(caption, int(i) + 1, 0);
+        QWidget* field = nullptr;
+        if (objectNames[i] == u"text4") {
+            division = picker(this, objectNames[i]);
+            field = division;
         } else {
-            boxes << box(this, names[i], where);
+            field = box(this, objectNames[i], i == 2 ? 6 : 0);
         }
+        boxes << field;
+        // The handicap's box is short: what its cards come to stands beside it.
+        form->addWidget(field, int(i) + 1, 1, 1, i == 2 ? 1 : 2);
     }
-    Text1 = static_cast<QLineEdit*>(boxes[0]);
-    Text2 = static_cast<QLineEdit*>(boxes[1]);
-    text3 = static_cast<QLineEdit*>(boxes[2]);
-    text5 = static_cast<QLineEdit*>(boxes[4]);
-    text6 = static_cast<QLineEdit*>(boxes[5]);
-    text7 = static_cast<QLineEdit*>(boxes[6]);
-    text8 = static_cast<QLineEdit*>(boxes[7]);
-    text9 = static_cast<QLineEdit*>(boxes[8]);
-    text10 = static_cast<QLineEdit*>(boxes[9]);
-    text11 = static_cast<QLineEdit*>(boxes[10]);
-    selectAllOnFocus(Text2);
-    selectAllOnFocus(text3);
-    recordIndex = label(this, QStringLiteral("recordIndex"), QString(), {212, 116, 184, 24});
+    playerName = static_cast<QLineEdit*>(boxes[0]);
+    membership = static_cast<QLineEdit*>(boxes[1]);
+    handicap = static_cast<QLineEdit*>(boxes[2]);
+    street = static_cast<QLineEdit*>(boxes[4]);
+    town = static_cast<QLineEdit*>(boxes[5]);
+    county = static_cast<QLineEdit*>(boxes[6]);
+    postcode = static_cast<QLineEdit*>(boxes[7]);
+    telephone = static_cast<QLineEdit*>(boxes[8]);
+    mobile = static_cast<QLineEdit*>(boxes[9]);
+    email = static_cast<QLineEdit*>(boxes[10]);
+    selectAllOnFocus(membership);
+    selectAllOnFocus(handicap);
+    recordIndex = label(this, QStringLiteral("recordIndex"), QString());
     recordIndex->setToolTip(
         QStringLiteral("The Handicap Index the player's cards come to: see Handicap Record"));
+    form->addWidget(recordIndex, 3, 2);
+    form->setColumnStretch(2, 1);
+    form->setColumnMinimumWidth(2, fontMetrics().averageCharWidth() * 22);
 
     // Two columns of buttons to the right.
-    Command11->setGeometry(400, 52, 70, 28);
-    Command1->setGeometry(478, 52, 70, 28);
-    Command13->setGeometry(400, 88, 70, 28);
-    Command10->setGeometry(478, 88, 70, 28);
-    Command12->setGeometry(400, 124, 148, 28);
-    Command28->setGeometry(400, 160, 148, 28);
-    label(this, QStringLiteral("Label13"), QStringLiteral("Add/Edit Division"),
-          {400, 206, 110, 24});
-    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("Go"), {512, 204, 36, 26});
-    connect(Command2, &QPushButton::clicked, this, &PlayerWindow::Command2_Click);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(newButton, 0, 0);
+    buttons->addWidget(editButton, 0, 1);
+    buttons->addWidget(deleteButton, 1, 0);
+    buttons->addWidget(closeButton, 1, 1);
+    buttons->addWidget(saveButton, 2, 0, 1, 2);
+    buttons->addWidget(listButton, 3, 0, 1, 2);
+    auto* divisionsCaption =
+        label(this, QStringLiteral("Label13"), QStringLiteral("Add/Edit Division"));
+    divisionsButton = button(this, QStringLiteral("Command2"), QStringLiteral("Go"));
+    buttons->setRowMinimumHeight(4, fontMetrics().height());
+    buttons->addWidget(divisionsCaption, 5, 0);
+    buttons->addWidget(divisionsButton, 5, 1);
+    buttons->setRowStretch(6, 1);
+    connect(divisionsButton, &QPushButton::clicked, this, &PlayerWindow::showDivisions);
 
-    focusOrder({Combo1, Text1, Text2, text3, text4, text5, text6, text7, text8, text9, text10,
-                text11, Command11, Command1, Command13, Command10, Command12, Command28, Command2});
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(form, 1);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    focusOrder({names, playerName, membership, handicap, division, street, town, county,
+                postcode, telephone, mobile, email, newButton, editButton, deleteButton,
+                closeButton, saveButton, listButton, divisionsButton});
 }
 
 void PlayerWindow::form_load()
 {
-    Text1->clear();
-    Text2->setText(QStringLiteral("0"));
-    text3->setText(QStringLiteral("0"));
-    for (QLineEdit* b : {text5, text6, text7, text8, text9, text10, text11})
+    playerName->clear();
+    membership->setText(QStringLiteral("0"));
+    handicap->setText(QStringLiteral("0"));
+    for (QLineEdit* b : {street, town, county, postcode, telephone, mobile, email})
         b->clear();
     RegisterWindow::form_load();
 }
@@ -93,16 +115,16 @@ void PlayerWindow::form_load()
 void PlayerWindow::afterLoad(Connection& connection)
 {
     if (const auto names = divisions::names(connection))
-        text4->addItems(*names);
-    text4->setCurrentIndex(-1);
-    text4->setEditText(QString());
+        division->addItems(*names);
+    division->setCurrentIndex(-1);
+    division->setEditText(QString());
 }
 
 bool PlayerWindow::readyToSave(Connection& connection)
 {
     // A division is one of the division names: a new one only when the user says so,
     // so that a slip of the keyboard does not start a division of one.
-    const QString typed = text4->currentText().trimmed();
+    const QString typed = division->currentText().trimmed();
     if (typed.isEmpty())
         return true;
     const auto names = divisions::names(connection);
@@ -114,35 +136,35 @@ bool PlayerWindow::readyToSave(Connection& connection)
         return true;
     if (!app().prompter().ask(QStringLiteral("Add the division %1?").arg(typed),
                               QStringLiteral("Players"), Prompter::Default::No)) {
-        text4->setFocus();
+        division->setFocus();
         return false;
     }
     if (Status added = divisions::add(connection, typed); !added) {
         app().inform(QStringLiteral("The player was not saved: %1").arg(added.error()));
         return false;
     }
-    text4->addItem(typed);
+    division->addItem(typed);
     return true;
 }
 
 void PlayerWindow::loadRow(const Record& row)
 {
     const Player p = Player::from(row);
-    Text1->setText(p.name);
-    Text2->setText(p.membership);
-    text3->setText(p.handicap);
-    text4->setEditText(p.division);
-    text5->setText(p.address1);
-    text6->setText(p.address2);
-    text7->setText(p.address3);
-    text8->setText(p.postcode);
-    text9->setText(p.telephone);
-    text10->setText(p.mobile);
-    text11->setText(p.email);
+    playerName->setText(p.name);
+    membership->setText(p.membership);
+    handicap->setText(p.handicap);
+    division->setEditText(p.division);
+    street->setText(p.address1);
+    town->setText(p.address2);
+    county->setText(p.address3);
+    postcode->setText(p.postcode);
+    telephone->setText(p.telephone);
+    mobile->setText(p.mobile);
+    email->setText(p.email);
     recordIndex->clear();
     // Read once the row's own reading is over, on a connection of its own.
     QTimer::singleShot(0, this, [this, name = p.name] {
-        if (Text1->text() != name)
+        if (playerName->text() != name)
             return;
         if (auto connection = app().openConnection())
             if (const auto record = handicapRecord(*connection, name); record && record->index)
@@ -154,36 +176,36 @@ void PlayerWindow::loadRow(const Record& row)
 void PlayerWindow::clearBoxes(bool)
 {
     recordIndex->clear();
-    Text1->clear();
-    Text2->setText(QStringLiteral("0"));
-    text3->setText(QStringLiteral("0"));
-    text4->setEditText(QString());
-    for (QLineEdit* b : {text5, text6, text7, text8, text9, text10, text11})
+    playerName->clear();
+    membership->setText(QStringLiteral("0"));
+    handicap->setText(QStringLiteral("0"));
+    division->setEditText(QString());
+    for (QLineEdit* b : {street, town, county, postcode, telephone, mobile, email})
         b->clear();
 }
 
 Result<Record> PlayerWindow::rowValues()
 {
     // Every value is kept as typed, a handicap only when it is one.
-    const auto handicap = players::readHandicap(text3->text());
-    if (!handicap)
-        return Failure{handicap.error()};
+    const auto typed = players::readHandicap(handicap->text());
+    if (!typed)
+        return Failure{typed.error()};
     Player p;
-    p.name = Text1->text();
-    p.membership = Text2->text();
-    p.handicap = text3->text();
-    p.division = text4->currentText();
-    p.address1 = text5->text();
-    p.address2 = text6->text();
-    p.address3 = text7->text();
-    p.postcode = text8->text();
-    p.telephone = text9->text();
-    p.mobile = text10->text();
-    p.email = text11->text();
+    p.name = playerName->text();
+    p.membership = membership->text();
+    p.handicap = handicap->text();
+    p.division = division->currentText();
+    p.address1 = street->text();
+    p.address2 = town->text();
+    p.address3 = county->text();
+    p.postcode = postcode->text();
+    p.telephone = telephone->text();
+    p.mobile = mobile->text();
+    p.email = email->text();
     return p.record();
 }
 
-void PlayerWindow::Command2_Click()
+void PlayerWindow::showDivisions()
 {
     app().show(windows::kDivisions);
     close();

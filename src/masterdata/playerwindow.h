@@ -11,10 +11,11 @@ public:
     explicit PlayerWindow(Application& app);
 
     void form_load() override;
-    void Command2_Click(); // Go: the division names
+    // The division names, in their own window, this one closed.
+    void showDivisions();
 
 protected:
-    QLineEdit* nameBox() const override { return Text1; }
+    QLineEdit* nameBox() const override { return playerName; }
     void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
@@ -22,18 +23,18 @@ protected:
     void afterLoad(Connection& connection) override;
 
 private:
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* text3;
-    QComboBox* text4;
-    QLineEdit* text5;
-    QLineEdit* text6;
-    QLineEdit* text7;
-    QLineEdit* text8;
-    QLineEdit* text9;
-    QLineEdit* text10;
-    QLineEdit* text11;
-    QPushButton* Command2;
+    QLineEdit* playerName;
+    QLineEdit* membership;
+    QLineEdit* handicap;
+    QComboBox* division;
+    QLineEdit* street;
+    QLineEdit* town;
+    QLineEdit* county;
+    QLineEdit* postcode;
+    QLineEdit* telephone;
+    QLineEdit* mobile;
+    QLineEdit* email;
+    QPushButton* divisionsButton;
     QLabel* recordIndex;
 };
 

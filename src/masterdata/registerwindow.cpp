@@ -23,70 +23,71 @@ RegisterWindow::RegisterWindow(Application& app, Config config)
 
 void RegisterWindow::createShared(const QString& reportCaption)
 {
-    Combo1 = picker(this, QStringLiteral("Combo1"), {});
-    ID = box(this, QStringLiteral("ID"), {});
-    ID->hide();
-    stu = box(this, QStringLiteral("stu"), {});
-    stu->hide();
-    Command11 = button(this, QStringLiteral("Command11"), QStringLiteral("New"), {});
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Edit"), {});
-    Command12 = button(this, QStringLiteral("Command12"), QStringLiteral("Save"), {});
-    Command13 = button(this, QStringLiteral("Command13"), QStringLiteral("Delete"), {});
-    Command10 = button(this, QStringLiteral("Command10"), QStringLiteral("Close"), {});
-    Command28 = button(this, QStringLiteral("Command28"), reportCaption, {});
+    names = picker(this, QStringLiteral("Combo1"));
+    // The mode and key, hidden, for scripts and tests that read them.
+    keyBox = box(this, QStringLiteral("ID"));
+    keyBox->hide();
+    modeBox = box(this, QStringLiteral("stu"));
+    modeBox->hide();
+    newButton = button(this, QStringLiteral("Command11"), QStringLiteral("New"));
+    editButton = button(this, QStringLiteral("Command1"), QStringLiteral("Edit"));
+    saveButton = button(this, QStringLiteral("Command12"), QStringLiteral("Save"));
+    deleteButton = button(this, QStringLiteral("Command13"), QStringLiteral("Delete"));
+    closeButton = button(this, QStringLiteral("Command10"), QStringLiteral("Close"));
+    listButton = button(this, QStringLiteral("Command28"), reportCaption);
 
-    onKeyUp(Combo1, [this](int key) { Combo1_KeyUp(key); });
-    connect(Combo1, &QComboBox::activated, this, &RegisterWindow::Combo1_Click);
-    connect(Command11, &QPushButton::clicked, this, &RegisterWindow::Command11_Click);
-    connect(Command1, &QPushButton::clicked, this, &RegisterWindow::Command1_Click);
-    connect(Command12, &QPushButton::clicked, this, &RegisterWindow::Command12_Click);
-    connect(Command13, &QPushButton::clicked, this, &RegisterWindow::Command13_Click);
-    connect(Command28, &QPushButton::clicked, this, &RegisterWindow::Command28_Click);
-    connect(Command10, &QPushButton::clicked, this, &RegisterWindow::Command10_Click);
+    onKeyUp(names, [this](int key) { typeAheadKey(key); });
+    connect(names, &QComboBox::activated, this, &RegisterWindow::pickRow);
+    connect(newButton, &QPushButton::clicked, this, &RegisterWindow::startNew);
+    connect(editButton, &QPushButton::clicked, this, &RegisterWindow::startEdit);
+    connect(saveButton, &QPushButton::clicked, this, &RegisterWindow::save);
+    connect(deleteButton, &QPushButton::clicked, this, &RegisterWindow::deleteRow);
+    connect(listButton, &QPushButton::clicked, this, &RegisterWindow::showList);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void RegisterWindow::setMode(registers::EditMode mode)
 {
     m_mode = mode;
-    stu->setText(QString::number(int(mode)));
+    modeBox->setText(QString::number(int(mode)));
 }
 
 void RegisterWindow::setKey(qint64 key)
 {
     m_key = key;
-    ID->setText(QString::number(key));
+    keyBox->setText(QString::number(key));
 }
 
 void RegisterWindow::form_load()
 {
     setKey(0);
     setMode(registers::EditMode::Browsing);
-    Command12->hide();
+    saveButton->hide();
     if (auto connection = app().openConnection()) {
         refill(*connection);
         afterLoad(*connection);
     }
-    Combo1->setEditText(QString());
-    Combo1->setFocus();
+    names->setEditText(QString());
+    names->setFocus();
 }
 
 void RegisterWindow::refill(Connection& connection)
 {
-    if (const auto names = registers::names(connection, m_config.data))
-        Combo1->addItems(*names);
+    if (const auto stored = registers::names(connection, m_config.data))
+        names->addItems(*stored);
     // Filling the list picks nothing: the box keeps its own text.
-    const QString text = Combo1->currentText();
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(text);
+    const QString text = names->currentText();
+    names->setCurrentIndex(-1);
+    names->setEditText(text);
 }
 
-void RegisterWindow::Combo1_Click()
+void RegisterWindow::pickRow()
 {
     auto connection = app().openConnection();
     if (!connection)
         return;
     // Of two rows with one name, the first stored is the one loaded.
-    const auto row = registers::rowNamed(*connection, m_config.data, Combo1->currentText());
+    const auto row = registers::rowNamed(*connection, m_config.data, names->currentText());
     if (!row) {
         app().inform(row.error());
         return;
@@ -98,31 +99,31 @@ void RegisterWindow::Combo1_Click()
     setKey(keyOf(*row));
 }
 
-void RegisterWindow::Combo1_KeyUp(int key)
+void RegisterWindow::typeAheadKey(int key)
 {
-    typeAhead(Combo1, key, [this](int) { Combo1_Click(); });
+    typeAhead(names, key, [this](int) { pickRow(); });
 }
 
-void RegisterWindow::Command11_Click()
+void RegisterWindow::startNew()
 {
     setMode(registers::EditMode::Adding);
     clearBoxes(true);
     app().inform(
         QStringLiteral("When finished adding this entry click the save button to save changes"));
     nameBox()->setFocus();
-    Command12->show();
+    saveButton->show();
 }
 
-void RegisterWindow::Command1_Click()
+void RegisterWindow::startEdit()
 {
     setMode(registers::EditMode::Editing);
     app().inform(
         QStringLiteral("When finished editing this entry click the save button to save changes"));
     nameBox()->setFocus();
-    Command12->show();
+    saveButton->show();
 }
 
-void RegisterWindow::Command12_Click()
+void RegisterWindow::save()
 {
     auto connection = app().openConnection();
     if (!connection)
@@ -171,24 +172,24 @@ void RegisterWindow::Command12_Click()
         }
     }
     const QString name = nameBox()->text();
-    Combo1->clear();
-    Combo1->setEditText(name);
+    names->clear();
+    names->setEditText(name);
     refill(*connection);
-    Combo1->setEditText(name);
+    names->setEditText(name);
     setKey(0);
     setMode(registers::EditMode::Browsing);
-    Combo1->setFocus();
-    Command12->hide();
+    names->setFocus();
+    saveButton->hide();
 }
 
-void RegisterWindow::Command13_Click()
+void RegisterWindow::deleteRow()
 {
     // Right after a save, or before any pick, no row is loaded: nothing to delete.
     if (m_key == 0) {
         app().inform(QStringLiteral("No %1 is chosen to delete. Pick the %1 in the list first, "
                                     "then press Delete.")
                          .arg(m_config.what));
-        Combo1->setFocus();
+        names->setFocus();
         return;
     }
     if (app().prompter().ask(QStringLiteral(" Are you sure?"), QStringLiteral("Delete Record"))) {
@@ -201,15 +202,15 @@ void RegisterWindow::Command13_Click()
                 QStringLiteral("The %1 was not deleted: %2").arg(m_config.what, removed.error()));
             return;
         }
-        Combo1->clear();
+        names->clear();
         refill(*connection);
-        Combo1->setEditText(QString());
+        names->setEditText(QString());
         clearBoxes(false);
     }
-    Combo1->setFocus();
+    names->setFocus();
 }
 
-void RegisterWindow::Command28_Click()
+void RegisterWindow::showList()
 {
     auto connection = app().openConnection();
     if (!connection)
@@ -227,11 +228,6 @@ Result<Saved> RegisterWindow::store(Connection& connection, registers::EditMode 
 Result<Rows> RegisterWindow::listRows(Connection& connection)
 {
     return registers::all(connection, m_config.data);
-}
-
-void RegisterWindow::Command10_Click()
-{
-    close();
 }
 
 } // namespace parlog

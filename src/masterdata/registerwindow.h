@@ -19,14 +19,13 @@ class RegisterWindow : public Window {
     Q_OBJECT
 public:
     void form_load() override;
-    void Combo1_Click();
-    void Combo1_KeyUp(int key);
-    void Command11_Click(); // New
-    void Command1_Click();  // Edit
-    void Command12_Click(); // Save
-    void Command13_Click(); // Delete
-    void Command28_Click(); // the whole register as a report
-    void Command10_Click(); // Close
+    void pickRow();
+    void typeAheadKey(int key);
+    void startNew(); // New
+    void startEdit();  // Edit
+    void save(); // Save
+    void deleteRow(); // Delete
+    void showList(); // the whole register as a report
 
 protected:
     struct Config {
@@ -59,15 +58,15 @@ protected:
 
     void refill(Connection& connection);
 
-    QComboBox* Combo1 = nullptr;
-    QLineEdit* ID = nullptr;
-    QLineEdit* stu = nullptr;
-    QPushButton* Command11 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command12 = nullptr;
-    QPushButton* Command13 = nullptr;
-    QPushButton* Command10 = nullptr;
-    QPushButton* Command28 = nullptr;
+    QComboBox* names = nullptr;
+    QLineEdit* keyBox = nullptr;
+    QLineEdit* modeBox = nullptr;
+    QPushButton* newButton = nullptr;
+    QPushButton* editButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* listButton = nullptr;
 
 private:
     void setMode(registers::EditMode mode);
