@@ -7,7 +7,9 @@
 #include "stats/handicaprecord.h"
 #include "ui/forms.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -34,66 +36,96 @@ const QString kNone = QStringLiteral("(not in the file)");
 ImportWindow::ImportWindow(Application& app)
     : Window(app, windows::kImport, QStringLiteral("Import"))
 {
-    setFixedSize(940, 620);
-    label(this, QStringLiteral("LabelFile"), QStringLiteral("File"), {12, 12, 40, 24});
-    file = box(this, QStringLiteral("file"), {56, 12, 480, 24});
+    auto* fileLabel = label(this, QStringLiteral("LabelFile"), QStringLiteral("File"));
+    file = box(this, QStringLiteral("file"));
     file->setReadOnly(true);
-    auto* choose = button(this, QStringLiteral("chooseFile"), QStringLiteral("&Choose..."),
-                          {542, 10, 90, 28});
-    QLabel* kindLabel =
-        label(this, QStringLiteral("LabelKind"), QStringLiteral("It &holds"), {648, 12, 60, 24});
-    kind = picker(this, QStringLiteral("kind"), {710, 12, 120, 24});
+    auto* choose = button(this, QStringLiteral("chooseFile"), QStringLiteral("&Choose..."));
+    QLabel* kindLabel = label(this, QStringLiteral("LabelKind"), QStringLiteral("It &holds"));
+    kind = picker(this, QStringLiteral("kind"));
     kind->setEditable(false);
     kind->addItem(QStringLiteral("Players"), int(importing::Kind::Players));
     kind->addItem(QStringLiteral("Courses"), int(importing::Kind::Courses));
     kind->addItem(QStringLiteral("Rounds"), int(importing::Kind::Rounds));
-    QLabel* separatorLabel = label(this, QStringLiteral("LabelSeparator"),
-                                   QStringLiteral("&Separator"), {12, 46, 70, 24});
-    separator = picker(this, QStringLiteral("separator"), {86, 46, 120, 24});
+    QLabel* separatorLabel =
+        label(this, QStringLiteral("LabelSeparator"), QStringLiteral("&Separator"));
+    separator = picker(this, QStringLiteral("separator"));
     separator->setEditable(false);
     separator->addItem(QStringLiteral("Comma"), QStringLiteral(","));
     separator->addItem(QStringLiteral("Semicolon"), QStringLiteral(";"));
     separator->addItem(QStringLiteral("Tab"), QStringLiteral("\t"));
-    QLabel* encodingLabel = label(this, QStringLiteral("LabelEncoding"),
-                                  QStringLiteral("E&ncoding"), {222, 46, 70, 24});
-    encoding = picker(this, QStringLiteral("encoding"), {294, 46, 130, 24});
+    QLabel* encodingLabel =
+        label(this, QStringLiteral("LabelEncoding"), QStringLiteral("E&ncoding"));
+    encoding = picker(this, QStringLiteral("encoding"));
     encoding->setEditable(false);
     encoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
-    QLabel* datesLabel =
-        label(this, QStringLiteral("LabelDates"), QStringLiteral("&Dates"), {440, 46, 44, 24});
-    dates = picker(this, QStringLiteral("dates"), {488, 46, 240, 24});
+    QLabel* datesLabel = label(this, QStringLiteral("LabelDates"), QStringLiteral("&Dates"));
+    dates = picker(this, QStringLiteral("dates"));
     dates->setEditable(false);
     dates->addItem(QStringLiteral("As the file's dates show"), -1);
     dates->addItem(QStringLiteral("Day first: 5/3/24 is 5 March"), int(csv::DateOrder::DayFirst));
     dates->addItem(QStringLiteral("Month first: 5/3/24 is May 3"), int(csv::DateOrder::MonthFirst));
 
-    QLabel* columnsLabel =
-        label(this, QStringLiteral("LabelColumns"), QStringLiteral("Colu&mns"), {12, 80, 200, 20});
+    QLabel* columnsLabel = label(this, QStringLiteral("LabelColumns"), QStringLiteral("Colu&mns"));
     columns = new QTableWidget(0, 2, this);
     columns->setObjectName(QStringLiteral("columns"));
-    columns->setGeometry(12, 102, 300, 420);
     columns->setHorizontalHeaderLabels({QStringLiteral("Register"), QStringLiteral("File column")});
     columns->verticalHeader()->hide();
     columns->setColumnWidth(0, 120);
     columns->horizontalHeader()->setStretchLastSection(true);
     columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    QLabel* rowsLabel = label(this, QStringLiteral("LabelRows"),
-                              QStringLiteral("What each row &becomes"), {322, 80, 300, 20});
+    QLabel* rowsLabel =
+        label(this, QStringLiteral("LabelRows"), QStringLiteral("What each row &becomes"));
     m_model = new QStandardItemModel(this);
-    rows = lines(this, QStringLiteral("rows"), {322, 102, 606, 420}, m_model);
+    rows = lines(this, QStringLiteral("rows"), m_model);
 
-    allOrNothing = tick(this, QStringLiteral("allOrNothing"), {12, 530, 20, 20});
+    allOrNothing = tick(this, QStringLiteral("allOrNothing"));
     QLabel* allOrNothingLabel =
         label(this, QStringLiteral("LabelAllOrNothing"),
-              QStringLiteral("Import nothing &while any row cannot be imported"), {34, 528, 400, 24});
-    status = label(this, QStringLiteral("status"), QString(), {12, 554, 916, 24});
-    importButton = button(this, QStringLiteral("importButton"), QStringLiteral("&Import"),
-                          {528, 582, 100, 30});
-    saveRejected = button(this, QStringLiteral("saveRejected"),
-                          QStringLiteral("Sa&ve rows not imported..."), {634, 582, 190, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {830, 582, 98, 30});
+              QStringLiteral("Import nothing &while any row cannot be imported"));
+    status = label(this, QStringLiteral("status"), QString());
+    status->setWordWrap(true);
+    importButton = button(this, QStringLiteral("importButton"), QStringLiteral("&Import"));
+    saveRejected =
+        button(this, QStringLiteral("saveRejected"), QStringLiteral("Sa&ve rows not imported..."));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
+
+    // The file and how it is read along the top; its columns and its rows side by side,
+    // the rows taking what the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(file, 1);
+    fileRow->addWidget(choose);
+    fileRow->addSpacing(12);
+    fileRow->addWidget(kindLabel);
+    fileRow->addWidget(kind);
+    layout->addLayout(fileRow);
+    auto* readRow = new QHBoxLayout;
+    for (auto [caption, control] : {std::pair<QWidget*, QWidget*>{separatorLabel, separator},
+                                    {encodingLabel, encoding},
+                                    {datesLabel, dates}}) {
+        readRow->addWidget(caption);
+        readRow->addWidget(control);
+        readRow->addSpacing(12);
+    }
+    readRow->addStretch(1);
+    layout->addLayout(readRow);
+    auto* tables = new QGridLayout;
+    tables->addWidget(columnsLabel, 0, 0);
+    tables->addWidget(columns, 1, 0);
+    tables->addWidget(rowsLabel, 0, 1);
+    tables->addWidget(rows, 1, 1);
+    tables->setColumnStretch(1, 1);
+    columns->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    layout->addLayout(tables, 1);
+    auto* tickRow = new QHBoxLayout;
+    tickRow->addWidget(allOrNothing);
+    tickRow->addWidget(allOrNothingLabel, 1);
+    layout->addLayout(tickRow);
+    layout->addWidget(status);
+    layout->addLayout(row({importButton, saveRejected, close}));
+    resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 36);
     importButton->setEnabled(false);
     saveRejected->setEnabled(false);
     // Each label's key takes the keyboard to what it names.
@@ -106,9 +138,9 @@ ImportWindow::ImportWindow(Application& app)
     allOrNothingLabel->setBuddy(allOrNothing);
 
     connect(choose, &QPushButton::clicked, this, &ImportWindow::chooseFile);
-    connect(separator, &QComboBox::activated, this, &ImportWindow::dialect_Change);
-    connect(kind, &QComboBox::activated, this, &ImportWindow::dialect_Change);
-    connect(encoding, &QComboBox::activated, this, &ImportWindow::dialect_Change);
+    connect(separator, &QComboBox::activated, this, &ImportWindow::rereadFile);
+    connect(kind, &QComboBox::activated, this, &ImportWindow::rereadFile);
+    connect(encoding, &QComboBox::activated, this, &ImportWindow::rereadFile);
     connect(dates, &QComboBox::activated, this, &ImportWindow::refresh);
     connect(importButton, &QPushButton::clicked, this, &ImportWindow::importRows);
     connect(saveRejected, &QPushButton::clicked, this, [this] {
@@ -156,7 +188,7 @@ bool ImportWindow::openFile(const QString& path)
     return true;
 }
 
-void ImportWindow::dialect_Change()
+void ImportWindow::rereadFile()
 {
     if (!m_opened)
         return;

@@ -26,7 +26,7 @@ public:
     void form_load() override;
     void chooseFile();                 // the file dialog, then openFile
     Q_INVOKABLE bool openFile(const QString& path); // false, having said why, if not read
-    void dialect_Change();             // separator or encoding chosen: the file read anew
+    void rereadFile();             // separator or encoding chosen: the file read anew
     void refresh();                    // the preview anew, from the columns as assigned
     void importRows();                 // Import
     bool saveNotImported(const QString& path);
