@@ -17,7 +17,9 @@
 #include "ui/inputhelpers.h"
 #include "ui/tables.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -58,59 +60,69 @@ QString percentOf(double allowance)
 ResultsWindow::ResultsWindow(Application& app)
     : Window(app, windows::kResults, QStringLiteral("Competition Results"))
 {
-    setFixedSize(760, 556);
-    embolden(
-        label(this, QStringLiteral("Label1"), QStringLiteral("Competition"), {12, 14, 100, 24}));
+    auto* competitionLabel = label(this, QStringLiteral("Label1"), QStringLiteral("Competition"));
+    embolden(competitionLabel);
     competition = new QComboBox(this);
     competition->setObjectName(QStringLiteral("competition"));
-    competition->setGeometry(116, 14, 520, 24);
     competition->setMaxVisibleItems(20);
-    label(this, QStringLiteral("Label2"), QStringLiteral("Played between"), {12, 48, 100, 24});
-    from = box(this, QStringLiteral("from"), {116, 48, 100, 24});
-    label(this, QStringLiteral("Label3"), QStringLiteral("and"), {224, 48, 30, 24});
-    to = box(this, QStringLiteral("to"), {258, 48, 100, 24});
-    label(this, QStringLiteral("Label4"), QStringLiteral("eg: 23 Jun 04"), {366, 48, 110, 24});
-    label(this, QStringLiteral("Label5"), QStringLiteral("Ranking"), {12, 82, 100, 24});
+    competition->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+    auto* betweenLabel = label(this, QStringLiteral("Label2"), QStringLiteral("Played between"));
+    from = box(this, QStringLiteral("from"), 10);
+    to = box(this, QStringLiteral("to"), 10);
+    auto* rankingLabel = label(this, QStringLiteral("Label5"), QStringLiteral("Ranking"));
     basis = new QComboBox(this);
     basis->setObjectName(QStringLiteral("basis"));
-    basis->setGeometry(116, 82, 100, 24);
     basis->addItems({QStringLiteral("Net"), QStringLiteral("Gross")});
-    label(this, QStringLiteral("Label6"), QStringLiteral("Division"), {236, 82, 60, 24});
     divisionFilter = new QComboBox(this);
     divisionFilter->setObjectName(QStringLiteral("divisionFilter"));
-    divisionFilter->setGeometry(300, 82, 176, 24);
+    divisionFilter->setMinimumWidth(fontMetrics().averageCharWidth() * 20);
     for (QLineEdit* b : {from, to})
         selectAllOnFocus(b);
     // How the competition is played: kept in the register as soon as it is changed.
-    label(this, QStringLiteral("LabelFormat"), QStringLiteral("Format"), {12, 116, 100, 24});
+    auto* formatLabel = label(this, QStringLiteral("LabelFormat"), QStringLiteral("Format"));
     format = new QComboBox(this);
     format->setObjectName(QStringLiteral("format"));
-    format->setGeometry(116, 116, 120, 24);
     for (auto f : {competitions::Format::Stroke, competitions::Format::Stableford,
                    competitions::Format::ParBogey})
         format->addItem(competitions::formatName(f), int(f));
-    label(this, QStringLiteral("LabelAllowance"), QStringLiteral("Allowance %"),
-          {248, 116, 80, 24});
-    allowance = box(this, QStringLiteral("allowance"), {330, 116, 50, 24});
+    allowance = box(this, QStringLiteral("allowance"), 4);
     allowance->setAlignment(Qt::AlignCenter);
     allowance->setToolTip(QStringLiteral("The share of the course handicap the players play off"));
     selectAllOnFocus(allowance);
-    label(this, QStringLiteral("LabelPcc"), QStringLiteral("PCC"), {392, 116, 36, 24});
     pcc = new QSpinBox(this);
     pcc->setObjectName(QStringLiteral("pcc"));
-    pcc->setGeometry(430, 116, 50, 24);
     pcc->setRange(-1, 3);
     pcc->setToolTip(QStringLiteral("Playing conditions calculation, as the club or association "
                                    "publishes it for the day: -1 to +3"));
-    countsForHandicap = tick(this, QStringLiteral("countsForHandicap"), {496, 118, 20, 20});
-    label(this, QStringLiteral("LabelCounts"), QStringLiteral("Counts for handicap"),
-          {518, 116, 150, 24});
+    countsForHandicap = tick(this, QStringLiteral("countsForHandicap"));
+    auto* countsLabel =
+        label(this, QStringLiteral("LabelCounts"), QStringLiteral("Counts for handicap"));
+    countsLabel->setBuddy(countsForHandicap);
+
+    auto* criteria = new QGridLayout;
+    criteria->addWidget(competitionLabel, 0, 0);
+    criteria->addWidget(competition, 0, 1);
+    criteria->addWidget(betweenLabel, 1, 0);
+    criteria->addLayout(line({from, label(this, QStringLiteral("Label3"), QStringLiteral("and")),
+                              to, label(this, QStringLiteral("Label4"),
+                                        QStringLiteral("eg: 23 Jun 04"))}),
+                        1, 1);
+    criteria->addWidget(rankingLabel, 2, 0);
+    criteria->addLayout(line({basis, label(this, QStringLiteral("Label6"), QStringLiteral("Division")),
+                              divisionFilter}),
+                        2, 1);
+    criteria->addWidget(formatLabel, 3, 0);
+    criteria->addLayout(
+        line({format, label(this, QStringLiteral("LabelAllowance"), QStringLiteral("Allowance %")),
+              allowance, label(this, QStringLiteral("LabelPcc"), QStringLiteral("PCC")), pcc,
+              countsForHandicap, countsLabel}),
+        3, 1);
+    criteria->setColumnStretch(1, 1);
 
     m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
     m_model->setHorizontalHeaderLabels(kHeadings);
     ranking = new QTableView(this);
     ranking->setObjectName(QStringLiteral("ranking"));
-    ranking->setGeometry(12, 152, 736, 350);
     auto* sorted = new QSortFilterProxyModel(this);
     sorted->setSourceModel(m_model);
     ranking->setModel(sorted);
@@ -118,27 +130,34 @@ ResultsWindow::ResultsWindow(Application& app)
     ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
     ranking->verticalHeader()->hide();
     sortByHeader(ranking, sorted);
-    status = label(this, QStringLiteral("status"), QString(), {12, 510, 300, 36});
+    status = label(this, QStringLiteral("status"), QString());
     status->setWordWrap(true);
 
-    auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {318, 514, 100, 30});
-    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {424, 514, 110, 30});
-    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {540, 514, 110, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {656, 514, 92, 30});
+    auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
-    connect(competition, &QComboBox::activated, this, &ResultsWindow::competition_Click);
+    // The table takes what the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(criteria);
+    layout->addWidget(ranking, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(status, 1);
+    for (QPushButton* b : {printButton, pdf, csv, close})
+        bottom->addWidget(b);
+    layout->addLayout(bottom);
+    resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 34);
+
+    connect(competition, &QComboBox::activated, this, &ResultsWindow::competitionChosen);
     for (QLineEdit* b : {from, to})
         connect(b, &QLineEdit::editingFinished, this, &ResultsWindow::refresh);
     connect(basis, &QComboBox::activated, this, &ResultsWindow::refresh);
     connect(divisionFilter, &QComboBox::activated, this, &ResultsWindow::refresh);
-    connect(format, &QComboBox::activated, this, &ResultsWindow::settings_Change);
-    connect(allowance, &QLineEdit::editingFinished, this, &ResultsWindow::settings_Change);
-    connect(pcc, &QSpinBox::valueChanged, this, &ResultsWindow::settings_Change);
-    connect(countsForHandicap, &QCheckBox::clicked, this, &ResultsWindow::settings_Change);
+    connect(format, &QComboBox::activated, this, &ResultsWindow::keepSettings);
+    connect(allowance, &QLineEdit::editingFinished, this, &ResultsWindow::keepSettings);
+    connect(pcc, &QSpinBox::valueChanged, this, &ResultsWindow::keepSettings);
+    connect(countsForHandicap, &QCheckBox::clicked, this, &ResultsWindow::keepSettings);
     connectReportButtons(
         this, app,
         [this] {
@@ -167,7 +186,7 @@ void ResultsWindow::form_load()
     }
     if (competition->count() > 0) {
         competition->setCurrentIndex(0);
-        competition_Click();
+        competitionChosen();
     } else {
         status->setText(QStringLiteral("No competitions are recorded yet: cards with a "
                                        "competition name on them appear here."));
@@ -175,7 +194,7 @@ void ResultsWindow::form_load()
     competition->setFocus();
 }
 
-void ResultsWindow::competition_Click()
+void ResultsWindow::competitionChosen()
 {
     const QStringList chosen = competition->currentData().toStringList();
     if (chosen.size() != 2)
@@ -202,7 +221,7 @@ void ResultsWindow::showSettings()
     countsForHandicap->setChecked(m_settings.countsForHandicap);
 }
 
-void ResultsWindow::settings_Change()
+void ResultsWindow::keepSettings()
 {
     const QStringList chosen = competition->currentData().toStringList();
     if (chosen.size() != 2)

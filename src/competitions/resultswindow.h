@@ -22,10 +22,10 @@ public:
     explicit ResultsWindow(Application& app);
 
     void form_load() override;
-    void competition_Click(); // a competition chosen: its day becomes the range
+    void competitionChosen(); // a competition chosen: its day becomes the range
     void refresh();           // the ranking anew, from the boxes as they stand
     // The competition's format, allowance, PCC and handicap counting, kept at once.
-    void settings_Change();
+    void keepSettings();
 
     const QList<Placing>& placings() const { return m_placings; }
     bool savePdf(const QString& path);

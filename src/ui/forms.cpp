@@ -167,6 +167,11 @@ QHBoxLayout* row(const QList<QWidget*>& widgets, bool left)
     return layout;
 }
 
+QHBoxLayout* line(const QList<QWidget*>& widgets)
+{
+    return row(widgets, true);
+}
+
 void focusOrder(const QList<QWidget*>& widgets)
 {
     for (qsizetype i = 1; i < widgets.size(); ++i)

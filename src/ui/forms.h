@@ -47,6 +47,8 @@ QTableView* lines(QWidget* parent, const QString& name, QAbstractItemModel* mode
 void fitCharacters(QWidget* widget, int characters);
 // A row of controls, to the right unless LEFT, for a window's buttons.
 QHBoxLayout* row(const QList<QWidget*>& widgets, bool left = false);
+// Controls side by side from the left, the room after them left empty.
+QHBoxLayout* line(const QList<QWidget*>& widgets);
 
 // Makes Tab walk the widgets in this order.
 void focusOrder(const QList<QWidget*>& widgets);
