@@ -19,7 +19,9 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBoxLayout>
 #include <QChart>
+#include <QGridLayout>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -60,17 +62,13 @@ void setChart(QChartView* view, QChart* chart)
 SeasonWindow::SeasonWindow(Application& app)
     : Window(app, windows::kSeason, QStringLiteral("Season Statistics"))
 {
-    setFixedSize(900, 625);
-    auto* title = label(this, QStringLiteral("Label1"), QString(), {12, 10, 560, 28});
-    title->setObjectName(QStringLiteral("player"));
+    auto* title = label(this, QStringLiteral("player"), QString());
     embolden(title, 3);
-    label(this, QStringLiteral("Label2"), QStringLiteral("Between"), {12, 46, 60, 24});
-    from = box(this, QStringLiteral("from"), {76, 46, 100, 24});
-    label(this, QStringLiteral("Label3"), QStringLiteral("and"), {184, 46, 30, 24});
-    to = box(this, QStringLiteral("to"), {218, 46, 100, 24});
-    label(this, QStringLiteral("Label4"), QStringLiteral("Course"), {336, 46, 50, 24});
-    course = picker(this, QStringLiteral("course"), {390, 46, 200, 24});
+    from = box(this, QStringLiteral("from"), 10);
+    to = box(this, QStringLiteral("to"), 10);
+    course = picker(this, QStringLiteral("course"));
     course->setEditable(false);
+    course->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
     for (QLineEdit* b : {from, to})
         selectAllOnFocus(b);
 
@@ -78,19 +76,27 @@ SeasonWindow::SeasonWindow(Application& app)
     // own.
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("figures"));
-    pages->setGeometry(6, 78, 318, 486);
     QWidget* scoring = new QWidget(pages);
     QWidget* shortGame = new QWidget(pages);
     pages->addTab(scoring, QStringLiteral("S&coring"));
     pages->addTab(shortGame, QStringLiteral("Short &game"));
+    auto* scoringGrid = new QGridLayout(scoring);
+    auto* shortGrid = new QGridLayout(shortGame);
     std::array<int, 2> rows{};
     for (const SeasonLine& line : seasonLines(SeasonFigures{})) {
         QWidget* page = line.shortGame ? shortGame : scoring;
-        const int y = 6 + rows[line.shortGame]++ * 23;
-        label(page, QStringLiteral("Caption_") + line.name, line.caption, {6, y, 190, 22});
-        QLabel* value = label(page, line.name, QString(), {200, y, 104, 22});
+        QGridLayout* grid = line.shortGame ? shortGrid : scoringGrid;
+        const int r = rows[line.shortGame]++;
+        grid->addWidget(label(page, QStringLiteral("Caption_") + line.name, line.caption), r, 0);
+        QLabel* value = label(page, line.name, QString());
         embolden(value);
+        value->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
+        grid->addWidget(value, r, 1);
         m_values.insert(line.name, value);
+    }
+    for (QGridLayout* grid : {scoringGrid, shortGrid}) {
+        grid->setRowStretch(grid->rowCount(), 1);
+        grid->setVerticalSpacing(2);
     }
     // Without the holes' putts this figure is larger than a hole-by-hole count would
     // give; say so where the number stands.
@@ -100,26 +106,21 @@ SeasonWindow::SeasonWindow(Application& app)
             QStringLiteral("The putts on the greens hit in regulation, from the cards that "
                            "keep their putts hole by hole; when none does, all the putts of "
                            "the rounds divided by the greens hit in regulation."));
-    noPars = label(this, QStringLiteral("noPars"), QString(), {12, 568, 330, 48});
+    noPars = label(this, QStringLiteral("noPars"), QString());
     noPars->setWordWrap(true);
 
-    netChart = new QChartView(this);
-    netChart->setObjectName(QStringLiteral("netChart"));
-    netChart->setGeometry(330, 80, 560, 250);
-    netChart->setRenderHint(QPainter::Antialiasing);
-    toParChart = new QChartView(this);
-    toParChart->setObjectName(QStringLiteral("toParChart"));
-    toParChart->setGeometry(330, 334, 560, 245);
-    toParChart->setRenderHint(QPainter::Antialiasing);
+    const auto chartView = [this](const char* name) {
+        auto* view = new QChartView(this);
+        view->setObjectName(QString::fromLatin1(name));
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setMinimumSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 12);
+        return view;
+    };
+    netChart = chartView("netChart");
+    toParChart = chartView("toParChart");
     // In their places when the short game's page is shown.
-    puttsChart = new QChartView(this);
-    puttsChart->setObjectName(QStringLiteral("puttsChart"));
-    puttsChart->setGeometry(netChart->geometry());
-    puttsChart->setRenderHint(QPainter::Antialiasing);
-    scramblingChart = new QChartView(this);
-    scramblingChart->setObjectName(QStringLiteral("scramblingChart"));
-    scramblingChart->setGeometry(toParChart->geometry());
-    scramblingChart->setRenderHint(QPainter::Antialiasing);
+    puttsChart = chartView("puttsChart");
+    scramblingChart = chartView("scramblingChart");
     const auto showPage = [this](int page) {
         netChart->setVisible(page == 0);
         toParChart->setVisible(page == 0);
@@ -129,14 +130,31 @@ SeasonWindow::SeasonWindow(Application& app)
     showPage(0);
     connect(pages, &QTabWidget::currentChanged, this, showPage);
 
-    auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {456, 587, 100, 30});
-    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {562, 587, 110, 30});
-    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {678, 587, 110, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {794, 587, 96, 30});
+    auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
+
+    // The figures on the left, the charts taking what the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addLayout(line({label(this, QStringLiteral("Label2"), QStringLiteral("Between")), from,
+                            label(this, QStringLiteral("Label3"), QStringLiteral("and")), to,
+                            label(this, QStringLiteral("Label4"), QStringLiteral("Course")),
+                            course}));
+    auto* middle = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(pages, 1);
+    left->addWidget(noPars);
+    middle->addLayout(left);
+    auto* charts = new QVBoxLayout;
+    for (QChartView* view : {netChart, toParChart, puttsChart, scramblingChart})
+        charts->addWidget(view, 1);
+    middle->addLayout(charts, 1);
+    layout->addLayout(middle, 1);
+    layout->addLayout(row({printButton, pdf, csv, close}));
+    resize(fontMetrics().averageCharWidth() * 128, fontMetrics().height() * 36);
+
     for (QLineEdit* b : {from, to})
         connect(b, &QLineEdit::editingFinished, this, &SeasonWindow::refresh);
     connect(course, &QComboBox::activated, this, &SeasonWindow::refresh);
@@ -154,8 +172,7 @@ void SeasonWindow::form_load()
 {
     const auto* hub = context<PlayerContext>();
     m_player = hub ? hub->player : QString();
-    findChild<QLabel*>(QStringLiteral("player"))
-        ->setText(QStringLiteral("Season Statistics for %1").arg(m_player));
+    findChild<QLabel*>(QStringLiteral("player"))->setText(QStringLiteral("Season Statistics for %1").arg(m_player));
     const QDate today = app().today();
     from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
     to->setText(formatDate(QDate(today.year(), 12, 31), DateFormat::Medium));
