@@ -9,6 +9,7 @@
 #include "stats/charttheme.h"
 #include "ui/forms.h"
 
+#include <QBoxLayout>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -71,44 +72,47 @@ QStringList fieldsOf(const RecordLine& line)
 HandicapRecordWindow::HandicapRecordWindow(Application& app)
     : Window(app, windows::kHandicapRecord, QStringLiteral("Handicap Record"))
 {
-    setFixedSize(960, 660);
-    label(this, QStringLiteral("LabelPlayer"), QStringLiteral("Player"), {12, 12, 60, 24});
-    player = picker(this, QStringLiteral("player"), {76, 12, 260, 24});
+    player = picker(this, QStringLiteral("player"));
     player->setEditable(false);
-    label(this, QStringLiteral("LabelIndex"), QStringLiteral("Handicap Index"), {356, 12, 110, 24});
-    handicapIndex = label(this, QStringLiteral("handicapIndex"), QString(), {468, 10, 70, 28});
+    player->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
+    handicapIndex = label(this, QStringLiteral("handicapIndex"), QString());
     embolden(handicapIndex, 4);
-    label(this, QStringLiteral("LabelLow"), QStringLiteral("Low Handicap Index"),
-          {556, 12, 140, 24});
-    lowIndex = label(this, QStringLiteral("lowIndex"), QString(), {698, 12, 70, 24});
+    lowIndex = label(this, QStringLiteral("lowIndex"), QString());
     embolden(lowIndex);
-    note = label(this, QStringLiteral("note"), QString(), {12, 42, 936, 36});
+    note = label(this, QStringLiteral("note"), QString());
     note->setWordWrap(true);
 
     m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
     m_model->setHorizontalHeaderLabels(kHeadings);
-    differentials = lines(this, QStringLiteral("differentials"), {12, 82, 936, 300}, m_model);
+    differentials = lines(this, QStringLiteral("differentials"), m_model);
     differentials->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {96, 150, 70, 76, 54, 48, 40, 84, 54, 72, 52};
-    for (int c = 0; c < int(std::size(widths)); ++c)
-        differentials->setColumnWidth(c, widths[c]);
+    differentials->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     differentials->setToolTip(
         QStringLiteral("Newest first. The most recent 20 scores are in black, the ones the "
                        "index rests on in bold; older scores are grey."));
 
     indexChart = new QChartView(this);
     indexChart->setObjectName(QStringLiteral("indexChart"));
-    indexChart->setGeometry(12, 388, 936, 222);
     indexChart->setRenderHint(QPainter::Antialiasing);
+    indexChart->setMinimumHeight(fontMetrics().height() * 10);
 
-    auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {516, 620, 100, 30});
-    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {622, 620, 110, 30});
-    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {738, 620, 110, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {854, 620, 94, 30});
+    auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
+
+    // The cards over the chart, the two sharing what the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(line(
+        {label(this, QStringLiteral("LabelPlayer"), QStringLiteral("Player")), player,
+         label(this, QStringLiteral("LabelIndex"), QStringLiteral("Handicap Index")), handicapIndex,
+         label(this, QStringLiteral("LabelLow"), QStringLiteral("Low Handicap Index")), lowIndex}));
+    layout->addWidget(note);
+    layout->addWidget(differentials, 3);
+    layout->addWidget(indexChart, 2);
+    layout->addLayout(row({printButton, pdf, csv, close}));
+    resize(fontMetrics().averageCharWidth() * 136, fontMetrics().height() * 38);
+
     connect(player, &QComboBox::activated, this, &HandicapRecordWindow::refresh);
     connectReportButtons(
         this, app,
