@@ -9,7 +9,9 @@
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,65 +54,84 @@ QStringList eventPoints(const MeritLine& line)
 OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     : Window(app, windows::kOrderOfMerit, QStringLiteral("Order of Merit"))
 {
-    setFixedSize(980, 640);
-    label(this, QStringLiteral("LabelSeason"), QStringLiteral("Season"), {12, 12, 60, 24});
-    season = picker(this, QStringLiteral("season"), {76, 12, 220, 24});
+    season = picker(this, QStringLiteral("season"));
     season->setEditable(false);
-    label(this, QStringLiteral("LabelName"), QStringLiteral("Name"), {312, 12, 44, 24});
-    seasonName = box(this, QStringLiteral("seasonName"), {358, 12, 220, 24});
-    label(this, QStringLiteral("LabelDivision"), QStringLiteral("Division"), {596, 12, 64, 24});
-    divisionFilter = picker(this, QStringLiteral("divisionFilter"), {662, 12, 180, 24});
+    season->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    seasonName = box(this, QStringLiteral("seasonName"));
+    seasonName->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    divisionFilter = picker(this, QStringLiteral("divisionFilter"));
     divisionFilter->setEditable(false);
+    divisionFilter->setMinimumWidth(fontMetrics().averageCharWidth() * 18);
 
-    label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between"), {12, 46, 60, 24});
-    from = box(this, QStringLiteral("from"), {76, 46, 100, 24});
-    label(this, QStringLiteral("LabelTo"), QStringLiteral("and"), {182, 46, 30, 24});
-    to = box(this, QStringLiteral("to"), {214, 46, 100, 24});
-    label(this, QStringLiteral("LabelPoints"), QStringLiteral("Points"), {330, 46, 50, 24});
-    positionPoints = box(this, QStringLiteral("positionPoints"), {382, 46, 250, 24});
+    from = box(this, QStringLiteral("from"), 10);
+    to = box(this, QStringLiteral("to"), 10);
+    positionPoints = box(this, QStringLiteral("positionPoints"));
+    positionPoints->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     positionPoints->setToolTip(QStringLiteral("The points of the 1st, 2nd, 3rd ... places, "
                                               "separated by commas"));
-    label(this, QStringLiteral("LabelPlaying"), QStringLiteral("For playing"), {644, 46, 80, 24});
-    playingPoints = box(this, QStringLiteral("playingPoints"), {726, 46, 44, 24});
+    playingPoints = box(this, QStringLiteral("playingPoints"), 4);
     playingPoints->setAlignment(Qt::AlignCenter);
-    label(this, QStringLiteral("LabelBest"), QStringLiteral("Best"), {786, 46, 36, 24});
     bestOf = new QSpinBox(this);
     bestOf->setObjectName(QStringLiteral("bestOf"));
-    bestOf->setGeometry(824, 46, 64, 24);
     bestOf->setRange(0, 99);
     bestOf->setSpecialValueText(QStringLiteral("all"));
     bestOf->setToolTip(QStringLiteral("How many of a player's events count: the best ones"));
-    label(this, QStringLiteral("LabelEvents"), QStringLiteral("events count"), {894, 46, 80, 24});
     for (QLineEdit* b : {from, to, positionPoints, playingPoints, seasonName})
         selectAllOnFocus(b);
 
-    label(this, QStringLiteral("LabelCompetitions"), QStringLiteral("Competitions (untick to leave out)"),
-          {12, 80, 260, 20});
+    auto* competitionsLabel = label(this, QStringLiteral("LabelCompetitions"),
+                                    QStringLiteral("Competitions (untick to leave out)"));
     competitions = new QListWidget(this);
     competitions->setObjectName(QStringLiteral("competitions"));
-    competitions->setGeometry(12, 102, 260, 440);
+    competitions->setMinimumWidth(competitionsLabel->sizeHint().width());
 
     m_model = new QStandardItemModel(this);
-    standings = lines(this, QStringLiteral("standings"), {282, 80, 686, 462}, m_model);
-    status = label(this, QStringLiteral("status"), QString(), {12, 548, 956, 40});
+    standings = lines(this, QStringLiteral("standings"), m_model);
+    status = label(this, QStringLiteral("status"), QString());
     status->setWordWrap(true);
 
-    auto* save = button(this, QStringLiteral("saveSeasonButton"), QStringLiteral("&Save season"),
-                        {12, 598, 110, 30});
-    auto* remove = button(this, QStringLiteral("deleteSeasonButton"),
-                          QStringLiteral("&Delete season"), {128, 598, 110, 30});
-    auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {536, 598, 100, 30});
-    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {642, 598, 110, 30});
-    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {758, 598, 110, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {874, 598, 94, 30});
+    auto* save =
+        button(this, QStringLiteral("saveSeasonButton"), QStringLiteral("&Save season"));
+    auto* remove =
+        button(this, QStringLiteral("deleteSeasonButton"), QStringLiteral("&Delete season"));
+    auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
-    connect(season, &QComboBox::activated, this, &OrderOfMeritWindow::season_Click);
+    // The season along the top; its competitions beside the standings, which take what
+    // the window grows by.
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(line(
+        {label(this, QStringLiteral("LabelSeason"), QStringLiteral("Season")), season,
+         label(this, QStringLiteral("LabelName"), QStringLiteral("Name")), seasonName,
+         label(this, QStringLiteral("LabelDivision"), QStringLiteral("Division")), divisionFilter}));
+    layout->addLayout(line(
+        {label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between")), from,
+         label(this, QStringLiteral("LabelTo"), QStringLiteral("and")), to,
+         label(this, QStringLiteral("LabelPoints"), QStringLiteral("Points")), positionPoints,
+         label(this, QStringLiteral("LabelPlaying"), QStringLiteral("For playing")), playingPoints,
+         label(this, QStringLiteral("LabelBest"), QStringLiteral("Best")), bestOf,
+         label(this, QStringLiteral("LabelEvents"), QStringLiteral("events count"))}));
+    auto* middle = new QGridLayout;
+    middle->addWidget(competitionsLabel, 0, 0);
+    middle->addWidget(competitions, 1, 0);
+    middle->addWidget(standings, 0, 1, 2, 1);
+    middle->setColumnStretch(1, 1);
+    layout->addLayout(middle, 1);
+    layout->addWidget(status);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(save);
+    bottom->addWidget(remove);
+    bottom->addStretch(1);
+    for (QPushButton* b : {printButton, pdf, csv, close})
+        bottom->addWidget(b);
+    layout->addLayout(bottom);
+    resize(fontMetrics().averageCharWidth() * 136, fontMetrics().height() * 36);
+
+    connect(season, &QComboBox::activated, this, &OrderOfMeritWindow::seasonChosen);
     for (QLineEdit* b : {from, to})
-        connect(b, &QLineEdit::editingFinished, this, &OrderOfMeritWindow::dates_Change);
+        connect(b, &QLineEdit::editingFinished, this, &OrderOfMeritWindow::datesChanged);
     for (QLineEdit* b : {positionPoints, playingPoints})
         connect(b, &QLineEdit::editingFinished, this, &OrderOfMeritWindow::refresh);
     connect(bestOf, &QSpinBox::valueChanged, this, &OrderOfMeritWindow::refresh);
@@ -140,7 +161,7 @@ void OrderOfMeritWindow::form_load()
         m_seasons = kept.valueOr({});
     }
     fillSeasons(m_seasons.isEmpty() ? std::nullopt : m_seasons.last().id);
-    season_Click();
+    seasonChosen();
     season->setFocus();
 }
 
@@ -156,7 +177,7 @@ void OrderOfMeritWindow::fillSeasons(std::optional<qint64> chosen)
     }
 }
 
-void OrderOfMeritWindow::season_Click()
+void OrderOfMeritWindow::seasonChosen()
 {
     const int index = season->currentIndex();
     if (index > 0 && index <= m_seasons.size()) {
@@ -188,7 +209,7 @@ void OrderOfMeritWindow::showSeason(const seasons::Season& s)
     refresh();
 }
 
-void OrderOfMeritWindow::dates_Change()
+void OrderOfMeritWindow::datesChanged()
 {
     const auto range = storedRange(from->text(), to->text(), QStringLiteral("1 Jan 2026"));
     if (!range) {
@@ -370,7 +391,7 @@ void OrderOfMeritWindow::saveSeason()
                                                 "it as it is now?"),
                                  QStringLiteral("Changed by another user"))) {
             fillSeasons(s.id);
-            season_Click();
+            seasonChosen();
         }
         return;
     }
@@ -402,7 +423,7 @@ void OrderOfMeritWindow::deleteSeason()
     }
     m_seasons.removeAt(index - 1);
     fillSeasons(m_seasons.isEmpty() ? std::nullopt : m_seasons.last().id);
-    season_Click();
+    seasonChosen();
 }
 
 QStringList OrderOfMeritWindow::csvColumns() const

@@ -23,8 +23,8 @@ public:
     explicit OrderOfMeritWindow(Application& app);
 
     void form_load() override;
-    void season_Click();   // a kept season chosen, or a new one
-    void dates_Change();   // the competitions of the new dates listed
+    void seasonChosen();   // a kept season chosen, or a new one
+    void datesChanged();   // the competitions of the new dates listed
     void refresh();        // the table anew, from the boxes as they stand
     void saveSeason();     // the boxes kept as the season
     void deleteSeason();
