@@ -147,9 +147,15 @@ QWidget* Application::show(const QString& windowName, std::any context)
 namespace {
 
 // What the desktop adds around a window: its title bar and borders, as a window already
-// on the screen shows them; a usual title bar's until one does.
+// on the screen shows them, and never less than a usual title bar's, which a window
+// not yet shown has none of.
 QMargins frameOf(const QWidget* window)
 {
+    const QMargins usual(4, 30, 4, 4);
+    const auto atLeastUsual = [&usual](const QMargins& m) {
+        return QMargins(qMax(m.left(), usual.left()), qMax(m.top(), usual.top()),
+                        qMax(m.right(), usual.right()), qMax(m.bottom(), usual.bottom()));
+    };
     const auto margins = [](const QWidget* w) {
         const QRect frame = w->frameGeometry();
         const QRect inside = w->geometry();
@@ -157,11 +163,11 @@ QMargins frameOf(const QWidget* window)
                         frame.right() - inside.right(), frame.bottom() - inside.bottom());
     };
     if (window->isVisible() && window->frameGeometry() != window->geometry())
-        return margins(window);
+        return atLeastUsual(margins(window));
     for (const QWidget* top : QApplication::topLevelWidgets())
         if (top->isVisible() && top->isWindow() && top->frameGeometry() != top->geometry())
-            return margins(top);
-    return {4, 30, 4, 4};
+            return atLeastUsual(margins(top));
+    return usual;
 }
 
 } // namespace

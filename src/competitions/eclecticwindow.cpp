@@ -10,6 +10,7 @@
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,19 +56,15 @@ QString percentOf(double share)
 EclecticWindow::EclecticWindow(Application& app)
     : Window(app, windows::kEclectic, QStringLiteral("Eclectic"))
 {
-    setFixedSize(980, 620);
-    label(this, QStringLiteral("LabelCourse"), QStringLiteral("Course"), {12, 12, 56, 24});
-    course = picker(this, QStringLiteral("course"), {70, 12, 220, 24});
+    course = picker(this, QStringLiteral("course"));
     course->setEditable(false);
-    label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between"), {306, 12, 60, 24});
-    from = box(this, QStringLiteral("from"), {368, 12, 100, 24});
-    label(this, QStringLiteral("LabelTo"), QStringLiteral("and"), {474, 12, 30, 24});
-    to = box(this, QStringLiteral("to"), {506, 12, 100, 24});
-    basis = picker(this, QStringLiteral("basis"), {622, 12, 80, 24});
+    course->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    from = box(this, QStringLiteral("from"), 10);
+    to = box(this, QStringLiteral("to"), 10);
+    basis = picker(this, QStringLiteral("basis"));
     basis->setEditable(false);
     basis->addItems({QStringLiteral("Net"), QStringLiteral("Gross")});
-    label(this, QStringLiteral("LabelShare"), QStringLiteral("Handicap share"), {716, 12, 110, 24});
-    share = box(this, QStringLiteral("share"), {828, 12, 60, 24});
+    share = box(this, QStringLiteral("share"), 5);
     share->setAlignment(Qt::AlignCenter);
     share->setToolTip(QStringLiteral("The share of each player's lowest playing handicap in "
                                      "the dates taken off the eclectic gross"));
@@ -81,7 +78,7 @@ EclecticWindow::EclecticWindow(Application& app)
     headings << QStringLiteral("Out") << QStringLiteral("In") << QStringLiteral("Gross")
              << QStringLiteral("Hcp") << QStringLiteral("Net");
     m_model->setHorizontalHeaderLabels(headings);
-    standings = forms::lines(this, QStringLiteral("standings"), {12, 46, 956, 380}, m_model);
+    standings = forms::lines(this, QStringLiteral("standings"), m_model);
     standings->setSelectionMode(QAbstractItemView::SingleSelection);
     standings->setColumnWidth(0, 40);
     standings->setColumnWidth(1, 150);
@@ -95,7 +92,7 @@ EclecticWindow::EclecticWindow(Application& app)
     const int cardRow = fontMetrics().height() + 8;
     // The day of each best on two lines, its day over its month.
     const int dateRow = 2 * fontMetrics().height() + 6;
-    bestCard->setGeometry(12, 440, 956, 2 * cardRow + dateRow + 4);
+    bestCard->setFixedHeight(2 * cardRow + dateRow + 4);
     bestCard->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     bestCard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     bestCard->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -106,17 +103,26 @@ EclecticWindow::EclecticWindow(Application& app)
     bestCard->verticalHeader()->resizeSection(2, dateRow);
     for (int c = 0; c < 21; ++c)
         bestCard->setColumnWidth(c, c < 18 ? 40 : 48);
-    status = label(this, QStringLiteral("status"), QString(), {12, 544, 956, 32});
+    status = label(this, QStringLiteral("status"), QString());
     status->setWordWrap(true);
 
-    auto* printButton =
-        button(this, QStringLiteral("print"), QStringLiteral("Print..."), {536, 580, 100, 30});
-    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."),
-                       {642, 580, 110, 30});
-    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."),
-                       {758, 580, 110, 30});
-    auto* close =
-        button(this, QStringLiteral("close"), QStringLiteral("Close"), {874, 580, 94, 30});
+    auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
+    auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
+    auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
+
+    // The standings take what the window grows by; the best card stands under them.
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(line(
+        {label(this, QStringLiteral("LabelCourse"), QStringLiteral("Course")), course,
+         label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between")), from,
+         label(this, QStringLiteral("LabelTo"), QStringLiteral("and")), to, basis,
+         label(this, QStringLiteral("LabelShare"), QStringLiteral("Handicap share")), share}));
+    layout->addWidget(standings, 1);
+    layout->addWidget(bestCard);
+    layout->addWidget(status);
+    layout->addLayout(row({printButton, pdf, csv, close}));
+    resize(fontMetrics().averageCharWidth() * 136, fontMetrics().height() * 36);
     connect(course, &QComboBox::activated, this, &EclecticWindow::refresh);
     connect(basis, &QComboBox::activated, this, &EclecticWindow::refresh);
     for (QLineEdit* b : {from, to, share})
