@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLayout>
 #include <QScreen>
 #include <QSettings>
 
@@ -177,6 +178,9 @@ void Application::place(QWidget* window) const
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // A window of its natural size has it only once its layout has been worked out.
+    if (QLayout* layout = window->layout())
+        layout->activate();
     // The room for what is inside the frame: the whole window, title bar and all, stays
     // on the screen's free area.
     const QMargins frame = frameOf(window);

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,50 +67,44 @@ void colour(QCheckBox* box, const QColor& colour)
 ScoreAdd::ScoreAdd(Application& app)
     : Window(app, windows::kScoreCard, QStringLiteral("Add Score"))
 {
-    setFixedSize(975, 640);
+    auto* competitionLabel =
+        label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"));
+    Text160 = box(this, QStringLiteral("Text160"));
+    Text160->setMinimumWidth(fontMetrics().averageCharWidth() * 50);
 
-    label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"), {10, 12, 120, 22});
-    Text160 = box(this, QStringLiteral("Text160"), {135, 12, 400, 22});
-
-    auto* key = label(this, QStringLiteral("Label2"), QStringLiteral("Key"), {10, 44, 60, 18});
+    auto* key = label(this, QStringLiteral("Label2"), QStringLiteral("Key"));
     embolden(key);
     auto* red = label(this, QStringLiteral("Label3"),
-                      QStringLiteral("Red tick box = Fairways in Regulation"), {10, 62, 260, 18});
+                      QStringLiteral("Red tick box = Fairways in Regulation"));
     red->setStyleSheet(
         QStringLiteral("color: %1;").arg(readable(this, QColor(0xb0, 0x18, 0x18)).name()));
     auto* green = label(this, QStringLiteral("Label4"),
-                        QStringLiteral("Green tick box = Greens in Regulation"), {10, 80, 260, 18});
+                        QStringLiteral("Green tick box = Greens in Regulation"));
     green->setStyleSheet(
         QStringLiteral("color: %1;").arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
     // The keys of a hole's box, so that a card goes in without the mouse.
-    auto* keys = label(this, QStringLiteral("Label12"), kHoleKeys, {10, 96, 270, 14});
+    auto* keys = label(this, QStringLiteral("Label12"), kHoleKeys);
     QFont small = keys->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     keys->setFont(small);
 
-    label(this, QStringLiteral("Label5"), QStringLiteral("Course"), {10, 112, 90, 22});
-    course = picker(this, QStringLiteral("course"), {105, 112, 165, 24});
-    label(this, QStringLiteral("LabelTee"), QStringLiteral("Tee"), {10, 142, 90, 22});
+    course = picker(this, QStringLiteral("course"));
     tee = new QComboBox(this);
     tee->setObjectName(QStringLiteral("tee"));
-    tee->setGeometry(105, 142, 165, 24);
     tee->setToolTip(QStringLiteral("The tee played from, with its Course Rating and Slope Rating"));
-    label(this, QStringLiteral("Label6"), QStringLiteral("Player Name"), {10, 172, 90, 22});
-    player = picker(this, QStringLiteral("player"), {105, 172, 165, 24});
-    label(this, QStringLiteral("Label7"), QStringLiteral("Handicap"), {10, 202, 90, 22});
-    handicap = box(this, QStringLiteral("handicap"), {105, 202, 60, 22});
+    tee->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    tee->setMinimumContentsLength(18);
+    player = picker(this, QStringLiteral("player"));
+    handicap = box(this, QStringLiteral("handicap"), 5);
     // From a rated tee: the index the player brings, and what the tee makes of it.
-    label(this, QStringLiteral("LabelIndex"), QStringLiteral("Handicap Index"), {10, 232, 95, 22});
-    handicapIndex = box(this, QStringLiteral("handicapIndex"), {105, 232, 60, 22});
+    handicapIndex = box(this, QStringLiteral("handicapIndex"), 5);
     handicapIndex->setToolTip(QStringLiteral("The player's World Handicap System index; a plus "
                                              "index is written +1.2"));
-    label(this, QStringLiteral("LabelCourseHcp"), QStringLiteral("Course/Playing"),
-          {10, 262, 95, 22});
-    courseHandicap = box(this, QStringLiteral("courseHandicap"), {105, 262, 50, 22});
+    courseHandicap = box(this, QStringLiteral("courseHandicap"), 4);
     courseHandicap->setReadOnly(true);
     courseHandicap->setToolTip(QStringLiteral("Course Handicap: index x slope / 113 + (course "
                                               "rating - par)"));
-    playingHandicap = box(this, QStringLiteral("playingHandicap"), {160, 262, 50, 22});
+    playingHandicap = box(this, QStringLiteral("playingHandicap"), 4);
     playingHandicap->setReadOnly(true);
     playingHandicap->setToolTip(QStringLiteral("Playing Handicap: the course handicap times the "
                                                "competition's allowance"));
@@ -117,104 +112,151 @@ ScoreAdd::ScoreAdd(Application& app)
         b->setAlignment(Qt::AlignCenter);
         b->setFocusPolicy(Qt::NoFocus);
     }
-    label(this, QStringLiteral("Label8"), QStringLiteral("Division"), {10, 292, 90, 22});
-    Division = box(this, QStringLiteral("Division"), {105, 292, 165, 22});
-    label(this, QStringLiteral("Label9"), QStringLiteral("Date"), {10, 322, 90, 22});
-    Date = box(this, QStringLiteral("Date"), {105, 322, 80, 22});
-    label(this, QStringLiteral("Label10"), QStringLiteral("eg:  21 Feb  04"), {192, 322, 90, 22});
+    Division = box(this, QStringLiteral("Division"));
+    Date = box(this, QStringLiteral("Date"), 10);
 
-    Command56 =
-        button(this, QStringLiteral("Command56"), QStringLiteral("New Round"), {10, 362, 125, 28});
-    clearall =
-        button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"), {145, 362, 125, 28});
+    // The card's own boxes down the left, captions beside them.
+    auto* boxes = new QGridLayout;
+    const auto caption = [&](const char* name, const char* text, int row) {
+        auto* l = label(this, QString::fromLatin1(name), QString::fromLatin1(text));
+        boxes->addWidget(l, row, 0);
+        return l;
+    };
+    caption("Label5", "Course", 0);
+    boxes->addWidget(course, 0, 1);
+    caption("LabelTee", "Tee", 1);
+    boxes->addWidget(tee, 1, 1);
+    // Player has a key of its own, since the focus order reaches it late.
+    caption("Label6", "&Player Name", 2)->setBuddy(player);
+    boxes->addWidget(player, 2, 1);
+    caption("Label7", "Handicap", 3);
+    boxes->addLayout(line({handicap}), 3, 1);
+    caption("LabelIndex", "Handicap Index", 4);
+    boxes->addLayout(line({handicapIndex}), 4, 1);
+    caption("LabelCourseHcp", "Course/Playing", 5);
+    boxes->addLayout(line({courseHandicap, playingHandicap}), 5, 1);
+    caption("Label8", "Division", 6);
+    boxes->addWidget(Division, 6, 1);
+    caption("Label9", "Date", 7);
+    boxes->addLayout(line({Date, label(this, QStringLiteral("Label10"),
+                                       QStringLiteral("eg:  21 Feb  04"))}),
+                     7, 1);
+
+    Command56 = button(this, QStringLiteral("Command56"), QStringLiteral("New Round"));
+    clearall = button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"));
     clearall->setToolTip(QStringLiteral("Clear the form of all entries"));
-    Command54 =
-        button(this, QStringLiteral("Command54"), QStringLiteral("Save"), {10, 396, 125, 28});
-    rsaved =
-        label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"), {10, 396, 125, 28});
+    Command54 = button(this, QStringLiteral("Command54"), QStringLiteral("Save"));
+    rsaved = label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"));
     rsaved->setAlignment(Qt::AlignCenter);
     rsaved->setStyleSheet(QStringLiteral("color: %1; border: 1px solid %1; border-radius: 3px;")
                               .arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
     embolden(rsaved);
-    Command57 =
-        button(this, QStringLiteral("Command57"), QStringLiteral("Close"), {10, 430, 125, 28});
-    editRound = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."),
-                       {145, 430, 125, 28});
+    Command57 = button(this, QStringLiteral("Command57"), QStringLiteral("Close"));
+    editRound = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."));
     // The round being corrected, and only it, may go.
     deleteThisRound = button(this, QStringLiteral("deleteThisRound"),
-                             QStringLiteral("Delete this Round"), {145, 396, 125, 28});
+                             QStringLiteral("Delete this Round"));
     deleteThisRound->hide();
-
-    auto* commentLabel =
-        label(this, QStringLiteral("Label11"), QStringLiteral("Comment"), {10, 470, 120, 20});
+    // Save and "Record Saved" share a place: one shows at a time.
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(Command56, 0, 0);
+    buttons->addWidget(clearall, 0, 1);
+    buttons->addWidget(Command54, 1, 0);
+    buttons->addWidget(rsaved, 1, 0);
+    buttons->addWidget(deleteThisRound, 1, 1);
+    buttons->addWidget(Command57, 2, 0);
+    buttons->addWidget(editRound, 2, 1);
+    auto* commentLabel = label(this, QStringLiteral("Label11"), QStringLiteral("Comment"));
     commentLabel->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
                                             "twos club\",\"Disqualified\" etc you get the gist."));
     comment = new QPlainTextEdit(this);
     comment->setObjectName(QStringLiteral("comment"));
-    comment->setGeometry(10, 490, 260, 130);
     comment->setTabChangesFocus(true);
+    comment->setMinimumHeight(fontMetrics().height() * 4);
     comment->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
                                        "twos club\",\"Disqualified\" etc you get the jist."));
 
-    // The card: holes 1 to 9 on the left, 10 to 18 on the right.
-    frame(this, QStringLiteral("Shape1"), {285, 44, 680, 440});
-    const int columnLeft[2] = {300, 630};
+    auto* left = new QVBoxLayout;
+    left->addLayout(boxes);
+    left->addSpacing(8);
+    left->addLayout(buttons);
+    left->addWidget(commentLabel);
+    left->addWidget(comment, 1);
+
+    // The card: holes 1 to 9 on the left, 10 to 18 on the right, a column each of hole,
+    // fairway, green, strokes (its par small over it and a dot a stroke received), points,
+    // putts, penalty strokes and bunker.
+    auto* card = new QFrame(this);
+    card->setObjectName(QStringLiteral("Shape1"));
+    card->setFrameShape(QFrame::Box);
+    auto* grid = new QGridLayout(card);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    constexpr int kColumns = 9; // hole, F, G, score, pts, P, X, B, a gap
     for (int c = 0; c < 2; ++c) {
-        const int x = columnLeft[c];
-        const auto head = [&](const QString& name, const QString& text, int left, int width,
+        const int at = c * kColumns;
+        const auto head = [&](const QString& name, const QString& text, int column,
                               const QString& tip = QString()) {
-            auto* l = label(this, name, text, {left, 54, width, 18});
+            auto* l = label(this, name, text);
             l->setAlignment(Qt::AlignCenter);
             l->setToolTip(tip);
             embolden(l);
+            grid->addWidget(l, 0, at + column);
         };
-        head(QStringLiteral("HeadF%1").arg(c + 1), QStringLiteral("F"), x + 70, 22);
-        head(QStringLiteral("HeadG%1").arg(c + 1), QStringLiteral("G"), x + 96, 22);
-        head(QStringLiteral("HeadScore%1").arg(c + 1), QStringLiteral("Score"), x + 126, 60);
-        head(QStringLiteral("HeadPts%1").arg(c + 1), QStringLiteral("Pts"), x + 186, 40);
-        head(QStringLiteral("HeadP%1").arg(c + 1), QStringLiteral("P"), x + 232, 30,
-             QStringLiteral("Putts"));
-        head(QStringLiteral("HeadX%1").arg(c + 1), QStringLiteral("X"), x + 262, 30,
+        head(QStringLiteral("HeadF%1").arg(c + 1), QStringLiteral("F"), 1);
+        head(QStringLiteral("HeadG%1").arg(c + 1), QStringLiteral("G"), 2);
+        head(QStringLiteral("HeadScore%1").arg(c + 1), QStringLiteral("Score"), 3);
+        head(QStringLiteral("HeadPts%1").arg(c + 1), QStringLiteral("Pts"), 4);
+        head(QStringLiteral("HeadP%1").arg(c + 1), QStringLiteral("P"), 5, QStringLiteral("Putts"));
+        head(QStringLiteral("HeadX%1").arg(c + 1), QStringLiteral("X"), 6,
              QStringLiteral("Penalty strokes"));
-        head(QStringLiteral("HeadB%1").arg(c + 1), QStringLiteral("B"), x + 292, 24,
+        head(QStringLiteral("HeadB%1").arg(c + 1), QStringLiteral("B"), 7,
              QStringLiteral("Greenside bunker: played from a bunker beside the green"));
     }
+    grid->setColumnMinimumWidth(kColumns - 1, 18);
     for (int h = 0; h < 18; ++h) {
-        const int x = columnLeft[h / 9];
-        const int y = 76 + (h % 9) * 30;
+        const int at = (h / 9) * kColumns;
+        const int row = 1 + h % 9;
         const QString n = QString::number(h + 1);
-        auto* l = label(this, QStringLiteral("LabelHole") + n, QStringLiteral("HOLE") + n,
-                        {x, y + 4, 62, 22});
+        auto* l = label(this, QStringLiteral("LabelHole") + n, QStringLiteral("HOLE") + n);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        f[h] = tick(this, QStringLiteral("f") + n, {x + 72, y + 5, 20, 20});
+        f[h] = tick(this, QStringLiteral("f") + n);
         colour(f[h], QColor(0xd0, 0x20, 0x20));
-        g[h] = tick(this, QStringLiteral("g") + n, {x + 98, y + 5, 20, 20});
+        g[h] = tick(this, QStringLiteral("g") + n);
         colour(g[h], QColor(0x20, 0x9a, 0x30));
         // The hole's par stands small over its box, as on a paper card, and beside it a
         // dot for each stroke the player receives there.
-        par[h] = label(this, QStringLiteral("par") + n, QString(), {x + 126, y - 6, 36, 11});
-        par[h]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        par[h] = label(this, QStringLiteral("par") + n, QString());
         QFont tiny = par[h]->font();
         tiny.setPointSizeF(tiny.pointSizeF() * 0.7);
         par[h]->setFont(tiny);
-        dots[h] = label(this, QStringLiteral("dots") + n, QString(), {x + 158, y - 7, 28, 12});
+        dots[h] = label(this, QStringLiteral("dots") + n, QString());
         dots[h]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         embolden(dots[h]);
-        pts[h] = label(this, QStringLiteral("pts") + n, QString(), {x + 186, y + 5, 40, 20});
-        pts[h]->setAlignment(Qt::AlignCenter);
-        HOLE[h] = box(this, QStringLiteral("HOLE") + n, {x + 131, y + 5, 50, 20});
+        QFont dotFont = dots[h]->font();
+        dotFont.setPointSizeF(dotFont.pointSizeF() * 0.8);
+        dots[h]->setFont(dotFont);
+        HOLE[h] = box(this, QStringLiteral("HOLE") + n, 3);
         HOLE[h]->setAlignment(Qt::AlignCenter);
         HOLE[h]->setToolTip(kHoleHint);
         HOLE[h]->installEventFilter(this);
         selectAllOnFocus(HOLE[h]);
         connect(HOLE[h], &QLineEdit::textChanged, this, [this, h] { HOLE_Change(h + 1); });
-        P[h] = box(this, QStringLiteral("P") + n, {x + 234, y + 5, 26, 20});
+        auto* score = new QGridLayout;
+        score->setSpacing(0);
+        score->addWidget(par[h], 0, 0, Qt::AlignLeft | Qt::AlignBottom);
+        score->addWidget(dots[h], 0, 1, Qt::AlignRight | Qt::AlignBottom);
+        score->addWidget(HOLE[h], 1, 0, 1, 2);
+        pts[h] = label(this, QStringLiteral("pts") + n, QString());
+        pts[h]->setAlignment(Qt::AlignCenter);
+        pts[h]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")) + 6);
+        P[h] = box(this, QStringLiteral("P") + n, 1);
         P[h]->setValidator(new QIntValidator(0, 9, P[h]));
         P[h]->setToolTip(kPuttsHint);
         P[h]->installEventFilter(this);
         selectAllOnFocus(P[h]);
         connect(P[h], &QLineEdit::textChanged, this, &ScoreAdd::holePutts_Change);
-        X[h] = box(this, QStringLiteral("X") + n, {x + 264, y + 5, 26, 20});
+        X[h] = box(this, QStringLiteral("X") + n, 1);
         X[h]->setValidator(new QIntValidator(0, 99, X[h]));
         X[h]->setToolTip(QStringLiteral("Penalty strokes on the hole"));
         selectAllOnFocus(X[h]);
@@ -222,34 +264,51 @@ ScoreAdd::ScoreAdd(Application& app)
             b->setAlignment(Qt::AlignCenter);
             b->setMaxLength(2);
         }
-        B[h] = tick(this, QStringLiteral("B") + n, {x + 296, y + 5, 20, 20});
+        B[h] = tick(this, QStringLiteral("B") + n);
         B[h]->setToolTip(QStringLiteral("Played from a greenside bunker"));
         colour(B[h], QColor(0xb8, 0x86, 0x1c));
+        // A tick box no wider than its tick, so that its colour frames the tick alone.
+        const int tickSize = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, f[h]) + 6;
+        for (QCheckBox* b : {f[h], g[h], B[h]})
+            b->setFixedSize(tickSize, tickSize);
+        grid->addWidget(l, row, at + 0, Qt::AlignRight | Qt::AlignBottom);
+        grid->addWidget(f[h], row, at + 1, Qt::AlignCenter | Qt::AlignBottom);
+        grid->addWidget(g[h], row, at + 2, Qt::AlignCenter | Qt::AlignBottom);
+        grid->addLayout(score, row, at + 3);
+        grid->addWidget(pts[h], row, at + 4, Qt::AlignBottom);
+        grid->addWidget(P[h], row, at + 5, Qt::AlignBottom);
+        grid->addWidget(X[h], row, at + 6, Qt::AlignBottom);
+        grid->addWidget(B[h], row, at + 7, Qt::AlignCenter | Qt::AlignBottom);
     }
-    const auto total = [&](const QString& name, const QString& text, int x, int y) {
-        auto* l = label(this, QStringLiteral("Label") + name, text, {x, y, 100, 22});
+    // The totals under the holes: OUT, the putts and the standard scratch under the front
+    // nine; IN, gross, net and points under the back.
+    const auto total = [&](const QString& name, const QString& text, int row, int nine) {
+        auto* l = label(this, QStringLiteral("Label") + name, text);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         embolden(l);
-        auto* b = box(this, name, {x + 131, y, 50, 22});
+        auto* b = box(this, name, 3);
         b->setAlignment(Qt::AlignCenter);
+        grid->addWidget(l, row, nine * kColumns, 1, 3);
+        grid->addWidget(b, row, nine * kColumns + 3);
         return b;
     };
-    out = total(QStringLiteral("out"), QStringLiteral("OUT"), columnLeft[0], 356);
-    inn = total(QStringLiteral("inn"), QStringLiteral("IN"), columnLeft[1], 356);
-    gross = total(QStringLiteral("gross"), QStringLiteral("Gross"), columnLeft[1], 386);
-    net = total(QStringLiteral("net"), QStringLiteral("Net"), columnLeft[1], 416);
+    grid->setRowMinimumHeight(10, 8);
+    out = total(QStringLiteral("out"), QStringLiteral("OUT"), 11, 0);
+    inn = total(QStringLiteral("inn"), QStringLiteral("IN"), 11, 1);
+    gross = total(QStringLiteral("gross"), QStringLiteral("Gross"), 12, 1);
+    net = total(QStringLiteral("net"), QStringLiteral("Net"), 13, 1);
     holeDetail = new QCheckBox(QStringLiteral("Putts &hole by hole"), this);
     holeDetail->setObjectName(QStringLiteral("holeDetail"));
-    holeDetail->setGeometry(columnLeft[0] + 60, 386, 160, 22);
     holeDetail->setToolTip(QStringLiteral("After hole 18 the card goes on to each hole's putts, "
                                           "one key a hole: X adds a penalty stroke, B ticks a "
                                           "greenside bunker"));
     holeDetail->setChecked(QSettings().value(kHoleDetailSetting, false).toBool());
     connect(holeDetail, &QCheckBox::toggled, this,
             [](bool on) { QSettings().setValue(kHoleDetailSetting, on); });
-    putts = total(QStringLiteral("putts"), QStringLiteral("Putts total"), columnLeft[0], 416);
-    ss = total(QStringLiteral("ss"), QStringLiteral("Standard scratch"), columnLeft[0], 446);
-    points = total(QStringLiteral("points"), QStringLiteral("Points"), columnLeft[1], 446);
+    grid->addWidget(holeDetail, 12, 1, 1, 7);
+    putts = total(QStringLiteral("putts"), QStringLiteral("Putts total"), 13, 0);
+    ss = total(QStringLiteral("ss"), QStringLiteral("Standard scratch"), 14, 0);
+    points = total(QStringLiteral("points"), QStringLiteral("Points"), 14, 1);
     points->setReadOnly(true);
     points->setFocusPolicy(Qt::NoFocus);
     for (QLineEdit* b : {putts, ss}) {
@@ -257,11 +316,27 @@ ScoreAdd::ScoreAdd(Application& app)
         if (auto* l = findChild<QLabel*>(QStringLiteral("Label") + b->objectName()))
             l->setFont(font());
     }
-    // Wider captions start further left so that they end beside their box.
-    for (QLineEdit* b : {putts, ss}) {
-        auto* l = findChild<QLabel*>(QStringLiteral("Label") + b->objectName());
-        l->setGeometry(b->x() - 130, b->y(), 125, 22);
-    }
+    grid->setRowStretch(15, 1);
+
+    // The competition along the top, the key to the ticks beside it, over the card.
+    auto* legend = new QGridLayout;
+    legend->setVerticalSpacing(0);
+    legend->addWidget(key, 0, 0);
+    legend->addWidget(red, 0, 1);
+    legend->addWidget(keys, 1, 0, 1, 2);
+    legend->addWidget(green, 0, 2);
+    legend->setColumnStretch(3, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(competitionLabel);
+    top->addWidget(Text160);
+    top->addSpacing(16);
+    top->addLayout(legend, 1);
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(top, 0, 0, 1, 2);
+    layout->addLayout(left, 1, 0);
+    layout->addWidget(card, 1, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(player, &QComboBox::activated, this, &ScoreAdd::player_Click);
     connect(course, &QComboBox::currentTextChanged, this, &ScoreAdd::course_Change);
@@ -270,11 +345,6 @@ ScoreAdd::ScoreAdd(Application& app)
     for (QLineEdit* b : {Text160, Date})
         connect(b, &QLineEdit::editingFinished, this, &ScoreAdd::handicaps_Change);
     connect(handicap, &QLineEdit::textChanged, this, &ScoreAdd::showPoints);
-    // Player has a key of its own, since the focus order reaches it late.
-    if (auto* playerLabel = findChild<QLabel*>(QStringLiteral("Label6"))) {
-        playerLabel->setText(QStringLiteral("&Player Name"));
-        playerLabel->setBuddy(player);
-    }
     connect(Command54, &QPushButton::clicked, this, &ScoreAdd::Command54_Click);
     connect(Command56, &QPushButton::clicked, this, &ScoreAdd::Command56_Click);
     connect(clearall, &QPushButton::clicked, this, &ScoreAdd::clearall_Click);
