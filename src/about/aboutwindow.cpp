@@ -79,15 +79,14 @@ AboutWindow::AboutWindow(Application& app)
     setTabOrder(okButton, systemInfoButton);
 }
 
-void AboutWindow::form_load()
+void AboutWindow::load()
 {
     setWindowTitle(QStringLiteral("About ") + kTitle);
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(PARLOG_VERSION_MAJOR)
                             .arg(PARLOG_VERSION_MINOR)
                             .arg(PARLOG_VERSION_PATCH));
-    lblData->setText(
-        QStringLiteral("Register: %1").arg(shownLocation(app().dataFile())));
+    lblData->setText(QStringLiteral("Register: %1").arg(shownLocation(app().dataFile())));
     lblTitle->setText(kTitle);
     okButton->setFocus();
 }

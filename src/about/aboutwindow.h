@@ -14,7 +14,7 @@ class AboutWindow : public Window {
 public:
     explicit AboutWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     // The system information tool where the registry says it is, else why not.
     void startSystemInfo();
 

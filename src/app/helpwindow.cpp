@@ -37,7 +37,7 @@ HelpWindow::HelpWindow(Application& app)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void HelpWindow::form_load()
+void HelpWindow::load()
 {
     const QString page = QDir(app().helpFolder()).filePath(QStringLiteral("index.html"));
     m_browser->setSource(QUrl::fromLocalFile(page));

@@ -12,7 +12,7 @@ class HelpWindow : public Window {
     Q_OBJECT
 public:
     explicit HelpWindow(Application& app);
-    void form_load() override;
+    void load() override;
     // Handed a section (a HelpContext): shows it.
     void contextChanged() override;
     void showSection(const QString& section);

@@ -73,10 +73,10 @@ MainMenu::MainMenu(Application& app)
     auto* over = new QVBoxLayout(picture);
     over->setContentsMargins(14, 12, 14, 10);
     for (const auto& [name, text] :
-         {std::pair{"Label7", "1. Add new players first"}, std::pair{"Label8", "2. Add new Courses"},
-          std::pair{"Label10", "3. Now add new rounds"}})
-        over->addWidget(pictureLabel(picture, QString::fromLatin1(name), QString::fromLatin1(text),
-                                     true));
+         {std::pair{"Label7", "1. Add new players first"},
+          std::pair{"Label8", "2. Add new Courses"}, std::pair{"Label10", "3. Now add new rounds"}})
+        over->addWidget(
+            pictureLabel(picture, QString::fromLatin1(name), QString::fromLatin1(text), true));
     over->addStretch(1);
     auto* printing = pictureLabel(picture, QStringLiteral("Label11"),
                                   QStringLiteral("You must have a print driver installed to see "
@@ -233,11 +233,13 @@ void MainMenu::addMenuBar()
     item(rounds, QStringLiteral("Eclect&ic..."), {}, "actionEclectic",
          [this] { app().show(windows::kEclectic); });
     rounds->addSeparator();
-    item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete", [this] { app().show(windows::kDeleteRounds); });
+    item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete",
+         [this] { app().show(windows::kDeleteRounds); });
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     // F1 is every window's own key for the help; the menu only names it.
     item(help, QStringLiteral("Parlog &Help\tF1"), {}, "actionHelp", [this] { openHelp(app()); });
-    item(help, QStringLiteral("&About Parlog"), {}, "actionAbout", [this] { app().show(windows::kAbout); });
+    item(help, QStringLiteral("&About Parlog"), {}, "actionAbout",
+         [this] { app().show(windows::kAbout); });
 
     layout()->setMenuBar(bar);
 }
@@ -292,7 +294,7 @@ void MainMenu::showRegister()
     setWindowTitle(QStringLiteral("Parlog \u2014 %1").arg(shownLocation(app().dataFile())));
 }
 
-void MainMenu::form_load()
+void MainMenu::load()
 {
     // The menu touches no data; its title says which register is in use.
     showRegister();

@@ -14,7 +14,7 @@ class MainMenu : public Window {
 public:
     explicit MainMenu(Application& app);
 
-    void form_load() override;
+    void load() override;
 
     void backUpNow();       // the online backup the deletions make, at any time
     // Every player, course or round of the register into a CSV file that imports back

@@ -77,7 +77,7 @@ RegisterChoice::RegisterChoice(Application& app)
     focusOrder({thisPc, clubServer, address, use, close});
 }
 
-void RegisterChoice::form_load()
+void RegisterChoice::load()
 {
     const bool server = serverAddress(app().dataFile()).has_value();
     // The file in use (one named with --database too), else the usual one.

@@ -15,7 +15,7 @@ class RegisterChoice : public Window {
 public:
     explicit RegisterChoice(Application& app);
 
-    void form_load() override;
+    void load() override;
     // Turns to the register chosen, and remembers it.
     void use();
 

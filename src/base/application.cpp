@@ -133,7 +133,7 @@ QWidget* Application::show(const QString& windowName, std::any context)
             QSettings().setValue(QStringLiteral("windows/%1").arg(windowName), window->pos());
         });
         task->setContext(std::move(context));
-        task->form_load();
+        task->load();
     }
     // A load that closed its own window leaves nothing to show.
     if (!find(windowName))

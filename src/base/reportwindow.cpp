@@ -142,7 +142,7 @@ ReportWindow::ReportWindow(Application& app, const QString& name)
         [this] { m_zoomBox->setCurrentIndex(qMax(m_zoomBox->currentIndex() - 1, 0)); });
 }
 
-void ReportWindow::form_load()
+void ReportWindow::load()
 {
     contextChanged();
 }

@@ -23,7 +23,7 @@ class ReportWindow : public Window {
 public:
     ReportWindow(Application& app, const QString& name);
 
-    void form_load() override;
+    void load() override;
     // Handed another report of its name: shows it, back on the first page.
     void contextChanged() override;
     const report::Report& report() const { return *m_report; }

@@ -11,7 +11,7 @@ namespace parlog {
 
 class Application;
 
-// A task window: built by its constructor, loaded by form_load when the registry
+// A task window: built by its constructor, loaded by load when the registry
 // shows it, and discarded when it closes.
 class Window : public QWidget {
     Q_OBJECT
@@ -20,12 +20,12 @@ public:
     ~Window() override;
 
     // Runs once, before the window is first shown.
-    virtual void form_load() {}
+    virtual void load() {}
 
     Application& app() const { return m_app; }
 
     // What the showing window handed over (an app/windowcontexts.h type), set before
-    // form_load; nullptr when it handed nothing of that type.
+    // load; nullptr when it handed nothing of that type.
     void setContext(std::any context) { m_context = std::move(context); }
     // Handed a new context while open: most windows stay as they are; one that can
     // take it (the score card, given a round to correct) does.

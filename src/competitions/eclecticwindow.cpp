@@ -113,11 +113,11 @@ EclecticWindow::EclecticWindow(Application& app)
 
     // The standings take what the window grows by; the best card stands under them.
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(line(
-        {label(this, QStringLiteral("LabelCourse"), QStringLiteral("Course")), course,
-         label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between")), from,
-         label(this, QStringLiteral("LabelTo"), QStringLiteral("and")), to, basis,
-         label(this, QStringLiteral("LabelShare"), QStringLiteral("Handicap share")), share}));
+    layout->addLayout(
+        line({label(this, QStringLiteral("LabelCourse"), QStringLiteral("Course")), course,
+              label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between")), from,
+              label(this, QStringLiteral("LabelTo"), QStringLiteral("and")), to, basis,
+              label(this, QStringLiteral("LabelShare"), QStringLiteral("Handicap share")), share}));
     layout->addWidget(standings, 1);
     layout->addWidget(bestCard);
     layout->addWidget(status);
@@ -136,7 +136,7 @@ EclecticWindow::EclecticWindow(Application& app)
     focusOrder({course, from, to, basis, share, standings, printButton, pdf, csv, close});
 }
 
-void EclecticWindow::form_load()
+void EclecticWindow::load()
 {
     const QDate today = app().today();
     from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
@@ -238,7 +238,8 @@ void EclecticWindow::showCard()
     for (int h = 0; h < 18; ++h) {
         put(1, h, line->best[h] > 0 ? QString::number(line->best[h]) : QStringLiteral("\u2013"));
         const QDate made = QDate::fromString(line->madeOn[h], Qt::ISODate);
-        put(2, h, made.isValid() ? QLocale::c().toString(made, QStringLiteral("d\nMMM")) : QString());
+        put(2, h,
+            made.isValid() ? QLocale::c().toString(made, QStringLiteral("d\nMMM")) : QString());
         bestCard->item(2, h)->setToolTip(formatStoredDate(line->madeOn[h], DateFormat::Medium));
     }
     put(1, 18, QString::number(line->out));

@@ -20,7 +20,7 @@ class EclecticWindow : public Window {
 public:
     explicit EclecticWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     void refresh(); // the eclectic anew, from the boxes as they stand
     void showCard(); // the chosen player's card, with the day of each best
 

@@ -90,8 +90,7 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     status = label(this, QStringLiteral("status"), QString());
     status->setWordWrap(true);
 
-    auto* save =
-        button(this, QStringLiteral("saveSeasonButton"), QStringLiteral("&Save season"));
+    auto* save = button(this, QStringLiteral("saveSeasonButton"), QStringLiteral("&Save season"));
     auto* remove =
         button(this, QStringLiteral("deleteSeasonButton"), QStringLiteral("&Delete season"));
     auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
@@ -102,17 +101,18 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     // The season along the top; its competitions beside the standings, which take what
     // the window grows by.
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(line(
-        {label(this, QStringLiteral("LabelSeason"), QStringLiteral("Season")), season,
-         label(this, QStringLiteral("LabelName"), QStringLiteral("Name")), seasonName,
-         label(this, QStringLiteral("LabelDivision"), QStringLiteral("Division")), divisionFilter}));
-    layout->addLayout(line(
-        {label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between")), from,
-         label(this, QStringLiteral("LabelTo"), QStringLiteral("and")), to,
-         label(this, QStringLiteral("LabelPoints"), QStringLiteral("Points")), positionPoints,
-         label(this, QStringLiteral("LabelPlaying"), QStringLiteral("For playing")), playingPoints,
-         label(this, QStringLiteral("LabelBest"), QStringLiteral("Best")), bestOf,
-         label(this, QStringLiteral("LabelEvents"), QStringLiteral("events count"))}));
+    layout->addLayout(
+        line({label(this, QStringLiteral("LabelSeason"), QStringLiteral("Season")), season,
+              label(this, QStringLiteral("LabelName"), QStringLiteral("Name")), seasonName,
+              label(this, QStringLiteral("LabelDivision"), QStringLiteral("Division")),
+              divisionFilter}));
+    layout->addLayout(
+        line({label(this, QStringLiteral("LabelFrom"), QStringLiteral("Between")), from,
+              label(this, QStringLiteral("LabelTo"), QStringLiteral("and")), to,
+              label(this, QStringLiteral("LabelPoints"), QStringLiteral("Points")), positionPoints,
+              label(this, QStringLiteral("LabelPlaying"), QStringLiteral("For playing")),
+              playingPoints, label(this, QStringLiteral("LabelBest"), QStringLiteral("Best")),
+              bestOf, label(this, QStringLiteral("LabelEvents"), QStringLiteral("events count"))}));
     auto* middle = new QGridLayout;
     middle->addWidget(competitionsLabel, 0, 0);
     middle->addWidget(competitions, 1, 0);
@@ -149,7 +149,7 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
                 competitions, standings, save, remove, printButton, pdf, csv, close});
 }
 
-void OrderOfMeritWindow::form_load()
+void OrderOfMeritWindow::load()
 {
     addAllEntry(divisionFilter, QStringLiteral("Overall"));
     if (auto connection = app().openConnection()) {
@@ -238,9 +238,10 @@ void OrderOfMeritWindow::listEvents()
         return;
     }
     for (const MeritEvent& e : *events) {
-        auto* item = new QListWidgetItem(
-            QStringLiteral("%1 \u2014 %2").arg(formatStoredDate(e.date, DateFormat::Medium), e.name),
-            competitions);
+        auto* item =
+            new QListWidgetItem(QStringLiteral("%1 \u2014 %2")
+                                    .arg(formatStoredDate(e.date, DateFormat::Medium), e.name),
+                                competitions);
         item->setData(Qt::UserRole, QStringList{e.name, e.date});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(e.counted ? Qt::Checked : Qt::Unchecked);
@@ -263,9 +264,8 @@ Result<seasons::Season> OrderOfMeritWindow::fromBoxes() const
                                       "such as 25, 18, 15.")
                            .arg(positionPoints->text())};
     s.positionPoints = *points;
-    const auto playing = toNumber(playingPoints->text().trimmed().isEmpty()
-                                      ? QStringLiteral("0")
-                                      : playingPoints->text());
+    const auto playing = toNumber(
+        playingPoints->text().trimmed().isEmpty() ? QStringLiteral("0") : playingPoints->text());
     if (!playing || *playing < 0)
         return Failure{QStringLiteral("The points for playing \"%1\" are not a number.")
                            .arg(playingPoints->text())};
@@ -335,10 +335,10 @@ void OrderOfMeritWindow::refresh()
         standings->setColumnWidth(c, std::clamp(wide + 16, 60, 170));
     }
     standings->horizontalHeader()->setMinimumHeight(2 * fontMetrics().height() + 8);
-    const QString best = m_season.bestOf > 0
-                             ? QStringLiteral("the best %1 of each player's events count")
-                                   .arg(m_season.bestOf)
-                             : QStringLiteral("every event counts");
+    const QString best =
+        m_season.bestOf > 0
+            ? QStringLiteral("the best %1 of each player's events count").arg(m_season.bestOf)
+            : QStringLiteral("every event counts");
     status->setText(m_table.events.isEmpty()
                         ? QStringLiteral("No competitions between these dates count.")
                         : QStringLiteral("%1 competitions, %2 players; %3; points in brackets do "
@@ -411,8 +411,9 @@ void OrderOfMeritWindow::deleteSeason()
         return;
     }
     const seasons::Season& chosen = m_seasons[index - 1];
-    if (!app().prompter().ask(QStringLiteral("Delete the season %1? Its rounds stay.").arg(chosen.name),
-                              QStringLiteral("Order of Merit"), Prompter::Default::No))
+    if (!app().prompter().ask(
+            QStringLiteral("Delete the season %1? Its rounds stay.").arg(chosen.name),
+            QStringLiteral("Order of Merit"), Prompter::Default::No))
         return;
     auto connection = app().openConnection();
     if (!connection)
@@ -461,8 +462,8 @@ report::Report OrderOfMeritWindow::makeReport(bool printed) const
     const QString division = chosenName(divisionFilter).value_or(QString());
     return report::Report(
         report::orderOfMeritLayout(eventColumns, printed), report::DataSource::of(lines),
-        {{QStringLiteral("season"), m_season.name + (division.isEmpty() ? QString()
-                                                                        : QStringLiteral(", ") + division)},
+        {{QStringLiteral("season"),
+          m_season.name + (division.isEmpty() ? QString() : QStringLiteral(", ") + division)},
          {QStringLiteral("dates"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
          {QStringLiteral("rule"), status->text()},
          {QStringLiteral("events"), legend.join(QStringLiteral("; "))}});

@@ -22,7 +22,7 @@ class OrderOfMeritWindow : public Window {
 public:
     explicit OrderOfMeritWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     void seasonChosen();   // a kept season chosen, or a new one
     void datesChanged();   // the competitions of the new dates listed
     void refresh();        // the table anew, from the boxes as they stand

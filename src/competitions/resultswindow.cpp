@@ -103,14 +103,15 @@ ResultsWindow::ResultsWindow(Application& app)
     criteria->addWidget(competitionLabel, 0, 0);
     criteria->addWidget(competition, 0, 1);
     criteria->addWidget(betweenLabel, 1, 0);
-    criteria->addLayout(line({from, label(this, QStringLiteral("Label3"), QStringLiteral("and")),
-                              to, label(this, QStringLiteral("Label4"),
-                                        QStringLiteral("eg: 23 Jun 04"))}),
-                        1, 1);
+    criteria->addLayout(
+        line({from, label(this, QStringLiteral("Label3"), QStringLiteral("and")), to,
+              label(this, QStringLiteral("Label4"), QStringLiteral("eg: 23 Jun 04"))}),
+        1, 1);
     criteria->addWidget(rankingLabel, 2, 0);
-    criteria->addLayout(line({basis, label(this, QStringLiteral("Label6"), QStringLiteral("Division")),
-                              divisionFilter}),
-                        2, 1);
+    criteria->addLayout(
+        line({basis, label(this, QStringLiteral("Label6"), QStringLiteral("Division")),
+              divisionFilter}),
+        2, 1);
     criteria->addWidget(formatLabel, 3, 0);
     criteria->addLayout(
         line({format, label(this, QStringLiteral("LabelAllowance"), QStringLiteral("Allowance %")),
@@ -169,7 +170,7 @@ ResultsWindow::ResultsWindow(Application& app)
                 countsForHandicap, ranking, printButton, pdf, csv, close});
 }
 
-void ResultsWindow::form_load()
+void ResultsWindow::load()
 {
     if (auto connection = app().openConnection()) {
         const auto list = rounds::competitions(*connection);
@@ -245,7 +246,8 @@ void ResultsWindow::keepSettings()
     if (!connection)
         return;
     if (Status kept = competitions::save(*connection, wanted); !kept) {
-        app().inform(QStringLiteral("The competition's settings were not kept: %1").arg(kept.error()));
+        app().inform(
+            QStringLiteral("The competition's settings were not kept: %1").arg(kept.error()));
         showSettings();
         return;
     }
@@ -292,11 +294,11 @@ void ResultsWindow::refresh()
         app().inform(book.error());
         return;
     }
-    m_placings = rankCompetition(
-        *cards,
-        {m_settings.format, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
-         chosenName(divisionFilter)},
-        *book);
+    m_placings =
+        rankCompetition(*cards,
+                        {m_settings.format, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
+                         chosenName(divisionFilter)},
+                        *book);
 
     const Round first = cards->rows.isEmpty() ? Round() : Round::from(*cards, 0);
     m_course = first.course;

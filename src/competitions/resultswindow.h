@@ -21,7 +21,7 @@ class ResultsWindow : public Window {
 public:
     explicit ResultsWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     void competitionChosen(); // a competition chosen: its day becomes the range
     void refresh();           // the ranking anew, from the boxes as they stand
     // The competition's format, allowance, PCC and handicap counting, kept at once.

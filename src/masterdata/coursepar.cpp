@@ -93,8 +93,8 @@ Result<Tee> readTee(const TeeTexts& texts, double coursePar)
     else if (rated == u"women" || rated == u"w" || rated == u"ladies")
         tee.ratedFor = QStringLiteral("Women");
     else
-        return refuse(QStringLiteral("is rated for \"%1\": choose Men or Women")
-                          .arg(texts.ratedFor));
+        return refuse(
+            QStringLiteral("is rated for \"%1\": choose Men or Women").arg(texts.ratedFor));
     const QString ratingText = texts.courseRating.trimmed();
     const QString slopeText = texts.slopeRating.trimmed();
     if (ratingText.isEmpty() != slopeText.isEmpty())

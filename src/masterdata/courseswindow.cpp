@@ -47,9 +47,9 @@ CoursesWindow::CoursesWindow(Application& app)
     details->addWidget(find, 0, 0);
     details->addWidget(names, 0, 1);
     const auto field = [&](const char* name, const char* caption, int row) {
-        details->addWidget(label(this, QStringLiteral("Label%1").arg(row + 2),
-                                 QString::fromLatin1(caption)),
-                           row + 1, 0);
+        details->addWidget(
+            label(this, QStringLiteral("Label%1").arg(row + 2), QString::fromLatin1(caption)),
+            row + 1, 0);
         auto* b = box(this, QString::fromLatin1(name));
         details->addWidget(b, row + 1, 1);
         return b;
@@ -85,9 +85,9 @@ CoursesWindow::CoursesWindow(Application& app)
     for (int h = 0; h < 18; ++h) {
         const int column = (h / 6) * 4;
         const int row = h % 6;
-        auto* l =
-            label(this, QStringLiteral("LabelPar%1").arg(h + 1),
-                  h == 4 ? QStringLiteral("PAR  Hole 5") : QStringLiteral("PAR Hole %1").arg(h + 1));
+        auto* l = label(this, QStringLiteral("LabelPar%1").arg(h + 1),
+                        h == 4 ? QStringLiteral("PAR  Hole 5")
+                               : QStringLiteral("PAR Hole %1").arg(h + 1));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         par[h] = box(this, QStringLiteral("Text%1").arg(kParBox[h]), 4);
         par[h]->setAlignment(Qt::AlignCenter);

@@ -53,7 +53,7 @@ DivisionWindow::DivisionWindow(Application& app)
     setDefaultButton(addButton);
 }
 
-void DivisionWindow::form_load()
+void DivisionWindow::load()
 {
     if (auto connection = app().openConnection())
         refill(*connection);

@@ -16,7 +16,7 @@ class DivisionWindow : public Window {
 public:
     explicit DivisionWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     void pickName(); // the name picked goes into the box, to delete
     void add();
     void remove();

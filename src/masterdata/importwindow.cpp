@@ -153,7 +153,7 @@ ImportWindow::ImportWindow(Application& app)
                 saveRejected, close});
 }
 
-void ImportWindow::form_load()
+void ImportWindow::load()
 {
     status->setText(QStringLiteral("Choose a CSV file: a spreadsheet saved as CSV, or a file "
                                    "Parlog or another program wrote."));
@@ -181,7 +181,8 @@ bool ImportWindow::openFile(const QString& path)
     }
     m_opened = *opened;
     file->setText(QDir::toNativeSeparators(path));
-    separator->setCurrentIndex(std::max(0, separator->findData(QString(opened->dialect.separator))));
+    separator->setCurrentIndex(
+        std::max(0, separator->findData(QString(opened->dialect.separator))));
     encoding->setCurrentIndex(opened->dialect.encoding == csv::Encoding::Utf8 ? 0 : 1);
     fillColumns();
     refresh();
@@ -194,8 +195,8 @@ void ImportWindow::rereadFile()
         return;
     csv::Dialect dialect;
     dialect.separator = separator->currentData().toString().front();
-    dialect.encoding = encoding->currentIndex() == 0 ? csv::Encoding::Utf8
-                                                     : csv::Encoding::Windows1252;
+    dialect.encoding =
+        encoding->currentIndex() == 0 ? csv::Encoding::Utf8 : csv::Encoding::Windows1252;
     const auto read = importing::reread(*m_opened, dialect, chosenKind());
     if (!read) {
         status->setText(read.error());
@@ -258,8 +259,7 @@ void ImportWindow::refresh()
     if (!m_opened)
         return;
     const QList<int> chosen = chosenColumns();
-    if (const QString missing =
-            importing::missingColumns(chosenKind(), chosen, m_opened->header);
+    if (const QString missing = importing::missingColumns(chosenKind(), chosen, m_opened->header);
         !missing.isEmpty()) {
         status->setText(QStringLiteral("Choose the file's column for each name: %1.").arg(missing));
         return;
@@ -282,8 +282,7 @@ void ImportWindow::refresh()
         headings << f.caption;
     m_model->setHorizontalHeaderLabels(headings);
     for (const importing::Row& row : std::as_const(m_preview->rows)) {
-        const QString becomes = row.outcome == importing::Row::Outcome::Stored
-                                    ? row.becomes
+        const QString becomes = row.outcome == importing::Row::Outcome::Stored ? row.becomes
                                 : row.outcome == importing::Row::Outcome::AlreadyThere
                                     ? QStringLiteral("already there")
                                     : QStringLiteral("not imported: ") + row.why;
@@ -306,7 +305,8 @@ void ImportWindow::refresh()
                          .arg(m_preview->notStored);
     const int all = m_preview->toStore + m_preview->alreadyThere + m_preview->notStored;
     if (m_preview->rows.size() < all)
-        counts += QStringLiteral(" The first rows are shown, and the first that cannot be imported.");
+        counts +=
+            QStringLiteral(" The first rows are shown, and the first that cannot be imported.");
     if (chosenKind() == importing::Kind::Rounds)
         counts += m_preview->dates == csv::DateOrder::Iso ? QStringLiteral(" Dates are ISO.")
                   : m_preview->dates == csv::DateOrder::MonthFirst

@@ -23,12 +23,12 @@ class ImportWindow : public Window {
 public:
     explicit ImportWindow(Application& app);
 
-    void form_load() override;
-    void chooseFile();                 // the file dialog, then openFile
+    void load() override;
+    void chooseFile();                              // the file dialog, then openFile
     Q_INVOKABLE bool openFile(const QString& path); // false, having said why, if not read
-    void rereadFile();             // separator or encoding chosen: the file read anew
-    void refresh();                    // the preview anew, from the columns as assigned
-    void importRows();                 // Import
+    void rereadFile(); // separator or encoding chosen: the file read anew
+    void refresh();    // the preview anew, from the columns as assigned
+    void importRows(); // Import
     bool saveNotImported(const QString& path);
 
     const std::optional<importing::Preview>& preview() const { return m_preview; }

@@ -97,19 +97,19 @@ PlayerWindow::PlayerWindow(Application& app)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    focusOrder({names, playerName, membership, handicap, division, street, town, county,
-                postcode, telephone, mobile, email, newButton, editButton, deleteButton,
-                closeButton, saveButton, listButton, divisionsButton});
+    focusOrder({names, playerName, membership, handicap, division, street, town, county, postcode,
+                telephone, mobile, email, newButton, editButton, deleteButton, closeButton,
+                saveButton, listButton, divisionsButton});
 }
 
-void PlayerWindow::form_load()
+void PlayerWindow::load()
 {
     playerName->clear();
     membership->setText(QStringLiteral("0"));
     handicap->setText(QStringLiteral("0"));
     for (QLineEdit* b : {street, town, county, postcode, telephone, mobile, email})
         b->clear();
-    RegisterWindow::form_load();
+    RegisterWindow::load();
 }
 
 void PlayerWindow::afterLoad(Connection& connection)
@@ -168,8 +168,8 @@ void PlayerWindow::loadRow(const Record& row)
             return;
         if (auto connection = app().openConnection())
             if (const auto record = handicapRecord(*connection, name); record && record->index)
-                recordIndex->setText(QStringLiteral("Index from the record: %1")
-                                         .arg(showIndex(*record->index)));
+                recordIndex->setText(
+                    QStringLiteral("Index from the record: %1").arg(showIndex(*record->index)));
     });
 }
 

@@ -10,7 +10,7 @@ class PlayerWindow : public RegisterWindow {
 public:
     explicit PlayerWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     // The division names, in their own window, this one closed.
     void showDivisions();
 

@@ -58,7 +58,7 @@ void RegisterWindow::setKey(qint64 key)
     keyBox->setText(QString::number(key));
 }
 
-void RegisterWindow::form_load()
+void RegisterWindow::load()
 {
     setKey(0);
     setMode(registers::EditMode::Browsing);
@@ -196,8 +196,7 @@ void RegisterWindow::deleteRow()
         auto connection = app().openConnection();
         if (!connection)
             return;
-        if (Status removed = registers::remove(*connection, m_config.data, m_key);
-            !removed) {
+        if (Status removed = registers::remove(*connection, m_config.data, m_key); !removed) {
             app().inform(
                 QStringLiteral("The %1 was not deleted: %2").arg(m_config.what, removed.error()));
             return;

@@ -18,14 +18,14 @@ class Connection;
 class RegisterWindow : public Window {
     Q_OBJECT
 public:
-    void form_load() override;
+    void load() override;
     void pickRow();
     void typeAheadKey(int key);
-    void startNew(); // New
-    void startEdit();  // Edit
-    void save(); // Save
+    void startNew();  // New
+    void startEdit(); // Edit
+    void save();      // Save
     void deleteRow(); // Delete
-    void showList(); // the whole register as a report
+    void showList();  // the whole register as a report
 
 protected:
     struct Config {

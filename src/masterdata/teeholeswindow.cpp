@@ -31,16 +31,17 @@ TeeHolesWindow::TeeHolesWindow(Application& app)
     auto* grid = new QGridLayout;
     for (int nine = 0; nine < 2; ++nine) {
         const int top = nine * 4;
-        auto* caption = label(this, QStringLiteral("holes%1").arg(nine + 1),
-                              nine == 0 ? QStringLiteral("Holes 1-9") : QStringLiteral("Holes 10-18"));
+        auto* caption =
+            label(this, QStringLiteral("holes%1").arg(nine + 1),
+                  nine == 0 ? QStringLiteral("Holes 1-9") : QStringLiteral("Holes 10-18"));
         embolden(caption);
         grid->addWidget(caption, top, 0, 1, 4);
-        grid->addWidget(label(this, QStringLiteral("parCaption%1").arg(nine + 1),
-                              QStringLiteral("Par")),
-                        top + 2, 0);
-        grid->addWidget(label(this, QStringLiteral("siCaption%1").arg(nine + 1),
-                              QStringLiteral("SI")),
-                        top + 3, 0);
+        grid->addWidget(
+            label(this, QStringLiteral("parCaption%1").arg(nine + 1), QStringLiteral("Par")),
+            top + 2, 0);
+        grid->addWidget(
+            label(this, QStringLiteral("siCaption%1").arg(nine + 1), QStringLiteral("SI")), top + 3,
+            0);
         for (int k = 0; k < 9; ++k) {
             const int h = nine * 9 + k;
             auto* n = label(this, QStringLiteral("hole%1").arg(h + 1), QString::number(h + 1));
@@ -73,7 +74,7 @@ TeeHolesWindow::TeeHolesWindow(Application& app)
     setDefaultButton(ok);
 }
 
-void TeeHolesWindow::form_load()
+void TeeHolesWindow::load()
 {
     if (const auto* given = context<TeeHolesContext>()) {
         teeName->setText(QStringLiteral("The holes of the tee %1").arg(given->tee));

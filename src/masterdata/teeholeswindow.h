@@ -16,7 +16,7 @@ class TeeHolesWindow : public Window {
     Q_OBJECT
 public:
     explicit TeeHolesWindow(Application& app);
-    void form_load() override;
+    void load() override;
     // Hands the holes back, once each reads.
     void accept();
 

@@ -64,7 +64,7 @@ HandicapForm::HandicapForm(Application& app)
     setDefaultButton(saveButton);
 }
 
-void HandicapForm::form_load()
+void HandicapForm::load()
 {
     const auto* round = context<HandicapContext>();
     handicapBox->setText(round ? round->handicap : QString());

@@ -16,7 +16,7 @@ class HandicapForm : public Window {
 public:
     explicit HandicapForm(Application& app);
 
-    void form_load() override;
+    void load() override;
     // Stores what the box holds for the player: unless it is the index as it was.
     void save();
 

@@ -102,7 +102,7 @@ PickRound::PickRound(Application& app)
     focusOrder({player, from, to, find, rounds, open, close});
 }
 
-void PickRound::form_load()
+void PickRound::load()
 {
     const auto* given = context<PickRoundContext>();
     const QDate today = app().today();

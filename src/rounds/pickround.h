@@ -19,7 +19,7 @@ class PickRound : public Window {
 public:
     explicit PickRound(Application& app);
 
-    void form_load() override;
+    void load() override;
     void refresh();    // the rounds anew, from the boxes
     void openRound(); // the chosen round into the score card
     int shownRounds() const;

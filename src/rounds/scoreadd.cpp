@@ -69,8 +69,8 @@ ScoreAdd::ScoreAdd(Application& app)
 {
     auto* competitionLabel =
         label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"));
-    Text160 = box(this, QStringLiteral("Text160"));
-    Text160->setMinimumWidth(fontMetrics().averageCharWidth() * 50);
+    competition = box(this, QStringLiteral("Text160"));
+    competition->setMinimumWidth(fontMetrics().averageCharWidth() * 50);
 
     auto* key = label(this, QStringLiteral("Label2"), QStringLiteral("Key"));
     embolden(key);
@@ -112,8 +112,8 @@ ScoreAdd::ScoreAdd(Application& app)
         b->setAlignment(Qt::AlignCenter);
         b->setFocusPolicy(Qt::NoFocus);
     }
-    Division = box(this, QStringLiteral("Division"));
-    Date = box(this, QStringLiteral("Date"), 10);
+    division = box(this, QStringLiteral("Division"));
+    date = box(this, QStringLiteral("Date"), 10);
 
     // The card's own boxes down the left, captions beside them.
     auto* boxes = new QGridLayout;
@@ -136,36 +136,36 @@ ScoreAdd::ScoreAdd(Application& app)
     caption("LabelCourseHcp", "Course/Playing", 5);
     boxes->addLayout(line({courseHandicap, playingHandicap}), 5, 1);
     caption("Label8", "Division", 6);
-    boxes->addWidget(Division, 6, 1);
+    boxes->addWidget(division, 6, 1);
     caption("Label9", "Date", 7);
-    boxes->addLayout(line({Date, label(this, QStringLiteral("Label10"),
-                                       QStringLiteral("eg:  21 Feb  04"))}),
-                     7, 1);
+    boxes->addLayout(
+        line({date, label(this, QStringLiteral("Label10"), QStringLiteral("eg:  21 Feb  04"))}), 7,
+        1);
 
-    Command56 = button(this, QStringLiteral("Command56"), QStringLiteral("New Round"));
-    clearall = button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"));
-    clearall->setToolTip(QStringLiteral("Clear the form of all entries"));
-    Command54 = button(this, QStringLiteral("Command54"), QStringLiteral("Save"));
-    rsaved = label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"));
-    rsaved->setAlignment(Qt::AlignCenter);
-    rsaved->setStyleSheet(QStringLiteral("color: %1; border: 1px solid %1; border-radius: 3px;")
-                              .arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
-    embolden(rsaved);
-    Command57 = button(this, QStringLiteral("Command57"), QStringLiteral("Close"));
-    editRound = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."));
+    newRoundButton = button(this, QStringLiteral("Command56"), QStringLiteral("New Round"));
+    clearButton = button(this, QStringLiteral("clearall"), QStringLiteral("Clear Form"));
+    clearButton->setToolTip(QStringLiteral("Clear the form of all entries"));
+    saveButton = button(this, QStringLiteral("Command54"), QStringLiteral("Save"));
+    savedLabel = label(this, QStringLiteral("rsaved"), QStringLiteral("Record Saved"));
+    savedLabel->setAlignment(Qt::AlignCenter);
+    savedLabel->setStyleSheet(QStringLiteral("color: %1; border: 1px solid %1; border-radius: 3px;")
+                                  .arg(readable(this, QColor(0x16, 0x7a, 0x22)).name()));
+    embolden(savedLabel);
+    closeButton = button(this, QStringLiteral("Command57"), QStringLiteral("Close"));
+    editButton = button(this, QStringLiteral("editRound"), QStringLiteral("Edit a Round..."));
     // The round being corrected, and only it, may go.
-    deleteThisRound = button(this, QStringLiteral("deleteThisRound"),
-                             QStringLiteral("Delete this Round"));
-    deleteThisRound->hide();
+    deleteButton =
+        button(this, QStringLiteral("deleteThisRound"), QStringLiteral("Delete this Round"));
+    deleteButton->hide();
     // Save and "Record Saved" share a place: one shows at a time.
     auto* buttons = new QGridLayout;
-    buttons->addWidget(Command56, 0, 0);
-    buttons->addWidget(clearall, 0, 1);
-    buttons->addWidget(Command54, 1, 0);
-    buttons->addWidget(rsaved, 1, 0);
-    buttons->addWidget(deleteThisRound, 1, 1);
-    buttons->addWidget(Command57, 2, 0);
-    buttons->addWidget(editRound, 2, 1);
+    buttons->addWidget(newRoundButton, 0, 0);
+    buttons->addWidget(clearButton, 0, 1);
+    buttons->addWidget(saveButton, 1, 0);
+    buttons->addWidget(savedLabel, 1, 0);
+    buttons->addWidget(deleteButton, 1, 1);
+    buttons->addWidget(closeButton, 2, 0);
+    buttons->addWidget(editButton, 2, 1);
     auto* commentLabel = label(this, QStringLiteral("Label11"), QStringLiteral("Comment"));
     commentLabel->setToolTip(QStringLiteral("use this to add further info Like \"HOLE in One\",\" "
                                             "twos club\",\"Disqualified\" etc you get the gist."));
@@ -192,7 +192,7 @@ ScoreAdd::ScoreAdd(Application& app)
     auto* grid = new QGridLayout(card);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    constexpr int kColumns = 9; // hole, F, G, score, pts, P, X, B, a gap
+    constexpr int kColumns = 9; // hole, F, G, score, pts, holePutts, penalties, bunkers, a gap
     for (int c = 0; c < 2; ++c) {
         const int at = c * kColumns;
         const auto head = [&](const QString& name, const QString& text, int column,
@@ -220,10 +220,10 @@ ScoreAdd::ScoreAdd(Application& app)
         const QString n = QString::number(h + 1);
         auto* l = label(this, QStringLiteral("LabelHole") + n, QStringLiteral("HOLE") + n);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        f[h] = tick(this, QStringLiteral("f") + n);
-        colour(f[h], QColor(0xd0, 0x20, 0x20));
-        g[h] = tick(this, QStringLiteral("g") + n);
-        colour(g[h], QColor(0x20, 0x9a, 0x30));
+        fairways[h] = tick(this, QStringLiteral("f") + n);
+        colour(fairways[h], QColor(0xd0, 0x20, 0x20));
+        greens[h] = tick(this, QStringLiteral("g") + n);
+        colour(greens[h], QColor(0x20, 0x9a, 0x30));
         // The hole's par stands small over its box, as on a paper card, and beside it a
         // dot for each stroke the player receives there.
         par[h] = label(this, QStringLiteral("par") + n, QString());
@@ -236,49 +236,50 @@ ScoreAdd::ScoreAdd(Application& app)
         QFont dotFont = dots[h]->font();
         dotFont.setPointSizeF(dotFont.pointSizeF() * 0.8);
         dots[h]->setFont(dotFont);
-        HOLE[h] = box(this, QStringLiteral("HOLE") + n, 3);
-        HOLE[h]->setAlignment(Qt::AlignCenter);
-        HOLE[h]->setToolTip(kHoleHint);
-        HOLE[h]->installEventFilter(this);
-        selectAllOnFocus(HOLE[h]);
-        connect(HOLE[h], &QLineEdit::textChanged, this, [this, h] { HOLE_Change(h + 1); });
+        holes[h] = box(this, QStringLiteral("HOLE") + n, 3);
+        holes[h]->setAlignment(Qt::AlignCenter);
+        holes[h]->setToolTip(kHoleHint);
+        holes[h]->installEventFilter(this);
+        selectAllOnFocus(holes[h]);
+        connect(holes[h], &QLineEdit::textChanged, this, [this, h] { holeChanged(h + 1); });
         auto* score = new QGridLayout;
         score->setSpacing(0);
         score->addWidget(par[h], 0, 0, Qt::AlignLeft | Qt::AlignBottom);
         score->addWidget(dots[h], 0, 1, Qt::AlignRight | Qt::AlignBottom);
-        score->addWidget(HOLE[h], 1, 0, 1, 2);
+        score->addWidget(holes[h], 1, 0, 1, 2);
         pts[h] = label(this, QStringLiteral("pts") + n, QString());
         pts[h]->setAlignment(Qt::AlignCenter);
         pts[h]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")) + 6);
-        P[h] = box(this, QStringLiteral("P") + n, 1);
-        P[h]->setValidator(new QIntValidator(0, 9, P[h]));
-        P[h]->setToolTip(kPuttsHint);
-        P[h]->installEventFilter(this);
-        selectAllOnFocus(P[h]);
-        connect(P[h], &QLineEdit::textChanged, this, &ScoreAdd::holePutts_Change);
-        X[h] = box(this, QStringLiteral("X") + n, 1);
-        X[h]->setValidator(new QIntValidator(0, 99, X[h]));
-        X[h]->setToolTip(QStringLiteral("Penalty strokes on the hole"));
-        selectAllOnFocus(X[h]);
-        for (QLineEdit* b : {P[h], X[h]}) {
+        holePutts[h] = box(this, QStringLiteral("P") + n, 1);
+        holePutts[h]->setValidator(new QIntValidator(0, 9, holePutts[h]));
+        holePutts[h]->setToolTip(kPuttsHint);
+        holePutts[h]->installEventFilter(this);
+        selectAllOnFocus(holePutts[h]);
+        connect(holePutts[h], &QLineEdit::textChanged, this, &ScoreAdd::holePuttsChanged);
+        penalties[h] = box(this, QStringLiteral("X") + n, 1);
+        penalties[h]->setValidator(new QIntValidator(0, 99, penalties[h]));
+        penalties[h]->setToolTip(QStringLiteral("Penalty strokes on the hole"));
+        selectAllOnFocus(penalties[h]);
+        for (QLineEdit* b : {holePutts[h], penalties[h]}) {
             b->setAlignment(Qt::AlignCenter);
             b->setMaxLength(2);
         }
-        B[h] = tick(this, QStringLiteral("B") + n);
-        B[h]->setToolTip(QStringLiteral("Played from a greenside bunker"));
-        colour(B[h], QColor(0xb8, 0x86, 0x1c));
+        bunkers[h] = tick(this, QStringLiteral("B") + n);
+        bunkers[h]->setToolTip(QStringLiteral("Played from a greenside bunker"));
+        colour(bunkers[h], QColor(0xb8, 0x86, 0x1c));
         // A tick box no wider than its tick, so that its colour frames the tick alone.
-        const int tickSize = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, f[h]) + 6;
-        for (QCheckBox* b : {f[h], g[h], B[h]})
+        const int tickSize =
+            style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, fairways[h]) + 6;
+        for (QCheckBox* b : {fairways[h], greens[h], bunkers[h]})
             b->setFixedSize(tickSize, tickSize);
         grid->addWidget(l, row, at + 0, Qt::AlignRight | Qt::AlignBottom);
-        grid->addWidget(f[h], row, at + 1, Qt::AlignCenter | Qt::AlignBottom);
-        grid->addWidget(g[h], row, at + 2, Qt::AlignCenter | Qt::AlignBottom);
+        grid->addWidget(fairways[h], row, at + 1, Qt::AlignCenter | Qt::AlignBottom);
+        grid->addWidget(greens[h], row, at + 2, Qt::AlignCenter | Qt::AlignBottom);
         grid->addLayout(score, row, at + 3);
         grid->addWidget(pts[h], row, at + 4, Qt::AlignBottom);
-        grid->addWidget(P[h], row, at + 5, Qt::AlignBottom);
-        grid->addWidget(X[h], row, at + 6, Qt::AlignBottom);
-        grid->addWidget(B[h], row, at + 7, Qt::AlignCenter | Qt::AlignBottom);
+        grid->addWidget(holePutts[h], row, at + 5, Qt::AlignBottom);
+        grid->addWidget(penalties[h], row, at + 6, Qt::AlignBottom);
+        grid->addWidget(bunkers[h], row, at + 7, Qt::AlignCenter | Qt::AlignBottom);
     }
     // The totals under the holes: OUT, the putts and the standard scratch under the front
     // nine; IN, gross, net and points under the back.
@@ -328,7 +329,7 @@ ScoreAdd::ScoreAdd(Application& app)
     legend->setColumnStretch(3, 1);
     auto* top = new QHBoxLayout;
     top->addWidget(competitionLabel);
-    top->addWidget(Text160);
+    top->addWidget(competition);
     top->addSpacing(16);
     top->addLayout(legend, 1);
     auto* layout = new QGridLayout(this);
@@ -338,51 +339,51 @@ ScoreAdd::ScoreAdd(Application& app)
     layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(player, &QComboBox::activated, this, &ScoreAdd::player_Click);
-    connect(course, &QComboBox::currentTextChanged, this, &ScoreAdd::course_Change);
-    connect(tee, &QComboBox::currentIndexChanged, this, &ScoreAdd::handicaps_Change);
-    connect(handicapIndex, &QLineEdit::textEdited, this, &ScoreAdd::handicaps_Change);
-    for (QLineEdit* b : {Text160, Date})
-        connect(b, &QLineEdit::editingFinished, this, &ScoreAdd::handicaps_Change);
+    connect(player, &QComboBox::activated, this, &ScoreAdd::playerPicked);
+    connect(course, &QComboBox::currentTextChanged, this, &ScoreAdd::courseChanged);
+    connect(tee, &QComboBox::currentIndexChanged, this, &ScoreAdd::handicapsChanged);
+    connect(handicapIndex, &QLineEdit::textEdited, this, &ScoreAdd::handicapsChanged);
+    for (QLineEdit* b : {competition, date})
+        connect(b, &QLineEdit::editingFinished, this, &ScoreAdd::handicapsChanged);
     connect(handicap, &QLineEdit::textChanged, this, &ScoreAdd::showPoints);
-    connect(Command54, &QPushButton::clicked, this, &ScoreAdd::Command54_Click);
-    connect(Command56, &QPushButton::clicked, this, &ScoreAdd::Command56_Click);
-    connect(clearall, &QPushButton::clicked, this, &ScoreAdd::clearall_Click);
-    connect(Command57, &QPushButton::clicked, this, &ScoreAdd::Command57_Click);
-    connect(editRound, &QPushButton::clicked, this, &ScoreAdd::editRound_Click);
-    connect(deleteThisRound, &QPushButton::clicked, this, &ScoreAdd::deleteThisRound_Click);
+    connect(saveButton, &QPushButton::clicked, this, &ScoreAdd::save);
+    connect(newRoundButton, &QPushButton::clicked, this, &ScoreAdd::newRound);
+    connect(clearButton, &QPushButton::clicked, this, &ScoreAdd::clearForm);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(editButton, &QPushButton::clicked, this, &ScoreAdd::pickRoundToEdit);
+    connect(deleteButton, &QPushButton::clicked, this, &ScoreAdd::deleteLoadedRound);
     // A registered player's name typed in full is that player, as if picked from the list.
-    connect(player->lineEdit(), &QLineEdit::editingFinished, this, &ScoreAdd::player_Typed);
+    connect(player->lineEdit(), &QLineEdit::editingFinished, this, &ScoreAdd::playerTyped);
 
-    QList<QWidget*> order{course, tee, handicap, handicapIndex, Date, Text160};
-    for (QLineEdit* h : HOLE)
+    QList<QWidget*> order{course, tee, handicap, handicapIndex, date, competition};
+    for (QLineEdit* h : holes)
         order << h;
-    order << putts << ss << comment << Command54 << Command56 << Command57 << out << player;
+    order << putts << ss << comment << saveButton << newRoundButton << closeButton << out << player;
     // The tick boxes keep the odd order the card was first drawn with.
-    order << f[0];
+    order << fairways[0];
     for (int h = 0; h < 8; ++h)
-        order << g[h];
+        order << greens[h];
     for (int h = 1; h < 9; ++h)
-        order << f[h];
-    order << g[8] << f[9];
+        order << fairways[h];
+    order << greens[8] << fairways[9];
     for (int h = 9; h < 17; ++h)
-        order << g[h];
+        order << greens[h];
     for (int h = 10; h < 18; ++h)
-        order << f[h];
-    order << g[17] << Division << net << gross << inn << clearall << editRound << deleteThisRound
-          << holeDetail;
-    for (const auto& row : {P, X})
+        order << fairways[h];
+    order << greens[17] << division << net << gross << inn << clearButton << editButton
+          << deleteButton << holeDetail;
+    for (const auto& row : {holePutts, penalties})
         for (QLineEdit* b : row)
             order << b;
-    for (QCheckBox* b : B)
+    for (QCheckBox* b : bunkers)
         order << b;
     focusOrder(order);
 }
 
-void ScoreAdd::form_load()
+void ScoreAdd::load()
 {
-    clearall->hide();
-    rsaved->hide();
+    clearButton->hide();
+    savedLabel->hide();
     if (auto connection = app().openConnection()) {
         if (const auto names = players::names(*connection))
             player->addItems(*names);
@@ -393,7 +394,7 @@ void ScoreAdd::form_load()
     player->setEditText(QString());
     course->setCurrentIndex(-1);
     course->setEditText(QString());
-    Date->setText(formatDate(app().today(), DateFormat::Short));
+    date->setText(formatDate(app().today(), DateFormat::Short));
     for (QLineEdit* b : {inn, out, gross, net})
         b->setText(QStringLiteral("0"));
     setHolesToZero();
@@ -404,7 +405,7 @@ void ScoreAdd::form_load()
     contextChanged();
 }
 
-void ScoreAdd::course_Change(const QString& courseName)
+void ScoreAdd::courseChanged(const QString& courseName)
 {
     m_course.reset();
     // Only a course of the register has pars and tees to show.
@@ -414,9 +415,9 @@ void ScoreAdd::course_Change(const QString& courseName)
             if (found && *found)
                 m_course = **found;
         }
-    const golf::Holes holes = m_course ? holesOf(m_course->course) : golf::Holes();
+    const golf::Holes played = m_course ? holesOf(m_course->course) : golf::Holes();
     bool allPars = true;
-    for (int p : holes.par)
+    for (int p : played.par)
         allPars &= p > 0;
     for (int h = 0; h < 18; ++h)
         par[h]->setText(m_course && allPars
@@ -436,7 +437,7 @@ void ScoreAdd::course_Change(const QString& courseName)
 void ScoreAdd::chooseTee()
 {
     if (tee->count() == 0) {
-        handicaps_Change();
+        handicapsChanged();
         return;
     }
     int at = 0;
@@ -448,7 +449,7 @@ void ScoreAdd::chooseTee()
     }
     const QSignalBlocker quiet(tee);
     tee->setCurrentIndex(at);
-    handicaps_Change();
+    handicapsChanged();
 }
 
 const Tee* ScoreAdd::chosenTee() const
@@ -464,18 +465,18 @@ const Tee* ScoreAdd::chosenTee() const
 
 double ScoreAdd::allowance()
 {
-    const QString competition = Text160->text().trimmed();
-    const auto date = toStoredDate(Date->text());
-    if (competition.isEmpty() || !date)
+    const QString name = competition->text().trimmed();
+    const auto day = toStoredDate(date->text());
+    if (name.isEmpty() || !day)
         return 1.0;
     auto connection = app().openConnection();
     if (!connection)
         return 0.95;
-    const auto settings = competitions::settings(*connection, competition, *date);
+    const auto settings = competitions::settings(*connection, name, *day);
     return settings ? settings->allowance : 0.95;
 }
 
-void ScoreAdd::handicaps_Change()
+void ScoreAdd::handicapsChanged()
 {
     if (m_loading)
         return;
@@ -512,9 +513,9 @@ std::optional<int> ScoreAdd::playingHandicapNow() const
 
 void ScoreAdd::showPoints()
 {
-    const golf::Holes holes = m_course ? holesOf(m_course->course, chosenTee()) : golf::Holes();
+    const golf::Holes played = m_course ? holesOf(m_course->course, chosenTee()) : golf::Holes();
     const auto playing = playingHandicapNow();
-    if (!holes.complete() || !playing) {
+    if (!played.complete() || !playing) {
         for (int h = 0; h < 18; ++h) {
             dots[h]->clear();
             pts[h]->clear();
@@ -524,8 +525,8 @@ void ScoreAdd::showPoints()
     }
     std::array<int, 18> strokes{};
     for (int h = 0; h < 18; ++h)
-        strokes[h] = toInt16(HOLE[h]->text()).value_or(0);
-    const golf::Scored scored = golf::scoreHoles(strokes, holes, *playing);
+        strokes[h] = toInt16(holes[h]->text()).value_or(0);
+    const golf::Scored scored = golf::scoreHoles(strokes, played, *playing);
     for (int h = 0; h < 18; ++h) {
         const int received = scored.received[h];
         // A dot for each stroke received, a plus for each given back.
@@ -538,9 +539,9 @@ void ScoreAdd::showPoints()
 
 bool ScoreAdd::hasUnsavedHoles() const
 {
-    if (!Command54->isVisible())
+    if (!saveButton->isVisible())
         return false;
-    for (const QLineEdit* h : HOLE)
+    for (const QLineEdit* h : holes)
         if (!h->text().trimmed().isEmpty() && h->text().trimmed() != u"0")
             return true;
     return false;
@@ -555,9 +556,9 @@ bool ScoreAdd::okToClose()
 
 bool ScoreAdd::tickKey(int hole, const QKeyEvent& key)
 {
-    QCheckBox* ticked = key.key() == Qt::Key_F   ? f[hole]
-                        : key.key() == Qt::Key_G ? g[hole]
-                        : key.key() == Qt::Key_B ? B[hole]
+    QCheckBox* ticked = key.key() == Qt::Key_F   ? fairways[hole]
+                        : key.key() == Qt::Key_G ? greens[hole]
+                        : key.key() == Qt::Key_B ? bunkers[hole]
                                                  : nullptr;
     if (ticked)
         ticked->toggle();
@@ -570,37 +571,37 @@ bool ScoreAdd::puttsKey(int hole, const QKeyEvent& key)
         return true;
     if (key.key() == Qt::Key_X) {
         // Shift+X takes back a stroke added by mistake.
-        const int n =
-            toInt16(X[hole]->text()).value_or(0) + (key.modifiers() & Qt::ShiftModifier ? -1 : 1);
-        X[hole]->setText(n > 0 ? QString::number(n) : QString());
+        const int n = toInt16(penalties[hole]->text()).value_or(0) +
+                      (key.modifiers() & Qt::ShiftModifier ? -1 : 1);
+        penalties[hole]->setText(n > 0 ? QString::number(n) : QString());
         return true;
     }
     const QString typed = key.text();
     if (typed.size() != 1 || !typed[0].isDigit())
         return false;
     // Every digit moves on, the same one again too: one key a hole.
-    P[hole]->setText(typed);
-    moveFocus(hole < 17 ? static_cast<QWidget*>(P[hole + 1]) : ss);
+    holePutts[hole]->setText(typed);
+    moveFocus(hole < 17 ? static_cast<QWidget*>(holePutts[hole + 1]) : ss);
     return true;
 }
 
 bool ScoreAdd::eventFilter(QObject* watched, QEvent* event)
 {
-    const auto it = std::find(HOLE.begin(), HOLE.end(), watched);
-    if (it == HOLE.end()) {
-        const auto inPutts = std::find(P.begin(), P.end(), watched);
-        if (inPutts == P.end() || event->type() != QEvent::KeyPress)
+    const auto it = std::find(holes.begin(), holes.end(), watched);
+    if (it == holes.end()) {
+        const auto inPutts = std::find(holePutts.begin(), holePutts.end(), watched);
+        if (inPutts == holePutts.end() || event->type() != QEvent::KeyPress)
             return Window::eventFilter(watched, event);
         const auto* key = static_cast<QKeyEvent*>(event);
         return !(key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) &&
-               puttsKey(int(inPutts - P.begin()), *key);
+               puttsKey(int(inPutts - holePutts.begin()), *key);
     }
-    const int h = int(it - HOLE.begin());
+    const int h = int(it - holes.begin());
     if (event->type() == QEvent::FocusOut && m_tens == h) {
         // A + left without its digit: the box goes back to what it held.
         m_tens = -1;
-        const QSignalBlocker quiet(HOLE[h]);
-        HOLE[h]->setText(m_beforeTens);
+        const QSignalBlocker quiet(holes[h]);
+        holes[h]->setText(m_beforeTens);
         return false;
     }
     if (event->type() != QEvent::KeyPress)
@@ -612,12 +613,12 @@ bool ScoreAdd::eventFilter(QObject* watched, QEvent* event)
     if (m_tens == h) {
         m_tens = -1;
         if (typed.size() == 1 && typed[0].isDigit()) {
-            HOLE[h]->setText(QStringLiteral("1") + typed);
+            holes[h]->setText(QStringLiteral("1") + typed);
             return true;
         }
-        const QSignalBlocker quiet(HOLE[h]);
-        HOLE[h]->setText(m_beforeTens);
-        HOLE[h]->selectAll();
+        const QSignalBlocker quiet(holes[h]);
+        holes[h]->setText(m_beforeTens);
+        holes[h]->selectAll();
         return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Backspace;
     }
     if (tickKey(h, *key))
@@ -626,9 +627,9 @@ bool ScoreAdd::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Plus: {
         // Ten and more: "1" shows until the second digit comes.
         m_tens = h;
-        m_beforeTens = HOLE[h]->text();
-        const QSignalBlocker quiet(HOLE[h]);
-        HOLE[h]->setText(QStringLiteral("1"));
+        m_beforeTens = holes[h]->text();
+        const QSignalBlocker quiet(holes[h]);
+        holes[h]->setText(QStringLiteral("1"));
         return true;
     }
     default:
@@ -641,16 +642,16 @@ void ScoreAdd::setHolesToZero()
     // Hole 11 last, as the card always has: each change moves the focus along.
     for (int h = 0; h < 18; ++h) {
         if (h != 10)
-            HOLE[h]->setText(QStringLiteral("0"));
+            holes[h]->setText(QStringLiteral("0"));
     }
-    HOLE[10]->setText(QStringLiteral("0"));
+    holes[10]->setText(QStringLiteral("0"));
 }
 
-void ScoreAdd::HOLE_Change(int hole)
+void ScoreAdd::holeChanged(int hole)
 {
     CardTotals totals;
     for (int h = 0; h < 18; ++h)
-        totals.holes[h] = HOLE[h]->text();
+        totals.holes[h] = holes[h]->text();
     totals.out = out->text();
     totals.inn = inn->text();
     totals.gross = gross->text();
@@ -662,16 +663,16 @@ void ScoreAdd::HOLE_Change(int hole)
     gross->setText(totals.gross);
     net->setText(totals.net);
     showPoints();
-    moveFocus(hole < 18                 ? static_cast<QWidget*>(HOLE[hole])
-              : holeDetail->isChecked() ? static_cast<QWidget*>(P[0])
+    moveFocus(hole < 18                 ? static_cast<QWidget*>(holes[hole])
+              : holeDetail->isChecked() ? static_cast<QWidget*>(holePutts[0])
                                         : putts);
 }
 
-void ScoreAdd::holePutts_Change()
+void ScoreAdd::holePuttsChanged()
 {
     int sum = 0;
     bool kept = false;
-    for (const QLineEdit* b : P)
+    for (const QLineEdit* b : holePutts)
         if (const auto n = toInt16(b->text())) {
             sum += *n;
             kept = true;
@@ -688,7 +689,7 @@ void ScoreAdd::holePutts_Change()
         putts->setText(QString::number(sum));
 }
 
-void ScoreAdd::player_Typed()
+void ScoreAdd::playerTyped()
 {
     const QString typed = player->currentText().trimmed();
     if (typed.isEmpty() || typed.compare(m_picked, Qt::CaseInsensitive) == 0)
@@ -697,10 +698,10 @@ void ScoreAdd::player_Typed()
     if (at < 0)
         return; // a visitor's name: asked about at Save
     player->setCurrentIndex(at);
-    player_Click();
+    playerPicked();
 }
 
-void ScoreAdd::player_Click()
+void ScoreAdd::playerPicked()
 {
     auto connection = app().openConnection();
     if (!connection)
@@ -714,23 +715,23 @@ void ScoreAdd::player_Click()
     if (!row->isEmpty()) {
         const Player known = Player::from(*row);
         handicap->setText(known.handicap);
-        Division->setText(known.division);
+        division->setText(known.division);
         // What the register keeps as the handicap is the player's index: a rated tee
         // turns it into the handicap played off.
         const auto index = readIndex(known.handicap);
         handicapIndex->setText(index ? showIndex(*index) : QString());
         chooseTee();
     }
-    moveFocus(Text160->text().isEmpty() ? static_cast<QWidget*>(Text160) : HOLE[0]);
+    moveFocus(competition->text().isEmpty() ? static_cast<QWidget*>(competition) : holes[0]);
 }
 
 RoundCard ScoreAdd::card() const
 {
     RoundCard c;
     for (int h = 0; h < 18; ++h) {
-        c.totals.holes[h] = HOLE[h]->text();
-        c.greens[h] = g[h]->isChecked();
-        c.fairways[h] = f[h]->isChecked();
+        c.totals.holes[h] = holes[h]->text();
+        c.greens[h] = greens[h]->isChecked();
+        c.fairways[h] = fairways[h]->isChecked();
     }
     c.totals.out = out->text();
     c.totals.inn = inn->text();
@@ -738,12 +739,12 @@ RoundCard ScoreAdd::card() const
     c.totals.net = net->text();
     c.totals.handicap = handicap->text();
     c.course = course->currentText();
-    c.date = Date->text();
+    c.date = date->text();
     c.putts = putts->text();
     c.player = player->currentText();
-    c.division = Division->text();
+    c.division = division->text();
     c.standardScratch = ss->text();
-    c.competition = Text160->text();
+    c.competition = competition->text();
     c.comment = comment->toPlainText();
     if (const Tee* chosen = chosenTee()) {
         c.tee = *chosen;
@@ -759,16 +760,16 @@ RoundCard ScoreAdd::card() const
             const auto n = toInt16(b->text());
             return n ? std::optional<int>(*n) : std::nullopt;
         };
-        c.holePutts[h] = typed(P[h]);
-        c.penalties[h] = typed(X[h]);
+        c.holePutts[h] = typed(holePutts[h]);
+        c.penalties[h] = typed(penalties[h]);
         // Where the hole's putts are kept, no tick says no bunker.
-        if (B[h]->isChecked() || c.holePutts[h])
-            c.bunkers[h] = B[h]->isChecked();
+        if (bunkers[h]->isChecked() || c.holePutts[h])
+            c.bunkers[h] = bunkers[h]->isChecked();
     }
     return c;
 }
 
-void ScoreAdd::Command54_Click()
+void ScoreAdd::save()
 {
     // A card must say whose round it is and where: a nameless card would stand in
     // the statistics as a player of no name.
@@ -835,9 +836,9 @@ void ScoreAdd::Command54_Click()
             return;
         }
         stopEditing();
-        Command54->hide();
-        rsaved->show();
-        Command56->setFocus();
+        saveButton->hide();
+        savedLabel->show();
+        newRoundButton->setFocus();
         return;
     }
     // The same card twice counts twice in the results and the order of merit.
@@ -857,14 +858,14 @@ void ScoreAdd::Command54_Click()
         app().inform(saved.error());
         return;
     }
-    Command54->hide();
-    rsaved->show();
-    Command56->setFocus();
+    saveButton->hide();
+    savedLabel->show();
+    newRoundButton->setFocus();
     app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text(),
                                                    !playingHandicap->text().isEmpty()});
 }
 
-void ScoreAdd::editRound_Click()
+void ScoreAdd::pickRoundToEdit()
 {
     app().show(windows::kPickRound,
                PickRoundContext{player->currentText().trimmed().isEmpty()
@@ -910,20 +911,20 @@ void ScoreAdd::loadRound(qint64 key)
     m_loading = false;
     player->setEditText(round.player);
     m_picked = round.player;
-    Division->setText(round.division);
-    Date->setText(formatStoredDate(round.date, DateFormat::Short));
-    Text160->setText(round.competition);
+    division->setText(round.division);
+    date->setText(formatStoredDate(round.date, DateFormat::Short));
+    competition->setText(round.competition);
     ss->setText(round.standardScratch);
     for (int h = 0; h < 18; ++h) {
-        HOLE[h]->setText(shown(round.holes[h]));
-        g[h]->setChecked(round.greens[h]);
-        f[h]->setChecked(round.fairways[h]);
-        P[h]->setText(shown(round.holePutts[h]));
-        X[h]->setText(shown(round.penalties[h]));
-        B[h]->setChecked(round.bunkers[h].value_or(false));
+        holes[h]->setText(shown(round.holes[h]));
+        greens[h]->setChecked(round.greens[h]);
+        fairways[h]->setChecked(round.fairways[h]);
+        holePutts[h]->setText(shown(round.holePutts[h]));
+        penalties[h]->setText(shown(round.penalties[h]));
+        bunkers[h]->setChecked(round.bunkers[h].value_or(false));
     }
     putts->setText(shown(round.putts));
-    holePutts_Change();
+    holePuttsChanged();
     if (round.hasHoleDetail()) {
         // For this card; what the user chose for new cards stays as it was.
         const QSignalBlocker quiet(holeDetail);
@@ -937,13 +938,13 @@ void ScoreAdd::loadRound(qint64 key)
     m_editingPlayer = round.player;
     setWindowTitle(QStringLiteral("Add Score \u2014 correcting the round of %1 for %2")
                        .arg(m_editingDate, m_editingPlayer));
-    rsaved->hide();
-    Command54->show();
-    deleteThisRound->show();
-    moveFocus(HOLE[0]);
+    savedLabel->hide();
+    saveButton->show();
+    deleteButton->show();
+    moveFocus(holes[0]);
 }
 
-void ScoreAdd::deleteThisRound_Click()
+void ScoreAdd::deleteLoadedRound()
 {
     if (m_editing == 0)
         return;
@@ -976,7 +977,7 @@ void ScoreAdd::deleteThisRound_Click()
                               : QStringLiteral("A copy of the deleted rounds is in"),
                           QDir::toNativeSeparators(done->backup)));
     // A new card for the next player, as after New Round.
-    Command56_Click();
+    newRound();
 }
 
 void ScoreAdd::stopEditing()
@@ -984,7 +985,7 @@ void ScoreAdd::stopEditing()
     m_editing = 0;
     m_editingAsRead.clear();
     m_editingRound = Round();
-    deleteThisRound->hide();
+    deleteButton->hide();
     setWindowTitle(QStringLiteral("Add Score"));
 }
 
@@ -996,53 +997,48 @@ void ScoreAdd::clearPlayersCard()
     handicap->setText(QStringLiteral("0"));
     setHolesToZero();
     // The holes' putts before the total, which follows them.
-    for (const auto& row : {P, X})
+    for (const auto& row : {holePutts, penalties})
         for (QLineEdit* b : row)
             b->clear();
     for (QLineEdit* b : {putts, inn, out, gross, net})
         b->setText(QStringLiteral("0"));
     comment->setPlainText(QString());
-    for (const auto& row : {f, g, B})
+    for (const auto& row : {fairways, greens, bunkers})
         for (QCheckBox* b : row)
             b->setChecked(false);
 }
 
-void ScoreAdd::Command56_Click()
+void ScoreAdd::newRound()
 {
     stopEditing();
-    Division->setText(QString());
+    division->setText(QString());
     player->setEditText(QString());
     m_picked.clear();
     clearPlayersCard();
-    clearall->show();
-    rsaved->hide();
-    Command54->show();
+    clearButton->show();
+    savedLabel->hide();
+    saveButton->show();
     moveFocus(player);
 }
 
-void ScoreAdd::clearall_Click()
+void ScoreAdd::clearForm()
 {
     // After a save, a new card as New Round starts it: course, competition and date stay.
-    if (!Command54->isVisible() && rsaved->isVisible()) {
-        Command56_Click();
+    if (!saveButton->isVisible() && savedLabel->isVisible()) {
+        newRound();
         return;
     }
     stopEditing();
     m_picked.clear();
-    Text160->setText(QString());
+    competition->setText(QString());
     course->setEditText(QString());
     ss->setText(QStringLiteral("0"));
-    Division->setText(QString());
+    division->setText(QString());
     player->setEditText(QString());
-    Date->setText(formatDate(app().today(), DateFormat::Short));
+    date->setText(formatDate(app().today(), DateFormat::Short));
     clearPlayersCard();
     moveFocus(course);
-    clearall->hide();
-}
-
-void ScoreAdd::Command57_Click()
-{
-    close();
+    clearButton->hide();
 }
 
 } // namespace parlog

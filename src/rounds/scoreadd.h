@@ -25,23 +25,27 @@ class ScoreAdd : public Window {
 public:
     explicit ScoreAdd(Application& app);
 
-    void form_load() override;
-    void player_Click();
-    void Command54_Click(); // Save
-    void Command56_Click(); // New Round
-    void clearall_Click();  // Clear Form
-    void Command57_Click(); // Close
-    void editRound_Click(); // Edit a Round: pick a stored round to correct
-    void deleteThisRound_Click(); // the round being corrected, copied aside first
+    void load() override;
+    // A player picked from the list: the handicap, index and division come with them.
+    void playerPicked();
+    // The card stored, after its checks: the visitor, the same card again, a correction
+    // made meanwhile.
+    void save();
+    // The next player's card of the same competition.
+    void newRound();
+    void clearForm();
+    void pickRoundToEdit();   // a stored round to correct, from the round picker
+    void deleteLoadedRound(); // the round being corrected, copied aside first
     // The player's name typed and left (Enter, Tab): a registered name is a pick.
-    void player_Typed();
+    void playerTyped();
     // A stored round loaded into the card; Save then changes it instead of adding one.
     void loadRound(qint64 key);
     qint64 editing() const { return m_editing; }
     void contextChanged() override;
-    void HOLE_Change(int hole); // HOLE1_Change ... HOLE18_Change
+    // A hole's strokes typed: the totals follow, the focus moves on.
+    void holeChanged(int hole);
     // A hole's putts typed or cleared: the putts total is their sum while any is kept.
-    void holePutts_Change();
+    void holePuttsChanged();
 
     RoundCard card() const;
     // A card with holes typed and not saved.
@@ -53,12 +57,12 @@ protected:
 
 private:
     // The course chosen: its pars over the holes, its tees in the picker.
-    void course_Change(const QString& courseName);
+    void courseChanged(const QString& courseName);
     // The tee the player last played the course from, else the course's first.
     void chooseTee();
     // The Handicap Index, course and playing handicaps from the index and the tee;
     // the handicap box takes the playing handicap.
-    void handicaps_Change();
+    void handicapsChanged();
     // The strokes received over each hole and the points beside it.
     void showPoints();
     const Tee* chosenTee() const;
@@ -78,7 +82,7 @@ private:
     // F, G and B tick the hole's fairway, green and bunker without moving on.
     bool tickKey(int hole, const QKeyEvent& key);
 
-    QLineEdit* Text160;
+    QLineEdit* competition;
     QComboBox* course;
     QComboBox* player;
     QComboBox* tee;
@@ -86,21 +90,21 @@ private:
     QLineEdit* handicapIndex;
     QLineEdit* courseHandicap;
     QLineEdit* playingHandicap;
-    QLineEdit* Division;
-    QLineEdit* Date;
-    std::array<QLineEdit*, 18> HOLE{};
-    std::array<QCheckBox*, 18> f{};
-    std::array<QCheckBox*, 18> g{};
+    QLineEdit* division;
+    QLineEdit* date;
+    std::array<QLineEdit*, 18> holes{};
+    std::array<QCheckBox*, 18> fairways{};
+    std::array<QCheckBox*, 18> greens{};
     std::array<QLabel*, 18> par{};
     std::array<QLabel*, 18> dots{}; // strokes received on the hole
     std::array<QLabel*, 18> pts{};  // Stableford points
     // The holes' detail, optional: putts, penalty strokes, a greenside bunker.
-    std::array<QLineEdit*, 18> P{};
-    std::array<QLineEdit*, 18> X{};
-    std::array<QCheckBox*, 18> B{};
-    QCheckBox* holeDetail;  // after hole 18, a second pass over the holes' putts
-    int m_tens = -1;        // the hole whose + waits for its second digit
-    QString m_beforeTens;   // what that box held before the +
+    std::array<QLineEdit*, 18> holePutts{};
+    std::array<QLineEdit*, 18> penalties{};
+    std::array<QCheckBox*, 18> bunkers{};
+    QCheckBox* holeDetail; // after hole 18, a second pass over the holes' putts
+    int m_tens = -1;       // the hole whose + waits for its second digit
+    QString m_beforeTens;  // what that box held before the +
     QLineEdit* out;
     QLineEdit* inn;
     QLineEdit* gross;
@@ -109,18 +113,18 @@ private:
     QLineEdit* ss;
     QLineEdit* points;
     std::optional<courses::WithTees> m_course; // the course chosen, with its tees
-    std::optional<double> m_courseHandicap;     // not rounded, as the card keeps it
-    bool m_loading = false;                     // a stored card going into the boxes
+    std::optional<double> m_courseHandicap;    // not rounded, as the card keeps it
+    bool m_loading = false;                    // a stored card going into the boxes
     QPlainTextEdit* comment;
-    QPushButton* Command54;
-    QPushButton* Command56;
-    QPushButton* clearall;
-    QPushButton* Command57;
-    QLabel* rsaved;
-    QPushButton* editRound;
-    QPushButton* deleteThisRound;
-    QString m_picked;     // the player whose handicap and division the card holds
-    qint64 m_editing = 0; // the round being corrected; 0 for a new card
+    QPushButton* saveButton;
+    QPushButton* newRoundButton;
+    QPushButton* clearButton;
+    QPushButton* closeButton;
+    QLabel* savedLabel;
+    QPushButton* editButton;
+    QPushButton* deleteButton;
+    QString m_picked;            // the player whose handicap and division the card holds
+    qint64 m_editing = 0;        // the round being corrected; 0 for a new card
     QVariantMap m_editingAsRead; // the round as loaded: saved over only if it still reads so
     QString m_editingDate;
     QString m_editingPlayer;

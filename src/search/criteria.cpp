@@ -46,8 +46,7 @@ Result<report::DataSource> groupedSearch(Connection& connection, const rounds::F
     if (!groups)
         return Failure{groups.error()};
     // Each group reads its rounds when the report reaches it.
-    auto feeds = rounds::groupFeeds(connection, filter, orderColumn, columns,
-                                    groupColumn, *groups);
+    auto feeds = rounds::groupFeeds(connection, filter, orderColumn, columns, groupColumn, *groups);
     if (!feeds)
         return Failure{feeds.error()};
     Rows parents{{groupColumn}, {}};

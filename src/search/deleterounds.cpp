@@ -27,7 +27,7 @@ DeleteRounds::DeleteRounds(Application& app)
     setDefaultButton(m_criteria->action);
 }
 
-void DeleteRounds::form_load()
+void DeleteRounds::load()
 {
     m_criteria->load(app());
     m_criteria->player->setFocus();

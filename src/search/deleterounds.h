@@ -13,7 +13,7 @@ class DeleteRounds : public Window {
 public:
     explicit DeleteRounds(Application& app);
 
-    void form_load() override;
+    void load() override;
     // The rounds that match, counted, asked about, copied aside and deleted.
     void deleteMatching();
 

@@ -84,16 +84,17 @@ QuickSearch::QuickSearch(Application& app)
         QString column;
     };
     using rounds::columnOf;
-    const Choice order[] = {{"C_score", "Label5", "Score", columnOf(rounds::Order::Net)},
-                            {"C_date", "Label8", "Date", columnOf(rounds::Order::Date)},
-                            {"C_division", "Label6", "Division", columnOf(rounds::Order::Division)},
-                            {"C_course", "Label7", "Course", columnOf(rounds::Order::Course)},
-                            {"C_player", "Label4", "Player", columnOf(rounds::Order::Player)},
-                            {"C_handicap", "Label10", "Handicap", columnOf(rounds::Order::Handicap)}};
+    const Choice order[] = {
+        {"C_score", "Label5", "Score", columnOf(rounds::Order::Net)},
+        {"C_date", "Label8", "Date", columnOf(rounds::Order::Date)},
+        {"C_division", "Label6", "Division", columnOf(rounds::Order::Division)},
+        {"C_course", "Label7", "Course", columnOf(rounds::Order::Course)},
+        {"C_player", "Label4", "Player", columnOf(rounds::Order::Player)},
+        {"C_handicap", "Label10", "Handicap", columnOf(rounds::Order::Handicap)}};
     QHBoxLayout* orderRow = tickRow("Box23", "Label9", "List Results in order of");
     for (int k = 0; k < 6; ++k) {
-        auto* l = label(this, QString::fromLatin1(order[k].label),
-                        QString::fromLatin1(order[k].caption));
+        auto* l =
+            label(this, QString::fromLatin1(order[k].label), QString::fromLatin1(order[k].caption));
         QCheckBox* box;
         if (k == 0) {
             auto* score = new MouseUpTick;
@@ -156,7 +157,7 @@ QuickSearch::QuickSearch(Application& app)
     focusOrder(chain);
 }
 
-void QuickSearch::form_load()
+void QuickSearch::load()
 {
     m_order.field = m_order.defaultColumn;
     m_groups.field = m_groups.defaultColumn;

@@ -16,7 +16,7 @@ class QuickSearch : public Window {
 public:
     explicit QuickSearch(Application& app);
 
-    void form_load() override;
+    void load() override;
     // The rounds that match, ordered and grouped as ticked, as a compact list or full
     // cards as the user answers.
     void search();
@@ -35,9 +35,8 @@ private:
         QList<QCheckBox*> others;
         QString field;
     };
-    void firstTicked(TickRow& row); // C_score_MouseUp, Check5_Click
-    void otherTicked(TickRow& row, QCheckBox* box,
-                     const QString& column); // C_date_Click, Check1_Click ...
+    void firstTicked(TickRow& row);
+    void otherTicked(TickRow& row, QCheckBox* box, const QString& column);
 
     std::unique_ptr<CriteriaPanel> m_criteria;
     TickRow m_order;  // C_score; C_date ... C_handicap

@@ -58,7 +58,7 @@ ChartWindow::ChartWindow(Application& app, Kind kind)
     resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 32);
 }
 
-void ChartWindow::form_load()
+void ChartWindow::load()
 {
     const auto* hub = context<PlayerContext>();
     const QString player = hub ? hub->player : QString();
@@ -88,7 +88,8 @@ void ChartWindow::draw()
     } else {
         auto* set =
             new QBarSet(m_kind == Kind::Putts ? QStringLiteral("Putts") : QStringLiteral("Rounds"));
-        set->setColor(m_kind == Kind::Putts ? forms::readable(this, QColor(0x2f, 0x7d, 0x32)) : forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
+        set->setColor(m_kind == Kind::Putts ? forms::readable(this, QColor(0x2f, 0x7d, 0x32))
+                                            : forms::readable(this, QColor(0x1f, 0x5f, 0x9f)));
         double top = 0;
         for (const auto& [label, value] : m_series) {
             *set << value;

@@ -14,7 +14,7 @@ public:
     enum class Kind { CoursesPlayed, Putts };
     ChartWindow(Application& app, Kind kind);
 
-    void form_load() override;
+    void load() override;
 
     const Series& series() const { return m_series; }
     // The hover hint of a bar: its label in full and its value.

@@ -31,18 +31,16 @@ using namespace forms;
 
 namespace {
 
-const QStringList kColumns{QStringLiteral("date"),          QStringLiteral("course"),
-                           QStringLiteral("tee"),           QStringLiteral("adjustedGross"),
-                           QStringLiteral("courseRating"),  QStringLiteral("slopeRating"),
-                           QStringLiteral("pcc"),           QStringLiteral("differential"),
-                           QStringLiteral("counted"),       QStringLiteral("reduction"),
-                           QStringLiteral("indexAfter"),    QStringLiteral("notCounting")};
-const QStringList kHeadings{QStringLiteral("Date"),         QStringLiteral("Course"),
-                            QStringLiteral("Tee"),          QStringLiteral("Adj. gross"),
-                            QStringLiteral("Rating"),       QStringLiteral("Slope"),
-                            QStringLiteral("PCC"),          QStringLiteral("Differential"),
-                            QStringLiteral("Counts"),       QStringLiteral("Reduction"),
-                            QStringLiteral("Index"),  QStringLiteral("Not counted")};
+const QStringList kColumns{
+    QStringLiteral("date"),          QStringLiteral("course"),       QStringLiteral("tee"),
+    QStringLiteral("adjustedGross"), QStringLiteral("courseRating"), QStringLiteral("slopeRating"),
+    QStringLiteral("pcc"),           QStringLiteral("differential"), QStringLiteral("counted"),
+    QStringLiteral("reduction"),     QStringLiteral("indexAfter"),   QStringLiteral("notCounting")};
+const QStringList kHeadings{
+    QStringLiteral("Date"),       QStringLiteral("Course"),       QStringLiteral("Tee"),
+    QStringLiteral("Adj. gross"), QStringLiteral("Rating"),       QStringLiteral("Slope"),
+    QStringLiteral("PCC"),        QStringLiteral("Differential"), QStringLiteral("Counts"),
+    QStringLiteral("Reduction"),  QStringLiteral("Index"),        QStringLiteral("Not counted")};
 
 QString tenths(std::optional<double> value)
 {
@@ -122,7 +120,7 @@ HandicapRecordWindow::HandicapRecordWindow(Application& app)
     focusOrder({player, differentials, printButton, pdf, csv, close});
 }
 
-void HandicapRecordWindow::form_load()
+void HandicapRecordWindow::load()
 {
     const auto* hub = context<PlayerContext>();
     if (auto connection = app().openConnection()) {

@@ -21,7 +21,7 @@ class HandicapRecordWindow : public Window {
 public:
     explicit HandicapRecordWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     void refresh(); // the chosen player's record, read anew
 
     const HandicapRecord& record() const { return m_record; }

@@ -138,10 +138,10 @@ SeasonWindow::SeasonWindow(Application& app)
     // The figures on the left, the charts taking what the window grows by.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
-    layout->addLayout(line({label(this, QStringLiteral("Label2"), QStringLiteral("Between")), from,
-                            label(this, QStringLiteral("Label3"), QStringLiteral("and")), to,
-                            label(this, QStringLiteral("Label4"), QStringLiteral("Course")),
-                            course}));
+    layout->addLayout(
+        line({label(this, QStringLiteral("Label2"), QStringLiteral("Between")), from,
+              label(this, QStringLiteral("Label3"), QStringLiteral("and")), to,
+              label(this, QStringLiteral("Label4"), QStringLiteral("Course")), course}));
     auto* middle = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(pages, 1);
@@ -168,11 +168,12 @@ SeasonWindow::SeasonWindow(Application& app)
     focusOrder({from, to, course, printButton, pdf, csv, close});
 }
 
-void SeasonWindow::form_load()
+void SeasonWindow::load()
 {
     const auto* hub = context<PlayerContext>();
     m_player = hub ? hub->player : QString();
-    findChild<QLabel*>(QStringLiteral("player"))->setText(QStringLiteral("Season Statistics for %1").arg(m_player));
+    findChild<QLabel*>(QStringLiteral("player"))
+        ->setText(QStringLiteral("Season Statistics for %1").arg(m_player));
     const QDate today = app().today();
     from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
     to->setText(formatDate(QDate(today.year(), 12, 31), DateFormat::Medium));
@@ -327,17 +328,18 @@ void SeasonWindow::drawCharts()
     QList<double> nets;
     for (const auto& [date, net] : m_figures.nets)
         nets << net;
-    setChart(netChart,
-             roundsChart(QStringLiteral("Net score a round, and the average of the last 10"), nets));
+    setChart(
+        netChart,
+        roundsChart(QStringLiteral("Net score a round, and the average of the last 10"), nets));
     QList<double> toPar;
     if (m_figures.holesToPar > 0)
         for (const int count : m_figures.toPar)
             toPar << count;
-    setChart(toParChart, barsChart(QStringLiteral("Scores to par"),
-                                   {QStringLiteral("Eagle-"), QStringLiteral("Birdie"),
-                                    QStringLiteral("Par"), QStringLiteral("Bogey"),
-                                    QStringLiteral("Double"), QStringLiteral("Worse")},
-                                   toPar, QStringLiteral("@value")));
+    setChart(toParChart,
+             barsChart(QStringLiteral("Scores to par"),
+                       {QStringLiteral("Eagle-"), QStringLiteral("Birdie"), QStringLiteral("Par"),
+                        QStringLiteral("Bogey"), QStringLiteral("Double"), QStringLiteral("Worse")},
+                       toPar, QStringLiteral("@value")));
     // The short game's, from the cards with their holes' putts.
     QList<double> putts;
     for (const auto& [date, count] : m_figures.puttsByRound)
@@ -372,7 +374,8 @@ report::Report SeasonWindow::makeReport()
          {QStringLiteral("netChart"), drawn(netChart, QStringLiteral("net"))},
          {QStringLiteral("toParChart"), drawn(toParChart, QStringLiteral("topar"))},
          {QStringLiteral("puttsChart"), drawn(puttsChart, QStringLiteral("putts"))},
-         {QStringLiteral("scramblingChart"), drawn(scramblingChart, QStringLiteral("scrambling"))}});
+         {QStringLiteral("scramblingChart"),
+          drawn(scramblingChart, QStringLiteral("scrambling"))}});
 }
 
 bool SeasonWindow::savePdf(const QString& path)

@@ -21,7 +21,7 @@ class SeasonWindow : public Window {
 public:
     explicit SeasonWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     void refresh(); // the figures anew, from the boxes as they stand
 
     const SeasonFigures& figures() const { return m_figures; }

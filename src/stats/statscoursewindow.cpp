@@ -47,7 +47,7 @@ StatsCourseWindow::StatsCourseWindow(Application& app, Kind kind)
     focusOrder({courses, open, close});
 }
 
-void StatsCourseWindow::form_load()
+void StatsCourseWindow::load()
 {
     const auto* hub = context<PlayerContext>();
     m_player = hub ? hub->player : QString();
@@ -67,15 +67,14 @@ void StatsCourseWindow::showRound()
         return;
     const bool best = m_kind == Kind::Best;
     const QString course = courses->currentText();
-    showReport(
-        app(),
-        report::Report(
-            windows::kCourseRound,
-            report::DataSource::of(rounds::extremeRounds(*connection, m_player, course, best)),
-            {{QStringLiteral("course"), course},
-             {QStringLiteral("title"),
-              best ? QStringLiteral("Best Score") : QStringLiteral("Worst Score")},
-             {QStringLiteral("player"), m_player}}));
+    showReport(app(),
+               report::Report(windows::kCourseRound,
+                              report::DataSource::of(
+                                  rounds::extremeRounds(*connection, m_player, course, best)),
+                              {{QStringLiteral("course"), course},
+                               {QStringLiteral("title"), best ? QStringLiteral("Best Score")
+                                                              : QStringLiteral("Worst Score")},
+                               {QStringLiteral("player"), m_player}}));
 }
 
 } // namespace parlog

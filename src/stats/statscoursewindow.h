@@ -18,7 +18,7 @@ public:
     enum class Kind { Best, Worst };
     StatsCourseWindow(Application& app, Kind kind);
 
-    void form_load() override;
+    void load() override;
     // The best or worst round on the course chosen, as a report.
     void showRound();
 

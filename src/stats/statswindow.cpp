@@ -96,7 +96,7 @@ StatsWindow::StatsWindow(Application& app)
     focusOrder(order);
 }
 
-void StatsWindow::form_load()
+void StatsWindow::load()
 {
     if (auto c = app().openConnection()) {
         if (const auto withRounds = playersWithRounds(*c))
@@ -122,11 +122,10 @@ void StatsWindow::everRound(bool best)
     const QString title =
         best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
     const QString name = best ? windows::kBestEverRound : windows::kWorstEverRound;
-    showReport(app(),
-               report::Report(name,
-                              report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)),
-                              {{QStringLiteral("player"), player()},
-                               {QStringLiteral("title"), title}}));
+    showReport(
+        app(),
+        report::Report(name, report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)),
+                       {{QStringLiteral("player"), player()}, {QStringLiteral("title"), title}}));
 }
 
 void StatsWindow::possible(Possible kind, const QString& title)

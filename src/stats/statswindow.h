@@ -14,7 +14,7 @@ class StatsWindow : public Window {
 public:
     explicit StatsWindow(Application& app);
 
-    void form_load() override;
+    void load() override;
     QString player() const;
 
 private:

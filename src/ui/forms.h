@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QList>
-#include <QRect>
 #include <QString>
 
 class QCheckBox;
@@ -19,21 +18,8 @@ class QTableView;
 
 namespace parlog::forms {
 
-// Controls placed the way the windows are drawn: at fixed positions, each carrying
-// its name as objectName.
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where);
-QLineEdit* box(QWidget* parent, const QString& name, const QRect& where);
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QRect& where);
-QComboBox* picker(QWidget* parent, const QString& name, const QRect& where);
-QCheckBox* tick(QWidget* parent, const QString& name, const QRect& where);
-QFrame* frame(QWidget* parent, const QString& name, const QRect& where);
-QFrame* rule(QWidget* parent, const QString& name, const QRect& where);
-// A table of lines to read, not to type in: whole rows chosen, a line of text each.
-QTableView* lines(QWidget* parent, const QString& name, const QRect& where,
-                  QAbstractItemModel* model);
-
-// The same, for a window built with layouts: each carries its name, and takes the room
-// its text needs in the font in use.
+// Controls for windows built with layouts: each carries its name as objectName, and
+// takes the room its text needs in the font in use.
 QLabel* label(QWidget* parent, const QString& name, const QString& text);
 // A box; given CHARACTERS, as wide as that many digits of the font in use (a par, a
 // date), else as wide as its layout makes it.

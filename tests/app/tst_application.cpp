@@ -34,7 +34,7 @@ public:
         box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("box"));
     }
-    void form_load() override
+    void load() override
     {
         ++*m_loads;
         box->setText(QStringLiteral("loaded"));

@@ -301,7 +301,7 @@ void TestResults::aStablefordFromTheCardToTheResults()
     QCOMPARE(child<QLineEdit>(card, QStringLiteral("points"))->text(), QStringLiteral("35"));
     child<QLineEdit>(card, QStringLiteral("HOLE18"))->setText(QStringLiteral("4"));
     QCOMPARE(child<QLineEdit>(card, QStringLiteral("points"))->text(), QStringLiteral("36"));
-    card->Command54_Click();
+    card->save();
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score WHERE playingHandicap = 17 AND "
                                     "handicapIndex = 18 AND courseRating = 72 AND slopeRating = "
                                     "113 AND teeID = 1"))
