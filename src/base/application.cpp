@@ -4,6 +4,7 @@
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "data/location.h"
+#include "data/registerinuse.h"
 #include "data/session.h"
 #include "ui/actionprogress.h"
 #include "ui/registry.h"
@@ -64,6 +65,8 @@ Application::Application(Services services)
         m_services.dataFile = defaultDataFile(m_services.programFolder);
     else if (!serverAddress(m_services.dataFile))
         m_services.dataFile = QFileInfo(m_services.dataFile).absoluteFilePath();
+    m_register =
+        std::make_shared<RegisterInUse>(m_session, m_services.dataFile, m_services.progress);
 }
 
 Application::~Application()
@@ -233,55 +236,28 @@ void Application::quit()
     QCoreApplication::quit();
 }
 
-namespace {
-
-// A full check may bring an older register up to this version: a large one shows that it
-// is being done, and can be stopped.
-Status openShowingUpgrade(const Application& app, Connection& connection, Connection::Check check)
-{
-    const auto upgrading = check == Connection::Check::Full
-                               ? app.progress(QStringLiteral(
-                                     "Bringing the register up to this version of Parlog\u2026"))
-                               : nullptr;
-    connection.setUpgradeProgress(upgrading.get());
-    const Status opened = connection.open(check);
-    connection.setUpgradeProgress(nullptr);
-    return opened;
-}
-
-} // namespace
-
 std::unique_ptr<Connection> Application::openConnection() const
 {
-    auto connection = std::make_unique<Connection>(dataFile(), m_session);
-    // What the register is was settled by its first opening in this run.
-    const Status opened = openShowingUpgrade(
-        *this, *connection, m_verified ? Connection::Check::None : Connection::Check::Full);
-    if (!opened) {
-        inform(opened.error());
-        return nullptr;
-    }
-    if (m_identity && fileIdentity(dataFile()) != m_identity) {
-        inform(QStringLiteral("Parlog cannot use its data file \"%1\": it was replaced by another "
-                              "file while Parlog was running, so nothing was stored. Start Parlog "
-                              "again to use the file that is there now.")
-                   .arg(shownLocation(dataFile())));
+    auto connection = m_register->connect();
+    if (!connection) {
+        inform(connection.error());
         return nullptr;
     }
     remember();
-    return connection;
+    return std::move(*connection);
 }
 
 bool Application::useRegister(const QString& location)
 {
-    Connection probe(location, m_session);
-    if (const Status opened = openShowingUpgrade(*this, probe, Connection::Check::Full); !opened) {
+    // Looked at as a new register is, before the one in use is let go.
+    RegisterInUse probe(m_session, location, m_services.progress);
+    if (const auto opened = probe.connect(Connection::Check::Full); !opened) {
         inform(opened.error());
         return false;
     }
-    probe.close();
     m_services.dataFile = location;
-    m_identity.reset();
+    m_register->setLocation(location);
+    (void)m_register->connect(Connection::Check::Full);
     m_recorded = false;
     remember();
     if (QWidget* menu = find(windows::kMain))
@@ -296,9 +272,7 @@ bool Application::useRegister(const QString& location)
 
 bool Application::openDataFile() const
 {
-    Connection connection(dataFile(), m_session);
-    if (const Status opened = openShowingUpgrade(*this, connection, Connection::Check::Full);
-        !opened) {
+    if (const auto opened = m_register->connect(Connection::Check::Full); !opened) {
         inform(opened.error());
         return false;
     }
@@ -308,11 +282,9 @@ bool Application::openDataFile() const
 
 void Application::remember() const
 {
-    m_verified = true;
     if (m_recorded)
         return;
     m_recorded = true;
-    m_identity = fileIdentity(dataFile());
     QSettings settings;
     QStringList recent = settings.value(QStringLiteral("register/recent")).toStringList();
     const QString location = withoutPassword(dataFile());

@@ -21,6 +21,7 @@ namespace parlog {
 
 class Registry;
 class Connection;
+class RegisterInUse;
 class Session;
 
 struct Services {
@@ -72,6 +73,8 @@ public:
     // be used the user is told why and nullptr comes back.
     std::unique_ptr<Connection> openConnection() const;
     Session& session() const { return *m_session; }
+    // The register in use, for the features' use cases: each opens what it needs.
+    RegisterInUse& registerInUse() const { return *m_register; }
 
     // The start-up look at the data file: creates a missing one, and says clearly
     // what is wrong with one that cannot be used. True when it can be used.
@@ -98,8 +101,7 @@ public:
     void setModalRunner(std::function<void(QWidget*)> runner) { m_modalRunner = std::move(runner); }
 
 private:
-    // The register was found to be Parlog's: later openings trust that, and the file
-    // it is in.
+    // The register in use goes on the list of those opened lately.
     void remember() const;
     // Where a window opens: where it was last closed, or a step on from the one before.
     void place(QWidget* window) const;
@@ -110,10 +112,8 @@ private:
     // What the connections it opens learn of the registers: damage, passwords, checks.
     std::shared_ptr<Session> m_session;
     std::function<void(QWidget*)> m_modalRunner;
-    // Whether the register has been opened and found to be one of Parlog's.
-    mutable bool m_verified = false;
-    // The file it was found in: a file put in its place later is not written to.
-    mutable std::optional<FileIdentity> m_identity;
+    // Where the register is and what this run learnt of it.
+    std::shared_ptr<RegisterInUse> m_register;
     mutable bool m_recorded = false; // the file, and the list of recent registers, noted
     QThread* m_integrityCheck = nullptr;
 };
