@@ -42,8 +42,10 @@ void recomputeTotals(CardTotals& card)
     }
 }
 
-Result<Round> roundValues(const RoundCard& card)
+Result<Round> roundValues(const RoundCard& card, CardFault* fault)
 {
+    if (fault)
+        *fault = CardFault::Box;
     Round round;
     const auto refuse = [](const QString& box) {
         return Failure{QStringLiteral("%1 cannot be stored as it stands").arg(box)};
@@ -108,6 +110,9 @@ Result<Round> roundValues(const RoundCard& card)
     round.bunkers = card.bunkers;
     // A hole's putts are strokes too; the putts total is theirs when they are kept.
     int putts = 0;
+    // From here on a refusal names the hole.
+    if (fault)
+        *fault = CardFault::Hole;
     for (int h = 0; h < 18; ++h) {
         if (!card.holePutts[h])
             continue;

@@ -57,8 +57,12 @@ struct RoundCard {
 // showIndex.
 std::optional<double> readIndex(const QString& text);
 
+// Why a card cannot be stored: a box that does not convert, or a hole whose detail no
+// card can hold (more putts or penalty strokes than strokes).
+enum class CardFault { Box, Hole };
 // Every box converted for the round it stores. Fails naming the first box that does
-// not convert, or the first hole with more putts than strokes.
-Result<Round> roundValues(const RoundCard& card);
+// not convert, or the first hole with more putts than strokes; FAULT, when given, says
+// which.
+Result<Round> roundValues(const RoundCard& card, CardFault* fault = nullptr);
 
 } // namespace parlog

@@ -5,6 +5,7 @@
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "data/players.h"
+#include "rounds/roundentry.h"
 #include "stats/handicaprecord.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
@@ -73,20 +74,18 @@ void HandicapForm::load()
     playerName->setText(m_player);
     caption->setText(QStringLiteral("New Handicap"));
     recordIndex->clear();
-    if (auto connection = app().openConnection()) {
-        // Off a rated tee the card's box held the playing handicap, not an index: the
-        // box is the player's Handicap Index as it stands, for the user to change or not.
-        if (round && round->ratedTee) {
-            if (const auto row = players::rowNamed(*connection, m_player); row && !row->isEmpty()) {
-                m_indexAsStored = row->value(QStringLiteral("Handicapp")).toString();
-                handicapBox->setText(*m_indexAsStored);
-                caption->setText(QStringLiteral("New Handicap Index"));
-            }
+    RoundEntry entry(app().registerInUse());
+    // Off a rated tee the card's box held the playing handicap, not an index: the box is
+    // the player's Handicap Index as it stands, for the user to change or not.
+    if (round && round->ratedTee) {
+        if (const auto kept = entry.keptHandicap(m_player); kept && *kept) {
+            m_indexAsStored = **kept;
+            handicapBox->setText(*m_indexAsStored);
+            caption->setText(QStringLiteral("New Handicap Index"));
         }
-        if (const auto record = handicapRecord(*connection, m_player); record && record->index)
-            recordIndex->setText(
-                QStringLiteral("Index from the record: %1").arg(showIndex(*record->index)));
     }
+    if (const auto index = entry.recordIndex(m_player))
+        recordIndex->setText(QStringLiteral("Index from the record: %1").arg(showIndex(*index)));
     handicapBox->setFocus();
 }
 
@@ -101,10 +100,8 @@ void HandicapForm::save()
         handicapBox->setFocus();
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto changed = players::setHandicap(*connection, m_player, handicapBox->text());
+    const auto changed =
+        RoundEntry(app().registerInUse()).setHandicap(m_player, handicapBox->text());
     if (!changed) {
         app().inform(QStringLiteral("The new handicap was not stored. ") + changed.error());
         return;

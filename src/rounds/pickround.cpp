@@ -6,6 +6,7 @@
 #include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/rounds.h"
+#include "rounds/roundentry.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 #include "ui/tables.h"
@@ -115,9 +116,10 @@ void PickRound::load()
         m_competition = given->competition;
     }
     addAllEntry(player, QStringLiteral("All Players"));
-    if (auto connection = app().openConnection())
-        if (const auto names = rounds::playersNamed(*connection))
-            player->addItems(*names);
+    if (const auto names = RoundEntry(app().registerInUse()).playersWithRounds())
+        player->addItems(*names);
+    else
+        app().inform(names.error());
     const int at = given && given->player ? player->findText(*given->player) : 0;
     player->setCurrentIndex(qMax(0, at));
     refresh();
@@ -131,11 +133,9 @@ void PickRound::refresh()
         status->setText(range.error());
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto found = rounds::roundsToPick(
-        *connection, {chosenName(player), m_course, m_competition, range->from, range->to});
+    const auto found = RoundEntry(app().registerInUse())
+                           .roundsToPick({chosenName(player), m_course, m_competition,
+                                          range->from, range->to});
     if (!found) {
         app().inform(found.error());
         return;

@@ -66,6 +66,7 @@ void colour(QCheckBox* box, const QColor& colour)
 
 ScoreAdd::ScoreAdd(Application& app)
     : Window(app, windows::kScoreCard, QStringLiteral("Add Score"))
+    , m_entry(app.registerInUse())
 {
     auto* competitionLabel =
         label(this, QStringLiteral("Label1"), QStringLiteral("Competition Name"));
@@ -384,11 +385,11 @@ void ScoreAdd::load()
 {
     clearButton->hide();
     savedLabel->hide();
-    if (auto connection = app().openConnection()) {
-        if (const auto names = players::names(*connection))
-            player->addItems(*names);
-        if (const auto names = courses::names(*connection))
-            course->addItems(*names);
+    if (const auto lists = m_entry.pickers()) {
+        player->addItems(lists->players);
+        course->addItems(lists->courses);
+    } else {
+        app().inform(lists.error());
     }
     player->setCurrentIndex(-1);
     player->setEditText(QString());
@@ -410,11 +411,8 @@ void ScoreAdd::courseChanged(const QString& courseName)
     m_course.reset();
     // Only a course of the register has pars and tees to show.
     if (course->findText(courseName, Qt::MatchFixedString) >= 0)
-        if (auto connection = app().openConnection()) {
-            const auto found = courses::named(*connection, courseName);
-            if (found && *found)
-                m_course = **found;
-        }
+        if (const auto found = m_entry.course(courseName); found && *found)
+            m_course = **found;
     const golf::Holes played = m_course ? holesOf(m_course->course) : golf::Holes();
     bool allPars = true;
     for (int p : played.par)
@@ -441,12 +439,9 @@ void ScoreAdd::chooseTee()
         return;
     }
     int at = 0;
-    if (auto connection = app().openConnection()) {
-        const auto last =
-            rounds::lastTee(*connection, player->currentText(), course->currentText());
-        if (last && *last)
-            at = qMax(0, tee->findData(**last));
-    }
+    if (const auto last = m_entry.lastTee(player->currentText(), course->currentText());
+        last && *last)
+        at = qMax(0, tee->findData(**last));
     const QSignalBlocker quiet(tee);
     tee->setCurrentIndex(at);
     handicapsChanged();
@@ -469,11 +464,7 @@ double ScoreAdd::allowance()
     const auto day = toStoredDate(date->text());
     if (name.isEmpty() || !day)
         return 1.0;
-    auto connection = app().openConnection();
-    if (!connection)
-        return 0.95;
-    const auto settings = competitions::settings(*connection, name, *day);
-    return settings ? settings->allowance : 0.95;
+    return m_entry.allowance(name, *day).valueOr(0.95);
 }
 
 void ScoreAdd::handicapsChanged()
@@ -703,17 +694,14 @@ void ScoreAdd::playerTyped()
 
 void ScoreAdd::playerPicked()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto row = players::rowNamed(*connection, player->currentText());
+    const auto row = m_entry.player(player->currentText());
     if (!row) {
         app().inform(row.error());
         return;
     }
     m_picked = player->currentText();
-    if (!row->isEmpty()) {
-        const Player known = Player::from(*row);
+    if (*row) {
+        const Player& known = **row;
         handicap->setText(known.handicap);
         division->setText(known.division);
         // What the register keeps as the handicap is the player's index: a rated tee
@@ -784,49 +772,51 @@ void ScoreAdd::save()
     if (course->currentText().trimmed().isEmpty())
         return refuse(QStringLiteral("the course is empty. Choose the course, then press Save."),
                       course);
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto values = roundValues(card());
-    if (!values) {
-        // A hole with more putts than strokes is named; any other box as ever.
-        app().inform(values.error().startsWith(QStringLiteral("Hole "))
-                         ? QStringLiteral("The round was not saved: %1.").arg(values.error())
-                         : kSaveFailed);
-        return;
-    }
-    const auto known = players::exists(*connection, player->currentText());
-    if (!known) {
-        app().inform(known.error());
-        return;
-    }
-    // A visitor's card is welcome, but only when the user says it is one: a typing
-    // slip would otherwise start a new player in the statistics.
-    if (!*known &&
-        !app().prompter().ask(QStringLiteral("\"%1\" is not in the register of players. Save "
-                                             "the card anyway, as a visitor's?")
-                                  .arg(player->currentText()),
-                              QStringLiteral("Save Round"), Prompter::Default::No)) {
-        moveFocus(player);
-        return;
-    }
-    if (m_editing != 0) {
-        // A correction: said first, and stored over the round it came from.
-        if (!app().prompter().ask(QStringLiteral("Change the round of %1 for %2?")
-                                      .arg(m_editingDate, m_editingPlayer),
-                                  QStringLiteral("Edit a Round"), Prompter::Default::No))
+    using Kind = RoundEntry::Outcome::Kind;
+    RoundEntry::Answers answers;
+    for (;;) {
+        const auto outcome = m_entry.save(card(), m_editing, m_editingAsRead, answers);
+        switch (outcome.kind) {
+        case Kind::CannotStore:
+            app().inform(kSaveFailed);
             return;
-        const auto saved = rounds::correct(*connection, m_editing, *values, m_editingAsRead);
-        if (!saved) {
-            app().inform(QStringLiteral("The round was not changed: %1").arg(saved.error()));
+        case Kind::HoleFault:
+            app().inform(QStringLiteral("The round was not saved: %1.").arg(outcome.text));
             return;
-        }
-        if (saved->outcome == Saved::Outcome::Gone) {
+        case Kind::Failed:
+            app().inform(m_editing != 0
+                             ? QStringLiteral("The round was not changed: %1").arg(outcome.text)
+                             : outcome.text);
+            return;
+        case Kind::Visitor:
+            if (!app().prompter().ask(QStringLiteral("\"%1\" is not in the register of players. "
+                                                     "Save the card anyway, as a visitor's?")
+                                          .arg(player->currentText()),
+                                      QStringLiteral("Save Round"), Prompter::Default::No)) {
+                moveFocus(player);
+                return;
+            }
+            answers.visitor = true;
+            continue;
+        case Kind::ConfirmChange:
+            // A correction: said first, and stored over the round it came from.
+            if (!app().prompter().ask(QStringLiteral("Change the round of %1 for %2?")
+                                          .arg(m_editingDate, m_editingPlayer),
+                                      QStringLiteral("Edit a Round"), Prompter::Default::No))
+                return;
+            answers.change = true;
+            continue;
+        case Kind::SameCard:
+            if (!app().prompter().ask(outcome.text, QStringLiteral("Save Round"),
+                                      Prompter::Default::No))
+                return;
+            answers.again = true;
+            continue;
+        case Kind::Gone:
             app().inform(
                 QStringLiteral("The round was not changed: it is no longer in the register."));
             return;
-        }
-        if (saved->outcome == Saved::Outcome::ChangedMeanwhile) {
+        case Kind::ChangedMeanwhile:
             // A correction made meanwhile elsewhere is never overwritten unseen.
             if (app().prompter().ask(QStringLiteral("Someone else has changed this round since "
                                                     "you loaded it, so your changes were not "
@@ -834,33 +824,18 @@ void ScoreAdd::save()
                                      QStringLiteral("Changed by another user")))
                 loadRound(m_editing);
             return;
+        case Kind::Stored:
+            break;
         }
-        stopEditing();
-        saveButton->hide();
-        savedLabel->show();
-        newRoundButton->setFocus();
-        return;
-    }
-    // The same card twice counts twice in the results and the order of merit.
-    const auto twice = rounds::alreadyThere(*connection, *values);
-    if (!twice) {
-        app().inform(twice.error());
-        return;
-    }
-    if (*twice && !app().prompter().ask(
-                      QStringLiteral("%1 already has this card for %2 at %3. Save it "
-                                     "again?")
-                          .arg(values->player, formatStoredDate(values->date, DateFormat::Medium),
-                               values->course),
-                      QStringLiteral("Save Round"), Prompter::Default::No))
-        return;
-    if (Status saved = rounds::insert(*connection, *values); !saved) {
-        app().inform(saved.error());
-        return;
+        break;
     }
     saveButton->hide();
     savedLabel->show();
     newRoundButton->setFocus();
+    if (m_editing != 0) {
+        stopEditing();
+        return;
+    }
     app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text(),
                                                    !playingHandicap->text().isEmpty()});
 }
@@ -885,10 +860,7 @@ void ScoreAdd::contextChanged()
 
 void ScoreAdd::loadRound(qint64 key)
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto found = rounds::load(*connection, key);
+    const auto found = m_entry.load(key);
     if (!found || !*found) {
         app().inform(found ? QStringLiteral("That round is no longer in the register.")
                            : found.error());
@@ -957,11 +929,8 @@ void ScoreAdd::deleteLoadedRound()
                 .arg(r.player, formatStoredDate(r.date, DateFormat::Medium), r.course, points),
             QStringLiteral("Delete a Round"), Prompter::Default::No))
         return;
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const auto progress = app().progress(QStringLiteral("Deleting the round\u2026"));
-    const auto done = deleteRound(*connection, m_editing, r, progress.get());
+    const auto done = m_entry.deleteRound(m_editing, r, progress.get());
     if (!done) {
         app().inform(QStringLiteral("The round was not deleted: %1").arg(done.error()));
         return;

@@ -3,6 +3,7 @@
 #include "base/window.h"
 #include "data/courses.h"
 #include "data/scorecard.h"
+#include "rounds/roundentry.h"
 
 #include <QHash>
 #include <QVariantMap>
@@ -56,6 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    RoundEntry m_entry; // what the card does with the register
     // The course chosen: its pars over the holes, its tees in the picker.
     void courseChanged(const QString& courseName);
     // The tee the player last played the course from, else the course's first.
