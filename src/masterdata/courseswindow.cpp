@@ -199,15 +199,13 @@ void CoursesWindow::loadRow(const Record& row)
     tees->setRowCount(0);
     if (c.id == 0)
         return;
-    if (auto connection = app().openConnection()) {
-        const auto list = courses::tees(*connection, c.id);
-        if (!list) {
-            app().inform(list.error());
-            return;
-        }
-        for (const Tee& tee : *list)
-            addTeeRow(tee);
+    const auto list = data().tees(c.id);
+    if (!list) {
+        app().inform(list.error());
+        return;
     }
+    for (const Tee& tee : *list)
+        addTeeRow(tee);
 }
 
 namespace {
@@ -327,18 +325,13 @@ Result<QList<Tee>> CoursesWindow::teeValues(double coursePar) const
     return list;
 }
 
-Result<Saved> CoursesWindow::store(Connection& connection, registers::EditMode mode, qint64 key,
-                                   const Record& values, const Record& asRead)
+Result<Saved> CoursesWindow::store(registers::EditMode mode, qint64 key, const Record& values,
+                                   const Record& asRead)
 {
     const auto list = teeValues(values.value(QStringLiteral("coursepar")).toDouble());
     if (!list)
         return Failure{list.error() + QStringLiteral(". Correct it, then press Save.")};
-    return courses::save(connection, mode, key, values, *list, asRead);
-}
-
-Result<Rows> CoursesWindow::listRows(Connection& connection)
-{
-    return courses::listed(connection);
+    return data().saveCourse(mode, key, values, *list, asRead);
 }
 
 void CoursesWindow::clearBoxes(bool adding)

@@ -25,9 +25,8 @@ protected:
     void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
-    Result<Saved> store(Connection& connection, registers::EditMode mode, qint64 key,
-                        const Record& values, const Record& asRead) override;
-    Result<Rows> listRows(Connection& connection) override;
+    Result<Saved> store(registers::EditMode mode, qint64 key, const Record& values,
+                        const Record& asRead) override;
 
 public:
     void addTee();

@@ -3,7 +3,7 @@
 #include "base/application.h"
 #include "base/windownames.h"
 #include "data/connection.h"
-#include "data/divisions.h"
+#include "masterdata/masterdata.h"
 #include "ui/forms.h"
 
 #include <QComboBox>
@@ -55,21 +55,23 @@ DivisionWindow::DivisionWindow(Application& app)
 
 void DivisionWindow::load()
 {
-    if (auto connection = app().openConnection())
-        refill(*connection);
+    refill();
     names->setCurrentIndex(-1);
     names->setEditText(QString());
     names->setFocus();
 }
 
-void DivisionWindow::refill(Connection& connection)
+void DivisionWindow::refill()
 {
-    if (const auto stored = divisions::names(connection)) {
-        const QString text = names->currentText();
-        names->addItems(*stored);
-        names->setCurrentIndex(-1);
-        names->setEditText(text);
+    const auto stored = MasterData(app().registerInUse()).divisions();
+    if (!stored) {
+        app().inform(stored.error());
+        return;
     }
+    const QString text = names->currentText();
+    names->addItems(*stored);
+    names->setCurrentIndex(-1);
+    names->setEditText(text);
 }
 
 void DivisionWindow::pickName()
@@ -79,9 +81,8 @@ void DivisionWindow::pickName()
 
 void DivisionWindow::add()
 {
-    auto connection = nameBox->text().isEmpty() ? nullptr : app().openConnection();
-    if (connection) {
-        if (Status added = divisions::add(*connection, nameBox->text()); !added) {
+    if (!nameBox->text().isEmpty()) {
+        if (Status added = MasterData(app().registerInUse()).addDivision(nameBox->text()); !added) {
             // The name stays in its box to be tried again.
             app().inform(QStringLiteral("The division was not added: %1").arg(added.error()));
             nameBox->setFocus();
@@ -89,7 +90,7 @@ void DivisionWindow::add()
         }
         names->clear();
         names->setEditText(nameBox->text());
-        refill(*connection);
+        refill();
         nameBox->clear();
     }
     names->setFocus();
@@ -97,16 +98,14 @@ void DivisionWindow::add()
 
 void DivisionWindow::remove()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    if (Status removed = divisions::remove(*connection, nameBox->text()); !removed) {
+    if (Status removed = MasterData(app().registerInUse()).removeDivision(nameBox->text());
+        !removed) {
         app().inform(QStringLiteral("The division was not deleted: %1").arg(removed.error()));
         return;
     }
     names->clear();
     names->setEditText(QString());
-    refill(*connection);
+    refill();
     // The first remaining name shows in the picker.
     names->setEditText(names->count() > 0 ? names->itemText(0) : QString());
     nameBox->clear();

@@ -22,7 +22,7 @@ public:
     void remove();
 
 private:
-    void refill(Connection& connection);
+    void refill();
 
     QComboBox* names;
     QLineEdit* nameBox;

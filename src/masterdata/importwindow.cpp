@@ -4,7 +4,7 @@
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "base/reportwindow.h"
-#include "stats/handicaprecord.h"
+#include "masterdata/masterdata.h"
 #include "ui/forms.h"
 
 #include <QBoxLayout>
@@ -264,13 +264,9 @@ void ImportWindow::refresh()
         status->setText(QStringLiteral("Choose the file's column for each name: %1.").arg(missing));
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const auto progress = app().progress(QStringLiteral("Reading the file\u2026"));
-    importing::Opened opened = assigned();
-    opened.indexOnDay = indexAtTheStartOf(*connection);
-    const auto seen = importing::preview(*connection, chosenKind(), opened, progress.get());
+    const auto seen =
+        MasterData(app().registerInUse()).preview(chosenKind(), assigned(), progress.get());
     if (!seen) {
         app().inform(seen.error());
         return;
@@ -321,14 +317,10 @@ void ImportWindow::importRows()
 {
     if (!m_preview)
         return;
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const auto progress = app().progress(QStringLiteral("Importing\u2026"));
-    importing::Opened opened = assigned();
-    opened.indexOnDay = indexAtTheStartOf(*connection);
-    const auto done = importing::store(*connection, chosenKind(), opened, allOrNothing->isChecked(),
-                                       progress.get());
+    const auto done =
+        MasterData(app().registerInUse())
+            .import(chosenKind(), assigned(), allOrNothing->isChecked(), progress.get());
     if (!done) {
         QString why = done.error();
         why[0] = why[0].toUpper();
@@ -343,10 +335,8 @@ bool ImportWindow::saveNotImported(const QString& path)
 {
     if (!m_opened || !m_preview)
         return false;
-    auto connection = app().openConnection();
-    if (!connection)
-        return false;
-    if (Status written = importing::writeNotStored(*connection, chosenKind(), assigned(), path);
+    if (Status written =
+            MasterData(app().registerInUse()).writeNotImported(chosenKind(), assigned(), path);
         !written) {
         app().inform(QStringLiteral("The rows were not saved: %1").arg(written.error()));
         return false;

@@ -112,22 +112,22 @@ void PlayerWindow::load()
     RegisterWindow::load();
 }
 
-void PlayerWindow::afterLoad(Connection& connection)
+void PlayerWindow::afterLoad()
 {
-    if (const auto names = divisions::names(connection))
+    if (const auto names = data().divisions())
         division->addItems(*names);
     division->setCurrentIndex(-1);
     division->setEditText(QString());
 }
 
-bool PlayerWindow::readyToSave(Connection& connection)
+bool PlayerWindow::readyToSave()
 {
     // A division is one of the division names: a new one only when the user says so,
     // so that a slip of the keyboard does not start a division of one.
     const QString typed = division->currentText().trimmed();
     if (typed.isEmpty())
         return true;
-    const auto names = divisions::names(connection);
+    const auto names = data().divisions();
     if (!names) {
         app().inform(QStringLiteral("The player was not saved: %1").arg(names.error()));
         return false;
@@ -139,7 +139,7 @@ bool PlayerWindow::readyToSave(Connection& connection)
         division->setFocus();
         return false;
     }
-    if (Status added = divisions::add(connection, typed); !added) {
+    if (Status added = data().addDivision(typed); !added) {
         app().inform(QStringLiteral("The player was not saved: %1").arg(added.error()));
         return false;
     }
@@ -166,10 +166,9 @@ void PlayerWindow::loadRow(const Record& row)
     QTimer::singleShot(0, this, [this, name = p.name] {
         if (playerName->text() != name)
             return;
-        if (auto connection = app().openConnection())
-            if (const auto record = handicapRecord(*connection, name); record && record->index)
-                recordIndex->setText(
-                    QStringLiteral("Index from the record: %1").arg(showIndex(*record->index)));
+        if (const auto index = data().recordIndex(name))
+            recordIndex->setText(
+                QStringLiteral("Index from the record: %1").arg(showIndex(*index)));
     });
 }
 

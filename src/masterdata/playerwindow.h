@@ -19,8 +19,8 @@ protected:
     void loadRow(const Record& row) override;
     void clearBoxes(bool adding) override;
     Result<Record> rowValues() override;
-    bool readyToSave(Connection& connection) override;
-    void afterLoad(Connection& connection) override;
+    bool readyToSave() override;
+    void afterLoad() override;
 
 private:
     QLineEdit* playerName;

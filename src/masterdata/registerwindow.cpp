@@ -18,6 +18,7 @@ using namespace forms;
 RegisterWindow::RegisterWindow(Application& app, Config config)
     : Window(app, config.name, config.caption)
     , m_config(std::move(config))
+    , m_data(app.registerInUse())
 {
 }
 
@@ -63,18 +64,18 @@ void RegisterWindow::load()
     setKey(0);
     setMode(registers::EditMode::Browsing);
     saveButton->hide();
-    if (auto connection = app().openConnection()) {
-        refill(*connection);
-        afterLoad(*connection);
-    }
+    refill();
+    afterLoad();
     names->setEditText(QString());
     names->setFocus();
 }
 
-void RegisterWindow::refill(Connection& connection)
+void RegisterWindow::refill()
 {
-    if (const auto stored = registers::names(connection, m_config.data))
+    if (const auto stored = data().names(m_config.data))
         names->addItems(*stored);
+    else
+        app().inform(stored.error());
     // Filling the list picks nothing: the box keeps its own text.
     const QString text = names->currentText();
     names->setCurrentIndex(-1);
@@ -83,11 +84,8 @@ void RegisterWindow::refill(Connection& connection)
 
 void RegisterWindow::pickRow()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     // Of two rows with one name, the first stored is the one loaded.
-    const auto row = registers::rowNamed(*connection, m_config.data, names->currentText());
+    const auto row = data().rowNamed(m_config.data, names->currentText());
     if (!row) {
         app().inform(row.error());
         return;
@@ -125,9 +123,6 @@ void RegisterWindow::startEdit()
 
 void RegisterWindow::save()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const QString what = m_config.what;
     // Nothing is stored half: a row that cannot be stored leaves the window in its
     // mode with every box as typed, and says why.
@@ -141,9 +136,9 @@ void RegisterWindow::save()
         const auto values = rowValues();
         if (!values)
             return refuse(values.error() + QStringLiteral(". Correct it, then press Save."));
-        if (!readyToSave(*connection))
+        if (!readyToSave())
             return;
-        const auto saved = store(*connection, m_mode, m_key, *values, m_loaded);
+        const auto saved = store(m_mode, m_key, *values, m_loaded);
         if (!saved)
             return refuse(saved.error());
         switch (saved->outcome) {
@@ -174,7 +169,7 @@ void RegisterWindow::save()
     const QString name = nameBox()->text();
     names->clear();
     names->setEditText(name);
-    refill(*connection);
+    refill();
     names->setEditText(name);
     setKey(0);
     setMode(registers::EditMode::Browsing);
@@ -193,16 +188,13 @@ void RegisterWindow::deleteRow()
         return;
     }
     if (app().prompter().ask(QStringLiteral(" Are you sure?"), QStringLiteral("Delete Record"))) {
-        auto connection = app().openConnection();
-        if (!connection)
-            return;
-        if (Status removed = registers::remove(*connection, m_config.data, m_key); !removed) {
+        if (Status removed = data().remove(m_config.data, m_key); !removed) {
             app().inform(
                 QStringLiteral("The %1 was not deleted: %2").arg(m_config.what, removed.error()));
             return;
         }
         names->clear();
-        refill(*connection);
+        refill();
         names->setEditText(QString());
         clearBoxes(false);
     }
@@ -211,22 +203,14 @@ void RegisterWindow::deleteRow()
 
 void RegisterWindow::showList()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     showReport(app(),
-               report::Report(m_config.report, report::DataSource::of(listRows(*connection))));
+               report::Report(m_config.report, report::DataSource::of(data().list(m_config.data))));
 }
 
-Result<Saved> RegisterWindow::store(Connection& connection, registers::EditMode mode, qint64 key,
-                                    const Record& values, const Record& asRead)
+Result<Saved> RegisterWindow::store(registers::EditMode mode, qint64 key, const Record& values,
+                                    const Record& asRead)
 {
-    return registers::save(connection, m_config.data, mode, key, values, asRead);
-}
-
-Result<Rows> RegisterWindow::listRows(Connection& connection)
-{
-    return registers::all(connection, m_config.data);
+    return data().save(m_config.data, mode, key, values, asRead);
 }
 
 } // namespace parlog

@@ -2,6 +2,7 @@
 
 #include "base/window.h"
 #include "data/registers.h"
+#include "masterdata/masterdata.h"
 
 class QComboBox;
 class QLabel;
@@ -47,16 +48,16 @@ protected:
     virtual void clearBoxes(bool adding) = 0;
     // The values to store by column; fails saying which box cannot be stored.
     virtual Result<Record> rowValues() = 0;
-    virtual void afterLoad(Connection&) {}
+    virtual void afterLoad() {}
     // Asked before a row is stored; false stores nothing, the boxes as typed.
-    virtual bool readyToSave(Connection&) { return true; }
+    virtual bool readyToSave() { return true; }
     // Stores the row: as registers::save does, for a window with nothing more to store.
-    virtual Result<Saved> store(Connection& connection, registers::EditMode mode, qint64 key,
-                                const Record& values, const Record& asRead);
-    // The rows of the list report.
-    virtual Result<Rows> listRows(Connection& connection);
+    virtual Result<Saved> store(registers::EditMode mode, qint64 key, const Record& values,
+                                const Record& asRead);
 
-    void refill(Connection& connection);
+    void refill();
+    // What the window does with the register.
+    MasterData& data() { return m_data; }
 
     QComboBox* names = nullptr;
     QLineEdit* keyBox = nullptr;
@@ -73,6 +74,7 @@ private:
     void setKey(qint64 key);
 
     Config m_config;
+    MasterData m_data;
     registers::EditMode m_mode = registers::EditMode::Browsing;
     qint64 m_key = 0; // the row loaded, 0 for none
     // The row as it was loaded: an edit changes it only if nobody else has meanwhile.
