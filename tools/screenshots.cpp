@@ -6,6 +6,7 @@
 #include "app/windows.h"
 #include "data/connection.h"
 #include "data/importing.h"
+#include "masterdata/masterdata.h"
 #include "data/location.h"
 #include "data/registers.h"
 #include "reports/report.h"
@@ -355,9 +356,8 @@ QList<Shot> shots()
          [](parlog::Application& app) {
              QWidget* window = app.show(QStringLiteral("importData"));
              const QString courses = QDir::temp().filePath(QStringLiteral("parlog-courses.csv"));
-             if (auto connection = app.openConnection())
-                 (void)parlog::importing::exportRegister(*connection, parlog::importing::Kind::Courses,
-                                                         courses);
+             (void)parlog::MasterData(app.registerInUse())
+                 .exportTo(parlog::importing::Kind::Courses, courses, nullptr);
              if (auto* kind = window->findChild<QComboBox*>(QStringLiteral("kind")))
                  kind->setCurrentIndex(kind->findData(int(parlog::importing::Kind::Courses)));
              QMetaObject::invokeMethod(window, "openFile", Q_ARG(QString, courses));

@@ -3,8 +3,7 @@
 #include "base/application.h"
 #include "base/help.h"
 #include "base/windownames.h"
-#include "data/backup.h"
-#include "data/connection.h"
+#include "masterdata/masterdata.h"
 #include "data/importing.h"
 #include "data/location.h"
 #include "base/reportwindow.h"
@@ -259,15 +258,24 @@ void MainMenu::fillRecent()
     }
 }
 
+namespace {
+
+// A failure's words after the lead, as one sentence: the register's own may end in a stop.
+QString failedBecause(const QString& lead, QString error)
+{
+    if (!error.endsWith(u'.'))
+        error += u'.';
+    return lead.arg(error);
+}
+
+} // namespace
+
 void MainMenu::backUpNow()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const auto progress = app().progress(QStringLiteral("Backing up the register\u2026"));
-    const auto copy = backupRegister(*connection, progress.get());
+    const auto copy = MasterData(app().registerInUse()).backUp(progress.get());
     if (!copy) {
-        app().inform(QStringLiteral("No backup was made: %1.").arg(copy.error()));
+        app().inform(failedBecause(QStringLiteral("No backup was made: %1"), copy.error()));
         return;
     }
     app().inform(QStringLiteral("A copy of the register as it is now is in %1")
@@ -276,14 +284,12 @@ void MainMenu::backUpNow()
 
 bool MainMenu::exportTo(int kind, const QString& path)
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return false;
     const auto progress = app().progress(QStringLiteral("Writing the CSV file\u2026"));
     if (Status written =
-            importing::exportRegister(*connection, importing::Kind(kind), path, progress.get());
+            MasterData(app().registerInUse()).exportTo(importing::Kind(kind), path, progress.get());
         !written) {
-        app().inform(QStringLiteral("The file was not written: %1.").arg(written.error()));
+        app().inform(
+            failedBecause(QStringLiteral("The file was not written: %1"), written.error()));
         return false;
     }
     return true;

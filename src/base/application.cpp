@@ -67,6 +67,7 @@ Application::Application(Services services)
         m_services.dataFile = QFileInfo(m_services.dataFile).absoluteFilePath();
     m_register =
         std::make_shared<RegisterInUse>(m_session, m_services.dataFile, m_services.progress);
+    m_register->whenVerified([this] { remember(); });
 }
 
 Application::~Application()
@@ -236,17 +237,6 @@ void Application::quit()
     QCoreApplication::quit();
 }
 
-std::unique_ptr<Connection> Application::openConnection() const
-{
-    auto connection = m_register->connect();
-    if (!connection) {
-        inform(connection.error());
-        return nullptr;
-    }
-    remember();
-    return std::move(*connection);
-}
-
 bool Application::useRegister(const QString& location)
 {
     // Looked at as a new register is, before the one in use is let go.
@@ -256,9 +246,9 @@ bool Application::useRegister(const QString& location)
         return false;
     }
     m_services.dataFile = location;
+    m_recorded = false;
     m_register->setLocation(location);
     (void)m_register->connect(Connection::Check::Full);
-    m_recorded = false;
     remember();
     if (QWidget* menu = find(windows::kMain))
         QMetaObject::invokeMethod(menu, "showRegister");

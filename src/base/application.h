@@ -20,7 +20,6 @@
 namespace parlog {
 
 class Registry;
-class Connection;
 class RegisterInUse;
 class Session;
 
@@ -69,9 +68,6 @@ public:
     Registry& registry() const { return *m_services.registry; }
     QDate today() const { return m_services.today(); }
 
-    // Opens a connection for one action or for a window's life. When the file cannot
-    // be used the user is told why and nullptr comes back.
-    std::unique_ptr<Connection> openConnection() const;
     Session& session() const { return *m_session; }
     // The register in use, for the features' use cases: each opens what it needs.
     RegisterInUse& registerInUse() const { return *m_register; }

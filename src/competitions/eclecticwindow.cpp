@@ -1,9 +1,9 @@
 #include "competitions/eclecticwindow.h"
 
+#include "competitions/society.h"
 #include "base/application.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
-#include "data/rounds.h"
 #include "golf/rules.h"
 #include "base/reportwindow.h"
 #include "search/criteria.h"
@@ -142,18 +142,17 @@ void EclecticWindow::load()
     from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
     to->setText(formatDate(QDate(today.year(), 12, 31), DateFormat::Medium));
     share->setText(percentOf(m_share));
-    if (auto connection = app().openConnection()) {
-        // The courses with cards on them.
-        const auto names = rounds::values(*connection, QStringLiteral("course"));
-        if (!names)
-            app().inform(names.error());
-        course->addItems(names.valueOr({}));
-        // The course most played in the dates, to begin with.
-        if (const auto range = storedRange(from->text(), to->text()))
-            if (const auto busiest = rounds::busiestCourse(*connection, range->from, range->to);
-                busiest && !busiest->isEmpty())
-                course->setCurrentIndex(std::max(0, course->findText(*busiest)));
-    }
+    Society society(app().registerInUse());
+    // The courses with cards on them.
+    const auto names = society.coursesWithCards();
+    if (!names)
+        app().inform(names.error());
+    course->addItems(names.valueOr({}));
+    // The course most played in the dates, to begin with.
+    if (const auto range = storedRange(from->text(), to->text()); range && names)
+        if (const auto busiest = society.busiestCourse(range->from, range->to);
+            busiest && !busiest->isEmpty())
+            course->setCurrentIndex(std::max(0, course->findText(*busiest)));
     refresh();
     course->setFocus();
 }
@@ -182,12 +181,10 @@ void EclecticWindow::refresh()
         showCard();
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const Basis chosen = basis->currentIndex() == 1 ? Basis::Gross : Basis::Net;
     const auto lines =
-        eclectic(*connection, course->currentText(), range->from, range->to, chosen, m_share);
+        Society(app().registerInUse())
+            .eclectic(course->currentText(), range->from, range->to, chosen, m_share);
     if (!lines) {
         app().inform(lines.error());
         return;

@@ -1,9 +1,9 @@
 #include "competitions/orderofmeritwindow.h"
 
+#include "competitions/society.h"
 #include "base/application.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
-#include "data/divisions.h"
 #include "base/reportwindow.h"
 #include "search/criteria.h"
 #include "ui/forms.h"
@@ -152,14 +152,15 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
 void OrderOfMeritWindow::load()
 {
     addAllEntry(divisionFilter, QStringLiteral("Overall"));
-    if (auto connection = app().openConnection()) {
-        if (const auto names = divisions::names(*connection))
+    Society society(app().registerInUse());
+    const auto kept = society.seasons();
+    if (!kept)
+        app().inform(kept.error());
+    m_seasons = kept.valueOr({});
+    // A register that cannot be read has said so once.
+    if (kept)
+        if (const auto names = society.divisions())
             divisionFilter->addItems(*names);
-        const auto kept = seasons::all(*connection);
-        if (!kept)
-            app().inform(kept.error());
-        m_seasons = kept.valueOr({});
-    }
     fillSeasons(m_seasons.isEmpty() ? std::nullopt : m_seasons.last().id);
     seasonChosen();
     season->setFocus();
@@ -229,10 +230,7 @@ void OrderOfMeritWindow::listEvents()
 {
     const QSignalBlocker quiet(competitions);
     competitions->clear();
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto events = seasonEvents(*connection, m_season);
+    const auto events = Society(app().registerInUse()).events(m_season);
     if (!events) {
         app().inform(events.error());
         return;
@@ -294,10 +292,8 @@ void OrderOfMeritWindow::refresh()
         return;
     }
     m_season = *read;
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto table = orderOfMerit(*connection, m_season, chosenName(divisionFilter));
+    const auto table =
+        Society(app().registerInUse()).orderOfMerit(m_season, chosenName(divisionFilter));
     if (!table) {
         app().inform(table.error());
         return;
@@ -364,15 +360,13 @@ void OrderOfMeritWindow::saveSeason()
     // A new season only when a new one is chosen, or the name is new.
     if (season->currentIndex() == 0)
         s.id.reset();
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto saved = seasons::save(*connection, s);
+    Society society(app().registerInUse());
+    const auto saved = society.keepSeason(s);
     if (!saved) {
         app().inform(QStringLiteral("The season was not kept: %1").arg(saved.error()));
         return;
     }
-    const auto kept = seasons::all(*connection);
+    const auto kept = society.seasons();
     m_seasons = kept.valueOr(m_seasons);
     switch (saved->outcome) {
     case Saved::Outcome::Stored:
@@ -415,10 +409,7 @@ void OrderOfMeritWindow::deleteSeason()
             QStringLiteral("Delete the season %1? Its rounds stay.").arg(chosen.name),
             QStringLiteral("Order of Merit"), Prompter::Default::No))
         return;
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    if (Status gone = seasons::remove(*connection, *chosen.id); !gone) {
+    if (Status gone = Society(app().registerInUse()).removeSeason(*chosen.id); !gone) {
         app().inform(QStringLiteral("The season was not deleted: %1").arg(gone.error()));
         return;
     }

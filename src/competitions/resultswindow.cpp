@@ -1,11 +1,11 @@
 #include "competitions/resultswindow.h"
 
 #include "search/criteria.h"
+#include "competitions/society.h"
 #include "base/application.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/competitions.h"
-#include "data/courses.h"
 #include "data/records.h"
 #include "golf/rules.h"
 #include "data/rounds.h"
@@ -172,18 +172,16 @@ ResultsWindow::ResultsWindow(Application& app)
 
 void ResultsWindow::load()
 {
-    if (auto connection = app().openConnection()) {
-        const auto list = rounds::competitions(*connection);
-        if (!list)
-            app().inform(list.error());
-        for (const rounds::Competition& c : list.valueOr({})) {
-            const QString date = formatStoredDate(c.date, DateFormat::Medium);
-            competition->addItem(QStringLiteral("%1 \u2014 %2 \u2014 %3 \u2014 %4 card%5")
-                                     .arg(c.name, date, c.course)
-                                     .arg(c.cards)
-                                     .arg(c.cards == 1 ? QString() : QStringLiteral("s")),
-                                 QStringList{c.name, c.date});
-        }
+    const auto list = Society(app().registerInUse()).competitions();
+    if (!list)
+        app().inform(list.error());
+    for (const rounds::Competition& c : list.valueOr({})) {
+        const QString date = formatStoredDate(c.date, DateFormat::Medium);
+        competition->addItem(QStringLiteral("%1 \u2014 %2 \u2014 %3 \u2014 %4 card%5")
+                                 .arg(c.name, date, c.course)
+                                 .arg(c.cards)
+                                 .arg(c.cards == 1 ? QString() : QStringLiteral("s")),
+                             QStringList{c.name, c.date});
     }
     if (competition->count() > 0) {
         competition->setCurrentIndex(0);
@@ -203,12 +201,10 @@ void ResultsWindow::competitionChosen()
     const QString day = formatStoredDate(chosen[1], DateFormat::Medium);
     from->setText(day);
     to->setText(day);
-    if (auto connection = app().openConnection()) {
-        const auto kept = competitions::settings(*connection, chosen[0], chosen[1]);
-        if (!kept)
-            app().inform(kept.error());
-        m_settings = kept.valueOr(competitions::Settings{chosen[0], chosen[1]});
-    }
+    const auto kept = Society(app().registerInUse()).settings(chosen[0], chosen[1]);
+    if (!kept)
+        app().inform(kept.error());
+    m_settings = kept.valueOr(competitions::Settings{chosen[0], chosen[1]});
     showSettings();
     refresh();
 }
@@ -242,10 +238,7 @@ void ResultsWindow::keepSettings()
         return;
     }
     wanted.allowance = *percent / 100.0;
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    if (Status kept = competitions::save(*connection, wanted); !kept) {
+    if (Status kept = Society(app().registerInUse()).keepSettings(wanted); !kept) {
         app().inform(
             QStringLiteral("The competition's settings were not kept: %1").arg(kept.error()));
         showSettings();
@@ -265,20 +258,18 @@ void ResultsWindow::refresh()
         status->setText(range.error());
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto cards = rounds::competitionCards(*connection, chosen[0], range->from, range->to);
-    if (!cards) {
-        app().inform(cards.error());
+    const auto played = Society(app().registerInUse()).played(chosen[0], range->from, range->to);
+    if (!played) {
+        app().inform(played.error());
         return;
     }
+    const Rows& cards = played->cards;
     // The divisions of the cards, the chosen one kept.
     const QString keep =
         divisionFilter->currentIndex() > 0 ? divisionFilter->currentText() : QString();
     QStringList divisions;
-    const RoundReader reader(cards->columns);
-    for (const QVariantList& row : cards->rows) {
+    const RoundReader reader(cards.columns);
+    for (const QVariantList& row : cards.rows) {
         const QString d = reader.read(row).division;
         if (!d.isEmpty() && !divisions.contains(d, Qt::CaseInsensitive))
             divisions << d;
@@ -288,19 +279,13 @@ void ResultsWindow::refresh()
     addAllEntry(divisionFilter, QStringLiteral("Overall"));
     divisionFilter->addItems(divisions);
     divisionFilter->setCurrentIndex(qMax(0, divisionFilter->findText(keep)));
-    // The courses the cards were played on, with their tees, to score them hole by hole.
-    const auto book = courseBook(*connection, *cards);
-    if (!book) {
-        app().inform(book.error());
-        return;
-    }
     m_placings =
-        rankCompetition(*cards,
+        rankCompetition(cards,
                         {m_settings.format, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
                          chosenName(divisionFilter)},
-                        *book);
+                        played->courses);
 
-    const Round first = cards->rows.isEmpty() ? Round() : Round::from(*cards, 0);
+    const Round first = cards.rows.isEmpty() ? Round() : Round::from(cards, 0);
     m_course = first.course;
     m_scratch = first.standardScratch;
     m_model->removeRows(0, m_model->rowCount());

@@ -48,6 +48,8 @@ Result<std::unique_ptr<Connection>> RegisterInUse::connect(Connection::Check che
     if (!m_verified) {
         m_verified = true;
         m_identity = fileIdentity(m_location);
+        if (m_noted)
+            m_noted();
     }
     return connection;
 }

@@ -39,6 +39,8 @@ public:
     Result<std::unique_ptr<Connection>> connect(Connection::Check check);
     // Whether the register was found to be Parlog's this run.
     bool verified() const { return m_verified; }
+    // Called once a register is found to be Parlog's: the run notes it among those used.
+    void whenVerified(std::function<void()> noted) { m_noted = std::move(noted); }
 
     // Runs WORK on a connection of its own, for one use case: a Status or a Result,
     // or the failure to connect.
@@ -56,6 +58,7 @@ private:
     QString m_location;
     ProgressFactory m_progress;
     bool m_verified = false;
+    std::function<void()> m_noted;
     // The file it was found in: a file put in its place later is not written to.
     std::optional<FileIdentity> m_identity;
 };

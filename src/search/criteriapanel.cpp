@@ -2,6 +2,7 @@
 
 #include "base/application.h"
 #include "data/conversions.h"
+#include "search/searching.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 
@@ -68,12 +69,10 @@ void CriteriaPanel::load(Application& app)
     from->setText(formatDate(app.today().addDays(-366), DateFormat::Short));
     to->setText(formatDate(app.today().addDays(1), DateFormat::Short));
     CriteriaLists lists;
-    if (auto connection = app.openConnection()) {
-        if (const auto found = criteriaLists(*connection))
-            lists = *found;
-        else
-            app.inform(found.error());
-    }
+    if (const auto found = Searching(app.registerInUse()).lists())
+        lists = *found;
+    else
+        app.inform(found.error());
     const auto fill = [](QComboBox* combo, const QString& all, const QStringList& items) {
         addAllEntry(combo, all);
         combo->addItems(items);

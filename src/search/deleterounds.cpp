@@ -2,7 +2,7 @@
 
 #include "base/application.h"
 #include "base/windownames.h"
-#include "data/deletion.h"
+#include "search/searching.h"
 #include "ui/forms.h"
 
 #include <QDir>
@@ -43,12 +43,10 @@ void DeleteRounds::deleteMatching()
         app().inform(nothing + filter.error());
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
+    Searching searching(app().registerInUse());
     // Counted first, so that the question says what Yes will do; and what goes is
     // exactly the rounds counted.
-    const auto doomed = roundsToDelete(*connection, *filter);
+    const auto doomed = searching.toDelete(*filter);
     if (!doomed) {
         app().inform(nothing + doomed.error());
         return;
@@ -67,7 +65,7 @@ void DeleteRounds::deleteMatching()
     // Either step, the copy and the deletion, may take a while on a large register,
     // and either may be cancelled.
     const auto progress = app().progress(QStringLiteral("Deleting %1\u2026").arg(rounds));
-    const auto done = deleteRounds(*connection, *doomed, progress.get());
+    const auto done = searching.remove(*doomed, progress.get());
     if (!done) {
         app().inform(nothing + done.error());
         return;

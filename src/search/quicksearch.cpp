@@ -5,6 +5,7 @@
 #include "base/windownames.h"
 #include "reports/layouts.h"
 #include "reports/report.h"
+#include "search/searching.h"
 #include "base/reportwindow.h"
 #include "ui/forms.h"
 
@@ -190,9 +191,6 @@ void QuickSearch::otherTicked(TickRow& row, QCheckBox* box, const QString& colum
 void QuickSearch::search()
 {
     const auto filter = filterFor(m_criteria->criteria());
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const bool grouped = groupField() != kNoGrouping;
     // A search that cannot run says so; the grouped lists say it through their report.
     if (!filter && !grouped) {
@@ -211,7 +209,7 @@ void QuickSearch::search()
     if (!grouped) {
         // Read as the report pages through them: the first page comes at once, however
         // many rounds match.
-        const auto rows = rounds::feed(*connection, *filter, orderField(), columns);
+        const auto rows = Searching(app().registerInUse()).feed(*filter, orderField(), columns);
         // The criteria were read above: what fails here is the register itself.
         if (!rows) {
             app().inform(rows.error());
@@ -221,8 +219,9 @@ void QuickSearch::search()
         return;
     }
     const auto source =
-        filter ? groupedSearch(*connection, *filter, orderField(), groupField(), columns)
-               : Result<report::DataSource>(Failure{filter.error()});
+        filter
+            ? Searching(app().registerInUse()).grouped(*filter, orderField(), groupField(), columns)
+            : Result<report::DataSource>(Failure{filter.error()});
     showReport(app(),
                report::Report(name,
                               source   ? *source

@@ -1,6 +1,7 @@
 #include "stats/charttheme.h"
 #include "stats/chartwindow.h"
 
+#include "stats/playerstats.h"
 #include "base/application.h"
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
@@ -63,14 +64,13 @@ void ChartWindow::load()
     const auto* hub = context<PlayerContext>();
     const QString player = hub ? hub->player : QString();
     playerName->setText(player);
-    if (auto connection = app().openConnection()) {
-        const auto rows = m_kind == Kind::Putts ? puttsByDate(*connection, player)
-                                                : roundsPerCourse(*connection, player);
-        if (rows)
-            m_series = *rows;
-        else
-            app().inform(rows.error());
-    }
+    PlayerStats stats(app().registerInUse());
+    const auto rows =
+        m_kind == Kind::Putts ? stats.puttsByDate(player) : stats.roundsPerCourse(player);
+    if (rows)
+        m_series = *rows;
+    else
+        app().inform(rows.error());
     draw();
 }
 

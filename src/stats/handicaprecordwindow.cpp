@@ -1,10 +1,10 @@
 #include "stats/handicaprecordwindow.h"
 
+#include "stats/playerstats.h"
 #include "base/application.h"
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
-#include "data/players.h"
 #include "base/reportwindow.h"
 #include "stats/charttheme.h"
 #include "ui/forms.h"
@@ -123,12 +123,10 @@ HandicapRecordWindow::HandicapRecordWindow(Application& app)
 void HandicapRecordWindow::load()
 {
     const auto* hub = context<PlayerContext>();
-    if (auto connection = app().openConnection()) {
-        const auto names = players::names(*connection);
-        if (!names)
-            app().inform(names.error());
-        player->addItems(names.valueOr({}));
-    }
+    const auto names = PlayerStats(app().registerInUse()).players();
+    if (!names)
+        app().inform(names.error());
+    player->addItems(names.valueOr({}));
     if (hub)
         player->setCurrentIndex(std::max(0, player->findText(hub->player, Qt::MatchFixedString)));
     refresh();
@@ -138,14 +136,13 @@ void HandicapRecordWindow::load()
 void HandicapRecordWindow::refresh()
 {
     m_record = {};
-    if (!player->currentText().isEmpty())
-        if (auto connection = app().openConnection()) {
-            const auto read = handicapRecord(*connection, player->currentText());
-            if (read)
-                m_record = *read;
-            else
-                app().inform(QStringLiteral("The record could not be read: %1").arg(read.error()));
-        }
+    if (!player->currentText().isEmpty()) {
+        const auto read = PlayerStats(app().registerInUse()).record(player->currentText());
+        if (read)
+            m_record = *read;
+        else
+            app().inform(QStringLiteral("The record could not be read: %1").arg(read.error()));
+    }
     handicapIndex->setText(m_record.index ? showIndex(*m_record.index) : QStringLiteral("none"));
     lowIndex->setText(m_record.low ? showIndex(*m_record.low) : QStringLiteral("none yet"));
     note->setText(player->currentText().isEmpty() ? QStringLiteral("No players in the register.")

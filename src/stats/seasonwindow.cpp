@@ -1,14 +1,12 @@
 #include "stats/charttheme.h"
 #include "stats/seasonwindow.h"
-#include "stats/handicaprecord.h"
 
 #include "search/criteria.h"
+#include "stats/playerstats.h"
 #include "base/application.h"
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
-#include "data/courses.h"
-#include "data/rounds.h"
 #include "reports/csv.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
@@ -178,9 +176,10 @@ void SeasonWindow::load()
     from->setText(formatDate(QDate(today.year(), 1, 1), DateFormat::Medium));
     to->setText(formatDate(QDate(today.year(), 12, 31), DateFormat::Medium));
     addAllEntry(course, QStringLiteral("All Courses"));
-    if (auto connection = app().openConnection())
-        if (const auto played = rounds::coursesPlayed(*connection, m_player))
-            course->addItems(*played);
+    if (const auto played = PlayerStats(app().registerInUse()).coursesPlayed(m_player))
+        course->addItems(*played);
+    else
+        app().inform(played.error());
     course->setCurrentIndex(0);
     refresh();
     from->setFocus();
@@ -193,20 +192,13 @@ void SeasonWindow::refresh()
         noPars->setText(range.error());
         return;
     }
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
-    const auto played =
-        rounds::seasonCards(*connection, m_player, range->from, range->to, chosenName(course));
-    const auto pars = courses::pars(*connection);
-    if (!played || !pars) {
-        app().inform(!played ? played.error() : pars.error());
+    const auto figures = PlayerStats(app().registerInUse())
+                             .season(m_player, range->from, range->to, chosenName(course));
+    if (!figures) {
+        app().inform(figures.error());
         return;
     }
-    m_figures = seasonFigures(*played, *pars);
-    // The index as the record had it on the last day of the range.
-    if (const auto record = handicapRecord(*connection, m_player))
-        m_figures.handicapIndex = indexOn(*record, range->to);
+    m_figures = *figures;
     show(m_figures);
     drawCharts();
 }

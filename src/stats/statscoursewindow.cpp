@@ -1,11 +1,11 @@
 #include "stats/statscoursewindow.h"
 
+#include "stats/playerstats.h"
 #include "base/application.h"
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
 #include "reports/report.h"
 #include "base/reportwindow.h"
-#include "data/rounds.h"
 #include "ui/forms.h"
 
 #include <QComboBox>
@@ -51,10 +51,10 @@ void StatsCourseWindow::load()
 {
     const auto* hub = context<PlayerContext>();
     m_player = hub ? hub->player : QString();
-    if (auto connection = app().openConnection()) {
-        if (const auto played = rounds::coursesPlayed(*connection, m_player))
-            courses->addItems(*played);
-    }
+    if (const auto played = PlayerStats(app().registerInUse()).coursesPlayed(m_player))
+        courses->addItems(*played);
+    else
+        app().inform(played.error());
     courses->setCurrentIndex(-1);
     courses->setEditText(QStringLiteral("Choose"));
     courses->setFocus();
@@ -62,15 +62,15 @@ void StatsCourseWindow::load()
 
 void StatsCourseWindow::showRound()
 {
-    auto connection = app().openConnection();
-    if (!connection)
-        return;
     const bool best = m_kind == Kind::Best;
     const QString course = courses->currentText();
+    const auto rounds = PlayerStats(app().registerInUse()).extremeRounds(m_player, course, best);
+    if (!rounds) {
+        app().inform(rounds.error());
+        return;
+    }
     showReport(app(),
-               report::Report(windows::kCourseRound,
-                              report::DataSource::of(
-                                  rounds::extremeRounds(*connection, m_player, course, best)),
+               report::Report(windows::kCourseRound, report::DataSource::of(*rounds),
                               {{QStringLiteral("course"), course},
                                {QStringLiteral("title"), best ? QStringLiteral("Best Score")
                                                               : QStringLiteral("Worst Score")},

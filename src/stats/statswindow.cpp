@@ -1,9 +1,9 @@
 #include "stats/statswindow.h"
 
+#include "stats/playerstats.h"
 #include "base/application.h"
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
-#include "data/rounds.h"
 #include "reports/report.h"
 #include "base/reportwindow.h"
 #include "ui/forms.h"
@@ -98,12 +98,10 @@ StatsWindow::StatsWindow(Application& app)
 
 void StatsWindow::load()
 {
-    if (auto c = app().openConnection()) {
-        if (const auto withRounds = playersWithRounds(*c))
-            players->addItems(*withRounds);
-        else
-            app().inform(withRounds.error());
-    }
+    if (const auto withRounds = PlayerStats(app().registerInUse()).playersWithRounds())
+        players->addItems(*withRounds);
+    else
+        app().inform(withRounds.error());
     players->setCurrentIndex(-1);
     players->setEditText(QString());
     players->setFocus();
@@ -116,24 +114,22 @@ QString StatsWindow::player() const
 
 void StatsWindow::everRound(bool best)
 {
-    auto c = app().openConnection();
-    if (!c)
+    const auto rounds = PlayerStats(app().registerInUse()).extremeRounds(player(), {}, best);
+    if (!rounds) {
+        app().inform(rounds.error());
         return;
+    }
     const QString title =
         best ? QStringLiteral("Best Ever Round") : QStringLiteral("Worst Ever Round");
     const QString name = best ? windows::kBestEverRound : windows::kWorstEverRound;
-    showReport(
-        app(),
-        report::Report(name, report::DataSource::of(rounds::extremeRounds(*c, player(), {}, best)),
-                       {{QStringLiteral("player"), player()}, {QStringLiteral("title"), title}}));
+    showReport(app(), report::Report(name, report::DataSource::of(*rounds),
+                                     {{QStringLiteral("player"), player()},
+                                      {QStringLiteral("title"), title}}));
 }
 
 void StatsWindow::possible(Possible kind, const QString& title)
 {
-    auto c = app().openConnection();
-    if (!c)
-        return;
-    const auto round = possibleRound(*c, player(), kind);
+    const auto round = PlayerStats(app().registerInUse()).possible(player(), kind);
     // A round that cannot be built prints empty totals.
     const auto total = [&](QString PossibleRound::*member) {
         return round ? (*round).*member : QString();

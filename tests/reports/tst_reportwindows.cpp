@@ -1,3 +1,4 @@
+#include "data/registerinuse.h"
 #include "data/registers.h"
 #include "reports/layouts.h"
 #include "reports/report.h"
@@ -78,10 +79,10 @@ void TestReportWindows::theReportKeepsItsOwnCopy()
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Adams'), ('Brown')")));
     std::optional<report::Report> made;
     {
-        auto connection = f.app->openConnection();
+        auto connection = f.app->registerInUse().connect();
         QVERIFY(connection);
         made.emplace(QStringLiteral("DataReport1"),
-                     report::DataSource::of(registers::all(*connection, registers::players())));
+                     report::DataSource::of(registers::all(**connection, registers::players())));
     }
     QVERIFY(f.sql(QStringLiteral("DELETE FROM player")));
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, *made));

@@ -1,0 +1,85 @@
+#include "competitions/society.h"
+
+#include "data/divisions.h"
+#include "data/registerinuse.h"
+
+namespace parlog {
+
+Result<QList<rounds::Competition>> Society::competitions()
+{
+    return m_where.use([](Connection& c) { return rounds::competitions(c); });
+}
+
+Result<competitions::Settings> Society::settings(const QString& name, const QString& date)
+{
+    return m_where.use([&](Connection& c) { return competitions::settings(c, name, date); });
+}
+
+Status Society::keepSettings(const competitions::Settings& settings)
+{
+    return m_where.use([&](Connection& c) { return competitions::save(c, settings); });
+}
+
+Result<Society::Played> Society::played(const QString& name, const QString& from,
+                                        const QString& to)
+{
+    return m_where.use([&](Connection& c) -> Result<Played> {
+        auto cards = rounds::competitionCards(c, name, from, to);
+        if (!cards)
+            return Failure{cards.error()};
+        auto book = courseBook(c, *cards);
+        if (!book)
+            return Failure{book.error()};
+        return Played{std::move(*cards), std::move(*book)};
+    });
+}
+
+Result<QStringList> Society::coursesWithCards()
+{
+    return m_where.use([](Connection& c) { return rounds::values(c, QStringLiteral("course")); });
+}
+
+Result<QString> Society::busiestCourse(const QString& from, const QString& to)
+{
+    return m_where.use([&](Connection& c) { return rounds::busiestCourse(c, from, to); });
+}
+
+Result<QList<EclecticLine>> Society::eclectic(const QString& course, const QString& from,
+                                              const QString& to, Basis basis, double share)
+{
+    return m_where.use(
+        [&](Connection& c) { return parlog::eclectic(c, course, from, to, basis, share); });
+}
+
+Result<QStringList> Society::divisions()
+{
+    return m_where.use([](Connection& c) { return divisions::names(c); });
+}
+
+Result<QList<seasons::Season>> Society::seasons()
+{
+    return m_where.use([](Connection& c) { return seasons::all(c); });
+}
+
+Result<QList<MeritEvent>> Society::events(const seasons::Season& season)
+{
+    return m_where.use([&](Connection& c) { return seasonEvents(c, season); });
+}
+
+Result<OrderOfMerit> Society::orderOfMerit(const seasons::Season& season,
+                                           const std::optional<QString>& division)
+{
+    return m_where.use([&](Connection& c) { return parlog::orderOfMerit(c, season, division); });
+}
+
+Result<seasons::Kept> Society::keepSeason(const seasons::Season& season)
+{
+    return m_where.use([&](Connection& c) { return seasons::save(c, season); });
+}
+
+Status Society::removeSeason(qint64 id)
+{
+    return m_where.use([&](Connection& c) { return seasons::remove(c, id); });
+}
+
+} // namespace parlog

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "competitions/eclectic.h"
+#include "competitions/orderofmerit.h"
+#include "competitions/results.h"
+#include "data/competitions.h"
+#include "data/queries.h"
+#include "data/result.h"
+#include "data/rounds.h"
+#include "data/seasons.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace parlog {
+
+class RegisterInUse;
+
+// What the society's competition windows (results, order of merit, eclectic) ask of the
+// register: each use case opens what it needs.
+class Society {
+public:
+    explicit Society(RegisterInUse& where)
+        : m_where(where)
+    {
+    }
+
+    Result<QList<rounds::Competition>> competitions();
+    Result<competitions::Settings> settings(const QString& name, const QString& date);
+    Status keepSettings(const competitions::Settings& settings);
+    // A competition's cards between two days (ISO), with the courses they were played on.
+    struct Played {
+        Rows cards;
+        CourseBook courses;
+    };
+    Result<Played> played(const QString& name, const QString& from, const QString& to);
+
+    Result<QStringList> coursesWithCards();
+    // The course with most cards between two days; empty for none.
+    Result<QString> busiestCourse(const QString& from, const QString& to);
+    Result<QList<EclecticLine>> eclectic(const QString& course, const QString& from,
+                                         const QString& to, Basis basis, double share);
+
+    Result<QStringList> divisions();
+    Result<QList<seasons::Season>> seasons();
+    Result<QList<MeritEvent>> events(const seasons::Season& season);
+    Result<OrderOfMerit> orderOfMerit(const seasons::Season& season,
+                                      const std::optional<QString>& division);
+    Result<seasons::Kept> keepSeason(const seasons::Season& season);
+    Status removeSeason(qint64 id);
+
+private:
+    RegisterInUse& m_where;
+};
+
+} // namespace parlog
