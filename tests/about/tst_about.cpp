@@ -27,6 +27,8 @@ MemoryRegistry::Value text(const QByteArray& bytes)
 class TestAbout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void showsTitleAndVersion();
     void okCloses();
     void noRegistryMeansUnavailable();
@@ -34,11 +36,13 @@ private Q_SLOTS:
     void secondKeyNeedsTheFile();
     void launcherFailureMeansUnavailable();
     void keyValuesAsTheBoxReadsThem();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestAbout::showsTitleAndVersion()
 {
-    Fixture f;
     QWidget* about = f.app->show(QStringLiteral("frmAbout"));
     QVERIFY(about);
     QCOMPARE(about->windowTitle(), QStringLiteral("About Parlog"));
@@ -54,7 +58,6 @@ void TestAbout::showsTitleAndVersion()
 
 void TestAbout::okCloses()
 {
-    Fixture f;
     QWidget* about = f.app->show(QStringLiteral("frmAbout"));
     QTest::mouseClick(child<QPushButton>(about, QStringLiteral("cmdOK")), Qt::LeftButton);
     QCOMPARE(f.app->find(QStringLiteral("frmAbout")), nullptr);
@@ -62,7 +65,7 @@ void TestAbout::okCloses()
 
 void TestAbout::noRegistryMeansUnavailable()
 {
-    Fixture f; // this platform: no registry at all
+    // This platform: no registry at all.
     QWidget* about = f.app->show(QStringLiteral("frmAbout"));
     QTest::mouseClick(child<QPushButton>(about, QStringLiteral("cmdSysInfo")), Qt::LeftButton);
     QCOMPARE(f.prompter->texts(), QStringList{kUnavailable});
@@ -104,7 +107,6 @@ void TestAbout::secondKeyNeedsTheFile()
 
 void TestAbout::launcherFailureMeansUnavailable()
 {
-    Fixture f;
     auto registry = std::make_shared<MemoryRegistry>();
     registry->set(Registry::kLocalMachine, kFirstKey, "PATH", text("/usr/bin/msinfo"));
     Services services;

@@ -54,6 +54,8 @@ private:
 class TestApplication : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void aWindowThatGoesWithTheFocusInADateBox_data();
     void aWindowThatGoesWithTheFocusInADateBox();
     void theSmokeTestFailsOnADamagedFile();
@@ -75,11 +77,13 @@ private Q_SLOTS:
     void importsFromTheCommandLine();
     void whereTheRegisterLives();
     void theProgramOpensTheRegisterItIsGiven();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestApplication::startsInAnEmptyFolder()
 {
-    Fixture f;
     QVERIFY(!QFileInfo::exists(f.dataFile()));
     QVERIFY(f.app->checkDataFile());
     QVERIFY(QFileInfo::exists(f.dataFile()));
@@ -117,7 +121,6 @@ void TestApplication::theProgramStartsInAnEmptyFolder()
 
 void TestApplication::startUpNamesAForeignFile()
 {
-    Fixture f;
     f.spoilDataFile(4096);
     QVERIFY(!f.app->checkDataFile());
     QCOMPARE(f.prompter->messages.size(), 1);
@@ -130,7 +133,6 @@ void TestApplication::startUpNamesAForeignFile()
 
 void TestApplication::windowExistsAtMostOnce()
 {
-    Fixture f;
     int loads = 0;
     int unloads = 0;
     f.app->registerWindow(QStringLiteral("probe"),
@@ -148,7 +150,6 @@ void TestApplication::windowExistsAtMostOnce()
 
 void TestApplication::closingDiscardsAndTheNextShowLoadsAfresh()
 {
-    Fixture f;
     int loads = 0;
     int unloads = 0;
     f.app->registerWindow(QStringLiteral("probe"),
@@ -168,7 +169,6 @@ void TestApplication::closingDiscardsAndTheNextShowLoadsAfresh()
 
 void TestApplication::quitClosesEverythingWithoutCloseHandlers()
 {
-    Fixture f;
     int loads = 0;
     int unloads = 0;
     f.app->registerWindow(QStringLiteral("probe"),
@@ -188,14 +188,12 @@ void TestApplication::quitClosesEverythingWithoutCloseHandlers()
 
 void TestApplication::unknownWindowsShowNothing()
 {
-    Fixture f;
     QCOMPARE(f.app->show(QStringLiteral("nosuchwindow")), nullptr);
     QCOMPARE(f.app->find(QStringLiteral("nosuchwindow")), nullptr);
 }
 
 void TestApplication::mainMenuLayout()
 {
-    Fixture f;
     QWidget* menu = f.app->show(QStringLiteral("main"));
     QVERIFY(QTest::qWaitForWindowExposed(menu));
     const QList<std::pair<const char*, const char*>> labels{
@@ -267,7 +265,6 @@ void TestApplication::mainMenuLayout()
 // any time.
 void TestApplication::theMenuFromTheKeyboard()
 {
-    Fixture f;
     QWidget* menu = f.app->show(QStringLiteral("main"));
     menu->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(menu));
@@ -321,7 +318,6 @@ void TestApplication::theMenuFromTheKeyboard()
 
 void TestApplication::mainMenuButtonsShowTheirWindows()
 {
-    Fixture f;
     QHash<QString, int> made;
     const QStringList targets{"quicksearch1", "Courses", "player1", "stats", "scoreadd", "edit"};
     for (const QString& name : targets) {
@@ -348,7 +344,6 @@ void TestApplication::mainMenuButtonsShowTheirWindows()
 
 void TestApplication::helpShowsThePagesOrSaysTheyAreMissing()
 {
-    Fixture f;
     QWidget* menu = f.app->show(QStringLiteral("main"));
     auto* help = child<QPushButton>(menu, QStringLiteral("Command2"));
     QTest::mouseClick(help, Qt::LeftButton);
@@ -373,7 +368,6 @@ void TestApplication::helpShowsThePagesOrSaysTheyAreMissing()
 
 void TestApplication::quitButtonEndsAtOnce()
 {
-    Fixture f;
     QWidget* menu = f.app->show(QStringLiteral("main"));
     f.app->show(QStringLiteral("frmAbout"));
     QTest::mouseClick(child<QPushButton>(menu, QStringLiteral("Command27")), Qt::LeftButton);
@@ -517,7 +511,6 @@ void TestApplication::aWindowThatGoesWithTheFocusInADateBox()
 void TestApplication::windowsOpenWhereTheyWereLeft()
 {
     QSettings().remove(QStringLiteral("windows"));
-    Fixture f;
     QWidget* menu = f.app->show(QStringLiteral("main"));
     QWidget* players = f.app->show(QStringLiteral("player1"));
     QWidget* courses = f.app->show(QStringLiteral("Courses"));
@@ -542,7 +535,6 @@ void TestApplication::windowsOpenWhereTheyWereLeft()
 
 void TestApplication::theSmokeTestFailsOnADamagedFile()
 {
-    Fixture f;
     QVERIFY(f.damageDataFile());
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -559,7 +551,6 @@ void TestApplication::theSmokeTestFailsOnADamagedFile()
 // imported makes it fail.
 void TestApplication::importsFromTheCommandLine()
 {
-    Fixture f;
     {
         Connection made(f.dataFile());
         PARLOG_VERIFY_OK(made.open());

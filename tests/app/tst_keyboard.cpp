@@ -63,16 +63,20 @@ struct Keyboard {
 class TestKeyboard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void enterPressesTheObviousButton();
     void escapeClosesAndF1OpensHelpAtTheWindowsSection();
     void reportPagesAnswerTheKeys();
     void cardsFromTheKeyboardAlone();
     void aCardTypedAndNotSavedIsNotLostToEscape();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestKeyboard::enterPressesTheObviousButton()
 {
-    Fixture f;
     QVERIFY(
         f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '12')")));
     QVERIFY(f.sql(
@@ -128,7 +132,6 @@ void TestKeyboard::enterPressesTheObviousButton()
 
 void TestKeyboard::escapeClosesAndF1OpensHelpAtTheWindowsSection()
 {
-    Fixture f;
     QDir(f.folder.path()).mkdir(QStringLiteral("help"));
     QVERIFY(QFile::copy(QStringLiteral(PARLOG_SOURCE_DIR "/resources/help/index.html"),
                         f.path(QStringLiteral("help/index.html"))));
@@ -156,7 +159,6 @@ void TestKeyboard::escapeClosesAndF1OpensHelpAtTheWindowsSection()
 
 void TestKeyboard::reportPagesAnswerTheKeys()
 {
-    Fixture f;
     QStringList names;
     for (int i = 0; i < 120; ++i)
         QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES (?)"),
@@ -184,7 +186,6 @@ void TestKeyboard::reportPagesAnswerTheKeys()
 // their ticks, the putts and Save, without the mouse; then the next card, forty times.
 void TestKeyboard::cardsFromTheKeyboardAlone()
 {
-    Fixture f;
     for (const char* name : {"Adams", "Brown", "Casey", "Doyle"})
         QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES (?, '12')"),
                       {QString::fromLatin1(name)}));
@@ -266,7 +267,6 @@ void TestKeyboard::cardsFromTheKeyboardAlone()
 
 void TestKeyboard::aCardTypedAndNotSavedIsNotLostToEscape()
 {
-    Fixture f;
     QWidget* card = front(f, QStringLiteral("scoreadd"));
     QVERIFY(card);
     child<QLineEdit>(card, QStringLiteral("HOLE1"))->setFocus();

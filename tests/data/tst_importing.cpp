@@ -80,6 +80,8 @@ QStringList contents(Connection& c, const QString& table)
 class TestImporting : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void aSpreadsheetOfMembers();
     void whatIsNotCsv();
     void theImportWindow();
@@ -88,11 +90,13 @@ private Q_SLOTS:
     void whatParlogWritesComesBack();
     void teesAndCardsPlayedOffThem();
     void cardsTheFileGivesNoHandicap();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestImporting::aSpreadsheetOfMembers()
 {
-    Fixture f;
     const QString path = written(f, "members.csv", kMembers);
     const auto opened = importing::open(path, importing::Kind::Players);
     PARLOG_VERIFY_OK(opened);
@@ -161,7 +165,6 @@ void TestImporting::aSpreadsheetOfMembers()
 
 void TestImporting::whatIsNotCsv()
 {
-    Fixture f;
     const auto picture = importing::open(written(f, "menu.png", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)),
                                          importing::Kind::Players);
     QVERIFY(!picture.ok());
@@ -190,7 +193,6 @@ void TestImporting::whatIsNotCsv()
 // column, and stores only on Import.
 void TestImporting::theImportWindow()
 {
-    Fixture f;
     Driver w(f, QStringLiteral("importData"));
     QVERIFY(w.shown());
     auto* window = qobject_cast<ImportWindow*>(w.window);
@@ -243,7 +245,6 @@ void TestImporting::theImportWindow()
 
 void TestImporting::coursesWithParsAndIndexes()
 {
-    Fixture f;
     QByteArray csv = "Course,Telephone";
     for (int h = 1; h <= 18; ++h)
         csv += ",Par " + QByteArray::number(h);
@@ -289,7 +290,6 @@ void TestImporting::coursesWithParsAndIndexes()
 
 void TestImporting::roundsFromAnotherProgram()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Ann'), ('Seán')")));
     QVERIFY(f.sql(QStringLiteral("INSERT INTO courses(coursename) VALUES ('Lahinch')")));
     QByteArray csv = "Player;Course;Date";
@@ -484,7 +484,6 @@ void TestImporting::whatParlogWritesComesBack()
 // A course file's tees, a line a tee; a card played off one of them, found by its name.
 void TestImporting::teesAndCardsPlayedOffThem()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Ann')")));
     QByteArray courses = "Course,Tee,Rated for,Course rating,Slope rating";
     for (int h = 1; h <= 18; ++h)
@@ -555,7 +554,6 @@ void TestImporting::teesAndCardsPlayedOffThem()
 // file that says 0 plays off scratch.
 void TestImporting::cardsTheFileGivesNoHandicap()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann', '9.6'), "
                                  "('Bob', '+1.2')")));
     QString pars, values;

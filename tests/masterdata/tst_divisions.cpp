@@ -28,15 +28,19 @@ struct Divisions : Driver {
 class TestDivisions : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void addAndDelete();
     void sameNameTwice();
     void deletingTheLastName();
     void unusableFile();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestDivisions::addAndDelete()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Seniors'), ('Gents')")));
     Divisions d(f);
     QVERIFY(d.shown());
@@ -80,7 +84,6 @@ void TestDivisions::addAndDelete()
 
 void TestDivisions::sameNameTwice()
 {
-    Fixture f;
     Divisions d(f);
     QVERIFY(d.shown());
     d.text->setText(QStringLiteral("Ladies"));
@@ -96,7 +99,6 @@ void TestDivisions::sameNameTwice()
 
 void TestDivisions::deletingTheLastName()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO division(type) VALUES ('Juniors')")));
     Divisions d(f);
     QVERIFY(d.shown());
@@ -110,7 +112,6 @@ void TestDivisions::deletingTheLastName()
 
 void TestDivisions::unusableFile()
 {
-    Fixture f;
     f.spoilDataFile(1000);
     Divisions d(f);
     QVERIFY(d.shown());

@@ -39,6 +39,8 @@ QStringList printed(ReportWindow* window, const QString& item, int page = 0)
 class TestReportWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void showsInItsOwnWindowAndShowsAgainWithNewData();
     void theReportKeepsItsOwnCopy();
     void emptyAndFailedSources();
@@ -48,11 +50,13 @@ private Q_SLOTS:
     void everyReportSavesItsRowsAsCsv();
     void savedFilesAreNamedForWhatTheyHold_data();
     void savedFilesAreNamedForWhatTheyHold();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestReportWindows::showsInItsOwnWindowAndShowsAgainWithNewData()
 {
-    Fixture f;
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), players({"Adams", "Brown"}))));
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("DataReport1"));
@@ -75,7 +79,6 @@ void TestReportWindows::showsInItsOwnWindowAndShowsAgainWithNewData()
 
 void TestReportWindows::theReportKeepsItsOwnCopy()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername) VALUES ('Adams'), ('Brown')")));
     std::optional<report::Report> made;
     {
@@ -91,7 +94,6 @@ void TestReportWindows::theReportKeepsItsOwnCopy()
 
 void TestReportWindows::emptyAndFailedSources()
 {
-    Fixture f;
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport2"))));
     QCOMPARE(printed(window, QStringLiteral("Nothing")),
              QStringList{QStringLiteral("There is nothing to show.")});
@@ -115,7 +117,6 @@ void TestReportWindows::emptyAndFailedSources()
 
 void TestReportWindows::pagingAndZoom()
 {
-    Fixture f;
     QStringList names;
     for (int i = 0; i < 120; ++i)
         names << QStringLiteral("Player %1").arg(i, 3, 10, QLatin1Char('0'));
@@ -142,7 +143,6 @@ void TestReportWindows::pagingAndZoom()
 
 void TestReportWindows::modalShowWaitsForTheRunner()
 {
-    Fixture f;
     QList<QWidget*> ran;
     f.app->setModalRunner([&](QWidget* w) {
         ran << w;
@@ -156,7 +156,6 @@ void TestReportWindows::modalShowWaitsForTheRunner()
 
 void TestReportWindows::pdfThatCannotBeWrittenIsReported()
 {
-    Fixture f;
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport2"))));
     QVERIFY(!window->savePdf(QStringLiteral("/nonexistent-folder/courses.pdf")));
     QCOMPARE(f.prompter->messages.size(), 1);
@@ -167,7 +166,6 @@ void TestReportWindows::pdfThatCannotBeWrittenIsReported()
 
 void TestReportWindows::everyReportSavesItsRowsAsCsv()
 {
-    Fixture f;
     auto* window = qobject_cast<ReportWindow*>(showReport(*f.app, report::Report(QStringLiteral("DataReport1"), players({"Adams", "O'Brien, Seán"}))));
     QVERIFY(window->saveCsv(f.path(QStringLiteral("players.csv"))));
     QFile file(f.path(QStringLiteral("players.csv")));

@@ -33,6 +33,8 @@ QStringList column(const Rows& rows, const QString& name)
 class TestStatistics : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
     void everRoundsPrintEveryTie();
     void averageOutAndInRoundOnceHalvesToEven();
     void handicapRoundsHalvesToEven();
@@ -45,11 +47,13 @@ private Q_SLOTS:
     void barLabels_data();
     void barLabels();
     void namesWithApostrophes();
+
+private:
+    Fixture f{Fixture::NotStarted{}};
 };
 
 void TestStatistics::everRoundsPrintEveryTie()
 {
-    Fixture f;
     SeedRound r;
     r.holes = holes(4, {{1, 3}});
     r.comment = QStringLiteral("first best");
@@ -78,7 +82,6 @@ void TestStatistics::everRoundsPrintEveryTie()
 
 void TestStatistics::averageOutAndInRoundOnceHalvesToEven()
 {
-    Fixture f;
     SeedRound r;
     QVERIFY(
         f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '10')")));
@@ -110,7 +113,6 @@ void TestStatistics::averageOutAndInRoundOnceHalvesToEven()
 
 void TestStatistics::handicapRoundsHalvesToEven()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
                                  "('Adams', '12.5'), ('Brown', '13.5'), ('Kelly', '12.4')")));
     auto c = open(f);
@@ -128,7 +130,6 @@ void TestStatistics::handicapRoundsHalvesToEven()
 
 void TestStatistics::bestPossibleMixesCoursesByHole()
 {
-    Fixture f;
     SeedRound r;
     r.course = QStringLiteral("Lahinch");
     r.holes = holes(5, {{1, 3}, {18, 2}});
@@ -154,7 +155,6 @@ void TestStatistics::bestPossibleMixesCoursesByHole()
 
 void TestStatistics::singleRoundIsItsOwnBestPossible()
 {
-    Fixture f;
     QVERIFY(
         f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Adams', '6')")));
     SeedRound r;
@@ -171,7 +171,6 @@ void TestStatistics::singleRoundIsItsOwnBestPossible()
 
 void TestStatistics::noRoundsOrNoHandicapLeaveTotalsEmpty()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
                                  "('Idle', '9'), ('Blank', '')")));
     auto c = open(f);
@@ -205,7 +204,6 @@ void TestStatistics::noRoundsOrNoHandicapLeaveTotalsEmpty()
 
 void TestStatistics::twoPlayerRowsOfOneName()
 {
-    Fixture f;
     QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES "
                                  "('Kelly', '20'), ('Kelly', '4')")));
     auto c = open(f);
@@ -214,7 +212,6 @@ void TestStatistics::twoPlayerRowsOfOneName()
 
 void TestStatistics::coursesAndCourseRounds()
 {
-    Fixture f;
     SeedRound r;
     for (const char* course : {"Lahinch", "Carne", "Lahinch", "Ballybunion"}) {
         r.course = QString::fromLatin1(course);
@@ -245,7 +242,6 @@ void TestStatistics::coursesAndCourseRounds()
 
 void TestStatistics::chartSeries()
 {
-    Fixture f;
     SeedRound r;
     const QList<std::tuple<const char*, const char*, int>> rounds{
         {"Lahinch", "2004-03-05", 31},
@@ -316,7 +312,6 @@ void TestStatistics::barLabels()
 
 void TestStatistics::namesWithApostrophes()
 {
-    Fixture f;
     SeedRound r;
     r.player = QStringLiteral("Sean O'Brien");
     r.course = QStringLiteral("Druid's Glen");

@@ -101,11 +101,24 @@ private:
 // A program on a folder of its own, with today pinned and message boxes scripted.
 class Fixture {
 public:
-    explicit Fixture(QDate today = QDate(2004, 3, 5))
-        : prompter(std::make_shared<ScriptedPrompter>())
-        , launcher(std::make_shared<RecordingLauncher>())
-        , m_today(today)
+    explicit Fixture(QDate today = QDate(2004, 3, 5)) { start(today); }
+    // For a test class whose cases share it: each case starts it in init() and stops it in
+    // cleanup().
+    struct NotStarted {};
+    explicit Fixture(NotStarted) {}
+    ~Fixture() { stop(); }
+
+    // A program afresh, on a new folder.
+    void start(QDate today = QDate(2004, 3, 5))
     {
+        stop();
+        folder = QTemporaryDir();
+        progressTexts.clear();
+        progressAsked = 0;
+        stopAfter = -1;
+        prompter = std::make_shared<ScriptedPrompter>();
+        launcher = std::make_shared<RecordingLauncher>();
+        m_today = today;
         Services services;
         services.programFolder = folder.path();
         services.prompter = prompter;
@@ -118,8 +131,10 @@ public:
         app = std::make_unique<Application>(std::move(services));
         registerWindows(*app);
     }
-    ~Fixture()
+    void stop()
     {
+        if (!app)
+            return;
         app.reset();
         settle();
     }
