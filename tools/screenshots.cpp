@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QPainter>
@@ -412,12 +413,18 @@ int main(int argc, char* argv[])
             db = args[++i];
         else if (args[i] == u"--dark")
             useDarkTheme();
+        else if (args[i] == u"--larger") {
+            // A desktop with a larger font, as some users have it.
+            QFont font = QApplication::font();
+            font.setPointSizeF(font.pointSizeF() * 1.3);
+            QApplication::setFont(font);
+        }
         else if (out.isEmpty())
             out = args[i];
     }
     if (out.isEmpty()) {
         QTextStream(stderr)
-            << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...] [--dark]\n";
+            << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...] [--dark] [--larger]\n";
         return 2;
     }
     QDir().mkpath(out);
