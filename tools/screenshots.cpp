@@ -402,7 +402,10 @@ void useDarkTheme()
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless told otherwise (a screen of a chosen size is given by
+    // QT_QPA_PLATFORM=offscreen:configfile=tests/support/screen1366.json).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qt(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QStringList args = QCoreApplication::arguments().mid(1);
