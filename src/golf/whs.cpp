@@ -33,6 +33,11 @@ double courseHandicap(double handicapIndex, int slopeRating, double courseRating
     return handicapIndex * slopeRating / 113.0 + (courseRating - par);
 }
 
+double nineHoleCourseHandicap(double handicapIndex, int slopeRating, double courseRating, int par)
+{
+    return courseHandicap(handicapIndex / 2.0, slopeRating, courseRating, par);
+}
+
 int playingHandicap(double courseHandicap, double allowance)
 {
     return golf::roundToWhole(courseHandicap * allowance);

@@ -26,6 +26,9 @@ double unroundedDifferential(int adjustedGrossScore, double courseRating, int sl
                              double pcc = 0.0);
 // index x slope / 113 + (course rating - par), not rounded.
 double courseHandicap(double handicapIndex, int slopeRating, double courseRating, int par);
+// Over nine holes, from the nine's ratings: (index / 2) x slope / 113 + (course rating -
+// par), not rounded.
+double nineHoleCourseHandicap(double handicapIndex, int slopeRating, double courseRating, int par);
 // course handicap (not rounded) x allowance (0.95 for 95%), rounded to a whole number.
 int playingHandicap(double courseHandicap, double allowance);
 struct Score {
