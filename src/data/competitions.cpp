@@ -7,6 +7,9 @@ namespace parlog::competitions {
 namespace {
 
 const char* const kStored[3] = {"stroke", "stableford", "parbogey"};
+const char* const kTeams[12] = {"individual", "fourball",  "foursomes", "greensomes",
+                                "chapman",    "best1of4",  "best2of4",  "best3of4",
+                                "all4of4",    "scramble2", "scramble3", "scramble4"};
 
 } // namespace
 
@@ -21,6 +24,56 @@ QString formatName(Format format)
         break;
     }
     return QStringLiteral("Stroke play");
+}
+
+golf::Play playOf(Format format)
+{
+    switch (format) {
+    case Format::Stableford:
+        return golf::Play::Stableford;
+    case Format::ParBogey:
+        return golf::Play::ParBogey;
+    case Format::Stroke:
+        break;
+    }
+    return golf::Play::StrokePlay;
+}
+
+double defaultAllowance(Format format, golf::TeamFormat team)
+{
+    return golf::allowance(team, playOf(format));
+}
+
+QString storedTeamFormat(golf::TeamFormat team)
+{
+    return QString::fromLatin1(kTeams[int(team)]);
+}
+
+golf::TeamFormat teamFormatFrom(const QString& stored)
+{
+    for (int t = 0; t < 12; ++t)
+        if (stored.compare(QLatin1String(kTeams[t]), Qt::CaseInsensitive) == 0)
+            return golf::TeamFormat(t);
+    return golf::TeamFormat::Individual;
+}
+
+QList<golf::TeamFormat> teamFormats()
+{
+    QList<golf::TeamFormat> all;
+    for (int t = 0; t < 12; ++t)
+        all << golf::TeamFormat(t);
+    return all;
+}
+
+QString sideNameOf(const QStringList& players)
+{
+    QStringList surnames;
+    for (const QString& player : players) {
+        const QString trimmed = player.trimmed();
+        if (!trimmed.isEmpty())
+            surnames << trimmed.section(QLatin1Char(' '), -1);
+    }
+    return surnames.join(QStringLiteral(" / "));
 }
 
 namespace {
@@ -39,6 +92,9 @@ Settings fromRow(const QString& name, const QString& date, const Record& row)
     s.pcc = row.value(QStringLiteral("pcc")).toInt();
     const QVariant counts = row.value(QStringLiteral("countsForHandicap"));
     s.countsForHandicap = counts.isNull() || counts.toInt() != 0;
+    s.team = teamFormatFrom(row.value(QStringLiteral("teamFormat")).toString());
+    const QString nine = row.value(QStringLiteral("nine")).toString();
+    s.nine = nine == u"front" ? Nine::Front : nine == u"back" ? Nine::Back : Nine::Eighteen;
     return s;
 }
 
@@ -75,9 +131,8 @@ Settings settingsIn(const Book& book, const QString& name, const QString& date)
 Result<Settings> settings(Connection& connection, const QString& name, const QString& date)
 {
     const auto row = sql::firstRow(connection,
-                                   QStringLiteral("SELECT format, allowance, pcc, "
-                                                  "countsForHandicap FROM competition WHERE name "
-                                                  "= ? AND strdate = ? ORDER BY ID LIMIT 1"),
+                                   QStringLiteral("SELECT * FROM competition WHERE name = ? AND "
+                                                  "strdate = ? ORDER BY ID LIMIT 1"),
                                    {name, date});
     if (!row)
         return Failure{row.error()};
@@ -93,7 +148,11 @@ Status save(Connection& connection, const Settings& s)
                         {QStringLiteral("format"), QString::fromLatin1(kStored[int(s.format)])},
                         {QStringLiteral("allowance"), s.allowance},
                         {QStringLiteral("pcc"), s.pcc},
-                        {QStringLiteral("countsForHandicap"), int(s.countsForHandicap)}};
+                        {QStringLiteral("countsForHandicap"), int(s.countsForHandicap)},
+                        {QStringLiteral("teamFormat"), storedTeamFormat(s.team)},
+                        {QStringLiteral("nine"), s.nine == Nine::Front  ? QStringLiteral("front")
+                                                 : s.nine == Nine::Back ? QStringLiteral("back")
+                                                                        : QString()}};
     if (!connection.transaction())
         return sql::failure(connection);
     // One row a competition: the old one gives way.
@@ -102,6 +161,62 @@ Status save(Connection& connection, const Settings& s)
                            {s.name, s.date});
     if (done)
         done = sql::insert(connection, schema::competition(), record);
+    if (!done) {
+        connection.rollback();
+        return done;
+    }
+    if (!connection.commit())
+        return sql::failure(connection);
+    return {};
+}
+
+Result<QList<Side>> sides(Connection& connection, const QString& name, const QString& date)
+{
+    const auto rows = sql::rows(connection,
+                                QStringLiteral("SELECT * FROM side WHERE comp = ? AND strdate = ? "
+                                               "ORDER BY position, ID"),
+                                {name, date});
+    if (!rows)
+        return Failure{rows.error()};
+    QList<Side> list;
+    for (const Record& row : recordsOf(schema::side(), *rows)) {
+        Side side;
+        side.name = row.value(QStringLiteral("name")).toString();
+        for (int p = 1; p <= 4; ++p)
+            if (const QString player =
+                    row.value(QStringLiteral("player%1").arg(p)).toString().trimmed();
+                !player.isEmpty())
+                side.players << player;
+        list << side;
+    }
+    return list;
+}
+
+Status saveSides(Connection& connection, const QString& name, const QString& date,
+                 const QList<Side>& list)
+{
+    for (const Side& side : list)
+        if (side.players.isEmpty() || side.players.size() > 4)
+            return Failure{QStringLiteral("A side has from one to four players.")};
+    if (!connection.transaction())
+        return sql::failure(connection);
+    Status done =
+        sql::run(connection, QStringLiteral("DELETE FROM side WHERE comp = ? AND strdate = ?"),
+                 {name, date});
+    for (qsizetype i = 0; done && i < list.size(); ++i) {
+        const Side& side = list[i];
+        Record record{{QStringLiteral("comp"), name},
+                      {QStringLiteral("strdate"), date},
+                      {QStringLiteral("position"), int(i + 1)},
+                      {QStringLiteral("name"), side.name.trimmed().isEmpty()
+                                                   ? sideNameOf(side.players)
+                                                   : side.name.trimmed()}};
+        for (int p = 0; p < 4; ++p)
+            record.insert(QStringLiteral("player%1").arg(p + 1),
+                          p < side.players.size() ? QVariant(side.players[p].trimmed())
+                                                  : QVariant());
+        done = sql::insert(connection, schema::side(), record);
+    }
     if (!done) {
         connection.rollback();
         return done;

@@ -151,6 +151,12 @@ Tee Tee::from(const Record& r)
         t.strokeIndexes[h] = whole(find(r, hole("si", h)));
         t.pars[h] = number(find(r, hole("par", h)));
     }
+    for (auto [nine, prefix] : {std::pair{&t.front, "front"}, std::pair{&t.back, "back"}}) {
+        const QString p = QLatin1String(prefix);
+        nine->courseRating = number(find(r, p + QStringLiteral("Rating")));
+        nine->slopeRating = whole(find(r, p + QStringLiteral("Slope")));
+        nine->par = whole(find(r, p + QStringLiteral("Par")));
+    }
     return t;
 }
 
@@ -165,6 +171,12 @@ Record Tee::record() const
     for (int h = 0; h < 18; ++h) {
         r.insert(hole("si", h), stored(strokeIndexes[h]));
         r.insert(hole("par", h), stored(pars[h]));
+    }
+    for (auto [nine, prefix] : {std::pair{&front, "front"}, std::pair{&back, "back"}}) {
+        const QString p = QLatin1String(prefix);
+        r.insert(p + QStringLiteral("Rating"), stored(nine->courseRating));
+        r.insert(p + QStringLiteral("Slope"), stored(nine->slopeRating));
+        r.insert(p + QStringLiteral("Par"), stored(nine->par));
     }
     return r;
 }

@@ -60,6 +60,15 @@ struct Tee {
     // A women's tee's own, hole by hole; none: the course's.
     std::array<std::optional<int>, 18> strokeIndexes;
     std::array<std::optional<double>, 18> pars;
+    // Each nine's own ratings, for a nine-hole competition.
+    struct Nine {
+        std::optional<double> courseRating; // 35.6
+        std::optional<int> slopeRating;
+        std::optional<int> par;
+        bool rated() const { return courseRating && slopeRating && par; }
+    };
+    Nine front;
+    Nine back;
 
     // Rated: a course rating and a slope rating to turn an index into a handicap.
     bool rated() const { return courseRating.has_value() && slopeRating.has_value(); }

@@ -126,7 +126,10 @@ const Table& score()
                                                       // bunker played from.
                                                       since(4, numbered("P", Type::Whole)) +
                                                       since(4, numbered("X", Type::Whole)) +
-                                                      since(4, numbered("B", Type::Tick))};
+                                                      since(4, numbered("B", Type::Tick)) +
+                                                      // A side's one ball: how many played
+                                                      // it; empty for one player's card.
+                                                      columns({{"sidePlayers", Type::Whole}}, 5)};
     return t;
 }
 
@@ -143,7 +146,15 @@ const Table& tees()
                                   {"par", Type::Number}},
                                  2) +
                              since(2, numbered("si", Type::Whole)) +
-                             since(2, numbered("par", Type::Number)),
+                             since(2, numbered("par", Type::Number)) +
+                             // The ratings of each nine, for nine-hole competitions.
+                             columns({{"frontRating", Type::Number},
+                                      {"frontSlope", Type::Whole},
+                                      {"frontPar", Type::Whole},
+                                      {"backRating", Type::Number},
+                                      {"backSlope", Type::Whole},
+                                      {"backPar", Type::Whole}},
+                                     5),
                          2};
     return t;
 }
@@ -158,8 +169,28 @@ const Table& competition()
                                   {"allowance", Type::Number},
                                   {"pcc", Type::Whole},
                                   {"countsForHandicap", Type::Tick}},
-                                 2),
+                                 2) +
+                             // Played by sides, and over one nine ("front", "back").
+                             columns({{"teamFormat", Type::Text}, {"nine", Type::Text}}, 5),
                          2};
+    return t;
+}
+
+const Table& side()
+{
+    // A side of a pairs or fours competition, in the order of the field.
+    static const Table t{QStringLiteral("side"),
+                         columns({{"ID", Type::Key},
+                                  {"comp", Type::Name},
+                                  {"strdate", Type::Date},
+                                  {"position", Type::Whole},
+                                  {"name", Type::Name},
+                                  {"player1", Type::Name},
+                                  {"player2", Type::Name},
+                                  {"player3", Type::Name},
+                                  {"player4", Type::Name}},
+                                 5),
+                         5};
     return t;
 }
 
@@ -193,8 +224,8 @@ const Table& seasonLeftOut()
 
 QList<const Table*> tables()
 {
-    return {&player(), &courses(),  &division(), &score(),
-            &tees(),   &competition(), &season(), &seasonLeftOut()};
+    return {&player(),      &courses(), &division(),      &score(), &tees(),
+            &competition(), &season(),  &seasonLeftOut(), &side()};
 }
 
 const Table* table(const QString& name)
@@ -226,9 +257,10 @@ QList<Index> indexes()
         index("score_date", "score", {QStringLiteral("strdate")}),
         index("score_net", "score", {QStringLiteral("net")}),
         index("tees_course", "tees", {QStringLiteral("courseID")}, 2),
-        index("competition_name", "competition", {QStringLiteral("name"), QStringLiteral("strdate")},
-              2),
+        index("competition_name", "competition",
+              {QStringLiteral("name"), QStringLiteral("strdate")}, 2),
         index("seasonLeftOut_season", "seasonLeftOut", {QStringLiteral("seasonID")}, 3),
+        index("side_comp", "side", {QStringLiteral("comp"), QStringLiteral("strdate")}, 5),
     };
 }
 

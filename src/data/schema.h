@@ -13,7 +13,9 @@ namespace parlog::schema {
 // 2: tees with their ratings, stroke indexes, a card's tee and handicaps, competitions.
 // 3: seasons for an order of merit.
 // 4: a card's putts, penalty strokes and greenside bunkers hole by hole.
-inline constexpr int kVersion = 4;
+// 5: the sides of team competitions, a side's card, a competition's team format and
+//    nine, the ratings of each nine of a tee.
+inline constexpr int kVersion = 5;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 
@@ -61,6 +63,7 @@ const Table& tees();
 const Table& competition();
 const Table& season();        // a season's order of merit: its dates and points
 const Table& seasonLeftOut(); // the competitions a season leaves out
+const Table& side();          // since 5: the sides of a team competition
 
 // Every table, in the order they are created.
 QList<const Table*> tables();

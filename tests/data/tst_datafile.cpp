@@ -106,8 +106,9 @@ void TestDataFile::createdSchemaHasEveryColumn()
                 q.next());
         QCOMPARE(q.value(0).toInt(), 1);
     }
-    // The first release's 67, the 9 of the tees and handicaps, the 54 of the holes' detail.
-    QCOMPARE(schema::columnNames(QStringLiteral("score")).size(), 67 + 9 + 54);
+    // The first release's 67, the 9 of the tees and handicaps, the 54 of the holes' detail,
+    // the side's players.
+    QCOMPARE(schema::columnNames(QStringLiteral("score")).size(), 67 + 9 + 54 + 1);
     QVERIFY(execOn(c, q, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
                                      "AND tbl_name = 'score'")) &&
             q.next());

@@ -140,6 +140,7 @@ QList<Writer> writers()
         {QStringLiteral("handicap"), false, helper("handicap"), saves},
         {QStringLiteral("season"), false, helper("season"), saves},
         {QStringLiteral("competition"), false, helper("competition"), saves},
+        {QStringLiteral("sides"), false, helper("sides"), saves},
         {QStringLiteral("player deleted"), false, helper("player-deleted"), saves},
         {QStringLiteral("course deleted"), false, helper("course-deleted"), saves},
         {QStringLiteral("division deleted"), false, helper("division-deleted"), saves},

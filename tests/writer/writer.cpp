@@ -2,7 +2,7 @@
 // the writers' test has made hostile: parlog-writer WHAT FILE. The register is opened as
 // the program opens it once it runs (never made when it has gone). Exit 0 when it was
 // stored; otherwise 1, with why on standard error.
-//   player, course, division, round, correct, handicap, season, competition, delete,
+//   player, course, division, round, correct, handicap, season, competition, sides, delete,
 //   player-deleted, course-deleted, division-deleted, season-deleted,
 //   backup, open      (open: only the opening, which brings an older register up)
 //   hold FILE MS      holds the register locked for MS milliseconds, saying "holding"
@@ -108,6 +108,12 @@ Status write(Connection& c, const QString& what)
         competitions::Settings medal{QStringLiteral("Medal"), QStringLiteral("2004-03-05")};
         medal.format = competitions::Format::Stableford;
         return competitions::save(c, medal);
+    }
+    if (what == u"sides") {
+        return competitions::saveSides(
+            c, QStringLiteral("Fourball"), QStringLiteral("2004-03-05"),
+            {{{}, {QStringLiteral("Ann Adams"), QStringLiteral("Bob Brown")}},
+             {QStringLiteral("Visitors"), {QStringLiteral("Cal Carr"), QStringLiteral("Guest")}}});
     }
     if (what == u"delete") {
         const rounds::Filter all{
