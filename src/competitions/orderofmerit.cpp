@@ -98,20 +98,26 @@ OrderOfMerit orderOfMerit(const QList<MeritEvent>& events, const QList<QList<Pla
         const QList<double> earned =
             placingPoints(placings, season.positionPoints, season.playingPoints);
         for (qsizetype i = 0; i < placings.size(); ++i) {
-            const QString key = placings[i].player.toLower();
-            auto it = lineOf.constFind(key);
-            if (it == lineOf.constEnd()) {
-                MeritLine line;
-                line.player = placings[i].player;
-                line.points.resize(n);
-                line.counting.resize(n);
-                it = lineOf.insert(key, table.lines.size());
-                table.lines << line;
+            // A side's place earns each of its players the side's points.
+            const QStringList players = placings[i].players.isEmpty()
+                                            ? QStringList{placings[i].player}
+                                            : placings[i].players;
+            for (const QString& player : players) {
+                const QString key = player.toLower();
+                auto it = lineOf.constFind(key);
+                if (it == lineOf.constEnd()) {
+                    MeritLine line;
+                    line.player = player;
+                    line.points.resize(n);
+                    line.counting.resize(n);
+                    it = lineOf.insert(key, table.lines.size());
+                    table.lines << line;
+                }
+                MeritLine& line = table.lines[*it];
+                // Two cards in one competition: the better one stands.
+                if (!line.points[c] || earned[i] > *line.points[c])
+                    line.points[c] = earned[i];
             }
-            MeritLine& line = table.lines[*it];
-            // Two cards in one competition: the better one stands.
-            if (!line.points[c] || earned[i] > *line.points[c])
-                line.points[c] = earned[i];
         }
     }
     for (MeritLine& line : table.lines) {
@@ -187,9 +193,17 @@ Result<OrderOfMerit> orderOfMerit(Connection& connection, const seasons::Season&
     for (qsizetype e = 0; e < events->size(); ++e) {
         if (!(*events)[e].counted)
             continue;
-        const auto format =
-            competitions::settingsIn(*settings, (*events)[e].name, (*events)[e].date).format;
-        results[e] = rankCompetition(fields[e], {format, Basis::Net, division}, *courses);
+        const competitions::Settings kept =
+            competitions::settingsIn(*settings, (*events)[e].name, (*events)[e].date);
+        QList<competitions::Side> sides;
+        if (kept.team != golf::TeamFormat::Individual) {
+            auto read = competitions::sides(connection, kept.name, kept.date);
+            if (!read)
+                return Failure{read.error()};
+            sides = std::move(*read);
+        }
+        results[e] =
+            rankCompetition(fields[e], rankingOf(kept, Basis::Net, division, sides), *courses);
     }
     return orderOfMerit(*events, results, season);
 }

@@ -258,7 +258,8 @@ void ResultsWindow::refresh()
         status->setText(range.error());
         return;
     }
-    const auto played = Society(app().registerInUse()).played(chosen[0], range->from, range->to);
+    const auto played =
+        Society(app().registerInUse()).played(chosen[0], chosen[1], range->from, range->to);
     if (!played) {
         app().inform(played.error());
         return;
@@ -279,11 +280,11 @@ void ResultsWindow::refresh()
     addAllEntry(divisionFilter, QStringLiteral("Overall"));
     divisionFilter->addItems(divisions);
     divisionFilter->setCurrentIndex(qMax(0, divisionFilter->findText(keep)));
-    m_placings =
-        rankCompetition(cards,
-                        {m_settings.format, basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
-                         chosenName(divisionFilter)},
-                        played->courses);
+    m_placings = rankCompetition(cards,
+                                 rankingOf(m_settings,
+                                           basis->currentIndex() == 1 ? Basis::Gross : Basis::Net,
+                                           chosenName(divisionFilter), played->sides),
+                                 played->courses);
 
     const Round first = cards.rows.isEmpty() ? Round() : Round::from(cards, 0);
     m_course = first.course;

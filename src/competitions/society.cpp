@@ -20,8 +20,20 @@ Status Society::keepSettings(const competitions::Settings& settings)
     return m_where.use([&](Connection& c) { return competitions::save(c, settings); });
 }
 
-Result<Society::Played> Society::played(const QString& name, const QString& from,
-                                        const QString& to)
+Result<QList<competitions::Side>> Society::sides(const QString& name, const QString& date)
+{
+    return m_where.use([&](Connection& c) { return competitions::sides(c, name, date); });
+}
+
+Status Society::keepSides(const QString& name, const QString& date,
+                          const QList<competitions::Side>& sides)
+{
+    return m_where.use(
+        [&](Connection& c) { return competitions::saveSides(c, name, date, sides); });
+}
+
+Result<Society::Played> Society::played(const QString& name, const QString& day,
+                                        const QString& from, const QString& to)
 {
     return m_where.use([&](Connection& c) -> Result<Played> {
         auto cards = rounds::competitionCards(c, name, from, to);
@@ -30,7 +42,10 @@ Result<Society::Played> Society::played(const QString& name, const QString& from
         auto book = courseBook(c, *cards);
         if (!book)
             return Failure{book.error()};
-        return Played{std::move(*cards), std::move(*book)};
+        auto sides = competitions::sides(c, name, day);
+        if (!sides)
+            return Failure{sides.error()};
+        return Played{std::move(*cards), std::move(*book), std::move(*sides)};
     });
 }
 

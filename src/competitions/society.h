@@ -31,12 +31,18 @@ public:
     Result<QList<rounds::Competition>> competitions();
     Result<competitions::Settings> settings(const QString& name, const QString& date);
     Status keepSettings(const competitions::Settings& settings);
-    // A competition's cards between two days (ISO), with the courses they were played on.
+    Result<QList<competitions::Side>> sides(const QString& name, const QString& date);
+    Status keepSides(const QString& name, const QString& date,
+                     const QList<competitions::Side>& sides);
+    // A competition's cards between two days (ISO), with the courses they were played on
+    // and the sides of its day.
     struct Played {
         Rows cards;
         CourseBook courses;
+        QList<competitions::Side> sides;
     };
-    Result<Played> played(const QString& name, const QString& from, const QString& to);
+    Result<Played> played(const QString& name, const QString& day, const QString& from,
+                          const QString& to);
 
     Result<QStringList> coursesWithCards();
     // The course with most cards between two days; empty for none.

@@ -240,6 +240,7 @@ RoundReader::RoundReader(const QStringList& columns)
     m_courseHandicap = at("courseHandicap");
     m_playingHandicap = at("playingHandicap");
     m_points = at("points");
+    m_sidePlayers = at("sidePlayers");
 }
 
 Round RoundReader::read(const QVariantList& row) const
@@ -280,6 +281,7 @@ Round RoundReader::read(const QVariantList& row) const
     round.courseHandicap = number(value(m_courseHandicap));
     round.playingHandicap = whole(value(m_playingHandicap));
     round.points = whole(value(m_points));
+    round.sidePlayers = whole(value(m_sidePlayers));
     return round;
 }
 
@@ -313,11 +315,14 @@ const std::vector<RoundPart>& roundParts()
             {QStringLiteral("courseRating"), [](const Round& r) { return stored(r.courseRating); }},
             {QStringLiteral("slopeRating"), [](const Round& r) { return stored(r.slopeRating); }},
             {QStringLiteral("teePar"), [](const Round& r) { return stored(r.teePar); }},
-            {QStringLiteral("handicapIndex"), [](const Round& r) { return stored(r.handicapIndex); }},
-            {QStringLiteral("courseHandicap"), [](const Round& r) { return stored(r.courseHandicap); }},
+            {QStringLiteral("handicapIndex"),
+             [](const Round& r) { return stored(r.handicapIndex); }},
+            {QStringLiteral("courseHandicap"),
+             [](const Round& r) { return stored(r.courseHandicap); }},
             {QStringLiteral("playingHandicap"),
              [](const Round& r) { return stored(r.playingHandicap); }},
-            {QStringLiteral("points"), [](const Round& r) { return stored(r.points); }}};
+            {QStringLiteral("points"), [](const Round& r) { return stored(r.points); }},
+            {QStringLiteral("sidePlayers"), [](const Round& r) { return stored(r.sidePlayers); }}};
         for (int h = 0; h < 18; ++h) {
             p.push_back({hole("hole", h), [h](const Round& r) { return stored(r.holes[h]); }});
             p.push_back({hole("green", h), [h](const Round& r) { return QVariant(int(r.greens[h])); }});

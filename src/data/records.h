@@ -107,6 +107,8 @@ struct Round {
     std::optional<double> courseHandicap; // not rounded
     std::optional<int> playingHandicap;
     std::optional<int> points; // Stableford points, where the holes have stroke indexes
+    // A side's one ball: the players who played it; none on one player's card.
+    std::optional<int> sidePlayers;
     // Hole by hole where the card keeps them (none on a card of totals only): putts,
     // penalty strokes, and whether the player played from a bunker beside the green.
     std::array<std::optional<int>, 18> holePutts;
@@ -141,7 +143,7 @@ private:
     std::array<int, 18> m_bunkers{};
     int m_key, m_out, m_inn, m_gross, m_net, m_putts, m_hand, m_date, m_course, m_player,
         m_division, m_scratch, m_competition, m_comment, m_teeID, m_tee, m_rating, m_slope,
-        m_teePar, m_index, m_courseHandicap, m_playingHandicap, m_points;
+        m_teePar, m_index, m_courseHandicap, m_playingHandicap, m_points, m_sidePlayers;
 };
 
 // The key of a player's or a course's row; 0 when it has none.

@@ -629,13 +629,12 @@ namespace {
 // What ranking a field needs, and no more: a field runs to thousands of cards.
 QStringList rankedColumns()
 {
-    QStringList columns{QStringLiteral("card"),     QStringLiteral("playerID"),
-                        QStringLiteral("division"), QStringLiteral("hand"),
-                        QStringLiteral("gross"),    QStringLiteral("net"),
-                        QStringLiteral("course"),   QStringLiteral("compss"),
-                        QStringLiteral("comp"),     QStringLiteral("strdate"),
-                        QStringLiteral("teeID"),    QStringLiteral("playingHandicap"),
-                        QStringLiteral("points")};
+    QStringList columns{
+        QStringLiteral("card"),    QStringLiteral("playerID"), QStringLiteral("division"),
+        QStringLiteral("hand"),    QStringLiteral("gross"),    QStringLiteral("net"),
+        QStringLiteral("course"),  QStringLiteral("compss"),   QStringLiteral("comp"),
+        QStringLiteral("strdate"), QStringLiteral("teeID"),    QStringLiteral("playingHandicap"),
+        QStringLiteral("points"),  QStringLiteral("teePar"),   QStringLiteral("sidePlayers")};
     for (int h = 1; h <= 18; ++h)
         columns << QStringLiteral("hole%1").arg(h);
     return columns;

@@ -13,6 +13,14 @@ int strokesReceived(int playingHandicap, int strokeIndex)
     return -(back / 18 + (strokeIndex > 18 - back % 18 ? 1 : 0));
 }
 
+int strokesReceivedOnNine(int playingHandicap, int placeOnNine)
+{
+    if (playingHandicap >= 0)
+        return playingHandicap / 9 + (placeOnNine <= playingHandicap % 9 ? 1 : 0);
+    const int back = -playingHandicap;
+    return -(back / 9 + (placeOnNine > 9 - back % 9 ? 1 : 0));
+}
+
 int stablefordPoints(int strokes, int par, int strokesReceived)
 {
     if (strokes <= 0)

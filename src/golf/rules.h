@@ -11,6 +11,11 @@ namespace parlog::golf {
 // index <= handicap - 18; and so on up to 54. A plus handicap (negative number) gives
 // strokes back, one on each hole from stroke index 18 down (+2: holes with index 17 and 18).
 int strokesReceived(int playingHandicap, int strokeIndex);
+// The same over nine holes, by the hole's place among the nine's stroke indexes (1 for
+// the lowest): a nine-hole playing handicap of 0-9 gives one stroke on the holes placed
+// <= the handicap, 10-18 one on each and a second, and so on; a plus handicap gives back
+// from the ninth place up.
+int strokesReceivedOnNine(int playingHandicap, int placeOnNine);
 // Stableford points: net score = strokes - strokes received; net double bogey or worse 0,
 // net bogey 1, net par 2, net birdie 3, net eagle 4, and one more for each stroke better.
 // 0 strokes means no score on the hole (picked up): 0 points.

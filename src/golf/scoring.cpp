@@ -27,6 +27,24 @@ Scored scoreHoles(const std::array<int, 18>& strokes, const Holes& holes, int pl
     return s;
 }
 
+Scored scoreNine(const std::array<int, 18>& strokes, const Holes& holes, int playingHandicap,
+                 int firstHole)
+{
+    Scored s;
+    for (int h = firstHole; h < firstHole + 9; ++h) {
+        int place = 1;
+        for (int other = firstHole; other < firstHole + 9; ++other)
+            place += holes.strokeIndex[other] < holes.strokeIndex[h];
+        s.received[h] = strokesReceivedOnNine(playingHandicap, place);
+        s.points[h] = stablefordPoints(strokes[h], holes.par[h], s.received[h]);
+        s.result[h] = parBogeyResult(strokes[h], holes.par[h], s.received[h]);
+        s.totalPoints += s.points[h];
+        s.won += s.result[h] > 0;
+        s.lost += s.result[h] < 0;
+    }
+    return s;
+}
+
 std::optional<Handicaps> handicapsFor(double handicapIndex, double courseRating, int slopeRating,
                                       int par, double allowance)
 {

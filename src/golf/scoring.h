@@ -25,6 +25,10 @@ struct Scored {
 };
 // Strokes of 0 are holes without a score.
 Scored scoreHoles(const std::array<int, 18>& strokes, const Holes& holes, int playingHandicap);
+// Over one nine (firstHole 0 or 9) with a nine-hole playing handicap, the strokes given
+// by the holes' order of stroke index within the nine; the other nine scores nothing.
+Scored scoreNine(const std::array<int, 18>& strokes, const Holes& holes, int playingHandicap,
+                 int firstHole);
 
 // A card's handicaps from a Handicap Index on a tee of these ratings, the competition's
 // allowance (0.95 for 95%) applied; nothing when the ratings are none a tee can have or

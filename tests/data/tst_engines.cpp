@@ -301,8 +301,7 @@ void TestEngines::teesAndCompetitionsReadAlike()
                                                 "2004-12-31");
     const auto book = courseBook(c, *cards);
     PARLOG_VERIFY_OK(book);
-    const auto placings =
-        rankCompetition(*cards, {kept->format, Basis::Net, {}}, *book);
+    const auto placings = rankCompetition(*cards, rankingOf(*kept), *book);
     QCOMPARE(placings.size(), 1);
     QCOMPARE(placings[0].position, QStringLiteral("1"));
 

@@ -1,4 +1,5 @@
 #include "golf/allowances.h"
+#include "golf/rules.h"
 #include "golf/whs.h"
 
 #include "testmain.h"
@@ -145,6 +146,15 @@ void TestAllowances::nineHoles()
     // Index 15.2 on a nine of slope 118, rating 35.4, par 36:
     // 7.6 x 118 / 113 - 0.6 = 7.936283 - 0.6 = 7.336283.
     QCOMPARE(qRound(whs::nineHoleCourseHandicap(15.2, 118, 35.4, 36) * 1e6), 7336283);
+    // Strokes over a nine by the hole's place among its stroke indexes: 4 gives one on
+    // places 1-4; 10 = 9 + 1 one on each and a second on place 1; +2 gives back on
+    // places 8 and 9.
+    QCOMPARE(strokesReceivedOnNine(4, 4), 1);
+    QCOMPARE(strokesReceivedOnNine(4, 5), 0);
+    QCOMPARE(strokesReceivedOnNine(10, 1), 2);
+    QCOMPARE(strokesReceivedOnNine(10, 2), 1);
+    QCOMPARE(strokesReceivedOnNine(-2, 8), -1);
+    QCOMPARE(strokesReceivedOnNine(-2, 7), 0);
 }
 
 PARLOG_TEST(TestAllowances)

@@ -169,7 +169,7 @@ void TestScoreCard::roundValuesConvertEachBox()
     QVERIFY(converted);
     const Record stored = converted->record();
     const Record* values = &stored;
-    QCOMPARE(values->size(), 67 + 9 + 54);
+    QCOMPARE(values->size(), 67 + 9 + 54 + 1);
     for (auto it = values->constBegin(); it != values->constEnd(); ++it)
         QVERIFY2(schema::score().column(it.key()), qPrintable(it.key()));
     const auto at = [&](const char* column) { return values->value(QString::fromLatin1(column)); };

@@ -1,0 +1,200 @@
+#include "competitions/results.h"
+
+#include "testmain.h"
+
+#include <QTest>
+
+using namespace parlog;
+using competitions::Format;
+using golf::TeamFormat;
+
+namespace {
+
+// A card: strokes per hole (0: none; those not given are 4), the playing handicap it
+// kept and its tee's par.
+struct Card {
+    QString player;
+    QMap<int, int> changed = {}; // hole -> strokes
+    int playing = 0;
+    int teePar = 72;
+    bool backNineOnly = false;
+};
+
+Rows cardsOf(const QList<Card>& cards)
+{
+    Rows rows;
+    rows.columns = {"card",   "playerID", "division",        "hand",  "gross", "net",
+                    "course", "teeID",    "playingHandicap", "teePar"};
+    for (int h = 1; h <= 18; ++h)
+        rows.columns << QStringLiteral("hole%1").arg(h);
+    qint64 key = 0;
+    for (const Card& c : cards) {
+        QVariantList holes;
+        int gross = 0;
+        for (int h = 1; h <= 18; ++h) {
+            const int strokes = c.backNineOnly && h <= 9 ? 0 : c.changed.value(h, 4);
+            gross += strokes;
+            holes << strokes;
+        }
+        rows.rows << (QVariantList{++key, c.player, QStringLiteral("Gents"), c.playing, gross,
+                                   gross - c.playing, QStringLiteral("Carne"), QVariant(),
+                                   c.playing, c.teePar}
+                      << holes);
+    }
+    return rows;
+}
+
+// Carne: par 4 on every hole, stroke index h on hole h.
+CourseBook carne()
+{
+    courses::WithTees course;
+    course.course.name = QStringLiteral("Carne");
+    for (int h = 0; h < 18; ++h) {
+        course.course.pars[h] = 4;
+        course.course.strokeIndexes[h] = h + 1;
+    }
+    return {{QStringLiteral("carne"), course}};
+}
+
+QMap<int, int> each(int from, int to, int strokes, QMap<int, int> also = {})
+{
+    for (int h = from; h <= to; ++h)
+        if (!also.contains(h))
+            also.insert(h, strokes);
+    return also;
+}
+
+// Each placing as "position name score | countback".
+QStringList lines(const QList<Placing>& placings, bool points)
+{
+    QStringList list;
+    for (const Placing& p : placings)
+        list << QStringLiteral("%1 %2 %3 | %4")
+                    .arg(p.position, p.player, points ? p.points : p.net, p.countback);
+    return list;
+}
+
+} // namespace
+
+// Each expected value is worked by hand, in the comments.
+class TestTeams : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fourBallBetterBallStableford();
+    void bestTwoOfFourNeedsTwoBallsAHole();
+    void oneBallSidesRankTheirOwnCards();
+    void mixedTeesAddTheDifferenceInPar();
+    void aNineHoleDayCountsBackOverItsNine();
+};
+
+void TestTeams::fourBallBetterBallStableford()
+{
+    // Par 4s, stroke index h on hole h.
+    // Adams / Brown: Ann off 18 (a stroke a hole) fives: net 4, 2 points a hole; Bob off 0
+    // fours (2) and a three on the 18th (3). The side: 2 on 1-17 and 3: 34 + 3 = 37.
+    // Carr / Doyle, both off 9 (a stroke on holes 1-9): Cal fours on 1-9 (net 3: 3) and
+    // fives after (net 5: 1); Dan sixes on 1-9 (net 5: 1) and fours after (2). The side:
+    // 3 on 1-9, 2 on 10-18: 27 + 18 = 45.
+    // Egan / Fox, both off 0: Eve threes on 1-9 (3), a five on the 10th (1) and fours
+    // (2); Fay fives (1) but a three on the 17th (3). The side: 27 + 1 + 6 x 2 + 3 + 2 =
+    // 45. Level with Carr / Doyle on the last 9 (1 + 12 + 3 + 2 = 18 against 9 x 2); on
+    // the last 6, 2 + 2 + 2 + 2 + 3 + 2 = 13 against 12: first.
+    // Gray / Hunt handed in no card.
+    const Rows cards = cardsOf({{QStringLiteral("Ann Adams"), each(1, 18, 5), 18},
+                                {QStringLiteral("Bob Brown"), {{18, 3}}, 0},
+                                {QStringLiteral("Cal Carr"), each(10, 18, 5), 9},
+                                {QStringLiteral("Dan Doyle"), each(1, 9, 6), 9},
+                                {QStringLiteral("eve egan"), each(1, 9, 3, {{10, 5}}), 0},
+                                {QStringLiteral("Fay Fox"), each(1, 18, 5, {{17, 3}}), 0}});
+    competitions::Settings day{QStringLiteral("Fourball"), QStringLiteral("2026-06-01")};
+    day.format = Format::Stableford;
+    day.team = TeamFormat::FourBall;
+    const QList<competitions::Side> sides{
+        {QStringLiteral("Adams / Brown"),
+         {QStringLiteral("Ann Adams"), QStringLiteral("Bob Brown")}},
+        {QStringLiteral("Carr / Doyle"), {QStringLiteral("Cal Carr"), QStringLiteral("Dan Doyle")}},
+        {QStringLiteral("Egan / Fox"), {QStringLiteral("Eve Egan"), QStringLiteral("Fay Fox")}},
+        {QStringLiteral("Gray / Hunt"), {QStringLiteral("Gus Gray"), QStringLiteral("Hal Hunt")}}};
+    const auto placings = rankCompetition(cards, rankingOf(day, Basis::Net, {}, sides), carne());
+    QCOMPARE(lines(placings, true),
+             (QStringList{"1 Egan / Fox 45 | last 6: 13", "2 Carr / Doyle 45 | last 6: 12",
+                          "3 Adams / Brown 37 | ", "NR Gray / Hunt  | no card"}));
+    QCOMPARE(placings[2].handicap, QStringLiteral("18, 0"));
+    QCOMPARE(placings[0].players, (QStringList{"Eve Egan", "Fay Fox"}));
+}
+
+void TestTeams::bestTwoOfFourNeedsTwoBallsAHole()
+{
+    // All off 0. The first side: the two best nets a hole, 4 + 4 = 8, but Ann's three on
+    // the 1st makes it 3 + 4 = 7: 17 x 8 + 7 = 143. The second side has one ball on the
+    // 5th: no score for the side there.
+    const Rows cards = cardsOf({{QStringLiteral("Ann"), {{1, 3}}},
+                                {QStringLiteral("Bob")},
+                                {QStringLiteral("Cal")},
+                                {QStringLiteral("Dan")},
+                                {QStringLiteral("Eve")},
+                                {QStringLiteral("Fay"), {{5, 0}}},
+                                {QStringLiteral("Gus"), {{5, 0}}},
+                                {QStringLiteral("Hal"), {{5, 0}}}});
+    competitions::Settings day{QStringLiteral("Team"), QStringLiteral("2026-06-01")};
+    day.team = TeamFormat::BestTwoOfFour;
+    const QList<competitions::Side> sides{
+        {QStringLiteral("Firsts"), {"Ann", "Bob", "Cal", "Dan"}},
+        {QStringLiteral("Seconds"), {"Eve", "Fay", "Gus", "Hal"}}};
+    QCOMPARE(lines(rankCompetition(cards, rankingOf(day, Basis::Net, {}, sides), carne()), false),
+             (QStringList{"1 Firsts 143 | ", "NR Seconds  | no score on the 5th"}));
+}
+
+void TestTeams::oneBallSidesRankTheirOwnCards()
+{
+    // Foursomes: each side's card under its own name. Adams / Brown off 10, fives on 1-8:
+    // 80 - 10 = 70. Visitors off 5, fives on 1-4: 76 - 5 = 71.
+    const Rows cards = cardsOf({{QStringLiteral("Visitors"), each(1, 4, 5), 5},
+                                {QStringLiteral("Adams / Brown"), each(1, 8, 5), 10}});
+    competitions::Settings day{QStringLiteral("Foursomes"), QStringLiteral("2026-06-01")};
+    day.team = TeamFormat::Foursomes;
+    const QList<competitions::Side> sides{
+        {QStringLiteral("Adams / Brown"), {"Ann Adams", "Bob Brown"}},
+        {QStringLiteral("Visitors"), {"Cal Carr", "Guest"}}};
+    const auto placings = rankCompetition(cards, rankingOf(day, Basis::Net, {}, sides), carne());
+    QCOMPARE(lines(placings, false), (QStringList{"1 Adams / Brown 70 | ", "2 Visitors 71 | "}));
+    QCOMPARE(placings[1].players, (QStringList{"Cal Carr", "Guest"}));
+    QCOMPARE(placings[0].gross, QStringLiteral("80"));
+}
+
+void TestTeams::mixedTeesAddTheDifferenceInPar()
+{
+    // Ann on a tee of par 74 off 20: fives and two sixes, 92; she adds 74 - 72 = 2:
+    // 92 - 22 = 70. Bob on par 72 off 10: fives on 1-9, 81 - 10 = 71. Unadjusted, Ann's
+    // 72 would have lost.
+    const Rows cards = cardsOf({{QStringLiteral("Bob"), each(1, 9, 5), 10, 72},
+                                {QStringLiteral("Ann"), each(1, 18, 5, {{1, 6}, {2, 6}}), 20, 74}});
+    competitions::Settings day{QStringLiteral("Medal"), QStringLiteral("2026-06-01")};
+    QCOMPARE(lines(rankCompetition(cards, rankingOf(day), carne()), false),
+             (QStringList{"1 Ann 70 | Ann +2: tee par 74, the field's lowest 72", "2 Bob 71 | "}));
+    // Stableford is scored against each tee's own par: no strokes added.
+    day.format = Format::Stableford;
+    QVERIFY(!rankCompetition(cards, rankingOf(day), carne())[0].countback.contains(u"+2"));
+}
+
+void TestTeams::aNineHoleDayCountsBackOverItsNine()
+{
+    // The back nine, stroke indexes 10-18 placed 1-9. Ann off 4 receives on holes 10-13:
+    // fives there net 4 (2 points x 4) and net 5 after (1 x 5): 13. Bob off 0: fours on
+    // 10-17 (16), a six on the 18th (0): 16. Cal: fours (2) but a five on the 17th (1):
+    // 17. Dan: a three on the 10th (3), fours on 11-16 (12), fives on 17 and 18 (1 + 1):
+    // 17. Cal and Dan are level; the last 6 (13-18): Cal 8 + 1 + 2 = 11, Dan 8 + 1 + 1 = 10.
+    const Rows cards = cardsOf({{QStringLiteral("Ann"), each(10, 18, 5), 4, 36, true},
+                                {QStringLiteral("Bob"), {{18, 6}}, 0, 36, true},
+                                {QStringLiteral("Cal"), {{17, 5}}, 0, 36, true},
+                                {QStringLiteral("Dan"), {{10, 3}, {17, 5}, {18, 5}}, 0, 36, true}});
+    competitions::Settings day{QStringLiteral("Evening"), QStringLiteral("2026-06-01")};
+    day.format = Format::Stableford;
+    day.nine = competitions::Nine::Back;
+    QCOMPARE(lines(rankCompetition(cards, rankingOf(day), carne()), true),
+             (QStringList{"1 Cal 17 | last 6: 11", "2 Dan 17 | last 6: 10", "3 Bob 16 | ",
+                          "4 Ann 13 | "}));
+}
+
+PARLOG_TEST(TestTeams)
+#include "tst_teams.moc"
