@@ -225,6 +225,8 @@ void MainMenu::addMenuBar()
          "actionStats", [this] { app().show(windows::kStats); });
     item(rounds, QStringLiteral("Competition R&esults..."), QKeySequence(Qt::CTRL | Qt::Key_E),
          "actionResults", [this] { app().show(windows::kResults); });
+    item(rounds, QStringLiteral("Sides of a Compe&tition..."), {}, "actionField",
+         [this] { app().show(windows::kField); });
     item(rounds, QStringLiteral("Ha&ndicap Record..."), QKeySequence(Qt::CTRL | Qt::Key_I),
          "actionHandicapRecord", [this] { app().show(windows::kHandicapRecord); });
     item(rounds, QStringLiteral("Order of &Merit..."), {}, "actionOrderOfMerit",

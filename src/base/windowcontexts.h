@@ -49,6 +49,14 @@ struct PickRoundContext {
     QString to;
 };
 
+// The competition whose sides are made: its name and day (ISO); saved is called once
+// they are kept.
+struct FieldContext {
+    QString competition;
+    QString date;
+    std::function<void()> saved;
+};
+
 // A stored round to load into the score card for correcting.
 struct EditRoundContext {
     qint64 round = 0;

@@ -23,6 +23,7 @@ inline const QString kDeleteRounds = QStringLiteral("edit");
 inline const QString kScoreCard = QStringLiteral("scoreadd");
 inline const QString kHandicap = QStringLiteral("Handicapform");
 inline const QString kResults = QStringLiteral("results");
+inline const QString kField = QStringLiteral("field");
 inline const QString kSeason = QStringLiteral("season");
 inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
@@ -46,6 +47,7 @@ using report::kEclecticReport;
 using report::kPlayerList;
 using report::kPossibleRound;
 using report::kResultsReport;
+using report::kTeamResultsReport;
 using report::kSeasonReport;
 using report::kWorstEverRound;
 

@@ -3,6 +3,7 @@
 #include "search/criteria.h"
 #include "competitions/society.h"
 #include "base/application.h"
+#include "base/windowcontexts.h"
 #include "base/windownames.h"
 #include "data/conversions.h"
 #include "data/competitions.h"
@@ -45,9 +46,39 @@ const QStringList kColumns{"position", "player", "division", "handicap",
 // A spreadsheet has no heading: each line says how the competition was played.
 const QStringList kCsvColumns = kColumns + QStringList{"Format", "Allowance"};
 
+const QStringList kSideHeadings{"Position", "Side",   "Players", "Handicaps",
+                                "Gross",    "Net",    "Points",  "Countback"};
+
+// A side's line holds its players where a player's holds the division.
 QStringList fieldsOf(const Placing& p)
 {
-    return {p.position, p.player, p.division, p.handicap, p.gross, p.net, p.points, p.countback};
+    return {p.position, p.player,
+            p.players.isEmpty() ? p.division : p.players.join(QStringLiteral(", ")),
+            p.handicap, p.gross, p.net, p.points, p.countback};
+}
+
+QString nineName(competitions::Nine nine)
+{
+    switch (nine) {
+    case competitions::Nine::Front:
+        return QStringLiteral("Front nine");
+    case competitions::Nine::Back:
+        return QStringLiteral("Back nine");
+    case competitions::Nine::Eighteen:
+        break;
+    }
+    return QStringLiteral("18 holes");
+}
+
+// "Stableford, four-ball better ball, back nine"
+QString playedAs(const competitions::Settings& s)
+{
+    QString text = competitions::formatName(s.format);
+    if (s.team != golf::TeamFormat::Individual)
+        text += QStringLiteral(", ") + QString::fromLatin1(golf::formatName(s.team)).toLower();
+    if (s.nine != competitions::Nine::Eighteen)
+        text += QStringLiteral(", ") + nineName(s.nine).toLower();
+    return text;
 }
 
 QString percentOf(double allowance)
@@ -95,6 +126,18 @@ ResultsWindow::ResultsWindow(Application& app)
     pcc->setToolTip(QStringLiteral("Playing conditions calculation, as the club or association "
                                    "publishes it for the day: -1 to +3"));
     countsForHandicap = tick(this, QStringLiteral("countsForHandicap"));
+    auto* teamLabel = label(this, QStringLiteral("LabelTeam"), QStringLiteral("Played by"));
+    teamFormat = new QComboBox(this);
+    teamFormat->setObjectName(QStringLiteral("teamFormat"));
+    for (golf::TeamFormat t : competitions::teamFormats())
+        teamFormat->addItem(QString::fromLatin1(golf::formatName(t)), int(t));
+    nine = new QComboBox(this);
+    nine->setObjectName(QStringLiteral("nine"));
+    for (auto n : {competitions::Nine::Eighteen, competitions::Nine::Front,
+                   competitions::Nine::Back})
+        nine->addItem(nineName(n), int(n));
+    auto* fieldButton = button(this, QStringLiteral("field"), QStringLiteral("&Sides..."));
+    fieldButton->setToolTip(QStringLiteral("The sides of a pairs or fours competition"));
     auto* countsLabel =
         label(this, QStringLiteral("LabelCounts"), QStringLiteral("Counts for handicap"));
     countsLabel->setBuddy(countsForHandicap);
@@ -118,6 +161,8 @@ ResultsWindow::ResultsWindow(Application& app)
               allowance, label(this, QStringLiteral("LabelPcc"), QStringLiteral("PCC")), pcc,
               countsForHandicap, countsLabel}),
         3, 1);
+    criteria->addWidget(teamLabel, 4, 0);
+    criteria->addLayout(line({teamFormat, nine, fieldButton}), 4, 1);
     criteria->setColumnStretch(1, 1);
 
     m_model = new QStandardItemModel(0, int(kHeadings.size()), this);
@@ -159,6 +204,9 @@ ResultsWindow::ResultsWindow(Application& app)
     connect(allowance, &QLineEdit::editingFinished, this, &ResultsWindow::keepSettings);
     connect(pcc, &QSpinBox::valueChanged, this, &ResultsWindow::keepSettings);
     connect(countsForHandicap, &QCheckBox::clicked, this, &ResultsWindow::keepSettings);
+    connect(teamFormat, &QComboBox::activated, this, &ResultsWindow::keepSettings);
+    connect(nine, &QComboBox::activated, this, &ResultsWindow::keepSettings);
+    connect(fieldButton, &QPushButton::clicked, this, &ResultsWindow::enterField);
     connectReportButtons(
         this, app,
         [this] {
@@ -167,7 +215,8 @@ ResultsWindow::ResultsWindow(Application& app)
         printButton, pdf, csv, [this] { return makeReport(); }, kCsvColumns);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({competition, from, to, basis, divisionFilter, format, allowance, pcc,
-                countsForHandicap, ranking, printButton, pdf, csv, close});
+                countsForHandicap, teamFormat, nine, fieldButton, ranking, printButton, pdf, csv,
+                close});
 }
 
 void ResultsWindow::load()
@@ -211,8 +260,10 @@ void ResultsWindow::competitionChosen()
 
 void ResultsWindow::showSettings()
 {
-    const QSignalBlocker a(format), b(pcc), c(countsForHandicap);
+    const QSignalBlocker a(format), b(pcc), c(countsForHandicap), d(teamFormat), e(nine);
     format->setCurrentIndex(format->findData(int(m_settings.format)));
+    teamFormat->setCurrentIndex(teamFormat->findData(int(m_settings.team)));
+    nine->setCurrentIndex(nine->findData(int(m_settings.nine)));
     allowance->setText(percentOf(m_settings.allowance));
     pcc->setValue(m_settings.pcc);
     countsForHandicap->setChecked(m_settings.countsForHandicap);
@@ -229,6 +280,14 @@ void ResultsWindow::keepSettings()
     wanted.format = competitions::Format(format->currentData().toInt());
     wanted.pcc = pcc->value();
     wanted.countsForHandicap = countsForHandicap->isChecked();
+    wanted.team = golf::TeamFormat(teamFormat->currentData().toInt());
+    wanted.nine = competitions::Nine(nine->currentData().toInt());
+    // An allowance left at the table's moves with the format to the table's new one;
+    // one the committee typed stays.
+    if ((wanted.team != m_settings.team || wanted.format != m_settings.format) &&
+        allowance->text() == percentOf(competitions::defaultAllowance(m_settings.format,
+                                                                      m_settings.team)))
+        allowance->setText(percentOf(competitions::defaultAllowance(wanted.format, wanted.team)));
     const auto percent = toNumber(allowance->text().remove(QLatin1Char('%')));
     if (!percent || *percent <= 0 || *percent > 100) {
         app().inform(QStringLiteral("The allowance was not changed: \"%1\" is not a share "
@@ -296,17 +355,23 @@ void ResultsWindow::refresh()
             items << sortableCell(text);
         m_model->appendRow(items);
     }
+    const bool sides = m_settings.team != golf::TeamFormat::Individual;
+    m_model->setHorizontalHeaderLabels(sides ? kSideHeadings : kHeadings);
     fitColumns(ranking);
-    status->setText(QStringLiteral("%1 card%2")
+    status->setText(QStringLiteral("%1 %2%3")
                         .arg(m_placings.size())
+                        .arg(sides ? QStringLiteral("side") : QStringLiteral("card"))
                         .arg(m_placings.size() == 1 ? QString() : QStringLiteral("s")));
+    if (sides && played->sides.isEmpty())
+        status->setText(QStringLiteral("No sides are entered for this competition: enter them "
+                                       "with Sides..."));
 }
 
 report::Report ResultsWindow::makeReport() const
 {
     const QStringList chosen = competition->currentData().toStringList();
     Rows lines{kCsvColumns, {}};
-    const QString played = competitions::formatName(m_settings.format);
+    const QString played = playedAs(m_settings);
     const QString share = percentOf(m_settings.allowance) + QLatin1Char('%');
     for (const Placing& p : std::as_const(m_placings)) {
         QVariantList row;
@@ -314,8 +379,10 @@ report::Report ResultsWindow::makeReport() const
             row << text;
         lines.rows << (row << played << share);
     }
+    const bool sides = m_settings.team != golf::TeamFormat::Individual;
     return report::Report(
-        windows::kResultsReport, report::DataSource::of(lines),
+        sides ? windows::kTeamResultsReport : windows::kResultsReport,
+        report::DataSource::of(lines),
         {{QStringLiteral("competition"),
           chosen.value(0) + (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
               (divisionFilter->currentIndex() > 0
@@ -330,8 +397,22 @@ report::Report ResultsWindow::makeReport() const
           m_scratch.trimmed().isEmpty() || m_scratch.trimmed() == u"0"
               ? QString()
               : QStringLiteral("Standard scratch %1").arg(m_scratch.trimmed())},
-         {QStringLiteral("format"), competitions::formatName(m_settings.format)},
+         {QStringLiteral("format"), playedAs(m_settings)},
          {QStringLiteral("allowance"), percentOf(m_settings.allowance) + QLatin1Char('%')}});
+}
+
+void ResultsWindow::enterField()
+{
+    const QStringList chosen = competition->currentData().toStringList();
+    FieldContext field;
+    if (chosen.size() == 2) {
+        field.competition = chosen[0];
+        field.date = chosen[1];
+    }
+    field.saved = [this] {
+        competitionChosen();
+    };
+    app().show(windows::kField, field);
 }
 
 bool ResultsWindow::savePdf(const QString& path)

@@ -26,6 +26,8 @@ public:
     void refresh();           // the ranking anew, from the boxes as they stand
     // The competition's format, allowance, PCC and handicap counting, kept at once.
     void keepSettings();
+    // The sides of the chosen competition, in their own window.
+    void enterField();
 
     const QList<Placing>& placings() const { return m_placings; }
     bool savePdf(const QString& path);
@@ -46,6 +48,8 @@ private:
     QLineEdit* allowance;
     QSpinBox* pcc;
     QCheckBox* countsForHandicap;
+    QComboBox* teamFormat;
+    QComboBox* nine;
     competitions::Settings m_settings;
     QTableView* ranking;
     QLabel* status;

@@ -1,6 +1,10 @@
 #include "competitions/society.h"
 
+#include "data/courses.h"
 #include "data/divisions.h"
+#include "data/players.h"
+
+#include <algorithm>
 #include "data/registerinuse.h"
 
 namespace parlog {
@@ -30,6 +34,54 @@ Status Society::keepSides(const QString& name, const QString& date,
 {
     return m_where.use(
         [&](Connection& c) { return competitions::saveSides(c, name, date, sides); });
+}
+
+Result<QList<field::Entrant>> Society::entrants()
+{
+    return m_where.use([](Connection& c) -> Result<QList<field::Entrant>> {
+        const auto all = players::all(c);
+        if (!all)
+            return Failure{all.error()};
+        QList<field::Entrant> list;
+        for (const Player& p : *all)
+            if (const auto index = field::indexOf(p.handicap); index && !p.name.trimmed().isEmpty())
+                list.append({p.name.trimmed(), *index});
+        return list;
+    });
+}
+
+Result<QList<field::RatedTee>> Society::ratedTees()
+{
+    return m_where.use([](Connection& c) -> Result<QList<field::RatedTee>> {
+        const auto all = courses::allByName(c);
+        if (!all)
+            return Failure{all.error()};
+        const auto nine = [](const Tee::Nine& n) -> std::optional<field::Ratings> {
+            if (!n.rated())
+                return std::nullopt;
+            return field::Ratings{*n.courseRating, *n.slopeRating, *n.par};
+        };
+        QList<field::RatedTee> list;
+        for (const courses::WithTees& course : *all)
+            for (const Tee& tee : course.tees) {
+                const int par = parOf(course.course, &tee);
+                if (tee.rated() && par > 0)
+                    list.append({QStringLiteral("%1: %2").arg(course.course.name, tee.label()),
+                                 {*tee.courseRating, *tee.slopeRating, par},
+                                 nine(tee.front),
+                                 nine(tee.back)});
+            }
+        std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+            return a.label.compare(b.label, Qt::CaseInsensitive) < 0;
+        });
+        return list;
+    });
+}
+
+Status Society::keepField(const competitions::Settings& settings,
+                          const QList<competitions::Side>& sides)
+{
+    return m_where.use([&](Connection& c) { return competitions::saveField(c, settings, sides); });
 }
 
 Result<Society::Played> Society::played(const QString& name, const QString& day,

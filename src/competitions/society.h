@@ -1,6 +1,7 @@
 #pragma once
 
 #include "competitions/eclectic.h"
+#include "competitions/field.h"
 #include "competitions/orderofmerit.h"
 #include "competitions/results.h"
 #include "data/competitions.h"
@@ -32,6 +33,13 @@ public:
     Result<competitions::Settings> settings(const QString& name, const QString& date);
     Status keepSettings(const competitions::Settings& settings);
     Result<QList<competitions::Side>> sides(const QString& name, const QString& date);
+    // The register's players with their Handicap Index (those without one left out).
+    Result<QList<field::Entrant>> entrants();
+    // Every rated tee, "Carne: Yellow (Men) 72.1 / 121", with its ratings.
+    Result<QList<field::RatedTee>> ratedTees();
+    // A competition's settings and sides together.
+    Status keepField(const competitions::Settings& settings,
+                     const QList<competitions::Side>& sides);
     Status keepSides(const QString& name, const QString& date,
                      const QList<competitions::Side>& sides);
     // A competition's cards between two days (ISO), with the courses they were played on

@@ -1,6 +1,7 @@
 #include "data/competitions.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace parlog::competitions {
 
@@ -141,7 +142,9 @@ Result<Settings> settings(Connection& connection, const QString& name, const QSt
     return fromRow(name, date, *row);
 }
 
-Status save(Connection& connection, const Settings& s)
+namespace {
+
+Status writeSettings(Connection& connection, const Settings& s)
 {
     const Record record{{QStringLiteral("name"), s.name},
                         {QStringLiteral("strdate"), s.date},
@@ -153,21 +156,65 @@ Status save(Connection& connection, const Settings& s)
                         {QStringLiteral("nine"), s.nine == Nine::Front  ? QStringLiteral("front")
                                                  : s.nine == Nine::Back ? QStringLiteral("back")
                                                                         : QString()}};
-    if (!connection.transaction())
-        return sql::failure(connection);
     // One row a competition: the old one gives way.
     Status done = sql::run(connection,
                            QStringLiteral("DELETE FROM competition WHERE name = ? AND strdate = ?"),
                            {s.name, s.date});
     if (done)
         done = sql::insert(connection, schema::competition(), record);
-    if (!done) {
+    return done;
+}
+
+Status writeSides(Connection& connection, const QString& name, const QString& date,
+                  const QList<Side>& list)
+{
+    Status done = sql::run(connection,
+                           QStringLiteral("DELETE FROM side WHERE comp = ? AND strdate = ?"),
+                           {name, date});
+    for (qsizetype i = 0; done && i < list.size(); ++i) {
+        const Side& side = list[i];
+        Record record{{QStringLiteral("comp"), name},
+                      {QStringLiteral("strdate"), date},
+                      {QStringLiteral("position"), int(i + 1)},
+                      {QStringLiteral("name"), side.name.trimmed().isEmpty()
+                                                   ? sideNameOf(side.players)
+                                                   : side.name.trimmed()}};
+        for (int p = 0; p < 4; ++p)
+            record.insert(QStringLiteral("player%1").arg(p + 1),
+                          p < side.players.size() ? QVariant(side.players[p].trimmed())
+                                                  : QVariant());
+        done = sql::insert(connection, schema::side(), record);
+    }
+    return done;
+}
+
+Status sidesHold(const QList<Side>& list)
+{
+    for (const Side& side : list)
+        if (side.players.isEmpty() || side.players.size() > 4)
+            return Failure{QStringLiteral("A side has from one to four players.")};
+    return {};
+}
+
+// All of the writes or none.
+Status inOneTransaction(Connection& connection, const std::function<Status()>& writes)
+{
+    if (!connection.transaction())
+        return sql::failure(connection);
+    if (Status done = writes(); !done) {
         connection.rollback();
         return done;
     }
     if (!connection.commit())
         return sql::failure(connection);
     return {};
+}
+
+} // namespace
+
+Status save(Connection& connection, const Settings& s)
+{
+    return inOneTransaction(connection, [&] { return writeSettings(connection, s); });
 }
 
 Result<QList<Side>> sides(Connection& connection, const QString& name, const QString& date)
@@ -195,35 +242,19 @@ Result<QList<Side>> sides(Connection& connection, const QString& name, const QSt
 Status saveSides(Connection& connection, const QString& name, const QString& date,
                  const QList<Side>& list)
 {
-    for (const Side& side : list)
-        if (side.players.isEmpty() || side.players.size() > 4)
-            return Failure{QStringLiteral("A side has from one to four players.")};
-    if (!connection.transaction())
-        return sql::failure(connection);
-    Status done =
-        sql::run(connection, QStringLiteral("DELETE FROM side WHERE comp = ? AND strdate = ?"),
-                 {name, date});
-    for (qsizetype i = 0; done && i < list.size(); ++i) {
-        const Side& side = list[i];
-        Record record{{QStringLiteral("comp"), name},
-                      {QStringLiteral("strdate"), date},
-                      {QStringLiteral("position"), int(i + 1)},
-                      {QStringLiteral("name"), side.name.trimmed().isEmpty()
-                                                   ? sideNameOf(side.players)
-                                                   : side.name.trimmed()}};
-        for (int p = 0; p < 4; ++p)
-            record.insert(QStringLiteral("player%1").arg(p + 1),
-                          p < side.players.size() ? QVariant(side.players[p].trimmed())
-                                                  : QVariant());
-        done = sql::insert(connection, schema::side(), record);
-    }
-    if (!done) {
-        connection.rollback();
-        return done;
-    }
-    if (!connection.commit())
-        return sql::failure(connection);
-    return {};
+    if (Status held = sidesHold(list); !held)
+        return held;
+    return inOneTransaction(connection, [&] { return writeSides(connection, name, date, list); });
+}
+
+Status saveField(Connection& connection, const Settings& settings, const QList<Side>& list)
+{
+    if (Status held = sidesHold(list); !held)
+        return held;
+    return inOneTransaction(connection, [&] {
+        Status done = writeSettings(connection, settings);
+        return done ? writeSides(connection, settings.name, settings.date, list) : done;
+    });
 }
 
 } // namespace parlog::competitions

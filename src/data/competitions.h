@@ -49,6 +49,8 @@ Result<QList<Side>> sides(Connection& connection, const QString& name, const QSt
 // Keeps them in place of those kept before, all or none.
 Status saveSides(Connection& connection, const QString& name, const QString& date,
                  const QList<Side>& sides);
+// A competition's settings and its sides together, all or none.
+Status saveField(Connection& connection, const Settings& settings, const QList<Side>& sides);
 
 // The competition's settings; the defaults when none were kept.
 Result<Settings> settings(Connection& connection, const QString& name, const QString& date);

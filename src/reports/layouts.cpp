@@ -599,6 +599,31 @@ Layout results()
     return l;
 }
 
+// A team competition's results: a line a side, with its players and their handicaps.
+Layout teamResults()
+{
+    Layout l = results();
+    l.name = kTeamResultsReport;
+    QList<Item> headings;
+    QList<Item> line;
+    tableColumns({{"position", "Position", 0, 900, Align::Center},
+                  {"player", "Side", 950, 1900, Align::Left},
+                  {"division", "Players", 2900, 3050, Align::Left},
+                  {"handicap", "Handicaps", 6000, 1100, Align::Center},
+                  {"net", "Net", 7150, 650, Align::Center},
+                  {"points", "Points", 7850, 750, Align::Center},
+                  {"countback", "Countback", 8650, 1750, Align::Left}},
+                 kHeading, kReportFont, 285, headings, line);
+    headings << hline(QStringLiteral("Line1"), 0, 300, 10400);
+    for (Band& band : l.bands) {
+        if (band.kind == BandKind::PageHeader)
+            band.items = headings;
+        else if (band.kind == BandKind::Detail)
+            band.items = line;
+    }
+    return l;
+}
+
 // A player's season: the figures, a line each, then the window's two charts side by
 // side across the page.
 Layout season()
@@ -736,6 +761,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kCourseRound, byCourse},
         {kPossibleRound, possibleRound},
         {kResultsReport, results},
+        {kTeamResultsReport, teamResults},
         {kSeasonReport, season},
         {kHandicapRecordReport, handicapRecord},
         {kOrderOfMeritReport, [] { return orderOfMeritLayout({}); }},
@@ -831,7 +857,7 @@ QStringList reportNames()
         if (factories().contains(name))
             names << name;
     }
-    return names << kResultsReport << kSeasonReport << kHandicapRecordReport
+    return names << kResultsReport << kTeamResultsReport << kSeasonReport << kHandicapRecordReport
                  << kOrderOfMeritReport << kEclecticReport;
 }
 

@@ -16,6 +16,7 @@ inline const QString kWorstEverRound = QStringLiteral("DataReport8");
 inline const QString kCourseRound = QStringLiteral("DataReport9");
 inline const QString kPossibleRound = QStringLiteral("DataReport10");
 inline const QString kResultsReport = QStringLiteral("ResultsReport");
+inline const QString kTeamResultsReport = QStringLiteral("TeamResultsReport");
 inline const QString kSeasonReport = QStringLiteral("SeasonReport");
 inline const QString kHandicapRecordReport = QStringLiteral("HandicapRecordReport");
 inline const QString kOrderOfMeritReport = QStringLiteral("OrderOfMeritReport");

@@ -110,8 +110,10 @@ Status write(Connection& c, const QString& what)
         return competitions::save(c, medal);
     }
     if (what == u"sides") {
-        return competitions::saveSides(
-            c, QStringLiteral("Fourball"), QStringLiteral("2004-03-05"),
+        competitions::Settings fourball{QStringLiteral("Fourball"), QStringLiteral("2004-03-05")};
+        fourball.team = golf::TeamFormat::FourBall;
+        return competitions::saveField(
+            c, fourball,
             {{{}, {QStringLiteral("Ann Adams"), QStringLiteral("Bob Brown")}},
              {QStringLiteral("Visitors"), {QStringLiteral("Cal Carr"), QStringLiteral("Guest")}}});
     }
