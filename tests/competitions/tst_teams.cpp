@@ -1,10 +1,20 @@
 #include "competitions/results.h"
+#include "competitions/resultswindow.h"
+#include "data/conversions.h"
+#include "golf/rules.h"
 
+#include "statsseed.h"
 #include "testmain.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace parlog;
+using namespace parlog::test;
 using competitions::Format;
 using golf::TeamFormat;
 
@@ -85,6 +95,7 @@ private Q_SLOTS:
     void oneBallSidesRankTheirOwnCards();
     void mixedTeesAddTheDifferenceInPar();
     void aNineHoleDayCountsBackOverItsNine();
+    void aFourBallDayFromTheKeyboard();
 };
 
 void TestTeams::fourBallBetterBallStableford()
@@ -194,6 +205,156 @@ void TestTeams::aNineHoleDayCountsBackOverItsNine()
     QCOMPARE(lines(rankCompetition(cards, rankingOf(day), carne()), true),
              (QStringList{"1 Cal 17 | last 6: 11", "2 Dan 17 | last 6: 10", "3 Bob 16 | ",
                           "4 Ann 13 | "}));
+}
+
+namespace {
+
+QWidget* inFront(Fixture& f, const QString& name)
+{
+    QWidget* window = f.app->show(name);
+    if (!window)
+        return nullptr;
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window) ? window : nullptr;
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? (popup->focusWidget() ? popup->focusWidget() : popup)
+                          : QApplication::focusWidget(),
+                    key, modifiers);
+}
+
+// Opens a list, goes to the entry that starts with the letter, and takes it.
+void pickByKey(char letter)
+{
+    press(Qt::Key_Down, Qt::AltModifier);
+    press(Qt::Key(Qt::Key_A + (letter - 'A')));
+    press(Qt::Key_Return);
+}
+
+} // namespace
+
+void TestTeams::aFourBallDayFromTheKeyboard()
+{
+    Fixture f;
+    // Carne: par 4s, stroke index h on hole h, Yellow rated 72.0 / 113: a Course Handicap
+    // is the index itself. Indexes 2, 6, 10, 14, 18, 22 over and over; at four-ball's 85%:
+    // 1.7 -> 2, 5.1 -> 5, 8.5 -> 9, 11.9 -> 12, 15.3 -> 15, 18.7 -> 19.
+    QVERIFY(addRatedCourse(f, QStringLiteral("Carne")));
+    const QStringList names{"Adams", "Brown", "Casey", "Doyle", "Egan",  "Fox",   "Gray",  "Hunt",
+                            "Irwin", "Joyce", "Kelly", "Lynch", "Moore", "Nolan", "Owens", "Power",
+                            "Quinn", "Ryan",  "Shaw",  "Tully", "Usher", "Vance", "Walsh", "Young"};
+    const int playing[6] = {2, 5, 9, 12, 15, 19};
+    for (int i = 0; i < names.size(); ++i)
+        QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES (?, ?)"),
+                      {names[i], QString::number(i % 6 * 4 + 2)}));
+    const QString today = formatDate(f.app->today(), DateFormat::Medium);
+
+    // The sides: name, day, Stableford, four-ball, the rated tee, and Enter on each
+    // player in turn pairs them in the order listed.
+    QWidget* field = inFront(f, QStringLiteral("field"));
+    QVERIFY(field);
+    QCOMPARE(focusName(), QStringLiteral("competitionName"));
+    QVERIFY(typeKeys(QStringLiteral("Fourball")));
+    press(Qt::Key_Tab);
+    QVERIFY(typeKeys(today));
+    press(Qt::Key_Tab);
+    pickByKey('S');
+    press(Qt::Key_Tab);
+    QCOMPARE(child<QComboBox>(field, QStringLiteral("teamFormat"))->currentText(),
+             QStringLiteral("Four-ball better ball"));
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    pickByKey('C');
+    press(Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("players"));
+    for (int i = 0; i < names.size(); ++i)
+        press(Qt::Key_Return);
+    auto* sides = child<QTableWidget>(field, QStringLiteral("sides"));
+    QCOMPARE(sides->rowCount(), 12);
+    QCOMPARE(sides->item(0, 0)->text(), QStringLiteral("Adams / Brown"));
+    QCOMPARE(sides->item(0, 2)->text(), QStringLiteral("2, 5"));
+    press(Qt::Key_S, Qt::AltModifier); // a button's key clicks it a moment later
+    QTRY_COMPARE(child<QLabel>(field, QStringLiteral("status"))->text(),
+                 QStringLiteral("Kept: 12 sides for Fourball."));
+    QCOMPARE(f.rows(QStringLiteral("SELECT format, teamFormat, allowance FROM competition")),
+             (QList<QVariantList>{{"stableford", "fourball", 0.85}}));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM side")).toInt(), 12);
+    field->close();
+
+    // The cards: each player net par on every hole (4 and the strokes received), 2 points
+    // a hole, 36. Birdies by the side's first player, a point more each:
+    //   Irwin / Joyce on 3, 4, 5: 39.
+    //   Adams / Brown on 1 and 18: 38, the last 9 8 x 2 + 3 = 19; Brown's 9 on the 7th
+    //   scores nothing, Adams's 2 counts there.
+    //   Casey / Doyle on 1 and 2: 38, the last 9 18.
+    //   Gray / Hunt on 14: 37, the last 9 19, the last 6 (13-18) 13.
+    //   Egan / Fox on 12: 37, the last 9 19, the last 6 12.
+    //   The seven others 36, level to the last hole.
+    const QHash<QString, QList<int>> birdies{{"Irwin", {3, 4, 5}},
+                                             {"Adams", {1, 18}},
+                                             {"Casey", {1, 2}},
+                                             {"Gray", {14}},
+                                             {"Egan", {12}}};
+    QWidget* card = inFront(f, QStringLiteral("scoreadd"));
+    QVERIFY(card);
+    for (int i = 0; i < names.size(); ++i) {
+        if (i == 0) {
+            pickByKey('C'); // the course
+            press(Qt::Key_P, Qt::AltModifier);
+            pickByKey('A');
+            QCOMPARE(focusName(), QStringLiteral("Text160"));
+            QVERIFY(typeKeys(QStringLiteral("Fourball")));
+            press(Qt::Key_Tab);
+        } else {
+            press(Qt::Key_Return); // New Round, which has the focus
+            press(Qt::Key_P, Qt::AltModifier);
+            QVERIFY(typeKeys(names[i]));
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(child<QLineEdit>(card, QStringLiteral("playingHandicap"))->text(),
+                 QString::number(playing[i % 6]));
+        QCOMPARE(focusName(), QStringLiteral("HOLE1"));
+        QString strokes;
+        for (int h = 1; h <= 18; ++h) {
+            int s = 4 + golf::strokesReceived(playing[i % 6], h) -
+                    (birdies.value(names[i]).contains(h) ? 1 : 0);
+            if (names[i] == u"Brown" && h == 7)
+                s = 9;
+            strokes += QString::number(s);
+        }
+        QVERIFY(typeKeys(strokes + QStringLiteral("31")));
+        for (int tab = 0; tab < 3; ++tab)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("Command54"));
+        press(Qt::Key_Return);
+        if (QWidget* dialog = f.app->find(QStringLiteral("Handicapform"))) {
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            press(Qt::Key_Escape);
+        }
+        card->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(card));
+    }
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM score WHERE comp = 'Fourball'")).toInt(),
+             24);
+    card->close();
+
+    QWidget* window = inFront(f, QStringLiteral("results"));
+    QVERIFY(window);
+    auto* results = qobject_cast<ResultsWindow*>(window);
+    QStringList expected{"1 Irwin / Joyce 39 | ", "2 Adams / Brown 38 | last 9: 19",
+                         "3 Casey / Doyle 38 | last 9: 18", "4 Gray / Hunt 37 | last 6: 13",
+                         "5 Egan / Fox 37 | last 6: 12"};
+    for (const char* side : {"Kelly / Lynch", "Moore / Nolan", "Owens / Power", "Quinn / Ryan",
+                             "Shaw / Tully", "Usher / Vance", "Walsh / Young"})
+        expected << QStringLiteral("6= %1 36 | tied after the 18th").arg(QLatin1String(side));
+    QCOMPARE(lines(results->placings(), true), expected);
+    QCOMPARE(results->makeReport().parameter(QStringLiteral("format")),
+             QStringLiteral("Stableford, four-ball better ball"));
+    QCOMPARE(results->makeReport().parameter(QStringLiteral("allowance")), QStringLiteral("85%"));
 }
 
 PARLOG_TEST(TestTeams)
