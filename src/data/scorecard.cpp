@@ -105,6 +105,7 @@ Result<Round> roundValues(const RoundCard& card, CardFault* fault)
         round.playingHandicap = int(*playing);
     }
     round.points = card.points;
+    round.sidePlayers = card.sidePlayers;
     round.holePutts = card.holePutts;
     round.penalties = card.penalties;
     round.bunkers = card.bunkers;

@@ -46,6 +46,8 @@ struct RoundCard {
     std::optional<double> courseHandicap; // not rounded
     QString playingHandicap;
     std::optional<int> points;
+    // A side's one ball: how many played it; none on a player's own card.
+    std::optional<int> sidePlayers;
     // Hole by hole, where they were entered: putts (their sum then is the putts total),
     // penalty strokes, a greenside bunker.
     std::array<std::optional<int>, 18> holePutts;

@@ -42,6 +42,16 @@ Result<double> RoundEntry::allowance(const QString& competition, const QString& 
     });
 }
 
+Result<competitions::Settings> RoundEntry::competition(const QString& name, const QString& date)
+{
+    return m_where.use([&](Connection& c) { return competitions::settings(c, name, date); });
+}
+
+Result<QList<competitions::Side>> RoundEntry::sides(const QString& name, const QString& date)
+{
+    return m_where.use([&](Connection& c) { return competitions::sides(c, name, date); });
+}
+
 Result<std::optional<Player>> RoundEntry::player(const QString& name)
 {
     return m_where.use([&](Connection& c) -> Result<std::optional<Player>> {
@@ -76,7 +86,8 @@ RoundEntry::Outcome RoundEntry::save(const RoundCard& card, qint64 editing, cons
     const auto known = players::exists(c, card.player);
     if (!known)
         return {Kind::Failed, known.error()};
-    if (!*known && !answers.visitor)
+    // A side's card bears the side's name, which no player has.
+    if (!*known && !answers.visitor && !card.sidePlayers)
         return {Kind::Visitor, {}};
     if (editing != 0) {
         if (!answers.change)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/competitions.h"
 #include "data/courses.h"
 #include "data/deletion.h"
 #include "data/records.h"
@@ -36,6 +37,9 @@ public:
     Result<std::optional<qint64>> lastTee(const QString& player, const QString& course);
     // The competition's allowance on its day (ISO): 95% unless it was set otherwise.
     Result<double> allowance(const QString& competition, const QString& date);
+    // How a competition is played, and its sides.
+    Result<competitions::Settings> competition(const QString& name, const QString& date);
+    Result<QList<competitions::Side>> sides(const QString& name, const QString& date);
     // The player's row; nothing for a name not in the register.
     Result<std::optional<Player>> player(const QString& name);
     // The stored round with that key; nothing when it has gone.

@@ -345,7 +345,7 @@ ScoreAdd::ScoreAdd(Application& app)
     connect(tee, &QComboBox::currentIndexChanged, this, &ScoreAdd::handicapsChanged);
     connect(handicapIndex, &QLineEdit::textEdited, this, &ScoreAdd::handicapsChanged);
     for (QLineEdit* b : {competition, date})
-        connect(b, &QLineEdit::editingFinished, this, &ScoreAdd::handicapsChanged);
+        connect(b, &QLineEdit::editingFinished, this, &ScoreAdd::competitionChanged);
     connect(handicap, &QLineEdit::textChanged, this, &ScoreAdd::showPoints);
     connect(saveButton, &QPushButton::clicked, this, &ScoreAdd::save);
     connect(newRoundButton, &QPushButton::clicked, this, &ScoreAdd::newRound);
@@ -467,6 +467,44 @@ double ScoreAdd::allowance()
     return m_entry.allowance(name, *day).valueOr(0.95);
 }
 
+void ScoreAdd::competitionChanged()
+{
+    const QString name = competition->text().trimmed();
+    const auto day = toStoredDate(date->text());
+    m_day = competitions::Settings{name, day.value_or(QString())};
+    m_daySides.clear();
+    if (!name.isEmpty() && day) {
+        const auto kept = m_entry.competition(name, *day);
+        const auto sides = m_entry.sides(name, *day);
+        if (kept && sides) {
+            m_day = *kept;
+            if (golf::oneBall(m_day.team))
+                m_daySides = *sides;
+        }
+    }
+    // The sides of a one-ball day are picked as players are.
+    const QString typed = player->currentText();
+    for (const QString& listed : std::as_const(m_sidesListed))
+        if (const int at = player->findText(listed, Qt::MatchFixedString); at >= 0)
+            player->removeItem(at);
+    m_sidesListed.clear();
+    for (const competitions::Side& side : std::as_const(m_daySides)) {
+        player->addItem(side.name);
+        m_sidesListed << side.name;
+    }
+    player->setEditText(typed);
+    m_side = sideNamed(typed);
+    handicapsChanged();
+}
+
+std::optional<competitions::Side> ScoreAdd::sideNamed(const QString& name) const
+{
+    for (const competitions::Side& side : m_daySides)
+        if (side.name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            return side;
+    return std::nullopt;
+}
+
 void ScoreAdd::handicapsChanged()
 {
     if (m_loading)
@@ -474,8 +512,52 @@ void ScoreAdd::handicapsChanged()
     const Tee* chosen = chosenTee();
     const auto index = readIndex(handicapIndex->text());
     const int teePar = m_course && chosen ? parOf(m_course->course, chosen) : 0;
-    const auto handicaps = chosen && index && !handicapIndex->text().trimmed().isEmpty()
-                               ? handicapsFor(*index, *chosen, teePar, allowance())
+    // Over one nine, the nine's own ratings and half the index.
+    std::optional<Tee> rated = chosen ? std::optional<Tee>(*chosen) : std::nullopt;
+    int par = teePar;
+    double share = 1.0;
+    if (rated && m_day.nine != competitions::Nine::Eighteen) {
+        const Tee::Nine& nine =
+            m_day.nine == competitions::Nine::Front ? rated->front : rated->back;
+        if (nine.rated()) {
+            rated->courseRating = nine.courseRating;
+            rated->slopeRating = nine.slopeRating;
+            par = *nine.par;
+            share = 0.5;
+        } else {
+            rated.reset();
+        }
+    }
+    if (m_side) {
+        // A side's one ball: the shares of its players' Course Handicaps the format gives.
+        QList<double> courseHandicaps;
+        for (const QString& name : std::as_const(m_side->players)) {
+            const auto known = m_entry.player(name);
+            const auto its = known && *known ? readIndex((*known)->handicap) : std::nullopt;
+            const auto each =
+                rated && its ? handicapsFor(*its * share, *rated, par, 1.0) : std::nullopt;
+            if (!each) {
+                courseHandicaps.clear();
+                break;
+            }
+            courseHandicaps << each->courseHandicap;
+        }
+        const QList<int> side =
+            courseHandicaps.size() == m_side->players.size()
+                ? golf::playingHandicaps(m_day.team, competitions::playOf(m_day.format),
+                                         courseHandicaps, m_day.allowance)
+                : QList<int>();
+        m_courseHandicap.reset();
+        handicapIndex->clear();
+        courseHandicap->clear();
+        playingHandicap->setText(side.isEmpty() ? QString() : QString::number(side.first()));
+        if (!side.isEmpty())
+            handicap->setText(QString::number(side.first()));
+        showPoints();
+        return;
+    }
+    const auto handicaps = rated && index && !handicapIndex->text().trimmed().isEmpty()
+                               ? handicapsFor(*index * share, *rated, par, allowance())
                                : std::nullopt;
     if (!handicaps) {
         // Without a rated tee the card is as it always was: the handicap box alone.
@@ -517,7 +599,11 @@ void ScoreAdd::showPoints()
     std::array<int, 18> strokes{};
     for (int h = 0; h < 18; ++h)
         strokes[h] = toInt16(holes[h]->text()).value_or(0);
-    const golf::Scored scored = golf::scoreHoles(strokes, played, *playing);
+    const golf::Scored scored =
+        m_day.nine == competitions::Nine::Eighteen
+            ? golf::scoreHoles(strokes, played, *playing)
+            : golf::scoreNine(strokes, played, *playing,
+                              m_day.nine == competitions::Nine::Front ? 0 : 9);
     for (int h = 0; h < 18; ++h) {
         const int received = scored.received[h];
         // A dot for each stroke received, a plus for each given back.
@@ -686,8 +772,10 @@ void ScoreAdd::playerTyped()
     if (typed.isEmpty() || typed.compare(m_picked, Qt::CaseInsensitive) == 0)
         return;
     const int at = player->findText(typed, Qt::MatchFixedString);
-    if (at < 0)
+    if (at < 0) {
+        m_side.reset();
         return; // a visitor's name: asked about at Save
+    }
     player->setCurrentIndex(at);
     playerPicked();
 }
@@ -700,7 +788,12 @@ void ScoreAdd::playerPicked()
         return;
     }
     m_picked = player->currentText();
-    if (*row) {
+    m_side = sideNamed(m_picked);
+    if (m_side) {
+        division->setText(QString());
+        chooseTee();
+        handicapsChanged();
+    } else if (*row) {
         const Player& known = **row;
         handicap->setText(known.handicap);
         division->setText(known.division);
@@ -743,6 +836,8 @@ RoundCard ScoreAdd::card() const
     c.playingHandicap = playingHandicap->text();
     if (!points->text().isEmpty())
         c.points = points->text().toInt();
+    if (m_side && m_side->name.compare(c.player.trimmed(), Qt::CaseInsensitive) == 0)
+        c.sidePlayers = int(m_side->players.size());
     for (int h = 0; h < 18; ++h) {
         const auto typed = [](const QLineEdit* b) {
             const auto n = toInt16(b->text());
@@ -836,6 +931,9 @@ void ScoreAdd::save()
         stopEditing();
         return;
     }
+    // A side's card counts for no player's Handicap Index.
+    if (m_side)
+        return;
     app().show(windows::kHandicap, HandicapContext{player->currentText(), handicap->text(),
                                                    !playingHandicap->text().isEmpty()});
 }
@@ -983,6 +1081,7 @@ void ScoreAdd::newRound()
     division->setText(QString());
     player->setEditText(QString());
     m_picked.clear();
+    m_side.reset();
     clearPlayersCard();
     clearButton->show();
     savedLabel->hide();

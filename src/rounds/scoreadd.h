@@ -67,6 +67,11 @@ private:
     void handicapsChanged();
     // The strokes received over each hole and the points beside it.
     void showPoints();
+    // The competition named and dated on the card: its format and, of a one-ball format,
+    // its sides offered among the players.
+    void competitionChanged();
+    // The side of that name among the day's one-ball sides, if it is one.
+    std::optional<competitions::Side> sideNamed(const QString& name) const;
     const Tee* chosenTee() const;
     // The competition's allowance: 95% unless it was set otherwise; a card of no
     // competition plays off its whole course handicap.
@@ -126,6 +131,12 @@ private:
     QPushButton* editButton;
     QPushButton* deleteButton;
     QString m_picked;            // the player whose handicap and division the card holds
+    // The competition the card is for, as kept, with its sides; the side whose one ball
+    // the card is, when it is a side's, and the names of the sides the player list offers.
+    competitions::Settings m_day;
+    QList<competitions::Side> m_daySides;
+    std::optional<competitions::Side> m_side;
+    QStringList m_sidesListed;
     qint64 m_editing = 0;        // the round being corrected; 0 for a new card
     QVariantMap m_editingAsRead; // the round as loaded: saved over only if it still reads so
     QString m_editingDate;

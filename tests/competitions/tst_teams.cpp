@@ -1,5 +1,6 @@
 #include "competitions/results.h"
 #include "competitions/resultswindow.h"
+#include "competitions/society.h"
 #include "data/conversions.h"
 #include "golf/rules.h"
 
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void mixedTeesAddTheDifferenceInPar();
     void aNineHoleDayCountsBackOverItsNine();
     void aFourBallDayFromTheKeyboard();
+    void aSidesCardAndANineHoleCard();
 };
 
 void TestTeams::fourBallBetterBallStableford()
@@ -355,6 +357,70 @@ void TestTeams::aFourBallDayFromTheKeyboard()
     QCOMPARE(results->makeReport().parameter(QStringLiteral("format")),
              QStringLiteral("Stableford, four-ball better ball"));
     QCOMPARE(results->makeReport().parameter(QStringLiteral("allowance")), QStringLiteral("85%"));
+}
+
+void TestTeams::aSidesCardAndANineHoleCard()
+{
+    Fixture f;
+    QVERIFY(addRatedCourse(f, QStringLiteral("Carne")));
+    QVERIFY(
+        f.sql(QStringLiteral("UPDATE tees SET backRating = 36.0, backSlope = 113, backPar = 36")));
+    QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES ('Ann Adams', "
+                                 "'10'), ('Bob Brown', '21'), ('Cal Carr', '10.0')")));
+    const QString today = f.app->today().toString(Qt::ISODate);
+    Society society(f.app->registerInUse());
+    competitions::Settings foursomes{QStringLiteral("Foursomes"), today};
+    foursomes.team = TeamFormat::Foursomes;
+    foursomes.allowance = competitions::defaultAllowance(foursomes.format, foursomes.team);
+    PARLOG_VERIFY_OK(society.keepField(
+        foursomes, {{QStringLiteral("Adams / Brown"), {"Ann Adams", "Bob Brown"}}}));
+    competitions::Settings evening{QStringLiteral("Evening"), today};
+    evening.format = Format::Stableford;
+    evening.nine = competitions::Nine::Back;
+    PARLOG_VERIFY_OK(society.keepSettings(evening));
+
+    Driver card(f, QStringLiteral("scoreadd"));
+    QVERIFY(card.shown());
+    QVERIFY(pick(card.combo(QStringLiteral("course")), QStringLiteral("Carne")));
+    // Foursomes: the side is picked as a player is; its handicap half the Course
+    // Handicaps' sum (on a tee of 72.0 / 113 the index itself): (10 + 21) / 2 = 15.5 -> 16.
+    card.box(QStringLiteral("Text160"))->setText(QStringLiteral("Foursomes"));
+    Q_EMIT card.box(QStringLiteral("Text160"))->editingFinished();
+    QVERIFY(pick(card.combo(QStringLiteral("player")), QStringLiteral("Adams / Brown")));
+    QCOMPARE(card.box(QStringLiteral("playingHandicap"))->text(), QStringLiteral("16"));
+    QCOMPARE(card.box(QStringLiteral("handicapIndex"))->text(), QString());
+    for (int h = 1; h <= 18; ++h)
+        card.box(QStringLiteral("HOLE%1").arg(h))->setText(QStringLiteral("5"));
+    card.click(QStringLiteral("Command54"));
+    // No question of a visitor, no handicap to change: a side's card counts for no index.
+    QCOMPARE(f.prompter->messages.size(), 0);
+    QCOMPARE(f.app->find(QStringLiteral("Handicapform")), nullptr);
+    QCOMPARE(
+        f.rows(QStringLiteral("SELECT playerID, sidePlayers, playingHandicap, net FROM score")),
+        (QList<QVariantList>{{"Adams / Brown", 2, 16, 74}}));
+    const auto played = society.played(QStringLiteral("Foursomes"), today, today, today);
+    PARLOG_VERIFY_OK(played);
+    const auto placings = rankCompetition(
+        played->cards, rankingOf(foursomes, Basis::Net, {}, played->sides), played->courses);
+    QCOMPARE(lines(placings, false), QStringList{"1 Adams / Brown 74 | "});
+    QCOMPARE(placings[0].players, (QStringList{"Ann Adams", "Bob Brown"}));
+
+    // The back nine of an evening: Cal's index 10.0 over nine, 5.0 x 113 / 113 + (36.0 -
+    // 36) = 5.0, at 95% 4.75 -> 5: a stroke on the five holes of the lowest stroke
+    // indexes of the nine, 10 to 14. Fives there are net pars (2 points), after them net
+    // bogeys (1): 5 x 2 + 4 x 1 = 14.
+    card.click(QStringLiteral("Command56"));
+    card.box(QStringLiteral("Text160"))->setText(QStringLiteral("Evening"));
+    Q_EMIT card.box(QStringLiteral("Text160"))->editingFinished();
+    QVERIFY(pick(card.combo(QStringLiteral("player")), QStringLiteral("Cal Carr")));
+    QCOMPARE(card.box(QStringLiteral("courseHandicap"))->text(), QStringLiteral("5"));
+    QCOMPARE(card.box(QStringLiteral("playingHandicap"))->text(), QStringLiteral("5"));
+    for (int h = 10; h <= 18; ++h)
+        card.box(QStringLiteral("HOLE%1").arg(h))->setText(QStringLiteral("5"));
+    QCOMPARE(child<QLabel>(card.window, QStringLiteral("dots14"))->text(), QString(QChar(0x2022)));
+    QCOMPARE(child<QLabel>(card.window, QStringLiteral("dots15"))->text(), QString());
+    QCOMPARE(child<QLabel>(card.window, QStringLiteral("dots1"))->text(), QString());
+    QCOMPARE(card.box(QStringLiteral("points"))->text(), QStringLiteral("14"));
 }
 
 PARLOG_TEST(TestTeams)
