@@ -77,6 +77,48 @@ Status readStrokeIndexes(const std::array<QString, 18>& texts,
     return {};
 }
 
+QString nineText(const Tee::Nine& nine)
+{
+    if (!nine.rated())
+        return QString();
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(QString::number(*nine.courseRating, 'f', 1))
+        .arg(*nine.slopeRating)
+        .arg(*nine.par);
+}
+
+namespace {
+
+// "35.6 / 121 / 36": a nine's rating, slope and par, or why not.
+Result<Tee::Nine> readNine(const QString& text)
+{
+    Tee::Nine nine;
+    if (text.trimmed().isEmpty())
+        return nine;
+    const QStringList parts = text.split(QLatin1Char('/'));
+    const auto refuse = [&text] {
+        return Failure{QStringLiteral("\"%1\" is not a nine's course rating, slope rating and "
+                                      "par, as 35.6 / 121 / 36")
+                           .arg(text.trimmed())};
+    };
+    if (parts.size() != 3)
+        return refuse();
+    const double rating = toNumber(parts[0].trimmed()).value_or(0);
+    bool slopeWhole = false;
+    bool parWhole = false;
+    const int slope = parts[1].trimmed().toInt(&slopeWhole);
+    const int par = parts[2].trimmed().toInt(&parWhole);
+    if (rating <= 0 || !slopeWhole || !parWhole || slope < 55 || slope > 155 || par < 27 ||
+        par > 45 || !whs::ratingsHold(rating, slope, par))
+        return refuse();
+    nine.courseRating = golf::roundHalfUp(rating, 1);
+    nine.slopeRating = slope;
+    nine.par = par;
+    return nine;
+}
+
+} // namespace
+
 Result<Tee> readTee(const TeeTexts& texts, double coursePar)
 {
     Tee tee;
@@ -133,6 +175,14 @@ Result<Tee> readTee(const TeeTexts& texts, double coursePar)
                           .arg(*tee.courseRating)
                           .arg(par)
                           .arg(whs::kRatingFromPar));
+    const auto front = readNine(texts.front);
+    if (!front)
+        return refuse(QStringLiteral("has for its front nine %1").arg(front.error()));
+    const auto back = readNine(texts.back);
+    if (!back)
+        return refuse(QStringLiteral("has for its back nine %1").arg(back.error()));
+    tee.front = *front;
+    tee.back = *back;
     return tee;
 }
 

@@ -32,7 +32,12 @@ struct TeeTexts {
     QString courseRating;
     QString slopeRating;
     QString par;
+    // Each nine's ratings, "35.6 / 121 / 36" (rating / slope / par); empty for none.
+    QString front = {};
+    QString back = {};
 };
+// The ratings of a nine as a tee's row shows them: "35.6 / 121 / 36"; empty for none.
+QString nineText(const Tee::Nine& nine);
 // COURSEPAR: the course's, for a tee with no par of its own; 0 when not known.
 Result<Tee> readTee(const TeeTexts& texts, double coursePar);
 

@@ -115,11 +115,16 @@ CoursesWindow::CoursesWindow(Application& app)
     // The tees of the course, a row each.
     auto* teesCaption = label(this, QStringLiteral("LabelTees"), QStringLiteral("Tees"));
     embolden(teesCaption);
-    tees = new CellTable(0, 5, this);
+    tees = new CellTable(0, 7, this);
     tees->setObjectName(QStringLiteral("tees"));
     tees->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Rated for"),
                                      QStringLiteral("Course Rating"),
-                                     QStringLiteral("Slope Rating"), QStringLiteral("Par")});
+                                     QStringLiteral("Slope Rating"), QStringLiteral("Par"),
+                                     QStringLiteral("Front nine"), QStringLiteral("Back nine")});
+    for (int c : {5, 6})
+        tees->horizontalHeaderItem(c)->setToolTip(
+            QStringLiteral("The nine's own Course Rating, Slope Rating and par, as 35.6 / 121 / "
+                           "36, for nine-hole competitions"));
     tees->verticalHeader()->hide();
     tees->setSelectionBehavior(QAbstractItemView::SelectRows);
     tees->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -227,11 +232,15 @@ void CoursesWindow::addTeeRow(const Tee& tee)
 {
     const int row = tees->rowCount();
     tees->insertRow(row);
-    const QStringList texts{tee.name, tee.ratedFor,
+    const QStringList texts{tee.name,
+                            tee.ratedFor,
                             tee.courseRating ? QString::number(*tee.courseRating, 'f', 1)
                                              : QString(),
-                            shown(tee.slopeRating), shown(tee.par)};
-    for (int c = 0; c < 5; ++c)
+                            shown(tee.slopeRating),
+                            shown(tee.par),
+                            nineText(tee.front),
+                            nineText(tee.back)};
+    for (int c = 0; c < 7; ++c)
         if (c != 1)
             tees->setItem(row, c, new QTableWidgetItem(texts[c]));
     auto* rated = new QComboBox;
@@ -304,7 +313,8 @@ Result<QList<Tee>> CoursesWindow::teeValues(double coursePar) const
     QList<Tee> list;
     for (int row = 0; row < tees->rowCount(); ++row) {
         auto tee = readTee({textOf(tees, row, 0), textOf(tees, row, 1), textOf(tees, row, 2),
-                            textOf(tees, row, 3), textOf(tees, row, 4)},
+                            textOf(tees, row, 3), textOf(tees, row, 4), textOf(tees, row, 5),
+                            textOf(tees, row, 6)},
                            coursePar);
         if (!tee)
             return Failure{tee.error()};

@@ -129,6 +129,13 @@ void TestCourses::strokeIndexesAndTeesAsTyped_data()
         << QString() << QStringList{"Red", "W", "52", "120", "73"} << "on a par of 73";
     QTest::newRow("slope too high")
         << QString() << QStringList{"Red", "W", "70", "156", ""} << "slope rating of \"156\"";
+    // A nine's ratings as rating / slope / par: all three, each as a tee's would hold.
+    QTest::newRow("nine's slope too high")
+        << QString() << QStringList{"Red", "W", "70", "120", "", "35 / 156 / 36"}
+        << "front nine \"35 / 156 / 36\" is not";
+    QTest::newRow("nine without its par")
+        << QString() << QStringList{"Red", "W", "70", "120", "", "", "35.2 / 120"}
+        << "back nine \"35.2 / 120\" is not";
 }
 
 void TestCourses::strokeIndexesAndTeesAsTyped()
@@ -142,7 +149,8 @@ void TestCourses::strokeIndexesAndTeesAsTyped()
         boxes[h] = texts.value(h);
     std::array<std::optional<int>, 18> read;
     const Status sound = readStrokeIndexes(boxes, read);
-    const auto teeRead = readTee({tee[0], tee[1], tee[2], tee[3], tee[4]}, 72);
+    const auto teeRead =
+        readTee({tee[0], tee[1], tee[2], tee[3], tee[4], tee.value(5), tee.value(6)}, 72);
     const QString said = !sound ? sound.error() : teeRead ? QString() : teeRead.error();
     if (error.isEmpty()) {
         QVERIFY2(said.isEmpty(), qPrintable(said));
@@ -179,7 +187,7 @@ void TestCourses::tabGoesFromCellToCellOfTheTees()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(c.focus(), QStringLiteral("ratedFor1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // Women
-    for (const char* typed : {"", "71.2", "128", "73"}) {
+    for (const char* typed : {"", "71.2", "128", "73", "", "36.1 / 130 / 37"}) {
         if (*typed)
             QVERIFY(typeKeys(QString::fromLatin1(typed)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -190,8 +198,9 @@ void TestCourses::tabGoesFromCellToCellOfTheTees()
     QCOMPARE(c.box(QStringLiteral("CourseName"))->text(), QStringLiteral("Druid's Glen"));
     c.click(QStringLiteral("Command12"));
     QCOMPARE(f.value(QStringLiteral("SELECT name || '|' || ratedFor || '|' || courseRating || '|' "
-                                    "|| slopeRating || '|' || par FROM tees")),
-             QVariant(QStringLiteral("White|Women|71.2|128|73.0")));
+                                    "|| slopeRating || '|' || par || '|' || backRating || '|' || "
+                                    "backSlope || '|' || backPar FROM tees")),
+             QVariant(QStringLiteral("White|Women|71.2|128|73.0|36.1|130|37")));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM courses WHERE coursename = "
                                     "'Druid''s Glen'")),
              QVariant(1));
