@@ -338,9 +338,40 @@ void RankA2000CardStableford(benchmark::State& state)
                                                             QStringLiteral("2026-06-06"),
                                                             QStringLiteral("2026-06-06"));
         const auto book = parlog::courseBook(c, *cards);
-        const auto placings = parlog::rankCompetition(
-            *cards, {parlog::competitions::Format::Stableford, parlog::Basis::Net, {}}, *book);
+        parlog::competitions::Settings stableford;
+        stableford.format = parlog::competitions::Format::Stableford;
+        const auto placings = parlog::rankCompetition(*cards, parlog::rankingOf(stableford), *book);
         state.counters["cards"] = double(placings.size());
+    }
+}
+
+// A four-ball better-ball Stableford of 500 sides: 1,000 cards, each side two players'.
+void RankFourBallOf500Sides(benchmark::State& state)
+{
+    parlog::Connection c(changedCopy(QStringLiteral(".fourball"),
+                                     "UPDATE score SET comp = 'Fourball', strdate = "
+                                     "'2026-06-06' WHERE rowid % 250 = 0"));
+    mustOpen(c);
+    parlog::competitions::Settings fourball{QStringLiteral("Fourball"),
+                                            QStringLiteral("2026-06-06")};
+    fourball.format = parlog::competitions::Format::Stableford;
+    fourball.team = parlog::golf::TeamFormat::FourBall;
+    QList<parlog::competitions::Side> sides;
+    {
+        const auto cards =
+            parlog::rounds::competitionCards(c, fourball.name, fourball.date, fourball.date);
+        const qsizetype player = cards->column(QStringLiteral("playerID"));
+        for (qsizetype r = 0; r + 1 < cards->rows.size(); r += 2)
+            sides.append(
+                {{}, {cards->rows[r][player].toString(), cards->rows[r + 1][player].toString()}});
+    }
+    for (auto _ : state) {
+        const auto cards =
+            parlog::rounds::competitionCards(c, fourball.name, fourball.date, fourball.date);
+        const auto book = parlog::courseBook(c, *cards);
+        const auto placings = parlog::rankCompetition(
+            *cards, parlog::rankingOf(fourball, parlog::Basis::Net, {}, sides), *book);
+        state.counters["sides"] = double(placings.size());
     }
 }
 
@@ -478,6 +509,7 @@ void ImportOfEveryRound(benchmark::State& state)
 BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
+BENCHMARK(RankFourBallOf500Sides)->Unit(benchmark::kMillisecond);
 BENCHMARK(OrderOfMeritOf30Events)->Unit(benchmark::kMillisecond);
 BENCHMARK(EclecticOverAYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportOfEveryRound)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -407,18 +407,17 @@ QList<Placing> rankByHoles(const Rows& cards, const Ranking& ranking, const Cour
             units.append({rounds[r].player, {}, {r}});
         }
     } else {
+        QHash<QString, QList<int>> rowsOf; // by player (or side) in lower case
+        for (int r = 0; r < rounds.size(); ++r)
+            rowsOf[rounds[r].player.toLower()] << r;
         for (const competitions::Side& side : ranking.sides) {
             Unit unit{side.name, side.players, {}};
-            for (int r = 0; r < rounds.size(); ++r) {
-                const QString& who = rounds[r].player;
-                const bool ours =
-                    betterBall ? std::any_of(side.players.cbegin(), side.players.cend(),
-                                             [&who](const QString& p) {
-                                                 return p.compare(who, Qt::CaseInsensitive) == 0;
-                                             })
-                               : side.name.compare(who, Qt::CaseInsensitive) == 0;
-                if (ours)
-                    unit.cards << r;
+            if (betterBall) {
+                for (const QString& player : side.players)
+                    unit.cards += rowsOf.value(player.toLower());
+                std::sort(unit.cards.begin(), unit.cards.end());
+            } else {
+                unit.cards = rowsOf.value(side.name.toLower());
             }
             if (!betterBall && unit.cards.size() > 1)
                 cardsOf[side.name.toLower()] = int(unit.cards.size());
