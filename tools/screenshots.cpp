@@ -12,6 +12,8 @@
 #include "reports/report.h"
 #include "reports/reportpainter.h"
 #include "base/reportwindow.h"
+#include "base/windowcontexts.h"
+#include "competitions/society.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -242,6 +244,34 @@ QWidget* pastCompetition(parlog::Application& app)
     return window;
 }
 
+// The second competition day played again as a four-ball better-ball Stableford, its
+// players paired in the order of their cards: its sides' window.
+QWidget* fourBallDay(parlog::Application& app)
+{
+    parlog::Society society(app.registerInUse());
+    const auto days = society.competitions();
+    if (!days || days->size() < 2)
+        return nullptr;
+    const parlog::rounds::Competition day = (*days)[1];
+    const auto played = society.played(day.name, day.date, day.date, day.date);
+    auto settings = society.settings(day.name, day.date);
+    if (!played || !settings)
+        return nullptr;
+    settings->format = parlog::competitions::Format::Stableford;
+    settings->team = parlog::golf::TeamFormat::FourBall;
+    settings->allowance = 0.85;
+    const qsizetype player = played->cards.column(QStringLiteral("playerID"));
+    QList<parlog::competitions::Side> sides;
+    for (qsizetype r = 0; r + 1 < played->cards.rows.size(); r += 2) {
+        const QStringList pair{played->cards.rows[r][player].toString(),
+                               played->cards.rows[r + 1][player].toString()};
+        sides.append({parlog::competitions::sideNameOf(pair), pair});
+    }
+    if (!society.keepField(*settings, sides))
+        return nullptr;
+    return app.show(QStringLiteral("field"), parlog::FieldContext{day.name, day.date, {}});
+}
+
 // A window's Print button, and the first page of the report it shows.
 QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report)
 {
@@ -324,6 +354,12 @@ QList<Shot> shots()
          [](parlog::Application& app) {
              return printFrom(app, app.show(QStringLiteral("handicapRecord")),
                               QStringLiteral("HandicapRecordReport"));
+         }},
+        {QStringLiteral("field"), fourBallDay},
+        {QStringLiteral("results-sides"), pastCompetition},
+        {QStringLiteral("TeamResultsReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, pastCompetition(app), QStringLiteral("TeamResultsReport"));
          }},
         plain(QStringLiteral("orderOfMerit")),
         {QStringLiteral("OrderOfMeritReport"),

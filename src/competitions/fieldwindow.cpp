@@ -105,11 +105,14 @@ FieldWindow::FieldWindow(Application& app)
     form->addRow(label(this, QStringLiteral("LabelFormat"), QStringLiteral("&Format")),
                  line({format, teamFormat, nine}));
     form->addRow(label(this, QStringLiteral("LabelTee"), QStringLiteral("T&ee")), tee);
-    for (QWidget* w : {static_cast<QWidget*>(competitionName), static_cast<QWidget*>(tee)})
-        if (auto* buddy = qobject_cast<QLabel*>(form->labelForField(w)))
-            buddy->setBuddy(w);
-    if (auto* buddy = qobject_cast<QLabel*>(form->labelForField(competitionDate)))
-        buddy->setBuddy(competitionDate);
+    // Each label's key goes to its box; the format's to the first of its three.
+    for (int r = 0; r < form->rowCount(); ++r) {
+        auto* caption = qobject_cast<QLabel*>(form->itemAt(r, QFormLayout::LabelRole)->widget());
+        QLayoutItem* field = form->itemAt(r, QFormLayout::FieldRole);
+        QWidget* target = field->widget() ? field->widget() : field->layout()->itemAt(0)->widget();
+        if (caption && target)
+            caption->setBuddy(target);
+    }
 
     auto* left = new QVBoxLayout;
     left->addWidget(label(this, QStringLiteral("LabelPlayers"), QStringLiteral("Players")));
@@ -128,7 +131,7 @@ FieldWindow::FieldWindow(Application& app)
     layout->addLayout(middle, 1);
     layout->addWidget(status);
     layout->addLayout(row({saveButton, close}));
-    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 32);
+    resize(fontMetrics().averageCharWidth() * 140, fontMetrics().height() * 34);
 
     connect(add, &QPushButton::clicked, this, &FieldWindow::addPlayer);
     connect(fresh, &QPushButton::clicked, this, &FieldWindow::newSide);

@@ -19,6 +19,8 @@
 #include "ui/tables.h"
 
 #include <QBoxLayout>
+
+#include <algorithm>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QComboBox>
@@ -193,7 +195,7 @@ ResultsWindow::ResultsWindow(Application& app)
     for (QPushButton* b : {printButton, pdf, csv, close})
         bottom->addWidget(b);
     layout->addLayout(bottom);
-    resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 34);
+    resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 34);
 
     connect(competition, &QComboBox::activated, this, &ResultsWindow::competitionChosen);
     for (QLineEdit* b : {from, to})
@@ -357,6 +359,11 @@ void ResultsWindow::refresh()
     }
     const bool sides = m_settings.team != golf::TeamFormat::Individual;
     m_model->setHorizontalHeaderLabels(sides ? kSideHeadings : kHeadings);
+    // A column no line fills (a better ball's gross, a Stableford's net) takes no room.
+    for (int c = 2; c < m_model->columnCount(); ++c)
+        ranking->setColumnHidden(
+            c, std::all_of(m_placings.cbegin(), m_placings.cend(),
+                           [c](const Placing& p) { return fieldsOf(p)[c].isEmpty(); }));
     fitColumns(ranking);
     status->setText(QStringLiteral("%1 %2%3")
                         .arg(m_placings.size())

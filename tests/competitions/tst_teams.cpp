@@ -1,3 +1,4 @@
+#include "competitions/field.h"
 #include "competitions/results.h"
 #include "competitions/resultswindow.h"
 #include "competitions/society.h"
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void oneBallSidesRankTheirOwnCards();
     void mixedTeesAddTheDifferenceInPar();
     void aNineHoleDayCountsBackOverItsNine();
+    void sidesDrawnAndBalanced();
     void aFourBallDayFromTheKeyboard();
     void aSidesCardAndANineHoleCard();
 };
@@ -207,6 +209,32 @@ void TestTeams::aNineHoleDayCountsBackOverItsNine()
     QCOMPARE(lines(rankCompetition(cards, rankingOf(day), carne()), true),
              (QStringList{"1 Cal 17 | last 6: 11", "2 Dan 17 | last 6: 10", "3 Bob 16 | ",
                           "4 Ann 13 | "}));
+}
+
+void TestTeams::sidesDrawnAndBalanced()
+{
+    QList<field::Entrant> sixteen;
+    for (int i = 1; i <= 16; ++i)
+        sixteen.append({QStringLiteral("P%1").arg(i), double(i)});
+    // Pairs of eight, dealt down and back up: 1-8, 2-7, 3-6, 4-5.
+    const auto pairs = field::balanced(sixteen.mid(0, 8), 2);
+    QCOMPARE(pairs.size(), 4);
+    QCOMPARE(pairs[0].players, (QStringList{"P1", "P8"}));
+    QCOMPARE(pairs[3].players, (QStringList{"P4", "P5"}));
+    // Fours of sixteen: down 1-4, up 5-8, down 9-12, up 13-16: the first side 1, 8, 9, 16.
+    const auto fours = field::balanced(sixteen, 4);
+    QCOMPARE(fours[0].players, (QStringList{"P1", "P8", "P9", "P16"}));
+    QCOMPARE(fours[3].players, (QStringList{"P4", "P5", "P12", "P13"}));
+    // A draw is the same again from its seed, every player once, the last side short.
+    const auto drawn = field::drawn(sixteen.mid(0, 7), 2, 2026);
+    QCOMPARE(field::drawn(sixteen.mid(0, 7), 2, 2026)[0].players, drawn[0].players);
+    QStringList everyone;
+    for (const auto& side : drawn)
+        everyone += side.players;
+    everyone.sort();
+    QCOMPARE(everyone, (QStringList{"P1", "P2", "P3", "P4", "P5", "P6", "P7"}));
+    QCOMPARE(drawn.last().players.size(), 1);
+    QCOMPARE(field::indexOf(QStringLiteral("+1,2")).value(), -1.2);
 }
 
 namespace {
