@@ -28,6 +28,7 @@ QString helpSection(const QString& windowName)
         {windows::kDeleteRounds, QStringLiteral("delete")},
         {windows::kAbout, QStringLiteral("data")},
         {windows::kResults, QStringLiteral("results")},
+        {windows::kField, QStringLiteral("teams")},
         {windows::kSeason, QStringLiteral("season")},
         {windows::kHandicapRecord, QStringLiteral("whs")},
         {windows::kOrderOfMerit, QStringLiteral("merit")},
