@@ -47,6 +47,9 @@ const QStringList kColumns{"position", "player", "division", "handicap",
                            "gross",    "net",    "points",   "countback"};
 // A spreadsheet has no heading: each line says how the competition was played.
 const QStringList kCsvColumns = kColumns + QStringList{"Format", "Allowance"};
+// A side's line: its name, its players and their handicaps.
+const QStringList kSideCsvColumns{"position", "side",   "players",   "handicaps", "gross",
+                                  "net",      "points", "countback", "Format",    "Allowance"};
 
 const QStringList kSideHeadings{"Position", "Side",   "Players", "Handicaps",
                                 "Gross",    "Net",    "Points",  "Countback"};
@@ -214,7 +217,8 @@ ResultsWindow::ResultsWindow(Application& app)
         [this] {
             return QStringLiteral("Results %1 %2").arg(competition->currentText(), from->text());
         },
-        printButton, pdf, csv, [this] { return makeReport(); }, kCsvColumns);
+        printButton, pdf, csv, [this] { return makeReport(); },
+        std::function<QStringList()>([this] { return csvColumns(); }));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({competition, from, to, basis, divisionFilter, format, allowance, pcc,
                 countsForHandicap, teamFormat, nine, fieldButton, ranking, printButton, pdf, csv,
@@ -374,10 +378,15 @@ void ResultsWindow::refresh()
                                        "with Sides..."));
 }
 
+QStringList ResultsWindow::csvColumns() const
+{
+    return m_settings.team == golf::TeamFormat::Individual ? kCsvColumns : kSideCsvColumns;
+}
+
 report::Report ResultsWindow::makeReport() const
 {
     const QStringList chosen = competition->currentData().toStringList();
-    Rows lines{kCsvColumns, {}};
+    Rows lines{csvColumns(), {}};
     const QString played = playedAs(m_settings);
     const QString share = percentOf(m_settings.allowance) + QLatin1Char('%');
     for (const Placing& p : std::as_const(m_placings)) {
@@ -429,7 +438,7 @@ bool ResultsWindow::savePdf(const QString& path)
 
 bool ResultsWindow::saveCsv(const QString& path)
 {
-    return saveReport(app(), makeReport(), SaveKind::Csv, path, kCsvColumns);
+    return saveReport(app(), makeReport(), SaveKind::Csv, path, csvColumns());
 }
 
 } // namespace parlog

@@ -38,6 +38,8 @@ public:
 
 private:
     void showSettings();
+    // The columns of a line: a player's, or a side's.
+    QStringList csvColumns() const;
 
     QComboBox* competition;
     QLineEdit* from;

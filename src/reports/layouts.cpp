@@ -607,9 +607,9 @@ Layout teamResults()
     QList<Item> headings;
     QList<Item> line;
     tableColumns({{"position", "Position", 0, 900, Align::Center},
-                  {"player", "Side", 950, 1900, Align::Left},
-                  {"division", "Players", 2900, 3050, Align::Left},
-                  {"handicap", "Handicaps", 6000, 1100, Align::Center},
+                  {"side", "Side", 950, 1900, Align::Left},
+                  {"players", "Players", 2900, 3050, Align::Left},
+                  {"handicaps", "Handicaps", 6000, 1100, Align::Center},
                   {"net", "Net", 7150, 650, Align::Center},
                   {"points", "Points", 7850, 750, Align::Center},
                   {"countback", "Countback", 8650, 1750, Align::Left}},

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -385,6 +386,18 @@ void TestTeams::aFourBallDayFromTheKeyboard()
     QCOMPARE(results->makeReport().parameter(QStringLiteral("format")),
              QStringLiteral("Stableford, four-ball better ball"));
     QCOMPARE(results->makeReport().parameter(QStringLiteral("allowance")), QStringLiteral("85%"));
+    // A spreadsheet's line a side, with its players and their handicaps (indexes 10 and
+    // 14 at 85%: 8.5 -> 9, 11.9 -> 12).
+    QVERIFY(results->saveCsv(f.path(QStringLiteral("sides.csv"))));
+    QFile csv(f.path(QStringLiteral("sides.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList written = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(written.value(0).trimmed(),
+             QStringLiteral("Position,Side,Players,Handicaps,Gross,Net,Points,Countback,Format,"
+                            "Allowance"));
+    QCOMPARE(written.value(1).trimmed(),
+             QStringLiteral("1,Irwin / Joyce,\"Irwin, Joyce\",\"9, 12\",,,39,,\"Stableford, "
+                            "four-ball better ball\",85%"));
 }
 
 void TestTeams::aSidesCardAndANineHoleCard()
