@@ -91,6 +91,10 @@ FieldWindow::FieldWindow(Application& app)
 
     auto* add = button(this, QStringLiteral("addPlayer"), QStringLiteral("&Add to side"));
     auto* fresh = button(this, QStringLiteral("newSide"), QStringLiteral("&New side"));
+    visitor = box(this, QStringLiteral("visitor"), 20);
+    visitor->setPlaceholderText(QStringLiteral("A visitor's name"));
+    auto* addVisitorButton =
+        button(this, QStringLiteral("addVisitor"), QStringLiteral("Add &visitor"));
     auto* remove = button(this, QStringLiteral("removeSide"), QStringLiteral("&Remove side"));
     auto* draw = button(this, QStringLiteral("draw"), QStringLiteral("&Draw at random"));
     auto* balance = button(this, QStringLiteral("balance"), QStringLiteral("&Balance by handicap"));
@@ -118,6 +122,7 @@ FieldWindow::FieldWindow(Application& app)
     left->addWidget(label(this, QStringLiteral("LabelPlayers"), QStringLiteral("Players")));
     left->addWidget(players, 1);
     left->addLayout(row({add, fresh}, true));
+    left->addLayout(line({visitor, addVisitorButton}));
     auto* right = new QVBoxLayout;
     right->addWidget(label(this, QStringLiteral("LabelSides"), QStringLiteral("Sides")));
     right->addWidget(sidesTable, 1);
@@ -135,6 +140,8 @@ FieldWindow::FieldWindow(Application& app)
 
     connect(add, &QPushButton::clicked, this, &FieldWindow::addPlayer);
     connect(fresh, &QPushButton::clicked, this, &FieldWindow::newSide);
+    connect(addVisitorButton, &QPushButton::clicked, this, &FieldWindow::addVisitor);
+    connect(visitor, &QLineEdit::returnPressed, this, &FieldWindow::addVisitor);
     connect(remove, &QPushButton::clicked, this, &FieldWindow::removeSide);
     connect(draw, &QPushButton::clicked, this, &FieldWindow::drawSides);
     connect(balance, &QPushButton::clicked, this, &FieldWindow::balanceSides);
@@ -151,7 +158,8 @@ FieldWindow::FieldWindow(Application& app)
             competitionDate->setText(formatDate(*date, DateFormat::Medium));
     });
     focusOrder({competitionName, competitionDate, format, teamFormat, nine, tee, players, add,
-                fresh, sidesTable, remove, draw, balance, saveButton, close});
+                fresh, visitor, addVisitorButton, sidesTable, remove, draw, balance, saveButton,
+                close});
 }
 
 void FieldWindow::load()
@@ -308,6 +316,30 @@ void FieldWindow::addPlayer()
     QListWidgetItem* item = players->currentItem();
     if (!item)
         return;
+    const int row = players->currentRow();
+    addToSide(item->data(Qt::UserRole).toString());
+    players->setCurrentRow(qMin(row, players->count() - 1));
+    players->setFocus();
+}
+
+void FieldWindow::addVisitor()
+{
+    const QString name = visitor->text().trimmed();
+    if (name.isEmpty())
+        return;
+    const bool taken = std::any_of(m_sides.cbegin(), m_sides.cend(), [&name](const auto& side) {
+        return side.players.contains(name, Qt::CaseInsensitive);
+    });
+    if (taken) {
+        app().inform(QStringLiteral("%1 is already in a side.").arg(name));
+        return;
+    }
+    addToSide(name);
+    visitor->clear();
+}
+
+void FieldWindow::addToSide(const QString& name)
+{
     const int size = sideSize();
     int at = sidesTable->currentRow();
     if (at < 0 || at >= m_sides.size() || m_sides[at].players.size() >= size) {
@@ -322,15 +354,12 @@ void FieldWindow::addPlayer()
     }
     competitions::Side& side = m_sides[at];
     const bool named = !side.name.isEmpty() && side.name != competitions::sideNameOf(side.players);
-    side.players << item->data(Qt::UserRole).toString();
+    side.players << name;
     if (!named)
         side.name = competitions::sideNameOf(side.players);
-    const int row = players->currentRow();
     showPlayers();
-    players->setCurrentRow(qMin(row, players->count() - 1));
     showSides();
     sidesTable->selectRow(at);
-    players->setFocus();
 }
 
 void FieldWindow::newSide()

@@ -23,6 +23,7 @@ public:
     void contextChanged() override;
 
     void addPlayer();   // the chosen player to the chosen side, or the next with room
+    void addVisitor();  // the visitor's name typed, to the chosen side likewise
     void newSide();     // an empty side to fill next
     void removeSide();  // the chosen side's players back to the list
     void drawSides();   // every player listed or in a side, drawn at random
@@ -37,6 +38,7 @@ private:
     QList<field::Entrant> everyone() const;
     void showSides();
     void showPlayers();
+    void addToSide(const QString& name);
     void loadCompetition(const QString& name, const QString& date);
 
     QLineEdit* competitionName;
@@ -46,6 +48,7 @@ private:
     QComboBox* nine;
     QComboBox* tee;
     QListWidget* players;
+    QLineEdit* visitor;
     QTableWidget* sidesTable;
     QLabel* status;
     QList<field::Entrant> m_entrants;

@@ -469,6 +469,12 @@ double ScoreAdd::allowance()
 
 void ScoreAdd::competitionChanged()
 {
+    readDay();
+    handicapsChanged();
+}
+
+void ScoreAdd::readDay()
+{
     const QString name = competition->text().trimmed();
     const auto day = toStoredDate(date->text());
     m_day = competitions::Settings{name, day.value_or(QString())};
@@ -494,7 +500,6 @@ void ScoreAdd::competitionChanged()
     }
     player->setEditText(typed);
     m_side = sideNamed(typed);
-    handicapsChanged();
 }
 
 std::optional<competitions::Side> ScoreAdd::sideNamed(const QString& name) const
@@ -838,6 +843,10 @@ RoundCard ScoreAdd::card() const
         c.points = points->text().toInt();
     if (m_side && m_side->name.compare(c.player.trimmed(), Qt::CaseInsensitive) == 0)
         c.sidePlayers = int(m_side->players.size());
+    // A side's card corrected stays a side's while its name stays.
+    else if (m_editing != 0 && m_editingRound.sidePlayers &&
+             m_editingRound.player.compare(c.player.trimmed(), Qt::CaseInsensitive) == 0)
+        c.sidePlayers = m_editingRound.sidePlayers;
     for (int h = 0; h < 18; ++h) {
         const auto typed = [](const QLineEdit* b) {
             const auto n = toInt16(b->text());
@@ -1001,6 +1010,10 @@ void ScoreAdd::loadRound(qint64 key)
         holeDetail->setChecked(true);
     }
     comment->setPlainText(round.comment);
+    // The day's format, for the points of a nine and a side's card.
+    readDay();
+    if (!round.sidePlayers)
+        m_side.reset();
     showPoints();
     m_editing = key;
     m_editingAsRead = (*found)->asRead;

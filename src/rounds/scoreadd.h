@@ -70,6 +70,7 @@ private:
     // The competition named and dated on the card: its format and, of a one-ball format,
     // its sides offered among the players.
     void competitionChanged();
+    void readDay(); // the same without working the handicaps out again
     // The side of that name among the day's one-ball sides, if it is one.
     std::optional<competitions::Side> sideNamed(const QString& name) const;
     const Tee* chosenTee() const;

@@ -2,6 +2,7 @@
 #include "competitions/results.h"
 #include "competitions/resultswindow.h"
 #include "competitions/society.h"
+#include "rounds/scoreadd.h"
 #include "data/conversions.h"
 #include "golf/rules.h"
 
@@ -313,6 +314,15 @@ void TestTeams::aFourBallDayFromTheKeyboard()
     QCOMPARE(f.rows(QStringLiteral("SELECT format, teamFormat, allowance FROM competition")),
              (QList<QVariantList>{{"stableford", "fourball", 0.85}}));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM side")).toInt(), 12);
+    // A visitor makes up a side by name; twice is refused.
+    auto* visitor = child<QLineEdit>(field, QStringLiteral("visitor"));
+    for (int twice = 0; twice < 2; ++twice) {
+        QTest::keyClicks(visitor, QStringLiteral("Guest"));
+        QTest::keyClick(visitor, Qt::Key_Return);
+    }
+    QCOMPARE(sides->rowCount(), 13);
+    QCOMPARE(sides->item(12, 1)->text(), QStringLiteral("Guest"));
+    QCOMPARE(f.prompter->last(), QStringLiteral("Guest is already in a side."));
     field->close();
 
     // The cards: each player net par on every hole (4 and the strokes received), 2 points
@@ -445,6 +455,14 @@ void TestTeams::aSidesCardAndANineHoleCard()
         played->cards, rankingOf(foursomes, Basis::Net, {}, played->sides), played->courses);
     QCOMPARE(lines(placings, false), QStringList{"1 Adams / Brown 74 | "});
     QCOMPARE(placings[0].players, (QStringList{"Ann Adams", "Bob Brown"}));
+    // Corrected, it stays the side's card: only the change is asked about.
+    qobject_cast<ScoreAdd*>(card.window)->loadRound(placings[0].card);
+    card.box(QStringLiteral("HOLE1"))->setText(QStringLiteral("4"));
+    f.prompter->answers.enqueue(true);
+    card.click(QStringLiteral("Command54"));
+    QCOMPARE(f.prompter->messages.size(), 1);
+    QCOMPARE(f.rows(QStringLiteral("SELECT sidePlayers, gross FROM score")),
+             (QList<QVariantList>{{2, 89}}));
 
     // The back nine of an evening: Cal's index 10.0 over nine, 5.0 x 113 / 113 + (36.0 -
     // 36) = 5.0, at 95% 4.75 -> 5: a stroke on the five holes of the lowest stroke
