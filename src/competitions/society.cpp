@@ -46,6 +46,10 @@ Result<QList<field::Entrant>> Society::entrants()
         for (const Player& p : *all)
             if (const auto index = field::indexOf(p.handicap); index && !p.name.trimmed().isEmpty())
                 list.append({p.name.trimmed(), *index});
+        // In name order, as a list found by typing reads best.
+        std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+            return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+        });
         return list;
     });
 }
