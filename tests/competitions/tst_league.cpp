@@ -1,0 +1,53 @@
+#include "competitions/league.h"
+
+#include "testmain.h"
+
+#include <QTest>
+
+using namespace parlog;
+
+class TestLeague : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void sixEntriesDownToTheirOwnMatch();
+};
+
+void TestLeague::sixEntriesDownToTheirOwnMatch()
+{
+    // Fifteen matches, each margin from the first named's view:
+    //   A: beat C 1, F 2, B 2, D 1, halved with E: won 4, halved 1, 9 points, +6.
+    //   B: halved with C, lost to F 1 and A 2, beat D 1 and E 3: 2-1-2, 5 points, +1.
+    //   C: lost to A 1, halved with B, lost to D 2, beat E 1 and F 2: 2-1-2, 5 points, 0.
+    //   F: lost to A 2, beat B 1, lost to C 2, beat D 3, halved with E: 2-1-2, 5, 0.
+    //   E: halved with A and F, lost to C 1 and B 3, beat D 2: 1-2-2, 4 points.
+    //   D: beat C 2, lost to the others: 2 points.
+    // B, C and F have 5 points and 2 wins each; B has the most holes up. C and F are level
+    // on holes too (0): C beat F, so C is third.
+    const QList<league::Match> matches{{"A", "C", 1}, {"A", "F", 2},  {"A", "B", 2}, {"A", "D", 1},
+                                       {"A", "E", 0}, {"B", "C", 0},  {"F", "B", 1}, {"B", "D", 1},
+                                       {"B", "E", 3}, {"C", "D", -2}, {"C", "E", 1}, {"C", "F", 2},
+                                       {"F", "D", 3}, {"E", "F", 0},  {"D", "E", -2}};
+    const auto lines = league::table({"A", "B", "C", "D", "E", "F"}, matches);
+    QStringList shown;
+    for (const league::Line& l : lines)
+        shown << QStringLiteral("%1 %2 %3-%4-%5 %6 %7")
+                     .arg(l.position, l.entry)
+                     .arg(l.won)
+                     .arg(l.halved)
+                     .arg(l.lost)
+                     .arg(l.points)
+                     .arg(l.holesUp);
+    QCOMPARE(shown, (QStringList{"1 A 4-1-0 9 6", "2 B 2-1-2 5 1", "3 C 2-1-2 5 0", "4 F 2-1-2 5 0",
+                                 "5 E 1-2-2 4 -2", "6 D 1-0-4 2 -5"}));
+    // Two level in everything, their own match halved: they share the place. A win
+    // worth 3 counts so.
+    const auto shared =
+        league::table({"X", "Y", "Z"}, {{"X", "Y", 0}, {"X", "Z", 1}, {"Z", "Y", -1}}, {3, 1});
+    QCOMPARE(shared[0].position, QStringLiteral("1="));
+    QCOMPARE(shared[1].position, QStringLiteral("1="));
+    QCOMPARE(shared[0].points, 4.0);
+    QCOMPARE(shared[2].position, QStringLiteral("3"));
+}
+
+PARLOG_TEST(TestLeague)
+#include "tst_league.moc"
