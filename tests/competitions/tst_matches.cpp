@@ -1,3 +1,4 @@
+#include "competitions/knockout.h"
 #include "competitions/league.h"
 
 #include "testmain.h"
@@ -6,13 +7,14 @@
 
 using namespace parlog;
 
-class TestLeague : public QObject {
+class TestMatches : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void sixEntriesDownToTheirOwnMatch();
+    void aDrawWithByesForTheTopSeeds();
 };
 
-void TestLeague::sixEntriesDownToTheirOwnMatch()
+void TestMatches::sixEntriesDownToTheirOwnMatch()
 {
     // Fifteen matches, each margin from the first named's view:
     //   A: beat C 1, F 2, B 2, D 1, halved with E: won 4, halved 1, 9 points, +6.
@@ -49,5 +51,25 @@ void TestLeague::sixEntriesDownToTheirOwnMatch()
     QCOMPARE(shared[2].position, QStringLiteral("3"));
 }
 
-PARLOG_TEST(TestLeague)
-#include "tst_league.moc"
+void TestMatches::aDrawWithByesForTheTopSeeds()
+{
+    // Eight places: 1 v 8, 4 v 5, 2 v 7, 3 v 6, so that 1 and 2 meet only in the final.
+    QCOMPARE(knockout::seedOrder(8), (QList<int>{1, 8, 4, 5, 2, 7, 3, 6}));
+    // Five entries seeded: a draw of 8, three byes, to seeds 1, 2 and 3; 4 plays 5.
+    const auto five = knockout::firstRound({"S1", "S2", "S3", "S4", "S5"}, true);
+    QStringList shown;
+    for (const auto& p : five)
+        shown << (p.bye() ? p.a + QStringLiteral(" bye") : p.a + QStringLiteral(" v ") + p.b);
+    QCOMPARE(shown, (QStringList{"S1 bye", "S4 v S5", "S2 bye", "S3 bye"}));
+    // Drawn: the same seed draws the same; 12 entries give 16 places, 4 byes.
+    QStringList twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve << QStringLiteral("E%1").arg(i);
+    const auto drawn = knockout::firstRound(twelve, false, 2026);
+    QCOMPARE(drawn.size(), 8);
+    QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(), [](const auto& p) { return p.bye(); }), 4);
+    QCOMPARE(knockout::firstRound(twelve, false, 2026)[3].a, drawn[3].a);
+}
+
+PARLOG_TEST(TestMatches)
+#include "tst_matches.moc"
