@@ -1,4 +1,5 @@
 #include "competitions/field.h"
+#include "competitions/orderofmerit.h"
 #include "competitions/results.h"
 #include "competitions/resultswindow.h"
 #include "competitions/society.h"
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void mixedTeesAddTheDifferenceInPar();
     void aNineHoleDayCountsBackOverItsNine();
     void sidesDrawnAndBalanced();
+    void aSidesPlaceEarnsEachOfItsPlayers();
     void aFourBallDayFromTheKeyboard();
     void aSidesCardAndANineHoleCard();
 };
@@ -237,6 +239,29 @@ void TestTeams::sidesDrawnAndBalanced()
     QCOMPARE(everyone, (QStringList{"P1", "P2", "P3", "P4", "P5", "P6", "P7"}));
     QCOMPARE(drawn.last().players.size(), 1);
     QCOMPARE(field::indexOf(QStringLiteral("+1,2")).value(), -1.2);
+}
+
+void TestTeams::aSidesPlaceEarnsEachOfItsPlayers()
+{
+    // A four-ball won by Adams / Brown ahead of Carr / Doyle, at 25 and 18 points a place:
+    // Ann and Bob 25 each, Cal and Dan 18 each.
+    Placing first;
+    first.position = QStringLiteral("1");
+    first.player = QStringLiteral("Adams / Brown");
+    first.players = QStringList{"Ann Adams", "Bob Brown"};
+    Placing second = first;
+    second.position = QStringLiteral("2");
+    second.player = QStringLiteral("Carr / Doyle");
+    second.players = QStringList{"Cal Carr", "Dan Doyle"};
+    seasons::Season season;
+    const OrderOfMerit table =
+        orderOfMerit({{QStringLiteral("Fourball"), QStringLiteral("2026-06-01"), {}, 4, true}},
+                     {{first, second}}, season);
+    QStringList shown;
+    for (const MeritLine& line : table.lines)
+        shown << QStringLiteral("%1 %2 %3").arg(line.position, line.player).arg(line.total);
+    QCOMPARE(shown, (QStringList{"1= Ann Adams 25", "1= Bob Brown 25", "3= Cal Carr 18",
+                                 "3= Dan Doyle 18"}));
 }
 
 namespace {
