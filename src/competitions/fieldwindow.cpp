@@ -7,6 +7,7 @@
 #include "data/conversions.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
+#include "ui/prompter.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -204,6 +205,7 @@ void FieldWindow::loadCompetition(const QString& name, const QString& date)
         app().inform(!kept ? kept.error() : sides.error());
     m_kept = kept.valueOr(competitions::Settings{name, date});
     m_sides = sides.valueOr({});
+    m_sidesKept = m_sides;
     format->setCurrentIndex(format->findData(int(m_kept.format)));
     if (m_kept.team != golf::TeamFormat::Individual)
         teamFormat->setCurrentIndex(teamFormat->findData(int(m_kept.team)));
@@ -395,6 +397,22 @@ void FieldWindow::balanceSides()
     showSides();
 }
 
+bool FieldWindow::okToClose()
+{
+    const auto same = [](const competitions::Side& a, const competitions::Side& b) {
+        return a.name == b.name && a.players == b.players;
+    };
+    const bool unchanged = std::equal(m_sides.cbegin(), m_sides.cend(), m_sidesKept.cbegin(),
+                                      m_sidesKept.cend(), same) ||
+                           (m_sidesKept.isEmpty() && std::all_of(m_sides.cbegin(), m_sides.cend(),
+                                                                 [](const competitions::Side& s) {
+                                                                     return s.players.isEmpty();
+                                                                 }));
+    return unchanged ||
+           app().prompter().ask(QStringLiteral("Close without keeping the sides?"),
+                                QStringLiteral("Sides of a Competition"), Prompter::Default::No);
+}
+
 bool FieldWindow::save()
 {
     const QString name = competitionName->text().trimmed();
@@ -419,6 +437,7 @@ bool FieldWindow::save()
     }
     m_kept = settings;
     m_sides = kept;
+    m_sidesKept = kept;
     showSides();
     status->setText(QStringLiteral("Kept: %1 side%2 for %3.")
                         .arg(kept.size())

@@ -29,6 +29,7 @@ public:
     void drawSides();   // every player listed or in a side, drawn at random
     void balanceSides(); // the same, lowest with highest
     bool save();
+    bool okToClose() override; // sides made and not kept are not lost unasked
 
     const QList<competitions::Side>& sides() const { return m_sides; }
 
@@ -54,6 +55,7 @@ private:
     QList<field::Entrant> m_entrants;
     QList<field::RatedTee> m_tees;
     QList<competitions::Side> m_sides;
+    QList<competitions::Side> m_sidesKept; // as read or last saved
     competitions::Settings m_kept;
     std::function<void()> m_saved;
 };

@@ -348,7 +348,14 @@ void TestTeams::aFourBallDayFromTheKeyboard()
     QCOMPARE(sides->rowCount(), 13);
     QCOMPARE(sides->item(12, 1)->text(), QStringLiteral("Guest"));
     QCOMPARE(f.prompter->last(), QStringLiteral("Guest is already in a side."));
+    // A side made and not kept is not lost unasked; No keeps the window open.
+    f.prompter->answers.enqueue(false);
     field->close();
+    QCOMPARE(f.prompter->last(), QStringLiteral("Close without keeping the sides?"));
+    QVERIFY(field->isVisible());
+    f.prompter->answers.enqueue(true);
+    field->close();
+    QVERIFY(!f.app->find(QStringLiteral("field")));
 
     // The cards: each player net par on every hole (4 and the strokes received), 2 points
     // a hole, 36. Birdies by the side's first player, a point more each:
