@@ -95,6 +95,20 @@ Failure failure(Connection& connection)
     return Failure{connection.describe(connection.lastError())};
 }
 
+Status runAll(Connection& connection, const QStringList& statements, const QVariantList& values)
+{
+    if (!connection.transaction())
+        return failure(connection);
+    for (const QString& statement : statements)
+        if (Status done = run(connection, statement, values); !done) {
+            connection.rollback();
+            return done;
+        }
+    if (!connection.commit())
+        return failure(connection);
+    return {};
+}
+
 Status run(Connection& connection, const QString& statement, const QVariantList& values,
            int* affected)
 {

@@ -57,6 +57,10 @@ Failure failure(Connection& connection);
 Status run(Connection& connection, const QString& statement, const QVariantList& values = {},
            int* affected = nullptr);
 
+// Runs the statements in turn, each with the same values, in one transaction: all of
+// them or none.
+Status runAll(Connection& connection, const QStringList& statements, const QVariantList& values);
+
 // The texts of the first column, in row order, empty values left out (as the
 // pickers leave them out).
 Result<QStringList> texts(Connection& connection, const QString& statement,

@@ -222,10 +222,66 @@ const Table& seasonLeftOut()
     return t;
 }
 
+const Table& draw()
+{
+    // A knock-out or a league of matches: how its matches are played and counted.
+    static const Table t{QStringLiteral("draw"),
+                         columns({{"ID", Type::Key},
+                                  {"name", Type::Name},
+                                  {"kind", Type::Text},
+                                  {"teamFormat", Type::Text},
+                                  {"holes", Type::Whole},
+                                  {"seeded", Type::Tick},
+                                  {"seed", Type::Number},
+                                  {"winPoints", Type::Number},
+                                  {"halfPoints", Type::Number}},
+                                 6),
+                         6};
+    return t;
+}
+
+const Table& drawEntry()
+{
+    // An entry of a draw, in its order (the seeds' when seeded): a player or a side.
+    static const Table t{QStringLiteral("drawEntry"),
+                         columns({{"ID", Type::Key},
+                                  {"drawID", Type::Whole},
+                                  {"position", Type::Whole},
+                                  {"name", Type::Name},
+                                  {"player1", Type::Name},
+                                  {"player2", Type::Name},
+                                  {"player3", Type::Name},
+                                  {"player4", Type::Name},
+                                  {"withdrawn", Type::Tick}},
+                                 6),
+                         6};
+    return t;
+}
+
+const Table& drawMatch()
+{
+    // A match of a draw: its round and place, and its result as the holes were keyed.
+    static const Table t{QStringLiteral("drawMatch"),
+                         columns({{"ID", Type::Key},
+                                  {"drawID", Type::Whole},
+                                  {"round", Type::Whole},
+                                  {"slot", Type::Whole},
+                                  {"playBy", Type::Date},
+                                  {"entryA", Type::Name},
+                                  {"entryB", Type::Name},
+                                  {"holesPlayed", Type::Text},
+                                  {"margin", Type::Whole},
+                                  {"result", Type::Text},
+                                  {"winner", Type::Name}},
+                                 6),
+                         6};
+    return t;
+}
+
 QList<const Table*> tables()
 {
-    return {&player(),      &courses(), &division(),      &score(), &tees(),
-            &competition(), &season(),  &seasonLeftOut(), &side()};
+    return {&player(), &courses(),       &division(), &score(), &tees(),      &competition(),
+            &season(), &seasonLeftOut(), &side(),     &draw(),  &drawEntry(), &drawMatch()};
 }
 
 const Table* table(const QString& name)
@@ -261,6 +317,8 @@ QList<Index> indexes()
               {QStringLiteral("name"), QStringLiteral("strdate")}, 2),
         index("seasonLeftOut_season", "seasonLeftOut", {QStringLiteral("seasonID")}, 3),
         index("side_comp", "side", {QStringLiteral("comp"), QStringLiteral("strdate")}, 5),
+        index("drawEntry_draw", "drawEntry", {QStringLiteral("drawID")}, 6),
+        index("drawMatch_draw", "drawMatch", {QStringLiteral("drawID")}, 6),
     };
 }
 

@@ -15,7 +15,8 @@ namespace parlog::schema {
 // 4: a card's putts, penalty strokes and greenside bunkers hole by hole.
 // 5: the sides of team competitions, a side's card, a competition's team format and
 //    nine, the ratings of each nine of a tee.
-inline constexpr int kVersion = 5;
+// 6: match play's draws, their entries and matches.
+inline constexpr int kVersion = 6;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 
@@ -64,6 +65,9 @@ const Table& competition();
 const Table& season();        // a season's order of merit: its dates and points
 const Table& seasonLeftOut(); // the competitions a season leaves out
 const Table& side();          // since 5: the sides of a team competition
+const Table& draw();          // since 6: a knock-out or a league of matches
+const Table& drawEntry();     // its entries
+const Table& drawMatch();     // its matches
 
 // Every table, in the order they are created.
 QList<const Table*> tables();

@@ -149,17 +149,10 @@ Result<Kept> save(Connection& connection, const Season& s)
 
 Status remove(Connection& connection, qint64 id)
 {
-    if (!connection.transaction())
-        return sql::failure(connection);
-    for (const char* statement : {"DELETE FROM seasonLeftOut WHERE seasonID = ?",
-                                  "DELETE FROM season WHERE ID = ?"})
-        if (Status done = sql::run(connection, QString::fromLatin1(statement), {id}); !done) {
-            connection.rollback();
-            return done;
-        }
-    if (!connection.commit())
-        return sql::failure(connection);
-    return {};
+    return sql::runAll(connection,
+                       {QStringLiteral("DELETE FROM seasonLeftOut WHERE seasonID = ?"),
+                        QStringLiteral("DELETE FROM season WHERE ID = ?")},
+                       {id});
 }
 
 } // namespace parlog::seasons

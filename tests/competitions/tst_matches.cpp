@@ -1,7 +1,10 @@
 #include "competitions/knockout.h"
+#include "data/draws.h"
+#include "data/registerinuse.h"
 #include "competitions/league.h"
 
 #include "testmain.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -12,6 +15,7 @@ class TestMatches : public QObject {
 private Q_SLOTS:
     void sixEntriesDownToTheirOwnMatch();
     void aDrawWithByesForTheTopSeeds();
+    void aDrawKeptAsItWasTyped();
 };
 
 void TestMatches::sixEntriesDownToTheirOwnMatch()
@@ -69,6 +73,47 @@ void TestMatches::aDrawWithByesForTheTopSeeds()
     QCOMPARE(drawn.size(), 8);
     QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(), [](const auto& p) { return p.bye(); }), 4);
     QCOMPARE(knockout::firstRound(twelve, false, 2026)[3].a, drawn[3].a);
+}
+
+void TestMatches::aDrawKeptAsItWasTyped()
+{
+    test::Fixture f;
+    auto c = f.app->registerInUse().connect();
+    PARLOG_VERIFY_OK(c);
+    draws::Draw pairs;
+    pairs.name = QStringLiteral("Fourball Trophy");
+    pairs.team = golf::TeamFormat::FourBall;
+    pairs.seeded = true;
+    pairs.seed = 4000000000u;
+    pairs.entries = {{QStringLiteral("Adams / Brown"), {"Ann Adams", "Bob Brown"}},
+                     {QStringLiteral("Visitors"), {"Cal Carr", "Guest"}, true}};
+    pairs.matches = {{1, 0, QStringLiteral("2026-06-30"), QStringLiteral("Adams / Brown"),
+                      QStringLiteral("Visitors"), QStringLiteral("11H1"), 3,
+                      QStringLiteral("won 3 & 2"), QStringLiteral("Adams / Brown")},
+                     {2, 0, {}, QStringLiteral("Adams / Brown"), {}, {}, {}, {}, {}}};
+    const auto id = draws::save(**c, pairs);
+    PARLOG_VERIFY_OK(id);
+    const auto read = draws::named(**c, QStringLiteral("fourball trophy"));
+    PARLOG_VERIFY_OK(read);
+    QVERIFY(read->has_value());
+    const draws::Draw& back = **read;
+    QCOMPARE(back.team, golf::TeamFormat::FourBall);
+    QCOMPARE(back.seed, 4000000000u);
+    QCOMPARE(back.entries[1].players, (QStringList{"Cal Carr", "Guest"}));
+    QVERIFY(back.entries[1].withdrawn);
+    QCOMPARE(back.matches[0].margin, std::optional<int>(3));
+    QCOMPARE(back.matches[0].result, QStringLiteral("won 3 & 2"));
+    QVERIFY(!back.matches[1].margin);
+    QVERIFY(back.matches[1].b.isEmpty());
+    // Saved again with a result changed: one draw, its matches replaced.
+    draws::Draw again = back;
+    again.matches[1].result = QStringLiteral("walkover");
+    PARLOG_VERIFY_OK(draws::save(**c, again));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM draw")).toInt(), 1);
+    QCOMPARE(f.value(QStringLiteral("SELECT result FROM drawMatch WHERE round = 2")).toString(),
+             QStringLiteral("walkover"));
+    PARLOG_VERIFY_OK(draws::remove(**c, *id));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM drawMatch")).toInt(), 0);
 }
 
 PARLOG_TEST(TestMatches)

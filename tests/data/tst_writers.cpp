@@ -141,6 +141,7 @@ QList<Writer> writers()
         {QStringLiteral("season"), false, helper("season"), saves},
         {QStringLiteral("competition"), false, helper("competition"), saves},
         {QStringLiteral("sides"), false, helper("sides"), saves},
+        {QStringLiteral("draw"), false, helper("draw"), saves},
         {QStringLiteral("player deleted"), false, helper("player-deleted"), saves},
         {QStringLiteral("course deleted"), false, helper("course-deleted"), saves},
         {QStringLiteral("division deleted"), false, helper("division-deleted"), saves},

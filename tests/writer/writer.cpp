@@ -2,7 +2,8 @@
 // the writers' test has made hostile: parlog-writer WHAT FILE. The register is opened as
 // the program opens it once it runs (never made when it has gone). Exit 0 when it was
 // stored; otherwise 1, with why on standard error.
-//   player, course, division, round, correct, handicap, season, competition, sides, delete,
+//   player, course, division, round, correct, handicap, season, competition, sides, draw,
+//   delete,
 //   player-deleted, course-deleted, division-deleted, season-deleted,
 //   backup, open      (open: only the opening, which brings an older register up)
 //   hold FILE MS      holds the register locked for MS milliseconds, saying "holding"
@@ -13,6 +14,7 @@
 #include "data/deletion.h"
 #include "data/dialect.h"
 #include "data/divisions.h"
+#include "data/draws.h"
 #include "data/players.h"
 #include "data/registers.h"
 #include "data/rounds.h"
@@ -108,6 +110,22 @@ Status write(Connection& c, const QString& what)
         competitions::Settings medal{QStringLiteral("Medal"), QStringLiteral("2004-03-05")};
         medal.format = competitions::Format::Stableford;
         return competitions::save(c, medal);
+    }
+    if (what == u"draw") {
+        draws::Draw knockout;
+        knockout.name = QStringLiteral("Singles Championship");
+        knockout.entries = {{QStringLiteral("Ann Adams"), {}}, {QStringLiteral("Bob Brown"), {}}};
+        knockout.matches = {{1,
+                             0,
+                             QStringLiteral("2004-06-30"),
+                             QStringLiteral("Ann Adams"),
+                             QStringLiteral("Bob Brown"),
+                             QStringLiteral("11H2"),
+                             {},
+                             {},
+                             {}}};
+        const auto kept = draws::save(c, knockout);
+        return kept ? Status() : Status(Failure{kept.error()});
     }
     if (what == u"sides") {
         competitions::Settings fourball{QStringLiteral("Fourball"), QStringLiteral("2004-03-05")};
