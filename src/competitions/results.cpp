@@ -266,6 +266,21 @@ Result<CourseBook> courseBook(Connection& connection, const Rows& cards)
 
 namespace {
 
+// The holes a card is scored against: its course's, or its tee's own; none when the
+// course is not in the register.
+golf::Holes holesPlayed(const Round& round, const CourseBook& courses)
+{
+    const auto course = courses.constFind(round.course.toLower());
+    if (course == courses.constEnd())
+        return golf::Holes();
+    const Tee* tee = nullptr;
+    if (round.teeID)
+        for (const Tee& t : course->tees)
+            if (t.id == *round.teeID)
+                tee = &t;
+    return holesOf(course->course, tee);
+}
+
 // The holes a competition is played over: the first (from 0) and how many.
 struct Range {
     int first = 0;
@@ -321,14 +336,7 @@ HoleByHole scoreByHoles(const Round& round, const Ranking& ranking, const Course
 {
     using competitions::Format;
     HoleByHole card;
-    const auto course = courses.constFind(round.course.toLower());
-    const Tee* tee = nullptr;
-    if (course != courses.constEnd() && round.teeID)
-        for (const Tee& t : course->tees)
-            if (t.id == *round.teeID)
-                tee = &t;
-    const golf::Holes holes =
-        course != courses.constEnd() ? holesOf(course->course, tee) : golf::Holes();
+    const golf::Holes holes = holesPlayed(round, courses);
     if (!holes.complete()) {
         card.why = QStringLiteral("%1 has no stroke indexes in the register").arg(round.course);
         return card;
@@ -614,14 +622,7 @@ QList<Placing> rankCompetition(const Rows& cards, const Ranking& ranking,
             round.division.compare(*ranking.division, Qt::CaseInsensitive) != 0)
             continue;
         ++cardsOf[round.player.toLower()];
-        const auto course = courses.constFind(round.course.toLower());
-        const Tee* tee = nullptr;
-        if (course != courses.constEnd() && round.teeID)
-            for (const Tee& t : course->tees)
-                if (t.id == *round.teeID)
-                    tee = &t;
-        const golf::Holes holes =
-            course != courses.constEnd() ? holesOf(course->course, tee) : golf::Holes();
+        const golf::Holes holes = holesPlayed(round, courses);
         if (!holes.complete()) {
             unscored.append({r, QStringLiteral("%1 has no stroke indexes in the register")
                                     .arg(round.course)});

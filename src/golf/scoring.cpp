@@ -13,17 +13,27 @@ bool Holes::complete() const
     return true;
 }
 
+namespace {
+
+// A hole's points and result once its strokes received are known.
+void scoreHole(Scored& s, int h, int strokes, int par, int received)
+{
+    s.received[h] = received;
+    s.points[h] = stablefordPoints(strokes, par, received);
+    s.result[h] = parBogeyResult(strokes, par, received);
+    s.totalPoints += s.points[h];
+    s.won += s.result[h] > 0;
+    s.lost += s.result[h] < 0;
+}
+
+} // namespace
+
 Scored scoreHoles(const std::array<int, 18>& strokes, const Holes& holes, int playingHandicap)
 {
     Scored s;
-    for (int h = 0; h < 18; ++h) {
-        s.received[h] = strokesReceived(playingHandicap, holes.strokeIndex[h]);
-        s.points[h] = stablefordPoints(strokes[h], holes.par[h], s.received[h]);
-        s.result[h] = parBogeyResult(strokes[h], holes.par[h], s.received[h]);
-        s.totalPoints += s.points[h];
-        s.won += s.result[h] > 0;
-        s.lost += s.result[h] < 0;
-    }
+    for (int h = 0; h < 18; ++h)
+        scoreHole(s, h, strokes[h], holes.par[h],
+                  strokesReceived(playingHandicap, holes.strokeIndex[h]));
     return s;
 }
 
@@ -35,12 +45,7 @@ Scored scoreNine(const std::array<int, 18>& strokes, const Holes& holes, int pla
         int place = 1;
         for (int other = firstHole; other < firstHole + 9; ++other)
             place += holes.strokeIndex[other] < holes.strokeIndex[h];
-        s.received[h] = strokesReceivedOnNine(playingHandicap, place);
-        s.points[h] = stablefordPoints(strokes[h], holes.par[h], s.received[h]);
-        s.result[h] = parBogeyResult(strokes[h], holes.par[h], s.received[h]);
-        s.totalPoints += s.points[h];
-        s.won += s.result[h] > 0;
-        s.lost += s.result[h] < 0;
+        scoreHole(s, h, strokes[h], holes.par[h], strokesReceivedOnNine(playingHandicap, place));
     }
     return s;
 }
