@@ -2,6 +2,7 @@
 
 #include "data/competitions.h"
 #include "golf/allowances.h"
+#include "golf/scoring.h"
 
 #include <QHash>
 #include <QList>
@@ -40,6 +41,7 @@ struct RatedTee {
     Ratings eighteen;
     std::optional<Ratings> front;
     std::optional<Ratings> back;
+    golf::Holes holes; // each hole's par and stroke index, for a match's strokes
     // The ratings a competition over these holes is played off; none when the nine is
     // not rated.
     std::optional<Ratings> over(competitions::Nine nine) const;

@@ -1,6 +1,7 @@
 #include "competitions/society.h"
 
 #include "data/courses.h"
+#include "data/draws.h"
 #include "data/divisions.h"
 #include "data/players.h"
 
@@ -73,7 +74,8 @@ Result<QList<field::RatedTee>> Society::ratedTees()
                     list.append({QStringLiteral("%1: %2").arg(course.course.name, tee.label()),
                                  {*tee.courseRating, *tee.slopeRating, par},
                                  nine(tee.front),
-                                 nine(tee.back)});
+                                 nine(tee.back),
+                                 holesOf(course.course, &tee)});
             }
         std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
             return a.label.compare(b.label, Qt::CaseInsensitive) < 0;
@@ -151,6 +153,45 @@ Result<seasons::Kept> Society::keepSeason(const seasons::Season& season)
 Status Society::removeSeason(qint64 id)
 {
     return m_where.use([&](Connection& c) { return seasons::remove(c, id); });
+}
+
+Result<QStringList> Society::drawNames()
+{
+    return m_where.use([](Connection& c) { return draws::names(c); });
+}
+
+Result<std::optional<draws::Draw>> Society::draw(const QString& name)
+{
+    return m_where.use([&](Connection& c) { return draws::named(c, name); });
+}
+
+Result<draws::Kept> Society::keepDraw(const draws::Draw& draw,
+                                      const std::optional<draws::Draw>& asRead)
+{
+    return m_where.use([&](Connection& c) { return draws::save(c, draw, asRead); });
+}
+
+Status Society::removeDraw(qint64 id)
+{
+    return m_where.use([&](Connection& c) { return draws::remove(c, id); });
+}
+
+Result<matchdraw::PlayerMatches> Society::playerMatches(const QString& player)
+{
+    return m_where.use([&](Connection& c) -> Result<matchdraw::PlayerMatches> {
+        const auto names = draws::names(c);
+        if (!names)
+            return Failure{names.error()};
+        QList<draws::Draw> all;
+        for (const QString& name : *names) {
+            const auto one = draws::named(c, name);
+            if (!one)
+                return Failure{one.error()};
+            if (*one)
+                all << **one;
+        }
+        return matchdraw::playerMatches(all, player);
+    });
 }
 
 } // namespace parlog

@@ -2,6 +2,7 @@
 
 #include "competitions/eclectic.h"
 #include "competitions/field.h"
+#include "competitions/matchdraw.h"
 #include "competitions/orderofmerit.h"
 #include "competitions/results.h"
 #include "data/competitions.h"
@@ -65,6 +66,14 @@ public:
                                       const std::optional<QString>& division);
     Result<seasons::Kept> keepSeason(const seasons::Season& season);
     Status removeSeason(qint64 id);
+
+    // Match play's draws.
+    Result<QStringList> drawNames();
+    Result<std::optional<draws::Draw>> draw(const QString& name);
+    Result<draws::Kept> keepDraw(const draws::Draw& draw, const std::optional<draws::Draw>& asRead);
+    Status removeDraw(qint64 id);
+    // A player's matches in every draw, as an entry or one of a side.
+    Result<matchdraw::PlayerMatches> playerMatches(const QString& player);
 
 private:
     RegisterInUse& m_where;

@@ -1,6 +1,7 @@
 #include "data/draws.h"
 
 #include "data/competitions.h"
+#include "data/engine.h"
 
 namespace parlog::draws {
 
@@ -58,11 +59,12 @@ Result<QStringList> names(Connection& connection)
     return sql::texts(connection, QStringLiteral("SELECT name FROM draw ORDER BY name"));
 }
 
-Result<std::optional<Draw>> named(Connection& connection, const QString& name)
+namespace {
+
+// The draw the query finds by its one parameter, whole.
+Result<std::optional<Draw>> read(Connection& connection, const QString& query, const QVariant& key)
 {
-    const auto row = sql::firstRow(
-        connection, QStringLiteral("SELECT * FROM draw WHERE name = ? ORDER BY ID LIMIT 1"),
-        {name});
+    const auto row = sql::firstRow(connection, query, {key});
     if (!row)
         return Failure{row.error()};
     if (row->isEmpty())
@@ -116,7 +118,17 @@ Result<std::optional<Draw>> named(Connection& connection, const QString& name)
     return std::optional<Draw>(d);
 }
 
-Result<qint64> save(Connection& connection, const Draw& d)
+constexpr int kSavePatienceMs = 10000;
+
+} // namespace
+
+Result<std::optional<Draw>> named(Connection& connection, const QString& name)
+{
+    return read(connection, QStringLiteral("SELECT * FROM draw WHERE name = ? ORDER BY ID LIMIT 1"),
+                name);
+}
+
+Result<Kept> save(Connection& connection, const Draw& d, const std::optional<Draw>& asRead)
 {
     if (d.name.trimmed().isEmpty())
         return Failure{QStringLiteral("A draw needs a name.")};
@@ -128,13 +140,35 @@ Result<qint64> save(Connection& connection, const Draw& d)
                         {QStringLiteral("seed"), double(d.seed)},
                         {QStringLiteral("winPoints"), d.winPoints},
                         {QStringLiteral("halfPoints"), d.halfPoints}};
-    if (!connection.transaction())
-        return sql::failure(connection);
+    if (Status writable = connection.beforeWrite(); !writable)
+        return Failure{writable.error()};
+    // One writer at a time: what is compared with the draw as read is what is replaced.
+    if (Status locked = connection.engine().beginWriting(kSavePatienceMs); !locked)
+        return Failure{locked.error()};
     const auto fail = [&connection](const QString& why) {
         connection.rollback();
         return Failure{why};
     };
     qint64 id = 0;
+    if (d.id) {
+        const auto now = read(connection, QStringLiteral("SELECT * FROM draw WHERE ID = ?"), *d.id);
+        if (!now)
+            return fail(now.error());
+        if (!*now || (asRead && **now != *asRead)) {
+            connection.rollback();
+            return Kept{*now ? Saved::Outcome::ChangedMeanwhile : Saved::Outcome::Gone, *d.id};
+        }
+    } else {
+        const auto taken =
+            sql::value(connection, QStringLiteral("SELECT count(*) FROM draw WHERE name = ?"),
+                       {d.name.trimmed()});
+        if (!taken)
+            return fail(taken.error());
+        if (taken->toLongLong() > 0)
+            return fail(QStringLiteral("A draw named \"%1\" is kept already: open it, or give "
+                                       "this one a name of its own.")
+                            .arg(d.name.trimmed()));
+    }
     if (d.id) {
         id = *d.id;
         if (Status done = sql::update(connection, schema::draw(), QStringLiteral("ID"), id, record);
@@ -151,7 +185,7 @@ Result<qint64> save(Connection& connection, const Draw& d)
         return fail(done.error());
     if (!connection.commit())
         return fail(connection.describe(connection.lastError()));
-    return id;
+    return Kept{Saved::Outcome::Stored, id};
 }
 
 Status remove(Connection& connection, qint64 id)

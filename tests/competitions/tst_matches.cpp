@@ -1,4 +1,6 @@
 #include "competitions/knockout.h"
+#include "competitions/matchdraw.h"
+#include "competitions/society.h"
 #include "data/draws.h"
 #include "data/registerinuse.h"
 #include "competitions/league.h"
@@ -16,6 +18,11 @@ private Q_SLOTS:
     void sixEntriesDownToTheirOwnMatch();
     void aDrawWithByesForTheTopSeeds();
     void aDrawKeptAsItWasTyped();
+    void resultsTypedInWords_data();
+    void resultsTypedInWords();
+    void aKnockoutRunToItsFinal();
+    void everyEntryMeetsEveryOther();
+    void twoSecretariesSaveOneDraw();
 };
 
 void TestMatches::sixEntriesDownToTheirOwnMatch()
@@ -112,8 +119,154 @@ void TestMatches::aDrawKeptAsItWasTyped()
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM draw")).toInt(), 1);
     QCOMPARE(f.value(QStringLiteral("SELECT result FROM drawMatch WHERE round = 2")).toString(),
              QStringLiteral("walkover"));
-    PARLOG_VERIFY_OK(draws::remove(**c, *id));
+    PARLOG_VERIFY_OK(draws::remove(**c, id->id));
     QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM drawMatch")).toInt(), 0);
+}
+
+void TestMatches::resultsTypedInWords_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("league");
+    QTest::addColumn<int>("margin"); // A's view; 99: refused
+    QTest::addColumn<QString>("result");
+    QTest::newRow("A, words") << "A won 3 & 2" << false << 3 << "won 3 & 2";
+    QTest::newRow("by name, short") << "jon 2&1" << false << -2 << "won 2 & 1";
+    QTest::newRow("dormie two won") << "1 3 & 1" << false << 3 << "won 3 & 1";
+    QTest::newRow("B, up") << "B 1 up" << false << -1 << "won 1 up";
+    QTest::newRow("19th") << "A at the 19th" << false << 1 << "won at the 19th";
+    QTest::newRow("22nd") << "2 22nd" << false << -1 << "won at the 22nd";
+    QTest::newRow("walkover") << "B w/o" << false << -1 << "walkover";
+    QTest::newRow("concession") << "A by concession" << false << 1 << "won by concession";
+    QTest::newRow("halved, league") << "halved" << true << 0 << "halved";
+    // Refused: a knock-out is never halved; 5 & 1 and 3 up at the end come sooner; the
+    // 18th is no extra hole; a name in neither side; two matching both.
+    QTest::newRow("halved, knock-out") << "AS" << false << 99 << "";
+    QTest::newRow("5 & 1") << "A 5 & 1" << false << 99 << "";
+    QTest::newRow("3 up") << "A 3 up" << false << 99 << "";
+    QTest::newRow("18th") << "A at the 18th" << false << 99 << "";
+    QTest::newRow("stranger") << "Smith 3 & 2" << false << 99 << "";
+    QTest::newRow("both") << "Jo 3 & 2" << false << 99 << "";
+}
+
+void TestMatches::resultsTypedInWords()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, league);
+    QFETCH(int, margin);
+    QFETCH(QString, result);
+    draws::Match m;
+    m.a = QStringLiteral("Joan Ash");
+    m.b = QStringLiteral("Jonah Birch");
+    const auto outcome = matchdraw::parseResult(typed, m, league);
+    QCOMPARE(outcome.ok(), margin != 99);
+    if (!outcome) {
+        QVERIFY(!outcome.error().isEmpty());
+        return;
+    }
+    QCOMPARE(outcome->margin, std::optional<int>(margin));
+    QCOMPARE(outcome->result, result);
+    QCOMPARE(outcome->winner, margin > 0 ? m.a : margin < 0 ? m.b : QString());
+}
+
+void TestMatches::aKnockoutRunToItsFinal()
+{
+    // Five seeded entries: a draw of eight, byes to seeds 1-3; 4 meets 5.
+    draws::Draw d;
+    d.seeded = true;
+    for (const char* name : {"One", "Two", "Three", "Four", "Five"})
+        d.entries.append({QString::fromLatin1(name), {}});
+    matchdraw::makeKnockout(d);
+    QCOMPARE(matchdraw::rounds(d), 3);
+    QCOMPARE(matchdraw::roundName(d, 1), QStringLiteral("Quarter-finals"));
+    QCOMPARE(matchdraw::roundName(d, 3), QStringLiteral("Final"));
+    const auto at = [&d](int round, int slot) -> draws::Match& {
+        for (draws::Match& m : d.matches)
+            if (m.round == round && m.slot == slot)
+                return m;
+        qFatal("no match");
+    };
+    // 8: 1 8 4 5 2 7 3 6: One's bye, Four v Five, Two's bye, Three's bye.
+    QCOMPARE(at(1, 1).a + u'-' + at(1, 1).b, QStringLiteral("Four-Five"));
+    QCOMPARE(at(2, 0).a, QStringLiteral("One"));
+    QVERIFY(at(2, 0).b.isEmpty());
+    QCOMPARE(at(2, 1).a + u'-' + at(2, 1).b, QStringLiteral("Two-Three"));
+    // Five wins at the 19th from the holes keyed; Three withdraws: Two has a walkover.
+    auto five = matchdraw::outcomeOfHoles(QString(18, u'H') + u'2', at(1, 1));
+    QVERIFY(five);
+    at(1, 1).margin = five->margin;
+    at(1, 1).result = five->result;
+    at(1, 1).winner = five->winner;
+    d.entries[2].withdrawn = true;
+    matchdraw::moveOn(d);
+    QCOMPARE(at(2, 0).b, QStringLiteral("Five"));
+    QCOMPARE(matchdraw::resultLine(at(2, 1)), QStringLiteral("Two walkover"));
+    QCOMPARE(at(3, 0).b, QStringLiteral("Two"));
+    // One beats Five; then the result is corrected: the final waits for its new player.
+    at(2, 0).margin = 4, at(2, 0).result = QStringLiteral("won 4 & 3"), at(2, 0).winner = "One";
+    matchdraw::moveOn(d);
+    QCOMPARE(at(3, 0).a, QStringLiteral("One"));
+    at(3, 0).margin = -1, at(3, 0).result = QStringLiteral("won 1 up"), at(3, 0).winner = "Two";
+    at(2, 0).margin = -2, at(2, 0).result = QStringLiteral("won 2 & 1"), at(2, 0).winner = "Five";
+    matchdraw::moveOn(d);
+    QCOMPARE(at(3, 0).a, QStringLiteral("Five"));
+    QVERIFY(!matchdraw::decided(at(3, 0)));
+    // Five's page: won at the 19th, won 2 & 1; Two's walkover counts for Two.
+    const auto five2 = matchdraw::playerMatches({d}, QStringLiteral("five"));
+    QCOMPARE(five2.won, 2);
+    QCOMPARE(five2.lost, 0);
+    const auto one = matchdraw::playerMatches({d}, QStringLiteral("One"));
+    QCOMPARE(one.lost, 1);
+    QCOMPARE(one.matches.first().outcome, QStringLiteral("lost 2 & 1"));
+}
+
+void TestMatches::everyEntryMeetsEveryOther()
+{
+    for (int n : {6, 5}) {
+        draws::Draw d;
+        for (int i = 0; i < n; ++i)
+            d.entries.append({QStringLiteral("E%1").arg(i), {}});
+        matchdraw::makeLeague(d);
+        QCOMPARE(d.matches.size(), qsizetype(n * (n - 1) / 2));
+        QSet<QString> pairs;
+        QHash<int, QSet<QString>> inRound;
+        for (const draws::Match& m : std::as_const(d.matches)) {
+            pairs.insert(std::min(m.a, m.b) + std::max(m.a, m.b));
+            // Nobody twice in one round.
+            QVERIFY(!inRound[m.round].contains(m.a) && !inRound[m.round].contains(m.b));
+            inRound[m.round] << m.a << m.b;
+        }
+        QCOMPARE(pairs.size(), qsizetype(n * (n - 1) / 2));
+        QCOMPARE(matchdraw::rounds(d), n % 2 ? n : n - 1);
+    }
+}
+
+void TestMatches::twoSecretariesSaveOneDraw()
+{
+    test::Fixture f;
+    Society society(f.app->registerInUse());
+    draws::Draw d;
+    d.name = QStringLiteral("Singles");
+    d.entries = {{QStringLiteral("Ann"), {}}, {QStringLiteral("Bob"), {}}};
+    matchdraw::makeKnockout(d);
+    const auto first = society.keepDraw(d, std::nullopt);
+    PARLOG_VERIFY_OK(first);
+    // A second new draw of that name is refused, not a twin.
+    QVERIFY(!society.keepDraw(d, std::nullopt));
+    const auto mine = society.draw(QStringLiteral("Singles"));
+    const auto theirs = society.draw(QStringLiteral("Singles"));
+    PARLOG_VERIFY_OK(mine);
+    PARLOG_VERIFY_OK(theirs);
+    draws::Draw changed = **theirs;
+    changed.matches[0].result = QStringLiteral("walkover");
+    changed.matches[0].winner = QStringLiteral("Ann");
+    changed.matches[0].margin = 1;
+    QCOMPARE(society.keepDraw(changed, **theirs)->outcome, Saved::Outcome::Stored);
+    draws::Draw late = **mine;
+    late.matches[0].playBy = QStringLiteral("2026-07-01");
+    QCOMPARE(society.keepDraw(late, **mine)->outcome, Saved::Outcome::ChangedMeanwhile);
+    PARLOG_VERIFY_OK(society.removeDraw(first->id));
+    QCOMPARE(society.keepDraw(changed, changed)->outcome, Saved::Outcome::Gone);
+    QCOMPARE(f.value(QStringLiteral("SELECT result FROM drawMatch")), QVariant());
 }
 
 PARLOG_TEST(TestMatches)
