@@ -14,6 +14,9 @@
 #include "base/reportwindow.h"
 #include "base/windowcontexts.h"
 #include "competitions/society.h"
+#include "competitions/drawwindow.h"
+#include "competitions/matchdraw.h"
+#include "competitions/matchwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -79,11 +83,12 @@ void savePage(parlog::ReportWindow* window, const QString& file)
     if (!window)
         return;
     const parlog::report::Page& page = window->paginator().page(0);
-    parlog::report::pageImage(page, 150).save(
-        QDir(g_out).filePath(file + QStringLiteral("-page1.png")));
+    const parlog::report::PageSetup& setup = window->paginator().setup();
+    parlog::report::pageImage(page, 150, setup)
+        .save(QDir(g_out).filePath(file + QStringLiteral("-page1.png")));
     QPdfWriter pdf(QDir(g_out).filePath(file + QStringLiteral("-page1.pdf")));
     pdf.setResolution(1200);
-    pdf.setPageLayout(parlog::report::pageLayout());
+    pdf.setPageLayout(parlog::report::pageLayout(setup.landscape));
     QPainter painter(&pdf);
     parlog::report::paintPage(painter, page, pdf.resolution());
 }
@@ -272,6 +277,84 @@ QWidget* fourBallDay(parlog::Application& app)
     return app.show(QStringLiteral("field"), parlog::FieldContext{day.name, day.date, {}});
 }
 
+// A draw of the register's first players kept with some results, and its window open on
+// it: a seeded knock-out of 12 with its first round played, or a league of 6 half played.
+QWidget* sampleDraw(parlog::Application& app, parlog::draws::Kind kind)
+{
+    parlog::Society society(app.registerInUse());
+    const auto players = society.entrants();
+    const int size = kind == parlog::draws::Kind::League ? 6 : 12;
+    if (!players || players->size() < size)
+        return nullptr;
+    parlog::draws::Draw draw;
+    draw.name = kind == parlog::draws::Kind::League ? QStringLiteral("Winter League")
+                                                    : QStringLiteral("Singles Knock-out");
+    draw.seeded = true;
+    for (int i = 0; i < size; ++i)
+        draw.entries.append({(*players)[i].name, {}});
+    if (kind == parlog::draws::Kind::League)
+        parlog::matchdraw::makeLeague(draw);
+    else
+        parlog::matchdraw::makeKnockout(draw);
+    const QStringList words{QStringLiteral("A won 3 & 2"), QStringLiteral("B 1 up"),
+                            QStringLiteral("A at the 19th"), QStringLiteral("halved"),
+                            QStringLiteral("B won 5 & 4")};
+    int typed = 0;
+    for (parlog::draws::Match& m : draw.matches) {
+        m.playBy = m.round == 1 ? QStringLiteral("2026-05-31") : QStringLiteral("2026-06-30");
+        if (m.b.isEmpty() || m.a.isEmpty() || parlog::matchdraw::decided(m) ||
+            (kind == parlog::draws::Kind::League && m.round > 3) ||
+            (kind == parlog::draws::Kind::Knockout && m.round > 1))
+            continue;
+        const auto outcome = parlog::matchdraw::parseResult(words[typed++ % words.size()], m,
+                                                            kind == parlog::draws::Kind::League);
+        if (outcome) {
+            m.margin = outcome->margin;
+            m.result = outcome->result;
+            m.winner = outcome->winner;
+        }
+    }
+    parlog::matchdraw::moveOn(draw);
+    if (const auto old = society.draw(draw.name); old && *old)
+        (void)society.removeDraw(*(*old)->id);
+    if (!society.keepDraw(draw, std::nullopt))
+        return nullptr;
+    auto* window = qobject_cast<parlog::DrawWindow*>(app.show(QStringLiteral("draws")));
+    if (!window)
+        return nullptr;
+    settle();
+    window->findChild<QComboBox*>(QStringLiteral("drawName"))->setEditText(draw.name);
+    window->openDraw();
+    return window;
+}
+
+// The knock-out's first match of the second round played hole by hole to the 16th.
+QWidget* sampleMatch(parlog::Application& app)
+{
+    auto* draws = qobject_cast<parlog::DrawWindow*>(sampleDraw(app, parlog::draws::Kind::Knockout));
+    if (!draws)
+        return nullptr;
+    auto* matches = draws->findChild<QTableWidget*>(QStringLiteral("matches"));
+    for (int r = 0; r < matches->rowCount(); ++r)
+        if (matches->item(r, 4)->text() != u"\u2013" && matches->item(r, 0)->text() != u"Round 1") {
+            matches->setCurrentCell(r, 5);
+            break;
+        }
+    draws->playMatch();
+    settle();
+    auto* match = qobject_cast<parlog::MatchWindow*>(app.find(QStringLiteral("match")));
+    if (!match)
+        return nullptr;
+    if (auto* tee = match->findChild<QComboBox*>(QStringLiteral("teeA")); tee && tee->count() > 1) {
+        tee->setCurrentIndex(1);
+        Q_EMIT tee->activated(1);
+    }
+    const QString holes = QStringLiteral("1H21H11HH2H1H11");
+    for (int h = 0; h < holes.size(); ++h)
+        match->enterHole(h, holes[h]);
+    return match;
+}
+
 // A window's Print button, and the first page of the report it shows.
 QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report)
 {
@@ -361,6 +444,21 @@ QList<Shot> shots()
          [](parlog::Application& app) {
              return printFrom(app, pastCompetition(app), QStringLiteral("TeamResultsReport"));
          }},
+        {QStringLiteral("draws"),
+         [](parlog::Application& app) { return sampleDraw(app, parlog::draws::Kind::Knockout); }},
+        {QStringLiteral("BracketReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, sampleDraw(app, parlog::draws::Kind::Knockout),
+                              QStringLiteral("BracketReport"));
+         }},
+        {QStringLiteral("match"), sampleMatch},
+        {QStringLiteral("draws-league"),
+         [](parlog::Application& app) { return sampleDraw(app, parlog::draws::Kind::League); }},
+        {QStringLiteral("LeagueTableReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, sampleDraw(app, parlog::draws::Kind::League),
+                              QStringLiteral("LeagueTableReport"));
+         }},
         plain(QStringLiteral("orderOfMerit")),
         {QStringLiteral("OrderOfMeritReport"),
          [](parlog::Application& app) {
@@ -447,9 +545,12 @@ int main(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     QString out;
     QString db;
+    QStringList only;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == u"--db" && i + 1 < args.size())
             db = args[++i];
+        else if (args[i] == u"--only" && i + 1 < args.size())
+            only = args[++i].split(u',');
         else if (args[i] == u"--dark")
             useDarkTheme();
         else if (args[i] == u"--larger") {
@@ -463,7 +564,8 @@ int main(int argc, char* argv[])
     }
     if (out.isEmpty()) {
         QTextStream(stderr)
-            << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...] [--dark] [--larger]\n";
+            << "usage: parlog-screenshots OUTDIR [--db FILE|postgresql://...] [--dark] [--larger] "
+               "[--only SHOT,SHOT]\n";
         return 2;
     }
     QDir().mkpath(out);
@@ -496,6 +598,8 @@ int main(int argc, char* argv[])
     parlog::registerWindows(app);
     int failures = 0;
     for (const Shot& shot : shots()) {
+        if (!only.isEmpty() && !only.contains(shot.file))
+            continue;
         QWidget* window = shot.open(app);
         // Modal reports were saved while they showed.
         if (!window && QFile::exists(QDir(out).filePath(shot.file + QStringLiteral(".png"))))

@@ -233,6 +233,8 @@ void MainMenu::addMenuBar()
          [this] { app().show(windows::kOrderOfMerit); });
     item(rounds, QStringLiteral("Eclect&ic..."), {}, "actionEclectic",
          [this] { app().show(windows::kEclectic); });
+    item(rounds, QStringLiteral("Match &Play..."), {}, "actionDraws",
+         [this] { app().show(windows::kDraws); });
     rounds->addSeparator();
     item(rounds, QStringLiteral("&Delete Rounds..."), {}, "actionDelete",
          [this] { app().show(windows::kDeleteRounds); });

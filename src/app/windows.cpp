@@ -20,7 +20,9 @@
 #include "search/deleterounds.h"
 #include "search/quicksearch.h"
 #include "stats/chartwindow.h"
+#include "competitions/drawwindow.h"
 #include "competitions/fieldwindow.h"
+#include "competitions/matchwindow.h"
 #include "competitions/resultswindow.h"
 #include "competitions/eclecticwindow.h"
 #include "stats/handicaprecordwindow.h"
@@ -59,6 +61,8 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kScoreCard, [](Application& a) { return new ScoreAdd(a); });
     app.registerWindow(windows::kResults, [](Application& a) { return new ResultsWindow(a); });
     app.registerWindow(windows::kField, [](Application& a) { return new FieldWindow(a); });
+    app.registerWindow(windows::kDraws, [](Application& a) { return new DrawWindow(a); });
+    app.registerWindow(windows::kMatch, [](Application& a) { return new MatchWindow(a); });
     app.registerWindow(windows::kSeason, [](Application& a) { return new SeasonWindow(a); });
     app.registerWindow(windows::kPickRound, [](Application& a) { return new PickRound(a); });
     app.registerWindow(windows::kRegister, [](Application& a) { return new RegisterChoice(a); });

@@ -247,7 +247,8 @@ void ReportWindow::render()
     const report::Page& page = m_paginator->page(m_page);
     if (broken())
         return;
-    m_sheet->setPixmap(QPixmap::fromImage(report::pageImage(page, kScreenDpi * m_zoom)));
+    m_sheet->setPixmap(
+        QPixmap::fromImage(report::pageImage(page, kScreenDpi * m_zoom, m_paginator->setup())));
     m_sheet->adjustSize();
     if (m_counting) {
         // Still counting: the next page may be there, and Last waits for the count.
@@ -389,7 +390,7 @@ void ReportWindow::print()
     if (!m_paginator)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(report::pageLayout());
+    printer.setPageLayout(report::pageLayout(m_paginator->setup().landscape));
     printer.setDocName(windowTitle());
     const int pages = pageCount();
     if (!m_paginator)

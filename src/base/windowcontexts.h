@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/draws.h"
+
 #include <QString>
 
 #include <array>
@@ -55,6 +57,15 @@ struct FieldContext {
     QString competition;
     QString date;
     std::function<void()> saved;
+};
+
+// A match of a draw to play hole by hole: the draw as its window holds it, the match's
+// round and place; done gets the match back with its result when the user keeps it.
+struct MatchContext {
+    draws::Draw draw;
+    int round = 1;
+    int slot = 0;
+    std::function<void(const draws::Match& played)> done;
 };
 
 // A stored round to load into the score card for correcting.

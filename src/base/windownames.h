@@ -24,6 +24,8 @@ inline const QString kScoreCard = QStringLiteral("scoreadd");
 inline const QString kHandicap = QStringLiteral("Handicapform");
 inline const QString kResults = QStringLiteral("results");
 inline const QString kField = QStringLiteral("field");
+inline const QString kDraws = QStringLiteral("draws");
+inline const QString kMatch = QStringLiteral("match");
 inline const QString kSeason = QStringLiteral("season");
 inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
@@ -35,20 +37,24 @@ inline const QString kImport = QStringLiteral("importData");
 
 // The reports, each a window of its own.
 using report::kBestEverRound;
+using report::kBracketReport;
+using report::kCompactList;
 using report::kCourseList;
 using report::kCourseRound;
-using report::kCompactList;
+using report::kDrawMatchesReport;
+using report::kEclecticReport;
 using report::kFullCards;
 using report::kGroupedCompactList;
 using report::kGroupedFullCards;
 using report::kHandicapRecordReport;
+using report::kLeagueTableReport;
 using report::kOrderOfMeritReport;
-using report::kEclecticReport;
 using report::kPlayerList;
+using report::kPlayerMatchesReport;
 using report::kPossibleRound;
 using report::kResultsReport;
-using report::kTeamResultsReport;
 using report::kSeasonReport;
+using report::kTeamResultsReport;
 using report::kWorstEverRound;
 
 } // namespace parlog::windows

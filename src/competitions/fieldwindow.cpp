@@ -25,33 +25,6 @@ namespace parlog {
 
 using namespace forms;
 
-namespace {
-
-// Enter on a list adds the player, Delete on the sides takes one out.
-class KeyTo : public QObject {
-public:
-    KeyTo(QObject* parent, QList<int> keys, std::function<void()> act)
-        : QObject(parent)
-        , m_keys(std::move(keys))
-        , m_act(std::move(act))
-    {
-    }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress ||
-            !m_keys.contains(static_cast<QKeyEvent*>(event)->key()))
-            return false;
-        m_act();
-        return true;
-    }
-
-private:
-    QList<int> m_keys;
-    std::function<void()> m_act;
-};
-
-} // namespace
-
 FieldWindow::FieldWindow(Application& app)
     : Window(app, windows::kField, QStringLiteral("Sides of a Competition"))
 {
@@ -149,9 +122,8 @@ FieldWindow::FieldWindow(Application& app)
     connect(saveButton, &QPushButton::clicked, this, &FieldWindow::save);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(players, &QListWidget::itemDoubleClicked, this, &FieldWindow::addPlayer);
-    players->installEventFilter(
-        new KeyTo(this, {Qt::Key_Return, Qt::Key_Enter}, [this] { addPlayer(); }));
-    sidesTable->installEventFilter(new KeyTo(this, {Qt::Key_Delete}, [this] { removeSide(); }));
+    onKeys(players, {Qt::Key_Return, Qt::Key_Enter}, [this] { addPlayer(); });
+    onKeys(sidesTable, {Qt::Key_Delete}, [this] { removeSide(); });
     for (QComboBox* c : {format, teamFormat, nine, tee})
         connect(c, &QComboBox::activated, this, &FieldWindow::showSides);
     connect(competitionDate, &QLineEdit::editingFinished, this, [this] {

@@ -1,5 +1,6 @@
 #include "reports/layouts.h"
 
+#include "reports/paginator.h"
 
 #include <QHash>
 #include <QPoint>
@@ -747,6 +748,148 @@ Layout eclecticLayout()
     return l;
 }
 
+// One bracket of ENTRANTS first-round places filling the page under its title: its
+// names read from columns (a page of a larger draw) or from parameters (the last page).
+QList<Item> bracketItems(int entrants, const QString& prefix, bool fromParameters, int width,
+                         int height)
+{
+    constexpr int kTop = 1250;
+    constexpr int kNameHeight = 230;
+    int columns = 1;
+    for (int e = entrants; e > 1; e /= 2)
+        ++columns;
+    const int columnWidth = width / columns;
+    const int span = height - kTop - 80;
+    QList<Item> items{label(QStringLiteral("Title"), QStringLiteral("{draw}"),
+                            QRect(0, 0, width, 420), font(14, true), Align::Center),
+                      label(QStringLiteral("About"), QStringLiteral("{about}"),
+                            QRect(0, 440, width, 260), font(9), Align::Center)};
+    const FontSpec name = font(entrants > 16 ? 7.5 : 8.5);
+    const FontSpec result = font(7, false, true);
+    const auto value = [&](const QString& itemName, const QString& key, QRect rect,
+                           const FontSpec& f) {
+        return fromParameters ? label(itemName, QLatin1Char('{') + key + QLatin1Char('}'), rect, f)
+                              : field(itemName, key, rect, f);
+    };
+    for (int c = 0, places = entrants; c < columns; ++c, places /= 2) {
+        const int left = c * columnWidth;
+        items << label(prefix + QStringLiteral("Head%1").arg(c),
+                       QStringLiteral("{%1h%2}").arg(prefix).arg(c),
+                       QRect(left, 760, columnWidth - 100, 420), font(8.5, true));
+        QList<int> ys;
+        for (int p = 0; p < places; ++p) {
+            const int y = kTop + int((p + 0.5) * span / places);
+            ys << y;
+            const QString at = QStringLiteral("%1_%2").arg(c).arg(p);
+            items << value(prefix + QStringLiteral("Name") + at, prefix + QStringLiteral("n") + at,
+                           QRect(left + 60, y - kNameHeight, columnWidth - 200, kNameHeight - 10),
+                           name)
+                  << hline(prefix + QStringLiteral("Line") + at, left, y, columnWidth - 100);
+            if (c > 0)
+                items << value(prefix + QStringLiteral("Result") + at,
+                               prefix + QStringLiteral("s") + at,
+                               QRect(left + 60, y + 15, columnWidth - 200, 190), result);
+        }
+        // Each pair joined down the right of its column, to its winner's line.
+        if (c + 1 < columns)
+            for (int p = 0; p + 1 < places; p += 2) {
+                Item join = hline(prefix + QStringLiteral("Join%1_%2").arg(c).arg(p),
+                                  left + columnWidth - 100, ys[p], 0);
+                join.rect.setHeight(ys[p + 1] - ys[p]);
+                items << join;
+            }
+    }
+    return items;
+}
+
+// A draw's matches a line each, as a spreadsheet takes them.
+Layout drawMatches()
+{
+    constexpr int kWidth = 10466;
+    Layout l;
+    l.name = kDrawMatchesReport;
+    l.caption = QStringLiteral("Matches: {draw}");
+    l.width = kWidth;
+    QList<Item> headings;
+    QList<Item> line;
+    tableColumns({{"round", "Round", 0, 1350, Align::Left},
+                  {"match", "Match", 1380, 550, Align::Center},
+                  {"playBy", "Play by", 1960, 1000, Align::Left},
+                  {"a", "A", 3000, 2300, Align::Left},
+                  {"b", "B", 5330, 2300, Align::Left},
+                  {"result", "Result", 7660, 2806, Align::Left}},
+                 font(8.5, true), font(8), 255, headings, line);
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    l.bands = standardBands(1180,
+                            {label(QStringLiteral("Title"), QStringLiteral("{draw}"),
+                                   QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
+                             label(QStringLiteral("About"), QStringLiteral("{about}"),
+                                   QRect(0, 480, kWidth, 330), font(10), Align::Center),
+                             label(QStringLiteral("Printed"), QStringLiteral("%D"),
+                                   QRect(0, 830, kWidth, 285), font(8), Align::Center)},
+                            345, headings, 255, line);
+    return l;
+}
+
+// A league's table, its places shared where the rules leave them level.
+Layout leagueTable()
+{
+    constexpr int kWidth = 10466;
+    Layout l;
+    l.name = kLeagueTableReport;
+    l.caption = QStringLiteral("League: {draw}");
+    l.width = kWidth;
+    QList<Item> headings;
+    QList<Item> line;
+    tableColumns({{"position", "Pos", 0, 600, Align::Center},
+                  {"entry", "Entry", 650, 3600, Align::Left},
+                  {"played", "Played", 4300, 800, Align::Center},
+                  {"won", "Won", 5150, 800, Align::Center},
+                  {"halved", "Halved", 6000, 800, Align::Center},
+                  {"lost", "Lost", 6850, 800, Align::Center},
+                  {"holesUp", "Holes up", 7700, 1100, Align::Center},
+                  {"points", "Points", 8850, 1000, Align::Center}},
+                 font(8.5, true), font(8.5), 270, headings, line);
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    l.bands = standardBands(1180,
+                            {label(QStringLiteral("Title"), QStringLiteral("{draw}"),
+                                   QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
+                             label(QStringLiteral("About"), QStringLiteral("{about}"),
+                                   QRect(0, 480, kWidth, 330), font(10), Align::Center),
+                             label(QStringLiteral("Printed"), QStringLiteral("%D"),
+                                   QRect(0, 830, kWidth, 285), font(8), Align::Center)},
+                            345, headings, 270, line);
+    return l;
+}
+
+// A player's matches in every draw, with the count of those won, halved and lost.
+Layout playerMatches()
+{
+    constexpr int kWidth = 10466;
+    Layout l;
+    l.name = kPlayerMatchesReport;
+    l.caption = QStringLiteral("Matches of {player}");
+    l.width = kWidth;
+    QList<Item> headings;
+    QList<Item> line;
+    tableColumns({{"draw", "Draw", 0, 2500, Align::Left},
+                  {"round", "Round", 2530, 1350, Align::Left},
+                  {"as", "Played as", 3910, 2100, Align::Left},
+                  {"opponent", "Against", 6040, 2300, Align::Left},
+                  {"outcome", "Result", 8370, 2096, Align::Left}},
+                 font(8.5, true), font(8), 255, headings, line);
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    l.bands = standardBands(1180,
+                            {label(QStringLiteral("Title"), QStringLiteral("Matches of {player}"),
+                                   QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
+                             label(QStringLiteral("Record"), QStringLiteral("{record}"),
+                                   QRect(0, 480, kWidth, 330), font(10, true), Align::Center),
+                             label(QStringLiteral("Printed"), QStringLiteral("%D"),
+                                   QRect(0, 830, kWidth, 285), font(8), Align::Center)},
+                            345, headings, 255, line);
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -766,11 +909,34 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kHandicapRecordReport, handicapRecord},
         {kOrderOfMeritReport, [] { return orderOfMeritLayout({}); }},
         {kEclecticReport, eclecticLayout},
+        {kBracketReport, [] { return bracketLayout(8); }},
+        {kDrawMatchesReport, drawMatches},
+        {kLeagueTableReport, leagueTable},
+        {kPlayerMatchesReport, playerMatches},
     };
     return table;
 }
 
 } // namespace
+
+Layout bracketLayout(int places)
+{
+    constexpr int kWidth = PageSetup::kPaperHeight - 2 * PageSetup::kMargin;
+    constexpr int kHeight = PageSetup::kPaperWidth - 2 * PageSetup::kMargin;
+    places = std::max(2, places);
+    Layout l;
+    l.name = kBracketReport;
+    l.caption = QStringLiteral("Draw: {draw}");
+    l.width = kWidth;
+    l.landscape = true;
+    const int perPage = std::min(places, kBracketPlacesAPage);
+    l.bands = {band(QStringLiteral("Section1"), BandKind::Detail, kHeight,
+                    bracketItems(perPage, QString(), false, kWidth, kHeight))};
+    if (places > perPage)
+        l.bands << band(QStringLiteral("Section5"), BandKind::ReportFooter, kHeight,
+                        bracketItems(places / perPage, QStringLiteral("f"), true, kWidth, kHeight));
+    return l;
+}
 
 Layout orderOfMeritLayout(const QStringList& eventColumns, bool eachInAColumn)
 {
@@ -858,7 +1024,8 @@ QStringList reportNames()
             names << name;
     }
     return names << kResultsReport << kTeamResultsReport << kSeasonReport << kHandicapRecordReport
-                 << kOrderOfMeritReport << kEclecticReport;
+                 << kOrderOfMeritReport << kEclecticReport << kBracketReport << kDrawMatchesReport
+                 << kLeagueTableReport << kPlayerMatchesReport;
 }
 
 } // namespace parlog::report

@@ -21,6 +21,10 @@ inline const QString kSeasonReport = QStringLiteral("SeasonReport");
 inline const QString kHandicapRecordReport = QStringLiteral("HandicapRecordReport");
 inline const QString kOrderOfMeritReport = QStringLiteral("OrderOfMeritReport");
 inline const QString kEclecticReport = QStringLiteral("EclecticReport");
+inline const QString kBracketReport = QStringLiteral("BracketReport");
+inline const QString kDrawMatchesReport = QStringLiteral("DrawMatchesReport");
+inline const QString kLeagueTableReport = QStringLiteral("LeagueTableReport");
+inline const QString kPlayerMatchesReport = QStringLiteral("PlayerMatchesReport");
 
 // The layout of one of the reports (DataReport1 ... DataReport10, the results, the
 // season and the handicap record); an empty layout for any other name.
@@ -30,6 +34,16 @@ Layout layoutFor(const QString& name);
 // from its column: printed a column each under its number when they fit and
 // EACHINACOLUMN, else as one line of text.
 Layout orderOfMeritLayout(const QStringList& eventColumns, bool eachInAColumn = true);
+
+// A knock-out's bracket across a landscape page, for a draw of PLACES first-round places
+// (a power of two): a column a round, each place's name on its line, the result under
+// the winner's. Up to 32 places a page: a larger draw prints each 32 on a page of its
+// own (a row each: "n{column}_{place}" the names, "s{column}_{place}" the results) and
+// the rounds after them on the last, from the parameters "fn{column}_{place}" and
+// "fs{column}_{place}". The columns' headings are the parameters "h{column}" and
+// "fh{column}"; the draw's name "draw", what it is "about".
+Layout bracketLayout(int places);
+inline constexpr int kBracketPlacesAPage = 32;
 
 // The names of the reports whose layouts exist.
 QStringList reportNames();

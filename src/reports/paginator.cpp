@@ -59,11 +59,21 @@ QString formatValue(const QVariant& value, Format format)
     return valueText(value);
 }
 
-Paginator::Paginator(Layout layout, DataSource data, QDate runDate, PageSetup setup)
+PageSetup PageSetup::of(const Layout& layout)
+{
+    PageSetup setup;
+    if (layout.landscape) {
+        std::swap(setup.width, setup.height);
+        setup.landscape = true;
+    }
+    return setup;
+}
+
+Paginator::Paginator(Layout layout, DataSource data, QDate runDate, std::optional<PageSetup> setup)
     : m_layout(std::move(layout))
     , m_data(std::move(data))
     , m_runDate(runDate)
-    , m_setup(setup)
+    , m_setup(setup.value_or(PageSetup::of(m_layout)))
 {
 }
 

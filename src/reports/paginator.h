@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <map>
+#include <optional>
 
 namespace parlog::report {
 
@@ -16,6 +17,9 @@ struct PageSetup {
     static constexpr int kMargin = 720;
     int width = kPaperWidth - 2 * kMargin;
     int height = kPaperHeight - 2 * kMargin;
+    bool landscape = false;
+    // The paper a layout is printed on: A4 upright, or across for a landscape layout.
+    static PageSetup of(const Layout& layout);
 };
 
 struct DrawCommand {
@@ -47,7 +51,9 @@ QString formatValue(const QVariant& value, Format format);
 // read, so the first page of a long report comes at once.
 class Paginator {
 public:
-    Paginator(Layout layout, DataSource data, QDate runDate, PageSetup setup = {});
+    // The page is the layout's own (PageSetup::of) unless one is given.
+    Paginator(Layout layout, DataSource data, QDate runDate,
+              std::optional<PageSetup> setup = std::nullopt);
 
     int pageCount();             // plans to the end (cheap: heights only)
     const Page& page(int index); // 0-based; builds the page's commands once
@@ -59,6 +65,7 @@ public:
     // pages of a long report a slice at a time.
     bool planAhead() { return planNextPage(); }
     bool planComplete() const { return m_planDone; }
+    const PageSetup& setup() const { return m_setup; }
     int pagesBuilt() const { return int(m_built.size()); }
     const Layout& layout() const { return m_layout; }
     // Why the rows stopped early, when they did: the pages are then not whole.

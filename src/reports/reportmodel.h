@@ -69,6 +69,8 @@ struct Layout {
     QList<Band> bands;
     // It prints members' addresses or telephone numbers: a file of it is the owner's alone.
     bool contactDetails = false;
+    // Printed across the page: a knock-out's bracket.
+    bool landscape = false;
 
     const Band* band(BandKind kind) const;
     Band* bandNamed(const QString& name);

@@ -54,10 +54,11 @@ QString fittedText(const DrawCommand& c)
     return metrics.elidedText(c.text, Qt::ElideRight, c.rect.width() + 1);
 }
 
-QPageLayout pageLayout()
+QPageLayout pageLayout(bool landscape)
 {
     const double margin = double(PageSetup::kMargin) / kTwipsPerPoint;
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
 }
 
@@ -149,7 +150,7 @@ Status writePdf(Paginator& paginator, const OutputFile& target, Progress* progre
     writer.setResolution(1200);
     writer.setTitle(paginator.layout().caption);
     writer.setCreator(QStringLiteral("Parlog"));
-    writer.setPageLayout(pageLayout());
+    writer.setPageLayout(pageLayout(paginator.setup().landscape));
     QPainter painter;
     if (!painter.begin(&writer))
         return failed;

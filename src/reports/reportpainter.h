@@ -29,7 +29,7 @@ QImage pageImage(const Page& page, double dotsPerInch, const PageSetup& setup = 
 Status writePdf(Paginator& paginator, const OutputFile& target, Progress* progress = nullptr);
 
 // The paper of PageSetup for a printer or a PDF writer.
-QPageLayout pageLayout();
+QPageLayout pageLayout(bool landscape = false);
 
 // The QFont for a report font at a resolution.
 QFont qfont(const FontSpec& style);

@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QList>
+#include <QWidget>
 #include <QPointer>
 #include <QTimer>
 
@@ -61,6 +63,29 @@ protected:
 
 private:
     std::function<void(int)> m_keyUp;
+};
+
+// The keys a widget leaves to its window's own act.
+class KeyTo : public QObject {
+public:
+    KeyTo(QObject* parent, QList<int> keys, std::function<void()> act)
+        : QObject(parent)
+        , m_keys(std::move(keys))
+        , m_act(std::move(act))
+    {
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress ||
+            !m_keys.contains(static_cast<QKeyEvent*>(event)->key()))
+            return false;
+        m_act();
+        return true;
+    }
+
+private:
+    QList<int> m_keys;
+    std::function<void()> m_act;
 };
 
 } // namespace
@@ -137,6 +162,11 @@ void typeAhead(QComboBox* combo, int key, const std::function<void(int index)>& 
             edit->setCursorPosition(int(typed.size()));
     }
     combo->setUpdatesEnabled(updates);
+}
+
+void onKeys(QWidget* widget, const QList<int>& keys, std::function<void()> act)
+{
+    widget->installEventFilter(new KeyTo(widget, keys, std::move(act)));
 }
 
 } // namespace parlog

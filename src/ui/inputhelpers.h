@@ -7,6 +7,8 @@ class QString;
 
 class QComboBox;
 class QLineEdit;
+class QWidget;
+template <typename T> class QList;
 
 namespace parlog {
 
@@ -38,5 +40,9 @@ void addAllEntry(QComboBox* combo, const QString& caption);
 // The name a picker asks for: empty when its entry for all is chosen and its text
 // untouched, else the text as it stands.
 std::optional<QString> chosenName(const QComboBox* combo);
+
+// Runs ACT, in place of what the widget would do, when one of KEYS is pressed in it:
+// Enter on a list adds its item, Delete on a table takes its line out.
+void onKeys(QWidget* widget, const QList<int>& keys, std::function<void()> act);
 
 } // namespace parlog
