@@ -12,6 +12,7 @@
 #include "ui/inputhelpers.h"
 #include "ui/prompter.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QCompleter>
@@ -217,7 +218,11 @@ DrawWindow::DrawWindow(Application& app)
     connect(matches, &QTableWidget::itemChanged, this, &DrawWindow::matchEdited);
     onKeys(entries, {Qt::Key_Delete}, [this] { removeEntry(); });
     onKeys(entries, {Qt::Key_W}, [this] { withdraw(); });
-    onKeys(matches, {Qt::Key_Return, Qt::Key_Enter}, [this] { playMatch(); });
+    onKeys(matches, {Qt::Key_Return, Qt::Key_Enter}, [this] {
+        // The Enter that ends typing a result is the result's, not a call to play.
+        if (QApplication::focusWidget() == matches)
+            playMatch();
+    });
     for (QComboBox* c : {kind, teamFormat, holes, order})
         connect(c, &QComboBox::activated, this, [this] {
             readSettings();
@@ -268,11 +273,22 @@ void DrawWindow::load()
     // Completed in the box itself: Enter takes what it shows, no list steals the key.
     completer->setCompletionMode(QCompleter::InlineCompletion);
     entrant->setCompleter(completer);
-    m_draw.seed = QRandomGenerator::global()->generate();
+    startNewDraw(QString());
     showDraw();
     if (!names.valueOr({}).isEmpty())
         say(QStringLiteral("Choose a draw, or type a new one's name and press Enter."));
-    moveFocus(drawName);
+    drawName->setFocus();
+}
+
+void DrawWindow::startNewDraw(const QString& name)
+{
+    m_draw = draws::Draw();
+    m_draw.name = name;
+    // Seeded by handicap unless the secretary says otherwise; a seed ready for a random
+    // draw all the same.
+    m_draw.seeded = true;
+    m_draw.seed = QRandomGenerator::global()->generate();
+    m_asRead.reset();
 }
 
 void DrawWindow::say(const QString& text, bool wrong)
@@ -476,10 +492,7 @@ void DrawWindow::openDraw()
         m_asRead = m_draw;
         say(QStringLiteral("%1.").arg(drawreports::about(m_draw)));
     } else {
-        m_draw = draws::Draw();
-        m_draw.name = name;
-        m_draw.seed = QRandomGenerator::global()->generate();
-        m_asRead.reset();
+        startNewDraw(name);
         say(QStringLiteral("A new draw: type its entries, then Make the draw."));
     }
     m_showing = true;
@@ -823,9 +836,7 @@ void DrawWindow::removeDraw()
     drawName->setEditText(QString());
     m_showing = false;
     say(QStringLiteral("The draw \"%1\" is deleted.").arg(m_draw.name));
-    m_draw = draws::Draw();
-    m_draw.seed = QRandomGenerator::global()->generate();
-    m_asRead.reset();
+    startNewDraw(QString());
     m_typed.clear();
     showDraw();
 }

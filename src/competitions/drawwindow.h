@@ -44,6 +44,7 @@ public:
 
 private:
     enum Column { RoundColumn, MatchColumn, PlayByColumn, AColumn, BColumn, ResultColumn };
+    void startNewDraw(const QString& name);
     void readSettings();
     void showDraw();
     void showSettings();

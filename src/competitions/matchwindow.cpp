@@ -186,7 +186,7 @@ void MatchWindow::readMatch()
         ending->setCurrentIndex(forA ? ConcededToA : ConcededToB);
     workOutStrokes();
     grid->setCurrentCell(resultRow(), std::min(int(m_results.size()), grid->columnCount() - 1));
-    moveFocus(grid);
+    grid->setFocus();
 }
 
 const field::RatedTee* MatchWindow::teeOf(int side) const
@@ -309,8 +309,10 @@ void MatchWindow::showGrid()
             grid->setItem(2 + b, h, item);
         }
         auto* result = fixedCell(h < m_results.size() ? shownResult(m_results[h]) : QString());
+        // The holes after the one that decided it take no result: greyed, but the cursor
+        // may still go there and be told why.
         if (h >= s.played && s.decided)
-            result->setFlags(Qt::NoItemFlags);
+            result->setBackground(palette().color(QPalette::Window));
         grid->setItem(resultRow(), h, result);
     }
     if (keepRow >= 0 && keepColumn >= 0)

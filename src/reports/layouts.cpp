@@ -753,7 +753,7 @@ Layout eclecticLayout()
 QList<Item> bracketItems(int entrants, const QString& prefix, bool fromParameters, int width,
                          int height)
 {
-    constexpr int kTop = 1250;
+    constexpr int kTop = 1400;
     constexpr int kNameHeight = 230;
     int columns = 1;
     for (int e = entrants; e > 1; e /= 2)

@@ -25,11 +25,6 @@ QWidget* front(Fixture& f, const QString& name, std::any context = {})
     return QTest::qWaitForWindowActive(window) ? window : nullptr;
 }
 
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
 // Keys as the user presses them, counted: into an open list when there is one (it has
 // the keyboard then), else into the control with the focus.
 struct Keyboard {

@@ -264,35 +264,6 @@ void TestTeams::aSidesPlaceEarnsEachOfItsPlayers()
                                  "3= Dan Doyle 18"}));
 }
 
-namespace {
-
-QWidget* inFront(Fixture& f, const QString& name)
-{
-    QWidget* window = f.app->show(name);
-    if (!window)
-        return nullptr;
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window) ? window : nullptr;
-}
-
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* popup = QApplication::activePopupWidget();
-    QTest::keyClick(popup ? (popup->focusWidget() ? popup->focusWidget() : popup)
-                          : QApplication::focusWidget(),
-                    key, modifiers);
-}
-
-// Opens a list, goes to the entry that starts with the letter, and takes it.
-void pickByKey(char letter)
-{
-    press(Qt::Key_Down, Qt::AltModifier);
-    press(Qt::Key(Qt::Key_A + (letter - 'A')));
-    press(Qt::Key_Return);
-}
-
-} // namespace
-
 void TestTeams::aFourBallDayFromTheKeyboard()
 {
     Fixture f;

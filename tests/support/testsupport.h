@@ -402,4 +402,30 @@ template <typename Window> struct Seeded {
     std::unique_ptr<Window> window;
 };
 
+// A window shown and active, as the user has it in front.
+inline QWidget* inFront(Fixture& f, const QString& name)
+{
+    QWidget* window = f.app->show(name);
+    if (!window)
+        return nullptr;
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window) ? window : nullptr;
+}
+
+inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? (popup->focusWidget() ? popup->focusWidget() : popup)
+                          : QApplication::focusWidget(),
+                    key, modifiers);
+}
+
+// Opens a list, goes to the entry that starts with the letter, and takes it.
+inline void pickByKey(char letter)
+{
+    press(Qt::Key_Down, Qt::AltModifier);
+    press(Qt::Key(Qt::Key_A + (letter - 'A')));
+    press(Qt::Key_Return);
+}
+
 } // namespace parlog::test
