@@ -29,6 +29,8 @@ QString helpSection(const QString& windowName)
         {windows::kAbout, QStringLiteral("data")},
         {windows::kResults, QStringLiteral("results")},
         {windows::kField, QStringLiteral("teams")},
+        {windows::kDraws, QStringLiteral("matchplay")},
+        {windows::kMatch, QStringLiteral("matchplay")},
         {windows::kSeason, QStringLiteral("season")},
         {windows::kHandicapRecord, QStringLiteral("whs")},
         {windows::kOrderOfMerit, QStringLiteral("merit")},

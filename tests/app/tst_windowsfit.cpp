@@ -85,6 +85,18 @@ QWidget* open(Fixture& f, const QString& name)
     }
     if (name == kTeeHoles)
         return f.app->show(name, TeeHolesContext{QStringLiteral("Red (Women)"), {}, {}, {}});
+    if (name == kMatch) {
+        // A four-ball's match: four lines of players, the longest grid.
+        draws::Draw draw;
+        draw.name = QStringLiteral("Fourball Trophy");
+        draw.team = golf::TeamFormat::FourBall;
+        draw.entries = {{QStringLiteral("Aoife O'Neill & Anne Fitzgerald"),
+                         {QStringLiteral("Aoife O'Neill"), QStringLiteral("Anne Fitzgerald")}},
+                        {QStringLiteral("Brian Ryan & David McCarthy"),
+                         {QStringLiteral("Brian Ryan"), QStringLiteral("David McCarthy")}}};
+        draw.matches = {{1, 0, {}, draw.entries[0].name, draw.entries[1].name, {}, {}, {}, {}}};
+        return f.app->show(name, MatchContext{draw, 1, 0, {}});
+    }
     if (name == kHandicap)
         return f.app->show(name, HandicapContext{QStringLiteral("Aoife O'Neill"), QStringLiteral("16")});
     if (name == report::kPlayerList) {
@@ -111,19 +123,13 @@ void TestWindowsFit::everyWindowFitsTheScreen_data()
     using namespace windows;
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("scale");
-    const QStringList names{kMain,           kHelp,
-                            kAbout,          kPlayers,
-                            kCourses,        kDivisions,
-                            kStats,          kBestByCourse,
-                            kWorstByCourse,  kCoursesChart,
-                            kPuttsChart,     kQuickSearch,
-                            kDeleteRounds,   kScoreCard,
-                            kHandicap,       kResults,
-                            kSeason,         kPickRound,
-                            kRegister,       kTeeHoles,
-                            kHandicapRecord, kOrderOfMerit,
-                            kEclectic,       kImport,
-                            kField,          report::kPlayerList};
+    const QStringList names{kMain,           kHelp,         kAbout,      kPlayers,
+                            kCourses,        kDivisions,    kStats,      kBestByCourse,
+                            kWorstByCourse,  kCoursesChart, kPuttsChart, kQuickSearch,
+                            kDeleteRounds,   kScoreCard,    kHandicap,   kResults,
+                            kSeason,         kPickRound,    kRegister,   kTeeHoles,
+                            kHandicapRecord, kOrderOfMerit, kEclectic,   kImport,
+                            kField,          kDraws,        kMatch,      report::kPlayerList};
     for (const double scale : {1.0, 1.3})
         for (const QString& name : names)
             QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(name).arg(scale))) << name

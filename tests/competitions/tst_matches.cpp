@@ -23,6 +23,7 @@ private Q_SLOTS:
     void aKnockoutRunToItsFinal();
     void everyEntryMeetsEveryOther();
     void twoSecretariesSaveOneDraw();
+    void aHoleWorkedOutNet();
 };
 
 void TestMatches::sixEntriesDownToTheirOwnMatch()
@@ -267,6 +268,42 @@ void TestMatches::twoSecretariesSaveOneDraw()
     PARLOG_VERIFY_OK(society.removeDraw(first->id));
     QCOMPARE(society.keepDraw(changed, changed)->outcome, Saved::Outcome::Gone);
     QCOMPARE(f.value(QStringLiteral("SELECT result FROM drawMatch")), QVariant());
+}
+
+void TestMatches::aHoleWorkedOutNet()
+{
+    // Four-ball at 90% from unrounded Course Handicaps 10, 15 (side A) and 20, 4 (side
+    // B), B on a tee of par one more: 9, 13.5 -> 14, then 18 + 1 = 19, 3.6 -> 4, + 1 = 5;
+    // the lowest (5) off 0: 4, 9, 14, 0.
+    const QList<int> strokes =
+        matchdraw::ballStrokes(golf::TeamFormat::FourBall, {{10.0, 15.0}, {20.0, 4.0}}, {0, 1});
+    QCOMPARE(strokes, (QList<int>{4, 9, 14, 0}));
+    // Foursomes: (10 + 15) / 2 = 12.5 -> 13 against (20 + 4) / 2 = 12: A receives 1.
+    QCOMPARE(
+        matchdraw::ballStrokes(golf::TeamFormat::Foursomes, {{10.0, 15.0}, {20.0, 4.0}}, {0, 0}),
+        (QList<int>{1, 0}));
+    // A side short of its players gives no strokes at all.
+    QVERIFY(matchdraw::ballStrokes(golf::TeamFormat::FourBall, {{10.0}, {20.0, 4.0}}, {0, 0})
+                .isEmpty());
+    golf::Holes holes;
+    for (int h = 0; h < 18; ++h) {
+        holes.par[h] = 4;
+        holes.strokeIndex[h] = h < 9 ? 2 * h + 1 : 2 * (h - 9) + 2; // odd out, even in
+    }
+    // 14 strokes: one on every hole of index 1-14; the 19th is the 1st again (index 1).
+    QCOMPARE(matchdraw::strokesOnHole(14, holes, 0), 1);
+    QCOMPARE(matchdraw::strokesOnHole(14, holes, 7), 0);  // index 15
+    QCOMPARE(matchdraw::strokesOnHole(14, holes, 18), 1); // the 19th
+    // Over nine holes, by the order of the indexes within it: 5 strokes on the five
+    // lowest of 1, 3 ... 17, the holes 1 to 5.
+    QCOMPARE(matchdraw::strokesOnHole(5, holes, 4, 9), 1);
+    QCOMPARE(matchdraw::strokesOnHole(5, holes, 5, 9), 0);
+    // A hole: A's 5 and 6 with a stroke each (4, 5), B's 5 with one (4) and 4 with none
+    // (4): halved on 4; B's 3 makes it B's; nothing until each side has a ball.
+    const QList<int> sides{0, 0, 1, 1};
+    QCOMPARE(matchdraw::holeResult({5, 6, 5, 4}, {1, 1, 1, 0}, sides), std::optional<int>(0));
+    QCOMPARE(matchdraw::holeResult({5, 6, 5, 3}, {1, 1, 1, 0}, sides), std::optional<int>(-1));
+    QCOMPARE(matchdraw::holeResult({5, 0, 0, 0}, {1, 1, 1, 0}, sides), std::nullopt);
 }
 
 PARLOG_TEST(TestMatches)
