@@ -629,12 +629,33 @@ void DrawWindow::makeTheDraw()
         matchdraw::makeKnockout(m_draw);
     }
     showDraw();
-    say(QStringLiteral("%1 matches made. Type each result in its box, or press Enter on a "
-                       "match to play it hole by hole; then Save.")
-            .arg(std::count_if(m_draw.matches.cbegin(), m_draw.matches.cend(),
-                               [](const draws::Match& m) { return !m.b.isEmpty(); })));
-    matches->setCurrentCell(0, ResultColumn);
+    const auto firstRound = std::count_if(m_draw.matches.cbegin(), m_draw.matches.cend(),
+                                          [](const draws::Match& m) { return m.round == 1; });
+    const auto byes = std::count_if(m_draw.matches.cbegin(), m_draw.matches.cend(),
+                                    [](const draws::Match& m) { return m.result == u"bye"; });
+    say(m_draw.kind == draws::Kind::League
+            ? QStringLiteral("The league is made: %1 matches in %2 rounds. Type each result in "
+                             "its box, or press Enter on a match to play it hole by hole; then "
+                             "Save.")
+                  .arg(m_draw.matches.size())
+                  .arg(matchdraw::rounds(m_draw))
+            : QStringLiteral("The draw is made: %1 first-round matches, %2 of them byes. Type "
+                             "each result in its box, or press Enter on a match to play it hole "
+                             "by hole; then Save.")
+                  .arg(firstRound)
+                  .arg(byes));
+    goToNextResult(-1);
     moveFocus(matches);
+}
+
+void DrawWindow::goToNextResult(int after)
+{
+    for (int r = after + 1; r < matches->rowCount(); ++r)
+        if (matches->item(r, ResultColumn)->flags() & Qt::ItemIsEditable &&
+            matches->item(r, ResultColumn)->text().isEmpty()) {
+            matches->setCurrentCell(r, ResultColumn);
+            return;
+        }
 }
 
 void DrawWindow::matchEdited(QTableWidgetItem* item)
@@ -691,13 +712,7 @@ void DrawWindow::matchEdited(QTableWidgetItem* item)
     const int row = item->row();
     QTimer::singleShot(0, this, [this, row] {
         showDraw();
-        // On to the next match that waits for a result.
-        for (int r = row + 1; r < matches->rowCount(); ++r)
-            if (matches->item(r, ResultColumn)->flags() & Qt::ItemIsEditable &&
-                matches->item(r, ResultColumn)->text().isEmpty()) {
-                matches->setCurrentCell(r, ResultColumn);
-                return;
-            }
+        goToNextResult(row);
     });
 }
 

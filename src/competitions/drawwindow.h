@@ -52,6 +52,8 @@ private:
     void showMatches();
     void showTable();
     void matchEdited(QTableWidgetItem* item);
+    // The cursor to the result of the first match after that row still waiting for one.
+    void goToNextResult(int after);
     void played(const draws::Match& match);
     void say(const QString& text, bool wrong = false);
     bool changed();

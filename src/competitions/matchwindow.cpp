@@ -9,6 +9,7 @@
 #include "golf/whs.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
+#include "ui/prompter.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -173,6 +174,7 @@ void MatchWindow::readMatch()
     }
     m_results = m_match.holesPlayed;
     m_strokes.clear();
+    m_kept = false;
     ending->clear();
     ending->addItem(QStringLiteral("Played out, hole by hole"), PlayedOut);
     ending->addItem(QStringLiteral("Conceded to %1").arg(m_match.a), ConcededToA);
@@ -184,9 +186,27 @@ void MatchWindow::readMatch()
         ending->setCurrentIndex(forA ? WalkoverToA : WalkoverToB);
     else if (m_match.result == u"won by concession")
         ending->setCurrentIndex(forA ? ConcededToA : ConcededToB);
+    // The tee last chosen: most matches of a society are played on its own course.
+    for (QComboBox* tee : {teeA, teeB})
+        if (const int i = tee->findText(lastTee()); i > 0)
+            tee->setCurrentIndex(i);
     workOutStrokes();
     grid->setCurrentCell(resultRow(), std::min(int(m_results.size()), grid->columnCount() - 1));
     grid->setFocus();
+}
+
+QString& MatchWindow::lastTee()
+{
+    static QString chosen;
+    return chosen;
+}
+
+bool MatchWindow::okToClose()
+{
+    if (m_kept || m_results == m_match.holesPlayed)
+        return true;
+    return app().prompter().ask(QStringLiteral("Close without keeping the holes entered?"),
+                                QStringLiteral("Match"), Prompter::Default::No);
 }
 
 const field::RatedTee* MatchWindow::teeOf(int side) const
@@ -197,6 +217,8 @@ const field::RatedTee* MatchWindow::teeOf(int side) const
 
 void MatchWindow::workOutStrokes()
 {
+    if (teeA->currentIndex() > 0)
+        lastTee() = teeA->currentText();
     // Each side's Course Handicaps off its own tee; the tee par over the lowest added.
     QList<QList<double>> courseHandicaps(2);
     QStringList unknown;
@@ -489,6 +511,7 @@ bool MatchWindow::keep()
     }
     if (given->done)
         given->done(m);
+    m_kept = true;
     close();
     return true;
 }

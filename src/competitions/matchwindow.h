@@ -36,6 +36,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool okToClose() override; // holes entered and not kept are not lost unasked
 
 private:
     struct Ball {
@@ -52,6 +53,7 @@ private:
     int length() const { return m_draw.holes == 9 ? 9 : 18; }
     int resultRow() const { return 2 + int(m_balls.size()); }
     const field::RatedTee* teeOf(int side) const;
+    static QString& lastTee();
 
     QLabel* heading;
     QComboBox* teeA;
@@ -69,6 +71,7 @@ private:
     QHash<QString, double> m_indexes;
     QList<field::RatedTee> m_tees;
     bool m_showing = false;
+    bool m_kept = false;
 };
 
 } // namespace parlog

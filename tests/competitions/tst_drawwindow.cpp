@@ -150,6 +150,11 @@ void TestDrawWindow::aKnockoutOf64FromTheKeyboard()
     QCOMPARE(played->state(), a + QStringLiteral(" won 6 & 5"));
     QCOMPARE(child<QLabel>(match, QStringLiteral("status"))->text(),
              QStringLiteral("The match was decided at the 13th: won 6 & 5."));
+    // Holes entered are not lost to Close unasked.
+    f.prompter->answers.enqueue(false);
+    match->close();
+    QCOMPARE(f.prompter->last(), QStringLiteral("Close without keeping the holes entered?"));
+    QVERIFY(match->isVisible());
     press(Qt::Key_K, Qt::AltModifier);
     QTRY_VERIFY(!f.app->find(QStringLiteral("match")));
     QTRY_COMPARE(matches->item(62, 5)->text(), a + QStringLiteral(" won 6 & 5"));
