@@ -1,0 +1,125 @@
+#include "competitions/startsheet.h"
+
+#include "testmain.h"
+
+#include <QTest>
+
+using namespace parlog::startsheet;
+
+class TestStartSheet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void thirtySevenInFoursFromTwoTees();
+    void aShotgunOfEighteenGroupsAndMore();
+    void balancedAndTogether();
+};
+
+namespace {
+
+QList<Entry> players(int n, int from = 1)
+{
+    QList<Entry> list;
+    for (int i = from; i < from + n; ++i)
+        list.append({QStringLiteral("P%1").arg(i), {}, double(i)});
+    return list;
+}
+
+// Each group as "time tee: players".
+QStringList lines(const QList<Group>& groups)
+{
+    QStringList out;
+    for (const Group& g : groups)
+        out << QStringLiteral("%1 %2: %3").arg(timeText(g.time), g.tee, g.players.join(u' '));
+    return out;
+}
+
+const std::array<int, 18> kPars{4, 5, 4, 3, 4, 4, 3, 5, 4, 4, 3, 4, 5, 4, 4, 3, 4, 4};
+
+} // namespace
+
+void TestStartSheet::thirtySevenInFoursFromTwoTees()
+{
+    // 37 in fours: ceil(37 / 4) = 10 groups holding 40, so 40 - 37 = 3 of them are threes,
+    // the last three. From the 1st and the 10th every 9 minutes from 08:00: two groups a
+    // time, 10 / 2 = 5 times, 08:00, 08:09, 08:18, 08:27, 08:36.
+    Options o;
+    o.start = Start::TwoTees;
+    o.order = Order::AsEntered;
+    QList<Group> sheet = make(players(37), o, kPars);
+    QCOMPARE(lines(sheet), (QStringList{"08:00 1: P1 P2 P3 P4", "08:00 10: P5 P6 P7 P8",
+                                        "08:09 1: P9 P10 P11 P12", "08:09 10: P13 P14 P15 P16",
+                                        "08:18 1: P17 P18 P19 P20", "08:18 10: P21 P22 P23 P24",
+                                        "08:27 1: P25 P26 P27 P28", "08:27 10: P29 P30 P31",
+                                        "08:36 1: P32 P33 P34", "08:36 10: P35 P36 P37"}));
+    // A withdrawal closes its gap and moves nobody's time; a group left empty goes, the
+    // others keep theirs.
+    QVERIFY(withdraw(sheet, QStringLiteral("P10")));
+    for (const QString& p : {"P29", "P30", "P31"})
+        QVERIFY(withdraw(sheet, p));
+    QVERIFY(!withdraw(sheet, QStringLiteral("P99")));
+    QCOMPARE(lines(sheet).mid(2, 1), QStringList{"08:09 1: P9 P11 P12"});
+    QCOMPARE(lines(sheet).mid(6), (QStringList{"08:27 1: P25 P26 P27 P28", "08:36 1: P32 P33 P34",
+                                               "08:36 10: P35 P36 P37"}));
+    // By hand: a group moved up takes the place's time, a player moved goes to the next.
+    QVERIFY(moveGroup(sheet, 1, -1));
+    QCOMPARE(lines(sheet).first(), QStringLiteral("08:00 1: P5 P6 P7 P8"));
+    QVERIFY(movePlayer(sheet, 0, 0, 1));
+    QCOMPARE(lines(sheet).mid(0, 2),
+             (QStringList{"08:00 1: P6 P7 P8", "08:00 10: P1 P2 P3 P4 P5"}));
+    QVERIFY(!moveGroup(sheet, 0, -1));
+}
+
+void TestStartSheet::aShotgunOfEighteenGroupsAndMore()
+{
+    // 72 in fours: 18 groups, one to each hole at 08:30.
+    Options o;
+    o.start = Start::Shotgun;
+    o.first = QTime(8, 30);
+    o.order = Order::AsEntered;
+    const QList<Group> eighteen = make(players(72), o, kPars);
+    QCOMPARE(eighteen.size(), 18);
+    for (int g = 0; g < 18; ++g) {
+        QCOMPARE(eighteen[g].time, QTime(8, 30));
+        QCOMPARE(eighteen[g].tee, QString::number(g + 1));
+    }
+    // 80: 20 groups; the two past 18 double up on the par 5s, the 2nd and the 8th (the
+    // 13th is the next): "2A" and "2B", "8A" and "8B".
+    const QList<Group> twenty = make(players(80), o, kPars);
+    QStringList tees;
+    for (const Group& g : twenty)
+        tees << g.tee;
+    QCOMPARE(tees, (QStringList{"1",  "2A", "3",  "4",  "5",  "6",  "7",  "8A", "9",  "10",
+                                "11", "12", "13", "14", "15", "16", "17", "18", "2B", "8B"}));
+}
+
+void TestStartSheet::balancedAndTogether()
+{
+    // 16 with indexes 1 to 16 in fours, balanced: four groups, each taking one of every
+    // band in turn: 1 5 9 13, 2 6 10 14 ...
+    Options o;
+    o.order = Order::Balanced;
+    QList<Entry> field = players(16);
+    std::reverse(field.begin(), field.end());
+    const QList<Group> balanced = make(field, o, kPars);
+    QCOMPARE(balanced.first().players, (QStringList{"P1", "P5", "P9", "P13"}));
+    QCOMPARE(balanced.last().players, (QStringList{"P4", "P8", "P12", "P16"}));
+    QCOMPARE(balanced[1].time, QTime(8, 9));
+    // Drawn at random, two who asked to play together stay together, whatever the seed;
+    // the same seed draws the same again.
+    QList<Entry> entry = players(10);
+    entry.append({QStringLiteral("Ann & Bob"), {QStringLiteral("Ann"), QStringLiteral("Bob")}, {}});
+    o.order = Order::Random;
+    for (quint32 seed : {1u, 2u, 3u, 77u}) {
+        o.seed = seed;
+        const QList<Group> drawn = make(entry, o, kPars);
+        QCOMPARE(lines(drawn), lines(make(entry, o, kPars)));
+        int together = 0;
+        for (const Group& g : drawn)
+            together += g.players.contains(QStringLiteral("Ann")) &&
+                        g.players.contains(QStringLiteral("Bob"));
+        QCOMPARE(together, 1);
+    }
+}
+
+PARLOG_TEST(TestStartSheet)
+#include "tst_startsheet.moc"
