@@ -17,6 +17,7 @@
 #include "competitions/drawwindow.h"
 #include "competitions/matchdraw.h"
 #include "competitions/matchwindow.h"
+#include "competitions/startsheetwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -355,6 +356,29 @@ QWidget* sampleMatch(parlog::Application& app)
     return match;
 }
 
+// A start sheet of the register's players in fours from the 1st and the 10th.
+QWidget* sampleStartSheet(parlog::Application& app)
+{
+    auto* window = qobject_cast<parlog::StartSheetWindow*>(app.show(QStringLiteral("startSheet")));
+    const auto players = parlog::Society(app.registerInUse()).entrants();
+    if (!window || !players)
+        return nullptr;
+    window->findChild<QLineEdit*>(QStringLiteral("competitionName"))
+        ->setText(QStringLiteral("Captain's Prize"));
+    window->openCompetition();
+    auto* entrant = window->findChild<QLineEdit*>(QStringLiteral("entrant"));
+    for (const parlog::field::Entrant& e : *players) {
+        entrant->setText(e.name);
+        window->addEntry();
+    }
+    auto* start = window->findChild<QComboBox*>(QStringLiteral("startFrom"));
+    start->setCurrentIndex(1);
+    auto* order = window->findChild<QComboBox*>(QStringLiteral("order"));
+    order->setCurrentIndex(1);
+    window->makeSheet();
+    return window;
+}
+
 // A window's Print button, and the first page of the report it shows.
 QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report)
 {
@@ -458,6 +482,11 @@ QList<Shot> shots()
          [](parlog::Application& app) {
              return printFrom(app, sampleDraw(app, parlog::draws::Kind::League),
                               QStringLiteral("LeagueTableReport"));
+         }},
+        {QStringLiteral("startSheet"), sampleStartSheet},
+        {QStringLiteral("StartSheetReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, sampleStartSheet(app), QStringLiteral("StartSheetReport"));
          }},
         plain(QStringLiteral("orderOfMerit")),
         {QStringLiteral("OrderOfMeritReport"),

@@ -227,6 +227,8 @@ void MainMenu::addMenuBar()
          "actionResults", [this] { app().show(windows::kResults); });
     item(rounds, QStringLiteral("Sides of a Compe&tition..."), {}, "actionField",
          [this] { app().show(windows::kField); });
+    item(rounds, QStringLiteral("Start S&heet..."), {}, "actionStartSheet",
+         [this] { app().show(windows::kStartSheet); });
     item(rounds, QStringLiteral("Ha&ndicap Record..."), QKeySequence(Qt::CTRL | Qt::Key_I),
          "actionHandicapRecord", [this] { app().show(windows::kHandicapRecord); });
     item(rounds, QStringLiteral("Order of &Merit..."), {}, "actionOrderOfMerit",

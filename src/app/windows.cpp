@@ -24,6 +24,7 @@
 #include "competitions/fieldwindow.h"
 #include "competitions/matchwindow.h"
 #include "competitions/resultswindow.h"
+#include "competitions/startsheetwindow.h"
 #include "competitions/eclecticwindow.h"
 #include "stats/handicaprecordwindow.h"
 #include "competitions/orderofmeritwindow.h"
@@ -63,6 +64,8 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kField, [](Application& a) { return new FieldWindow(a); });
     app.registerWindow(windows::kDraws, [](Application& a) { return new DrawWindow(a); });
     app.registerWindow(windows::kMatch, [](Application& a) { return new MatchWindow(a); });
+    app.registerWindow(windows::kStartSheet,
+                       [](Application& a) { return new StartSheetWindow(a); });
     app.registerWindow(windows::kSeason, [](Application& a) { return new SeasonWindow(a); });
     app.registerWindow(windows::kPickRound, [](Application& a) { return new PickRound(a); });
     app.registerWindow(windows::kRegister, [](Application& a) { return new RegisterChoice(a); });

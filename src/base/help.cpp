@@ -31,6 +31,7 @@ QString helpSection(const QString& windowName)
         {windows::kField, QStringLiteral("teams")},
         {windows::kDraws, QStringLiteral("matchplay")},
         {windows::kMatch, QStringLiteral("matchplay")},
+        {windows::kStartSheet, QStringLiteral("startsheet")},
         {windows::kSeason, QStringLiteral("season")},
         {windows::kHandicapRecord, QStringLiteral("whs")},
         {windows::kOrderOfMerit, QStringLiteral("merit")},

@@ -26,6 +26,7 @@ inline const QString kResults = QStringLiteral("results");
 inline const QString kField = QStringLiteral("field");
 inline const QString kDraws = QStringLiteral("draws");
 inline const QString kMatch = QStringLiteral("match");
+inline const QString kStartSheet = QStringLiteral("startSheet");
 inline const QString kSeason = QStringLiteral("season");
 inline const QString kPickRound = QStringLiteral("pickround");
 inline const QString kRegister = QStringLiteral("registerchoice");
@@ -54,6 +55,7 @@ using report::kPlayerMatchesReport;
 using report::kPossibleRound;
 using report::kResultsReport;
 using report::kSeasonReport;
+using report::kStartSheetReport;
 using report::kTeamResultsReport;
 using report::kWorstEverRound;
 

@@ -194,4 +194,15 @@ Result<matchdraw::PlayerMatches> Society::playerMatches(const QString& player)
     });
 }
 
+Result<std::optional<startsheets::Sheet>> Society::startSheet(const QString& name,
+                                                              const QString& date)
+{
+    return m_where.use([&](Connection& c) { return startsheets::read(c, name, date); });
+}
+
+Status Society::keepStartSheet(const startsheets::Sheet& sheet)
+{
+    return m_where.use([&](Connection& c) { return startsheets::save(c, sheet); });
+}
+
 } // namespace parlog

@@ -10,6 +10,7 @@
 #include "data/result.h"
 #include "data/rounds.h"
 #include "data/seasons.h"
+#include "data/startsheets.h"
 
 #include <QList>
 #include <QString>
@@ -72,6 +73,10 @@ public:
     Result<std::optional<draws::Draw>> draw(const QString& name);
     Result<draws::Kept> keepDraw(const draws::Draw& draw, const std::optional<draws::Draw>& asRead);
     Status removeDraw(qint64 id);
+    // A competition's start sheet; none when it has none.
+    Result<std::optional<startsheets::Sheet>> startSheet(const QString& name, const QString& date);
+    Status keepStartSheet(const startsheets::Sheet& sheet);
+
     // A player's matches in every draw, as an entry or one of a side.
     Result<matchdraw::PlayerMatches> playerMatches(const QString& player);
 

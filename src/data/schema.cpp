@@ -278,10 +278,48 @@ const Table& drawMatch()
     return t;
 }
 
+const Table& startSheet()
+{
+    // How a competition's start sheet was made: its first time, interval, groups, tees
+    // and order, so that it can be made again alike.
+    static const Table t{QStringLiteral("startSheet"),
+                         columns({{"ID", Type::Key},
+                                  {"comp", Type::Name},
+                                  {"strdate", Type::Date},
+                                  {"firstTime", Type::Text},
+                                  {"minutesApart", Type::Whole},
+                                  {"groupSize", Type::Whole},
+                                  {"startFrom", Type::Text},
+                                  {"orderBy", Type::Text},
+                                  {"seed", Type::Number}},
+                                 7),
+                         7};
+    return t;
+}
+
+const Table& startPlace()
+{
+    // A player's place on a start sheet: the group, its time and tee, and the entry the
+    // player came in with (a side, or those who asked to play together).
+    static const Table t{QStringLiteral("startPlace"),
+                         columns({{"ID", Type::Key},
+                                  {"sheetID", Type::Whole},
+                                  {"groupNo", Type::Whole},
+                                  {"startTime", Type::Text},
+                                  {"tee", Type::Text},
+                                  {"position", Type::Whole},
+                                  {"name", Type::Name},
+                                  {"unit", Type::Name}},
+                                 7),
+                         7};
+    return t;
+}
+
 QList<const Table*> tables()
 {
-    return {&player(), &courses(),       &division(), &score(), &tees(),      &competition(),
-            &season(), &seasonLeftOut(), &side(),     &draw(),  &drawEntry(), &drawMatch()};
+    return {&player(),      &courses(),   &division(),      &score(),     &tees(),
+            &competition(), &season(),    &seasonLeftOut(), &side(),      &draw(),
+            &drawEntry(),   &drawMatch(), &startSheet(),    &startPlace()};
 }
 
 const Table* table(const QString& name)
@@ -319,6 +357,9 @@ QList<Index> indexes()
         index("side_comp", "side", {QStringLiteral("comp"), QStringLiteral("strdate")}, 5),
         index("drawEntry_draw", "drawEntry", {QStringLiteral("drawID")}, 6),
         index("drawMatch_draw", "drawMatch", {QStringLiteral("drawID")}, 6),
+        index("startSheet_comp", "startSheet", {QStringLiteral("comp"), QStringLiteral("strdate")},
+              7),
+        index("startPlace_sheet", "startPlace", {QStringLiteral("sheetID")}, 7),
     };
 }
 

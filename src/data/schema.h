@@ -16,7 +16,8 @@ namespace parlog::schema {
 // 5: the sides of team competitions, a side's card, a competition's team format and
 //    nine, the ratings of each nine of a tee.
 // 6: match play's draws, their entries and matches.
-inline constexpr int kVersion = 6;
+// 7: a competition's start sheet: its groups, times and tees.
+inline constexpr int kVersion = 7;
 // "PRLG": marks a file as Parlog's own.
 inline constexpr int kApplicationId = 0x50524C47;
 
@@ -68,6 +69,8 @@ const Table& side();          // since 5: the sides of a team competition
 const Table& draw();          // since 6: a knock-out or a league of matches
 const Table& drawEntry();     // its entries
 const Table& drawMatch();     // its matches
+const Table& startSheet();    // a competition's start sheet: how it was made
+const Table& startPlace();    // each player's group, time and tee on it
 
 // Every table, in the order they are created.
 QList<const Table*> tables();

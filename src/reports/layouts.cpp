@@ -890,6 +890,38 @@ Layout playerMatches()
     return l;
 }
 
+// A start sheet: a line a player, the group's time and tee on its first.
+Layout startSheetLayout()
+{
+    constexpr int kWidth = 10466;
+    Layout l;
+    l.name = kStartSheetReport;
+    l.caption = QStringLiteral("Start sheet: {competition}");
+    l.width = kWidth;
+    QList<Item> headings;
+    QList<Item> line;
+    tableColumns({{"time", "Time", 0, 900, Align::Center},
+                  {"tee", "Tee", 950, 700, Align::Center},
+                  {"group", "Group", 1700, 800, Align::Center},
+                  {"player", "Player", 2600, 3300, Align::Left},
+                  {"index", "Index", 5950, 900, Align::Center},
+                  {"entry", "Entered with", 7000, 3466, Align::Left}},
+                 font(8.5, true), font(9), 270, headings, line);
+    for (Item& i : line)
+        if (i.name == u"Texttime" || i.name == u"Texttee")
+            i.font = font(9, true);
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    l.bands = standardBands(1180,
+                            {label(QStringLiteral("Title"), QStringLiteral("{competition}"),
+                                   QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
+                             label(QStringLiteral("Day"), QStringLiteral("Start sheet, {day}"),
+                                   QRect(0, 480, kWidth, 330), font(12, true), Align::Center),
+                             label(QStringLiteral("About"), QStringLiteral("{about}"),
+                                   QRect(0, 830, kWidth, 285), font(9), Align::Center)},
+                            345, headings, 270, line);
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -913,6 +945,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kDrawMatchesReport, drawMatches},
         {kLeagueTableReport, leagueTable},
         {kPlayerMatchesReport, playerMatches},
+        {kStartSheetReport, startSheetLayout},
     };
     return table;
 }
@@ -1025,7 +1058,7 @@ QStringList reportNames()
     }
     return names << kResultsReport << kTeamResultsReport << kSeasonReport << kHandicapRecordReport
                  << kOrderOfMeritReport << kEclecticReport << kBracketReport << kDrawMatchesReport
-                 << kLeagueTableReport << kPlayerMatchesReport;
+                 << kLeagueTableReport << kPlayerMatchesReport << kStartSheetReport;
 }
 
 } // namespace parlog::report

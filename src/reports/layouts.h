@@ -25,6 +25,7 @@ inline const QString kBracketReport = QStringLiteral("BracketReport");
 inline const QString kDrawMatchesReport = QStringLiteral("DrawMatchesReport");
 inline const QString kLeagueTableReport = QStringLiteral("LeagueTableReport");
 inline const QString kPlayerMatchesReport = QStringLiteral("PlayerMatchesReport");
+inline const QString kStartSheetReport = QStringLiteral("StartSheetReport");
 
 // The layout of one of the reports (DataReport1 ... DataReport10, the results, the
 // season and the handicap record); an empty layout for any other name.

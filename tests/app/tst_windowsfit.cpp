@@ -123,13 +123,35 @@ void TestWindowsFit::everyWindowFitsTheScreen_data()
     using namespace windows;
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("scale");
-    const QStringList names{kMain,           kHelp,         kAbout,      kPlayers,
-                            kCourses,        kDivisions,    kStats,      kBestByCourse,
-                            kWorstByCourse,  kCoursesChart, kPuttsChart, kQuickSearch,
-                            kDeleteRounds,   kScoreCard,    kHandicap,   kResults,
-                            kSeason,         kPickRound,    kRegister,   kTeeHoles,
-                            kHandicapRecord, kOrderOfMerit, kEclectic,   kImport,
-                            kField,          kDraws,        kMatch,      report::kPlayerList};
+    const QStringList names{kMain,
+                            kHelp,
+                            kAbout,
+                            kPlayers,
+                            kCourses,
+                            kDivisions,
+                            kStats,
+                            kBestByCourse,
+                            kWorstByCourse,
+                            kCoursesChart,
+                            kPuttsChart,
+                            kQuickSearch,
+                            kDeleteRounds,
+                            kScoreCard,
+                            kHandicap,
+                            kResults,
+                            kSeason,
+                            kPickRound,
+                            kRegister,
+                            kTeeHoles,
+                            kHandicapRecord,
+                            kOrderOfMerit,
+                            kEclectic,
+                            kImport,
+                            kField,
+                            kDraws,
+                            kMatch,
+                            kStartSheet,
+                            report::kPlayerList};
     for (const double scale : {1.0, 1.3})
         for (const QString& name : names)
             QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(name).arg(scale))) << name

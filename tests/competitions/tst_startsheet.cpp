@@ -1,10 +1,15 @@
 #include "competitions/startsheet.h"
+#include "competitions/startsheetwindow.h"
 
+#include "statsseed.h"
 #include "testmain.h"
 
+#include <QLabel>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace parlog::startsheet;
+using parlog::test::Fixture;
 
 class TestStartSheet : public QObject {
     Q_OBJECT
@@ -12,6 +17,7 @@ private Q_SLOTS:
     void thirtySevenInFoursFromTwoTees();
     void aShotgunOfEighteenGroupsAndMore();
     void balancedAndTogether();
+    void aSheetFromTheKeyboardKeptAndReadBack();
 };
 
 namespace {
@@ -119,6 +125,67 @@ void TestStartSheet::balancedAndTogether()
                         g.players.contains(QStringLiteral("Bob"));
         QCOMPARE(together, 1);
     }
+}
+
+void TestStartSheet::aSheetFromTheKeyboardKeptAndReadBack()
+{
+    using namespace parlog::test;
+    Fixture f;
+    QVERIFY(addRatedCourse(f, QStringLiteral("Carne")));
+    for (int i = 1; i <= 9; ++i)
+        QVERIFY(f.sql(QStringLiteral("INSERT INTO player(playername, Handicapp) VALUES (?, ?)"),
+                      {QStringLiteral("P%1").arg(i), QString::number(i)}));
+    QWidget* window = inFront(f, QStringLiteral("startSheet"));
+    QVERIFY(window);
+    QTRY_COMPARE(focusName(), QStringLiteral("competitionName"));
+    QVERIFY(typeKeys(QStringLiteral("Medal")));
+    press(Qt::Key_Return);
+    QTRY_COMPARE(focusName(), QStringLiteral("entrant"));
+    // Seven alone and two who asked to play together, in the order entered, in threes
+    // from the 1st every 10 minutes from 09:00: 9 / 3 = 3 groups at 09:00, 09:10, 09:20.
+    for (int i = 1; i <= 7; ++i) {
+        QVERIFY(typeKeys(QStringLiteral("P%1").arg(i)));
+        press(Qt::Key_Return);
+    }
+    QVERIFY(typeKeys(QStringLiteral("P8 & P9")));
+    press(Qt::Key_Return);
+    auto* s = static_cast<parlog::StartSheetWindow*>(window);
+    child<QLineEdit>(window, QStringLiteral("firstTime"))->setText(QStringLiteral("09:00"));
+    child<QLineEdit>(window, QStringLiteral("interval"))->setText(QStringLiteral("10"));
+    QVERIFY(
+        pick(child<QComboBox>(window, QStringLiteral("groupSize")), QStringLiteral("Groups of 3")));
+    QVERIFY(pick(child<QComboBox>(window, QStringLiteral("order")),
+                 QStringLiteral("In the order entered")));
+    press(Qt::Key_M, Qt::AltModifier);
+    QTRY_COMPARE(s->groups().size(), 3);
+    QCOMPARE(lines(s->groups()),
+             (QStringList{"09:00 1: P1 P2 P3", "09:10 1: P4 P5 P6", "09:20 1: P7 P8 P9"}));
+    // By hand: P1 to the second group (Alt+Down); the second group's players to 09:00
+    // (Ctrl+Up); P5 withdrawn (Delete) without moving anybody's time.
+    QCOMPARE(focusName(), QStringLiteral("sheet"));
+    press(Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(lines(s->groups()).mid(0, 2), (QStringList{"09:00 1: P2 P3", "09:10 1: P4 P5 P6 P1"}));
+    press(Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(lines(s->groups()).mid(0, 2), (QStringList{"09:00 1: P4 P5 P6 P1", "09:10 1: P2 P3"}));
+    auto* sheet = child<QTableWidget>(window, QStringLiteral("sheet"));
+    sheet->setCurrentCell(1, 3);
+    press(Qt::Key_Delete);
+    QCOMPARE(lines(s->groups()),
+             (QStringList{"09:00 1: P4 P6 P1", "09:10 1: P2 P3", "09:20 1: P7 P8 P9"}));
+    press(Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(child<QLabel>(window, QStringLiteral("status"))->text(),
+                 QStringLiteral("Kept: 3 groups for Medal."));
+    QCOMPARE(f.value(QStringLiteral("SELECT count(*) FROM startPlace")).toInt(), 8);
+    window->close();
+    QVERIFY(!f.app->find(QStringLiteral("startSheet")));
+    // Read back as kept, the pair still the entry they came in with.
+    window = inFront(f, QStringLiteral("startSheet"));
+    QVERIFY(typeKeys(QStringLiteral("Medal")));
+    press(Qt::Key_Return);
+    s = static_cast<parlog::StartSheetWindow*>(window);
+    QTRY_COMPARE(s->groups().size(), 3);
+    QCOMPARE(s->groups()[2].units, (QStringList{"P7", "P8 & P9", "P8 & P9"}));
+    QCOMPARE(lines(s->groups()).first(), QStringLiteral("09:00 1: P4 P6 P1"));
 }
 
 PARLOG_TEST(TestStartSheet)

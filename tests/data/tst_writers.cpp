@@ -142,6 +142,7 @@ QList<Writer> writers()
         {QStringLiteral("competition"), false, helper("competition"), saves},
         {QStringLiteral("sides"), false, helper("sides"), saves},
         {QStringLiteral("draw"), false, helper("draw"), saves},
+        {QStringLiteral("start sheet"), false, helper("start-sheet"), saves},
         {QStringLiteral("player deleted"), false, helper("player-deleted"), saves},
         {QStringLiteral("course deleted"), false, helper("course-deleted"), saves},
         {QStringLiteral("division deleted"), false, helper("division-deleted"), saves},

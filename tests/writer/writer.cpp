@@ -15,6 +15,7 @@
 #include "data/dialect.h"
 #include "data/divisions.h"
 #include "data/draws.h"
+#include "data/startsheets.h"
 #include "data/players.h"
 #include "data/registers.h"
 #include "data/rounds.h"
@@ -126,6 +127,14 @@ Status write(Connection& c, const QString& what)
                              {}}};
         const auto kept = draws::save(c, knockout);
         return kept ? Status() : Status(Failure{kept.error()});
+    }
+    if (what == u"start-sheet") {
+        startsheets::Sheet sheet{QStringLiteral("Medal"), QStringLiteral("2004-03-05")};
+        sheet.places = {{1, QStringLiteral("08:00"), QStringLiteral("1"),
+                         QStringLiteral("Ann Adams"), QStringLiteral("Ann Adams")},
+                        {1, QStringLiteral("08:00"), QStringLiteral("1"),
+                         QStringLiteral("Bob Brown"), QStringLiteral("Bob Brown")}};
+        return startsheets::save(c, sheet);
     }
     if (what == u"sides") {
         competitions::Settings fourball{QStringLiteral("Fourball"), QStringLiteral("2004-03-05")};
