@@ -380,9 +380,10 @@ QWidget* sampleStartSheet(parlog::Application& app)
 }
 
 // A window's Print button, and the first page of the report it shows.
-QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report)
+QWidget* printFrom(parlog::Application& app, QWidget* window, const QString& report,
+                   const QString& button = QStringLiteral("print"))
 {
-    auto* print = window ? window->findChild<QPushButton*>(QStringLiteral("print")) : nullptr;
+    auto* print = window ? window->findChild<QPushButton*>(button) : nullptr;
     if (!print)
         return nullptr;
     print->click();
@@ -487,6 +488,11 @@ QList<Shot> shots()
         {QStringLiteral("StartSheetReport"),
          [](parlog::Application& app) {
              return printFrom(app, sampleStartSheet(app), QStringLiteral("StartSheetReport"));
+         }},
+        {QStringLiteral("PlayCardsReport"),
+         [](parlog::Application& app) {
+             return printFrom(app, sampleStartSheet(app), QStringLiteral("PlayCardsReport"),
+                              QStringLiteral("printCards"));
          }},
         plain(QStringLiteral("orderOfMerit")),
         {QStringLiteral("OrderOfMeritReport"),

@@ -3,6 +3,7 @@
 #include "base/application.h"
 #include "base/reportwindow.h"
 #include "base/windownames.h"
+#include "competitions/playcards.h"
 #include "competitions/society.h"
 #include "data/conversions.h"
 #include "ui/forms.h"
@@ -131,6 +132,8 @@ StartSheetWindow::StartSheetWindow(Application& app)
     auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("&Print..."));
     auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as P&DF..."));
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as &CSV..."));
+    auto* cards = button(this, QStringLiteral("printCards"), QStringLiteral("Car&ds..."));
+    cards->setToolTip(QStringLiteral("A card for each player, strokes marked, two to a page"));
     auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
     auto* form = new QFormLayout;
@@ -173,7 +176,7 @@ StartSheetWindow::StartSheetWindow(Application& app)
     layout->addLayout(form);
     layout->addLayout(middle, 1);
     layout->addWidget(status);
-    layout->addLayout(row({saveButton, printButton, pdf, csv, close}));
+    layout->addLayout(row({saveButton, printButton, pdf, csv, cards, close}));
     resize(chars * 150, fontMetrics().height() * 38);
 
     for (QLineEdit* b : {competitionName, competitionDate})
@@ -182,6 +185,7 @@ StartSheetWindow::StartSheetWindow(Application& app)
     connect(add, &QPushButton::clicked, this, &StartSheetWindow::addEntry);
     connect(make, &QPushButton::clicked, this, &StartSheetWindow::makeSheet);
     connect(saveButton, &QPushButton::clicked, this, &StartSheetWindow::save);
+    connect(cards, &QPushButton::clicked, this, &StartSheetWindow::showCards);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     onKeys(entries, {Qt::Key_Delete}, [this] { removeEntry(); });
     onKeys(sheetTable, {Qt::Key_Delete}, [this] { withdrawPlayer(); });
@@ -213,9 +217,26 @@ StartSheetWindow::StartSheetWindow(Application& app)
                            order->currentText().toLower())}});
         },
         sheetColumns());
-    focusOrder({competitionName, competitionDate, firstTime, interval, groupSize, startFrom, order,
-                seed, course, entrant, entries, add, make, sheetTable, saveButton, printButton, pdf,
-                csv, close});
+    focusOrder({competitionName,
+                competitionDate,
+                firstTime,
+                interval,
+                groupSize,
+                startFrom,
+                order,
+                seed,
+                course,
+                entrant,
+                entries,
+                add,
+                make,
+                sheetTable,
+                saveButton,
+                printButton,
+                pdf,
+                csv,
+                cards,
+                close});
 }
 
 void StartSheetWindow::load()
@@ -547,6 +568,29 @@ bool StartSheetWindow::moveGroup(int delta)
             .arg(g + delta + 1)
             .arg(startsheet::timeText(m_groups[g + delta].time)));
     return true;
+}
+
+void StartSheetWindow::showCards()
+{
+    const int tee = course->currentIndex() - 1;
+    if (m_groups.isEmpty() || tee < 0 || tee >= m_tees.size()) {
+        say(m_groups.isEmpty() ? QStringLiteral("Make the sheet first: the cards go in its order.")
+                               : QStringLiteral("Choose the course's tee: the cards need its "
+                                                "pars, stroke indexes and ratings."),
+            true);
+        return;
+    }
+    const auto settings =
+        Society(app().registerInUse()).settings(competitionName->text().trimmed(), isoDate());
+    if (!settings) {
+        say(QStringLiteral("The competition could not be read: %1").arg(settings.error()), true);
+        return;
+    }
+    competitions::Settings s = *settings;
+    s.name = competitionName->text().trimmed();
+    s.date = isoDate();
+    showReport(app(), playcards::report(playcards::cardsOf(m_groups, m_indexes, s, m_tees[tee]), s,
+                                        m_tees[tee]));
 }
 
 bool StartSheetWindow::save()

@@ -32,6 +32,7 @@ public:
     void addEntry();        // a player, or players together as "A & B"
     void removeEntry();
     void makeSheet();
+    void showCards();      // a card for each player, in the sheet's order
     void withdrawPlayer(); // the chosen player off the sheet
     bool movePlayer(int delta);
     bool moveGroup(int delta);

@@ -922,6 +922,103 @@ Layout startSheetLayout()
     return l;
 }
 
+// The cards printed before play, two to a landscape page: the player's handicaps and
+// time over a grid of the holes, a dot on each for each stroke received, boxes for the
+// score (and the points), lines for the signatures.
+Layout playCardsLayout()
+{
+    constexpr int kWidth = PageSetup::kPaperHeight - 2 * PageSetup::kMargin;
+    constexpr int kHalf = (PageSetup::kPaperWidth - 2 * PageSetup::kMargin) / 2;
+    constexpr int kLabels = 1300;
+    constexpr int kColumn = 666;
+    constexpr int kTop = 1300;
+    constexpr int kRow = 430;
+    constexpr int kRows = 6;
+    constexpr int kRight = kLabels + 21 * kColumn;
+    Layout l;
+    l.name = kPlayCardsReport;
+    l.caption = QStringLiteral("Cards: {competition}");
+    l.width = kWidth;
+    l.landscape = true;
+    const FontSpec small = font(8);
+    const FontSpec bold = font(9, true);
+    QList<Item> items{label(QStringLiteral("Competition"), QStringLiteral("{competition}"),
+                            QRect(0, 0, 9000, 400), font(13, true)),
+                      label(QStringLiteral("Day"), QStringLiteral("{day}"),
+                            QRect(9000, 0, kRight - 9000, 400), font(11, true), Align::Right),
+                      label(QStringLiteral("Course"), QStringLiteral("{course}"),
+                            QRect(0, 420, 8000, 300), small),
+                      label(QStringLiteral("Format"), QStringLiteral("{format}"),
+                            QRect(8000, 420, kRight - 8000, 300), small, Align::Right),
+                      field(QStringLiteral("Name"), QStringLiteral("name"),
+                            QRect(0, 760, 5900, 420), font(13, true))};
+    // The handicaps and the time across the player's line, each a caption and its value.
+    struct Pair {
+        const char* name;
+        const char* caption;
+        int left;
+        int captionWidth;
+        int valueWidth;
+    };
+    for (const Pair& p :
+         {Pair{"index", "Index", 6000, 650, 750},
+          Pair{"courseHandicap", "Course hcp", 7500, 1150, 750},
+          Pair{"playing", "Playing hcp", 9500, 1200, 550}, Pair{"time", "Time", 11400, 600, 800},
+          Pair{"startTee", "Tee", 12900, 500, 550}, Pair{"group", "Group", 14050, 750, 450}}) {
+        const QString name = QString::fromLatin1(p.name);
+        items << label(QStringLiteral("Label") + name, QString::fromLatin1(p.caption),
+                       QRect(p.left, 860, p.captionWidth, 300), small)
+              << field(QStringLiteral("Text") + name, name,
+                       QRect(p.left + p.captionWidth, 840, p.valueWidth, 320), bold);
+    }
+    const QStringList rowCaptions{QStringLiteral("Hole"),  QStringLiteral("Par"),
+                                  QStringLiteral("S.I."),  QStringLiteral("Strokes"),
+                                  QStringLiteral("Score"), QStringLiteral("{pointsRow}")};
+    for (int r = 0; r < kRows; ++r)
+        items << label(QStringLiteral("Row%1").arg(r), rowCaptions[r],
+                       QRect(80, kTop + r * kRow + 80, kLabels - 120, 280), r == 0 ? bold : small);
+    for (int c = 0; c < 21; ++c) {
+        // Holes 1-9, Out, holes 10-18, In, Total.
+        const int hole = c < 9 ? c + 1 : c > 9 && c < 19 ? c : 0;
+        const QString head = hole > 0  ? QString::number(hole)
+                             : c == 9  ? QStringLiteral("Out")
+                             : c == 19 ? QStringLiteral("In")
+                                       : QStringLiteral("Total");
+        const QString key = hole > 0  ? QString::number(hole)
+                            : c == 9  ? QStringLiteral("Out")
+                            : c == 19 ? QStringLiteral("In")
+                                      : QStringLiteral("Total");
+        const int left = kLabels + c * kColumn;
+        const auto cellAt = [&](int r) { return QRect(left, kTop + r * kRow + 80, kColumn, 280); };
+        items << label(QStringLiteral("Hole") + key, head, cellAt(0), bold, Align::Center)
+              << label(QStringLiteral("Par") + key, QStringLiteral("{par%1}").arg(key), cellAt(1),
+                       small, Align::Center);
+        if (hole > 0)
+            items << label(QStringLiteral("SI") + key, QStringLiteral("{si%1}").arg(key), cellAt(2),
+                           small, Align::Center)
+                  << field(QStringLiteral("Dots") + key, QStringLiteral("dots%1").arg(hole),
+                           QRect(left, kTop + 3 * kRow + 40, kColumn, kRow - 60), font(12, true),
+                           Align::Center);
+    }
+    for (int r = 0; r <= kRows; ++r)
+        items << hline(QStringLiteral("Across%1").arg(r), 0, kTop + r * kRow, kRight);
+    for (int c = 0; c <= 22; ++c) {
+        const int x = c == 0 ? 0 : kLabels + (c - 1) * kColumn;
+        Item down = hline(QStringLiteral("Down%1").arg(c), x, kTop, 0);
+        down.rect.setHeight(kRows * kRow);
+        items << down;
+    }
+    const int signatures = kTop + kRows * kRow + 550;
+    items << label(QStringLiteral("Marker"), QStringLiteral("Marker's signature"),
+                   QRect(0, signatures - 260, 1900, 300), small)
+          << hline(QStringLiteral("MarkerLine"), 1950, signatures, 5500)
+          << label(QStringLiteral("Player"), QStringLiteral("Player's signature"),
+                   QRect(8000, signatures - 260, 1900, 300), small)
+          << hline(QStringLiteral("PlayerLine"), 9950, signatures, kRight - 9950);
+    l.bands = {band(QStringLiteral("Section1"), BandKind::Detail, kHalf, items)};
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -946,6 +1043,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kLeagueTableReport, leagueTable},
         {kPlayerMatchesReport, playerMatches},
         {kStartSheetReport, startSheetLayout},
+        {kPlayCardsReport, playCardsLayout},
     };
     return table;
 }
@@ -1058,7 +1156,8 @@ QStringList reportNames()
     }
     return names << kResultsReport << kTeamResultsReport << kSeasonReport << kHandicapRecordReport
                  << kOrderOfMeritReport << kEclecticReport << kBracketReport << kDrawMatchesReport
-                 << kLeagueTableReport << kPlayerMatchesReport << kStartSheetReport;
+                 << kLeagueTableReport << kPlayerMatchesReport << kStartSheetReport
+                 << kPlayCardsReport;
 }
 
 } // namespace parlog::report

@@ -26,6 +26,7 @@ inline const QString kDrawMatchesReport = QStringLiteral("DrawMatchesReport");
 inline const QString kLeagueTableReport = QStringLiteral("LeagueTableReport");
 inline const QString kPlayerMatchesReport = QStringLiteral("PlayerMatchesReport");
 inline const QString kStartSheetReport = QStringLiteral("StartSheetReport");
+inline const QString kPlayCardsReport = QStringLiteral("PlayCardsReport");
 
 // The layout of one of the reports (DataReport1 ... DataReport10, the results, the
 // season and the handicap record); an empty layout for any other name.

@@ -1,5 +1,7 @@
+#include "competitions/playcards.h"
 #include "competitions/startsheet.h"
 #include "competitions/startsheetwindow.h"
+#include "reports/paginator.h"
 
 #include "statsseed.h"
 #include "testmain.h"
@@ -18,6 +20,7 @@ private Q_SLOTS:
     void aShotgunOfEighteenGroupsAndMore();
     void balancedAndTogether();
     void aSheetFromTheKeyboardKeptAndReadBack();
+    void cardsPrintedBeforePlay();
 };
 
 namespace {
@@ -186,6 +189,44 @@ void TestStartSheet::aSheetFromTheKeyboardKeptAndReadBack()
     QTRY_COMPARE(s->groups().size(), 3);
     QCOMPARE(s->groups()[2].units, (QStringList{"P7", "P8 & P9", "P8 & P9"}));
     QCOMPARE(lines(s->groups()).first(), QStringLiteral("09:00 1: P4 P6 P1"));
+}
+
+void TestStartSheet::cardsPrintedBeforePlay()
+{
+    // A tee rated 72.0 / 113, par 4s, stroke index h on hole h: a Course Handicap is the
+    // index itself. At 95%: +2.0 -> -1.9 -> -2, two strokes given back on the two hardest
+    // indexes to score, 17 and 18; 38.0 -> 36.1 -> 36, two strokes on every hole.
+    parlog::field::RatedTee tee{QStringLiteral("Carne: Yellow"), {72.0, 113, 72}, {}, {}, {}};
+    for (int h = 0; h < 18; ++h) {
+        tee.holes.par[h] = 4;
+        tee.holes.strokeIndex[h] = h + 1;
+    }
+    QList<Group> sheet(1);
+    sheet[0].time = QTime(9, 0);
+    sheet[0].tee = QStringLiteral("10");
+    sheet[0].players = QStringList{"Scratch Plus", "High Handicap", "Visitor"};
+    sheet[0].units = sheet[0].players;
+    const QHash<QString, double> indexes{{QStringLiteral("scratch plus"), -2.0},
+                                         {QStringLiteral("high handicap"), 38.0}};
+    parlog::competitions::Settings medal{QStringLiteral("Medal"), QStringLiteral("2026-06-01")};
+    const QList<parlog::playcards::Card> cards =
+        parlog::playcards::cardsOf(sheet, indexes, medal, tee);
+    QCOMPARE(cards.size(), 3);
+    QCOMPARE(cards[0].index + u' ' + cards[0].courseHandicap + u' ' + cards[0].playing,
+             QStringLiteral("+2.0 +2.0 +2"));
+    QCOMPARE(cards[0].dots[15], QString());
+    QCOMPARE(cards[0].dots[16] + cards[0].dots[17], QStringLiteral("++"));
+    QCOMPARE(cards[1].playing, QStringLiteral("36"));
+    for (const QString& dots : cards[1].dots)
+        QCOMPARE(dots, QStringLiteral("\u2022\u2022"));
+    // No index, no strokes: the card is printed blank for them to be written in.
+    QVERIFY(cards[2].playing.isEmpty() && cards[2].dots[0].isEmpty());
+    QCOMPARE(cards[2].time + u' ' + cards[2].startTee, QStringLiteral("09:00 10"));
+    // Two cards a landscape page: three cards, two pages.
+    const parlog::report::Report printed = parlog::playcards::report(cards, medal, tee);
+    parlog::report::Paginator pages(printed.layout(), printed.dataSource(), QDate(2026, 6, 1));
+    QCOMPARE(pages.pageCount(), 2);
+    QVERIFY(pages.setup().landscape);
 }
 
 PARLOG_TEST(TestStartSheet)
