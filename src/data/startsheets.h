@@ -30,7 +30,7 @@ struct Sheet {
     QString startFrom = QStringLiteral("first"); // "first", "two", "shotgun"
     QString orderBy = QStringLiteral("random");  // "random", "balanced", "entered"
     quint32 seed = 0;
-    QList<Place> places; // in the sheet's order, group by group
+    QList<Place> places = {}; // in the sheet's order, group by group
     bool operator==(const Sheet&) const = default;
 };
 

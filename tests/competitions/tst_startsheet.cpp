@@ -63,8 +63,8 @@ void TestStartSheet::thirtySevenInFoursFromTwoTees()
     // A withdrawal closes its gap and moves nobody's time; a group left empty goes, the
     // others keep theirs.
     QVERIFY(withdraw(sheet, QStringLiteral("P10")));
-    for (const QString& p : {"P29", "P30", "P31"})
-        QVERIFY(withdraw(sheet, p));
+    for (const char* p : {"P29", "P30", "P31"})
+        QVERIFY(withdraw(sheet, QString::fromLatin1(p)));
     QVERIFY(!withdraw(sheet, QStringLiteral("P99")));
     QCOMPARE(lines(sheet).mid(2, 1), QStringList{"08:09 1: P9 P11 P12"});
     QCOMPARE(lines(sheet).mid(6), (QStringList{"08:27 1: P25 P26 P27 P28", "08:36 1: P32 P33 P34",
