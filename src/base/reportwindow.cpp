@@ -6,7 +6,10 @@
 #include "reports/csv.h"
 #include "reports/report.h"
 #include "reports/reportpainter.h"
+#include "reports/tabular.h"
+#include "data/conversions.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,6 +30,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace parlog {
@@ -423,9 +427,12 @@ QWidget* showReport(Application& app, report::Report report, ShowMode mode)
 
 QString askSavePath(QWidget* parent, SaveKind kind, const QString& stem)
 {
-    const bool pdf = kind == SaveKind::Pdf;
-    const QString type = pdf ? QStringLiteral("PDF") : QStringLiteral("CSV");
-    const QString suffix = pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv");
+    const QString type = kind == SaveKind::Pdf   ? QStringLiteral("PDF")
+                         : kind == SaveKind::Csv ? QStringLiteral("CSV")
+                                                 : QStringLiteral("Web page");
+    const QString suffix = kind == SaveKind::Pdf   ? QStringLiteral(".pdf")
+                           : kind == SaveKind::Csv ? QStringLiteral(".csv")
+                                                   : QStringLiteral(".html");
     // The folder saved into last, for the next file of the run and the next run.
     QSettings settings;
     const QString key = QStringLiteral("files/saveFolder");
@@ -452,6 +459,13 @@ bool saveReport(Application& app, const report::Report& r, SaveKind kind, const 
     if (kind == SaveKind::Pdf) {
         report::Paginator pages(r.layout(), r.dataSource(), app.today());
         written = report::writePdf(pages, target);
+    } else if (kind == SaveKind::Html) {
+        written = report::writeHtml(societyName(app), formatDate(app.today(), DateFormat::Long),
+                                    {report::tableOf(r, app.today())}, target);
+        if (written && !app.launcher().open(path))
+            app.inform(QStringLiteral("The page is saved as %1; no browser could be opened to "
+                                      "show it.")
+                           .arg(QDir::toNativeSeparators(path)));
     } else {
         written = report::writeCsv(r.dataSource(), csvColumns, target, nullptr,
                                    report::fieldCaptions(r.layout(), csvColumns));
@@ -489,6 +503,37 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
                                         kind == SaveKind::Csv && makeForCsv ? makeForCsv() : make(),
                                         kind, path, csvColumns());
                          });
+}
+
+QString societyName(const Application& app)
+{
+    const QString given = QSettings().value(QStringLiteral("publish/society")).toString();
+    if (!given.trimmed().isEmpty())
+        return given.trimmed();
+    const QString name = QFileInfo(app.dataFile()).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("Parlog") : name;
+}
+
+void connectPublishButtons(QWidget* window, Application& app, std::function<QString()> stem,
+                           QPushButton* copy, QPushButton* web,
+                           std::function<report::Report()> make)
+{
+    if (copy)
+        QObject::connect(copy, &QPushButton::clicked, window, [copy, &app, make] {
+            const report::Report r = make();
+            QGuiApplication::clipboard()->setText(
+                report::plainText(report::tableOf(r, app.today())));
+            QToolTip::showText(copy->mapToGlobal(QPoint(0, copy->height())),
+                               QStringLiteral("Copied as text: paste it into your message, in a "
+                                              "fixed-width font."),
+                               copy);
+        });
+    if (web)
+        QObject::connect(web, &QPushButton::clicked, window, [window, &app, stem, make] {
+            const QString path = askSavePath(window, SaveKind::Html, stem());
+            if (!path.isEmpty())
+                saveReport(app, make(), SaveKind::Html, path);
+        });
 }
 
 } // namespace parlog

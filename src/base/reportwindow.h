@@ -77,7 +77,7 @@ enum class ShowMode { Modeless, Modal };
 // returns when the user has closed the report.
 QWidget* showReport(Application& app, report::Report report, ShowMode mode = ShowMode::Modeless);
 
-enum class SaveKind { Pdf, Csv };
+enum class SaveKind { Pdf, Csv, Html };
 
 // Asks where to save, suggesting STEM.pdf or STEM.csv in the home folder; empty when
 // the user cancelled.
@@ -104,5 +104,15 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
                           std::function<report::Report()> make,
                           std::function<QStringList()> csvColumns,
                           std::function<report::Report()> makeForCsv = {});
+
+// Copy as text (for an e-mail, columns aligned in a fixed-width font) and Save as web
+// page (one self-contained page, opened in the desktop's browser once saved) for a window
+// that makes a report; either button may be none.
+void connectPublishButtons(QWidget* window, Application& app, std::function<QString()> stem,
+                           QPushButton* copy, QPushButton* web,
+                           std::function<report::Report()> make);
+// The name a published page has on top: the society's, as the user last gave it, else
+// the register's own.
+QString societyName(const Application& app);
 
 } // namespace parlog

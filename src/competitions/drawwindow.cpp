@@ -160,6 +160,7 @@ DrawWindow::DrawWindow(Application& app)
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as &CSV..."));
     auto* mine =
         button(this, QStringLiteral("playerMatches"), QStringLiteral("Player's matc&hes..."));
+    auto* web = button(this, QStringLiteral("saveWeb"), QStringLiteral("Web pa&ge..."));
     auto* remove = button(this, QStringLiteral("removeDraw"), QStringLiteral("De&lete draw"));
     auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
@@ -172,7 +173,7 @@ DrawWindow::DrawWindow(Application& app)
     auto* seedLabel = label(this, QStringLiteral("LabelSeed"), QStringLiteral("S&eed"));
     seedLabel->setBuddy(seed);
     auto* pointsLabel =
-        label(this, QStringLiteral("LabelPoints"), QStringLiteral("League points: a &win"));
+        label(this, QStringLiteral("LabelPoints"), QStringLiteral("League points: a w&in"));
     pointsLabel->setBuddy(winPoints);
     form->addRow(
         orderLabel,
@@ -200,7 +201,8 @@ DrawWindow::DrawWindow(Application& app)
     layout->addLayout(form);
     layout->addLayout(middle, 1);
     layout->addWidget(status);
-    layout->addLayout(row({saveButton, play, bracket, printButton, pdf, csv, mine, remove, close}));
+    layout->addLayout(
+        row({saveButton, play, bracket, printButton, pdf, csv, web, mine, remove, close}));
     resize(chars * 165, fontMetrics().height() * 38);
 
     connect(drawName, &QComboBox::activated, this, &DrawWindow::openDraw);
@@ -246,10 +248,14 @@ DrawWindow::DrawWindow(Application& app)
             readSettings();
             return league() ? drawreports::leagueTable(m_draw) : drawreports::matches(m_draw);
         });
+    connectPublishButtons(this, app, stem, nullptr, web, [this, league] {
+        readSettings();
+        return league() ? drawreports::leagueTable(m_draw) : drawreports::matches(m_draw);
+    });
     focusOrder({drawName,  kind,       teamFormat, holes,   order,   seed,
                 winPoints, halfPoints, entrant,    entries, add,     withdrawButton,
                 make,      matches,    saveButton, play,    bracket, printButton,
-                pdf,       csv,        mine,       remove,  close});
+                pdf,       csv,        web,        mine,    remove,  close});
 }
 
 void DrawWindow::load()

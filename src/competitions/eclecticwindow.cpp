@@ -109,6 +109,7 @@ EclecticWindow::EclecticWindow(Application& app)
     auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
     auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* web = button(this, QStringLiteral("saveWeb"), QStringLiteral("&Web page..."));
     auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
     // The standings take what the window grows by; the best card stands under them.
@@ -121,7 +122,7 @@ EclecticWindow::EclecticWindow(Application& app)
     layout->addWidget(standings, 1);
     layout->addWidget(bestCard);
     layout->addWidget(status);
-    layout->addLayout(row({printButton, pdf, csv, close}));
+    layout->addLayout(row({printButton, pdf, csv, web, close}));
     resize(fontMetrics().averageCharWidth() * 136, fontMetrics().height() * 36);
     connect(course, &QComboBox::activated, this, &EclecticWindow::refresh);
     connect(basis, &QComboBox::activated, this, &EclecticWindow::refresh);
@@ -132,8 +133,11 @@ EclecticWindow::EclecticWindow(Application& app)
     connectReportButtons(
         this, app, [this] { return QStringLiteral("Eclectic %1").arg(course->currentText()); },
         printButton, pdf, csv, [this] { return makeReport(); }, csvColumns());
+    connectPublishButtons(
+        this, app, [this] { return QStringLiteral("Eclectic %1").arg(course->currentText()); },
+        nullptr, web, [this] { return makeReport(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    focusOrder({course, from, to, basis, share, standings, printButton, pdf, csv, close});
+    focusOrder({course, from, to, basis, share, standings, printButton, pdf, csv, web, close});
 }
 
 void EclecticWindow::load()

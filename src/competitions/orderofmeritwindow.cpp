@@ -96,6 +96,8 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
     auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* copy = button(this, QStringLiteral("copyText"), QStringLiteral("Cop&y as text"));
+    auto* web = button(this, QStringLiteral("saveWeb"), QStringLiteral("&Web page..."));
     auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
     // The season along the top; its competitions beside the standings, which take what
@@ -124,7 +126,7 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
     bottom->addWidget(save);
     bottom->addWidget(remove);
     bottom->addStretch(1);
-    for (QPushButton* b : {printButton, pdf, csv, close})
+    for (QPushButton* b : {printButton, pdf, csv, copy, web, close})
         bottom->addWidget(b);
     layout->addLayout(bottom);
     resize(fontMetrics().averageCharWidth() * 136, fontMetrics().height() * 36);
@@ -144,9 +146,12 @@ OrderOfMeritWindow::OrderOfMeritWindow(Application& app)
         printButton, pdf, csv, [this] { return makeReport(); },
         std::function<QStringList()>([this] { return csvColumns(); }),
         [this] { return makeReport(false); });
+    connectPublishButtons(
+        this, app, [this] { return QStringLiteral("Order of merit %1").arg(seasonName->text()); },
+        copy, web, [this] { return makeReport(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({season, seasonName, divisionFilter, from, to, positionPoints, playingPoints, bestOf,
-                competitions, standings, save, remove, printButton, pdf, csv, close});
+                competitions, standings, save, remove, printButton, pdf, csv, copy, web, close});
 }
 
 void OrderOfMeritWindow::load()

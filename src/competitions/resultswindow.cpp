@@ -187,6 +187,8 @@ ResultsWindow::ResultsWindow(Application& app)
     auto* printButton = button(this, QStringLiteral("print"), QStringLiteral("Print..."));
     auto* pdf = button(this, QStringLiteral("savePdf"), QStringLiteral("Save as PDF..."));
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as CSV..."));
+    auto* copy = button(this, QStringLiteral("copyText"), QStringLiteral("Cop&y as text"));
+    auto* web = button(this, QStringLiteral("saveWeb"), QStringLiteral("&Web page..."));
     auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
     // The table takes what the window grows by.
@@ -195,7 +197,7 @@ ResultsWindow::ResultsWindow(Application& app)
     layout->addWidget(ranking, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status, 1);
-    for (QPushButton* b : {printButton, pdf, csv, close})
+    for (QPushButton* b : {printButton, pdf, csv, copy, web, close})
         bottom->addWidget(b);
     layout->addLayout(bottom);
     resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 34);
@@ -219,10 +221,16 @@ ResultsWindow::ResultsWindow(Application& app)
         },
         printButton, pdf, csv, [this] { return makeReport(); },
         std::function<QStringList()>([this] { return csvColumns(); }));
+    connectPublishButtons(
+        this, app,
+        [this] {
+            return QStringLiteral("Results %1 %2").arg(competition->currentText(), from->text());
+        },
+        copy, web, [this] { return makeReport(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     focusOrder({competition, from, to, basis, divisionFilter, format, allowance, pcc,
                 countsForHandicap, teamFormat, nine, fieldButton, ranking, printButton, pdf, csv,
-                close});
+                copy, web, close});
 }
 
 void ResultsWindow::load()

@@ -134,6 +134,7 @@ StartSheetWindow::StartSheetWindow(Application& app)
     auto* csv = button(this, QStringLiteral("saveCsv"), QStringLiteral("Save as &CSV..."));
     auto* cards = button(this, QStringLiteral("printCards"), QStringLiteral("Car&ds..."));
     cards->setToolTip(QStringLiteral("A card for each player, strokes marked, two to a page"));
+    auto* web = button(this, QStringLiteral("saveWeb"), QStringLiteral("&Web page..."));
     auto* close = button(this, QStringLiteral("close"), QStringLiteral("Close"));
 
     auto* form = new QFormLayout;
@@ -176,7 +177,7 @@ StartSheetWindow::StartSheetWindow(Application& app)
     layout->addLayout(form);
     layout->addLayout(middle, 1);
     layout->addWidget(status);
-    layout->addLayout(row({saveButton, printButton, pdf, csv, cards, close}));
+    layout->addLayout(row({saveButton, printButton, pdf, csv, web, cards, close}));
     resize(chars * 150, fontMetrics().height() * 38);
 
     for (QLineEdit* b : {competitionName, competitionDate})
@@ -192,31 +193,10 @@ StartSheetWindow::StartSheetWindow(Application& app)
     sheetTable->installEventFilter(this);
     connectReportButtons(
         this, app, [this] { return QStringLiteral("Start sheet ") + competitionName->text(); },
-        printButton, pdf, csv,
-        [this] {
-            Rows rows{sheetColumns(), {}};
-            for (int g = 0; g < int(m_groups.size()); ++g)
-                for (qsizetype p = 0; p < m_groups[g].players.size(); ++p) {
-                    const QString& player = m_groups[g].players[p];
-                    const QString unit = m_groups[g].units.value(p);
-                    rows.rows << QVariantList{p == 0 ? startsheet::timeText(m_groups[g].time)
-                                                     : QString(),
-                                              p == 0 ? m_groups[g].tee : QString(),
-                                              p == 0 ? QString::number(g + 1) : QString(),
-                                              player,
-                                              indexText(player),
-                                              unit == player ? QString() : unit};
-                }
-            return report::Report(
-                windows::kStartSheetReport, report::DataSource::of(rows),
-                {{QStringLiteral("competition"), competitionName->text().trimmed()},
-                 {QStringLiteral("day"), competitionDate->text()},
-                 {QStringLiteral("about"),
-                  QStringLiteral("%1, %2; %3")
-                      .arg(groupSize->currentText().toLower(), startFrom->currentText().toLower(),
-                           order->currentText().toLower())}});
-        },
-        sheetColumns());
+        printButton, pdf, csv, [this] { return makeReport(); }, sheetColumns());
+    connectPublishButtons(
+        this, app, [this] { return QStringLiteral("Start sheet ") + competitionName->text(); },
+        nullptr, web, [this] { return makeReport(); });
     focusOrder({competitionName,
                 competitionDate,
                 firstTime,
@@ -568,6 +548,29 @@ bool StartSheetWindow::moveGroup(int delta)
             .arg(g + delta + 1)
             .arg(startsheet::timeText(m_groups[g + delta].time)));
     return true;
+}
+
+report::Report StartSheetWindow::makeReport() const
+{
+    Rows rows{sheetColumns(), {}};
+    for (int g = 0; g < int(m_groups.size()); ++g)
+        for (qsizetype p = 0; p < m_groups[g].players.size(); ++p) {
+            const QString& player = m_groups[g].players[p];
+            const QString unit = m_groups[g].units.value(p);
+            rows.rows << QVariantList{p == 0 ? startsheet::timeText(m_groups[g].time) : QString(),
+                                      p == 0 ? m_groups[g].tee : QString(),
+                                      p == 0 ? QString::number(g + 1) : QString(),
+                                      player,
+                                      indexText(player),
+                                      unit == player ? QString() : unit};
+        }
+    return report::Report(windows::kStartSheetReport, report::DataSource::of(rows),
+                          {{QStringLiteral("competition"), competitionName->text().trimmed()},
+                           {QStringLiteral("day"), competitionDate->text()},
+                           {QStringLiteral("about"), QStringLiteral("%1, %2; %3")
+                                                         .arg(groupSize->currentText().toLower(),
+                                                              startFrom->currentText().toLower(),
+                                                              order->currentText().toLower())}});
 }
 
 void StartSheetWindow::showCards()

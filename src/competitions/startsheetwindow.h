@@ -4,6 +4,7 @@
 #include "competitions/field.h"
 #include "competitions/startsheet.h"
 #include "data/startsheets.h"
+#include "reports/report.h"
 
 #include <QHash>
 
@@ -50,6 +51,7 @@ private:
     startsheet::Options options() const;
     std::array<int, 18> pars() const;
     startsheets::Sheet sheet() const;
+    report::Report makeReport() const;
     QString isoDate() const;
     void showEntries();
     void showSheet(int group = -1, int player = -1);
