@@ -1,5 +1,6 @@
 #include "competitions/orderofmeritwindow.h"
 
+#include "competitions/publishing.h"
 #include "competitions/society.h"
 #include "base/application.h"
 #include "base/windownames.h"
@@ -31,22 +32,6 @@ namespace {
 QString eventHeading(const MeritEvent& e)
 {
     return e.name + QLatin1Char('\n') + formatStoredDate(e.date, DateFormat::Medium);
-}
-
-// A player's points at each event as the table shows them: those that do not count in
-// brackets, nothing where the player did not play.
-QStringList eventPoints(const MeritLine& line)
-{
-    QStringList texts;
-    for (qsizetype e = 0; e < line.points.size(); ++e) {
-        if (!line.points[e])
-            texts << QString();
-        else if (line.counting[e])
-            texts << shownPoints(*line.points[e]);
-        else
-            texts << QStringLiteral("(%1)").arg(shownPoints(*line.points[e]));
-    }
-    return texts;
 }
 
 } // namespace
@@ -313,7 +298,7 @@ void OrderOfMeritWindow::refresh()
     for (const MeritLine& line : std::as_const(m_table.lines)) {
         QList<QStandardItem*> items{new QStandardItem(line.position),
                                     new QStandardItem(line.player)};
-        for (const QString& text : eventPoints(line))
+        for (const QString& text : publishing::eventPoints(line))
             items << new QStandardItem(text);
         items << new QStandardItem(shownPoints(line.total))
               << new QStandardItem(QString::number(line.played));
@@ -336,17 +321,7 @@ void OrderOfMeritWindow::refresh()
         standings->setColumnWidth(c, std::clamp(wide + 16, 60, 170));
     }
     standings->horizontalHeader()->setMinimumHeight(2 * fontMetrics().height() + 8);
-    const QString best =
-        m_season.bestOf > 0
-            ? QStringLiteral("the best %1 of each player's events count").arg(m_season.bestOf)
-            : QStringLiteral("every event counts");
-    status->setText(m_table.events.isEmpty()
-                        ? QStringLiteral("No competitions between these dates count.")
-                        : QStringLiteral("%1 competitions, %2 players; %3; points in brackets do "
-                                         "not count.")
-                              .arg(m_table.events.size())
-                              .arg(m_table.lines.size())
-                              .arg(best));
+    status->setText(publishing::meritRule(m_season, m_table));
 }
 
 void OrderOfMeritWindow::saveSeason()
@@ -432,37 +407,9 @@ QStringList OrderOfMeritWindow::csvColumns() const
 
 report::Report OrderOfMeritWindow::makeReport(bool printed) const
 {
-    QStringList columns{QStringLiteral("position"), QStringLiteral("player")};
-    QStringList legend;
-    QStringList eventColumns;
-    for (qsizetype e = 0; e < m_table.events.size(); ++e) {
-        const MeritEvent& event = m_table.events[e];
-        eventColumns << QStringLiteral("%1 %2").arg(event.name, event.date);
-        columns << eventColumns.last();
-        legend << QStringLiteral("%1 %2 (%3)")
-                      .arg(e + 1)
-                      .arg(event.name, formatStoredDate(event.date, DateFormat::Medium));
-    }
-    columns << QStringLiteral("total") << QStringLiteral("played") << QStringLiteral("byEvent");
-    Rows lines{columns, {}};
-    for (const MeritLine& line : std::as_const(m_table.lines)) {
-        QVariantList row{line.position, line.player};
-        QStringList shown;
-        for (const QString& text : eventPoints(line)) {
-            row << text;
-            shown << (text.isEmpty() ? QStringLiteral("\u2013") : text);
-        }
-        row << shownPoints(line.total) << line.played << shown.join(QStringLiteral("  "));
-        lines.rows << row;
-    }
-    const QString division = chosenName(divisionFilter).value_or(QString());
-    return report::Report(
-        report::orderOfMeritLayout(eventColumns, printed), report::DataSource::of(lines),
-        {{QStringLiteral("season"),
-          m_season.name + (division.isEmpty() ? QString() : QStringLiteral(", ") + division)},
-         {QStringLiteral("dates"), from->text() + QStringLiteral(" \u2013 ") + to->text()},
-         {QStringLiteral("rule"), status->text()},
-         {QStringLiteral("events"), legend.join(QStringLiteral("; "))}});
+    return publishing::meritReport(m_season, m_table,
+                                   chosenName(divisionFilter).value_or(QString()),
+                                   from->text() + QStringLiteral(" \u2013 ") + to->text(), printed);
 }
 
 bool OrderOfMeritWindow::savePdf(const QString& path)

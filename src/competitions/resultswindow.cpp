@@ -1,6 +1,7 @@
 #include "competitions/resultswindow.h"
 
 #include "search/criteria.h"
+#include "competitions/publishing.h"
 #include "competitions/society.h"
 #include "base/application.h"
 #include "base/windowcontexts.h"
@@ -54,43 +55,6 @@ const QStringList kSideCsvColumns{"position", "side",   "players",   "handicaps"
 const QStringList kSideHeadings{"Position", "Side",   "Players", "Handicaps",
                                 "Gross",    "Net",    "Points",  "Countback"};
 
-// A side's line holds its players where a player's holds the division.
-QStringList fieldsOf(const Placing& p)
-{
-    return {p.position, p.player,
-            p.players.isEmpty() ? p.division : p.players.join(QStringLiteral(", ")),
-            p.handicap, p.gross, p.net, p.points, p.countback};
-}
-
-QString nineName(competitions::Nine nine)
-{
-    switch (nine) {
-    case competitions::Nine::Front:
-        return QStringLiteral("Front nine");
-    case competitions::Nine::Back:
-        return QStringLiteral("Back nine");
-    case competitions::Nine::Eighteen:
-        break;
-    }
-    return QStringLiteral("18 holes");
-}
-
-// "Stableford, four-ball better ball, back nine"
-QString playedAs(const competitions::Settings& s)
-{
-    QString text = competitions::formatName(s.format);
-    if (s.team != golf::TeamFormat::Individual)
-        text += QStringLiteral(", ") + QString::fromLatin1(golf::formatName(s.team)).toLower();
-    if (s.nine != competitions::Nine::Eighteen)
-        text += QStringLiteral(", ") + nineName(s.nine).toLower();
-    return text;
-}
-
-QString percentOf(double allowance)
-{
-    return QString::number(golf::roundHalfUp(allowance * 100, 1));
-}
-
 } // namespace
 
 ResultsWindow::ResultsWindow(Application& app)
@@ -140,7 +104,7 @@ ResultsWindow::ResultsWindow(Application& app)
     nine->setObjectName(QStringLiteral("nine"));
     for (auto n : {competitions::Nine::Eighteen, competitions::Nine::Front,
                    competitions::Nine::Back})
-        nine->addItem(nineName(n), int(n));
+        nine->addItem(publishing::nineName(n), int(n));
     auto* fieldButton = button(this, QStringLiteral("field"), QStringLiteral("&Sides..."));
     fieldButton->setToolTip(QStringLiteral("The sides of a pairs or fours competition"));
     auto* countsLabel =
@@ -278,7 +242,7 @@ void ResultsWindow::showSettings()
     format->setCurrentIndex(format->findData(int(m_settings.format)));
     teamFormat->setCurrentIndex(teamFormat->findData(int(m_settings.team)));
     nine->setCurrentIndex(nine->findData(int(m_settings.nine)));
-    allowance->setText(percentOf(m_settings.allowance));
+    allowance->setText(publishing::percentOf(m_settings.allowance));
     pcc->setValue(m_settings.pcc);
     countsForHandicap->setChecked(m_settings.countsForHandicap);
 }
@@ -299,15 +263,16 @@ void ResultsWindow::keepSettings()
     // An allowance left at the table's moves with the format to the table's new one;
     // one the committee typed stays.
     if ((wanted.team != m_settings.team || wanted.format != m_settings.format) &&
-        allowance->text() == percentOf(competitions::defaultAllowance(m_settings.format,
-                                                                      m_settings.team)))
-        allowance->setText(percentOf(competitions::defaultAllowance(wanted.format, wanted.team)));
+        allowance->text() == publishing::percentOf(competitions::defaultAllowance(m_settings.format,
+                                                                                  m_settings.team)))
+        allowance->setText(
+            publishing::percentOf(competitions::defaultAllowance(wanted.format, wanted.team)));
     const auto percent = toNumber(allowance->text().remove(QLatin1Char('%')));
     if (!percent || *percent <= 0 || *percent > 100) {
         app().inform(QStringLiteral("The allowance was not changed: \"%1\" is not a share "
                                     "from 1 to 100%.")
                          .arg(allowance->text()));
-        allowance->setText(percentOf(m_settings.allowance));
+        allowance->setText(publishing::percentOf(m_settings.allowance));
         return;
     }
     wanted.allowance = *percent / 100.0;
@@ -365,7 +330,7 @@ void ResultsWindow::refresh()
     m_model->removeRows(0, m_model->rowCount());
     for (const Placing& p : std::as_const(m_placings)) {
         QList<QStandardItem*> items;
-        for (const QString& text : fieldsOf(p))
+        for (const QString& text : publishing::placingFields(p))
             items << sortableCell(text);
         m_model->appendRow(items);
     }
@@ -374,8 +339,9 @@ void ResultsWindow::refresh()
     // A column no line fills (a better ball's gross, a Stableford's net) takes no room.
     for (int c = 2; c < m_model->columnCount(); ++c)
         ranking->setColumnHidden(
-            c, std::all_of(m_placings.cbegin(), m_placings.cend(),
-                           [c](const Placing& p) { return fieldsOf(p)[c].isEmpty(); }));
+            c, std::all_of(m_placings.cbegin(), m_placings.cend(), [c](const Placing& p) {
+                return publishing::placingFields(p)[c].isEmpty();
+            }));
     fitColumns(ranking);
     status->setText(QStringLiteral("%1 %2%3")
                         .arg(m_placings.size())
@@ -394,35 +360,15 @@ QStringList ResultsWindow::csvColumns() const
 report::Report ResultsWindow::makeReport() const
 {
     const QStringList chosen = competition->currentData().toStringList();
-    Rows lines{csvColumns(), {}};
-    const QString played = playedAs(m_settings);
-    const QString share = percentOf(m_settings.allowance) + QLatin1Char('%');
-    for (const Placing& p : std::as_const(m_placings)) {
-        QVariantList row;
-        for (const QString& text : fieldsOf(p))
-            row << text;
-        lines.rows << (row << played << share);
-    }
-    const bool sides = m_settings.team != golf::TeamFormat::Individual;
-    return report::Report(
-        sides ? windows::kTeamResultsReport : windows::kResultsReport,
-        report::DataSource::of(lines),
-        {{QStringLiteral("competition"),
-          chosen.value(0) + (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
-              (divisionFilter->currentIndex() > 0
-                   ? QStringLiteral(", %1").arg(divisionFilter->currentText())
-                   : QString())},
-         {QStringLiteral("date"), from->text() == to->text()
-                                      ? from->text()
-                                      : from->text() + QStringLiteral(" \u2013 ") + to->text()},
-         {QStringLiteral("course"), m_course},
-         // None typed (or 0): no line that says 0.
-         {QStringLiteral("scratch"),
-          m_scratch.trimmed().isEmpty() || m_scratch.trimmed() == u"0"
-              ? QString()
-              : QStringLiteral("Standard scratch %1").arg(m_scratch.trimmed())},
-         {QStringLiteral("format"), playedAs(m_settings)},
-         {QStringLiteral("allowance"), percentOf(m_settings.allowance) + QLatin1Char('%')}});
+    return publishing::resultsReport(
+        m_placings, m_settings,
+        {chosen.value(0) + (basis->currentIndex() == 1 ? QStringLiteral(" (gross)") : QString()) +
+             (divisionFilter->currentIndex() > 0
+                  ? QStringLiteral(", %1").arg(divisionFilter->currentText())
+                  : QString()),
+         from->text() == to->text() ? from->text()
+                                    : from->text() + QStringLiteral(" \u2013 ") + to->text(),
+         m_course, m_scratch});
 }
 
 void ResultsWindow::enterField()
