@@ -46,6 +46,28 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                            "is not one of them.")
                                 .arg(a, import ? QStringLiteral("reads") : QStringLiteral("writes"),
                                      line.target));
+        } else if (a == u"--publish") {
+            if (i + 1 >= arguments.size())
+                return fail(QStringLiteral("--publish needs what to publish (handicaps, results "
+                                           "or merit) and the web page to write."));
+            line.action = CommandLine::Action::Publish;
+            line.target = arguments[++i];
+            const bool named = line.target == u"results" || line.target == u"merit";
+            if (!named && line.target != u"handicaps")
+                return fail(QStringLiteral("--publish writes handicaps, results or merit; \"%1\" "
+                                           "is not one of them.")
+                                .arg(line.target));
+            if (i + (named ? 2 : 1) >= arguments.size())
+                return fail(named ? QStringLiteral("--publish %1 needs the %2's name and the web "
+                                                   "page to write.")
+                                        .arg(line.target, line.target == u"results"
+                                                              ? QStringLiteral("competition")
+                                                              : QStringLiteral("season"))
+                                  : QStringLiteral("--publish handicaps needs the web page to "
+                                                   "write."));
+            if (named)
+                line.name = arguments[++i];
+            line.source = arguments[++i];
         } else if (a == u"--database" || a.startsWith(u"--database=")) {
             QString value;
             if (a == u"--database") {
@@ -75,6 +97,9 @@ QString usageText()
         "       parlog --restore-rounds BACKUP TARGET\n"
         "       parlog --import FILE players|courses|rounds [--database FILE|URL]\n"
         "       parlog --export FILE players|courses|rounds [--database FILE|URL]\n"
+        "       parlog --publish handicaps FILE.html [--database FILE|URL]\n"
+        "       parlog --publish results COMPETITION FILE.html [--database FILE|URL]\n"
+        "       parlog --publish merit SEASON FILE.html [--database FILE|URL]\n"
         "A golf register for a golfer or a small golf society.\n"
         "\n"
         "Options:\n"
@@ -94,6 +119,10 @@ QString usageText()
         "  --export FILE players|courses|rounds\n"
         "                   write every player, course (a line a tee) or round of the\n"
         "                   register to a CSV file, every column, as --import reads it\n"
+        "  --publish handicaps|results NAME|merit SEASON FILE.html\n"
+        "                   write the handicap list, a competition's latest results or a\n"
+        "                   season's order of merit as one web page; nothing is written\n"
+        "                   and the exit is not 0 when the name is not known\n"
         "  --smoke-test     start, open the register, show the menu and quit\n"
         "  -h, --help       show this text\n"
         "  -v, --version    show the version\n"

@@ -10,6 +10,12 @@
 #include "data/importing.h"
 #include "data/location.h"
 #include "stats/handicaprecord.h"
+#include "base/reportwindow.h"
+#include "competitions/society.h"
+#include "data/conversions.h"
+#include "data/registerinuse.h"
+#include "data/session.h"
+#include "reports/tabular.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,6 +93,45 @@ int exportFile(int argc, char* argv[], const parlog::CommandLine& line)
     return 0;
 }
 
+// --publish: the handicap list, a competition's results or a season's order of merit as a
+// web page; no file when the name is not known.
+int publishPage(int argc, char* argv[], const parlog::CommandLine& line)
+{
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Parlog"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Parlog"));
+    const QString location = registerLocation(line);
+    const auto fail = [](const QString& why) {
+        std::fprintf(stderr, "parlog: %s\n", qPrintable(why));
+        return 1;
+    };
+    {
+        // Looked at whole first: a missing or damaged register is refused, not made.
+        parlog::Connection probe(location);
+        if (parlog::Status opened = openNamed(probe); !opened)
+            return fail(opened.error());
+    }
+    parlog::RegisterInUse where(std::make_shared<parlog::Session>(), location, {});
+    parlog::Society society(where);
+    const QDate today = QDate::currentDate();
+    const auto made = line.target == u"handicaps" ? society.handicapList(today)
+                      : line.target == u"results" ? society.publishedResults(line.name)
+                                                  : society.publishedMerit(line.name);
+    if (!made)
+        return fail(made.error());
+    if (!*made)
+        return fail(QStringLiteral("no %1 is named \"%2\"; nothing was written.")
+                        .arg(line.target == u"results" ? QStringLiteral("competition")
+                                                       : QStringLiteral("season"),
+                             line.name));
+    const parlog::Status written = parlog::report::writeHtml(
+        parlog::societyName(location), parlog::formatDate(today, parlog::DateFormat::Long),
+        {parlog::report::tableOf(**made, today)}, parlog::OutputFile(line.source, location));
+    if (!written)
+        return fail(written.error());
+    return 0;
+}
+
 // --import: the file's rows into an existing register; 0 only when every row went in or
 // was there already.
 int importFile(int argc, char* argv[], const parlog::CommandLine& line)
@@ -151,6 +196,8 @@ int main(int argc, char* argv[])
         return importFile(argc, argv, line);
     case parlog::CommandLine::Action::Export:
         return exportFile(argc, argv, line);
+    case parlog::CommandLine::Action::Publish:
+        return publishPage(argc, argv, line);
     case parlog::CommandLine::Action::RestoreRounds: {
         QCoreApplication core(argc, argv);
         const auto restored = parlog::restoreRounds(line.source, line.target);

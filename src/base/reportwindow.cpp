@@ -460,7 +460,8 @@ bool saveReport(Application& app, const report::Report& r, SaveKind kind, const 
         report::Paginator pages(r.layout(), r.dataSource(), app.today());
         written = report::writePdf(pages, target);
     } else if (kind == SaveKind::Html) {
-        written = report::writeHtml(societyName(app), formatDate(app.today(), DateFormat::Long),
+        written = report::writeHtml(societyName(app.dataFile()),
+                                    formatDate(app.today(), DateFormat::Long),
                                     {report::tableOf(r, app.today())}, target);
         if (written && !app.launcher().open(path))
             app.inform(QStringLiteral("The page is saved as %1; no browser could be opened to "
@@ -505,12 +506,12 @@ void connectReportButtons(QWidget* window, Application& app, std::function<QStri
                          });
 }
 
-QString societyName(const Application& app)
+QString societyName(const QString& registerLocation)
 {
     const QString given = QSettings().value(QStringLiteral("publish/society")).toString();
     if (!given.trimmed().isEmpty())
         return given.trimmed();
-    const QString name = QFileInfo(app.dataFile()).completeBaseName();
+    const QString name = QFileInfo(registerLocation).completeBaseName();
     return name.isEmpty() ? QStringLiteral("Parlog") : name;
 }
 

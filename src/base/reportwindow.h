@@ -113,6 +113,6 @@ void connectPublishButtons(QWidget* window, Application& app, std::function<QStr
                            std::function<report::Report()> make);
 // The name a published page has on top: the society's, as the user last gave it, else
 // the register's own.
-QString societyName(const Application& app);
+QString societyName(const QString& registerLocation);
 
 } // namespace parlog

@@ -1,5 +1,7 @@
 #include "competitions/society.h"
 
+#include "competitions/publishing.h"
+#include "data/conversions.h"
 #include "data/courses.h"
 #include "data/draws.h"
 #include "data/divisions.h"
@@ -7,6 +9,8 @@
 
 #include <algorithm>
 #include "data/registerinuse.h"
+#include "reports/layouts.h"
+#include "stats/handicaprecord.h"
 
 namespace parlog {
 
@@ -203,6 +207,86 @@ Result<std::optional<startsheets::Sheet>> Society::startSheet(const QString& nam
 Status Society::keepStartSheet(const startsheets::Sheet& sheet)
 {
     return m_where.use([&](Connection& c) { return startsheets::save(c, sheet); });
+}
+
+Result<std::optional<report::Report>> Society::publishedResults(const QString& name)
+{
+    const auto days = competitions();
+    if (!days)
+        return Failure{days.error()};
+    std::optional<rounds::Competition> latest;
+    for (const rounds::Competition& c : *days)
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0 && (!latest || c.date > latest->date))
+            latest = c;
+    if (!latest)
+        return std::optional<report::Report>();
+    const auto kept = settings(latest->name, latest->date);
+    const auto cards = played(latest->name, latest->date, latest->date, latest->date);
+    if (!kept || !cards)
+        return Failure{!kept ? kept.error() : cards.error()};
+    const QList<Placing> placings = rankCompetition(
+        cards->cards, rankingOf(*kept, Basis::Net, std::nullopt, cards->sides), cards->courses);
+    const Round first = cards->cards.rows.isEmpty() ? Round() : Round::from(cards->cards, 0);
+    return std::optional<report::Report>(
+        publishing::resultsReport(placings, *kept,
+                                  {latest->name, formatStoredDate(latest->date, DateFormat::Medium),
+                                   first.course, first.standardScratch}));
+}
+
+Result<std::optional<report::Report>> Society::publishedMerit(const QString& name)
+{
+    const auto all = seasons();
+    if (!all)
+        return Failure{all.error()};
+    for (const seasons::Season& s : *all) {
+        if (s.name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const auto table = orderOfMerit(s, std::nullopt);
+        if (!table)
+            return Failure{table.error()};
+        return std::optional<report::Report>(publishing::meritReport(
+            s, *table, QString(),
+            formatStoredDate(s.from, DateFormat::Medium) + QStringLiteral(" \u2013 ") +
+                formatStoredDate(s.to, DateFormat::Medium)));
+    }
+    return std::optional<report::Report>();
+}
+
+Result<std::optional<report::Report>> Society::handicapList(const QDate& day)
+{
+    return m_where.use([&](Connection& c) -> Result<std::optional<report::Report>> {
+        const auto all = players::all(c);
+        if (!all)
+            return Failure{all.error()};
+        const auto worked = everyIndex(c);
+        if (!worked)
+            return Failure{worked.error()};
+        QList<Player> list = *all;
+        std::stable_sort(list.begin(), list.end(), [](const Player& a, const Player& b) {
+            return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+        });
+        Rows rows{{QStringLiteral("player"), QStringLiteral("index"), QStringLiteral("from"),
+                   QStringLiteral("division")},
+                  {}};
+        for (const Player& p : std::as_const(list)) {
+            if (p.name.trimmed().isEmpty())
+                continue;
+            const auto fromCards = worked->value(p.name.trimmed().toLower());
+            const std::optional<double> index = fromCards ? fromCards : field::indexOf(p.handicap);
+            const QString shown = !index ? QString()
+                                  : *index < 0
+                                      ? QStringLiteral("+") + QString::number(-*index, 'f', 1)
+                                      : QString::number(*index, 'f', 1);
+            rows.rows << QVariantList{p.name.trimmed(), shown,
+                                      fromCards ? QStringLiteral("the cards")
+                                      : index   ? QStringLiteral("as kept")
+                                                : QString(),
+                                      p.division};
+        }
+        return std::optional<report::Report>(
+            report::Report(report::kHandicapListReport, report::DataSource::of(rows),
+                           {{QStringLiteral("day"), formatDate(day, DateFormat::Long)}}));
+    });
 }
 
 } // namespace parlog

@@ -11,6 +11,9 @@
 #include "data/rounds.h"
 #include "data/seasons.h"
 #include "data/startsheets.h"
+#include "reports/report.h"
+
+#include <QDate>
 
 #include <QList>
 #include <QString>
@@ -76,6 +79,14 @@ public:
     // A competition's start sheet; none when it has none.
     Result<std::optional<startsheets::Sheet>> startSheet(const QString& name, const QString& date);
     Status keepStartSheet(const startsheets::Sheet& sheet);
+
+    // Published: a competition's results on its latest day; none when no competition has
+    // that name.
+    Result<std::optional<report::Report>> publishedResults(const QString& name);
+    // The season of that name's order of merit; none when no season has that name.
+    Result<std::optional<report::Report>> publishedMerit(const QString& season);
+    // Every player's Handicap Index on the day: worked out from the cards, else as kept.
+    Result<std::optional<report::Report>> handicapList(const QDate& day);
 
     // A player's matches in every draw, as an entry or one of a side.
     Result<matchdraw::PlayerMatches> playerMatches(const QString& player);

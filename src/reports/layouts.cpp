@@ -1019,6 +1019,31 @@ Layout playCardsLayout()
     return l;
 }
 
+// The society's handicap list: each player's Handicap Index on the day.
+Layout handicapListLayout()
+{
+    constexpr int kWidth = 10466;
+    Layout l;
+    l.name = kHandicapListReport;
+    l.caption = QStringLiteral("Handicap list");
+    l.width = kWidth;
+    QList<Item> headings;
+    QList<Item> line;
+    tableColumns({{"player", "Player", 0, 4000, Align::Left},
+                  {"index", "Handicap Index", 4100, 1800, Align::Center},
+                  {"from", "From", 6000, 2500, Align::Left},
+                  {"division", "Division", 8600, 1866, Align::Left}},
+                 font(8.5, true), font(9), 270, headings, line);
+    headings << hline(QStringLiteral("Line1"), 0, 300, kWidth);
+    l.bands = standardBands(900,
+                            {label(QStringLiteral("Title"), QStringLiteral("Handicap list"),
+                                   QRect(0, 0, kWidth, 450), kPageTitle, Align::Center),
+                             label(QStringLiteral("Day"), QStringLiteral("{day}"),
+                                   QRect(0, 480, kWidth, 330), font(11, true), Align::Center)},
+                            345, headings, 270, line);
+    return l;
+}
+
 const QHash<QString, std::function<Layout()>>& factories()
 {
     static const QHash<QString, std::function<Layout()>> table{
@@ -1044,6 +1069,7 @@ const QHash<QString, std::function<Layout()>>& factories()
         {kPlayerMatchesReport, playerMatches},
         {kStartSheetReport, startSheetLayout},
         {kPlayCardsReport, playCardsLayout},
+        {kHandicapListReport, handicapListLayout},
     };
     return table;
 }
@@ -1157,7 +1183,7 @@ QStringList reportNames()
     return names << kResultsReport << kTeamResultsReport << kSeasonReport << kHandicapRecordReport
                  << kOrderOfMeritReport << kEclecticReport << kBracketReport << kDrawMatchesReport
                  << kLeagueTableReport << kPlayerMatchesReport << kStartSheetReport
-                 << kPlayCardsReport;
+                 << kPlayCardsReport << kHandicapListReport;
 }
 
 } // namespace parlog::report

@@ -27,6 +27,7 @@ inline const QString kLeagueTableReport = QStringLiteral("LeagueTableReport");
 inline const QString kPlayerMatchesReport = QStringLiteral("PlayerMatchesReport");
 inline const QString kStartSheetReport = QStringLiteral("StartSheetReport");
 inline const QString kPlayCardsReport = QStringLiteral("PlayCardsReport");
+inline const QString kHandicapListReport = QStringLiteral("HandicapListReport");
 
 // The layout of one of the reports (DataReport1 ... DataReport10, the results, the
 // season and the handicap record); an empty layout for any other name.

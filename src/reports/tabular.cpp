@@ -56,6 +56,16 @@ Table tableOf(const Report& report, const QDate& runDate)
             row << formatValue(source.value(r, columns[c]), formats[c]);
         t.rows << row;
     }
+    // A column no line fills (a stroke play's points, a Stableford's net) takes no room.
+    for (qsizetype c = columns.size() - 1; c >= 0 && !t.rows.isEmpty(); --c) {
+        if (std::any_of(t.rows.cbegin(), t.rows.cend(),
+                        [c](const QStringList& row) { return !row[c].isEmpty(); }))
+            continue;
+        t.captions.removeAt(c);
+        t.aligns.removeAt(c);
+        for (QStringList& row : t.rows)
+            row.removeAt(c);
+    }
     return t;
 }
 

@@ -401,6 +401,10 @@ void TestApplication::commandLine_data()
     row("import nothing", {"--import", "m.csv"}, A::Error);
     row("export", {"--export", "r.csv", "rounds"}, A::Export);
     row("export what", {"--export", "r.csv", "scores"}, A::Error);
+    row("publish", {"--publish", "results", "Medal", "r.html"}, A::Publish);
+    row("publish handicaps", {"--publish", "handicaps", "h.html"}, A::Publish);
+    row("publish what", {"--publish", "scores", "r.html"}, A::Error);
+    row("publish no file", {"--publish", "merit", "Summer"}, A::Error);
 }
 
 void TestApplication::commandLine()
@@ -591,6 +595,25 @@ void TestApplication::importsFromTheCommandLine()
     QFile exported(out);
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QVERIFY(exported.readAll().contains("\r\nAnn Bee,,12,"));
+    // Published as a web page; a name not known writes nothing and says so.
+    const QString page = f.path(QStringLiteral("handicaps.html"));
+    process.start(QStringLiteral(PARLOG_PROGRAM),
+                  {QStringLiteral("--publish"), QStringLiteral("handicaps"), page,
+                   QStringLiteral("--database"), f.dataFile()});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 0);
+    QFile published(page);
+    QVERIFY(published.open(QIODevice::ReadOnly));
+    QVERIFY(published.readAll().contains("<td>Ann Bee</td><td class=\"c\">12.0</td>"));
+    const QString none = f.path(QStringLiteral("none.html"));
+    process.start(QStringLiteral(PARLOG_PROGRAM),
+                  {QStringLiteral("--publish"), QStringLiteral("merit"), QStringLiteral("Summer"),
+                   none, QStringLiteral("--database"), f.dataFile()});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(!QFile::exists(none));
+    QVERIFY(QString::fromLocal8Bit(process.readAllStandardError())
+                .contains(QStringLiteral("no season is named \"Summer\"")));
 }
 
 PARLOG_TEST(TestApplication)

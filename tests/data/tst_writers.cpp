@@ -109,6 +109,13 @@ QList<Writer> writers()
              return QStringList{"--export", file, "players", "--database", p.data};
          },
          {R, R, Ei, Ei, R, W, W, Ei, R, R, Ei}},
+        {QStringLiteral("--publish"),
+         true,
+         [](const Paths& p, Hostile h) {
+             const QString file = h == Itself ? p.data : h == Link ? p.link : p.out;
+             return QStringList{"--publish", "handicaps", file, "--database", p.data};
+         },
+         {R, R, Ei, Ei, R, W, W, Ei, R, R, Ei}},
         {QStringLiteral("--copy-register"),
          true,
          [](const Paths& p, Hostile h) {

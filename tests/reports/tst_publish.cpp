@@ -61,6 +61,7 @@ void TestPublish::hostileNamesAreText()
     // many cells as it has captions, and every name comes back once, as text.
     QXmlStreamReader xml(page);
     QStringList cells;
+    int tds = 0;
     int headers = 0;
     int tables = 0;
     QString element;
@@ -70,6 +71,7 @@ void TestPublish::hostileNamesAreText()
             element = xml.name().toString();
             tables += element == u"table";
             headers += element == u"th";
+            tds += element == u"td";
         } else if (xml.isCharacters() && element == u"td") {
             cells << xml.text().toString();
         }
@@ -77,7 +79,9 @@ void TestPublish::hostileNamesAreText()
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(tables, 1);
     QCOMPARE(headers, int(t.captions.size()));
-    QCOMPARE(cells.size() % headers, 0);
+    QCOMPARE(tds, headers * int(kNames.size()));
+    // The columns no line fills (points, countback) are left out.
+    QCOMPARE(headers, 6);
     for (const QString& name : kNames)
         QCOMPARE(cells.count(name), 1);
     QVERIFY(page.contains(QStringLiteral("Captain&#39;s &lt;Prize&gt; &amp; Cup")));
