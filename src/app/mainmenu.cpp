@@ -1,5 +1,7 @@
 #include "app/mainmenu.h"
 
+#include "competitions/society.h"
+
 #include "base/application.h"
 #include "base/help.h"
 #include "base/windownames.h"
@@ -205,6 +207,13 @@ void MainMenu::addMenuBar()
             if (!path.isEmpty())
                 exportTo(int(kind), path);
         });
+    item(file, QStringLiteral("Publish &Handicap List..."), {}, "actionPublishHandicaps", [this] {
+        const QString path =
+            askSavePath(this, SaveKind::Html,
+                        QStringLiteral("Handicaps %1").arg(app().today().toString(Qt::ISODate)));
+        if (!path.isEmpty())
+            publishHandicaps(path);
+    });
     item(file, QStringLiteral("&Back up now..."), QKeySequence(Qt::CTRL | Qt::Key_B),
          "actionBackUp", &MainMenu::backUpNow);
     file->addSeparator();
@@ -299,6 +308,16 @@ bool MainMenu::exportTo(int kind, const QString& path)
         return false;
     }
     return true;
+}
+
+bool MainMenu::publishHandicaps(const QString& path)
+{
+    const auto list = Society(app().registerInUse()).handicapList(app().today());
+    if (!list) {
+        app().inform(failedBecause(QStringLiteral("The page was not written: %1"), list.error()));
+        return false;
+    }
+    return saveReport(app(), **list, SaveKind::Html, path);
 }
 
 void MainMenu::showRegister()

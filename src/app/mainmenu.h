@@ -20,6 +20,8 @@ public:
     // Every player, course or round of the register into a CSV file that imports back
     // the same; false, having said why, when it was not written.
     Q_INVOKABLE bool exportTo(int kind, const QString& path);
+    // The handicap list as a web page, opened in the browser once written.
+    Q_INVOKABLE bool publishHandicaps(const QString& path);
     // The title names the register in use.
     Q_INVOKABLE void showRegister();
 

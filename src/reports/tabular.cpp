@@ -155,6 +155,8 @@ QString htmlPage(const QString& society, const QString& date, const QList<Table>
         "th,td{padding:.25em .6em;border-bottom:1px solid #ccc;white-space:nowrap}\n"
         "th{background:#e8efe6;text-align:left}\n"
         "td.c,th.c{text-align:center}td.r,th.r{text-align:right}\n"
+        "@media (max-width:600px){body{margin:.5em}table{font-size:.82em}"
+        "th,td{padding:.2em .3em}}\n"
         "@media print{body{margin:0}@page{size:A4;margin:15mm}.scroll{overflow:visible}"
         "section{break-inside:avoid-page}}\n"
         "</style>\n</head>\n<body>\n");

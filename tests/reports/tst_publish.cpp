@@ -5,7 +5,12 @@
 #include "testmain.h"
 #include "testsupport.h"
 
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -17,6 +22,7 @@ class TestPublish : public QObject {
 private Q_SLOTS:
     void hostileNamesAreText();
     void plainTextColumnsLineUp();
+    void aBrowserShowsTheNamesAsText();
 };
 
 namespace {
@@ -107,6 +113,45 @@ void TestPublish::plainTextColumnsLineUp()
     QCOMPARE(ends.size(), 2);
     QCOMPARE(ends[0], ends[1]);
     QVERIFY(text.contains(QStringLiteral("Captain's <Prize> & Cup")));
+}
+
+// Rendered by headless Chromium where it is installed: on a phone's width as a picture,
+// and printed on A4, where every hostile name must come out as the text it is.
+void TestPublish::aBrowserShowsTheNamesAsText()
+{
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (chromium.isEmpty() || pdftotext.isEmpty())
+        QSKIP("chromium or pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString keep = qEnvironmentVariable("PARLOG_KEEP_PAGES");
+    const QString folder = keep.isEmpty() ? dir.path() : keep;
+    const QString page = QDir(folder).filePath(QStringLiteral("results.html"));
+    PARLOG_VERIFY_OK(writeHtml(QStringLiteral("The <Society> & Friends"),
+                               QStringLiteral("10 December 2026"),
+                               {tableOf(results(), QDate(2026, 12, 10))}, page));
+    const QString url = QUrl::fromLocalFile(page).toString();
+    const auto run = [&chromium](const QStringList& arguments) {
+        QProcess browser;
+        browser.start(chromium, QStringList{"--headless", "--no-sandbox", "--disable-gpu",
+                                            "--hide-scrollbars"} +
+                                    arguments);
+        return browser.waitForFinished(60000) && browser.exitCode() == 0;
+    };
+    const QString phone = QDir(folder).filePath(QStringLiteral("results-phone.png"));
+    const QString a4 = QDir(folder).filePath(QStringLiteral("results-a4.pdf"));
+    QVERIFY(run(
+        {QStringLiteral("--screenshot=") + phone, QStringLiteral("--window-size=412,800"), url}));
+    QVERIFY(run(
+        {QStringLiteral("--print-to-pdf=") + a4, QStringLiteral("--no-pdf-header-footer"), url}));
+    QVERIFY(QImage(phone).width() == 412);
+    QProcess text;
+    text.start(pdftotext, {a4, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& name : kNames)
+        QVERIFY2(printed.contains(name), qPrintable(name));
+    QVERIFY(printed.contains(QStringLiteral("The <Society> & Friends")));
 }
 
 PARLOG_TEST(TestPublish)
