@@ -208,9 +208,8 @@ void MainMenu::addMenuBar()
                 exportTo(int(kind), path);
         });
     item(file, QStringLiteral("Publish &Handicap List..."), {}, "actionPublishHandicaps", [this] {
-        const QString path =
-            askSavePath(this, SaveKind::Html,
-                        QStringLiteral("Handicaps %1").arg(app().today().toString(Qt::ISODate)));
+        const QString path = askWebPagePath(
+            this, app(), QStringLiteral("Handicaps %1").arg(app().today().toString(Qt::ISODate)));
         if (!path.isEmpty())
             publishHandicaps(path);
     });

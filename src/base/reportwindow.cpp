@@ -18,6 +18,8 @@
 #include <QHash>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QScreen>
 #include <QKeyEvent>
 #include <QLabel>
@@ -515,6 +517,21 @@ QString societyName(const QString& registerLocation)
     return name.isEmpty() ? QStringLiteral("Parlog") : name;
 }
 
+QString askWebPagePath(QWidget* parent, const Application& app, const QString& stem)
+{
+    // The name on top of the page, as it was given last: Enter keeps it.
+    bool given = false;
+    const QString name =
+        QInputDialog::getText(parent, QStringLiteral("Web page"),
+                              QStringLiteral("The society's name, on top of the page:"),
+                              QLineEdit::Normal, societyName(app.dataFile()), &given);
+    if (!given)
+        return QString();
+    if (!name.trimmed().isEmpty())
+        QSettings().setValue(QStringLiteral("publish/society"), name.trimmed());
+    return askSavePath(parent, SaveKind::Html, stem);
+}
+
 void connectPublishButtons(QWidget* window, Application& app, std::function<QString()> stem,
                            QPushButton* copy, QPushButton* web,
                            std::function<report::Report()> make)
@@ -531,7 +548,7 @@ void connectPublishButtons(QWidget* window, Application& app, std::function<QStr
         });
     if (web)
         QObject::connect(web, &QPushButton::clicked, window, [window, &app, stem, make] {
-            const QString path = askSavePath(window, SaveKind::Html, stem());
+            const QString path = askWebPagePath(window, app, stem());
             if (!path.isEmpty())
                 saveReport(app, make(), SaveKind::Html, path);
         });

@@ -114,5 +114,8 @@ void connectPublishButtons(QWidget* window, Application& app, std::function<QStr
 // The name a published page has on top: the society's, as the user last gave it, else
 // the register's own.
 QString societyName(const QString& registerLocation);
+// Asks the society's name for the page (kept for the next, and for --publish) and where to
+// save it; empty when the user cancelled either.
+QString askWebPagePath(QWidget* parent, const Application& app, const QString& stem);
 
 } // namespace parlog
