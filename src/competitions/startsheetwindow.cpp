@@ -6,6 +6,7 @@
 #include "competitions/playcards.h"
 #include "competitions/society.h"
 #include "data/conversions.h"
+#include "golf/matchplay.h"
 #include "ui/forms.h"
 #include "ui/inputhelpers.h"
 #include "ui/prompter.h"
@@ -49,6 +50,15 @@ QStringList sheetColumns()
 {
     return {QStringLiteral("time"),   QStringLiteral("tee"),   QStringLiteral("group"),
             QStringLiteral("player"), QStringLiteral("index"), QStringLiteral("entry")};
+}
+
+// "from the 10th tee", "from hole 5A" (a shotgun's)
+QString whereFrom(const QString& tee)
+{
+    bool number = false;
+    const int hole = tee.toInt(&number);
+    return number ? QStringLiteral("from the %1 tee").arg(golf::ordinal(hole))
+                  : QStringLiteral("from hole %1").arg(tee);
 }
 
 QTableWidgetItem* fixed(const QString& text, bool centred = false)
@@ -527,22 +537,32 @@ bool StartSheetWindow::movePlayer(int delta)
 {
     const auto [g, p] = chosen();
     const int before = int(m_groups.size());
-    if (g < 0 || !startsheet::movePlayer(m_groups, g, p, delta))
+    if (g < 0 || !startsheet::movePlayer(m_groups, g, p, delta)) {
+        if (g >= 0)
+            say(delta < 0 ? QStringLiteral("This is the first group.")
+                          : QStringLiteral("This is the last group."),
+                true);
         return false;
+    }
     // A group emptied by the move has gone: the target moved up one.
     const int to = g + delta - (int(m_groups.size()) < before && delta > 0 ? 1 : 0);
     showSheet(to, int(m_groups[to].players.size()) - 1);
-    say(QStringLiteral("%1 now plays at %2 from the %3.")
+    say(QStringLiteral("%1 now plays at %2 %3.")
             .arg(m_groups[to].players.last(), startsheet::timeText(m_groups[to].time),
-                 m_groups[to].tee));
+                 whereFrom(m_groups[to].tee)));
     return true;
 }
 
 bool StartSheetWindow::moveGroup(int delta)
 {
     const auto [g, p] = chosen();
-    if (g < 0 || !startsheet::moveGroup(m_groups, g, delta))
+    if (g < 0 || !startsheet::moveGroup(m_groups, g, delta)) {
+        if (g >= 0)
+            say(delta < 0 ? QStringLiteral("This is the first group.")
+                          : QStringLiteral("This is the last group."),
+                true);
         return false;
+    }
     showSheet(g + delta, p);
     say(QStringLiteral("Group %1 now plays at %2.")
             .arg(g + delta + 1)
