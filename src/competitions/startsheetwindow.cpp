@@ -635,7 +635,13 @@ bool StartSheetWindow::save()
 
 bool StartSheetWindow::leave(const QString& question)
 {
-    const bool changed = m_kept ? sheet() != *m_kept : !m_groups.isEmpty();
+    // Another competition's name typed to open it is no change to this sheet.
+    startsheets::Sheet now = sheet();
+    if (m_kept) {
+        now.competition = m_kept->competition;
+        now.date = m_kept->date;
+    }
+    const bool changed = m_kept ? now != *m_kept : !m_groups.isEmpty();
     return !changed || app().prompter().ask(question, kCaption, Prompter::Default::No);
 }
 

@@ -189,6 +189,12 @@ void TestStartSheet::aSheetFromTheKeyboardKeptAndReadBack()
     QTRY_COMPARE(s->groups().size(), 3);
     QCOMPARE(s->groups()[2].units, (QStringList{"P7", "P8 & P9", "P8 & P9"}));
     QCOMPARE(lines(s->groups()).first(), QStringLiteral("09:00 1: P4 P6 P1"));
+    // Another competition opened from a sheet unchanged asks nothing; it has no sheet.
+    child<QLineEdit>(window, QStringLiteral("competitionName"))->setText(QStringLiteral("Cup"));
+    const auto asked = f.prompter->messages.size();
+    s->openCompetition();
+    QCOMPARE(f.prompter->messages.size(), asked);
+    QVERIFY(s->groups().isEmpty());
 }
 
 void TestStartSheet::cardsPrintedBeforePlay()
