@@ -7,6 +7,8 @@
 #include "data/divisions.h"
 #include "data/importing.h"
 #include "data/rounds.h"
+#include "data/dialect.h"
+#include "data/schema.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
 #include "reports/reportpainter.h"
@@ -27,6 +29,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -37,12 +40,40 @@
 namespace {
 
 QString g_path;
+QString g_sampleFile; // the sample as an SQLite file, also when the benchmarks use a server
 QString g_player;
 // The columns the grouped compact list prints.
 QStringList compactColumns()
 {
     return parlog::report::fieldColumns(parlog::report::layoutFor(QStringLiteral("DataReport3")));
 }
+
+// The most memory the process held while it lives, in MB, as the counter peak_MB: the
+// kernel's high-water mark, reset as it starts.
+class PeakMemory {
+public:
+    explicit PeakMemory(benchmark::State& state)
+        : m_state(state)
+    {
+        if (QFile reset(QStringLiteral("/proc/self/clear_refs")); reset.open(QIODevice::WriteOnly))
+            reset.write("5");
+    }
+    ~PeakMemory()
+    {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            return;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                m_state.counters["peak_MB"] =
+                    line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    PeakMemory(const PeakMemory&) = delete;
+    PeakMemory& operator=(const PeakMemory&) = delete;
+
+private:
+    benchmark::State& m_state;
+};
 
 // A benchmark of a register that cannot be opened measures nothing: stop.
 void mustOpen(parlog::Connection& c)
@@ -87,6 +118,7 @@ void StartUpCheck(benchmark::State& state)
 
 void HubPlayerList(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     for (auto _ : state)
@@ -95,6 +127,7 @@ void HubPlayerList(benchmark::State& state)
 
 void BestEverRound(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     for (auto _ : state)
@@ -103,6 +136,7 @@ void BestEverRound(benchmark::State& state)
 
 void AverageRound(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     for (auto _ : state)
@@ -111,6 +145,7 @@ void AverageRound(benchmark::State& state)
 
 void PuttsChart(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     for (auto _ : state)
@@ -119,6 +154,7 @@ void PuttsChart(benchmark::State& state)
 
 void SearchLastYear(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     const auto filter = parlog::filterFor(lastYear());
@@ -128,6 +164,7 @@ void SearchLastYear(benchmark::State& state)
 
 void SearchAllGroupedByPlayer(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     const auto filter = parlog::filterFor(everything());
@@ -138,11 +175,65 @@ void SearchAllGroupedByPlayer(benchmark::State& state)
 
 void SearchAllFullCards(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     const auto filter = parlog::filterFor(everything());
     for (auto _ : state)
         benchmark::DoNotOptimize(parlog::rounds::search(c, *filter, QStringLiteral("net")));
+}
+
+// Every cell of every full card of the register, read as a printed or saved report of
+// them reads it (the feed the windows use); beside it the same rows read by SQLite's
+// C interface, every cell.
+void WholeRegisterFullCards(benchmark::State& state)
+{
+    PeakMemory peak(state);
+    for (auto _ : state) {
+        const auto rows = parlog::rounds::feed(
+            parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"));
+        if (!rows) {
+            state.SkipWithError(qPrintable(rows.error()));
+            break;
+        }
+        const QStringList columns = (*rows)->columns();
+        qint64 cells = 0;
+        for (int r = 0; (*rows)->hasRow(r); ++r)
+            for (const QString& column : columns)
+                cells += (*rows)->value(r, column).isNull() ? 0 : 1;
+        state.counters["cells"] = double(cells);
+    }
+}
+
+void WholeRegisterFullCardsBare(benchmark::State& state)
+{
+    PeakMemory peak(state);
+    if (g_path != g_sampleFile) {
+        state.SkipWithError("the bare read is SQLite's");
+        return;
+    }
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(g_path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* q = nullptr;
+        sqlite3_prepare_v2(db, "SELECT * FROM score ORDER BY net NULLS FIRST, rowid", -1, &q,
+                           nullptr);
+        qint64 cells = 0;
+        while (sqlite3_step(q) == SQLITE_ROW)
+            for (int c = 0, n = sqlite3_column_count(q); c < n; ++c)
+                switch (sqlite3_column_type(q, c)) {
+                case SQLITE_NULL:
+                    break;
+                case SQLITE_TEXT:
+                    cells += sqlite3_column_bytes(q, c) >= 0 ? 1 : 0;
+                    break;
+                default:
+                    cells += sqlite3_column_int64(q, c) != INT64_MIN ? 1 : 0;
+                }
+        sqlite3_finalize(q);
+        sqlite3_close(db);
+        state.counters["cells"] = double(cells);
+    }
 }
 
 void FirstPageOfTheLastYear(benchmark::State& state)
@@ -287,6 +378,7 @@ void SaveWhileFileIsHeld(benchmark::State& state)
 // reads it; and the count of its pages after that.
 void WholeRegisterFirstPage(benchmark::State& state)
 {
+    PeakMemory peak(state);
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport6"));
     for (auto _ : state) {
         const auto rows =
@@ -303,6 +395,7 @@ void WholeRegisterFirstPage(benchmark::State& state)
 
 void WholeRegisterPageCount(benchmark::State& state)
 {
+    PeakMemory peak(state);
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
     for (auto _ : state) {
         const auto rows =
@@ -329,6 +422,7 @@ void StartUpBeforeTheMenu(benchmark::State& state)
 // The same field as a Stableford: every card scored hole by hole against its course.
 void RankA2000CardStableford(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(changedCopy(QStringLiteral(".stableford"),
                                      "UPDATE score SET comp = 'Club Stableford', strdate = "
                                      "'2026-06-06' WHERE rowid % 125 = 0"));
@@ -348,6 +442,7 @@ void RankA2000CardStableford(benchmark::State& state)
 // A four-ball better-ball Stableford of 500 sides: 1,000 cards, each side two players'.
 void RankFourBallOf500Sides(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(changedCopy(QStringLiteral(".fourball"),
                                      "UPDATE score SET comp = 'Fourball', strdate = "
                                      "'2026-06-06' WHERE rowid % 250 = 0"));
@@ -378,6 +473,7 @@ void RankFourBallOf500Sides(benchmark::State& state)
 // Every player's Handicap Index, built score by score from all their cards.
 void EveryPlayersIndex(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     for (auto _ : state) {
@@ -389,6 +485,7 @@ void EveryPlayersIndex(benchmark::State& state)
 // One player's record as the record window reads it.
 void OnePlayersRecord(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     for (auto _ : state) {
@@ -401,6 +498,7 @@ void OnePlayersRecord(benchmark::State& state)
 // of merit made of them.
 void OrderOfMeritOf30Events(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(changedCopy(
         QStringLiteral(".season"),
         "UPDATE score SET comp = NULL WHERE strdate LIKE '2025-%'; UPDATE score SET comp = "
@@ -421,6 +519,7 @@ void OrderOfMeritOf30Events(benchmark::State& state)
 // The eclectic of the busiest course over a year.
 void EclecticOverAYear(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(g_path);
     mustOpen(c);
     const QString course = parlog::rounds::values(c, QStringLiteral("course"))->value(0);
@@ -433,6 +532,7 @@ void EclecticOverAYear(benchmark::State& state)
 
 void RankA2000CardCompetition(benchmark::State& state)
 {
+    PeakMemory peak(state);
     parlog::Connection c(changedCopy(QStringLiteral(".championship"),
                                      "UPDATE score SET comp = 'Club Championship', strdate = "
                                      "'2026-06-06' WHERE rowid % 125 = 0"));
@@ -450,6 +550,7 @@ void RankA2000CardCompetition(benchmark::State& state)
 // holes' putts, penalties and bunkers.
 void SeasonOf5000Rounds(benchmark::State& state)
 {
+    PeakMemory peak(state);
     QByteArray detail = "UPDATE score SET playerID = 'Keen Golfer'";
     for (int h = 1; h <= 18; ++h)
         detail += QStringLiteral(", P%1 = min(hole%1, 2), X%1 = hole%1 / 7, B%1 = hole%1 % 3 = 0")
@@ -467,10 +568,100 @@ void SeasonOf5000Rounds(benchmark::State& state)
     }
 }
 
+// Takes a register back to data version 3: what came later dropped, as a register
+// written before the per-hole detail was.
+bool makeVersion3(parlog::Connection& c)
+{
+    namespace schema = parlog::schema;
+    const bool sqlite = c.dialect().roundKey() == QStringLiteral("rowid");
+    QStringList statements;
+    for (const schema::Index& index : schema::indexes())
+        if (index.since > 3)
+            statements << QStringLiteral("DROP INDEX IF EXISTS %1").arg(index.name);
+    for (const schema::Table* table : schema::tables()) {
+        if (table->since > 3) {
+            statements << QStringLiteral("DROP TABLE IF EXISTS %1").arg(table->name);
+            continue;
+        }
+        for (const schema::Column& column : table->columns)
+            if (column.since > 3)
+                statements << QStringLiteral("ALTER TABLE %1 DROP COLUMN %2")
+                                  .arg(table->name, column.name);
+    }
+    statements << (sqlite ? QStringLiteral("PRAGMA user_version = 3")
+                          : QStringLiteral("UPDATE parlog_meta SET version = 3"));
+    for (const QString& statement : statements)
+        if (!c.run(statement).ok()) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(statement),
+                         qPrintable(c.lastError().text()));
+            return false;
+        }
+    return true;
+}
+
+// The sample register as data version 3 left it, opened and brought up to this version:
+// its backup, the columns and tables added since, the new mark. On a server, a database
+// beside the one named, the sample copied into it once.
+void UpgradeFromVersion3(benchmark::State& state)
+{
+    PeakMemory peak(state);
+    const bool server = g_path != g_sampleFile;
+    const QString older =
+        server ? g_path + QStringLiteral("_older") : g_sampleFile + QStringLiteral(".v3");
+    if (server) {
+        parlog::Connection main(g_path);
+        mustOpen(main);
+        (void)main.run(QStringLiteral("CREATE DATABASE %1").arg(QUrl(older).path().mid(1)));
+        parlog::Connection c(older);
+        if (!c.open()) {
+            state.SkipWithError("the database beside the server's cannot be made");
+            return;
+        }
+        const auto held = parlog::rounds::count(c, *parlog::filterFor(everything()));
+        c.close();
+        if ((!held || *held == 0) && !parlog::copyRegister(g_sampleFile, older)) {
+            state.SkipWithError("the sample cannot be copied to the server");
+            return;
+        }
+    } else {
+        const QString made = older + QStringLiteral(".made");
+        QFile::remove(made);
+        QFile::copy(g_sampleFile, made);
+        parlog::Connection c(made);
+        mustOpen(c);
+        if (!makeVersion3(c)) {
+            state.SkipWithError("version 3 cannot be made");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (server) {
+            parlog::Connection c(older);
+            if (!c.open() || !makeVersion3(c)) {
+                state.SkipWithError("version 3 cannot be made");
+                break;
+            }
+        } else {
+            QFile::remove(older);
+            QFile::copy(older + QStringLiteral(".made"), older);
+        }
+        state.ResumeTiming();
+        parlog::Connection c(older);
+        const parlog::Status opened = c.open();
+        if (!opened) {
+            state.SkipWithError(qPrintable(opened.error()));
+            break;
+        }
+        state.counters["version"] = c.version();
+    }
+}
+
 // Every card of the register, as Parlog exports them, into a register that has its
 // players and courses and no cards: opened, judged card by card, backed up and stored.
 void ImportOfEveryRound(benchmark::State& state)
 {
+    PeakMemory peak(state);
     namespace importing = parlog::importing;
     QTemporaryDir dir;
     const auto file = [&dir](importing::Kind kind) {
@@ -506,6 +697,7 @@ void ImportOfEveryRound(benchmark::State& state)
 
 } // namespace
 
+BENCHMARK(UpgradeFromVersion3)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(SeasonOf5000Rounds)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardCompetition)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
@@ -531,6 +723,8 @@ BENCHMARK(PuttsChart)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchLastYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchAllGroupedByPlayer)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchAllFullCards)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeRegisterFullCards)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(WholeRegisterFullCardsBare)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(FirstPageOfTheLastYear)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[])
@@ -553,6 +747,7 @@ int main(int argc, char* argv[])
     }
     QTemporaryDir dir;
     g_path = dir.filePath(QStringLiteral("parlog.mdb"));
+    g_sampleFile = g_path;
     const QString error = parlog::tools::writeSampleDatabase(g_path, sizes);
     if (!error.isEmpty()) {
         fprintf(stderr, "%s\n", qPrintable(error));

@@ -127,7 +127,8 @@ Result<QDir> folder(const QString& path)
 
 Result<QDir> usersFolder()
 {
-    return folder(QDir(userDataFolder()).filePath(QStringLiteral("backups")));
+    // Made first, so that the folder above the backups is not made open to all.
+    return folder(QDir(madeUserDataFolder()).filePath(QStringLiteral("backups")));
 }
 
 QString stampedPath(const QDir& folder, const QString& stem)

@@ -157,6 +157,27 @@ Status Connection::open(Check check, Missing missing, Upgrade upgrade)
     return {};
 }
 
+QStringList Connection::missingColumns(int version)
+{
+    QStringList missing;
+    for (const schema::Table* table : schema::tables()) {
+        if (table->since > version)
+            continue;
+        QSet<QString> present;
+        Statement columns = run(dialect().columnsQuery(table->name));
+        while (columns.ok() && columns.next())
+            present.insert(columns.value(0).toString().toLower());
+        if (present.isEmpty()) {
+            missing << QStringLiteral("table %1").arg(table->name);
+            continue;
+        }
+        for (const schema::Column& column : table->columnsOf(version))
+            if (!present.contains(column.name.toLower()))
+                missing << QStringLiteral("%1.%2").arg(table->name, column.name);
+    }
+    return missing;
+}
+
 Status Connection::checkSchema(Check check, Upgrade upgrade)
 {
     const QString unchanged = QStringLiteral(" Parlog has not changed it.");
@@ -187,22 +208,7 @@ Status Connection::checkSchema(Check check, Upgrade upgrade)
     m_version = qMax(1, mark->version);
     if (check == Check::None)
         return {};
-    QStringList missing;
-    for (const schema::Table* table : schema::tables()) {
-        if (table->since > m_version)
-            continue;
-        QSet<QString> present;
-        Statement columns = run(dialect().columnsQuery(table->name));
-        while (columns.ok() && columns.next())
-            present.insert(columns.value(0).toString().toLower());
-        if (present.isEmpty()) {
-            missing << QStringLiteral("table %1").arg(table->name);
-            continue;
-        }
-        for (const schema::Column& column : table->columnsOf(m_version))
-            if (!present.contains(column.name.toLower()))
-                missing << QStringLiteral("%1.%2").arg(table->name, column.name);
-    }
+    QStringList missing = missingColumns(m_version);
     if (missing.isEmpty())
         return m_version < schema::kVersion && upgrade == Upgrade::Yes ? upgradeFrom(m_version)
                                                                        : Status();
@@ -273,6 +279,10 @@ Status Connection::upgradeFrom(int version)
         if (!run(statements[i]).ok())
             return fail(m_lastError);
     }
+    // Columns written into a table's definition are looked for before they are kept.
+    if (const QStringList missing = missingColumns(schema::kVersion); !missing.isEmpty())
+        return refuse(QStringLiteral("bringing it up to this version left out %1.")
+                          .arg(missing.join(QStringLiteral(", "))));
     if (!commit())
         return fail(m_lastError);
     m_version = schema::kVersion;
@@ -350,11 +360,11 @@ QString TextPool::text(QByteArrayView utf8)
 }
 
 bool Connection::scan(const QString& sql, const QVariantList& values,
-                      const std::function<void(const Cells& row)>& each)
+                      const std::function<void(const Cells& row)>& each, QStringList* columns)
 {
     m_lastError = QSqlError();
     m_session->busy(true);
-    const bool ok = m_engine->scan(sql, values, each);
+    const bool ok = m_engine->scan(sql, values, each, columns);
     m_session->busy(false);
     return ok;
 }

@@ -155,8 +155,9 @@ public:
     // Runs a query and hands each row to EACH as it is read, nothing kept: for reading a
     // whole register at once, which the engine does as fast as it can. The error, if
     // any, is kept in lastError().
+    // COLUMNS, when given, is told the query's column names, rows or none.
     bool scan(const QString& sql, const QVariantList& values,
-              const std::function<void(const Cells& row)>& each);
+              const std::function<void(const Cells& row)>& each, QStringList* columns = nullptr);
 
     // For statements that run over very different ranges: planned for each run.
     void planEachRun();
@@ -189,6 +190,8 @@ private:
     friend class Statement;
     // Checks what the register says it is, and that it has every table and column.
     Status checkSchema(Check check, Upgrade upgrade);
+    // The tables and columns of that data version the register lacks.
+    QStringList missingColumns(int version);
     // Brings a register of an older data version up to this one, all or nothing, after
     // a copy of it is made.
     Status upgradeFrom(int version);

@@ -8,10 +8,12 @@ QStringList Dialect::tableStatements(const QString& tableSuffix, int fromVersion
     for (const schema::Table* table : schema::tables()) {
         if (table->since <= fromVersion) {
             // Added columns take no default: older rows read them as empty.
+            QStringList added;
             for (const schema::Column& c : table->columns)
                 if (c.since > fromVersion)
-                    statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                                      .arg(table->name, c.name, columnType(c));
+                    added << c.name + QLatin1Char(' ') + columnType(c);
+            if (!added.isEmpty())
+                statements << addColumns(table->name, added);
             continue;
         }
         QStringList columns;
@@ -32,6 +34,15 @@ QStringList Dialect::tableStatements(const QString& tableSuffix, int fromVersion
                           .arg(index.name, index.table, columns.join(QStringLiteral(", ")));
     }
     return statements;
+}
+
+QStringList Dialect::addColumns(const QString& table, const QStringList& definitions) const
+{
+    // One statement: the table is read once to check the new columns' constraints.
+    QStringList clauses;
+    for (const QString& definition : definitions)
+        clauses << QStringLiteral("ADD COLUMN ") + definition;
+    return {QStringLiteral("ALTER TABLE %1 %2").arg(table, clauses.join(QStringLiteral(", ")))};
 }
 
 QString Dialect::distinctValues(const QString& table, const QString& column) const

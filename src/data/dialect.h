@@ -41,6 +41,9 @@ protected:
     virtual QString columnType(const schema::Column& column) const = 0;
     // A column of an index: sorted with empty values first, as every search orders.
     virtual QString indexColumn(const QString& column) const { return column; }
+    // The statements that give an existing table new columns, each given as its
+    // definition; the rows it has read them as empty.
+    virtual QStringList addColumns(const QString& table, const QStringList& definitions) const;
     // A key the engine needs beyond the schema's columns, for a table that has none.
     virtual QString extraKey(const schema::Table&) const { return {}; }
     // CREATE TABLE and CREATE INDEX for every table, in order; or, from an older data

@@ -79,11 +79,16 @@ private:
 } // namespace
 
 bool Engine::scan(const QString& sql, const QVariantList& values,
-                  const std::function<void(const Cells& row)>& each)
+                  const std::function<void(const Cells& row)>& each, QStringList* columns)
 {
     Statement q = m_connection.run(sql, values);
     if (!q.ok())
         return false;
+    if (columns) {
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i)
+            *columns << record.fieldName(i);
+    }
     const StatementCells cells(q);
     while (q.next())
         each(cells);

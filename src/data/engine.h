@@ -80,7 +80,8 @@ public:
     // Runs a query row by row, as Connection::scan does; the engine's own way when it
     // has a faster one than a statement's.
     virtual bool scan(const QString& sql, const QVariantList& values,
-                      const std::function<void(const Cells& row)>& each);
+                      const std::function<void(const Cells& row)>& each,
+                      QStringList* columns = nullptr);
 
     // A statement prepared once and run over and over, each time with new values, in the
     // engine's own way when it has one faster than a statement's: nothing when it has

@@ -92,11 +92,16 @@ QString defaultDataFile(const QString& programFolder)
         return beside;
     if (!isInstalledProgram(programFolder) && canWrite(programFolder))
         return beside;
+    return QDir(madeUserDataFolder()).filePath(kFileName);
+}
+
+QString madeUserDataFolder()
+{
     const QString folder = userDataFolder();
     if (!QFileInfo(folder).isDir() && QDir().mkpath(folder))
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
-    return QDir(folder).filePath(kFileName);
+    return folder;
 }
 
 QString helpFolder(const QString& programFolder)

@@ -46,6 +46,8 @@ std::optional<FileIdentity> fileIdentity(const QString& location);
 
 // The user's own data folder for Parlog (~/.local/share/Parlog).
 QString userDataFolder();
+// The same, made owner-only when it is not there yet: it holds registers and backups.
+QString madeUserDataFolder();
 
 // The help pages: help/ beside the program, or share/parlog/help when installed.
 QString helpFolder(const QString& programFolder);

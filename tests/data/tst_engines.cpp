@@ -442,6 +442,17 @@ void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
     QCOMPARE(backups.entryList(QDir::Files).size(), before + 1);
     QCOMPARE(*rounds::count(c, {{}, {}, {}, "2004-01-01", "2004-12-31"}), 1);
     QVERIFY(c.run(QStringLiteral("SELECT teeID, points FROM score")).ok());
+    // The added columns keep their checks, on the old rows as on new ones.
+    QVERIFY(!c.run(QStringLiteral("UPDATE score SET B1 = 2")).ok());
+    QVERIFY(c.run(QStringLiteral("UPDATE score SET B1 = 1")).ok());
+    {
+        Connection another(location);
+        PARLOG_VERIFY_OK(another.open());
+        QVERIFY(!another.run(QStringLiteral("UPDATE score SET B18 = 3")).ok());
+        Statement read = another.run(QStringLiteral("SELECT B1 FROM score"));
+        QVERIFY(read.ok() && read.next());
+        QCOMPARE(read.value(0).toInt(), 1);
+    }
     QVERIFY(c.run(QStringLiteral("SELECT count(*) FROM tees")).ok());
     for (const QString& target : {copy, location}) {
         Connection copied(target);
