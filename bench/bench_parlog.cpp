@@ -57,22 +57,30 @@ public:
     {
         if (QFile reset(QStringLiteral("/proc/self/clear_refs")); reset.open(QIODevice::WriteOnly))
             reset.write("5");
+        m_before = megabytes("VmRSS:");
     }
     ~PeakMemory()
     {
+        m_state.counters["peak_MB"] = megabytes("VmHWM:");
+        m_state.counters["rise_MB"] = megabytes("VmHWM:") - m_before;
+    }
+    static double megabytes(const char* field)
+    {
         QFile status(QStringLiteral("/proc/self/status"));
         if (!status.open(QIODevice::ReadOnly))
-            return;
+            return 0;
         for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                m_state.counters["peak_MB"] =
-                    line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+            if (line.startsWith(field))
+                return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toDouble() /
+                       1024.0;
+        return 0;
     }
     PeakMemory(const PeakMemory&) = delete;
     PeakMemory& operator=(const PeakMemory&) = delete;
 
 private:
     benchmark::State& m_state;
+    double m_before = 0;
 };
 
 // A benchmark of a register that cannot be opened measures nothing: stop.

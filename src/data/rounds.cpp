@@ -244,8 +244,7 @@ public:
         if (row < m_windowStart || row >= m_windowStart + int(m_window.size()))
             if (!fetchWindow(row))
                 return {};
-        const int c = m_index.value(column.toLower(), -1);
-        return c < 0 ? QVariant() : m_window[row - m_windowStart].value(c);
+        return m_window[row - m_windowStart].value(columnIndex(column));
     }
 
     int count() override
@@ -263,6 +262,7 @@ private:
     static constexpr int kFirstKeys = 256;
     static constexpr int kMoreKeys = 32768;
     static constexpr int kWindow = 64;
+    static constexpr int kLongestWindow = 2048;
 
     // The next keys in order, after the last one read: by the order column, then by
     // key, with empty values first as the engine sorts them.
@@ -309,38 +309,53 @@ private:
         return why;
     }
 
-    // The rows of a window of keys, from the one asked for on.
+    // Where a column is, each spelling asked for looked up once: a report asks for
+    // every cell by name.
+    int columnIndex(const QString& column)
+    {
+        if (const auto known = m_index.constFind(column); known != m_index.constEnd())
+            return *known;
+        const int c = m_index.value(column.toLower(), -1);
+        m_index.insert(column, c);
+        return c;
+    }
+
+    // The rows of a window of keys, from the one asked for on. Read on from the last
+    // window, the window grows: a report read to its end takes few statements, and the
+    // first page still comes at once.
     Status fetchWindow(int from)
     {
-        const int to = qMin(int(m_keys.size()), from + kWindow);
+        const bool readingOn = from == m_windowStart + int(m_window.size()) && from > 0;
+        m_windowSize = readingOn ? qMin(m_windowSize * 2, kLongestWindow) : kWindow;
+        const int to = qMin(int(m_keys.size()), from + m_windowSize);
         QVariantList keys;
         for (int i = from; i < to; ++i)
             keys << m_keys[size_t(i)];
         const QString list =
             m_select.isEmpty() ? QStringLiteral("*") : m_select.join(QStringLiteral(", "));
         const QString marks = QStringList(keys.size(), QStringLiteral("?")).join(u", ");
-        Statement q = m_connection->run(
-            QStringLiteral("SELECT %1 AS parlog_key, %2 FROM score WHERE %1 IN (%3)")
-                .arg(m_key, list, keys.isEmpty() ? QStringLiteral("NULL") : marks),
-            keys);
-        if (!q.ok())
+        QStringList named;
+        QHash<qint64, QVariantList> byKey;
+        byKey.reserve(keys.size());
+        if (!m_connection->scan(
+                QStringLiteral("SELECT %1 AS parlog_key, %2 FROM score WHERE %1 IN (%3)")
+                    .arg(m_key, list, keys.isEmpty() ? QStringLiteral("NULL") : marks),
+                keys,
+                [&](const Cells& cells) {
+                    QVariantList row;
+                    row.reserve(cells.count() - 1);
+                    for (int i = 1; i < cells.count(); ++i)
+                        row << cells.value(i, &m_pool);
+                    byKey.insert(cells.integer(0), std::move(row));
+                },
+                &named))
             return stop(sql::failure(*m_connection));
-        const QSqlRecord record = q.record();
         if (m_columns.isEmpty()) {
-            for (int i = 1; i < record.count(); ++i) {
-                m_columns << record.fieldName(i);
-                m_index.insert(record.fieldName(i).toLower(), i - 1);
+            for (int i = 1; i < named.size(); ++i) {
+                m_columns << named[i];
+                m_index.insert(named[i].toLower(), i - 1);
             }
         }
-        QHash<qint64, QVariantList> byKey;
-        while (q.next()) {
-            QVariantList row;
-            for (int i = 1; i < record.count(); ++i)
-                row << q.value(i);
-            byKey.insert(q.value(0).toLongLong(), row);
-        }
-        if (!q.readToEnd())
-            return stop(sql::failure(*m_connection));
         m_window.clear();
         for (const QVariant& key : std::as_const(keys))
             m_window << byKey.value(key.toLongLong());
@@ -361,7 +376,9 @@ private:
     QStringList m_columns;
     QHash<QString, int> m_index;
     int m_windowStart = 0;
+    int m_windowSize = kWindow;
     QList<QVariantList> m_window;
+    TextPool m_pool; // names and days repeat from window to window
 };
 
 } // namespace
