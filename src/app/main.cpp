@@ -21,9 +21,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 // The smoke test has nobody to press OK: messages go to the terminal.
@@ -134,6 +137,41 @@ int publishPage(int argc, char* argv[], const parlog::CommandLine& line)
 
 // --import: the file's rows into an existing register; 0 only when every row went in or
 // was there already.
+// An import's rows read and stored, on one line of the terminal rewritten a few times a
+// second; nothing when the output goes to a file or another program.
+class TerminalProgress : public parlog::Progress {
+public:
+    TerminalProgress()
+        : m_shown(::isatty(STDOUT_FILENO) == 1)
+    {
+        m_clock.start();
+    }
+    ~TerminalProgress() override
+    {
+        if (m_shown && m_written) {
+            std::printf("\r\033[K");
+            std::fflush(stdout);
+        }
+    }
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+    bool carryOn(long long, long long) override { return true; }
+    void counted(long long read, long long stored) override
+    {
+        if (!m_shown || (m_written && m_clock.elapsed() < 200))
+            return;
+        m_clock.restart();
+        m_written = true;
+        std::printf("\r%lld rows read, %lld stored", read, stored);
+        std::fflush(stdout);
+    }
+
+private:
+    bool m_shown;
+    bool m_written = false;
+    QElapsedTimer m_clock;
+};
+
 int importFile(int argc, char* argv[], const parlog::CommandLine& line)
 {
     namespace importing = parlog::importing;
@@ -157,7 +195,10 @@ int importFile(int argc, char* argv[], const parlog::CommandLine& line)
     }
     importing::Opened withIndexes = *opened;
     withIndexes.indexOnDay = parlog::indexAtTheStartOf(connection);
-    const auto summary = importing::store(connection, kind, withIndexes, false);
+    const auto summary = [&] {
+        TerminalProgress progress;
+        return importing::store(connection, kind, withIndexes, false, &progress);
+    }();
     if (!summary) {
         std::fprintf(stderr, "parlog: %s\n", qPrintable(summary.error()));
         return 1;

@@ -1053,9 +1053,14 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
     // it was is copied aside before the first row goes in, and only then: a file that
     // adds nothing spends no backup.
     Status failed;
+    long long seen = 0;
     Status read = eachRow(opened, progress, [&](const QStringList& cells, int line) {
         if (!failed)
             return;
+        // Told once the rows before this one are judged and stored.
+        if (progress && seen > 0 && seen % 1000 == 0)
+            progress->counted(seen, s.stored);
+        ++seen;
         const Verdict v = importer.judge(cells);
         if (!v.why.isEmpty()) {
             ++s.notStored;
@@ -1086,6 +1091,8 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
     });
     if (read && failed)
         read = importer.finish();
+    if (progress)
+        progress->counted(seen, s.stored);
     if (read && failed && allOrNothing && s.notStored > 0)
         failed = Failure{QStringLiteral("%1 of the rows cannot be stored").arg(s.notStored)};
     if (!read || !failed)

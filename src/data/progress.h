@@ -10,6 +10,8 @@ public:
     // done of total steps, or total 0 when nobody can say how far it is. False asks
     // the action to stop and leave everything as it was.
     virtual bool carryOn(long long done, long long total) = 0;
+    // For an action that reads and stores rows: how many so far, now and then.
+    virtual void counted(long long /*read*/, long long /*stored*/) {}
 };
 
 } // namespace parlog

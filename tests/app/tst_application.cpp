@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QScreen>
 #include <QSettings>
 #include <QLabel>
@@ -578,6 +579,23 @@ void TestApplication::importsFromTheCommandLine()
     QCOMPARE(f.value(QStringLiteral("SELECT Handicapp FROM player WHERE playername = 'Ann Bee'"))
                  .toString(),
              QStringLiteral("12"));
+    // On a terminal it counts the rows as it goes, and clears the count at its end.
+    if (const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        !script.isEmpty()) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Name,Handicap\n");
+        for (int i = 0; i < 2500; ++i)
+            file.write(QByteArray("Player ") + QByteArray::number(i) + ",12\n");
+        file.close();
+        process.start(script, {QStringLiteral("-qec"),
+                               QStringLiteral("'%1' --import '%2' players --database '%3'")
+                                   .arg(QStringLiteral(PARLOG_PROGRAM), members, f.dataFile()),
+                               QStringLiteral("/dev/null")});
+        QVERIFY(process.waitForFinished(20000));
+        const QByteArray shown = process.readAllStandardOutput();
+        QVERIFY2(shown.contains("\r1000 rows read, 1000 stored"), shown.constData());
+        QVERIFY2(shown.contains("\r\033[K2500 players, 0 courses"), shown.constData());
+    }
     // A register that is not there is not made.
     process.start(QStringLiteral(PARLOG_PROGRAM),
                   {QStringLiteral("--import"), members, QStringLiteral("players"),
