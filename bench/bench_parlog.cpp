@@ -260,10 +260,53 @@ void FirstPageOfTheLastYear(benchmark::State& state)
     state.counters["rows"] = double(rows ? rows->rows.size() : 0);
 }
 
-// A fresh copy of the register for a benchmark that changes it.
+bool onServer()
+{
+    return g_path != g_sampleFile;
+}
+
+// An empty database beside the server's, its name the server's with SUFFIX: made anew.
+QString emptyDatabaseBeside(const QString& suffix)
+{
+    const QString beside = g_path + suffix;
+    const QString name = QUrl(beside).path().mid(1);
+    parlog::Connection main(g_path);
+    mustOpen(main);
+    (void)main.run(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+    if (!main.run(QStringLiteral("CREATE DATABASE %1").arg(name)).ok()) {
+        std::fprintf(stderr, "%s cannot be made: %s\n", qPrintable(name),
+                     qPrintable(main.lastError().text()));
+        std::exit(1);
+    }
+    return beside;
+}
+
+// On a server the register itself is changed for a benchmark that needs it changed, its
+// rounds kept aside the first time and put back before the next change and at the end.
+void putBackTheServersRounds()
+{
+    parlog::Connection c(g_path);
+    mustOpen(c);
+    const char* const statements[] = {
+        "CREATE TABLE IF NOT EXISTS parlog_bench_kept AS SELECT * FROM score", "DELETE FROM score",
+        "INSERT INTO score SELECT * FROM parlog_bench_kept"};
+    for (const char* statement : statements)
+        if (!c.run(QString::fromLatin1(statement)).ok()) {
+            std::fprintf(stderr, "%s: %s\n", statement, qPrintable(c.lastError().text()));
+            std::exit(1);
+        }
+}
+
+// A fresh copy of the register for a benchmark that changes it; on a server, the
+// register with its rounds put back.
 QString freshCopy(benchmark::State& state)
 {
     state.PauseTiming();
+    if (onServer()) {
+        putBackTheServersRounds();
+        state.ResumeTiming();
+        return g_path;
+    }
     const QString copy = g_path + QStringLiteral(".work");
     QFile::remove(copy);
     QFile::remove(copy + QStringLiteral("-journal"));
@@ -275,8 +318,22 @@ QString freshCopy(benchmark::State& state)
 
 // A copy of the sample file beside it, changed by one statement, for a benchmark that
 // needs rounds the sample does not make.
-QString changedCopy(const QString& suffix, const char* change)
+QString changedCopy(const QString& suffix, const char* change, const char* onAServer = nullptr)
 {
+    if (onServer()) {
+        putBackTheServersRounds();
+        parlog::Connection c(g_path);
+        mustOpen(c);
+        QString statements = QString::fromLatin1(onAServer ? onAServer : change);
+        statements.replace(QStringLiteral("rowid"), QStringLiteral("id"));
+        for (const QString& statement : statements.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            if (!c.run(statement).ok()) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(statement),
+                             qPrintable(c.lastError().text()));
+                std::exit(1);
+            }
+        return g_path;
+    }
     const QString copy = g_path + suffix;
     QFile::remove(copy);
     QFile::copy(g_path, copy);
@@ -293,6 +350,10 @@ const char* const kDeleteAll =
 // The same deletion through SQLite alone, as sqlite3 would run it.
 void DeleteAllBareSqlite(benchmark::State& state)
 {
+    if (onServer()) {
+        state.SkipWithError("the bare deletion is SQLite's");
+        return;
+    }
     const bool bigCache = state.range(0) != 0;
     for (auto _ : state) {
         const QString copy = freshCopy(state);
@@ -389,8 +450,8 @@ void WholeRegisterFirstPage(benchmark::State& state)
     PeakMemory peak(state);
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport6"));
     for (auto _ : state) {
-        const auto rows =
-            parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"));
+        const auto rows = parlog::rounds::feed(
+            parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"));
         if (!rows) {
             state.SkipWithError(qPrintable(rows.error()));
             break;
@@ -407,8 +468,8 @@ void WholeRegisterPageCount(benchmark::State& state)
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
     for (auto _ : state) {
         const auto rows =
-            parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"),
-                                 parlog::report::fieldColumns(layout));
+            parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()),
+                                 QStringLiteral("net"), parlog::report::fieldColumns(layout));
         parlog::report::Paginator p(layout, parlog::report::DataSource::fed(*rows),
                                     QDate(2026, 1, 1));
         benchmark::DoNotOptimize(p.page(0).commands.size());
@@ -510,8 +571,13 @@ void OrderOfMeritOf30Events(benchmark::State& state)
     parlog::Connection c(changedCopy(
         QStringLiteral(".season"),
         "UPDATE score SET comp = NULL WHERE strdate LIKE '2025-%'; UPDATE score SET comp = "
-        "'Event ' || ((rowid / 4) % 30), strdate = date('2025-03-01', '+' || (7 * ((rowid / 4) % 30)) || "
-        "' days') WHERE rowid % 4 = 0"));
+        "'Event ' || ((rowid / 4) % 30), strdate = date('2025-03-01', '+' || (7 * ((rowid / 4) % "
+        "30)) || "
+        "' days') WHERE rowid % 4 = 0",
+        "UPDATE score SET comp = NULL WHERE strdate LIKE '2025-%'; UPDATE score SET comp = "
+        "'Event ' || ((id / 4) % 30), strdate = to_char(date '2025-03-01' + 7 * ((id / 4) % "
+        "30)::int, "
+        "'YYYY-MM-DD') WHERE id % 4 = 0"));
     mustOpen(c);
     parlog::seasons::Season season;
     season.from = QStringLiteral("2025-01-01");
@@ -560,17 +626,25 @@ void SeasonOf5000Rounds(benchmark::State& state)
 {
     PeakMemory peak(state);
     QByteArray detail = "UPDATE score SET playerID = 'Keen Golfer'";
-    for (int h = 1; h <= 18; ++h)
+    QByteArray onAServer = detail;
+    for (int h = 1; h <= 18; ++h) {
         detail += QStringLiteral(", P%1 = min(hole%1, 2), X%1 = hole%1 / 7, B%1 = hole%1 % 3 = 0")
                       .arg(h)
                       .toLatin1();
+        onAServer += QStringLiteral(", P%1 = least(hole%1, 2), X%1 = hole%1 / 7, B%1 = "
+                                    "(hole%1 % 3 = 0)::int")
+                         .arg(h)
+                         .toLatin1();
+    }
     detail += " WHERE rowid % 50 = 0";
-    parlog::Connection c(changedCopy(QStringLiteral(".season"), detail.constData()));
+    onAServer += " WHERE id % 50 = 0";
+    parlog::Connection c(
+        changedCopy(QStringLiteral(".season"), detail.constData(), onAServer.constData()));
     mustOpen(c);
     for (auto _ : state) {
         const auto rounds = parlog::rounds::seasonCards(c, QStringLiteral("Keen Golfer"),
-                                                         QStringLiteral("1900-01-01"),
-                                                         QStringLiteral("2100-01-01"), {});
+                                                        QStringLiteral("1900-01-01"),
+                                                        QStringLiteral("2100-01-01"), {});
         const auto figures = parlog::seasonFigures(*rounds, *parlog::courses::pars(c));
         state.counters["rounds"] = figures.rounds;
     }
@@ -613,7 +687,7 @@ bool makeVersion3(parlog::Connection& c)
 void UpgradeFromVersion3(benchmark::State& state)
 {
     PeakMemory peak(state);
-    const bool server = g_path != g_sampleFile;
+    const bool server = onServer();
     const QString older =
         server ? g_path + QStringLiteral("_older") : g_sampleFile + QStringLiteral(".v3");
     if (server) {
@@ -678,8 +752,10 @@ void ImportOfEveryRound(benchmark::State& state)
     {
         parlog::Connection c(g_path);
         mustOpen(c);
-        for (const auto kind : {importing::Kind::Players, importing::Kind::Courses, importing::Kind::Rounds})
-            if (const parlog::Status written = importing::exportRegister(c, kind, file(kind)); !written) {
+        for (const auto kind :
+             {importing::Kind::Players, importing::Kind::Courses, importing::Kind::Rounds})
+            if (const parlog::Status written = importing::exportRegister(c, kind, file(kind));
+                !written) {
                 state.SkipWithError(qPrintable(written.error()));
                 return;
             }
@@ -687,14 +763,17 @@ void ImportOfEveryRound(benchmark::State& state)
     int run = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        parlog::Connection target(dir.filePath(QStringLiteral("empty%1.mdb").arg(++run)));
+        parlog::Connection target(onServer()
+                                      ? emptyDatabaseBeside(QStringLiteral("_import"))
+                                      : dir.filePath(QStringLiteral("empty%1.mdb").arg(++run)));
         mustOpen(target);
         for (const auto kind : {importing::Kind::Players, importing::Kind::Courses})
             (void)importing::store(target, kind, *importing::open(file(kind), kind), false);
         state.ResumeTiming();
         const auto opened = importing::open(file(importing::Kind::Rounds), importing::Kind::Rounds);
-        const auto done = opened ? importing::store(target, importing::Kind::Rounds, *opened, false)
-                                 : parlog::Result<importing::Summary>(parlog::Failure{opened.error()});
+        const auto done = opened
+                              ? importing::store(target, importing::Kind::Rounds, *opened, false)
+                              : parlog::Result<importing::Summary>(parlog::Failure{opened.error()});
         if (!done) {
             state.SkipWithError(qPrintable(done.error()));
             return;
@@ -781,5 +860,7 @@ int main(int argc, char* argv[])
     c.close();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    if (onServer())
+        putBackTheServersRounds();
     return 0;
 }
