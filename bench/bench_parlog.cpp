@@ -7,6 +7,7 @@
 #include "data/divisions.h"
 #include "data/importing.h"
 #include "data/rounds.h"
+#include "data/rowfeed.h"
 #include "data/dialect.h"
 #include "data/schema.h"
 #include "reports/layouts.h"
@@ -191,6 +192,20 @@ void SearchAllFullCards(benchmark::State& state)
         benchmark::DoNotOptimize(parlog::rounds::search(c, *filter, QStringLiteral("net")));
 }
 
+// Every round of the register by net score, as a report of them reads it; nothing
+// when it cannot be read, the benchmark stopped with the reason.
+std::shared_ptr<parlog::RowFeed> wholeRegisterFeed(benchmark::State& state,
+                                                   const QStringList& columns = {})
+{
+    auto rows = parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()),
+                                     QStringLiteral("net"), columns);
+    if (!rows) {
+        state.SkipWithError(qPrintable(rows.error()));
+        return nullptr;
+    }
+    return *rows;
+}
+
 // Every cell of every full card of the register, read as a printed or saved report of
 // them reads it (the feed the windows use); beside it the same rows read by SQLite's
 // C interface, every cell.
@@ -198,17 +213,14 @@ void WholeRegisterFullCards(benchmark::State& state)
 {
     PeakMemory peak(state);
     for (auto _ : state) {
-        const auto rows = parlog::rounds::feed(
-            parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"));
-        if (!rows) {
-            state.SkipWithError(qPrintable(rows.error()));
+        const auto rows = wholeRegisterFeed(state);
+        if (!rows)
             break;
-        }
-        const QStringList columns = (*rows)->columns();
+        const QStringList columns = rows->columns();
         qint64 cells = 0;
-        for (int r = 0; (*rows)->hasRow(r); ++r)
+        for (int r = 0; rows->hasRow(r); ++r)
             for (const QString& column : columns)
-                cells += (*rows)->value(r, column).isNull() ? 0 : 1;
+                cells += rows->value(r, column).isNull() ? 0 : 1;
         state.counters["cells"] = double(cells);
     }
 }
@@ -450,13 +462,10 @@ void WholeRegisterFirstPage(benchmark::State& state)
     PeakMemory peak(state);
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport6"));
     for (auto _ : state) {
-        const auto rows = parlog::rounds::feed(
-            parlog::Connection(g_path), *parlog::filterFor(everything()), QStringLiteral("net"));
-        if (!rows) {
-            state.SkipWithError(qPrintable(rows.error()));
+        const auto rows = wholeRegisterFeed(state);
+        if (!rows)
             break;
-        }
-        parlog::report::Paginator p(layout, parlog::report::DataSource::fed(*rows),
+        parlog::report::Paginator p(layout, parlog::report::DataSource::fed(rows),
                                     QDate(2026, 1, 1));
         benchmark::DoNotOptimize(p.page(0).commands.size());
     }
@@ -467,10 +476,10 @@ void WholeRegisterPageCount(benchmark::State& state)
     PeakMemory peak(state);
     const auto layout = parlog::report::layoutFor(QStringLiteral("DataReport5"));
     for (auto _ : state) {
-        const auto rows =
-            parlog::rounds::feed(parlog::Connection(g_path), *parlog::filterFor(everything()),
-                                 QStringLiteral("net"), parlog::report::fieldColumns(layout));
-        parlog::report::Paginator p(layout, parlog::report::DataSource::fed(*rows),
+        const auto rows = wholeRegisterFeed(state, parlog::report::fieldColumns(layout));
+        if (!rows)
+            break;
+        parlog::report::Paginator p(layout, parlog::report::DataSource::fed(rows),
                                     QDate(2026, 1, 1));
         benchmark::DoNotOptimize(p.page(0).commands.size());
         state.counters["pages"] = p.pageCount();

@@ -193,17 +193,11 @@ Result<QVariant> value(Connection& connection, const QString& statement, const Q
 Result<Rows> scannedRows(Connection& connection, const QString& statement,
                          const QVariantList& values, const QStringList& columns)
 {
-    Rows rows{columns, {}};
-    TextPool pool;
-    if (!connection.scan(statement, values, [&](const Cells& row) {
-            QVariantList line;
-            line.reserve(columns.size());
-            for (int c = 0; c < columns.size(); ++c)
-                line << row.value(c, &pool);
-            rows.rows << std::move(line);
-        }))
-        return failure(connection);
-    return rows;
+    // The names as the caller spells them: a server gives them in lower case.
+    auto read = rows(connection, statement, values);
+    if (read)
+        read->columns = columns;
+    return read;
 }
 
 Status insert(Connection& connection, const schema::Table& table, const Record& record)

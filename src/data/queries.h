@@ -70,11 +70,11 @@ Result<QStringList> texts(Connection& connection, const QString& statement,
 Result<Record> firstRow(Connection& connection, const QString& statement,
                         const QVariantList& values = {});
 
+// Every row, read as fast as the engine can, texts that repeat kept once.
 Result<Rows> rows(Connection& connection, const QString& statement,
                   const QVariantList& values = {});
 
-// The same read as fast as the engine can, texts that repeat kept once: for the many
-// rows of a season or a register. COLUMNS names the query's columns in order.
+// The same read, its columns named COLUMNS in order, as the caller spells them.
 Result<Rows> scannedRows(Connection& connection, const QString& statement,
                          const QVariantList& values, const QStringList& columns);
 
