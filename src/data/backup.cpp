@@ -8,6 +8,7 @@
 #include "data/progress.h"
 #include "data/schema.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <limits>
 
 #include <cstdio>
 
@@ -243,29 +245,22 @@ QString canonical(const QVariant& value, schema::Type type)
     return value.toString();
 }
 
-// Every stored column of a round that both registers have, as one text: two cards
-// alike in every such column are the same card.
-QString cardOf(const QList<schema::Column>& columns, const Rows& rows, const QVariantList& row)
+// Every stored column of a round that both registers have (ROW holds them in that
+// order), as a digest: two cards alike in every such column are the same card.
+QByteArray cardOf(const QList<schema::Column>& columns, const QVariantList& row)
 {
     QStringList parts;
-    for (const schema::Column& c : columns) {
-        const qsizetype i = [&] {
-            for (qsizetype k = 0; k < rows.columns.size(); ++k)
-                if (rows.columns[k].compare(c.name, Qt::CaseInsensitive) == 0)
-                    return k;
-            return qsizetype(-1);
-        }();
-        parts << (i < 0 ? QStringLiteral("\u2205") : canonical(row.value(i), c.type));
-    }
-    return parts.join(QChar(0x1f));
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        parts << canonical(row.value(i), columns[i].type);
+    return QCryptographicHash::hash(parts.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha256);
 }
 
-QString namesOf(const QList<schema::Column>& columns)
+QStringList namesOf(const QList<schema::Column>& columns)
 {
     QStringList names;
     for (const schema::Column& c : columns)
         names << c.name;
-    return names.join(QStringLiteral(", "));
+    return names;
 }
 
 } // namespace
@@ -285,21 +280,19 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     // The columns both have: a backup of an older data version lacks those added since.
     const QList<schema::Column> columns =
         schema::score().columnsOf(qMin(from.version(), to.version()));
-    const auto found = sql::rows(from, QStringLiteral("SELECT %1 FROM score ORDER BY %2")
-                                           .arg(namesOf(columns), from.dialect().roundKey()));
-    if (!found)
-        return Failure{nothing + found.error()};
-    const int dateColumn = int(found->column(QStringLiteral("strdate")));
+    // The backup is read a slice at a time, so that a whole register's backup is never
+    // held at once; first its days, for what the target holds over them.
     QString first, last;
-    for (const QVariantList& row : found->rows) {
-        const QString date = row.value(dateColumn).toString();
-        if (date.isEmpty())
-            continue;
-        if (first.isEmpty() || date < first)
-            first = date;
-        if (last.isEmpty() || date > last)
-            last = date;
-    }
+    if (!from.scan(QStringLiteral("SELECT strdate FROM score"), {}, [&](const Cells& row) {
+            const QString date = canonical(row.value(0), schema::Type::Date);
+            if (row.isNull(0) || date.isEmpty())
+                return;
+            if (first.isEmpty() || date < first)
+                first = date;
+            if (last.isEmpty() || date > last)
+                last = date;
+        }))
+        return Failure{nothing + sql::failure(from).error};
     // Locked before what the target holds is read: two restores of one backup at once
     // add its rounds once.
     if (Status writable = to.beforeWrite(); !writable)
@@ -312,41 +305,59 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     };
     // The cards the target holds over the same days, each able to stand for one of
     // the backup's: restoring twice adds nothing the second time.
-    QHash<QString, int> held;
+    QHash<QByteArray, int> held;
     if (!first.isEmpty()) {
-        const auto there =
-            sql::rows(to,
-                      QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?")
-                          .arg(namesOf(columns)),
-                      {first, last});
-        if (!there)
-            return undo(there.error());
-        for (const QVariantList& row : there->rows)
-            ++held[cardOf(columns, *there, row)];
+        QVariantList row;
+        if (!to.scan(QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?")
+                         .arg(namesOf(columns).join(u", ")),
+                     {first, last}, [&](const Cells& cells) {
+                         row.clear();
+                         for (int c = 0; c < cells.count(); ++c)
+                             row << cells.value(c);
+                         ++held[cardOf(columns, row)];
+                     }))
+            return undo(sql::failure(to).error);
     }
     Restored result;
-    const auto text = [&](const QVariantList& row, const char* column) {
-        return row.value(found->column(QLatin1String(column))).toString();
-    };
-    const QList<Record> records = recordsOf(schema::score(), *found);
-    for (qsizetype r = 0; r < found->rows.size(); ++r) {
-        const QVariantList& row = found->rows[r];
-        if (text(row, "strdate").isEmpty()) {
-            // No search or statistic could find it again: named, not added.
-            result.notRestored << QStringLiteral("the round of %1 at %2 has no date")
-                                      .arg(text(row, "playerID"), text(row, "course"));
-            continue;
+    sql::BatchInsert stored(to, schema::score().name, namesOf(columns));
+    constexpr int kSlice = 2000;
+    QVariant after = std::numeric_limits<qint64>::min();
+    for (;;) {
+        const auto slice =
+            sql::rows(from,
+                      QStringLiteral("SELECT %2 AS parlog_restore_key, %1 FROM score WHERE %2 > ? "
+                                     "ORDER BY %2 LIMIT %3")
+                          .arg(namesOf(columns).join(u", "), from.dialect().roundKey())
+                          .arg(kSlice),
+                      {after});
+        if (!slice)
+            return undo(slice.error());
+        if (slice->rows.isEmpty())
+            break;
+        after = slice->rows.last().value(0);
+        const auto text = [&](const QVariantList& row, const char* column) {
+            return row.value(slice->column(QLatin1String(column))).toString();
+        };
+        for (const QVariantList& keyed : std::as_const(slice->rows)) {
+            if (text(keyed, "strdate").isEmpty()) {
+                // No search or statistic could find it again: named, not added.
+                result.notRestored << QStringLiteral("the round of %1 at %2 has no date")
+                                          .arg(text(keyed, "playerID"), text(keyed, "course"));
+                continue;
+            }
+            const QVariantList row = keyed.mid(1);
+            if (auto it = held.find(cardOf(columns, row)); it != held.end() && *it > 0) {
+                --*it;
+                ++result.alreadyThere;
+                continue;
+            }
+            if (!stored.add(row))
+                return undo(to.describe(stored.error()));
+            ++result.restored;
         }
-        const QString card = cardOf(columns, *found, row);
-        if (auto it = held.find(card); it != held.end() && *it > 0) {
-            --*it;
-            ++result.alreadyThere;
-            continue;
-        }
-        if (Status saved = rounds::insert(to, records[r]); !saved)
-            return undo(saved.error());
-        ++result.restored;
     }
+    if (!stored.finish())
+        return undo(to.describe(stored.error()));
     if (!to.commit())
         return undo(to.describe(to.lastError()));
     return result;
