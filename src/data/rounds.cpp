@@ -167,24 +167,6 @@ bool isGroupColumn(const QString& column)
     return kGroupColumns.contains(column);
 }
 
-Result<Rows> search(Connection& connection, const Filter& filter, const QString& orderColumn,
-                    const QStringList& columns)
-{
-    if (!isOrderColumn(orderColumn))
-        return notAColumn(orderColumn);
-    for (const QString& c : columns)
-        if (!schema::score().column(c))
-            return notAColumn(c);
-    const Where w = where(filter);
-    const QString list =
-        columns.isEmpty() ? QStringLiteral("*") : columns.join(QStringLiteral(", "));
-    return sql::rows(connection,
-                     // Empty values first on every engine, as SQLite has them.
-                     QStringLiteral("SELECT %1 FROM score WHERE %2 ORDER BY %3 NULLS FIRST, %4")
-                         .arg(list, w.clause, orderColumn, key(connection)),
-                     w.values);
-}
-
 Result<qint64> count(Connection& connection, const Filter& filter)
 {
     const Where w = where(filter);

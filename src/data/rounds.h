@@ -76,14 +76,11 @@ Result<QList<SeasonCard>> seasonCards(Connection& connection, const QString& pla
 bool isOrderColumn(const QString& column);
 bool isGroupColumn(const QString& column);
 
-// The rounds that match, ordered by the column (rounds of equal value in the order
-// they were stored): every column, or only those named.
-Result<Rows> search(Connection& connection, const Filter& filter, const QString& orderColumn,
-                    const QStringList& columns = {});
 Result<qint64> count(Connection& connection, const Filter& filter);
 
-// The same rounds fetched as they are read, on a connection of the feed's own to the
-// register of LIKE: the
+// The rounds that match, ordered by the column (rounds of equal value in the order
+// they were stored): every column, or only those named. Fetched as they are read, on
+// a connection of the feed's own to the register of LIKE, never held all at once: the
 // keys a few thousand at a time, the rows a window at a time around the one asked
 // for. The first rows are read at once, so that a search that cannot run fails here.
 Result<std::shared_ptr<RowFeed>> feed(const Connection& like, const Filter& filter,

@@ -76,7 +76,7 @@ private Q_SLOTS:
 void TestSafety::aDamagedPageIsAnError_data()
 {
     QTest::addColumn<QString>("path");
-    for (const char* path : {"copy", "restore", "search", "feed", "csv"})
+    for (const char* path : {"copy", "restore", "feed", "csv"})
         QTest::newRow(path) << QString::fromLatin1(path);
 }
 
@@ -103,12 +103,6 @@ void TestSafety::aDamagedPageIsAnError()
         error = restored.error();
         QVERIFY(!restored);
         QCOMPARE(count(target), 0);
-    } else if (path == u"search") {
-        Connection c(damaged);
-        QVERIFY(c.open());
-        const auto found = rounds::search(c, kEverything, QStringLiteral("strdate"));
-        error = found.error();
-        QVERIFY(!found);
     } else {
         const auto fed = rounds::feed(Connection(damaged), kEverything, QStringLiteral("net"));
         QVERIFY2(fed, qPrintable(fed.error()));
