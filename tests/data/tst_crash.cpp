@@ -80,6 +80,9 @@ void TestCrash::savesSurviveAKill()
         child.start(QStringLiteral(PARLOG_CRASHCHILD),
                     {QStringLiteral("save"), path, QString::number(next)});
         QVERIFY(child.waitForStarted());
+        // Killed at a random moment once it saves: a loaded machine (a sanitizer build,
+        // other tests) can take longer to start it than the whole wait.
+        QVERIFY(child.waitForReadyRead(60000));
         QTest::qWait(40 + int(random.bounded(260)));
         child.kill();
         QVERIFY(child.waitForFinished());
