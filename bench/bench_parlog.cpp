@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -781,12 +782,42 @@ void UpgradeFromVersion3(benchmark::State& state)
     }
 }
 
+// The sqlite3 shell's import of a file of cards into the register's own table: the
+// file read into a table of texts, then every row stored with its empty fields empty,
+// each column where Parlog's import puts it. A script for the shell.
+QString shellImport(const QString& file)
+{
+    namespace importing = parlog::importing;
+    const auto opened = importing::open(file, importing::Kind::Rounds);
+    if (!opened)
+        return {};
+    const QList<importing::Field> fields = importing::fieldsOf(importing::Kind::Rounds);
+    QStringList staged, columns, values;
+    for (qsizetype c = 0; c < opened->header.size(); ++c)
+        staged << QStringLiteral("c%1 TEXT").arg(c);
+    for (qsizetype f = 0; f < fields.size(); ++f)
+        if (const int c = opened->columns.value(f, -1); c >= 0) {
+            columns << fields[f].column;
+            values << QStringLiteral("nullif(c%1, '')").arg(c);
+        }
+    return QStringLiteral(".bail on\nCREATE TEMP TABLE staged (%1);\n.import --csv --skip 1 %2 "
+                          "staged\nBEGIN;\nINSERT INTO score (%3) SELECT %4 FROM staged;\n"
+                          "COMMIT;\n")
+        .arg(staged.join(u", "), file, columns.join(u", "), values.join(u", "));
+}
+
 // Every card of the register, as Parlog exports them, into a register that has its
-// players and courses and no cards: opened, judged card by card, backed up and stored.
+// players and courses and no cards: opened, judged card by card, backed up and stored;
+// with 1, the same file read by the sqlite3 shell into the same table, bare.
 void ImportOfEveryRound(benchmark::State& state)
 {
     PeakMemory peak(state);
     namespace importing = parlog::importing;
+    const bool bare = state.range(0) != 0;
+    if (bare && onServer()) {
+        state.SkipWithError("the bare import is the sqlite3 shell's");
+        return;
+    }
     QTemporaryDir dir;
     const auto file = [&dir](importing::Kind kind) {
         return dir.filePath(QStringLiteral("%1.csv").arg(int(kind)));
@@ -805,12 +836,35 @@ void ImportOfEveryRound(benchmark::State& state)
     int run = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        parlog::Connection target(onServer()
-                                      ? emptyDatabaseBeside(QStringLiteral("_import"))
-                                      : dir.filePath(QStringLiteral("empty%1.mdb").arg(++run)));
+        const QString empty = onServer() ? emptyDatabaseBeside(QStringLiteral("_import"))
+                                         : dir.filePath(QStringLiteral("empty%1.mdb").arg(++run));
+        parlog::Connection target(empty);
         mustOpen(target);
         for (const auto kind : {importing::Kind::Players, importing::Kind::Courses})
             (void)importing::store(target, kind, *importing::open(file(kind), kind), false);
+        if (bare) {
+            target.close();
+            QProcess shell;
+            shell.start(QStringLiteral("sqlite3"), {empty});
+            const QByteArray script = shellImport(file(importing::Kind::Rounds)).toUtf8();
+            state.ResumeTiming();
+            shell.write(script);
+            shell.closeWriteChannel();
+            if (!shell.waitForFinished(-1) || shell.exitCode() != 0) {
+                state.SkipWithError(
+                    qPrintable(QStringLiteral("sqlite3: %1 %2")
+                                   .arg(shell.errorString(),
+                                        QString::fromUtf8(shell.readAllStandardError()))));
+                return;
+            }
+            state.PauseTiming();
+            parlog::Connection c(empty);
+            mustOpen(c);
+            state.counters["rounds"] =
+                double(*parlog::rounds::count(c, *parlog::filterFor(everything())));
+            state.ResumeTiming();
+            continue;
+        }
         state.ResumeTiming();
         const auto opened = importing::open(file(importing::Kind::Rounds), importing::Kind::Rounds);
         const auto done = opened
@@ -833,7 +887,7 @@ BENCHMARK(RankA2000CardStableford)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankFourBallOf500Sides)->Unit(benchmark::kMillisecond);
 BENCHMARK(OrderOfMeritOf30Events)->Unit(benchmark::kMillisecond);
 BENCHMARK(EclecticOverAYear)->Unit(benchmark::kMillisecond);
-BENCHMARK(ImportOfEveryRound)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ImportOfEveryRound)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(EveryPlayersIndex)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(OnePlayersRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);

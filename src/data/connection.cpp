@@ -391,6 +391,12 @@ void Connection::cacheWholeFile(bool whole)
         m_engine->cacheWholeFile(whole);
 }
 
+void Connection::cacheAtLeast(qint64 kib)
+{
+    if (m_open)
+        m_engine->cacheAtLeast(kib);
+}
+
 Status Connection::beforeWrite()
 {
     m_session->waitForCheck(key());

@@ -167,6 +167,7 @@ public:
     // Gives the cache room for the whole register, for a statement that will touch
     // most of it; back to the usual size with false.
     void cacheWholeFile(bool whole);
+    void cacheAtLeast(qint64 kib);
 
     // Writes wait here for the run's integrity check of the file (or run it, when
     // none has), and are refused if it found the file damaged or could not look.

@@ -198,7 +198,26 @@ std::optional<QString> toStoredDate(const QString& text)
     const auto d = toDate(text);
     if (!d)
         return std::nullopt;
-    return d->toString(Qt::ISODate);
+    return isoDate(*d);
+}
+
+QString isoDate(const QDate& date)
+{
+    const int y = date.year();
+    if (!date.isValid() || y < 1000 || y > 9999)
+        return date.toString(Qt::ISODate);
+    const auto digit = [](int n) { return char16_t(u'0' + n); };
+    const char16_t text[10] = {digit(y / 1000),
+                               digit(y / 100 % 10),
+                               digit(y / 10 % 10),
+                               digit(y % 10),
+                               u'-',
+                               digit(date.month() / 10),
+                               digit(date.month() % 10),
+                               u'-',
+                               digit(date.day() / 10),
+                               digit(date.day() % 10)};
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 QString formatDate(const QDate& date, DateFormat format)

@@ -42,6 +42,9 @@ std::optional<QDate> toDate(const QString& text);
 
 // The stored form of a date column: ISO yyyy-mm-dd, so that ordering and between work.
 std::optional<QString> toStoredDate(const QString& text);
+// The day as stored, YYYY-MM-DD: the same as Qt's ISO text, without its formatting
+// machinery, for the many cards of an import.
+QString isoDate(const QDate& date);
 
 enum class DateFormat {
     Short,       // d-mmm-yy      5-Mar-04, the form boxes show

@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace parlog::csv {
 
 namespace {
@@ -62,6 +64,22 @@ constexpr char16_t kHigh[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
                                 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+// Whether the bytes are all ASCII, looked at eight at a time.
+bool isAscii(QByteArrayView bytes)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < bytes.size(); ++i)
+        if (bytes[i] & 0x80)
+            return false;
+    return true;
+}
 
 bool hasBom(const QByteArray& bytes)
 {
@@ -122,13 +140,18 @@ Result<Dialect> detect(QIODevice& device)
     // UTF-8 only if the whole file reads so.
     QStringDecoder utf8(QStringDecoder::Utf8);
     bool valid = true;
+    // A piece of plain ASCII needs no decoding, unless a character began in the piece
+    // before it.
+    bool decodedLast = false;
     for (QByteArray piece = first; !piece.isEmpty(); piece = device.read(1 << 18)) {
         if (piece.contains('\0'))
             return Failure{QStringLiteral("it is not text")};
-        if (valid) {
+        const bool ascii = isAscii(piece);
+        if (valid && (!ascii || decodedLast)) {
             (void)QString(utf8(piece));
             valid = !utf8.hasError();
         }
+        decodedLast = !ascii;
     }
     d.encoding = valid || first.startsWith("\xEF\xBB\xBF") ? Encoding::Utf8 : Encoding::Windows1252;
     return d;

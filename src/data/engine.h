@@ -94,6 +94,8 @@ public:
     virtual void setProgress(Progress*) {}
     // Room in the cache for the whole register, for a statement that touches most of it.
     virtual void cacheWholeFile(bool) {}
+    // Room in the cache for at least so many KiB, for a write that adds many pages.
+    virtual void cacheAtLeast(qint64) {}
 
     // Starts a transaction that holds off every other writer from its start: refused at
     // once when the register cannot be written; one that another holds is waited for up

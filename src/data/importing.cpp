@@ -15,6 +15,8 @@
 #include "data/scorecard.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <cmath>
@@ -326,7 +328,22 @@ size_t qHash(const CardKey& key, size_t seed = 0)
     return key.a ^ seed;
 }
 
-CardKey signature(const std::function<QVariant(int)>& value)
+// The number a value holds, read without the conversions for the kinds cards hold.
+double heldNumber(const QVariant& v)
+{
+    switch (v.metaType().id()) {
+    case QMetaType::Int:
+        return *static_cast<const int*>(v.constData());
+    case QMetaType::LongLong:
+        return double(*static_cast<const qlonglong*>(v.constData()));
+    case QMetaType::Double:
+        return *static_cast<const double*>(v.constData());
+    default:
+        return v.toDouble();
+    }
+}
+
+template <typename Value> CardKey signature(const Value& value)
 {
     static const QList<schema::Type> types = [] {
         QList<schema::Type> t;
@@ -339,35 +356,41 @@ CardKey signature(const std::function<QVariant(int)>& value)
     const auto add = [&bytes](qint64 n) {
         bytes.append(reinterpret_cast<const char*>(&n), sizeof n);
     };
+    // Texts as UTF-16 and numbers read straight from what the value holds: a file's
+    // cards are signed one by one, and the conversions would cost more than the rest.
+    const auto addText = [&bytes](const QString& text) {
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    };
     for (int i = 0; i < types.size(); ++i) {
-        const QVariant v = value(i);
-        if (v.isNull() || (v.metaType().id() == QMetaType::QString && v.toString().isEmpty())) {
+        const QVariant& v = value(i);
+        const int type = v.metaType().id();
+        if (v.isNull() ||
+            (type == QMetaType::QString && static_cast<const QString*>(v.constData())->isEmpty())) {
             bytes.append('\x1e');
             continue;
         }
         switch (types[i]) {
         case schema::Type::Tick:
-            add(v.toDouble() != 0 ? 1 : 0);
+            add(heldNumber(v) != 0 ? 1 : 0);
             break;
         case schema::Type::Whole:
         case schema::Type::Key:
         case schema::Type::Number: {
             // A whole number alike from an integer, a real or a text; a fraction to
             // twelve places.
-            const double d = v.toDouble();
+            const double d = heldNumber(v);
             if (d == std::floor(d) && std::abs(d) < 1e15)
                 add(qint64(d));
             else
-                bytes.append(QString::number(d, 'g', 12).toUtf8());
+                addText(QString::number(d, 'g', 12));
             break;
         }
         case schema::Type::Date:
-            bytes.append((v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
-                                                                : v.toString().left(10))
-                             .toUtf8());
+            addText(type == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+                                             : v.toString().left(10));
             break;
         default:
-            bytes.append(v.toString().trimmed().toLower().toUtf8());
+            addText(v.toString().trimmed().toLower());
         }
         bytes.append('\x1f');
     }
@@ -428,6 +451,8 @@ public:
         Q_ASSERT(kind != Kind::Rounds || (m_fields[kPlayingHandicap].column == u"playingHandicap" &&
                                           m_fields[kFairway1 + 35].column == u"green18" &&
                                           m_fields[kBunker1 + 17].column == u"B18"));
+        for (const Field& f : m_fields)
+            m_keptAsWritten << keptAsWritten(f.column);
     }
 
     Status prepare(Progress* progress);
@@ -454,11 +479,13 @@ private:
     Kind m_kind;
     const Opened& m_opened;
     QList<Field> m_fields;
+    QList<bool> m_keptAsWritten; // by field, looked up once rather than a row at a time
     csv::DateOrder m_dates = csv::DateOrder::DayFirst;
     QHash<QString, QString> m_players;           // by name in lower case
     QHash<QString, QString> m_handicaps;         // the same, as the register keeps it
     competitions::Book m_competitions;
     QHash<QString, courses::WithTees> m_courses; // by name in lower case
+    mutable QHash<QString, qsizetype> m_teeFor;  // course and label -> its tee, -1 none
     QHash<QString, qint64> m_courseIDs;          // the same, for a course file
     QSet<QString> m_there;                       // names or tees
     QSet<QString> m_inFile;
@@ -535,7 +562,7 @@ QStringList Importer::byField(const QStringList& cells) const
             values[f] = csv::cellText(cells.value(c));
             // Texts are kept as written, blanks and all, so that what Parlog exports
             // comes back the same; numbers, dates and ticks are read without blanks.
-            if (!keptAsWritten(m_fields[f].column))
+            if (!m_keptAsWritten[f])
                 values[f] = values[f].trimmed();
         }
     return values;
@@ -652,7 +679,7 @@ Verdict Importer::judgeRound(const QStringList& cells)
         return v;
     }
     v.values = round->values();
-    const CardKey key = signature([&](int i) { return v.values[i]; });
+    const CardKey key = signature([&](int i) -> const QVariant& { return v.values[i]; });
     if (m_cardsInFile.contains(key)) {
         v.why = QStringLiteral("the same card is on an earlier row of the file");
         return v;
@@ -725,7 +752,7 @@ Result<Round> Importer::roundOf(const QStringList& row, QString* note) const
     const auto date = csv::readDate(dateText, m_dates);
     if (!date)
         return Failure{QStringLiteral("the date \"%1\" does not exist").arg(dateText)};
-    card.date = date->toString(Qt::ISODate);
+    card.date = isoDate(*date);
     std::array<int, 18> strokes{};
     for (int h = 0; h < 18; ++h) {
         const QString text = row[kHole1 + h];
@@ -782,14 +809,22 @@ Result<Round> Importer::roundOf(const QStringList& row, QString* note) const
     // ratings the card was played off as the file has them, else the tee's.
     const QString teeText = row[kTeeName].simplified();
     if (!teeText.isEmpty()) {
+        // Worked out once for each label of each course: a file repeats them card after card.
         const QString wanted = keyOf(teeText);
-        for (const Tee& tee : found->tees) {
-            const QString named = keyOf(QStringLiteral("%1 (%2)").arg(tee.name, tee.ratedFor));
-            if (wanted == keyOf(tee.name) || wanted == named || wanted.startsWith(named + u' ')) {
-                card.tee = tee;
-                break;
+        const QString memo = found.key() + u'\x1f' + wanted;
+        auto which = m_teeFor.constFind(memo);
+        if (which == m_teeFor.constEnd()) {
+            qsizetype at = -1;
+            for (qsizetype t = 0; t < found->tees.size() && at < 0; ++t) {
+                const Tee& tee = found->tees[t];
+                const QString named = keyOf(QStringLiteral("%1 (%2)").arg(tee.name, tee.ratedFor));
+                if (wanted == keyOf(tee.name) || wanted == named || wanted.startsWith(named + u' '))
+                    at = t;
             }
+            which = m_teeFor.insert(memo, at);
         }
+        if (*which >= 0)
+            card.tee = found->tees[*which];
         if (!card.tee)
             return Failure{QStringLiteral("%1 has no tee %2").arg(card.course, teeText)};
         const QString rating = row[kCourseRating];
@@ -1046,6 +1081,10 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
     Importer importer(connection, kind, opened);
     if (Status ready = importer.prepare(progress); !ready)
         return undo(ready.error());
+    // Room for the pages the file adds, within reason: a cache too small for them writes
+    // pages out and reads them back all through a long file.
+    connection.cacheAtLeast(qMin(QFileInfo(opened.path).size() / 1024, qint64(64 * 1024)));
+    const auto asBefore = qScopeGuard([&connection] { connection.cacheWholeFile(false); });
     Summary s;
     s.kind = kind;
     // One pass, judging and storing: a row that cannot be stored, when all or nothing

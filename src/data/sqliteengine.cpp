@@ -347,6 +347,12 @@ public:
         q.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kib));
     }
 
+    void cacheAtLeast(qint64 kib) override
+    {
+        QSqlQuery q(m_connection.database());
+        q.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(qMax(kib, qint64(2000))));
+    }
+
     // SQLite's own interface, a row at a time: several times faster than a statement's
     // values for a whole register.
     bool scan(const QString& sql, const QVariantList& values,

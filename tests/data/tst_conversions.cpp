@@ -219,6 +219,10 @@ void TestConversions::storedDates()
 {
     QCOMPARE(toStoredDate(QStringLiteral("5-Mar-04")).value(), QStringLiteral("2004-03-05"));
     QVERIFY(!toStoredDate(QStringLiteral("31-Feb-04")));
+    // The stored text is Qt's ISO text, at the edges of four-digit years and beyond them.
+    for (const QDate day : {QDate(999, 12, 31), QDate(1000, 1, 1), QDate(2004, 10, 9),
+                            QDate(9999, 12, 31), QDate(10000, 1, 1), QDate()})
+        QCOMPARE(isoDate(day), day.toString(Qt::ISODate));
     QCOMPARE(formatStoredDate(QStringLiteral("2004-03-05"), DateFormat::DottedShort),
              QStringLiteral("5.Mar.04"));
     QCOMPARE(formatStoredDate(QDate(2004, 3, 5), DateFormat::DottedLong),
