@@ -280,6 +280,8 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     // The columns both have: a backup of an older data version lacks those added since.
     const QList<schema::Column> columns =
         schema::score().columnsOf(qMin(from.version(), to.version()));
+    const QStringList names = namesOf(columns);
+    const QString list = names.join(u", ");
     // The backup is read a slice at a time, so that a whole register's backup is never
     // held at once; first its days, for what the target holds over them.
     QString first, last;
@@ -308,8 +310,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
     QHash<QByteArray, int> held;
     if (!first.isEmpty()) {
         QVariantList row;
-        if (!to.scan(QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?")
-                         .arg(namesOf(columns).join(u", ")),
+        if (!to.scan(QStringLiteral("SELECT %1 FROM score WHERE strdate BETWEEN ? AND ?").arg(list),
                      {first, last}, [&](const Cells& cells) {
                          row.clear();
                          for (int c = 0; c < cells.count(); ++c)
@@ -319,7 +320,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
             return undo(sql::failure(to).error);
     }
     Restored result;
-    sql::BatchInsert stored(to, schema::score().name, namesOf(columns));
+    sql::BatchInsert stored(to, schema::score().name, names);
     constexpr int kSlice = 2000;
     QVariant after = std::numeric_limits<qint64>::min();
     for (;;) {
@@ -327,7 +328,7 @@ Result<Restored> restoreRounds(const QString& backup, const QString& target)
             sql::rows(from,
                       QStringLiteral("SELECT %2 AS parlog_restore_key, %1 FROM score WHERE %2 > ? "
                                      "ORDER BY %2 LIMIT %3")
-                          .arg(namesOf(columns).join(u", "), from.dialect().roundKey())
+                          .arg(list, from.dialect().roundKey())
                           .arg(kSlice),
                       {after});
         if (!slice)
