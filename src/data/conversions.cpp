@@ -78,22 +78,47 @@ int yearOf(const QString& token)
 
 } // namespace
 
+namespace {
+
+// A plain decimal (a sign, digits, one point) of up to fifteen digits, as nearly every
+// box and cell holds; nothing for anything else. Its digits and its power of ten are
+// exact doubles, so that one division rounds as the full parse does.
+std::optional<double> plainDecimal(const QString& text)
+{
+    static constexpr double kPowers[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    const bool negative = size > 0 && text[0] == u'-';
+    if (size > 0 && (text[0] == u'-' || text[0] == u'+'))
+        ++i;
+    qint64 n = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9' || ++digits > 15)
+            return std::nullopt;
+        n = n * 10 + (c - u'0');
+        decimals += point;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    const double value = double(n) / kPowers[decimals];
+    return negative ? -value : value;
+}
+
+} // namespace
+
 std::optional<double> toNumber(const QString& text)
 {
-    // Plain digits, as nearly every box and cell holds, read without the pattern.
-    if (!text.isEmpty() && text.size() <= 9) {
-        qint64 n = 0;
-        bool digits = true;
-        for (const QChar c : text) {
-            if (c < u'0' || c > u'9') {
-                digits = false;
-                break;
-            }
-            n = n * 10 + (c.unicode() - u'0');
-        }
-        if (digits)
-            return double(n);
-    }
+    if (const auto plain = plainDecimal(text))
+        return plain;
     static const QRegularExpression pattern(
         QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
     const QString t = trimBlanks(text);

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <array>
 #include <cstring>
 
 namespace parlog::csv {
@@ -207,16 +208,31 @@ bool Reader::more()
 
 std::optional<QChar> Reader::at(qsizetype ahead)
 {
+    if (m_at + ahead < m_text.size())
+        return m_text.at(m_at + ahead);
     while (m_at + ahead >= m_text.size())
         if (!more())
             return std::nullopt;
-    return m_text[m_at + ahead];
+    return m_text.at(m_at + ahead);
 }
 
 bool Reader::next(QStringList& fields, int& line)
 {
-    fields.clear();
-    QString field;
+    // The row's fields are written over the last row's strings, which keep their room: a
+    // file of many rows spends no allocation a field.
+    qsizetype count = 0;
+    QString* field = nullptr;
+    const auto begin = [&] {
+        if (count == fields.size())
+            fields.emplaceBack();
+        field = &fields[count];
+        field->resize(0);
+    };
+    const auto end = [&](bool more) {
+        fields.resize(count);
+        return more;
+    };
+    begin();
     bool quoted = false;
     bool wasQuoted = false;
     bool any = false;
@@ -227,31 +243,31 @@ bool Reader::next(QStringList& fields, int& line)
         if (!read) {
             if (quoted) {
                 m_error = QStringLiteral("a quote opened on line %1 is never closed").arg(quoteLine);
-                return false;
+                return end(false);
             }
-            if (!any)
-                return false;
-            fields << field;
-            return true;
+            count += any;
+            return end(any);
         }
         const QChar c = *read;
         any = true;
         if (!quoted && c != u'"' && c != m_separator && c != u'\r' && c != u'\n') {
             // A run of plain characters taken at once: most of a file is.
-            qsizetype end = m_at + 1;
-            while (end < m_text.size() && m_text[end] != m_separator && m_text[end] != u'"' &&
-                   m_text[end] != u'\r' && m_text[end] != u'\n')
-                ++end;
-            if (m_only < 0 || fields.size() == m_only)
-                field += QStringView(m_text).sliced(m_at, end - m_at);
-            m_at = end;
+            const QChar* const text = m_text.constData();
+            const QChar* const last = text + m_text.size();
+            const QChar* stop = text + m_at + 1;
+            while (stop < last && *stop != m_separator && *stop != u'"' && *stop != u'\r' &&
+                   *stop != u'\n')
+                ++stop;
+            if (m_only < 0 || count == m_only)
+                field->append(text + m_at, stop - (text + m_at));
+            m_at = stop - text;
             continue;
         }
         ++m_at;
         if (quoted) {
             if (c == u'"') {
                 if (at(0) == QChar(u'"')) {
-                    field += u'"';
+                    *field += u'"';
                     ++m_at;
                 } else {
                     quoted = false;
@@ -259,34 +275,32 @@ bool Reader::next(QStringList& fields, int& line)
             } else {
                 if (c == u'\n')
                     ++m_line;
-                field += c;
+                *field += c;
             }
             continue;
         }
-        if (c == u'"' && field.isEmpty() && !wasQuoted) {
+        if (c == u'"' && field->isEmpty() && !wasQuoted) {
             quoted = wasQuoted = true;
             quoteLine = m_line;
         } else if (c == m_separator) {
-            fields << field;
-            field.clear();
+            ++count;
+            begin();
             wasQuoted = false;
         } else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && at(0) == QChar(u'\n'))
                 ++m_at;
             ++m_line;
-            fields << field;
             // A blank line is no row.
-            if (fields.size() == 1 && fields.first().isEmpty()) {
-                fields.clear();
-                field.clear();
+            if (count == 0 && field->isEmpty()) {
                 wasQuoted = false;
                 any = false;
                 line = m_line;
                 continue;
             }
-            return true;
+            ++count;
+            return end(true);
         } else {
-            field += c;
+            *field += c;
         }
     }
 }
@@ -311,8 +325,46 @@ Result<Table> parse(const QString& text, QChar separator)
     return table;
 }
 
+namespace {
+
+// The year, month and day of an ISO date in form; nothing when it is not one.
+std::optional<std::array<int, 3>> isoParts(QStringView text)
+{
+    text = text.trimmed();
+    std::array<int, 3> parts{};
+    int part = 0;
+    int digits = 0;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9') {
+            parts[part] = parts[part] * 10 + (c.unicode() - u'0');
+            if (++digits > (part == 0 ? 4 : 2))
+                return std::nullopt;
+        } else if (c == u'-' && part < 2 && (part == 0 ? digits == 4 : digits > 0)) {
+            ++part;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits == 0)
+        return std::nullopt;
+    return parts;
+}
+
+} // namespace
+
+bool isIsoForm(QStringView text)
+{
+    return isoParts(text).has_value();
+}
+
 std::optional<QDate> readDate(const QString& text, DateOrder order)
 {
+    // The ISO form, a file's commonest, read without the patterns below.
+    if (const auto parts = isoParts(text)) {
+        const QDate date((*parts)[0], (*parts)[1], (*parts)[2]);
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    }
     const QString t = text.trimmed();
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
     static const QRegularExpression numeric(
@@ -345,7 +397,7 @@ void DateOrders::see(const QString& d)
     if (d.trimmed().isEmpty())
         return;
     m_any = true;
-    if (m_allIso && iso.match(d).hasMatch())
+    if (m_allIso && (isIsoForm(d) || iso.match(d).hasMatch()))
         return;
     m_allIso = false;
     if (const auto m = numeric.match(d); m.hasMatch()) {

@@ -95,6 +95,9 @@ Result<Table> parse(const QString& text, QChar separator);
 // four-digit years (5/3/24, 05.03.2024) or a month's name (5 Mar 2024, 5-Mar-24, March
 // 5, 2024). Two-digit years are 1950 to 2049. Nothing for a day that does not exist.
 std::optional<QDate> readDate(const QString& text, DateOrder order);
+// Whether TEXT is an ISO date in form (2024-03-05, 2024-3-5, blanks around): one read
+// the same whatever the file's order.
+bool isIsoForm(QStringView text);
 // The order the dates of a column follow: day first unless a date can only be read
 // month first (a second part above 12), ISO when every date is.
 DateOrder detectDateOrder(const QStringList& dates);

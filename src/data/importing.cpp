@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 
 namespace parlog::importing {
 
@@ -85,10 +86,13 @@ QString cardHandicap(QString text)
 }
 
 // A number as a spreadsheet may write it, within bounds; nothing when it is none.
-std::optional<double> numberIn(QString text, double low, double high, bool whole = false)
+std::optional<double> numberIn(const QString& cell, double low, double high, bool whole = false)
 {
-    text = text.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
-    const auto value = toNumber(text);
+    const auto value =
+        cell.contains(QLatin1Char(',')) ||
+                (!cell.isEmpty() && (cell.front().isSpace() || cell.back().isSpace()))
+            ? toNumber(cell.trimmed().replace(QLatin1Char(','), QLatin1Char('.')))
+            : toNumber(cell);
     if (!value || *value < low || *value > high || (whole && *value != std::floor(*value)))
         return std::nullopt;
     return value;
@@ -302,6 +306,9 @@ QString checkTee(Record& tee, double coursePar)
 // is none.
 std::optional<bool> readTick(const QString& text)
 {
+    // Parlog's own files and most others write 1 and 0: read without a lower-case copy.
+    if (text.size() == 1 && (text[0] == u'0' || text[0] == u'1'))
+        return text[0] == u'1';
     const QString t = text.trimmed().toLower();
     if (t.isEmpty() || t == u"0" || t == u"no" || t == u"n" || t == u"false")
         return false;
@@ -351,22 +358,40 @@ template <typename Value> CardKey signature(const Value& value)
             t << (schema::score().column(c) ? schema::score().column(c)->type : schema::Type::Text);
         return t;
     }();
-    QByteArray bytes;
+    std::string bytes;
     bytes.reserve(2048);
     const auto add = [&bytes](qint64 n) {
         bytes.append(reinterpret_cast<const char*>(&n), sizeof n);
     };
     // Texts as UTF-16 and numbers read straight from what the value holds: a file's
     // cards are signed one by one, and the conversions would cost more than the rest.
-    const auto addText = [&bytes](const QString& text) {
-        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const auto addText = [&bytes](QStringView text) {
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), size_t(text.size()) * 2);
+    };
+    // In lower case, blanks around aside; an ASCII text, as names nearly always are,
+    // lowered as it is written.
+    const auto addLower = [&](QStringView text) {
+        text = text.trimmed();
+        const size_t start = bytes.size();
+        for (const QChar c : text) {
+            char16_t u = c.unicode();
+            if (u >= 0x80) {
+                bytes.resize(start);
+                addText(text.toString().toLower());
+                return;
+            }
+            if (u >= u'A' && u <= u'Z')
+                u += u'a' - u'A';
+            bytes.append(reinterpret_cast<const char*>(&u), sizeof u);
+        }
     };
     for (int i = 0; i < types.size(); ++i) {
         const QVariant& v = value(i);
         const int type = v.metaType().id();
-        if (v.isNull() ||
-            (type == QMetaType::QString && static_cast<const QString*>(v.constData())->isEmpty())) {
-            bytes.append('\x1e');
+        const QString* text =
+            type == QMetaType::QString ? static_cast<const QString*>(v.constData()) : nullptr;
+        if (v.isNull() || (text && text->isEmpty())) {
+            bytes += '\x1e';
             continue;
         }
         switch (types[i]) {
@@ -386,18 +411,21 @@ template <typename Value> CardKey signature(const Value& value)
             break;
         }
         case schema::Type::Date:
-            addText(type == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
-                                             : v.toString().left(10));
+            if (text)
+                addText(QStringView(*text).left(10));
+            else
+                addText(type == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+                                                 : v.toString().left(10));
             break;
         default:
-            addText(v.toString().trimmed().toLower());
+            addLower(text ? QStringView(*text) : QStringView(v.toString()));
         }
-        bytes.append('\x1f');
+        bytes += '\x1f';
     }
     // Two hashes of different seeds: 128 bits, with no chance worth the name of two
     // different cards alike.
-    return {qHashBits(bytes.constData(), size_t(bytes.size()), 0x50524C47),
-            qHashBits(bytes.constData(), size_t(bytes.size()), 0x9E3779B97F4A7C15ULL)};
+    return {qHashBits(bytes.data(), bytes.size(), 0x50524C47),
+            qHashBits(bytes.data(), bytes.size(), 0x9E3779B97F4A7C15ULL)};
 }
 
 // The file's rows after its header, in order, to EACH; stops, failing, when the
@@ -455,7 +483,11 @@ public:
             m_keptAsWritten << keptAsWritten(f.column);
     }
 
-    Status prepare(Progress* progress);
+    // The order of the file's dates is learnt NOW, reading the whole file first, or
+    // when a row first needs it (learnDatesFor), when the file has a date not in ISO form.
+    enum class Dates { Now, WhenNeeded };
+    Status prepare(Progress* progress, Dates dates = Dates::Now);
+    Status learnDatesFor(const QStringList& cells, Progress* progress);
     Verdict judge(const QStringList& cells);
     Status put(const Verdict& verdict);
     Status finish();
@@ -470,6 +502,7 @@ private:
     Verdict judgeCourse(const QStringList& cells);
     Verdict judgeRound(const QStringList& cells);
     Result<Round> roundOf(const QStringList& row, QString* note) const;
+    Status learnDates(Progress* progress);
     // A card the file gives no handicap: the player's as the register has it that day,
     // turned by a rated tee into the handicaps the card window would show.
     QString handicapFromThePlayer(RoundCard& card) const;
@@ -481,6 +514,7 @@ private:
     QList<Field> m_fields;
     QList<bool> m_keptAsWritten; // by field, looked up once rather than a row at a time
     csv::DateOrder m_dates = csv::DateOrder::DayFirst;
+    bool m_datesKnown = false;
     QHash<QString, QString> m_players;           // by name in lower case
     QHash<QString, QString> m_handicaps;         // the same, as the register keeps it
     competitions::Book m_competitions;
@@ -495,7 +529,7 @@ private:
     int m_teesStored = 0;
 };
 
-Status Importer::prepare(Progress* progress)
+Status Importer::prepare(Progress* progress, Dates dates)
 {
     if (m_kind == Kind::Players) {
         const auto names = players::names(m_connection);
@@ -535,15 +569,9 @@ Status Importer::prepare(Progress* progress)
     if (!book)
         return Failure{book.error()};
     m_competitions = *book;
-    // The order of the file's dates as the user says, else as all of them show.
-    csv::DateOrders orders;
-    if (const int column = m_opened.columns.value(2, -1); column >= 0 && !m_opened.dates)
-        if (Status read = eachRow(
-                m_opened, progress,
-                [&](const QStringList& cells, int) { orders.see(cells.value(column)); }, column);
-            !read)
-            return read;
-    m_dates = m_opened.dates.value_or(orders.order());
+    if (dates == Dates::Now)
+        if (Status learnt = learnDates(progress); !learnt)
+            return learnt;
     // The cards already there, by what they store.
     const QString statement =
         QStringLiteral("SELECT %1 FROM score").arg(roundColumns().join(QStringLiteral(", ")));
@@ -554,16 +582,44 @@ Status Importer::prepare(Progress* progress)
     return {};
 }
 
+Status Importer::learnDates(Progress* progress)
+{
+    // The order of the file's dates as the user says, else as all of them show.
+    csv::DateOrders orders;
+    if (const int column = m_opened.columns.value(2, -1); column >= 0 && !m_opened.dates)
+        if (Status read = eachRow(
+                m_opened, progress,
+                [&](const QStringList& cells, int) { orders.see(cells.value(column)); }, column);
+            !read)
+            return read;
+    m_dates = m_opened.dates.value_or(orders.order());
+    m_datesKnown = true;
+    return {};
+}
+
+Status Importer::learnDatesFor(const QStringList& cells, Progress* progress)
+{
+    if (m_datesKnown || m_kind != Kind::Rounds)
+        return {};
+    // An ISO date reads the same in any order: a file of them is never read twice.
+    const int column = m_opened.columns.value(2, -1);
+    if (column < 0 || csv::isIsoForm(cells.value(column)))
+        return {};
+    return learnDates(progress);
+}
+
 QStringList Importer::byField(const QStringList& cells) const
 {
     QStringList values(m_fields.size());
     for (qsizetype f = 0; f < m_fields.size(); ++f)
-        if (const int c = m_opened.columns.value(f, -1); c >= 0) {
-            values[f] = csv::cellText(cells.value(c));
+        // A row of the wrong width is shown as far as it goes.
+        if (const int c = m_opened.columns.value(f, -1); c >= 0 && c < cells.size()) {
+            const QString& cell = cells.at(c);
             // Texts are kept as written, blanks and all, so that what Parlog exports
             // comes back the same; numbers, dates and ticks are read without blanks.
-            if (!m_keptAsWritten[f])
-                values[f] = values[f].trimmed();
+            if (cell.isEmpty())
+                continue;
+            values[f] = m_keptAsWritten[f] ? csv::cellText(cell) : csv::cellText(cell).trimmed();
         }
     return values;
 }
@@ -739,14 +795,15 @@ Result<Round> Importer::roundOf(const QStringList& row, QString* note) const
     const QString course = row[kCourse].simplified();
     if (player.isEmpty())
         return Failure{QStringLiteral("no player")};
-    if (!m_players.contains(keyOf(player)))
+    const auto who = m_players.constFind(player.toLower());
+    if (who == m_players.constEnd())
         return Failure{QStringLiteral("%1 is not a player in the register").arg(player)};
     if (course.isEmpty())
         return Failure{QStringLiteral("no course")};
-    const auto found = m_courses.constFind(keyOf(course));
+    const auto found = m_courses.constFind(course.toLower());
     if (found == m_courses.constEnd())
         return Failure{QStringLiteral("%1 is not a course in the register").arg(course)};
-    card.player = m_players.value(keyOf(player));
+    card.player = *who;
     card.course = found->course.name;
     const QString dateText = row[kDate];
     const auto date = csv::readDate(dateText, m_dates);
@@ -1079,7 +1136,7 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
         return nothing(why);
     };
     Importer importer(connection, kind, opened);
-    if (Status ready = importer.prepare(progress); !ready)
+    if (Status ready = importer.prepare(progress, Importer::Dates::WhenNeeded); !ready)
         return undo(ready.error());
     // Room for the pages the file adds, within reason: a cache too small for them writes
     // pages out and reads them back all through a long file.
@@ -1100,6 +1157,10 @@ Result<Summary> store(Connection& connection, Kind kind, const Opened& opened, b
         if (progress && seen > 0 && seen % 1000 == 0)
             progress->counted(seen, s.stored);
         ++seen;
+        if (Status learnt = importer.learnDatesFor(cells, progress); !learnt) {
+            failed = learnt;
+            return;
+        }
         const Verdict v = importer.judge(cells);
         if (!v.why.isEmpty()) {
             ++s.notStored;

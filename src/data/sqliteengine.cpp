@@ -579,15 +579,27 @@ static int bindAll(sqlite3_stmt* statement, const QVariantList& values)
             rc = sqlite3_bind_null(statement, i + 1);
             continue;
         }
+        // The kinds a row holds read straight from the value: a batch binds millions.
         switch (v.metaType().id()) {
         case QMetaType::Bool:
+            rc = sqlite3_bind_int(statement, i + 1, *static_cast<const bool*>(v.constData()));
+            break;
         case QMetaType::Int:
+            rc = sqlite3_bind_int(statement, i + 1, *static_cast<const int*>(v.constData()));
+            break;
         case QMetaType::LongLong:
-            rc = sqlite3_bind_int64(statement, i + 1, v.toLongLong());
+            rc =
+                sqlite3_bind_int64(statement, i + 1, *static_cast<const qlonglong*>(v.constData()));
             break;
         case QMetaType::Double:
-            rc = sqlite3_bind_double(statement, i + 1, v.toDouble());
+            rc = sqlite3_bind_double(statement, i + 1, *static_cast<const double*>(v.constData()));
             break;
+        case QMetaType::QString: {
+            const QString& text = *static_cast<const QString*>(v.constData());
+            rc = sqlite3_bind_text16(statement, i + 1, text.utf16(), int(text.size() * 2),
+                                     SQLITE_TRANSIENT);
+            break;
+        }
         default: {
             const QByteArray bound = v.toString().toUtf8();
             rc = sqlite3_bind_text(statement, i + 1, bound.constData(), int(bound.size()),

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace parlog;
 
 class TestConversions : public QObject {
@@ -98,6 +100,13 @@ void TestConversions::numbers()
     QVERIFY(!toNumber(QStringLiteral("twelve")));
     QVERIFY(!toNumber(QStringLiteral("nan")));
     QVERIFY(!toNumber(QStringLiteral("inf")));
+    QVERIFY(!toNumber(QStringLiteral("1.2.3")));
+    QVERIFY(!toNumber(QStringLiteral("-")));
+    // Plain decimals are read by hand; to the last bit what the full parse reads.
+    for (const char* text : {"2.05486725663717", "0.1", "-0.3", "+71.2", "123456789012345",
+                             "1234567890123456", ".5", "99999.9999999999", "0.000000000000001"})
+        QVERIFY2(toNumber(QString::fromLatin1(text)).value() == QByteArray(text).toDouble(), text);
+    QVERIFY(std::signbit(toNumber(QStringLiteral("-0")).value()));
 }
 
 void TestConversions::sixteenBitArithmetic()

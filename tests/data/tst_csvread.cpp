@@ -77,6 +77,10 @@ void TestCsvRead::dates_data()
     QTest::newRow("no 29 February 2023") << "29/02/2023" << day << QDate();
     QTest::newRow("no month 13") << "2024-13-01" << iso << QDate();
     QTest::newRow("words") << "yesterday" << day << QDate();
+    QTest::newRow("iso, short parts, blanks") << " 2024-3-5 " << day << QDate(2024, 3, 5);
+    QTest::newRow("iso, five-digit year") << "20240-03-05" << iso << QDate();
+    QTest::newRow("iso, three-digit day") << "2024-03-005" << iso << QDate();
+    QTest::newRow("iso, trailing text") << "2024-03-05x" << iso << QDate();
 }
 
 void TestCsvRead::dates()

@@ -358,6 +358,19 @@ void TestImporting::roundsFromAnotherProgram()
     const auto read = importing::preview(c, importing::Kind::Rounds, monthFirst);
     QCOMPARE(read->rows.value(6).why, QStringLiteral("the date \"13/03/2024\" does not exist"));
     QCOMPARE(read->rows.first().values.value(2), QStringLiteral("2024-05-03"));
+    // Stored at once, the order is learnt when the first date not in ISO form comes: the
+    // last row says month first, so 03/11 is 11 March, not 3 November.
+    const auto later = importing::open(written(f, "later.csv",
+                                               csv.left(csv.indexOf("\r\n") + 2) +
+                                                   card("Ann", "Lahinch", "2024-03-10", 3, "1") +
+                                                   card("Ann", "Lahinch", "03/11/2024", 3, "1") +
+                                                   card("Ann", "Lahinch", "1/13/2024", 3, "1")),
+                                       importing::Kind::Rounds);
+    PARLOG_VERIFY_OK(importing::store(c, importing::Kind::Rounds, *later, true));
+    QCOMPARE(f.value(QStringLiteral("SELECT group_concat(strdate) FROM (SELECT strdate FROM "
+                                    "score WHERE hole1 = 3 ORDER BY 1)"))
+                 .toString(),
+             QStringLiteral("2024-01-13,2024-03-10,2024-03-11"));
 }
 
 // A register written out by Parlog and read into an empty one is the same register:
