@@ -34,6 +34,9 @@
 #include <QUrl>
 
 #include <benchmark/benchmark.h>
+#ifdef PARLOG_BENCH_LIBPQ
+#include <libpq-fe.h>
+#endif
 #include <sqlite3.h>
 
 #include <atomic>
@@ -41,6 +44,7 @@
 #include <cstdio>
 #include <thread>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -520,6 +524,67 @@ void WholeRegisterPageCount(benchmark::State& state)
     }
 }
 
+#ifdef PARLOG_BENCH_LIBPQ
+// The page count's statements through libpq alone, as psql or pgbench would send them:
+// the same connection, the same prepared keyset trips in the same order, every key read.
+void WholeRegisterPageCountBare(benchmark::State& state)
+{
+    if (!onServer()) {
+        state.SkipWithError("the bare page count is PostgreSQL's");
+        return;
+    }
+    const auto filter = parlog::filterFor(everything());
+    const QByteArray from = filter->from.toUtf8();
+    const QByteArray to = filter->to.toUtf8();
+    const QByteArray url = g_path.toUtf8();
+    const char* const select = "SELECT id, net FROM score WHERE strdate BETWEEN $1 AND $2";
+    const char* const order = " ORDER BY net NULLS FIRST, id LIMIT ";
+    const std::string statements[3] = {
+        std::string(select) + order + "256",
+        std::string(select) + " AND (net, id) > ($3, $4)" + order + "32768",
+        std::string(select) + " AND ((net IS NULL AND id > $3) OR net IS NOT NULL)" + order +
+            "32768"};
+    for (auto _ : state) {
+        PGconn* db = PQconnectdb(url.constData());
+        if (PQstatus(db) != CONNECTION_OK) {
+            state.SkipWithError(PQerrorMessage(db));
+            PQfinish(db);
+            break;
+        }
+        for (int s = 0; s < 3; ++s)
+            PQclear(PQprepare(db, ("k" + std::to_string(s)).c_str(), statements[s].c_str(), 0,
+                              nullptr));
+        long long keys = 0;
+        long long lastKey = 0;
+        std::string lastKeyText;
+        std::string lastOrder;
+        bool lastNull = false;
+        for (int trip = 0;; ++trip) {
+            const int s = trip == 0 ? 0 : lastNull ? 2 : 1;
+            const char* values[4] = {from.constData(), to.constData(),
+                                     lastNull ? lastKeyText.c_str() : lastOrder.c_str(),
+                                     lastKeyText.c_str()};
+            PGresult* r = PQexecPrepared(db, ("k" + std::to_string(s)).c_str(),
+                                         s == 0 ? 2 : s == 1 ? 4 : 3, values, nullptr, nullptr, 0);
+            const int rows = PQntuples(r);
+            for (int i = 0; i < rows; ++i) {
+                lastKey = std::strtoll(PQgetvalue(r, i, 0), nullptr, 10);
+                lastNull = PQgetisnull(r, i, 1) != 0;
+                lastOrder = PQgetvalue(r, i, 1);
+            }
+            if (rows > 0)
+                lastKeyText = std::to_string(lastKey);
+            PQclear(r);
+            keys += rows;
+            if (rows < (trip == 0 ? 256 : 32768))
+                break;
+        }
+        PQfinish(db);
+        state.counters["keys"] = double(keys);
+    }
+}
+#endif
+
 // Start-up: what the menu waits for (opening and checking what the file is), beside
 // the integrity check that now runs behind it.
 void StartUpBeforeTheMenu(benchmark::State& state)
@@ -893,6 +958,9 @@ BENCHMARK(OnePlayersRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterPageCount)->Unit(benchmark::kMillisecond)->Iterations(2);
+#ifdef PARLOG_BENCH_LIBPQ
+BENCHMARK(WholeRegisterPageCountBare)->Unit(benchmark::kMillisecond)->Iterations(2);
+#endif
 BENCHMARK(SaveWhileFileIsHeld)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(PdfOf2500Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(RestoreWholeRegister)->Unit(benchmark::kMillisecond)->Iterations(1);
