@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -39,6 +40,7 @@
 #endif
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -537,13 +539,11 @@ void WholeRegisterPageCountBare(benchmark::State& state)
     const QByteArray from = filter->from.toUtf8();
     const QByteArray to = filter->to.toUtf8();
     const QByteArray url = g_path.toUtf8();
-    const char* const select = "SELECT id, net FROM score WHERE strdate BETWEEN $1 AND $2";
-    const char* const order = " ORDER BY net NULLS FIRST, id LIMIT ";
-    const std::string statements[3] = {
-        std::string(select) + order + "256",
-        std::string(select) + " AND (net, id) > ($3, $4)" + order + "32768",
-        std::string(select) + " AND ((net IS NULL AND id > $3) OR net IS NOT NULL)" + order +
-            "32768"};
+    const QByteArray select = "SELECT id, net FROM score WHERE strdate BETWEEN $1 AND $2";
+    const QByteArray order = " ORDER BY net NULLS FIRST, id LIMIT ";
+    const QByteArray statements[3] = {
+        select + order + "256", select + " AND (net, id) > ($3, $4)" + order + "32768",
+        select + " AND ((net IS NULL AND id > $3) OR net IS NOT NULL)" + order + "32768"};
     for (auto _ : state) {
         PGconn* db = PQconnectdb(url.constData());
         if (PQstatus(db) != CONNECTION_OK) {
@@ -552,7 +552,7 @@ void WholeRegisterPageCountBare(benchmark::State& state)
             break;
         }
         for (int s = 0; s < 3; ++s)
-            PQclear(PQprepare(db, ("k" + std::to_string(s)).c_str(), statements[s].c_str(), 0,
+            PQclear(PQprepare(db, ("k" + std::to_string(s)).c_str(), statements[s].constData(), 0,
                               nullptr));
         long long keys = 0;
         long long lastKey = 0;
@@ -584,6 +584,54 @@ void WholeRegisterPageCountBare(benchmark::State& state)
     }
 }
 #endif
+
+// From starting the program to its first window painted, on the sample register:
+// Parlog's menu beside a bare Qt program that opens the same file and shows a window
+// with a menu bar, the two started in turn.
+void FirstWindow(benchmark::State& state)
+{
+    if (onServer()) {
+        state.SkipWithError("the first window is timed on the file");
+        return;
+    }
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PARLOG_QUIT_AT_FIRST_PAINT"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                       qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")));
+    const auto timed = [&](const QString& program, const QStringList& arguments) {
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer clock;
+        clock.start();
+        child.start(program, arguments);
+        if (!child.waitForFinished(60000) || child.exitCode() != 0)
+            return -1.0;
+        return clock.nsecsElapsed() / 1e6;
+    };
+    std::vector<double> bare;
+    std::vector<double> ours;
+    for (auto _ : state) {
+        for (int turn = 0; turn < 10; ++turn) {
+            bare.push_back(timed(QStringLiteral(PARLOG_BARE_WINDOW), {g_path}));
+            ours.push_back(
+                timed(QStringLiteral(PARLOG_PROGRAM), {QStringLiteral("--database"), g_path}));
+        }
+    }
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v[v.size() / 2];
+    };
+    if (std::count(bare.begin(), bare.end(), -1.0) + std::count(ours.begin(), ours.end(), -1.0)) {
+        state.SkipWithError("a program did not start and end by itself");
+        return;
+    }
+    state.counters["bare_ms"] = median(bare);
+    state.counters["parlog_ms"] = median(ours);
+    state.counters["ratio"] = median(ours) / median(bare);
+}
 
 // Start-up: what the menu waits for (opening and checking what the file is), beside
 // the integrity check that now runs behind it.
@@ -956,6 +1004,7 @@ BENCHMARK(ImportOfEveryRound)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(EveryPlayersIndex)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(OnePlayersRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpBeforeTheMenu)->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstWindow)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(WholeRegisterFirstPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRegisterPageCount)->Unit(benchmark::kMillisecond)->Iterations(2);
 #ifdef PARLOG_BENCH_LIBPQ

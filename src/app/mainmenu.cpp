@@ -31,21 +31,43 @@ namespace {
 constexpr int kPictureWidth = 351;
 constexpr int kPictureHeight = 321;
 
-QPixmap menuPicture()
-{
-    QPixmap pixmap(kPictureWidth, kPictureHeight);
-    pixmap.fill(Qt::white);
-    QSvgRenderer svg(QStringLiteral(":/menu.svg"));
-    QPainter painter(&pixmap);
-    svg.render(&painter, QRectF(0, 0, kPictureWidth, kPictureHeight));
-    return pixmap;
-}
+// The picture behind the steps, drawn at the size it stands at: a drawing scaled as a
+// bitmap would take longer and blur.
+class MenuPicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QRect area = contentsRect();
+        const qreal ratio = devicePixelRatioF();
+        if (m_drawn.size() != area.size() * ratio) {
+            m_drawn = QPixmap(area.size() * ratio);
+            m_drawn.setDevicePixelRatio(ratio);
+            m_drawn.fill(Qt::white);
+            QSvgRenderer svg(QStringLiteral(":/menu.svg"));
+            QPainter painter(&m_drawn);
+            svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(area.size())));
+        }
+        {
+            QPainter painter(this);
+            painter.drawPixmap(area.topLeft(), m_drawn);
+        }
+        QFrame::paintEvent(event);
+    }
+
+private:
+    QPixmap m_drawn;
+};
 
 QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text, bool bold)
 {
     auto* label = new QLabel(text, picture);
     label->setObjectName(name);
-    label->setWordWrap(true);
+    // The steps are short lines; only the word on printing runs over several, and a label
+    // that wraps costs the layout its lines worked out at each width it tries.
+    label->setWordWrap(!bold);
     QFont font = label->font();
     font.setBold(bold);
     // Sized from the font in use, so that a larger desktop font makes them larger too.
@@ -64,10 +86,8 @@ MainMenu::MainMenu(Application& app)
 
     // The picture with the three steps over it, a word on printing, and About, Help, Quit
     // and Register along its foot.
-    picture = new QLabel(this);
+    picture = new MenuPicture(this);
     picture->setObjectName(QStringLiteral("Picture1"));
-    picture->setPixmap(menuPicture());
-    picture->setScaledContents(true);
     picture->setFocusPolicy(Qt::TabFocus);
     picture->setFrameShape(QFrame::Panel);
     picture->setFrameShadow(QFrame::Sunken);
@@ -95,7 +115,9 @@ MainMenu::MainMenu(Application& app)
     auto* place = button(QStringLiteral("register"), QStringLiteral("Re&gister"));
     over->addLayout(forms::row({about, help, quit, place}, true));
     // The picture as drawn, or larger when what stands over it needs more room.
-    picture->setMinimumSize(QSize(kPictureWidth, kPictureHeight).expandedTo(over->sizeHint()));
+    const int frame = 2 * picture->frameWidth();
+    picture->setMinimumSize(
+        QSize(kPictureWidth + frame, kPictureHeight + frame).expandedTo(over->sizeHint()));
     connect(place, &QPushButton::clicked, this, [this] { this->app().show(windows::kRegister); });
     connect(about, &QPushButton::clicked, this, [this] { this->app().show(windows::kAbout); });
     connect(help, &QPushButton::clicked, this, [this] { openHelp(this->app()); });

@@ -160,13 +160,15 @@ Status Connection::open(Check check, Missing missing, Upgrade upgrade)
 QStringList Connection::missingColumns(int version)
 {
     QStringList missing;
+    QHash<QString, QSet<QString>> columnsOf; // by table, in lower case
+    Statement columns = run(dialect().columnsQuery());
+    while (columns.ok() && columns.next())
+        columnsOf[columns.value(0).toString().toLower()].insert(
+            columns.value(1).toString().toLower());
     for (const schema::Table* table : schema::tables()) {
         if (table->since > version)
             continue;
-        QSet<QString> present;
-        Statement columns = run(dialect().columnsQuery(table->name));
-        while (columns.ok() && columns.next())
-            present.insert(columns.value(0).toString().toLower());
+        const QSet<QString> present = columnsOf.value(table->name.toLower());
         if (present.isEmpty()) {
             missing << QStringLiteral("table %1").arg(table->name);
             continue;

@@ -41,14 +41,14 @@ public:
                << QStringLiteral("UPDATE parlog_meta SET version = %1").arg(schema::kVersion);
     }
     QString roundKey() const override { return QStringLiteral("id"); }
-    QString columnsQuery(const QString& table) const override
+    QString columnsQuery() const override
     {
         // The catalog itself: information_schema's view takes ten times as long to answer.
         // A name the tables were made with unquoted is kept in lower case there.
-        return QStringLiteral("SELECT attname FROM pg_attribute WHERE attrelid = "
-                              "to_regclass(format('%I.%I', current_schema(), '%1')) AND attnum "
-                              "> 0 AND NOT attisdropped")
-            .arg(table.toLower());
+        return QStringLiteral("SELECT c.relname, a.attname FROM pg_attribute AS a JOIN pg_class "
+                              "AS c ON c.oid = a.attrelid WHERE c.relnamespace = "
+                              "to_regnamespace(current_schema()) AND c.relkind IN ('r', 'p') AND "
+                              "a.attnum > 0 AND NOT a.attisdropped");
     }
     QStringList afterCopy(const QString& table, const QString& key) const override
     {

@@ -52,10 +52,10 @@ public:
                << QStringLiteral("PRAGMA user_version = %1").arg(schema::kVersion);
     }
     QString roundKey() const override { return QStringLiteral("rowid"); }
-    QString columnsQuery(const QString& table) const override
+    QString columnsQuery() const override
     {
-        // Table names come from the schema, never from a user.
-        return QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table);
+        return QStringLiteral("SELECT m.name, p.name FROM sqlite_master AS m, "
+                              "pragma_table_info(m.name) AS p WHERE m.type = 'table'");
     }
     QString unindexed(const QString& column) const override { return QLatin1Char('+') + column; }
 
