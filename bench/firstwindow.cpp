@@ -47,6 +47,7 @@ int main(int argc, char* argv[])
     for (const char* menu : {"&File", "&Rounds", "&Statistics", "&Help"})
         window.menuBar()->addMenu(QString::fromLatin1(menu))->addAction(QStringLiteral("Open"));
     window.setCentralWidget(new QLabel(QStringLiteral("Parlog")));
+    window.resize(635, 481);
     window.show();
     return QApplication::exec();
 }

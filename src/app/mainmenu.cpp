@@ -32,7 +32,9 @@ constexpr int kPictureWidth = 351;
 constexpr int kPictureHeight = 321;
 
 // The picture behind the steps, drawn at the size it stands at: a drawing scaled as a
-// bitmap would take longer and blur.
+// bitmap would take longer and blur. The first paint draws it straight onto the window,
+// which is what the menu waits for; later paints (a button over it lit, say) copy it
+// from a bitmap made once.
 class MenuPicture : public QLabel {
 public:
     using QLabel::QLabel;
@@ -41,24 +43,31 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         const QRect area = contentsRect();
-        const qreal ratio = devicePixelRatioF();
-        if (m_drawn.size() != area.size() * ratio) {
-            m_drawn = QPixmap(area.size() * ratio);
-            m_drawn.setDevicePixelRatio(ratio);
-            m_drawn.fill(Qt::white);
-            QSvgRenderer svg(QStringLiteral(":/menu.svg"));
-            QPainter painter(&m_drawn);
-            svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(area.size())));
-        }
         {
             QPainter painter(this);
-            painter.drawPixmap(area.topLeft(), m_drawn);
+            if (!m_painted) {
+                painter.fillRect(area, Qt::white);
+                m_svg.render(&painter, QRectF(area));
+            } else {
+                const qreal ratio = devicePixelRatioF();
+                if (m_drawn.size() != area.size() * ratio) {
+                    m_drawn = QPixmap(area.size() * ratio);
+                    m_drawn.setDevicePixelRatio(ratio);
+                    m_drawn.fill(Qt::white);
+                    QPainter onto(&m_drawn);
+                    m_svg.render(&onto, QRectF(QPointF(0, 0), QSizeF(area.size())));
+                }
+                painter.drawPixmap(area.topLeft(), m_drawn);
+            }
         }
+        m_painted = true;
         QFrame::paintEvent(event);
     }
 
 private:
+    QSvgRenderer m_svg{QStringLiteral(":/menu.svg")};
     QPixmap m_drawn;
+    bool m_painted = false;
 };
 
 QLabel* pictureLabel(QWidget* picture, const QString& name, const QString& text, bool bold)
