@@ -208,8 +208,6 @@ bool Reader::more()
 
 std::optional<QChar> Reader::at(qsizetype ahead)
 {
-    if (m_at + ahead < m_text.size())
-        return m_text.at(m_at + ahead);
     while (m_at + ahead >= m_text.size())
         if (!more())
             return std::nullopt;

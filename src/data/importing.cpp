@@ -88,11 +88,12 @@ QString cardHandicap(QString text)
 // A number as a spreadsheet may write it, within bounds; nothing when it is none.
 std::optional<double> numberIn(const QString& cell, double low, double high, bool whole = false)
 {
-    const auto value =
-        cell.contains(QLatin1Char(',')) ||
-                (!cell.isEmpty() && (cell.front().isSpace() || cell.back().isSpace()))
-            ? toNumber(cell.trimmed().replace(QLatin1Char(','), QLatin1Char('.')))
-            : toNumber(cell);
+    // Trimmed without a copy when there is nothing to trim, a comma put right only where
+    // there is one.
+    const QString text = cell.trimmed();
+    const auto value = toNumber(text.contains(QLatin1Char(','))
+                                    ? QString(text).replace(QLatin1Char(','), QLatin1Char('.'))
+                                    : text);
     if (!value || *value < low || *value > high || (whole && *value != std::floor(*value)))
         return std::nullopt;
     return value;
