@@ -1,4 +1,5 @@
 #include "base/application.h"
+#include "base/lateparts.h"
 #include "app/commandline.h"
 #include "app/registerchoice.h"
 #include "base/version.h"
@@ -336,20 +337,26 @@ int main(int argc, char* argv[])
         const bool sound = app.checkDataFile();
         app.show(parlog::windows::kMain);
         std::printf("register: %s\n", qPrintable(parlog::shownLocation(app.dataFile())));
+        // The charts and printing are loaded too: an install without them fails here.
+        QString why;
+        const bool late = parlog::lateParts(&why) != nullptr;
+        if (!late)
+            std::fprintf(stderr, "parlog: %s\n", qPrintable(why));
         QTimer::singleShot(0, &app, [&app] { app.quit(); });
         const int status = QApplication::exec();
-        return sound ? status : 1;
+        return sound && late ? status : 1;
     }
     // The menu comes at once; the thorough check of a large file follows once it is on
     // the screen, so that it takes nothing from the menu's first paint.
     const bool usable = app.openDataFile();
     AtFirstPaint painted([&app, usable] {
-        if (usable)
-            app.checkIntegrityInBackground();
+        // Timed to the paint: the check that would start now is no part of it.
         if (!qEnvironmentVariableIsEmpty("PARLOG_QUIT_AT_FIRST_PAINT")) {
             std::fflush(nullptr);
             std::_Exit(0);
         }
+        if (usable)
+            app.checkIntegrityInBackground();
     });
     app.show(parlog::windows::kMain);
     return QApplication::exec();

@@ -1,6 +1,7 @@
 #include "app/windows.h"
 
 #include "base/application.h"
+#include "base/lateparts.h"
 
 #include "about/aboutwindow.h"
 #include "app/helpwindow.h"
@@ -19,16 +20,13 @@
 #include "rounds/scoreadd.h"
 #include "search/deleterounds.h"
 #include "search/quicksearch.h"
-#include "stats/chartwindow.h"
 #include "competitions/drawwindow.h"
 #include "competitions/fieldwindow.h"
 #include "competitions/matchwindow.h"
 #include "competitions/resultswindow.h"
 #include "competitions/startsheetwindow.h"
 #include "competitions/eclecticwindow.h"
-#include "stats/handicaprecordwindow.h"
 #include "competitions/orderofmeritwindow.h"
-#include "stats/seasonwindow.h"
 #include "stats/statscoursewindow.h"
 #include "stats/statswindow.h"
 
@@ -52,11 +50,6 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kWorstByCourse, [](Application& a) {
         return new StatsCourseWindow(a, StatsCourseWindow::Kind::Worst);
     });
-    app.registerWindow(windows::kCoursesChart, [](Application& a) {
-        return new ChartWindow(a, ChartWindow::Kind::CoursesPlayed);
-    });
-    app.registerWindow(windows::kPuttsChart,
-                       [](Application& a) { return new ChartWindow(a, ChartWindow::Kind::Putts); });
     app.registerWindow(windows::kQuickSearch, [](Application& a) { return new QuickSearch(a); });
     app.registerWindow(windows::kDeleteRounds, [](Application& a) { return new DeleteRounds(a); });
     app.registerWindow(windows::kScoreCard, [](Application& a) { return new ScoreAdd(a); });
@@ -66,17 +59,18 @@ void registerWindows(Application& app)
     app.registerWindow(windows::kMatch, [](Application& a) { return new MatchWindow(a); });
     app.registerWindow(windows::kStartSheet,
                        [](Application& a) { return new StartSheetWindow(a); });
-    app.registerWindow(windows::kSeason, [](Application& a) { return new SeasonWindow(a); });
     app.registerWindow(windows::kPickRound, [](Application& a) { return new PickRound(a); });
     app.registerWindow(windows::kRegister, [](Application& a) { return new RegisterChoice(a); });
     app.registerWindow(windows::kTeeHoles, [](Application& a) { return new TeeHolesWindow(a); });
     app.registerWindow(windows::kHandicap, [](Application& a) { return new HandicapForm(a); });
-    app.registerWindow(windows::kHandicapRecord,
-                       [](Application& a) { return new HandicapRecordWindow(a); });
     app.registerWindow(windows::kOrderOfMerit,
                        [](Application& a) { return new OrderOfMeritWindow(a); });
     app.registerWindow(windows::kEclectic, [](Application& a) { return new EclecticWindow(a); });
     app.registerWindow(windows::kImport, [](Application& a) { return new ImportWindow(a); });
+    // The windows with charts come from the module loaded when the first opens.
+    for (const QString& name :
+         {windows::kCoursesChart, windows::kPuttsChart, windows::kSeason, windows::kHandicapRecord})
+        app.registerWindow(name, [name](Application& a) { return lateWindow(a, name); });
 }
 
 } // namespace parlog

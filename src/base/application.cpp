@@ -278,6 +278,10 @@ void Application::remember() const
     QSettings settings;
     QStringList recent = settings.value(QStringLiteral("register/recent")).toStringList();
     const QString location = withoutPassword(dataFile());
+    // Written only when it changes: a write waits for the disk twice (the lock file and
+    // the settings), longer than the rest of the start.
+    if (!recent.isEmpty() && recent.first() == location)
+        return;
     recent.removeAll(location);
     recent.prepend(location);
     settings.setValue(QStringLiteral("register/recent"), recent.mid(0, 8));

@@ -35,7 +35,9 @@ public:
     bool savePdf(const QString& path);
     // The rows of the report, in the columns it prints, as CSV.
     bool saveCsv(const QString& path);
+    // Printing lives with the charts in a module loaded on first use (base/lateparts.h).
     void printTo(QPrinter& printer);
+    void printWithDialog();
     report::Paginator& paginator() { return *m_paginator; }
 
 protected:

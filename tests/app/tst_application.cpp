@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "base/lateparts.h"
 #include "base/window.h"
 #include "data/location.h"
 
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void aWindowThatGoesWithTheFocusInADateBox_data();
     void aWindowThatGoesWithTheFocusInADateBox();
     void theSmokeTestFailsOnADamagedFile();
+    void chartsAndPrintingComeFromBesideTheProgram_data();
+    void chartsAndPrintingComeFromBesideTheProgram();
     void windowsOpenWhereTheyWereLeft();
     void theMenuFromTheKeyboard();
     void startsInAnEmptyFolder();
@@ -556,6 +559,51 @@ void TestApplication::theSmokeTestFailsOnADamagedFile()
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitCode(), 1);
     QVERIFY(QString::fromLocal8Bit(process.readAllStandardError()).contains(QStringLiteral("damaged")));
+}
+
+// The chart windows and printing are a module loaded on first use: the smoke test loads
+// it, and says which file it missed or could not load.
+void TestApplication::chartsAndPrintingComeFromBesideTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("module"); // "" none, "real" the built one, else its bytes
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("beside the program") << QByteArray("real") << 0 << QString();
+    QTest::newRow("missing") << QByteArray() << 1 << QStringLiteral("is not there");
+    QTest::newRow("not a library")
+        << QByteArray("not an ELF file") << 1 << QStringLiteral("could not be loaded");
+}
+
+void TestApplication::chartsAndPrintingComeFromBesideTheProgram()
+{
+    QFETCH(QByteArray, module);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QTemporaryDir folder;
+    const QString program = folder.filePath(QStringLiteral("parlog"));
+    QVERIFY(QFile::copy(QStringLiteral(PARLOG_PROGRAM), program));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString beside = folder.filePath(QString::fromLatin1(kLatePartsFile));
+    if (module == "real") {
+        QVERIFY(QFile::copy(QStringLiteral(PARLOG_LATE_PARTS), beside));
+    } else if (!module.isEmpty()) {
+        QFile file(beside);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(module);
+    }
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    Connection made(folder.filePath(QStringLiteral("r.mdb")));
+    PARLOG_VERIFY_OK(made.open());
+    made.close();
+    process.start(program, {QStringLiteral("--smoke-test"), QStringLiteral("--database"),
+                            folder.filePath(QStringLiteral("r.mdb"))});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), exitCode);
+    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(said.isEmpty() || (error.contains(said) && error.contains(beside)), qPrintable(error));
 }
 
 // The command line imports into an existing register and says what it did; a row not
