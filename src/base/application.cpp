@@ -4,6 +4,7 @@
 #include "base/windownames.h"
 #include "data/connection.h"
 #include "data/location.h"
+#include "data/progress.h"
 #include "data/registerinuse.h"
 #include "data/session.h"
 #include "ui/actionprogress.h"
@@ -73,6 +74,7 @@ Application::Application(Services services)
 Application::~Application()
 {
     if (m_integrityCheck) {
+        m_stopCheck = true;
         m_integrityCheck->wait();
         delete m_integrityCheck;
     }
@@ -301,13 +303,28 @@ void Application::checkIntegrityInBackground()
     const QString key = connection->key();
     m_session->checkStarted(key);
     m_integrityCheck = QThread::create([this, connection, key] {
+        // Asked now and then whether the program is closing.
+        class UntilClosing : public Progress {
+        public:
+            explicit UntilClosing(const std::atomic_bool& stop)
+                : m_stop(stop)
+            {
+            }
+            bool carryOn(long long, long long) override { return !m_stop; }
+
+        private:
+            const std::atomic_bool& m_stop;
+        } untilClosing(m_stopCheck);
         Status sound;
-        if (connection->open(Connection::Check::None))
+        if (connection->open(Connection::Check::None)) {
+            connection->setProgress(&untilClosing);
             sound = connection->checkIntegrity();
+            connection->setProgress(nullptr);
+        }
         connection->close();
         // Writes that wait are let go from here, not from the busy window thread.
         m_session->checkEnded(key);
-        if (!sound)
+        if (!sound && !m_stopCheck)
             QMetaObject::invokeMethod(
                 this, [this, error = sound.error()] { inform(error); }, Qt::QueuedConnection);
     });

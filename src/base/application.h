@@ -10,6 +10,7 @@
 
 #include <any>
 #include <functional>
+#include <atomic>
 #include <memory>
 
 #include "data/location.h"
@@ -112,6 +113,8 @@ private:
     std::shared_ptr<RegisterInUse> m_register;
     mutable bool m_recorded = false; // the file, and the list of recent registers, noted
     QThread* m_integrityCheck = nullptr;
+    // Set when the program closes: the check stops rather than keep the user waiting.
+    std::atomic_bool m_stopCheck{false};
 };
 
 } // namespace parlog

@@ -300,7 +300,8 @@ public:
         // A file another program holds is not damaged: it is said to be in use, and
         // looked at again next time.
         if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
-            if (isBusy(q.lastError()))
+            // Stopped (the program closing): no verdict, the file is not called damaged.
+            if (isBusy(q.lastError()) || primaryCode(q.lastError()) == kSqliteInterrupt)
                 return Failure{describe(q.lastError())};
             message = damageMessage(errorDetail(q.lastError()));
         } else {
@@ -313,7 +314,7 @@ public:
                         problems << line.trimmed();
             }
             if (problems.isEmpty() && q.lastError().isValid()) {
-                if (isBusy(q.lastError()))
+                if (isBusy(q.lastError()) || primaryCode(q.lastError()) == kSqliteInterrupt)
                     return Failure{describe(q.lastError())};
                 problems << errorDetail(q.lastError());
             }

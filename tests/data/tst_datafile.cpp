@@ -1,5 +1,6 @@
 #include "data/backup.h"
 #include "data/connection.h"
+#include "data/progress.h"
 #include "data/session.h"
 #include "data/schema.h"
 
@@ -246,6 +247,20 @@ void TestDataFile::damagedFileIsReported()
         for (int i = 0; i < 400; ++i)
             QVERIFY(execOn(c, q, QStringLiteral("INSERT INTO score(playerID, comment) VALUES (?, ?)"),
                            {QStringLiteral("Player %1").arg(i), QString(200, QLatin1Char('x'))}));
+    }
+    {
+        // A check stopped (the program closing) gives no verdict: the file is not damaged.
+        struct Stop : Progress {
+            bool carryOn(long long, long long) override { return false; }
+        } stop;
+        const auto session = std::make_shared<Session>();
+        Connection c(path, session);
+        PARLOG_VERIFY_OK(c.open());
+        c.setProgress(&stop);
+        const Status stopped = c.checkIntegrity();
+        QVERIFY(!stopped);
+        QVERIFY2(!stopped.error().contains(QStringLiteral("damaged")), qPrintable(stopped.error()));
+        QVERIFY(session->damage(path).isEmpty());
     }
     // Scribble over pages in the middle of the file.
     QFile f(path);
