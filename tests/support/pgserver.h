@@ -5,12 +5,37 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QUrl>
 
 #include <atomic>
+#include <cerrno>
+
+#include <signal.h>
 
 namespace parlog::test {
+
+// The databases of test processes that have ended go, once a process: a developer's
+// server would gather them otherwise. Those of running tests are left alone.
+inline void sweepStaleDatabases(QSqlQuery& q)
+{
+    static std::atomic<bool> swept{false};
+    if (swept.exchange(true))
+        return;
+    if (!q.exec(
+            QStringLiteral("SELECT datname FROM pg_database WHERE datname LIKE 'parlog_test_%'")))
+        return;
+    QStringList stale;
+    while (q.next()) {
+        const QString name = q.value(0).toString();
+        const qint64 pid = name.section(QLatin1Char('_'), 2, 2).toLongLong();
+        if (pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            stale << name;
+    }
+    for (const QString& name : stale)
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+}
 
 // The club server the tests may use, named by PARLOG_TEST_PG as
 // postgresql://USER@HOST:PORT. Each call makes a fresh, empty database on it and
@@ -37,6 +62,7 @@ inline QString freshServerRegister(QString* why)
         admin.setDatabaseName(QStringLiteral("postgres"));
         if (admin.open()) {
             QSqlQuery q(admin);
+            sweepStaleDatabases(q);
             made = q.exec(QStringLiteral("CREATE DATABASE %1").arg(name));
             if (!made)
                 *why = q.lastError().text();
