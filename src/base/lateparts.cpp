@@ -37,21 +37,21 @@ const LateParts* lateParts(const QStringList& folders, QString* why)
             continue;
         }
         // Every symbol bound now: a module from another build fails here, not mid-window.
-        auto* library = new QLibrary(path);
-        library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+        // The object may go: a library it loaded stays until unload() is called.
+        QLibrary library(path);
+        library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
         const auto version =
-            reinterpret_cast<Version>(library->resolve("parlog_late_parts_version"));
-        const auto entry = reinterpret_cast<Entry>(library->resolve("parlog_late_parts"));
+            reinterpret_cast<Version>(library.resolve("parlog_late_parts_version"));
+        const auto entry = reinterpret_cast<Entry>(library.resolve("parlog_late_parts"));
         QString wrong;
         if (!version || !entry)
-            wrong = library->errorString();
+            wrong = library.errorString();
         else if (qstrcmp(version(), PARLOG_VERSION) != 0)
             wrong = QStringLiteral("it belongs to Parlog %1, not %2")
                         .arg(QString::fromLatin1(version()), QStringLiteral(PARLOG_VERSION));
         if (wrong.isEmpty())
             return entry(); // kept loaded for the rest of the session
-        library->unload();
-        delete library;
+        library.unload();
         if (why)
             *why = QStringLiteral("%1 could not be loaded: %2.")
                        .arg(QDir::toNativeSeparators(path), wrong);
