@@ -5,6 +5,7 @@
 #include "base/windowcontexts.h"
 #include "base/windownames.h"
 #include "competitions/drawreports.h"
+#include "competitions/entrantbox.h"
 #include "competitions/matchdraw.h"
 #include "competitions/society.h"
 #include "data/conversions.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -269,16 +269,7 @@ void DrawWindow::load()
             true);
     drawName->addItems(names.valueOr({}));
     drawName->setCurrentIndex(-1);
-    QStringList known;
-    for (const field::Entrant& e : players.valueOr({})) {
-        m_indexes.insert(e.name.toLower(), e.index);
-        known << e.name;
-    }
-    auto* completer = new QCompleter(known, entrant);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    // Completed in the box itself: Enter takes what it shows, no list steals the key.
-    completer->setCompletionMode(QCompleter::InlineCompletion);
-    entrant->setCompleter(completer);
+    m_indexes = offerEntrants(entrant, players.valueOr({}));
     startNewDraw(QString());
     showDraw();
     if (!names.valueOr({}).isEmpty())

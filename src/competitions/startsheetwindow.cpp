@@ -3,6 +3,7 @@
 #include "base/application.h"
 #include "base/reportwindow.h"
 #include "base/windownames.h"
+#include "competitions/entrantbox.h"
 #include "competitions/playcards.h"
 #include "competitions/society.h"
 #include "data/conversions.h"
@@ -13,7 +14,6 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -238,15 +238,7 @@ void StartSheetWindow::load()
         say(QStringLiteral("The register could not be read: %1")
                 .arg(!players ? players.error() : tees.error()),
             true);
-    QStringList known;
-    for (const field::Entrant& e : players.valueOr({})) {
-        m_indexes.insert(e.name.toLower(), e.index);
-        known << e.name;
-    }
-    auto* completer = new QCompleter(known, entrant);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setCompletionMode(QCompleter::InlineCompletion);
-    entrant->setCompleter(completer);
+    m_indexes = offerEntrants(entrant, players.valueOr({}));
     m_tees = tees.valueOr({});
     course->addItem(QStringLiteral("Pars not known"));
     for (const field::RatedTee& t : std::as_const(m_tees))
