@@ -54,10 +54,6 @@ Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& 
             columns << c.name;
     const QString fromKey = keyOf(from, table);
     const QString toKey = keyOf(to, table);
-    Statement read = from.run(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
-                                  .arg(fromKey, columns.join(QStringLiteral(", ")), table.name));
-    if (!read.ok())
-        return sql::failure(from);
     // Rows go in batches of a hundred to a statement: one trip to a server each,
     // instead of one a row.
     const int width = int(columns.size()) + 1;
@@ -67,19 +63,32 @@ Result<qint64> copyTable(Connection& from, Connection& to, const schema::Table& 
             QStringLiteral("The copy stopped in %1: %2").arg(table.name, to.describe(batch.error()))};
     };
     qint64 read_ = 0;
+    bool failed = false;
+    bool cancelled = false;
     QVariantList row;
-    while (read.next()) {
-        ++read_;
-        row.clear();
-        for (int i = 0; i < width; ++i)
-            row << read.value(i);
-        if (!batch.add(row))
-            return stopped();
-        if (progress && ++done % 500 == 0 && !progress->carryOn(done, 0))
-            return Failure{QStringLiteral("The copy was cancelled.")};
-    }
-    // A damaged page ends the loop as the last row would: only the query can tell.
-    if (!read.readToEnd())
+    // The engine's own scan: a file's rows come straight from SQLite, not a cell at a
+    // time through a statement. After a failure the rest are passed over.
+    const bool scanned =
+        from.scan(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
+                      .arg(fromKey, columns.join(QStringLiteral(", ")), table.name),
+                  {}, [&](const Cells& cells) {
+                      if (failed || cancelled)
+                          return;
+                      ++read_;
+                      row.clear();
+                      for (int i = 0; i < width; ++i)
+                          row << cells.value(i);
+                      if (!batch.add(row))
+                          failed = true;
+                      else if (progress && ++done % 500 == 0 && !progress->carryOn(done, 0))
+                          cancelled = true;
+                  });
+    if (failed)
+        return stopped();
+    if (cancelled)
+        return Failure{QStringLiteral("The copy was cancelled.")};
+    // A damaged page ends the scan as the last row would: only its result can tell.
+    if (!scanned)
         return sql::failure(from);
     if (!batch.finish())
         return stopped();
