@@ -304,17 +304,11 @@ void Application::checkIntegrityInBackground()
     m_session->checkStarted(key);
     m_integrityCheck = QThread::create([this, connection, key] {
         // Asked now and then whether the program is closing.
-        class UntilClosing : public Progress {
-        public:
-            explicit UntilClosing(const std::atomic_bool& stop)
-                : m_stop(stop)
-            {
-            }
-            bool carryOn(long long, long long) override { return !m_stop; }
-
-        private:
-            const std::atomic_bool& m_stop;
-        } untilClosing(m_stopCheck);
+        struct UntilClosing : Progress {
+            const std::atomic_bool* stop = nullptr;
+            bool carryOn(long long, long long) override { return !*stop; }
+        } untilClosing;
+        untilClosing.stop = &m_stopCheck;
         Status sound;
         if (connection->open(Connection::Check::None)) {
             connection->setProgress(&untilClosing);

@@ -11,8 +11,8 @@ class Application;
 class ReportWindow;
 
 // The chart windows and the print dialog, built apart from the program: Qt Charts and Qt
-// Print Support take a tenth of a second to load, so the program loads them the first time
-// a chart window opens or a report is printed, not at every start.
+// Print Support add about a tenth to every start, so the program loads them the first time
+// a chart window opens or a report is printed.
 struct LateParts {
     // A chart window by its name ("graph", "putts", "season", "handicapRecord").
     QWidget* (*window)(Application& app, const QString& name);
