@@ -254,9 +254,12 @@ Status Connection::upgradeFrom(int version)
     share.span = 20;
     // Locked first, then judged, then copied aside: a register that cannot be written, is
     // held by another or is damaged is refused before a backup slot is spent on it.
+    // Nothing begun to undo: beginWriting leaves no transaction open when it fails.
     if (Status locked = m_engine->beginWriting(kUpgradePatienceMs, &share); !locked)
-        return refuse(
-            QStringLiteral("it could not be brought up to this version: %1").arg(locked.error()));
+        return Failure{message(
+            older +
+            QStringLiteral("it could not be brought up to this version: %1").arg(locked.error()) +
+            unchanged)};
     // Another Parlog may have brought it up while this one waited for the lock.
     if (const auto now = m_engine->mark(Check::None); now && now->version >= schema::kVersion) {
         rollback();

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QUrlQuery>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,7 +40,18 @@ std::optional<ServerAddress> serverAddress(const QString& location)
     address.port = url.port(0);
     address.database = url.path().mid(1);
     address.password = url.password();
+    address.schema = QUrlQuery(url).queryItemValue(QStringLiteral("schema"), QUrl::FullyDecoded);
     return address;
+}
+
+QString inSchema(const QString& location, const QString& schema)
+{
+    QUrl url(location);
+    QUrlQuery query(url);
+    query.removeAllQueryItems(QStringLiteral("schema"));
+    query.addQueryItem(QStringLiteral("schema"), schema);
+    url.setQuery(query);
+    return url.toString();
 }
 
 QString withoutPassword(const QString& location)

@@ -14,7 +14,12 @@ struct ServerAddress {
     int port = 0; // 0: the default
     QString database;
     QString password; // given in the address: used to connect, never stored or shown
+    // "?schema=NAME": a register kept in a schema of its own (a backup the server made
+    // of itself), opened for reading only. Empty: the database's own register.
+    QString schema;
 };
+// The address of a register kept in the given schema of the same database.
+QString inSchema(const QString& location, const QString& schema);
 // The server of a location, or nothing when the location is a file.
 std::optional<ServerAddress> serverAddress(const QString& location);
 // A location as it may be shown, kept or printed: a server's address with its

@@ -1,6 +1,7 @@
 #include "data/connection.h"
 #include "data/progress.h"
 #include "data/competitions.h"
+#include "data/backup.h"
 #include "data/copy.h"
 #include "data/dialect.h"
 #include "data/courses.h"
@@ -433,18 +434,63 @@ void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
                                      Connection::Upgrade::No));
     QCOMPARE(asItStands.version(), 1);
     asItStands.close();
-    // Opened for use, it is copied aside and brought up to this version, rows and all.
-    const QDir backups(sqlite ? dir_.filePath(QStringLiteral("backups"))
-                              : QDir(userDataFolder()).filePath(QStringLiteral("backups")));
-    // The user's folder is shared by the tests running beside this one: only this
-    // database's copies are counted.
-    const QStringList ours{sqlite ? QStringLiteral("*")
-                                  : QUrl(location).path().mid(1) + QStringLiteral("-*")};
-    const qsizetype before = backups.entryList(ours, QDir::Files).size();
+    // Opened for use, it is copied aside and brought up to this version, rows and all:
+    // a file's beside it, a server's into a schema of its own on the server.
+    const QDir backups(dir_.filePath(QStringLiteral("backups")));
+    const auto copiesOnServer = [&] {
+        QStringList names;
+        Connection server(location);
+        if (!server.open(Connection::Check::None))
+            return names;
+        Statement q = server.run(QStringLiteral(
+            "SELECT nspname FROM pg_namespace WHERE nspname LIKE 'parlog_backup_%'"));
+        while (q.next())
+            names << q.value(0).toString();
+        return names;
+    };
+    const qsizetype filesBefore = backups.entryList(QDir::Files).size();
+    const QStringList copiesBefore = sqlite ? QStringList() : copiesOnServer();
     Connection c(location);
     PARLOG_VERIFY_OK(c.open());
     QCOMPARE(c.version(), schema::kVersion);
-    QCOMPARE(backups.entryList(ours, QDir::Files).size(), before + 1);
+    if (sqlite) {
+        QCOMPARE(backups.entryList(QDir::Files).size(), filesBefore + 1);
+    } else {
+        QStringList copies = copiesOnServer();
+        for (const QString& earlier : copiesBefore)
+            copies.removeOne(earlier);
+        QCOMPARE(copies.size(), 1);
+        // The backup reads as the register stood, and is only read.
+        const QString backup = inSchema(location, copies[0]);
+        Connection older(backup);
+        PARLOG_VERIFY_OK(older.open(Connection::Check::Full, Connection::Missing::Refuse,
+                                    Connection::Upgrade::No));
+        QCOMPARE(older.version(), 1);
+        QCOMPARE(*rounds::count(older, {{}, {}, {}, "2004-01-01", "2004-12-31"}), 1);
+        QVERIFY(!older.run(QStringLiteral("DELETE FROM score")).ok());
+        // A server that will not make the schema (here: a read-only register) gets the
+        // copy in the user's folder.
+        const auto inFile = backupRegister(older);
+        PARLOG_VERIFY_OK(inFile);
+        QVERIFY(QFileInfo(*inFile).isFile());
+        QFile::remove(*inFile);
+        older.close();
+        const Status refused = Connection(backup).open();
+        QVERIFY(!refused && refused.error().contains(QStringLiteral("only read")));
+        const auto restored = restoreRounds(backup, location);
+        PARLOG_VERIFY_OK(restored);
+        QCOMPARE(restored->alreadyThere, 1);
+        // Made again and again, the newest ten stay.
+        for (int i = 0; i < kBackupsKept; ++i)
+            PARLOG_VERIFY_OK(backupRegister(c));
+        const QStringList kept = copiesOnServer();
+        QCOMPARE(kept.size(), kBackupsKept);
+        QVERIFY(!kept.contains(copies[0]));
+        // No schema of that name: said, not made.
+        const Status none = Connection(inSchema(location, QStringLiteral("nowhere"))).open();
+        QVERIFY2(!none && none.error().contains(QStringLiteral("no schema called nowhere")),
+                 qPrintable(none.error()));
+    }
     QCOMPARE(*rounds::count(c, {{}, {}, {}, "2004-01-01", "2004-12-31"}), 1);
     QVERIFY(c.run(QStringLiteral("SELECT teeID, points FROM score")).ok());
     // The added columns keep their checks, on the old rows as on new ones.
