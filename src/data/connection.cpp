@@ -254,12 +254,16 @@ Status Connection::upgradeFrom(int version)
     share.span = 20;
     // Locked first, then judged, then copied aside: a register that cannot be written, is
     // held by another or is damaged is refused before a backup slot is spent on it.
-    // Nothing begun to undo: beginWriting leaves no transaction open when it fails.
-    if (Status locked = m_engine->beginWriting(kUpgradePatienceMs, &share); !locked)
+    // Nothing begun to undo: beginWriting leaves no transaction open when it fails. Its
+    // reason names the register already, which this message does.
+    if (Status locked = m_engine->beginWriting(kUpgradePatienceMs, &share); !locked) {
+        QString why = locked.error();
+        if (const QString named = message(QString()); why.startsWith(named))
+            why.remove(0, named.size());
         return Failure{message(
-            older +
-            QStringLiteral("it could not be brought up to this version: %1").arg(locked.error()) +
+            older + QStringLiteral("it could not be brought up to this version: %1").arg(why) +
             unchanged)};
+    }
     // Another Parlog may have brought it up while this one waited for the lock.
     if (const auto now = m_engine->mark(Check::None); now && now->version >= schema::kVersion) {
         rollback();

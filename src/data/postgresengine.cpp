@@ -218,6 +218,15 @@ public:
                                                        "was stored. Try again when the server "
                                                        "is back.")
                                             .arg(errorDetail(error).trimmed()));
+        // read_only_sql_transaction: a backup kept on the server, or a server that is
+        // only read (a standby).
+        if (error.nativeErrorCode() == u"25006") {
+            if (Status can = writable(); !can)
+                return can.error();
+            return m_connection.message(
+                QStringLiteral("the server lets it be read only (%1). Nothing was stored.")
+                    .arg(errorDetail(error).trimmed()));
+        }
         return QStringLiteral("The club server refused the statement: %1")
             .arg(errorDetail(error).trimmed());
     }

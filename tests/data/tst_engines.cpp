@@ -468,6 +468,7 @@ void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
         QCOMPARE(older.version(), 1);
         QCOMPARE(*rounds::count(older, {{}, {}, {}, "2004-01-01", "2004-12-31"}), 1);
         QVERIFY(!older.run(QStringLiteral("DELETE FROM score")).ok());
+        QVERIFY(older.describe(older.lastError()).contains(QStringLiteral("only read")));
         // A server that will not make the schema (here: a read-only register) gets the
         // copy in the user's folder.
         const auto inFile = backupRegister(older);
