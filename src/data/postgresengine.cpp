@@ -11,6 +11,7 @@
 
 #include <QDateTime>
 #include <QSqlQuery>
+#include <QThread>
 
 namespace parlog {
 
@@ -372,9 +373,6 @@ private:
             return std::nullopt;
         while (q.next())
             tables << q.value(0).toString();
-        const QString schema =
-            QStringLiteral("parlog_backup_") +
-            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss_zzz"));
         if (tables.isEmpty() || !db.transaction())
             return std::nullopt;
         const auto refused = [&] {
@@ -382,8 +380,21 @@ private:
             db.rollback();
             return std::nullopt;
         };
-        if (!q.exec(QStringLiteral("CREATE SCHEMA %1").arg(schema)))
-            return refused();
+        // Named for the millisecond; another Parlog's backup of the same one waits for
+        // the first to end and then takes the next.
+        QString schema;
+        for (int attempt = 0;; ++attempt) {
+            schema = QStringLiteral("parlog_backup_") +
+                     QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss_zzz"));
+            if (q.exec(QStringLiteral("SAVEPOINT named")) &&
+                q.exec(QStringLiteral("CREATE SCHEMA %1").arg(schema)))
+                break;
+            // duplicate_schema
+            if (q.lastError().nativeErrorCode() != u"42P06" || attempt == 4 ||
+                !q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT named")))
+                return refused();
+            QThread::msleep(1);
+        }
         for (qsizetype i = 0; i < tables.size(); ++i) {
             if (progress && !progress->carryOn(i, tables.size())) {
                 stopped = true;
