@@ -350,9 +350,10 @@ private:
         const QSqlError error = q.lastError();
         q = QSqlQuery();
         db.close();
+        if (error.isValid())
+            return Failure{describe(error)};
         return Failure{m_connection.message(
-            error.isValid() ? describe(error)
-                            : QStringLiteral("the server holds no schema called %1.").arg(schema))};
+            QStringLiteral("the server holds no schema called %1.").arg(schema))};
     }
 
     static QString quotedName(QString name)
@@ -414,9 +415,17 @@ private:
             QStringList old;
             while (q.next())
                 old << q.value(0).toString();
-            // One that cannot go now (a reader holds it) goes with a later copy.
-            for (const QString& name : old)
-                (void)q.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(name));
+            // One that cannot go now (a restore reads it) goes with a later copy; the
+            // backup does not wait for it.
+            for (const QString& name : old) {
+                if (!db.transaction())
+                    break;
+                if (q.exec(QStringLiteral("SET LOCAL lock_timeout = '200ms'")) &&
+                    q.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(name)))
+                    db.commit();
+                else
+                    db.rollback();
+            }
         }
         return inSchema(withoutPassword(m_connection.filePath()), schema);
     }

@@ -23,6 +23,7 @@
 #include "execon.h"
 #include "testmain.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSet>
 #include <QSqlQuery>
@@ -484,9 +485,22 @@ void TestEngines::anOlderRegisterIsBroughtUpToThisVersion()
         // Made again and again, the newest ten stay.
         for (int i = 0; i < kBackupsKept; ++i)
             PARLOG_VERIFY_OK(backupRegister(c));
-        const QStringList kept = copiesOnServer();
+        QStringList kept = copiesOnServer();
         QCOMPARE(kept.size(), kBackupsKept);
         QVERIFY(!kept.contains(copies[0]));
+        // One that a restore is reading stays until a later copy, and is not waited for.
+        kept.sort();
+        Connection reading(inSchema(location, kept.first()));
+        PARLOG_VERIFY_OK(reading.open(Connection::Check::None));
+        QVERIFY(reading.transaction() && reading.run(QStringLiteral("SELECT * FROM score")).ok());
+        QElapsedTimer waited;
+        waited.start();
+        PARLOG_VERIFY_OK(backupRegister(c));
+        QVERIFY(waited.elapsed() < 5000);
+        QVERIFY(copiesOnServer().contains(kept.first()));
+        reading.rollback();
+        PARLOG_VERIFY_OK(backupRegister(c));
+        QCOMPARE(copiesOnServer().size(), kBackupsKept);
         // No schema of that name: said, not made.
         const Status none = Connection(inSchema(location, QStringLiteral("nowhere"))).open();
         QVERIFY2(!none && none.error().contains(QStringLiteral("no schema called nowhere")),
