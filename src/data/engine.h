@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace parlog {
 
@@ -96,6 +97,10 @@ public:
     virtual void cacheWholeFile(bool) {}
     // Room in the cache for at least so many KiB, for a write that adds many pages.
     virtual void cacheAtLeast(qint64) {}
+    // Whether the register has the table with that column (an empty column: the table
+    // alone), told from the schema the engine has read without a statement; nothing
+    // when the engine cannot tell so.
+    virtual std::optional<bool> holds(const QString&, const QString&) { return std::nullopt; }
 
     // Starts a transaction that holds off every other writer from its start: refused at
     // once when the register cannot be written; one that another holds is waited for up

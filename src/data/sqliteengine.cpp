@@ -501,6 +501,24 @@ private:
             QStringLiteral("it is damaged (%1). Restore it from a backup.").arg(detail));
     }
 
+    std::optional<bool> holds(const QString& table, const QString& column) override
+    {
+        sqlite3* db = handle();
+        if (!db)
+            return std::nullopt;
+        const QByteArray t = table.toUtf8();
+        const QByteArray c = column.toUtf8();
+        const int rc = sqlite3_table_column_metadata(db, "main", t.constData(),
+                                                     column.isEmpty() ? nullptr : c.constData(),
+                                                     nullptr, nullptr, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            return true;
+        // Not there, as against a schema that could not be read.
+        if (rc == SQLITE_ERROR && qstrncmp(sqlite3_errmsg(db), "no such table column", 20) == 0)
+            return false;
+        return std::nullopt;
+    }
+
     sqlite3* handle() const
     {
         const QVariant handle = m_connection.database().driver()->handle();

@@ -191,6 +191,8 @@ void TestDataFile::foreignFilesAreRefusedAndLeftAlone_data()
                                                 << "belongs to another program";
     QTest::newRow("missing a column") << "column"
                                       << "score.comment";
+    QTest::newRow("a view for a table") << "view"
+                                        << "missing: table player";
     QTest::newRow("newer version") << "newer"
                                    << "newer version of Parlog";
     QTest::newRow("negative version") << "negative"
@@ -218,6 +220,9 @@ void TestDataFile::foreignFilesAreRefusedAndLeftAlone()
         }
         if (kind == u"column")
             QVERIFY(rawSql(path, "ALTER TABLE score DROP COLUMN comment"));
+        else if (kind == u"view")
+            QVERIFY(rawSql(path, "ALTER TABLE player RENAME TO kept; CREATE VIEW player AS "
+                                 "SELECT * FROM kept"));
         else if (kind == u"negative")
             QVERIFY(rawSql(path, "PRAGMA user_version = -3"));
         else
