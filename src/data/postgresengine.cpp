@@ -381,6 +381,9 @@ private:
             db.rollback();
             return std::nullopt;
         };
+        // Every table as it stood at one moment, though a card is saved meanwhile.
+        if (!q.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ")))
+            return refused();
         // Named for the millisecond; another Parlog's backup of the same one waits for
         // the first to end and then takes the next.
         QString schema;
