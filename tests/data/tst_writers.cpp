@@ -280,7 +280,7 @@ private Q_SLOTS:
     void everyWriterAgainstEveryHostileRegister_data();
     void everyWriterAgainstEveryHostileRegister();
     void twoImportsAtOnceOnTheClubServer();
-    void backupsLeaveNoPiecesAndKeepTen();
+    void backupsLeaveNoPieces();
 
 private:
     QProcess* start(const Writer& writer, const Paths& paths, Hostile hostile, QObject* parent);
@@ -537,7 +537,7 @@ void TestWriters::twoImportsAtOnceOnTheClubServer()
 
 // What killed copies left is cleared when the next is written, unless another Parlog may
 // be writing it still.
-void TestWriters::backupsLeaveNoPiecesAndKeepTen()
+void TestWriters::backupsLeaveNoPieces()
 {
     QTemporaryDir dir;
     const QString data = dir.filePath(QStringLiteral("parlog.mdb"));
