@@ -393,8 +393,10 @@ private:
             if (q.exec(QStringLiteral("SAVEPOINT named")) &&
                 q.exec(QStringLiteral("CREATE SCHEMA %1").arg(schema)))
                 break;
-            // duplicate_schema
-            if (q.lastError().nativeErrorCode() != u"42P06" || attempt == 4 ||
+            // duplicate_schema; unique_violation when the other's was not yet kept as
+            // this one began to make it.
+            const QString code = q.lastError().nativeErrorCode();
+            if ((code != u"42P06" && code != u"23505") || attempt == 4 ||
                 !q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT named")))
                 return refused();
             QThread::msleep(1);
@@ -423,7 +425,9 @@ private:
             for (const QString& name : old) {
                 if (!db.transaction())
                     break;
+                // Its tables are not listed on the terminal of an import.
                 if (q.exec(QStringLiteral("SET LOCAL lock_timeout = '200ms'")) &&
+                    q.exec(QStringLiteral("SET LOCAL client_min_messages = warning")) &&
                     q.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(name)))
                     db.commit();
                 else
